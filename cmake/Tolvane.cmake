@@ -1,0 +1,34 @@
+# Build helpers shared by every folder.
+
+# The cross-built dependencies (Scintilla, Lexilla, libpng) that scripts/setup leaves in its cache.
+function(tolvane_import_dependencies)
+    set(TOLVANE_DEPS "$ENV{HOME}/.cache/tolvane/deps-v3/${CMAKE_SYSTEM_PROCESSOR}" CACHE PATH "cross-built dependencies")
+    if(NOT EXISTS "${TOLVANE_DEPS}/.complete")
+        message(FATAL_ERROR "dependencies missing in ${TOLVANE_DEPS}: run scripts/setup")
+    endif()
+    add_library(tolvane_scintilla INTERFACE)
+    target_include_directories(tolvane_scintilla SYSTEM INTERFACE
+        ${TOLVANE_DEPS}/include/scintilla ${TOLVANE_DEPS}/include/lexilla)
+    target_link_libraries(tolvane_scintilla INTERFACE
+        ${TOLVANE_DEPS}/lib/libscintilla.a ${TOLVANE_DEPS}/lib/liblexilla.a
+        gdi32 user32 imm32 ole32 uuid oleaut32 msimg32)
+    add_library(tolvane::scintilla ALIAS tolvane_scintilla)
+
+    add_library(tolvane_png INTERFACE)
+    target_include_directories(tolvane_png SYSTEM INTERFACE ${TOLVANE_DEPS}/include/libpng)
+    target_link_libraries(tolvane_png INTERFACE ${TOLVANE_DEPS}/lib/libpng.a z)
+    add_library(tolvane::png ALIAS tolvane_png)
+endfunction()
+
+# tolvane_add_test(NAME SOURCES ... LIBS ... [WHOLE lib ...])
+# One test program = one CTest test; Windows ones run under Wine through the emulator.
+function(tolvane_add_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;WHOLE" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+    foreach(lib IN LISTS T_WHOLE)
+        target_link_libraries(${name} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${lib}>")
+    endforeach()
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()
