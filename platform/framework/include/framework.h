@@ -1,0 +1,11 @@
+// The application-framework layer: everything the toolkit and the application build on.
+#pragma once
+
+#include <windows.h>
+
+#include <framework/object.h>
+#include <framework/threadstate.h>
+#include <framework/exceptions.h>
+#include <framework/types.h>
+#include <framework/string.h>
+#include <framework/cmdtarget.h>
