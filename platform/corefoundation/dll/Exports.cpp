@@ -1,0 +1,276 @@
+// The DLL's C entry points: strings, data, URLs, file streams and property lists.
+#include "dll/Files.h"
+#include "engine/PropertyList.h"
+#include "engine/Text.h"
+
+#include <new>
+
+using namespace cf;
+
+namespace {
+
+typedef unsigned char Boolean;
+typedef long CFIndex;
+typedef unsigned long CFOptionFlags;
+typedef unsigned int CFStringEncoding;
+typedef const void* CFTypeRef;
+
+constexpr CFStringEncoding kUTF8 = 0x08000100;
+constexpr CFStringEncoding kASCII = 0x0600;
+constexpr CFStringEncoding kLatin1 = 0x0201;
+constexpr CFStringEncoding kWindowsLatin1 = 0x0500;
+
+const char kStreamUnknownError[] = "Property list reading could not be completed because the stream had an unknown error.";
+
+template <class T>
+const T* As(CFTypeRef p, Kind kind) {
+    const CObject* o = static_cast<const CObject*>(p);
+    return o && o->GetKind() == kind ? static_cast<const T*>(o) : nullptr;
+}
+
+bool IsPropertyListValue(CFTypeRef p) {
+    const CObject* o = static_cast<const CObject*>(p);
+    return o && o->GetKind() < Kind::URL;
+}
+
+const CStringValue* NewString(const std::string& utf8) {
+    std::u16string text;
+    AppendUTF16(text, utf8.data(), utf8.size());
+    return new CStringValue(std::move(text));
+}
+
+void SetError(const CStringValue** errorString, const char* message) {
+    if (errorString) *errorString = NewString(message);
+}
+
+}  // namespace
+
+extern "C" {
+
+const CStringValue* __cdecl CFStringCreateWithCString(const void*, const char* cStr,
+                                                                            CFStringEncoding encoding) {
+    if (!cStr) return nullptr;
+    try {
+        const size_t n = std::char_traits<char>::length(cStr);
+        std::u16string text;
+        bool ok = false;
+        switch (encoding) {
+        case kUTF8: ok = DecodeUTF8(cStr, n, text); break;
+        case kASCII: ok = DecodeCodePage(20127, cStr, n, text); break;
+        case kLatin1: ok = DecodeCodePage(28591, cStr, n, text); break;
+        case kWindowsLatin1: ok = DecodeCodePage(1252, cStr, n, text); break;
+        default: break;
+        }
+        return ok ? new CStringValue(std::move(text)) : nullptr;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+const CDataValue* __cdecl CFDataCreate(const void*, const unsigned char* bytes, CFIndex length) {
+    if (length < 0 || (length > 0 && !bytes)) return nullptr;
+    try {
+        return new CDataValue(std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length)));
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+const unsigned char* __cdecl CFDataGetBytePtr(const void* data) {
+    const CDataValue* d = As<CDataValue>(data, Kind::Data);
+    return d ? reinterpret_cast<const unsigned char*>(d->m_bytes.data()) : nullptr;
+}
+
+CFIndex __cdecl CFDataGetLength(const void* data) {
+    const CDataValue* d = As<CDataValue>(data, Kind::Data);
+    return d ? static_cast<CFIndex>(d->m_bytes.size()) : 0;
+}
+
+const CURL* __cdecl CFURLCreateWithFileSystemPath(const void*, const void* filePath, CFIndex style,
+                                                                         Boolean isDirectory) {
+    const CStringValue* s = As<CStringValue>(filePath, Kind::String);
+    if (!s) return nullptr;
+    try {
+        std::wstring path = ResolvePath(s->m_text, style);
+        return path.empty() ? nullptr : new CURL(std::move(path), isDirectory != 0);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+CReadStream* __cdecl CFReadStreamCreateWithFile(const void*, const void* url) {
+    const CURL* u = As<CURL>(url, Kind::URL);
+    if (!u) return nullptr;
+    try {
+        return new CReadStream(u->m_path);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+Boolean __cdecl CFReadStreamOpen(void* stream) {
+    CReadStream* s = const_cast<CReadStream*>(As<CReadStream>(stream, Kind::ReadStream));
+    return s && s->Open() ? 1 : 0;
+}
+
+void __cdecl CFReadStreamClose(void* stream) {
+    if (CReadStream* s = const_cast<CReadStream*>(As<CReadStream>(stream, Kind::ReadStream))) s->Close();
+}
+
+CWriteStream* __cdecl CFWriteStreamCreateWithFile(const void*, const void* url) {
+    const CURL* u = As<CURL>(url, Kind::URL);
+    if (!u) return nullptr;
+    try {
+        return new CWriteStream(u->m_path);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+Boolean __cdecl CFWriteStreamOpen(void* stream) {
+    CWriteStream* s = const_cast<CWriteStream*>(As<CWriteStream>(stream, Kind::WriteStream));
+    try {
+        return s && s->Open() ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+void __cdecl CFWriteStreamClose(void* stream) {
+    if (CWriteStream* s = const_cast<CWriteStream*>(As<CWriteStream>(stream, Kind::WriteStream))) s->Close();
+}
+
+const CObject* __cdecl CFPropertyListCreateFromXMLData(const void*, const void* data, CFOptionFlags,
+                                                                              const CStringValue** errorString) {
+    if (errorString) *errorString = nullptr;
+    try {
+        const CDataValue* d = As<CDataValue>(data, Kind::Data);
+        ParseResult r = d ? Parse(reinterpret_cast<const uint8_t*>(d->m_bytes.data()), d->m_bytes.size())
+                          : Parse(nullptr, 0);
+        if (r.value) return r.value.Detach();
+        if (r.hasError) SetError(errorString, r.error.c_str());
+        return nullptr;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+const CObject* __cdecl CFPropertyListCreateFromStream(const void*, void* stream, CFIndex streamLength,
+                                                                             CFOptionFlags, CFIndex* format,
+                                                                             const CStringValue** errorString) {
+    if (errorString) *errorString = nullptr;
+    try {
+        CReadStream* s = const_cast<CReadStream*>(As<CReadStream>(stream, Kind::ReadStream));
+        std::string bytes;
+        if (!s || s->m_state != StreamState::Open || streamLength < 0 ||
+            !s->ReadAll(static_cast<size_t>(streamLength), bytes)) {
+            SetError(errorString, kStreamUnknownError);
+            return nullptr;
+        }
+        if (bytes.size() < 6) {
+            SetError(errorString, "stream had too few bytes");
+            return nullptr;
+        }
+        ParseResult r = Parse(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        if (r.format && format) *format = r.format;
+        if (r.value) return r.value.Detach();
+        if (r.hasError) SetError(errorString, r.error.c_str());
+        return nullptr;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+Boolean __cdecl CFPropertyListIsValid(const void* plist, CFIndex format) {
+    return IsPropertyListValue(plist) && IsValid(static_cast<const CObject*>(plist), format) ? 1 : 0;
+}
+
+CFIndex __cdecl CFPropertyListWriteToStream(const void* plist, void* stream, CFIndex format,
+                                                                   const CStringValue** errorString) {
+    if (errorString) *errorString = nullptr;
+    try {
+        if (!IsPropertyListValue(plist) || !IsValid(static_cast<const CObject*>(plist), format)) {
+            SetError(errorString, "Property list invalid for format");
+            return 0;
+        }
+        if (format == kFormatOpenStep) {
+            SetError(errorString, "Property list format kCFPropertyListOpenStepFormat not supported for writing");
+            return 0;
+        }
+        if (format != kFormatXML && format != kFormatBinary) {
+            SetError(errorString, "Unknown format option");
+            return 0;
+        }
+        const char* unknown = format == kFormatXML
+            ? "Property list writing could not be completed because the stream had an unknown error."
+            : "Binary property list writing could not be completed because the stream had an unknown error.";
+        CWriteStream* s = const_cast<CWriteStream*>(As<CWriteStream>(stream, Kind::WriteStream));
+        if (!s || s->m_state != StreamState::Open) {
+            SetError(errorString, unknown);
+            return 0;
+        }
+        std::string bytes;
+        const CObject* list = static_cast<const CObject*>(plist);
+        if (!(format == kFormatXML ? WriteXML(list, bytes) : WriteBinary(list, bytes)) || bytes.size() > 0x7FFFFFFF) return 0;
+        switch (s->Write(bytes.data(), bytes.size())) {
+        case CWriteStream::WriteResult::Ok:
+            return static_cast<CFIndex>(bytes.size());
+        case CWriteStream::WriteResult::Full:
+            SetError(errorString, "Property list writing could not be completed because stream is full.");
+            return 0;
+        case CWriteStream::WriteResult::Failed:
+            SetError(errorString, unknown);
+            return 0;
+        }
+        return 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+const CDataValue* __cdecl CFPropertyListCreateXMLData(const void*, const void* plist) {
+    try {
+        if (!IsPropertyListValue(plist) || !IsValid(static_cast<const CObject*>(plist), kFormatXML)) return nullptr;
+        std::string bytes;
+        if (!WriteXML(static_cast<const CObject*>(plist), bytes) || bytes.size() > 0x7FFFFFFF) return nullptr;
+        return new CDataValue(std::move(bytes));
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+void __cdecl CFRelease(const void* cf) {
+    if (cf) static_cast<const CObject*>(cf)->Release();
+}
+
+Boolean __cdecl CFStringGetCString(const void* string, char* buffer, CFIndex bufferSize,
+                                                         CFStringEncoding encoding) {
+    if (bufferSize < 1 || !buffer) return 0;
+    buffer[0] = 0;
+    const CStringValue* s = As<CStringValue>(string, Kind::String);
+    if (!s) return 0;
+    try {
+        std::string out;
+        const std::u16string& t = s->m_text;
+        bool ok = true;
+        if (encoding == kUTF8) {
+            ok = EncodeUTF8(t.data(), t.size(), out, Surrogates::Fail);
+        } else if (encoding == kASCII || encoding == kLatin1) {
+            const char16_t limit = encoding == kASCII ? 0x80 : 0x100;
+            for (char16_t c : t) {
+                if (c >= limit) { ok = false; break; }
+                out.push_back(static_cast<char>(c));
+            }
+        } else {
+            ok = false;
+        }
+        if (!ok || out.size() + 1 > static_cast<size_t>(bufferSize)) return 0;
+        std::char_traits<char>::copy(buffer, out.data(), out.size());
+        buffer[out.size()] = 0;
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+}  // extern "C"
