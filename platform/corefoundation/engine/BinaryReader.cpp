@@ -27,6 +27,7 @@ public:
 
 private:
     const CObject* ReadObject(uint64_t index, int depth);
+    CF_NOINLINE const CObject* ReadScalar(uint8_t marker, const uint8_t* p, const uint8_t* end) const;
     const CObject* ReadContainer(uint8_t marker, const uint8_t* p, const uint8_t* end, int depth);
     bool ReadCount(uint8_t marker, const uint8_t*& p, const uint8_t* end, uint64_t& count) const;
     bool ReadRef(const uint8_t*& p, uint64_t& ref) const {
@@ -84,85 +85,84 @@ const CObject* CBinaryReader::ReadObject(uint64_t index, int depth) {
     const uint8_t* p = m_data + offset;
     const uint8_t* end = m_data + m_offsetTable;
     const uint8_t marker = *p++;
-    const size_t avail = static_cast<size_t>(end - p);
-    const unsigned low = marker & 0x0F;
     const CObject* value = nullptr;
-    switch (marker >> 4) {
-    case 0x0:
-        if (marker == 0x00) value = NullValue();
-        else if (marker == 0x08) value = FalseValue();
-        else if (marker == 0x09) value = TrueValue();
-        break;
-    case 0x1: {
-        if (low > 4) break;
-        const size_t n = size_t(1) << low;
-        if (avail < n) break;
-        if (n == 16) {
-            uint64_t v = ReadBE(p + 8, 8);
-            value = new CIntegerValue(static_cast<int64_t>(v), v > 0x7FFFFFFFFFFFFFFFull);
-        } else {
-            value = new CIntegerValue(static_cast<int64_t>(ReadBE(p, n)), false);
-        }
-        break;
-    }
-    case 0x2:
-        if (marker == 0x22 && avail >= 4) {
-            uint32_t bits = static_cast<uint32_t>(ReadBE(p, 4));
-            float f;
-            std::memcpy(&f, &bits, 4);
-            value = new CRealValue(f, true);
-        } else if (marker == 0x23 && avail >= 8) {
-            uint64_t bits = ReadBE(p, 8);
-            double d;
-            std::memcpy(&d, &bits, 8);
-            value = new CRealValue(d, false);
-        }
-        break;
-    case 0x3:
-        if (marker == 0x33 && avail >= 8) {
-            uint64_t bits = ReadBE(p, 8);
-            double d;
-            std::memcpy(&d, &bits, 8);
-            value = new CDateValue(d);
-        }
-        break;
-    case 0x4: case 0x5: case 0x6: {
-        uint64_t count;
-        if (!ReadCount(marker, p, end, count)) break;
-        const uint64_t bytes = (marker >> 4) == 0x6 ? count * 2 : count;
-        if (bytes > static_cast<uint64_t>(end - p)) break;
-        if ((marker >> 4) == 0x4) {
-            value = new CDataValue(std::string(reinterpret_cast<const char*>(p), bytes));
-        } else {
-            std::u16string text(count, u'\0');
-            if ((marker >> 4) == 0x5)
-                for (size_t i = 0; i < count; ++i) text[i] = p[i];
-            else
-                for (size_t i = 0; i < count; ++i) text[i] = static_cast<char16_t>(p[2 * i] << 8 | p[2 * i + 1]);
-            value = new CStringValue(std::move(text));
-        }
-        break;
-    }
-    case 0x8: {
-        const size_t n = low + 1;
-        if (avail < n) break;
-        bool fits = true;
-        for (size_t i = 0; i + 4 < n; ++i) fits = fits && p[i] == 0;
-        if (!fits) break;
-        value = new CUIDValue(static_cast<uint32_t>(ReadBE(p + (n > 4 ? n - 4 : 0), n > 4 ? 4 : n)));
-        break;
-    }
-    case 0xA: case 0xC: case 0xD:
-        if (depth >= kMaxNesting) break;
+    const unsigned type = marker >> 4;
+    if (type == 0xA || type == 0xC || type == 0xD) {
+        if (depth >= kMaxNesting) return nullptr;
         m_onPath[index] = 1;
         value = ReadContainer(marker, p, end, depth + 1);
         m_onPath[index] = 0;
-        break;
-    default:
-        break;
+    } else {
+        value = ReadScalar(marker, p, end);
     }
     m_cache[index] = value;
     return value;
+}
+
+const CObject* CBinaryReader::ReadScalar(uint8_t marker, const uint8_t* p, const uint8_t* end) const {
+    const size_t avail = static_cast<size_t>(end - p);
+    const unsigned low = marker & 0x0F;
+    switch (marker >> 4) {
+    case 0x0:
+        if (marker == 0x00) return NullValue();
+        if (marker == 0x08) return FalseValue();
+        if (marker == 0x09) return TrueValue();
+        return nullptr;
+    case 0x1: {
+        if (low > 4) return nullptr;
+        const size_t n = size_t(1) << low;
+        if (avail < n) return nullptr;
+        if (n == 16) {
+            const uint64_t v = ReadBE(p + 8, 8);
+            return new CIntegerValue(static_cast<int64_t>(v), v > 0x7FFFFFFFFFFFFFFFull);
+        }
+        return new CIntegerValue(static_cast<int64_t>(ReadBE(p, n)), false);
+    }
+    case 0x2:
+        if (marker == 0x22 && avail >= 4) {
+            const uint32_t bits = static_cast<uint32_t>(ReadBE(p, 4));
+            float f;
+            std::memcpy(&f, &bits, 4);
+            return new CRealValue(f, true);
+        }
+        if (marker == 0x23 && avail >= 8) {
+            const uint64_t bits = ReadBE(p, 8);
+            double d;
+            std::memcpy(&d, &bits, 8);
+            return new CRealValue(d, false);
+        }
+        return nullptr;
+    case 0x3:
+        if (marker == 0x33 && avail >= 8) {
+            const uint64_t bits = ReadBE(p, 8);
+            double d;
+            std::memcpy(&d, &bits, 8);
+            return new CDateValue(d);
+        }
+        return nullptr;
+    case 0x4: case 0x5: case 0x6: {
+        uint64_t count;
+        if (!ReadCount(marker, p, end, count)) return nullptr;
+        const uint64_t bytes = (marker >> 4) == 0x6 ? count * 2 : count;
+        if (bytes > static_cast<uint64_t>(end - p)) return nullptr;
+        if ((marker >> 4) == 0x4) return new CDataValue(std::string(reinterpret_cast<const char*>(p), bytes));
+        std::u16string text(count, u'\0');
+        if ((marker >> 4) == 0x5)
+            for (size_t i = 0; i < count; ++i) text[i] = p[i];
+        else
+            for (size_t i = 0; i < count; ++i) text[i] = static_cast<char16_t>(p[2 * i] << 8 | p[2 * i + 1]);
+        return new CStringValue(std::move(text));
+    }
+    case 0x8: {
+        const size_t n = low + 1;
+        if (avail < n) return nullptr;
+        for (size_t i = 0; i + 4 < n; ++i)
+            if (p[i] != 0) return nullptr;
+        return new CUIDValue(static_cast<uint32_t>(ReadBE(p + (n > 4 ? n - 4 : 0), n > 4 ? 4 : n)));
+    }
+    default:
+        return nullptr;
+    }
 }
 
 const CObject* CBinaryReader::ReadContainer(uint8_t marker, const uint8_t* p, const uint8_t* end, int depth) {

@@ -7,6 +7,13 @@
 #include <cstdint>
 #include <string>
 
+// Keeps leaf work out of the frames of recursive readers and writers, so deep nesting stays cheap.
+#if defined(__GNUC__)
+#define CF_NOINLINE __attribute__((noinline))
+#else
+#define CF_NOINLINE
+#endif
+
 namespace cf {
 
 // Binary: false when the bytes do not pass the trailer check (not binary). When true, result holds

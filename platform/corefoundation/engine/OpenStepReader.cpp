@@ -37,11 +37,11 @@ public:
     Ref<const CObject> Read();
 
 private:
-    bool SkipSpace();  // false on an unterminated comment
+    CF_NOINLINE bool SkipSpace();  // false on an unterminated comment
     const CObject* ParseValue(int depth);
-    const CObject* ParseString();
-    const CObject* ParseQuoted();
-    const CObject* ParseData();
+    CF_NOINLINE const CObject* ParseString();
+    CF_NOINLINE const CObject* ParseQuoted();
+    CF_NOINLINE const CObject* ParseData();
     const CObject* ParseArray(int depth);
     // Entries up to '}' (braced) or the end of the text.
     const CObject* ParseDictContents(int depth, bool braced);

@@ -67,26 +67,34 @@ private:
     const CObject* ParseArray(const char* tagStart);
     const CObject* ParseDict(const char* tagStart);
     const CObject* ParsePlist(const char* tagStart);
-    const CObject* ParseString(Tag tag);
-    const CObject* ParseData();
-    const CObject* ParseDate(const char* tagStart);
-    const CObject* ParseReal();
-    const CObject* ParseInteger(const char* tagStart);
+    CF_NOINLINE const CObject* ParseString(Tag tag);
+    CF_NOINLINE const CObject* ParseData();
+    CF_NOINLINE const CObject* ParseDate(const char* tagStart);
+    CF_NOINLINE const CObject* ParseReal();
+    CF_NOINLINE const CObject* ParseInteger(const char* tagStart);
     bool ReadText(const char* closeName, size_t closeLen, std::string& utf8, const char*& closeAt);
     bool ParseEntity(std::string& utf8);
-    bool CloseTag(const char* name, size_t len);
-    bool SkipMisc();
+    CF_NOINLINE bool CloseTag(const char* name, size_t len);
+    CF_NOINLINE bool SkipMisc();
     bool SkipComment();
     bool SkipPI();
     bool ParseDTD();
 
-    const CObject* Fail(std::string message) {
+    CF_NOINLINE const CObject* Fail(std::string message) {
         if (!m_hasError) {
             m_hasError = true;
             m_error = std::move(message);
         }
         return nullptr;
     }
+    // "prefix<line of at>suffix"
+    CF_NOINLINE const CObject* FailAt(const char* prefix, const char* at, const char* suffix = "") {
+        return Fail(prefix + Line(at) + suffix);
+    }
+    CF_NOINLINE const CObject* UnknownTag(const char* name, const char* nameEnd, const char* at) {
+        return Fail("Encountered unknown tag " + std::string(name, nameEnd) + " on line " + Line(at));
+    }
+    CF_NOINLINE const CObject* EmptyPlist() { return Fail("Encountered empty plist tag"); }
     std::string Line(const char* at) const { return std::to_string(LineAt(m_begin, at)); }
     std::string CharAt(const char* at) const {
         unsigned char c = static_cast<unsigned char>(*at);
@@ -94,11 +102,11 @@ private:
         if (n > static_cast<size_t>(m_end - at)) n = static_cast<size_t>(m_end - at);
         return std::string(at, n);
     }
-    const CObject* UnexpectedEOF() { return Fail("Encountered unexpected EOF"); }
-    const CObject* UnexpectedChar(const char* at) {
+    CF_NOINLINE const CObject* UnexpectedEOF() { return Fail("Encountered unexpected EOF"); }
+    CF_NOINLINE const CObject* UnexpectedChar(const char* at) {
         return Fail("Encountered unexpected character " + CharAt(at) + " on line " + Line(at));
     }
-    const CObject* TooDeep(const char* at) { return Fail("Too many nested arrays or dictionaries at line " + Line(at)); }
+    CF_NOINLINE const CObject* TooDeep(const char* at) { return Fail("Too many nested arrays or dictionaries at line " + Line(at)); }
 
     const char* m_begin;  // borrowed text
     const char* m_p;
@@ -277,7 +285,7 @@ const CObject* CXmlReader::ParseElement(bool root, Tag* tagOut) {
     const char* nameEnd = m_p;
     const char* gt = m_p < m_end ? static_cast<const char*>(std::memchr(m_p, '>', static_cast<size_t>(m_end - m_p))) : nullptr;
     if (!gt) return root ? nullptr : UnexpectedEOF();
-    if (nameEnd == name) return Fail("Malformed tag on line " + Line(tagStart));
+    if (nameEnd == name) return FailAt("Malformed tag on line ", tagStart);
     const bool empty = gt[-1] == '/' && gt - 1 >= name;
     if (nameEnd == gt && empty && nameEnd - 1 > name) --nameEnd;
     m_p = gt + 1;
@@ -285,7 +293,7 @@ const CObject* CXmlReader::ParseElement(bool root, Tag* tagOut) {
     if (tagOut) *tagOut = tag;
     switch (tag) {
     case Tag::Plist:
-        if (empty) return Fail("Encountered empty plist tag");
+        if (empty) return EmptyPlist();
         return ParsePlist(tagStart);
     case Tag::Array:
         if (empty) return new CArrayValue;
@@ -298,16 +306,16 @@ const CObject* CXmlReader::ParseElement(bool root, Tag* tagOut) {
         if (empty) return new CStringValue(std::u16string());
         return ParseString(tag);
     case Tag::Data:
-        if (empty) return Fail("Encountered empty <data> on line " + Line(tagStart));
+        if (empty) return FailAt("Encountered empty <data> on line ", tagStart);
         return ParseData();
     case Tag::Date:
-        if (empty) return Fail("Encountered empty <date> on line " + Line(tagStart));
+        if (empty) return FailAt("Encountered empty <date> on line ", tagStart);
         return ParseDate(tagStart);
     case Tag::Real:
-        if (empty) return Fail("Encountered empty <real> on line " + Line(tagStart));
+        if (empty) return FailAt("Encountered empty <real> on line ", tagStart);
         return ParseReal();
     case Tag::Integer:
-        if (empty) return Fail("Encountered empty <integer> on line " + Line(tagStart));
+        if (empty) return FailAt("Encountered empty <integer> on line ", tagStart);
         return ParseInteger(tagStart);
     case Tag::True:
     case Tag::False:
@@ -316,7 +324,7 @@ const CObject* CXmlReader::ParseElement(bool root, Tag* tagOut) {
     case Tag::Unknown:
         break;
     }
-    return Fail("Encountered unknown tag " + std::string(name, nameEnd) + " on line " + Line(tagStart));
+    return UnknownTag(name, nameEnd, tagStart);
 }
 
 const CObject* CXmlReader::ParsePlist(const char* tagStart) {
@@ -326,14 +334,14 @@ const CObject* CXmlReader::ParsePlist(const char* tagStart) {
     if (!SkipMisc()) return nullptr;
     if (m_p == m_end) return UnexpectedEOF();
     if (*m_p != '<') return UnexpectedChar(m_p);
-    if (m_p + 1 < m_end && m_p[1] == '/') return Fail("Encountered empty plist tag");
+    if (m_p + 1 < m_end && m_p[1] == '/') return EmptyPlist();
     Ref<const CObject> value(ParseElement(false, nullptr));
     if (!value) return nullptr;
     if (!SkipMisc()) return nullptr;
     if (m_p == m_end) return UnexpectedEOF();
     if (*m_p != '<') return UnexpectedChar(m_p);
     if (m_p + 1 < m_end && m_p[1] != '/')
-        return Fail("Encountered unexpected element at line " + Line(m_p) + " (plist can only include one object)");
+        return FailAt("Encountered unexpected element at line ", m_p, " (plist can only include one object)");
     if (!CloseTag("plist", 5)) return nullptr;
     return value.Detach();
 }
@@ -374,11 +382,11 @@ const CObject* CXmlReader::ParseDict(const char* tagStart) {
         Tag tag = Tag::Unknown;
         Ref<const CObject> key(ParseElement(false, &tag));
         if (!key) return nullptr;
-        if (tag != Tag::Key) return Fail("Found non-key inside <dict> at line " + Line(entryEnd));
+        if (tag != Tag::Key) return FailAt("Found non-key inside <dict> at line ", entryEnd);
         if (!SkipMisc()) return nullptr;
         if (m_p == m_end) return UnexpectedEOF();
         if (*m_p != '<') return UnexpectedChar(m_p);
-        if (m_p + 1 < m_end && m_p[1] == '/') return Fail("Value missing for key inside <dict> at line " + Line(m_p));
+        if (m_p + 1 < m_end && m_p[1] == '/') return FailAt("Value missing for key inside <dict> at line ", m_p);
         const CObject* value = ParseElement(false, nullptr);
         if (!value) return nullptr;
         dict->m_entries.emplace_back(key.Detach(), value);

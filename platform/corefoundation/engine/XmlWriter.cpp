@@ -19,6 +19,9 @@ public:
     bool Write(const CObject* v, int depth);
 
 private:
+    CF_NOINLINE bool WriteScalar(const CObject* v, int depth);
+
+private:
     void Indent(int depth) { m_out.append(static_cast<size_t>(depth), '\t'); }
     void Escaped(const std::u16string& text);
     void Base64(const std::string& bytes, int depth);
@@ -88,9 +91,7 @@ void CXmlWriter::Base64(const std::string& bytes, int depth) {
     }
 }
 
-bool CXmlWriter::Write(const CObject* v, int depth) {
-    if (depth > kMaxNesting + 1) return false;
-    Indent(depth);
+bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
     switch (v->GetKind()) {
     case Kind::String:
         m_out += "<string>";
@@ -134,6 +135,15 @@ bool CXmlWriter::Write(const CObject* v, int depth) {
         Indent(depth);
         m_out += "</dict>\n";
         return true;
+    default:
+        return false;
+    }
+}
+
+bool CXmlWriter::Write(const CObject* v, int depth) {
+    if (depth > kMaxNesting + 1) return false;
+    Indent(depth);
+    switch (v->GetKind()) {
     case Kind::Array: {
         auto& items = static_cast<const CArrayValue*>(v)->m_items;
         if (items.empty()) {
@@ -167,7 +177,7 @@ bool CXmlWriter::Write(const CObject* v, int depth) {
         return true;
     }
     default:
-        return false;
+        return WriteScalar(v, depth);
     }
 }
 
