@@ -1,0 +1,26 @@
+// Fuzz target: the whole reading pipeline (format detection, decoding, XML, OpenStep, binary) and the
+// validation and writing that the document runs on whatever it read.
+#include "FuzzSupport.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    cf::ParseResult r = cf::Parse(data, size);
+    if (!r.value) {
+        // A failed text read always says why, except for an unclosed root start tag.
+        if (r.format != 0 && r.format != cf::kFormatBinary) std::abort();
+        return 0;
+    }
+    if (r.hasError || !r.error.empty()) std::abort();
+    if (r.format != cf::kFormatBinary && r.format != cf::kFormatXML && r.format != cf::kFormatOpenStep) std::abort();
+    const bool valid = cf::IsValid(r.value.Get(), r.format);
+    // XML validity includes binary and OpenStep validity.
+    if (valid && !cf::IsValid(r.value.Get(), cf::kFormatXML)) std::abort();
+    if (r.format == cf::kFormatOpenStep && !valid) std::abort();
+    if (valid && cffuzz::SmallEnough(r.value.Get())) {
+        std::string xml, binary;
+        cf::WriteXML(r.value.Get(), xml);
+        cf::WriteBinary(r.value.Get(), binary);
+    }
+    return 0;
+}
