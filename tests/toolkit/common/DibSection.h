@@ -1,0 +1,67 @@
+// A 32-bit top-down DIB section in a memory DC whose pixels the tests read back directly.
+#pragma once
+
+#include <windows.h>
+
+class CDibSection
+{
+public:
+    CDibSection(int cx, int cy, COLORREF clrFill = RGB(0, 0, 0))
+        : m_cx(cx), m_cy(cy), m_pBits(NULL)
+    {
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = cx;
+        bmi.bmiHeader.biHeight = -cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        m_hDC = ::CreateCompatibleDC(NULL);
+        void* pBits = NULL;
+        m_hBitmap = ::CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+        m_pBits = static_cast<DWORD*>(pBits);
+        m_hOldBitmap = ::SelectObject(m_hDC, m_hBitmap);
+        Fill(clrFill);
+    }
+    ~CDibSection()
+    {
+        ::SelectObject(m_hDC, m_hOldBitmap);
+        ::DeleteObject(m_hBitmap);
+        ::DeleteDC(m_hDC);
+    }
+    CDibSection(const CDibSection&) = delete;
+    CDibSection& operator=(const CDibSection&) = delete;
+
+    HDC GetDC() const { return m_hDC; }
+    HBITMAP GetBitmap() const { return m_hBitmap; }
+    int Width() const { return m_cx; }
+    int Height() const { return m_cy; }
+
+    void Fill(COLORREF clr)
+    {
+        ::GdiFlush();
+        for (int i = 0; i < m_cx * m_cy; ++i)
+            m_pBits[i] = ToPixel(clr);
+    }
+    // The pixel as a COLORREF (alpha dropped).
+    COLORREF GetPixel(int x, int y) const
+    {
+        ::GdiFlush();
+        DWORD dw = m_pBits[y * m_cx + x];
+        return RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF);
+    }
+    void SetPixel(int x, int y, COLORREF clr)
+    {
+        ::GdiFlush();
+        m_pBits[y * m_cx + x] = ToPixel(clr);
+    }
+
+private:
+    static DWORD ToPixel(COLORREF clr) { return (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr); }
+
+    int m_cx, m_cy;
+    DWORD* m_pBits;          // owned by m_hBitmap
+    HDC m_hDC;               // owned
+    HBITMAP m_hBitmap;       // owned
+    HGDIOBJ m_hOldBitmap;
+};
