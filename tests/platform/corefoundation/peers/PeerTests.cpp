@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,6 +51,16 @@ std::string DoubleHex(double d) {
     uint64_t bits;
     std::memcpy(&bits, &d, 8);
     return HexBE(bits);
+}
+
+// Where two texts part, for a readable failure.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+    size_t at = 0;
+    while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+    const size_t line = a.rfind('\n', at) == std::string::npos ? 0 : a.rfind('\n', at) + 1;
+    const int number = 1 + static_cast<int>(std::count(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(line), '\n'));
+    auto lineOf = [line](const std::string& s) { return s.substr(line, s.find('\n', line) - line); };
+    return "line " + std::to_string(number) + ": engine [" + lineOf(a) + "] peer [" + lineOf(b) + "]";
 }
 
 // The value as plist_peers.py prints plistlib's: one line per value, containers in prefix order.
@@ -124,8 +135,11 @@ protected:
                            std::to_string(kRandomLists)), 0);
     }
     void TearDown() override {
-        if (!HasFailure()) fs::remove_all(m_folder);
-        else std::printf("lists kept in %s\n", m_folder.string().c_str());
+        if (HasFailure()) {
+            std::printf("lists kept in %s\n", m_folder.string().c_str());
+            return;
+        }
+        fs::remove_all(m_folder);
     }
 
     fs::path m_folder;
@@ -148,17 +162,22 @@ TEST_F(PeerTest, EngineReadsPeerListsAndPeersReadEngineOutput) {
         std::string canonical;
         Canonical(r.value.Get(), canonical);
         fs::path expect = path;
-        EXPECT_EQ(canonical, ReadFile(expect.replace_extension(".expect")));
+        const std::string expected = ReadFile(expect.replace_extension(".expect"));
+        EXPECT_TRUE(canonical == expected) << FirstDifference(canonical, expected);
 
         std::string xml, bin;
         fs::path out = path;
-        if (cf::WriteXML(r.value.Get(), xml)) WriteFile(out.replace_extension(".engine.xml"), xml);
-        if (cf::WriteBinary(r.value.Get(), bin)) WriteFile(out.replace_extension(".engine.bin"), bin);
+        out.replace_extension();
+        if (cf::WriteXML(r.value.Get(), xml)) WriteFile(out.string() + ".engine.xml", xml);
+        if (cf::WriteBinary(r.value.Get(), bin)) WriteFile(out.string() + ".engine.bin", bin);
 
         // Binary with keys already in order: plistutil's XML is the same, byte for byte.
         fs::path oracle = path;
         oracle.replace_extension(".plistutil.xml");
-        if (fs::exists(oracle)) EXPECT_EQ(xml, ReadFile(oracle));
+        if (fs::exists(oracle)) {
+            const std::string expected = ReadFile(oracle);
+            EXPECT_TRUE(xml == expected) << FirstDifference(xml, expected);
+        }
     }
     EXPECT_GT(lists, 3 * kRandomLists);
     // Every output file read back by plistlib and plistutil, compared with the peer's own value.

@@ -43,7 +43,8 @@ class Generator:
         return ''.join(self.r.choice(TEXT_POOL) for _ in range(self.r.randint(0, longest)))
 
     def date(self, whole):
-        s = self.r.choice([0, -1, 1, 86399, 978307200, -978307200, -63082281600, 253402300799 - 978307200,
+        # Years from 1000 on: plistutil prints earlier years without their leading zeros.
+        s = self.r.choice([0, -1, 1, 86399, 978307200, -978307200, -31588531200, 253402300799 - 978307200,
                            self.r.randint(-3000000000, 3000000000)])
         if not whole:
             s += self.r.choice([0.5, 0.25, 0.125, 0.875])
@@ -91,8 +92,8 @@ FIXED = [
     {'empty': [[], {}, '', b''], 'ints': [2**63, 2**64 - 1, -2**63, -1, 0, 12, 13]},
     {'\uff01': 1, '\U0001F600': 2, 'B': 3, 'a': 4, 'é': 5, '': 6},
     [0.1, 1.0, 100.0, 1e16, 1e17, 1e-7, 5e-324, -0.0, math.inf, -math.inf, math.nan],
-    [EPOCH, EPOCH - datetime.timedelta(seconds=1), datetime.datetime(1, 1, 1), datetime.datetime(9999, 12, 31, 23, 59, 59)],
-    'a &<> "\' \U0001F600 \ufffe',
+    [EPOCH, EPOCH - datetime.timedelta(seconds=1), datetime.datetime(1000, 1, 1), datetime.datetime(9999, 12, 31, 23, 59, 59)],
+    'a &<> "\' \U0001F600 \u2029',
     deep(12, b'1234567890' * 10),
 ]
 
@@ -222,7 +223,8 @@ def check(folder):
     failures = 0
     names = sorted(n for n in os.listdir(folder) if n.endswith('.plist'))
     for name in names:
-        base = os.path.join(folder, name[:-len('.plist')])
+        name = name[:-len('.plist')]
+        base = os.path.join(folder, name)
         with open(base + '.plist', 'rb') as f:
             original = plistlib.loads(f.read())
         for suffix, ways in (('.engine.xml', ('plistlib', 'plistutil -f bin')),
