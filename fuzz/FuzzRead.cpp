@@ -4,12 +4,14 @@
 
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+namespace {
+
+void Check(const uint8_t* data, size_t size) {
     cf::ParseResult r = cf::Parse(data, size);
     if (!r.value) {
         // A failed text read always says why, except for an unclosed root start tag.
         if (r.format != 0 && r.format != cf::kFormatBinary) std::abort();
-        return 0;
+        return;
     }
     if (r.hasError || !r.error.empty()) std::abort();
     if (r.format != cf::kFormatBinary && r.format != cf::kFormatXML && r.format != cf::kFormatOpenStep) std::abort();
@@ -22,5 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         cf::WriteXML(r.value.Get(), xml);
         cf::WriteBinary(r.value.Get(), binary);
     }
+    return;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Check(data, size);
+    const std::string objects = cffuzz::AsBinaryObjects(data, size);
+    if (!objects.empty()) Check(reinterpret_cast<const uint8_t*>(objects.data()), objects.size());
     return 0;
 }

@@ -16,11 +16,9 @@ void Fail(const char* what, const std::string& bytes) {
     std::abort();
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+void Check(const uint8_t* data, size_t size) {
     cf::ParseResult r = cf::Parse(data, size);
-    if (!r.value || !cf::IsValid(r.value.Get(), cf::kFormatXML) || !cffuzz::SmallEnough(r.value.Get())) return 0;
+    if (!r.value || !cf::IsValid(r.value.Get(), cf::kFormatXML) || !cffuzz::SmallEnough(r.value.Get())) return;
     const cf::CObject* v = r.value.Get();
 
     std::string binary;
@@ -32,10 +30,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cf::Ref<const cf::CObject> expected = cffuzz::AsReadFromXML(v);
     std::string xml;
     const bool written = cf::WriteXML(v, xml);
-    if (!expected) return 0;  // a date the XML form cannot carry
+    if (!expected) return;  // a date the XML form cannot carry
     if (!written) Fail("XML not written", xml);
     cf::ParseResult x = Reparse(xml);
     if (x.format != cf::kFormatXML || !x.value) Fail(x.hasError ? x.error.c_str() : "XML not read back", xml);
     if (!cf::ValuesEqual(expected.Get(), x.value.Get())) Fail("XML read back differs", xml);
+    return;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Check(data, size);
+    const std::string objects = cffuzz::AsBinaryObjects(data, size);
+    if (!objects.empty()) Check(reinterpret_cast<const uint8_t*>(objects.data()), objects.size());
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 
 namespace cffuzz {
@@ -34,6 +35,31 @@ inline bool SmallEnough(const cf::CObject* v) {
     constexpr size_t kLimit = 1 << 18;
     std::unordered_map<const cf::CObject*, size_t> seen;
     return ExpandedSize(v, kLimit, seen) <= kLimit;
+}
+
+// The input as the object table of a binary list: byte 0 gives the object count n (1-16), the next n bytes
+// the objects' offsets into the rest, which is the table; one-byte refs. Lets mutations reach the
+// object reader without first having to get the trailer right.
+inline std::string AsBinaryObjects(const uint8_t* data, size_t size) {
+    if (size < 3) return std::string();
+    const size_t n = data[0] % 16 + 1;
+    if (size < 2 + n) return std::string();
+    const size_t body = size - 1 - n;
+    std::string out = "bplist00";
+    out.append(reinterpret_cast<const char*>(data) + 1 + n, body);
+    const size_t table = out.size();
+    const size_t offsetSize = table > 0xFF ? 2 : 1;
+    for (size_t i = 0; i < n; ++i) {
+        const size_t offset = 8 + data[1 + i] % body;
+        if (offsetSize == 2) out += static_cast<char>(offset >> 8);
+        out += static_cast<char>(offset);
+    }
+    std::string trailer(32, '\0');
+    trailer[6] = static_cast<char>(offsetSize);
+    trailer[7] = 1;
+    trailer[15] = static_cast<char>(n);
+    for (int i = 0; i < 8; ++i) trailer[31 - i] = static_cast<char>(static_cast<uint64_t>(table) >> (8 * i));
+    return out + trailer;
 }
 
 // What reading the XML form of v gives back: dates floored to whole seconds, -0.0 as 0.0, unpaired
