@@ -9,3 +9,6 @@
 #include <framework/types.h>
 #include <framework/string.h>
 #include <framework/cmdtarget.h>
+#include <framework/file.h>
+#include <framework/archive.h>
+#include <framework/collections.h>
