@@ -65,6 +65,9 @@ private:
     std::vector<CFlatObject> m_objects;
     std::vector<uint32_t> m_refs;
     std::unordered_map<std::u16string_view, uint32_t> m_strings;  // views into the list's strings
+    struct CPointerSlot { const CObject* value = nullptr; uint32_t index = 0; };
+    static constexpr size_t kRecentSlots = 4096;
+    std::vector<CPointerSlot> m_recent = std::vector<CPointerSlot>(kRecentSlots);
     uint32_t m_smallIntegers[14];  // -1 ... 12
     uint32_t m_specialReals[3];    // NaN, +inf, -inf
     uint32_t m_firstTrue = UINT32_MAX, m_firstFalse = UINT32_MAX;
@@ -74,9 +77,17 @@ private:
 bool CBinaryWriter::Visit(const CObject* v, int depth, uint32_t& index) {
     switch (v->GetKind()) {
     case Kind::String: {
+        // Readers share equal keys as one object: look the object up before hashing its text.
+        CPointerSlot& slot = m_recent[(reinterpret_cast<uintptr_t>(v) >> 4) & (kRecentSlots - 1)];
+        if (slot.value == v) {
+            index = slot.index;
+            return true;
+        }
         auto inserted = m_strings.emplace(static_cast<const CStringValue*>(v)->m_text, 0);
         if (inserted.second) inserted.first->second = Append(v);
         index = inserted.first->second;
+        slot.value = v;
+        slot.index = index;
         return true;
     }
     case Kind::Integer: {
@@ -247,6 +258,14 @@ bool CBinaryWriter::Write(const CObject* root) {
     if (!Visit(root, 1, top)) return false;
     const uint64_t count = m_objects.size();
     m_refSize = BytesFor(count);
+    // Upper bound of the output, so it is allocated once.
+    size_t bound = 8 + 32 + m_refs.size() * m_refSize;
+    for (const CFlatObject& o : m_objects) {
+        bound += 18 + 8;  // marker, count or value, offset entry
+        if (o.value->GetKind() == Kind::String) bound += 2 * static_cast<const CStringValue*>(o.value)->m_text.size();
+        else if (o.value->GetKind() == Kind::Data) bound += static_cast<const CDataValue*>(o.value)->m_bytes.size();
+    }
+    m_out.reserve(m_out.size() + bound);
     const size_t base = m_out.size();
     m_out += "bplist00";
     std::vector<uint64_t> offsets(count);

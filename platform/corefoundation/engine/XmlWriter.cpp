@@ -2,6 +2,8 @@
 #include "Internal.h"
 #include "Text.h"
 
+#include <charconv>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -13,60 +15,118 @@ const char kHeader[] =
     "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
     "<plist version=\"1.0\">\n";
 
+// Upper bound of the bytes Write produces, so the output is allocated once.
+class CXmlSizer {
+public:
+    size_t Size(const CObject* v, int depth) {
+        const size_t tabs = static_cast<size_t>(depth);
+        switch (v->GetKind()) {
+        case Kind::String: return tabs + 18 + Text(static_cast<const CStringValue*>(v)->m_text);
+        case Kind::Integer: case Kind::Real: case Kind::Date: return tabs + 48;
+        case Kind::Boolean: return tabs + 9;
+        case Kind::UID: return 3 * tabs + 64;
+        case Kind::Data: {
+            const size_t n = static_cast<const CDataValue*>(v)->m_bytes.size();
+            const size_t lineChars = static_cast<size_t>(76 - 8 * (depth < 8 ? depth : 8));
+            const size_t chars = (n + 2) / 3 * 4;
+            const size_t lines = (chars + lineChars - 1) / lineChars;
+            return 2 * tabs + 16 + chars + lines * (static_cast<size_t>(depth < 8 ? depth : 8) + 1);
+        }
+        case Kind::Array: {
+            size_t total = 2 * tabs + 18;
+            for (const CObject* item : static_cast<const CArrayValue*>(v)->m_items) total += Size(item, depth + 1);
+            return total;
+        }
+        case Kind::Dictionary: {
+            size_t total = 2 * tabs + 16;
+            for (const auto& e : static_cast<const CDictionaryValue*>(v)->m_entries) {
+                if (IsStringKey(e.first)) total += tabs + 13 + Text(static_cast<const CStringValue*>(e.first)->m_text);
+                total += Size(e.second, depth + 1);
+            }
+            return total;
+        }
+        default: return 0;
+        }
+    }
+
+private:
+    static size_t Text(const std::u16string& t) {
+        size_t n = t.size();
+        for (char16_t c : t) {
+            if (c < 0x80) n += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
+            else n += c < 0x800 ? 1 : 2;
+        }
+        return n;
+    }
+};
+
+// Writes into a buffer already sized by CXmlSizer.
 class CXmlWriter {
 public:
-    explicit CXmlWriter(std::string& out) : m_out(out) {}
+    explicit CXmlWriter(char* out) : m_p(out) {}
     bool Write(const CObject* v, int depth);
+    char* End() const { return m_p; }
 
 private:
     CF_NOINLINE bool WriteScalar(const CObject* v, int depth);
-
-private:
-    void Indent(int depth) { m_out.append(static_cast<size_t>(depth), '\t'); }
+    template <size_t N> void Put(const char (&text)[N]) { std::memcpy(m_p, text, N - 1); m_p += N - 1; }
+    void Put(const std::string& s) { std::memcpy(m_p, s.data(), s.size()); m_p += s.size(); }
+    void Indent(int depth) { std::memset(m_p, '\t', static_cast<size_t>(depth)); m_p += depth; }
     void Escaped(const std::u16string& text);
     void Base64(const std::string& bytes, int depth);
+    void Number(const char* open, size_t openLen, const std::string& digits, const char* close, size_t closeLen) {
+        std::memcpy(m_p, open, openLen); m_p += openLen;
+        Put(digits);
+        std::memcpy(m_p, close, closeLen); m_p += closeLen;
+    }
 
-    std::string& m_out;
+    char* m_p;  // cursor into the caller's buffer
 };
 
 void CXmlWriter::Escaped(const std::u16string& text) {
     const char16_t* p = text.data();
     const size_t n = text.size();
-    size_t i = 0;
-    while (i < n) {
-        size_t run = i;
-        while (run < n && p[run] < 0x80 && p[run] != '&' && p[run] != '<' && p[run] != '>') ++run;
-        if (run > i) {
-            const size_t at = m_out.size();
-            m_out.resize(at + (run - i));
-            char* dst = &m_out[at];
-            for (size_t k = i; k < run; ++k) *dst++ = static_cast<char>(p[k]);
-            i = run;
+    char* d = m_p;
+    for (size_t i = 0; i < n; ++i) {
+        uint32_t c = p[i];
+        if (c < 0x80) {
+            if (c == '&') { std::memcpy(d, "&amp;", 5); d += 5; }
+            else if (c == '<') { std::memcpy(d, "&lt;", 4); d += 4; }
+            else if (c == '>') { std::memcpy(d, "&gt;", 4); d += 4; }
+            else *d++ = static_cast<char>(c);
             continue;
         }
-        const char16_t c = p[i];
-        if (c == '&') { m_out += "&amp;"; ++i; continue; }
-        if (c == '<') { m_out += "&lt;"; ++i; continue; }
-        if (c == '>') { m_out += "&gt;"; ++i; continue; }
-        size_t end = i + 1;
-        while (end < n && p[end] >= 0x80) ++end;
-        EncodeUTF8(p + i, end - i, m_out, Surrogates::Replace);
-        i = end;
+        if (c < 0x800) {
+            *d++ = static_cast<char>(0xC0 | c >> 6);
+            *d++ = static_cast<char>(0x80 | (c & 0x3F));
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            if (c <= 0xDBFF && i + 1 < n && p[i + 1] >= 0xDC00 && p[i + 1] <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (p[i + 1] - 0xDC00u);
+                ++i;
+                *d++ = static_cast<char>(0xF0 | c >> 18);
+                *d++ = static_cast<char>(0x80 | (c >> 12 & 0x3F));
+                *d++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+                *d++ = static_cast<char>(0x80 | (c & 0x3F));
+                continue;
+            }
+            c = 0xFFFD;  // an unpaired surrogate
+        }
+        *d++ = static_cast<char>(0xE0 | c >> 12);
+        *d++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        *d++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    m_p = d;
 }
 
 void CXmlWriter::Base64(const std::string& bytes, int depth) {
     static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     const int tabs = depth < 8 ? depth : 8;
-    const size_t lineChars = static_cast<size_t>(76 - 8 * tabs);  // multiple of 4
-    const size_t lineBytes = lineChars / 4 * 3;
+    const size_t lineBytes = static_cast<size_t>(76 - 8 * tabs) / 4 * 3;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t n = bytes.size();
-    const size_t encoded = (n + 2) / 3 * 4;
-    const size_t lines = (encoded + lineChars - 1) / lineChars;
-    size_t at = m_out.size();
-    m_out.resize(at + encoded + lines * (static_cast<size_t>(tabs) + 1));
-    char* dst = &m_out[at];
+    char* dst = m_p;
     for (size_t start = 0; start < n; start += lineBytes) {
         for (int t = 0; t < tabs; ++t) *dst++ = '\t';
         const size_t stop = start + lineBytes < n ? start + lineBytes : n;
@@ -89,52 +149,68 @@ void CXmlWriter::Base64(const std::string& bytes, int depth) {
         }
         *dst++ = '\n';
     }
+    m_p = dst;
 }
 
 bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
     switch (v->GetKind()) {
     case Kind::String:
-        m_out += "<string>";
+        Put("<string>");
         Escaped(static_cast<const CStringValue*>(v)->m_text);
-        m_out += "</string>\n";
+        Put("</string>\n");
         return true;
     case Kind::Integer: {
         auto n = static_cast<const CIntegerValue*>(v);
-        m_out += "<integer>";
-        m_out += n->m_unsignedBig ? std::to_string(static_cast<uint64_t>(n->m_value)) : std::to_string(n->m_value);
-        m_out += "</integer>\n";
+        char digits[24];
+        auto r = n->m_unsignedBig ? std::to_chars(digits, digits + sizeof digits, static_cast<uint64_t>(n->m_value))
+                                  : std::to_chars(digits, digits + sizeof digits, n->m_value);
+        Put("<integer>");
+        std::memcpy(m_p, digits, static_cast<size_t>(r.ptr - digits));
+        m_p += r.ptr - digits;
+        Put("</integer>\n");
         return true;
     }
-    case Kind::Real:
-        m_out += "<real>";
-        AppendReal(m_out, static_cast<const CRealValue*>(v)->m_value);
-        m_out += "</real>\n";
+    case Kind::Real: {
+        std::string text;
+        AppendReal(text, static_cast<const CRealValue*>(v)->m_value);
+        Put("<real>");
+        Put(text);
+        Put("</real>\n");
         return true;
+    }
     case Kind::Boolean:
-        m_out += static_cast<const CSingletonValue*>(v)->m_flag ? "<true/>\n" : "<false/>\n";
+        if (static_cast<const CSingletonValue*>(v)->m_flag) Put("<true/>\n");
+        else Put("<false/>\n");
         return true;
-    case Kind::Date:
-        m_out += "<date>";
-        if (!AppendDate(m_out, static_cast<const CDateValue*>(v)->m_seconds)) return false;
-        m_out += "</date>\n";
+    case Kind::Date: {
+        std::string text;
+        if (!AppendDate(text, static_cast<const CDateValue*>(v)->m_seconds)) return false;
+        Put("<date>");
+        Put(text);
+        Put("</date>\n");
         return true;
+    }
     case Kind::Data:
-        m_out += "<data>\n";
+        Put("<data>\n");
         Base64(static_cast<const CDataValue*>(v)->m_bytes, depth);
         Indent(depth);
-        m_out += "</data>\n";
+        Put("</data>\n");
         return true;
-    case Kind::UID:
-        m_out += "<dict>\n";
+    case Kind::UID: {
+        char digits[16];
+        auto r = std::to_chars(digits, digits + sizeof digits, static_cast<const CUIDValue*>(v)->m_value);
+        Put("<dict>\n");
         Indent(depth + 1);
-        m_out += "<key>CF$UID</key>\n";
+        Put("<key>CF$UID</key>\n");
         Indent(depth + 1);
-        m_out += "<integer>";
-        m_out += std::to_string(static_cast<const CUIDValue*>(v)->m_value);
-        m_out += "</integer>\n";
+        Put("<integer>");
+        std::memcpy(m_p, digits, static_cast<size_t>(r.ptr - digits));
+        m_p += r.ptr - digits;
+        Put("</integer>\n");
         Indent(depth);
-        m_out += "</dict>\n";
+        Put("</dict>\n");
         return true;
+    }
     default:
         return false;
     }
@@ -147,33 +223,33 @@ bool CXmlWriter::Write(const CObject* v, int depth) {
     case Kind::Array: {
         auto& items = static_cast<const CArrayValue*>(v)->m_items;
         if (items.empty()) {
-            m_out += "<array/>\n";
+            Put("<array/>\n");
             return true;
         }
-        m_out += "<array>\n";
+        Put("<array>\n");
         for (const CObject* item : items)
             if (!Write(item, depth + 1)) return false;
         Indent(depth);
-        m_out += "</array>\n";
+        Put("</array>\n");
         return true;
     }
     case Kind::Dictionary: {
         auto& entries = static_cast<const CDictionaryValue*>(v)->m_entries;
         if (entries.empty()) {
-            m_out += "<dict/>\n";
+            Put("<dict/>\n");
             return true;
         }
-        m_out += "<dict>\n";
+        Put("<dict>\n");
         for (const auto& e : entries) {
             if (!IsStringKey(e.first)) return false;
             Indent(depth + 1);
-            m_out += "<key>";
+            Put("<key>");
             Escaped(static_cast<const CStringValue*>(e.first)->m_text);
-            m_out += "</key>\n";
+            Put("</key>\n");
             if (!Write(e.second, depth + 1)) return false;
         }
         Indent(depth);
-        m_out += "</dict>\n";
+        Put("</dict>\n");
         return true;
     }
     default:
@@ -186,10 +262,17 @@ bool CXmlWriter::Write(const CObject* v, int depth) {
 bool WriteXML(const CObject* value, std::string& out) {
     if (!value) return false;
     try {
-        out += kHeader;
-        CXmlWriter writer(out);
+        if (!IsValid(value, kFormatXML)) return false;
+        const size_t base = out.size();
+        const size_t headerLen = sizeof kHeader - 1;
+        CXmlSizer sizer;
+        out.resize(base + headerLen + sizer.Size(value, 0) + 9);
+        std::memcpy(&out[base], kHeader, headerLen);
+        CXmlWriter writer(&out[base + headerLen]);
         if (!writer.Write(value, 0)) return false;
-        out += "</plist>\n";
+        char* end = writer.End();
+        std::memcpy(end, "</plist>\n", 9);
+        out.resize(static_cast<size_t>(end + 9 - out.data()));
         return true;
     } catch (const std::bad_alloc&) {
         return false;
