@@ -199,10 +199,8 @@ void CArchive::WriteCount(DWORD_PTR dwCount)
         *this << static_cast<WORD>(dwCount);
         return;
     }
-    if constexpr (sizeof(DWORD_PTR) > sizeof(DWORD)) {
-        if (static_cast<ULONGLONG>(dwCount) > 0xFFFFFFFFull)
-            AfxThrowArchiveException(CArchiveException::genericException);
-    }
+    if ((static_cast<ULONGLONG>(dwCount) >> 32) != 0)
+        AfxThrowArchiveException(CArchiveException::genericException);   // beyond the record's 32 bits
     *this << static_cast<WORD>(0xFFFF) << static_cast<DWORD>(dwCount);
 }
 
