@@ -24,6 +24,8 @@ export WINEPREFIX="${WINEPREFIX:-$TOLVANE_CACHE/wineprefix-$WINEARCH}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export CCACHE_DIR="${CCACHE_DIR:-$TOLVANE_CACHE/ccache}"
+# Hits across clones: CI builds in a fresh clone every time.
+export CCACHE_BASEDIR="$TOLVANE_ROOT"
 
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 die() { log "error: $*"; exit 1; }
