@@ -14,6 +14,9 @@ void Check(const uint8_t* data, size_t size) {
         return;
     }
     if (r.hasError || !r.error.empty()) std::abort();
+    // No reader may hand out deeper nesting than it accepts: every later step relies on it.
+    std::unordered_map<const cf::CObject*, int> seen;
+    if (cffuzz::Nesting(r.value.Get(), seen) > cf::kMaxNesting) std::abort();
     if (r.format != cf::kFormatBinary && r.format != cf::kFormatXML && r.format != cf::kFormatOpenStep) std::abort();
     const bool valid = cf::IsValid(r.value.Get(), r.format);
     // XML validity includes binary and OpenStep validity.
@@ -21,7 +24,9 @@ void Check(const uint8_t* data, size_t size) {
     if (r.format == cf::kFormatOpenStep && !valid) std::abort();
     if (valid && cffuzz::SmallEnough(r.value.Get())) {
         std::string xml, binary;
-        cf::WriteXML(r.value.Get(), xml);
+        // The writer sizes its output first: a short estimate shows as a damaged end.
+        if (cf::WriteXML(r.value.Get(), xml) && (xml.size() < 9 || xml.compare(xml.size() - 9, 9, "</plist>\n") != 0))
+            std::abort();
         cf::WriteBinary(r.value.Get(), binary);
     }
     return;

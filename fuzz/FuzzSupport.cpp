@@ -45,7 +45,7 @@ bool UIDOf(const CDictionaryValue* d, uint32_t& uid) {
 
 }  // namespace
 
-Ref<const CObject> AsReadFromXML(const CObject* v) {
+Ref<const CObject> AsReadFromXML(const CObject* v, bool uids) {
     switch (v->GetKind()) {
     case Kind::String:
         return Ref<const CObject>(new CStringValue(WithoutLoneSurrogates(static_cast<const CStringValue*>(v)->m_text)));
@@ -61,7 +61,7 @@ Ref<const CObject> AsReadFromXML(const CObject* v) {
     case Kind::Array: {
         Ref<CArrayValue> a(new CArrayValue);
         for (const CObject* item : static_cast<const CArrayValue*>(v)->m_items) {
-            Ref<const CObject> x = AsReadFromXML(item);
+            Ref<const CObject> x = AsReadFromXML(item, uids);
             if (!x) return Ref<const CObject>();
             a->m_items.push_back(x.Detach());
         }
@@ -70,11 +70,11 @@ Ref<const CObject> AsReadFromXML(const CObject* v) {
     case Kind::Dictionary: {
         auto d = static_cast<const CDictionaryValue*>(v);
         uint32_t uid;
-        if (UIDOf(d, uid)) return Ref<const CObject>(new CUIDValue(uid));
+        if (uids && UIDOf(d, uid)) return Ref<const CObject>(new CUIDValue(uid));
         Ref<CDictionaryValue> out(new CDictionaryValue);
         for (const auto& e : d->m_entries) {
-            Ref<const CObject> key = AsReadFromXML(e.first);
-            Ref<const CObject> value = AsReadFromXML(e.second);
+            Ref<const CObject> key = AsReadFromXML(e.first, uids);
+            Ref<const CObject> value = AsReadFromXML(e.second, uids);
             if (!key || !value) return Ref<const CObject>();
             out->m_entries.emplace_back(key.Detach(), value.Detach());
         }

@@ -3,6 +3,7 @@
 
 #include "engine/PropertyList.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -29,6 +30,23 @@ inline size_t ExpandedSize(const cf::CObject* v, size_t limit, std::unordered_ma
     }
     seen[v] = n;
     return n;
+}
+
+// Containers on the longest path from v down (shared objects counted once each way down).
+inline int Nesting(const cf::CObject* v, std::unordered_map<const cf::CObject*, int>& seen) {
+    const cf::Kind kind = v->GetKind();
+    if (kind != cf::Kind::Array && kind != cf::Kind::Set && kind != cf::Kind::Dictionary) return 0;
+    auto it = seen.find(v);
+    if (it != seen.end()) return it->second;
+    int deepest = 0;
+    if (kind == cf::Kind::Dictionary) {
+        for (const auto& e : static_cast<const cf::CDictionaryValue*>(v)->m_entries)
+            deepest = std::max(deepest, Nesting(e.second, seen));
+    } else {
+        for (const cf::CObject* item : static_cast<const cf::CArrayValue*>(v)->m_items)
+            deepest = std::max(deepest, Nesting(item, seen));
+    }
+    return seen[v] = deepest + 1;
 }
 
 inline bool SmallEnough(const cf::CObject* v) {
@@ -63,8 +81,9 @@ inline std::string AsBinaryObjects(const uint8_t* data, size_t size) {
 }
 
 // What reading the XML form of v gives back: dates floored to whole seconds, -0.0 as 0.0, unpaired
-// surrogates as U+FFFD, a one-entry dictionary {CF$UID: number} as a UID. Null when v holds a value the
-// XML form cannot carry back (a date before year 0 or too far out to print).
-cf::Ref<const cf::CObject> AsReadFromXML(const cf::CObject* v);
+// surrogates as U+FFFD, a one-entry dictionary {CF$UID: number} as a UID (when uids; a value read from
+// XML holds no such dictionary). Null when v holds a value the XML form cannot carry back (a date before
+// year 0 or too far out to print).
+cf::Ref<const cf::CObject> AsReadFromXML(const cf::CObject* v, bool uids);
 
 }  // namespace cffuzz

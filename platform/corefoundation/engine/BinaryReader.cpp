@@ -21,6 +21,7 @@ public:
     void Prepare() {
         m_cache.assign(m_numObjects, nullptr);
         m_onPath.assign(m_numObjects, 0);
+        m_height.assign(m_numObjects, 0);
     }
     const CObject* ReadTop() { return ReadObject(m_topObject, 0); }
     ~CBinaryReader() { for (const CObject* o : m_cache) if (o) o->Release(); }
@@ -28,7 +29,7 @@ public:
 private:
     const CObject* ReadObject(uint64_t index, int depth);
     CF_NOINLINE const CObject* ReadScalar(uint8_t marker, const uint8_t* p, const uint8_t* end) const;
-    const CObject* ReadContainer(uint8_t marker, const uint8_t* p, const uint8_t* end, int depth);
+    const CObject* ReadContainer(uint8_t marker, const uint8_t* p, const uint8_t* end, int depth, int& height);
     bool ReadCount(uint8_t marker, const uint8_t*& p, const uint8_t* end, uint64_t& count) const;
     bool ReadRef(const uint8_t*& p, uint64_t& ref) const {
         ref = ReadBE(p, m_refSize);
@@ -42,6 +43,7 @@ private:
     size_t m_offsetSize = 0, m_refSize = 0;
     std::vector<const CObject*> m_cache;  // one reference each, filled as objects are read
     std::vector<uint8_t> m_onPath;        // 1 while an object is being read (cycle check)
+    std::vector<uint16_t> m_height;       // containers on the longest path down from a read object
 };
 
 bool CBinaryReader::CheckTrailer() {
@@ -78,7 +80,8 @@ bool CBinaryReader::ReadCount(uint8_t marker, const uint8_t*& p, const uint8_t* 
 }
 
 const CObject* CBinaryReader::ReadObject(uint64_t index, int depth) {
-    if (const CObject* cached = m_cache[index]) return cached;
+    // A shared container counts its full height wherever it is referenced again.
+    if (const CObject* cached = m_cache[index]) return depth + m_height[index] <= kMaxNesting ? cached : nullptr;
     if (m_onPath[index]) return nullptr;  // cycle
     const uint64_t offset = ReadBE(m_data + m_offsetTable + index * m_offsetSize, m_offsetSize);
     if (offset < 8) return nullptr;
@@ -89,9 +92,11 @@ const CObject* CBinaryReader::ReadObject(uint64_t index, int depth) {
     const unsigned type = marker >> 4;
     if (type == 0xA || type == 0xC || type == 0xD) {
         if (depth >= kMaxNesting) return nullptr;
+        int height = 0;
         m_onPath[index] = 1;
-        value = ReadContainer(marker, p, end, depth + 1);
+        value = ReadContainer(marker, p, end, depth + 1, height);
         m_onPath[index] = 0;
+        m_height[index] = static_cast<uint16_t>(height + 1);
     } else {
         value = ReadScalar(marker, p, end);
     }
@@ -165,7 +170,7 @@ const CObject* CBinaryReader::ReadScalar(uint8_t marker, const uint8_t* p, const
     }
 }
 
-const CObject* CBinaryReader::ReadContainer(uint8_t marker, const uint8_t* p, const uint8_t* end, int depth) {
+const CObject* CBinaryReader::ReadContainer(uint8_t marker, const uint8_t* p, const uint8_t* end, int depth, int& height) {
     uint64_t count;
     if (!ReadCount(marker, p, end, count)) return nullptr;
     const bool dict = (marker >> 4) == 0xD;
@@ -187,6 +192,7 @@ const CObject* CBinaryReader::ReadContainer(uint8_t marker, const uint8_t* p, co
             if (!key) return nullptr;
             const CObject* value = ReadObject(v, depth);
             if (!value) return nullptr;
+            if (m_height[v] > height) height = m_height[v];
             key->Retain();
             value->Retain();
             d->m_entries.emplace_back(key, value);
@@ -201,6 +207,7 @@ const CObject* CBinaryReader::ReadContainer(uint8_t marker, const uint8_t* p, co
         if (!ReadRef(p, r)) return nullptr;
         const CObject* item = ReadObject(r, depth);
         if (!item) return nullptr;
+        if (m_height[r] > height) height = m_height[r];
         item->Retain();
         a->m_items.push_back(item);
     }

@@ -391,6 +391,8 @@ const CObject* CXmlReader::ParseDict(const char* tagStart) {
         if (!value) return nullptr;
         dict->m_entries.emplace_back(key.Detach(), value);
     }
+    // Duplicate keys go first: {CF$UID: 1, CF$UID: 2} is a one-entry dictionary, so a UID.
+    dict->Normalize(true);
     auto& entries = dict->m_entries;
     if (entries.size() == 1 && static_cast<const CStringValue*>(entries[0].first)->m_text == u"CF$UID") {
         const CObject* v = entries[0].second;
@@ -402,7 +404,6 @@ const CObject* CXmlReader::ParseDict(const char* tagStart) {
                                                                         : 2147483648u);
         }
     }
-    dict->Normalize(true);
     return dict.Detach();
 }
 
