@@ -11,4 +11,5 @@
 #include <framework/cmdtarget.h>
 #include <framework/file.h>
 #include <framework/archive.h>
+#include <framework/oledata.h>
 #include <framework/collections.h>
