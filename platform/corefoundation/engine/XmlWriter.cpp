@@ -24,7 +24,7 @@ public:
         case Kind::String: return tabs + 18 + Text(static_cast<const CStringValue*>(v)->m_text);
         case Kind::Integer: case Kind::Real: case Kind::Date: return tabs + 48;
         case Kind::Boolean: return tabs + 9;
-        case Kind::UID: return 3 * tabs + 65;  // 10 digits at most
+        case Kind::UID: return 4 * tabs + 65;  // four lines, 10 digits at most
         case Kind::Data: {
             const size_t n = static_cast<const CDataValue*>(v)->m_bytes.size();
             const size_t lineChars = static_cast<size_t>(76 - 8 * (depth < 8 ? depth : 8));
