@@ -20,20 +20,6 @@ const long kSchemaWhenAbsent = 32;
 const int kNestedArchiveBufferSize = 4096;
 const UINT kNestedArchiveGrowBy = 1024;
 
-BOOL IsLeapYear(int nYear)
-{
-    return (nYear % 4 == 0 && nYear % 100 != 0) || nYear % 400 == 0;
-}
-
-BOOL IsValidCalendarDate(const SYSTEMTIME& st)
-{
-    static const int kDaysInMonth[] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-    if (st.wMonth < 1 || st.wMonth > 12 || st.wDay < 1 || st.wYear > 9999)
-        return FALSE;
-    int nDays = kDaysInMonth[st.wMonth - 1] + (st.wMonth == 2 && IsLeapYear(st.wYear) ? 1 : 0);
-    return st.wDay <= nDays && st.wHour < 24 && st.wMinute < 60 && st.wSecond < 60;
-}
-
 }  // namespace
 
 CZPPropExchange::CZPPropExchange()
@@ -56,6 +42,8 @@ BOOL CZPPropExchange::ExchangeBlob(LPCWSTR pszPropName, BYTE** ppData, DWORD* pc
 {
     // Each byte as two letters 'A'..'P', low nibble first.
     if (!m_bLoading) {
+        if (*ppData == NULL && *pcbData != 0)
+            return FALSE;
         CString strText;
         const BYTE* pData = *ppData;
         WCHAR* pszLetters = strText.GetBufferSetLength(static_cast<int>(*pcbData * 2));
@@ -403,24 +391,20 @@ BOOL ZpPropExchangeIsDefault(VARTYPE vtProp, const void* pvProp, const void* pvD
     case VT_ZPRECT: case VT_ZPSIZE:
         return memcmp(pvProp, pvDefault, ZpPropExchangeValueSize(vtProp)) == 0;
     case VT_DATE: {
-        const ZP_DATETIME* pValue = static_cast<const ZP_DATETIME*>(pvProp);
-        const ZP_DATETIME* pDefault = static_cast<const ZP_DATETIME*>(pvDefault);
-        if (pValue->status != pDefault->status)
+        const COleDateTime* pValue = static_cast<const COleDateTime*>(pvProp);
+        const COleDateTime* pDefault = static_cast<const COleDateTime*>(pvDefault);
+        if (pValue->GetStatus() != pDefault->GetStatus())
             return FALSE;
-        if (pValue->status == ZP_DATETIME_VALID)
-            return pValue->dt == pDefault->dt;
-        return pValue->status == ZP_DATETIME_NULL;
+        if (pValue->GetStatus() == COleDateTime::valid)
+            return pValue->m_dt == pDefault->m_dt;
+        return pValue->GetStatus() == COleDateTime::null;
     }
     case VT_BSTR: {
         BSTR bstrValue = *static_cast<const BSTR*>(pvProp);
         return wcscmp(bstrValue != NULL ? bstrValue : L"", static_cast<LPCWSTR>(pvDefault)) == 0;
     }
-    case VT_VARIANT: {
-        const VARIANT* pValue = static_cast<const VARIANT*>(pvProp);
-        const VARIANT* pDefault = static_cast<const VARIANT*>(pvDefault);
-        return pValue->vt == pDefault->vt &&
-               VarCmp(const_cast<VARIANT*>(pValue), const_cast<VARIANT*>(pDefault), 0, 0) == VARCMP_EQ;
-    }
+    case VT_VARIANT:
+        return *static_cast<const COleVariant*>(pvProp) == *static_cast<const VARIANT*>(pvDefault);
     case VT_ZPSTRING:
         return static_cast<const CString*>(pvProp)->Compare(static_cast<LPCWSTR>(pvDefault)) == 0;
     default:
@@ -474,13 +458,12 @@ BOOL ZpPropExchangeValueToText(VARTYPE vtProp, const void* pvProp, CString& strT
         strText.Format(L"%g", *static_cast<const double*>(pvProp));
         return TRUE;
     case VT_DATE:
-        strText = ZpPropExchangeDateToText(*static_cast<const ZP_DATETIME*>(pvProp));
+        strText = ZpPropExchangeDateToText(*static_cast<const COleDateTime*>(pvProp));
         return TRUE;
     case VT_VARIANT: {
         const VARIANT* pValue = static_cast<const VARIANT*>(pvProp);
         if (pValue->vt == VT_DATE) {
-            ZP_DATETIME dt = { pValue->date, ZP_DATETIME_VALID };
-            strText = ZpPropExchangeDateToText(dt);
+            strText = ZpPropExchangeDateToText(COleDateTime(pValue->date));
             return TRUE;
         }
         VARIANT varText;
@@ -526,14 +509,14 @@ BOOL ZpPropExchangeTextToValue(VARTYPE vtProp, const CString& strText, void* pvP
         *static_cast<double*>(pvProp) = wcstod(strText, NULL);
         return TRUE;
     case VT_DATE:
-        return ZpPropExchangeTextToDate(strText, *static_cast<ZP_DATETIME*>(pvProp));
+        return ZpPropExchangeTextToDate(strText, *static_cast<COleDateTime*>(pvProp));
     case VT_VARIANT: {
         VARIANT varValue;
         VariantInit(&varValue);
-        ZP_DATETIME dt;
+        COleDateTime dt;
         if (ZpPropExchangeTextToDate(strText, dt)) {
             varValue.vt = VT_DATE;
-            varValue.date = dt.dt;
+            varValue.date = dt.m_dt;
         } else {
             varValue.vt = VT_BSTR;
             varValue.bstrVal = strText.AllocSysString();
@@ -587,44 +570,26 @@ void ZpPropExchangeUnescapeText(CString& strText)
     strText.Replace(L"\x01\x01", L"\\");
 }
 
-CString ZpPropExchangeDateToText(const ZP_DATETIME& dt)
+CString ZpPropExchangeDateToText(const COleDateTime& dt)
 {
-    CString strText;
-    if (dt.status == ZP_DATETIME_NULL)
-        return strText;
-    SYSTEMTIME st;
-    if (dt.status != ZP_DATETIME_VALID || !VariantTimeToSystemTime(dt.dt, &st)) {
-        strText = L"Invalid DateTime";
-        return strText;
-    }
-    double dDays = static_cast<double>(static_cast<long long>(dt.dt));
-    if (dDays == 0)
-        strText.Format(L"%02u:%02u:%02u", st.wHour, st.wMinute, st.wSecond);
-    else if (dt.dt == dDays)
-        strText.Format(L"%04u-%02u-%02u", st.wYear, st.wDay, st.wMonth);
-    else
-        strText.Format(L"%04u-%02u-%02uT%02u:%02u:%02u", st.wYear, st.wDay, st.wMonth, st.wHour, st.wMinute,
-                       st.wSecond);
-    return strText;
+    // Year, DAY, month: the order the stored texts have always had.
+    double dDays = static_cast<double>(static_cast<long long>(dt.m_dt));
+    if (dt.GetStatus() == COleDateTime::valid && dDays == 0)
+        return dt.Format(L"%H:%M:%S");
+    if (dt.GetStatus() == COleDateTime::valid && dt.m_dt == dDays)
+        return dt.Format(L"%Y-%d-%m");
+    return dt.Format(L"%Y-%d-%mT%H:%M:%S");
 }
 
-BOOL ZpPropExchangeTextToDate(LPCWSTR pszText, ZP_DATETIME& dt)
+BOOL ZpPropExchangeTextToDate(LPCWSTR pszText, COleDateTime& dt)
 {
     unsigned short nYear = 0, nDay = 0, nMonth = 0, nHour = 0, nMinute = 0, nSecond = 0;
     int nFields = swscanf(pszText, L"%hu-%hu-%huT%hu:%hu:%hu", &nYear, &nDay, &nMonth, &nHour, &nMinute, &nSecond);
     if (nFields == 3 || nFields == 5 || nFields == 6) {
-        SYSTEMTIME st = {};
-        st.wYear = nYear;
-        st.wMonth = nMonth;
-        st.wDay = nDay;
-        st.wHour = nHour;
-        st.wMinute = nMinute;
-        st.wSecond = nSecond;
-        DATE dtValue;
-        if (!IsValidCalendarDate(st) || !SystemTimeToVariantTime(&st, &dtValue))
+        COleDateTime parsed;
+        if (parsed.SetDateTime(nYear, nMonth, nDay, nHour, nMinute, nSecond) != 0)
             return FALSE;
-        dt.dt = dtValue;
-        dt.status = ZP_DATETIME_VALID;
+        dt = parsed;
         return TRUE;
     }
 
@@ -632,7 +597,7 @@ BOOL ZpPropExchangeTextToDate(LPCWSTR pszText, ZP_DATETIME& dt)
     nFields = swscanf(pszText, L"%hu:%hu:%hu", &nHour, &nMinute, &nSecond);
     if (nFields != 2 && nFields != 3)
         return FALSE;
-    dt.dt = (nHour * 3600.0 + nMinute * 60.0 + nSecond) / 86400.0;
-    dt.status = ZP_DATETIME_VALID;
+    dt.m_dt = (nHour * 3600.0 + nMinute * 60.0 + nSecond) / 86400.0;
+    dt.SetStatus(COleDateTime::valid);
     return TRUE;
 }

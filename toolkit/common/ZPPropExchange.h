@@ -3,33 +3,21 @@
 #pragma once
 
 #include <framework.h>
+#include <framework/oledata.h>
 
 class CArchive;
 class CZPPropExchangeEnumerator;
 
 // Value kinds: variant type codes plus the toolkit's own. The variable a kind points to:
 //   VT_I2 SHORT, VT_I4 LONG (also DWORD, enumerations, colours), VT_R4 float, VT_R8 double,
-//   VT_CY CY, VT_DATE a DATE followed by a 32-bit status (ZP_DATETIME layout), VT_BSTR BSTR,
-//   VT_BOOL BOOL (32-bit), VT_VARIANT VARIANT, VT_UI1 BYTE,
-//   VT_ZPSTRING CString, VT_ZPRECT RECT, VT_ZPSIZE SIZE or POINT.
+//   VT_CY CY, VT_DATE COleDateTime, VT_BSTR BSTR, VT_BOOL BOOL (32-bit), VT_VARIANT COleVariant,
+//   VT_UI1 BYTE, VT_ZPSTRING CString, VT_ZPRECT RECT, VT_ZPSIZE SIZE or POINT.
+// Defaults point to the same types, except that strings (VT_BSTR, VT_ZPSTRING) take a wide C string.
 enum
 {
     VT_ZPSTRING = 30,
     VT_ZPRECT = 100,
     VT_ZPSIZE = 101
-};
-
-// Memory layout of a VT_DATE value (the framework's date-time value has the same one).
-struct ZP_DATETIME
-{
-    DATE dt;
-    LONG status;   // ZP_DATETIME_VALID, _INVALID or _NULL
-};
-enum
-{
-    ZP_DATETIME_VALID = 0,
-    ZP_DATETIME_INVALID = 1,
-    ZP_DATETIME_NULL = 2
 };
 
 class CZPPropExchange : public CCmdTarget
@@ -185,5 +173,5 @@ BOOL ZpPropExchangeValueToText(VARTYPE vtProp, const void* pvProp, CString& strT
 BOOL ZpPropExchangeTextToValue(VARTYPE vtProp, const CString& strText, void* pvProp, const void* pvDefault);
 void ZpPropExchangeEscapeText(CString& strText);
 void ZpPropExchangeUnescapeText(CString& strText);
-CString ZpPropExchangeDateToText(const ZP_DATETIME& dt);
-BOOL ZpPropExchangeTextToDate(LPCWSTR pszText, ZP_DATETIME& dt);
+CString ZpPropExchangeDateToText(const COleDateTime& dt);
+BOOL ZpPropExchangeTextToDate(LPCWSTR pszText, COleDateTime& dt);

@@ -2,6 +2,7 @@
 #include "common/ZPPropExchangeArchive.h"
 
 #include <framework/archive.h>
+#include <framework/oledata.h>
 
 IMPLEMENT_DYNAMIC(CZPPropExchangeArchive, CZPPropExchange)
 
@@ -44,23 +45,20 @@ BOOL CZPPropExchangeArchive::ExchangeValue(LPCWSTR, VARTYPE vtProp, void* pvProp
         Exchange<double>(m_ar, pvProp);
         break;
     case VT_CY: {
-        CY& cy = *static_cast<CY*>(pvProp);
-        if (m_bLoading)
-            m_ar >> cy.Lo >> cy.Hi;
-        else
-            m_ar << cy.Lo << cy.Hi;
+        COleCurrency cur(*static_cast<CY*>(pvProp));
+        if (m_bLoading) {
+            m_ar >> cur;
+            *static_cast<CY*>(pvProp) = cur.m_cur;
+        } else {
+            m_ar << cur;
+        }
         break;
     }
-    case VT_DATE: {
-        ZP_DATETIME& dt = *static_cast<ZP_DATETIME*>(pvProp);
-        if (m_bLoading)
-            m_ar >> dt.status >> dt.dt;
-        else
-            m_ar << dt.status << dt.dt;
+    case VT_DATE:
+        Exchange<COleDateTime>(m_ar, pvProp);
         break;
-    }
     case VT_VARIANT:
-        ExchangeVariant(*static_cast<VARIANT*>(pvProp));
+        Exchange<COleVariant>(m_ar, pvProp);
         break;
     case VT_UI1:
         Exchange<BYTE>(m_ar, pvProp);
@@ -94,50 +92,11 @@ BOOL CZPPropExchangeArchive::ExchangeValue(LPCWSTR, VARTYPE vtProp, void* pvProp
     return TRUE;
 }
 
-void CZPPropExchangeArchive::ExchangeVariant(VARIANT& var)
-{
-    // 16-bit type, then the value in its natural width; system strings as string records.
-    WORD vt = var.vt;
-    if (m_bLoading) {
-        m_ar >> vt;
-        VariantClear(&var);
-    } else {
-        m_ar << vt;
-    }
-    switch (vt) {
-    case VT_EMPTY: case VT_NULL:
-        break;
-    case VT_I1: case VT_UI1:
-        Exchange<BYTE>(m_ar, &var.bVal);
-        break;
-    case VT_I2: case VT_UI2: case VT_BOOL:
-        Exchange<WORD>(m_ar, &var.uiVal);
-        break;
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: case VT_R4:
-        Exchange<DWORD>(m_ar, &var.ulVal);
-        break;
-    case VT_R8: case VT_CY: case VT_DATE: case VT_I8: case VT_UI8:
-        Exchange<ULONGLONG>(m_ar, &var.ullVal);
-        break;
-    case VT_BSTR:
-        if (m_bLoading) {
-            CString str;
-            m_ar >> str;
-            var.bstrVal = str.AllocSysString();
-        } else {
-            m_ar << CString(var.bstrVal);
-        }
-        break;
-    default:
-        AfxThrowArchiveException(CArchiveException::genericException);
-    }
-    if (m_bLoading)
-        var.vt = vt;
-}
-
 BOOL CZPPropExchangeArchive::ExchangeBlob(LPCWSTR, BYTE** ppData, DWORD* pcbData)
 {
     if (!m_bLoading) {
+        if (*ppData == NULL && *pcbData != 0)
+            return FALSE;
         m_ar.WriteCount(*pcbData);
         m_ar.Write(*ppData, *pcbData);
         return TRUE;

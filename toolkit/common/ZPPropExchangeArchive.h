@@ -26,7 +26,5 @@ public:
     void ExchangeSchemaNumber() override;
 
 protected:
-    void ExchangeVariant(VARIANT& var);
-
     CArchive& m_ar;   // borrowed
 };

@@ -88,7 +88,8 @@ TEST(PropExchangeArchive, RecordLayout)
         BSTR bstr = SysAllocString(L"not kept");
         PropExchangeBstr(pPX, L"", &bstr, L"");
         SysFreeString(bstr);
-        ZP_DATETIME dt = { 1.0, ZP_DATETIME_INVALID };
+        COleDateTime dt(1.0);
+        dt.SetStatus(COleDateTime::invalid);
         pPX->ExchangeValue(L"", VT_DATE, &dt, NULL);
         CY cy;
         cy.int64 = 0x1122334455667788LL;

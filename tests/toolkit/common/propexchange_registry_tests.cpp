@@ -2,6 +2,7 @@
 #include "common/ZPPropExchangeRegistry.h"
 #include "propexchange_tree.h"
 
+
 #include <vector>
 
 namespace {
@@ -155,7 +156,7 @@ TEST_F(PropExchangeRegistry, KindsWithoutRegistryFormFail)
     CY cy;
     cy.int64 = 5;
     const CY cyDefault = {};
-    ZP_DATETIME dt = { 1, ZP_DATETIME_VALID };
+    COleDateTime dt(1.0);
     BSTR bstr = SysAllocString(L"text");
     EXPECT_FALSE(pxStore.ExchangeValue(L"Cy", VT_CY, &cy, &cyDefault));
     EXPECT_FALSE(pxStore.ExchangeValue(L"Date", VT_DATE, &dt, NULL));
@@ -167,7 +168,7 @@ TEST_F(PropExchangeRegistry, KindsWithoutRegistryFormFail)
     EXPECT_FALSE(pxLoad.ExchangeValue(L"Date", VT_DATE, &dt, NULL));
     EXPECT_FALSE(PropExchangeBstr(&pxLoad, L"Bstr", &bstr, L""));
     EXPECT_EQ(5, cy.int64);
-    EXPECT_EQ(1, dt.dt);
+    EXPECT_EQ(1, dt.m_dt);
     EXPECT_STREQ(L"text", bstr);
     SysFreeString(bstr);
 }

@@ -98,8 +98,11 @@ TEST(PropExchangeValues, DefaultComparison)
     EXPECT_TRUE(ZpPropExchangeIsDefault(VT_I4, &l, &lSame));
     EXPECT_FALSE(ZpPropExchangeIsDefault(VT_I4, &l, &lOther));
 
-    ZP_DATETIME invalid1 = { 1, ZP_DATETIME_INVALID }, invalid2 = { 2, ZP_DATETIME_INVALID };
-    ZP_DATETIME null1 = { 1, ZP_DATETIME_NULL }, null2 = { 2, ZP_DATETIME_NULL };
+    COleDateTime invalid1(1.0), invalid2(2.0), null1(1.0), null2(2.0);
+    invalid1.SetStatus(COleDateTime::invalid);
+    invalid2.SetStatus(COleDateTime::invalid);
+    null1.SetStatus(COleDateTime::null);
+    null2.SetStatus(COleDateTime::null);
     EXPECT_FALSE(ZpPropExchangeIsDefault(VT_DATE, &invalid1, &invalid2));
     EXPECT_TRUE(ZpPropExchangeIsDefault(VT_DATE, &null1, &null2));
 
@@ -107,15 +110,9 @@ TEST(PropExchangeValues, DefaultComparison)
     EXPECT_TRUE(ZpPropExchangeIsDefault(VT_ZPSTRING, &str, L"Text"));
     EXPECT_FALSE(ZpPropExchangeIsDefault(VT_ZPSTRING, &str, L"text"));
 
-    VARIANT var1, var2;
-    var1.vt = VT_I4;
-    var1.lVal = 1;
-    var2.vt = VT_I2;
-    var2.iVal = 1;
+    COleVariant var1(1L), var2(1L, VT_BOOL), var3(1L);
     EXPECT_FALSE(ZpPropExchangeIsDefault(VT_VARIANT, &var1, &var2));
-    var2.vt = VT_I4;
-    var2.lVal = 1;
-    EXPECT_TRUE(ZpPropExchangeIsDefault(VT_VARIANT, &var1, &var2));
+    EXPECT_TRUE(ZpPropExchangeIsDefault(VT_VARIANT, &var1, &var3));
 
     EXPECT_FALSE(ZpPropExchangeIsDefault(VT_CLSID, &l, &lSame));
     EXPECT_FALSE(ZpPropExchangeCopyDefault(VT_I4, &l, NULL));
@@ -187,34 +184,37 @@ TEST(PropExchangeValues, DateTexts)
 {
     struct Case
     {
-        ZP_DATETIME dt;
+        DATE dt;
+        COleDateTime::DateTimeStatus status;
         LPCWSTR pszText;
     };
     const Case cases[] = {
-        { { 39887.0, ZP_DATETIME_VALID }, L"2009-15-03" },                     // midnight: date only
-        { { 39887.4309027778, ZP_DATETIME_VALID }, L"2009-15-03T10:20:30" },
-        { { 0.5, ZP_DATETIME_VALID }, L"12:00:00" },                           // day 0: time only
-        { { 0, ZP_DATETIME_NULL }, L"" },
-        { { 0, ZP_DATETIME_INVALID }, L"Invalid DateTime" },
+        { 39887.0, COleDateTime::valid, L"2009-15-03" },                      // midnight: date only
+        { 39887.4309027778, COleDateTime::valid, L"2009-15-03T10:20:30" },
+        { 0.5, COleDateTime::valid, L"12:00:00" },                            // day 0: time only
+        { 0, COleDateTime::null, L"" },
+        { 0, COleDateTime::invalid, L"Invalid DateTime" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszText);
-        EXPECT_EQ(c.pszText, ZpPropExchangeDateToText(c.dt));
-        if (c.dt.status != ZP_DATETIME_VALID)
+        COleDateTime dt(c.dt);
+        dt.SetStatus(c.status);
+        EXPECT_EQ(c.pszText, ZpPropExchangeDateToText(dt));
+        if (c.status != COleDateTime::valid)
             continue;
-        ZP_DATETIME parsed = {};
+        COleDateTime parsed;
         ASSERT_TRUE(ZpPropExchangeTextToDate(c.pszText, parsed));
-        EXPECT_NEAR(c.dt.dt, parsed.dt, 1e-6);
+        EXPECT_NEAR(c.dt, parsed.m_dt, 1e-6);
     }
 
-    ZP_DATETIME parsed = {};
+    COleDateTime parsed;
     EXPECT_TRUE(ZpPropExchangeTextToDate(L"06:00", parsed));
-    EXPECT_DOUBLE_EQ(0.25, parsed.dt);
+    EXPECT_DOUBLE_EQ(0.25, parsed.m_dt);
     const LPCWSTR bad[] = { L"", L"junk", L"2009-30-02", L"2009-15-13", L"2009-15", L"12" };
     for (LPCWSTR pszText : bad) {
-        ZP_DATETIME dt = { 7, ZP_DATETIME_VALID };
+        COleDateTime dt(7.0);
         EXPECT_FALSE(ZpPropExchangeTextToDate(pszText, dt)) << pszText;
-        EXPECT_EQ(7, dt.dt);
+        EXPECT_EQ(7, dt.m_dt);
     }
 }
 
@@ -309,6 +309,20 @@ TEST_F(PropExchangeTextMedium, BlobTexts)
     cbData = 0;
     EXPECT_TRUE(pxStore.ExchangeBlob(L"Empty", &pData, &cbData));
     EXPECT_EQ(0u, m_store.count(L"Empty"));
+}
+
+TEST_F(PropExchangeTextMedium, DamagedNestedArchiveFailsOnlyThatObject)
+{
+    m_store[L"Short"] = L"AAAAAA";   // three bytes where the point needs eight
+    m_store[L"After"] = L"5";
+    CTextMapExchange px(TRUE, m_store);
+    CTestPoint point;
+    EXPECT_FALSE(PropExchangeSerializable(&px, L"Short", &point));
+    EXPECT_FALSE(PropExchangeSerializable(&px, L"Absent", &point));
+    long l = 0;
+    EXPECT_TRUE(PropExchangeLong(&px, L"After", &l, 0));
+    EXPECT_EQ(5, l);
+    EXPECT_EQ(L"AAAAAA", m_store[L"Short"]);
 }
 
 TEST_F(PropExchangeTextMedium, UnknownOrWrongClassNamesFail)

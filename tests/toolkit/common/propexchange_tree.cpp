@@ -20,10 +20,8 @@ void ZpTestTree::Fill()
     r4 = 1.5f;
     r8 = 0.1;
     cy.int64 = 1234567890123LL;
-    dt.dt = 39887.4309027778;   // 15 March 2009 10:20:30
-    dt.status = ZP_DATETIME_VALID;
-    var.vt = VT_BSTR;
-    var.bstrVal = SysAllocString(L"variant");
+    dt.SetDateTime(2009, 3, 15, 10, 20, 30);
+    var = COleVariant(L"variant");
     str = L"tab\tline\nreturn\rback\\slash \x00e9\x4e2d";
     rc = RECT{ -1, 2, 30000, -40000 };
     sz = SIZE{ 5, -6 };
@@ -52,9 +50,9 @@ void ZpTestTree::Exchange(CZPPropExchange* pPX, bool bOleKinds)
     pPX->ExchangeValue(L"Double", VT_R8, &r8, &kDoubleDefault);
     if (bOleKinds) {
         static const CY kCyDefault = {};
-        static const ZP_DATETIME kDateDefault = { 0, ZP_DATETIME_NULL };
-        VARIANT varDefault;
-        VariantInit(&varDefault);
+        COleDateTime kDateDefault;
+        kDateDefault.SetStatus(COleDateTime::null);
+        const COleVariant varDefault;
         pPX->ExchangeValue(L"Currency", VT_CY, &cy, &kCyDefault);
         pPX->ExchangeValue(L"Date", VT_DATE, &dt, &kDateDefault);
         pPX->ExchangeValue(L"Variant", VT_VARIANT, &var, &varDefault);
@@ -110,12 +108,9 @@ void ZpTestTree::ExpectEqual(const ZpTestTree& other, bool bOleKinds) const
     EXPECT_EQ(r8, other.r8);
     if (bOleKinds) {
         EXPECT_EQ(cy.int64, other.cy.int64);
-        EXPECT_EQ(dt.status, other.dt.status);
-        EXPECT_EQ(dt.dt, other.dt.dt);
-        ASSERT_EQ(var.vt, other.var.vt);
-        if (var.vt == VT_BSTR) {
-            EXPECT_STREQ(var.bstrVal, other.var.bstrVal);
-        }
+        EXPECT_EQ(dt.GetStatus(), other.dt.GetStatus());
+        EXPECT_EQ(dt.m_dt, other.dt.m_dt);
+        EXPECT_TRUE(var == other.var);
     }
     EXPECT_EQ(str, other.str);
     EXPECT_TRUE(EqualRect(&rc, &other.rc));

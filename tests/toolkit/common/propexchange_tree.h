@@ -46,8 +46,8 @@ struct ZpTestTree
     float r4 = 0;
     double r8 = 0;
     CY cy = {};
-    ZP_DATETIME dt = { 0, ZP_DATETIME_NULL };
-    VARIANT var;
+    COleDateTime dt;
+    COleVariant var;
     BSTR bstr = NULL;   // no medium keeps system strings
     CString str;
     RECT rc = {};
@@ -59,12 +59,8 @@ struct ZpTestTree
     CTestPoint point;
     long nLate = 7;   // introduced by schema 34
 
-    ZpTestTree() { VariantInit(&var); }
-    ~ZpTestTree()
-    {
-        VariantClear(&var);
-        SysFreeString(bstr);
-    }
+    ZpTestTree() { dt.SetStatus(COleDateTime::null); }
+    ~ZpTestTree() { SysFreeString(bstr); }
     ZpTestTree(const ZpTestTree&) = delete;
     ZpTestTree& operator=(const ZpTestTree&) = delete;
 
