@@ -70,7 +70,7 @@ def main():
                 # A first Wine start now and then loses the program's output: try again.
                 for _ in range(3):
                     r = run_with_rusage(command)
-                    if not r or r[0].strip():
+                    if r and r[0].strip():
                         break
                 row['dll'] = fields(r[0].strip().splitlines()[-1]) if r and r[0].strip() else None
                 peer_out = os.path.join(out_dir, 'plistutil.out')
@@ -87,11 +87,13 @@ def main():
     def cell(v, fmt='%8.1f'):
         return fmt % v if v is not None else '%8s' % '-'
 
-    print('Throughput in MB/s of input (engine: native, in memory; DLL: the document\'s call sequence under Wine,')
-    print('with file I/O; peers: whole program run, plistlib in process). Peak: DLL working set above start.')
+    print('Throughput in MB/s of input. DLL: the document\'s call sequence under Wine, with file I/O, best of 3.')
+    print('engine: native, in memory, best of 3 (memory reused); cold: its first run, which also pays for the first')
+    print('touch of every page. Peers: plistutil whole program run, plistlib in process. Peak: DLL working set')
+    print('above start, and its ratio to the larger of input and output.')
     print()
-    print('%-10s %-9s %7s %7s %8s %8s %8s %8s %7s %8s %6s' % ('file', 'direction', 'in MB', 'out MB', 'DLL', 'engine',
-          'plistutil', 'plistlib', 'DLL/peer', 'peak MB', 'peak/x'))
+    print('%-10s %-9s %7s %7s %8s %8s %8s %9s %8s %8s %8s %6s' % ('file', 'direction', 'in MB', 'out MB', 'DLL', 'engine',
+          'cold', 'plistutil', 'plistlib', 'DLL/peer', 'peak MB', 'peak/x'))
     verdicts = {}
     for row in rows:
         if row['name'] not in LARGE:
@@ -101,6 +103,7 @@ def main():
         out = (d or e or {}).get('out', 0)
         dll = mbps(size, d['total']) if d else None
         engine = mbps(size, e['total']) if e else None
+        cold = mbps(size, e['cold']) if e else None
         pu = mbps(size, row['plistutil'][0]) if row.get('plistutil') else None
         pl = mbps(size, row['plistlib'][0]) if row.get('plistlib') else None
         peers = [p for p in (pu, pl) if p]
@@ -108,15 +111,15 @@ def main():
         ratio = dll / best if dll and best else None
         peak = d['peak'] if d else None
         peak_ratio = peak / max(size, out) if peak else None
-        print('%-10s %-9s %7.1f %7.1f %s %s %s %s %s %s %s' % (
-            row['name'], row['dir'], size / 1e6, out / 1e6, cell(dll), cell(engine),
+        print('%-10s %-9s %7.1f %7.1f %s %s %s %s %s %s %s %s' % (
+            row['name'], row['dir'], size / 1e6, out / 1e6, cell(dll), cell(engine), cell(cold),
             cell(pu) if row.get('plistutil') else '%9s' % ('>%ds' % PEER_TIMEOUT), cell(pl), cell(ratio, '%7.1fx'),
             cell(peak / 1e6 if peak else None), cell(peak_ratio, '%5.1fx')))
         if row['name'] != 'deep':
             ok = ratio is not None and ratio >= 5 and peak_ratio is not None and peak_ratio <= 4
             verdicts.setdefault(row['dir'], []).append((row['name'], ok, ratio, peak_ratio))
     print()
-    print('Growth: engine seconds per MB at a quarter, half and the whole file (steps: parse / validate / write).')
+    print('Growth: engine seconds per MB at a quarter, half and the whole file (best runs; total includes the release).')
     for label, ext, mode, out_ext in DIRECTIONS:
         for name in SERIES:
             cut = {r['name']: r for r in rows if r['dir'] == label}
