@@ -34,6 +34,7 @@ public:
 
     HDC GetDC() const { return m_hDC; }
     HBITMAP GetBitmap() const { return m_hBitmap; }
+    DWORD* GetBits() const { return m_pBits; }   // blue, green, red, alpha; GdiFlush first
     int Width() const { return m_cx; }
     int Height() const { return m_cy; }
 
