@@ -171,8 +171,19 @@ int RunChildApp(LPCWSTR lpszArgs)
             CString strTitle;
             rApp.m_pMainWnd->GetWindowText(strTitle);
             rApp.WriteProfileString(L"Test", L"Title", strTitle);
-            rApp.m_pMainWnd->PostMessage(WM_CLOSE);
+            // TOLVANE_TEST_LINGER_MS keeps the window up a while, for a screenshot.
+            WCHAR szLinger[16] = {};
+            UINT nLinger = GetEnvironmentVariableW(L"TOLVANE_TEST_LINGER_MS", szLinger, 16) != 0 ? _wtoi(szLinger) : 0;
+            if (nLinger == 0)
+                rApp.m_pMainWnd->PostMessage(WM_CLOSE);
+            else
+                ::SetTimer(rApp.m_pMainWnd->m_hWnd, 1, nLinger, &CChildApp::OnLingerEnd);
             return TRUE;
+        }
+        static void CALLBACK OnLingerEnd(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
+        {
+            ::KillTimer(hWnd, nIDEvent);
+            ::PostMessageW(hWnd, WM_CLOSE, 0, 0);
         }
     };
     AfxWinInit(::GetModuleHandleW(NULL), NULL, strCmdLine.GetBuffer(), SW_SHOWNORMAL);
