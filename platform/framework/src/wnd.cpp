@@ -25,11 +25,6 @@ const bool s_bWndProcPublished = [] {
     return true;
 }();
 
-BOOL IsCommandId(UINT nID)
-{
-    return nID >= 0x8000 && nID <= 0xDFFF;
-}
-
 }  // namespace
 
 AFX_WINDOW_STATE::AFX_WINDOW_STATE()
@@ -39,7 +34,7 @@ AFX_WINDOW_STATE::AFX_WINDOW_STATE()
                    p->m_hAttribDC = NULL;
                    DeleteTempObject(p, &CDC::m_hDC);
                }),
-      m_mapHGDIOBJ(&CGdiObject::NewTempObject, [](CGdiObject* p) { DeleteTempObject(p, &CGdiObject::m_hObject); }),
+      m_mapHGDIOBJ([](HGDIOBJ h) { return CGdiObject::NewTempObject(h); }, [](CGdiObject* p) { DeleteTempObject(p, &CGdiObject::m_hObject); }),
       m_mapHMENU([](HMENU h) { return new CMenu(h); }, [](CMenu* p) { DeleteTempObject(p, &CMenu::m_hMenu); }),
       m_mapHIMAGELIST([](HIMAGELIST h) { return new CImageList(h); },
                       [](CImageList* p) { DeleteTempObject(p, &CImageList::m_hImageList); }),
@@ -239,10 +234,11 @@ LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
         InitializeCriticalSection(&cs);
         return &cs;
     }();
-    static WCHAR s_names[64][64];
+    // Four pointers of 16 digits each on 64-bit: 80 characters and more.
+    static WCHAR s_names[64][128];
     static int s_nNames = 0;
 
-    WCHAR szName[64];
+    WCHAR szName[128];
     wsprintfW(szName, L"Afx:%p:%x:%p:%p:%p", reinterpret_cast<void*>(AfxGetInstanceHandle()), nClassStyle,
               reinterpret_cast<void*>(hCursor), reinterpret_cast<void*>(hbrBackground),
               reinterpret_cast<void*>(hIcon));
@@ -1059,9 +1055,12 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
         ::EndDeferWindowPos(layout.hDWP);
 }
 
-void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
 {
     DWORD dwExStyle = GetExStyle();
+    // Laying out (type 0) the sunken edge stays inside the given rectangle.
+    if (nAdjustType == 0)
+        dwExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
     ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, dwExStyle);
 }
 

@@ -6,12 +6,14 @@
 #include <framework/handlemap.h>
 #include <framework/messages.h>
 #include <framework/string.h>
+#include <framework/threadstate.h>
 #include <framework/types.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
 
 class CDC;
+class CFrameWnd;
 class CMenu;
 class CScrollBar;
 class CWinThread;
@@ -268,6 +270,9 @@ public:
     CWnd* GetTopLevelParent() const;
     CWnd* GetTopLevelOwner() const;
     CWnd* GetParentOwner() const;
+    // The nearest frame above this window (defined with the frames); NULL when none.
+    CFrameWnd* GetParentFrame() const;
+    CFrameWnd* GetTopLevelFrame() const;
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
     static CWnd* PASCAL GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm);
     CWnd* GetDlgItem(int nID) const;
@@ -275,7 +280,6 @@ public:
     int SetDlgCtrlID(int nID) { return static_cast<int>(::SetWindowLongPtrW(m_hWnd, GWLP_ID, nID)); }
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
-    CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
     virtual BOOL IsFrameWnd() const;
     static CWnd* PASCAL GetFocus() { return FromHandle(::GetFocus()); }
     static CWnd* PASCAL GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
