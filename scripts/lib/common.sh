@@ -30,10 +30,13 @@ export CCACHE_BASEDIR="$TOLVANE_ROOT"
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 die() { log "error: $*"; exit 1; }
 
-# Start a private X display and a persistent wineserver; stop_display undoes both.
+# A Wine session: a private virtual X display, a private copy of the prefix (hard links,
+# so it costs nothing; the registry files, which Wine rewrites, are real copies) and its
+# own persistent wineserver. Runs on one machine never see each other's windows or
+# settings, and stopping one stops nothing else. stop_display undoes it all.
 start_display() {
-    local n
-    for n in $(seq 90 140); do
+    local n display=
+    for n in $(seq 90 190); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
         Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         TOLVANE_XVFB_PID=$!
@@ -43,20 +46,28 @@ start_display() {
             kill -0 "$TOLVANE_XVFB_PID" 2>/dev/null || break
             sleep 0.1
         done
-        if [ -e "/tmp/.X11-unix/X$n" ]; then
-            export DISPLAY=":$n"
-            break
-        fi
+        if [ -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+        kill "$TOLVANE_XVFB_PID" 2>/dev/null; TOLVANE_XVFB_PID=
     done
-    [ -n "${DISPLAY:-}" ] || die "could not start Xvfb"
+    [ -n "$display" ] || die "could not start Xvfb"
+    export DISPLAY=$display
+
+    find "$TOLVANE_CACHE" -maxdepth 1 -name 'run.*' -mmin +720 -exec rm -rf {} + 2>/dev/null || true
+    TOLVANE_RUN_PREFIX=$(mktemp -d "$TOLVANE_CACHE/run.XXXXXX")
+    cp -al "$WINEPREFIX/." "$TOLVANE_RUN_PREFIX/"
+    local reg
+    for reg in system.reg user.reg userdef.reg; do
+        cp --remove-destination "$WINEPREFIX/$reg" "$TOLVANE_RUN_PREFIX/$reg"
+    done
+    export WINEPREFIX=$TOLVANE_RUN_PREFIX
     wineserver -p >/dev/null 2>&1 &
-    TOLVANE_WINESERVER_STARTED=1
 }
 
 stop_display() {
-    if [ -n "${TOLVANE_WINESERVER_STARTED:-}" ]; then
+    if [ -n "${TOLVANE_RUN_PREFIX:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
+        rm -rf "$TOLVANE_RUN_PREFIX"
     fi
     if [ -n "${TOLVANE_XVFB_PID:-}" ]; then
         kill "$TOLVANE_XVFB_PID" 2>/dev/null || true
