@@ -74,11 +74,7 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ hObject = m_hObject;
-    if (hObject != NULL) {
-        CHandleMap<CGdiObject, HGDIOBJ>& map = AfxGetWindowState()->m_mapHGDIOBJ;
-        if (map.LookupPermanent(hObject) == this)
-            map.RemoveHandle(hObject);
-    }
+    AfxGetWindowState()->m_mapHGDIOBJ.RemovePermanent(hObject, this);
     m_hObject = NULL;
     return hObject;
 }
@@ -190,11 +186,7 @@ BOOL CDC::Attach(HDC hDC)
 HDC CDC::Detach()
 {
     HDC hDC = m_hDC;
-    if (hDC != NULL) {
-        CHandleMap<CDC, HDC>& map = AfxGetWindowState()->m_mapHDC;
-        if (map.LookupPermanent(hDC) == this)
-            map.RemoveHandle(hDC);
-    }
+    AfxGetWindowState()->m_mapHDC.RemovePermanent(hDC, this);
     ReleaseAttribDC();
     ReleaseOutputDC();
     return hDC;

@@ -40,11 +40,7 @@ BOOL CMenu::Attach(HMENU hMenu)
 HMENU CMenu::Detach()
 {
     HMENU hMenu = m_hMenu;
-    if (hMenu != NULL) {
-        CHandleMap<CMenu, HMENU>& map = AfxGetWindowState()->m_mapHMENU;
-        if (map.LookupPermanent(hMenu) == this)
-            map.RemoveHandle(hMenu);
-    }
+    AfxGetWindowState()->m_mapHMENU.RemovePermanent(hMenu, this);
     m_hMenu = NULL;
     return hMenu;
 }
@@ -118,11 +114,7 @@ BOOL CImageList::Attach(HIMAGELIST hImageList)
 HIMAGELIST CImageList::Detach()
 {
     HIMAGELIST hImageList = m_hImageList;
-    if (hImageList != NULL) {
-        CHandleMap<CImageList, HIMAGELIST>& map = AfxGetWindowState()->m_mapHIMAGELIST;
-        if (map.LookupPermanent(hImageList) == this)
-            map.RemoveHandle(hImageList);
-    }
+    AfxGetWindowState()->m_mapHIMAGELIST.RemovePermanent(hImageList, this);
     m_hImageList = NULL;
     return hImageList;
 }

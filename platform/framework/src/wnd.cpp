@@ -329,12 +329,8 @@ BOOL CWnd::Attach(HWND hWndNew)
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
-    if (hWnd != NULL) {
-        CHandleMap<CWnd, HWND>& map = AfxGetWindowState()->m_mapHWND;
-        if (map.LookupPermanent(hWnd) == this)
-            map.RemoveHandle(hWnd);
-        m_hWnd = NULL;
-    }
+    AfxGetWindowState()->m_mapHWND.RemovePermanent(hWnd, this);
+    m_hWnd = NULL;
     return hWnd;
 }
 
@@ -1218,14 +1214,23 @@ void CWnd::SetOwner(CWnd* pOwnerWnd)
     ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(GetSafeHwnd(pOwnerWnd)));
 }
 
+namespace {
+
+// A child's parent, else a popup's owner.
+HWND GetParentOrOwner(HWND hWnd)
+{
+    if ((::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) != 0)
+        return ::GetParent(hWnd);
+    return ::GetWindow(hWnd, GW_OWNER);
+}
+
+}  // namespace
+
 CWnd* CWnd::GetTopLevelParent() const
 {
     HWND hWndParent = m_hWnd;
-    for (HWND hWndT = hWndParent; hWndT != NULL && (::GetWindowLongPtrW(hWndT, GWL_STYLE) & WS_CHILD) != 0;) {
-        hWndT = ::GetParent(hWndT);
-        if (hWndT != NULL)
-            hWndParent = hWndT;
-    }
+    for (HWND hWndT = GetParentOrOwner(hWndParent); hWndT != NULL; hWndT = GetParentOrOwner(hWndParent))
+        hWndParent = hWndT;
     return FromHandle(hWndParent);
 }
 
@@ -1286,28 +1291,30 @@ BOOL CWnd::IsFrameWnd() const
     return FALSE;
 }
 
-BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+namespace {
+
+BOOL ModifyStyleLong(HWND hWnd, int nStyleOffset, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD dwStyle = static_cast<DWORD>(::GetWindowLongPtrW(hWnd, GWL_STYLE));
+    DWORD dwStyle = static_cast<DWORD>(::GetWindowLongPtrW(hWnd, nStyleOffset));
     DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
     if (dwStyle == dwNewStyle)
         return FALSE;
-    ::SetWindowLongPtrW(hWnd, GWL_STYLE, static_cast<LONG_PTR>(dwNewStyle));
+    ::SetWindowLongPtrW(hWnd, nStyleOffset, static_cast<LONG_PTR>(dwNewStyle));
     if (nFlags != 0)
         ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
+}  // namespace
+
+BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyStyleLong(hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
+}
+
 BOOL PASCAL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    DWORD dwStyle = static_cast<DWORD>(::GetWindowLongPtrW(hWnd, GWL_EXSTYLE));
-    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwStyle == dwNewStyle)
-        return FALSE;
-    ::SetWindowLongPtrW(hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(dwNewStyle));
-    if (nFlags != 0)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyStyleLong(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)

@@ -220,6 +220,7 @@ protected:
     CHECK_DATA* GetCheckData(int nIndex) const;
     CHECK_DATA* EnsureCheckData(int nIndex);
     void ToggleAt(int nIndex);
+    void InvalidateItem(int nIndex);
     CSize GetCheckBoxSize() const;
     void SetSelectionCheck(int nCheck);
     void PreSubclassWindow() override;

@@ -33,6 +33,12 @@ public:
     TObject* LookupPermanent(THandle h) const { return Lookup(m_permanent, h); }
     TObject* LookupTemporary(THandle h) const { return Lookup(m_temporary, h); }
     void SetPermanent(THandle h, TObject* pObject) { m_permanent[h] = pObject; }
+    // Forgets h when pObject is its owner (another object may have taken the handle since).
+    void RemovePermanent(THandle h, const TObject* pObject)
+    {
+        if (h != NULL && LookupPermanent(h) == pObject)
+            RemoveHandle(h);
+    }
     // Forgets h in both maps; a temporary object for it is freed.
     void RemoveHandle(THandle h)
     {
