@@ -1,27 +1,20 @@
 // Registry back end of the property exchange.
 #include "common/ZPPropExchangeRegistry.h"
 
+#include <framework/app.h>
+
 #include <string.h>
 
 IMPLEMENT_DYNAMIC(CZPPropExchangeRegistry, CZPPropExchange)
-
-namespace {
-
-// The application's profile key (Software\<registry key>\<profile>), owned by the caller;
-// NULL while no application object has a registry key.
-HKEY OpenAppProfileKey()
-{
-    return NULL;
-}
-
-}  // namespace
 
 CZPPropExchangeRegistry::CZPPropExchangeRegistry(BOOL bLoading, HKEY hParentKey, LPCWSTR pszSection)
     : m_hSectionKey(NULL), m_hParentKey(hParentKey), m_strSectionName(pszSection), m_bCloseParentKey(FALSE)
 {
     m_bLoading = bLoading;
     if (m_hParentKey == NULL) {
-        m_hParentKey = OpenAppProfileKey();
+        // Software\<registry key>\<profile name> under the current user; none without a key.
+        CWinApp* pApp = AfxGetApp();
+        m_hParentKey = pApp != NULL ? pApp->GetAppRegistryKey() : NULL;
         m_bCloseParentKey = m_hParentKey != NULL;
     }
 }

@@ -1,6 +1,10 @@
 // The process-wide resource manager and the table of user-interface languages.
 #include "common/ZPResourceManager.h"
 
+#include <framework/gdi.h>
+#include <framework/menu.h>
+#include <framework/thread.h>
+
 
 HMODULE ZpToolkitResourceModule = NULL;
 
@@ -181,6 +185,24 @@ int PASCAL CZPResourceManager::LoadStringFromModule(HMODULE hModule, UINT nID, C
     return nLength;
 }
 
+BOOL CZPResourceManager::LoadMenu(CMenu* pMenu, UINT nIDResource)
+{
+    if (HasResource(ZpToolkitResourceModule, MAKEINTRESOURCEW(nIDResource), RT_MENU)) {
+        ZpResourceHandleSwitch resourceSwitch(ZpToolkitResourceModule);
+        return pMenu->LoadMenu(nIDResource);
+    }
+    return pMenu->LoadMenu(nIDResource);
+}
+
+BOOL CZPResourceManager::LoadBitmap(CBitmap* pBitmap, UINT nIDResource)
+{
+    if (HasResource(ZpToolkitResourceModule, MAKEINTRESOURCEW(nIDResource), RT_BITMAP)) {
+        ZpResourceHandleSwitch resourceSwitch(ZpToolkitResourceModule);
+        return pBitmap->LoadBitmap(nIDResource);
+    }
+    return pBitmap->LoadBitmap(nIDResource);
+}
+
 HCURSOR CZPResourceManager::LoadCursor(UINT nID)
 {
     if (HasResource(ZpToolkitResourceModule, MAKEINTRESOURCEW(nID), RT_GROUP_CURSOR)) {
@@ -288,7 +310,7 @@ int CZPResourceManager::ShowMessageBox(LPCWSTR lpszText, UINT nType)
 {
     if (IsRightToLeftCodePage(m_pLanguageInfo->nCodePage))
         nType |= MB_RTLREADING;
-    return ::MessageBoxW(GetActiveWindow(), lpszText, NULL, nType);
+    return AfxMessageBox(lpszText, nType);
 }
 
 int CZPResourceManager::ShowMessageBoxById(UINT nIDPrompt, UINT nType)
@@ -296,6 +318,20 @@ int CZPResourceManager::ShowMessageBoxById(UINT nIDPrompt, UINT nType)
     CString strText;
     LoadString(strText, nIDPrompt);
     return ShowMessageBox(strText, nType);
+}
+
+int CZPResourceManager::GetMenuItemText(CMenu* pMenu, UINT nIDItem, CString& strText, UINT nFlags)
+{
+    if (pMenu == NULL || pMenu->GetSafeHmenu() == NULL)
+        return 0;
+    int nLength = ::GetMenuStringW(pMenu->GetSafeHmenu(), nIDItem, NULL, 0, nFlags);
+    if (nLength <= 0) {
+        strText.Empty();
+        return nLength;
+    }
+    ::GetMenuStringW(pMenu->GetSafeHmenu(), nIDItem, strText.GetBufferSetLength(nLength), nLength + 1, nFlags);
+    strText.ReleaseBuffer(nLength);
+    return nLength;
 }
 
 BOOL PASCAL CZPResourceManager::SetResourceManager(CZPResourceManager* pResourceManager)

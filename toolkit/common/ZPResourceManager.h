@@ -4,6 +4,9 @@
 
 #include <framework.h>
 
+class CBitmap;
+class CMenu;
+
 // One row of the language table.
 struct ZP_LANGUAGE_ENTRY
 {
@@ -51,6 +54,9 @@ public:
     // The string, or an empty one (then *pbError, when given, becomes TRUE).
     virtual CString LoadStringOrEmpty(UINT nID, BOOL* pbError = NULL);
     virtual BOOL LoadString(CString& strBuffer, UINT nID);
+    // The loaded menu is attached to pMenu.
+    virtual BOOL LoadMenu(CMenu* pMenu, UINT nIDResource);
+    virtual BOOL LoadBitmap(CBitmap* pBitmap, UINT nIDResource);
     virtual HCURSOR LoadCursor(UINT nID);
     // The locked template of FindDialogResource, or NULL.
     virtual LPCDLGTEMPLATE LoadDialogTemplate(UINT nID);
@@ -71,6 +77,8 @@ public:
     BYTE GetFontCharSet() const;
     int ShowMessageBox(LPCWSTR lpszText, UINT nType = MB_OK);
     int ShowMessageBoxById(UINT nIDPrompt, UINT nType = MB_OK);
+    // The text of an item (by command or by position, as nFlags says); its length, 0 when none.
+    int GetMenuItemText(CMenu* pMenu, UINT nIDItem, CString& strText, UINT nFlags);
 
     // The string id of a module's table; its length, 0 when absent or empty.
     static int PASCAL LoadStringFromModule(HMODULE hModule, UINT nID, CString& strBuffer);

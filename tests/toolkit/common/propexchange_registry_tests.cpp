@@ -2,6 +2,7 @@
 #include "common/ZPPropExchangeRegistry.h"
 #include "propexchange_tree.h"
 
+#include <framework/app.h>
 
 #include <vector>
 
@@ -266,6 +267,27 @@ TEST_F(PropExchangeRegistry, UnknownClassNameFailsTheObject)
     CObject* pObject = NULL;
     EXPECT_FALSE(sec->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CTestShape)));
     EXPECT_EQ(NULL, pObject);
+}
+
+TEST(PropExchangeRegistryApp, RootSectionLivesUnderTheApplicationsProfileKey)
+{
+    const LPCWSTR kProfile = L"Software\\Tolvane Tests\\PxApp";
+    {
+        CWinApp app(L"PxApp");
+        CZPPropExchangeRegistry pxNoKey(FALSE, NULL, L"Layout");
+        long l = 3;
+        EXPECT_FALSE(PropExchangeLong(&pxNoKey, L"Value", &l, 0));
+
+        app.SetRegistryKey(L"Tolvane Tests");
+        CZPPropExchangeRegistry px(FALSE, NULL, L"Layout");
+        EXPECT_TRUE(PropExchangeLong(&px, L"Value", &l, 0));
+    }
+    DWORD dwValue = 0;
+    DWORD cbValue = sizeof(dwValue);
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, CString(kProfile) + L"\\Layout", L"Value", RRF_RT_REG_DWORD,
+                                          NULL, &dwValue, &cbValue));
+    EXPECT_EQ(3u, dwValue);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tolvane Tests");
 }
 
 }  // namespace

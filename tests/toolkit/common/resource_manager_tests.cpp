@@ -2,6 +2,9 @@
 #include "common/ZPResourceManager.h"
 #include "resource_manager_tests_ids.h"
 
+#include <framework/menu.h>
+#include <framework/thread.h>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -141,6 +144,52 @@ TEST_F(ResourceManager, HtmlAndDialogTemplates)
     EXPECT_EQ(0xFFFF, pTemplate[1]);   // signature 0xFFFF
     EXPECT_EQ(NULL, pManager->LoadDialogTemplate(IDD_TEST_MISSING));
     EXPECT_EQ(NULL, pManager->FindDialogResource(IDD_TEST_MISSING));
+}
+
+TEST_F(ResourceManager, MenusAndTheirTexts)
+{
+    CZPResourceManager* pManager = ZpResourceManagerInstance();
+    CMenu menu;
+    ASSERT_TRUE(pManager->LoadMenu(&menu, IDM_TEST_MENU));
+    CString strText(L"stale");
+    EXPECT_EQ(5, pManager->GetMenuItemText(&menu, 0, strText, MF_BYPOSITION));
+    EXPECT_EQ(L"&File", strText);
+    EXPECT_EQ(15, pManager->GetMenuItemText(menu.GetSubMenu(0), IDM_TEST_OPEN, strText, MF_BYCOMMAND));
+    EXPECT_EQ(L"&Open...\tCtrl+O", strText);
+    EXPECT_EQ(0, pManager->GetMenuItemText(&menu, 12345, strText, MF_BYCOMMAND));
+    EXPECT_EQ(L"", strText);
+    strText = L"kept";
+    EXPECT_EQ(0, pManager->GetMenuItemText(NULL, 0, strText, MF_BYPOSITION));
+    CMenu empty;
+    EXPECT_EQ(0, pManager->GetMenuItemText(&empty, 0, strText, MF_BYPOSITION));
+    EXPECT_EQ(L"kept", strText);
+    CMenu missing;
+    EXPECT_FALSE(pManager->LoadMenu(&missing, IDD_TEST_MISSING));
+}
+
+// Records the style of each message box instead of showing it.
+class CMessageBoxThread : public CWinThread
+{
+public:
+    int DoMessageBox(LPCWSTR, UINT nType, UINT) override
+    {
+        m_nLastType = nType;
+        return IDOK;
+    }
+    UINT m_nLastType = 0;
+};
+
+TEST_F(ResourceManager, MessageBoxReadingOrder)
+{
+    CMessageBoxThread thread;
+    CZPResourceManager manager;
+    const WORD languages[] = { 0x40D, 0x401, 0x409, 0x419, 0x411 };
+    for (WORD wLanguage : languages) {
+        manager.SetLanguage(wLanguage);
+        EXPECT_EQ(IDOK, manager.ShowMessageBox(L"text", MB_YESNO));
+        BOOL bRightToLeft = wLanguage == 0x40D || wLanguage == 0x401;
+        EXPECT_EQ(static_cast<UINT>(MB_YESNO | (bRightToLeft ? MB_RTLREADING : 0)), thread.m_nLastType) << wLanguage;
+    }
 }
 
 TEST_F(ResourceManager, InstallingManagers)
