@@ -61,6 +61,10 @@ start_display() {
     done
     export WINEPREFIX=$TOLVANE_RUN_PREFIX
     wineserver -p >/dev/null 2>&1 &
+    # Start Wine's own background processes (services, the desktop's explorer) now, with
+    # no output attached: started by a test, they would inherit its output pipe and keep
+    # CTest waiting for the end of it.
+    "$TOLVANE_WINE" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 }
 
 stop_display() {
