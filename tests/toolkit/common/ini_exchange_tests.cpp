@@ -28,6 +28,7 @@ TEST(IniExchange, TreeRoundTripAndLayout)
     EXPECT_EQ(L"65535", ReadKey(L"Tree", L"Short", file));
     EXPECT_EQ(L"-1, 2, 30000, -40000", ReadKey(L"Tree", L"Rect", file));
     EXPECT_EQ(L"AAPPMDAIPH", ReadKey(L"Tree\\Data", L"Blob", file));
+    EXPECT_EQ(0, ReadKey(L"Tree", L"Text", file).Find(L"tab\\tline\\nreturn"));
     EXPECT_EQ(L"3", ReadKey(L"Tree", L"Count", file));
     EXPECT_EQ(L"<absent>", ReadKey(L"Tree\\Item1", L"Name", file));   // "" is its default
     EXPECT_EQ(L"CTestCircle", ReadKey(L"Tree\\Shape", L"Class", file));
