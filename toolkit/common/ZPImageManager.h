@@ -270,14 +270,6 @@ protected:
 
 CZPImageManager* ZpImageManagerInstance();
 
-// A CDC over a caller's DC that leaves the DC alive when it goes.
-class CZPBorrowedDC : public CDC
-{
-public:
-    explicit CZPBorrowedDC(HDC hDC) : CDC(hDC) {}
-    ~CZPBorrowedDC() override { ReleaseOutputDC(); ReleaseAttribDC(); }
-};
-
 BOOL ZpIsComCtl6();
 void ZpDrawAlphaBitmap(CDC* pDC, HBITMAP hBitmap, int x, int y, int cx, int cy, int xSrc, int ySrc, int cxSrc = 0,
                        int cySrc = 0);

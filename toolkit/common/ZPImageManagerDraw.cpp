@@ -128,7 +128,7 @@ void CZPImageManagerIcon::DrawDisabledEmbossed(CDC* pDC, int x, int y, CZPImageM
         if (memDC.m_hDC == NULL)
             return;
         ::PatBlt(memDC.m_hDC, 0, 0, cx, cy, WHITENESS);
-        CZPBorrowedDC dc(memDC.m_hDC);
+        CDC dc(memDC.m_hDC);
         Draw(&dc, 0, 0, pImage, cx, cy);
     }
     CGdiHandle brush(::CreateSolidBrush(clr));
@@ -146,7 +146,7 @@ void ZpDrawAlphaBitmap(CDC* pDC, HBITMAP hBitmap, int x, int y, int cx, int cy, 
     CMemoryBitmapDC memDC(pDC->m_hDC, hBitmap);
     if (memDC.m_hDC == NULL)
         return;
-    CZPBorrowedDC srcDC(memDC.m_hDC);
+    CDC srcDC(memDC.m_hDC);
     ZpImageManagerInstance()->AlphaBlendBlit(pDC, CRect(x, y, x + cx, y + cy), &srcDC,
                                              CRect(xSrc, ySrc, xSrc + cxSrc, ySrc + cySrc));
 }
@@ -172,7 +172,7 @@ void ZpDrawIconAlphaBlended(CDC* pDC, int x, int y, int cx, int cy, HICON hIcon)
     ::GdiFlush();
     for (size_t i = 0; i < nPixels; ++i)
         pPixels[i] = pPixels[i] == kMagenta ? 0 : (pPixels[i] | 0xFF000000);
-    CZPBorrowedDC srcDC(memDC.m_hDC);
+    CDC srcDC(memDC.m_hDC);
     ZpImageManagerInstance()->AlphaBlendBlit(pDC, rcDest, &srcDC, CRect(0, 0, rcDest.Width(), rcDest.Height()));
 }
 

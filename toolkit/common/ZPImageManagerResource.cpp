@@ -221,7 +221,7 @@ void CZPImageManagerResource::Draw(CDC* pDC, ZP_IMAGERESOURCE_INFO* pSlot, int x
     if (m_hbmColor == NULL)
         return;
     if (pSlot->bAlpha) {
-        CZPBorrowedDC memDC(m_dc.Select(m_hbmColor));
+        CDC memDC(m_dc.Select(m_hbmColor));
         m_pManager->AlphaBlendBlit(pDC, CRect(x, y, x + cx, y + cy), &memDC, CRect(pSlot->rcImage));
         m_dc.Restore();
         return;
@@ -268,7 +268,7 @@ void CZPImageManagerResource::DrawMaskedAsAlpha(CDC* pDC, ZP_IMAGERESOURCE_INFO*
     ::StretchBlt(hDibDC, 0, 0, cx, cy, m_dc.Select(m_hbmColor), pSlot->rcImage.left, 0, m_cx, m_cy, SRCINVERT);
     m_dc.Restore();
     {
-        CZPBorrowedDC dibDC(hDibDC);
+        CDC dibDC(hDibDC);
         m_pManager->AlphaBlendBlit(pDC, CRect(x, y, x + cx, y + cy), &dibDC, CRect(0, 0, cx, cy));
     }
     ::SelectObject(hDibDC, hOld);

@@ -159,8 +159,14 @@ int CRgn::CopyRgn(const CRgn* pRgnSrc)
 
 CDC::~CDC()
 {
-    if (m_hDC != NULL)
+    if (m_hDC == NULL)
+        return;
+    if (m_bBorrowed) {
+        ReleaseAttribDC();
+        ReleaseOutputDC();
+    } else {
         ::DeleteDC(Detach());
+    }
 }
 
 CDC* PASCAL CDC::FromHandle(HDC hDC)
@@ -178,6 +184,7 @@ BOOL CDC::Attach(HDC hDC)
     if (hDC == NULL || m_hDC != NULL)
         return FALSE;
     m_hDC = hDC;
+    m_bBorrowed = FALSE;
     SetAttribDC(hDC);
     AfxGetWindowState()->m_mapHDC.SetPermanent(hDC, this);
     return TRUE;

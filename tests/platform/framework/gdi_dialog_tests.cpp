@@ -115,6 +115,21 @@ TEST(GdiObjects, FromHandleGivesTemporariesOfTheRightKindAndAttachOwns)
     DeleteObject(hFont);
 }
 
+TEST(GdiObjects, DeviceContextGivenToTheConstructorStaysTheCallers)
+{
+    HDC hMem = CreateCompatibleDC(NULL);
+    { CDC borrowed(hMem); }
+    EXPECT_EQ(GetObjectType(hMem), static_cast<DWORD>(OBJ_MEMDC));
+    DeleteDC(hMem);
+
+    HDC hOwned = CreateCompatibleDC(NULL);
+    {
+        CDC owner;
+        ASSERT_TRUE(owner.Attach(hOwned));
+    }
+    EXPECT_EQ(GetObjectType(hOwned), 0u);   // attached means owned: deleted with the object
+}
+
 TEST(Menus, LoadIndirectAndWalk)
 {
     CMenu menu;

@@ -17,7 +17,7 @@ const COLORREF kWhite = RGB(255, 255, 255);
 COLORREF DrawState(CZPImageManagerIcon* pIcon, CZPImageManagerStateImage* pImage, COLORREF clrBack = kWhite)
 {
     CDibSection dib(16, 16, clrBack);
-    CZPBorrowedDC dc(dib.GetDC());
+    CDC dc(dib.GetDC());
     pIcon->Draw(&dc, 0, 0, pImage);
     return dib.GetPixel(8, 8);
 }
@@ -80,7 +80,7 @@ TEST(ImageDrawing, EveryStateOfAnIconWithoutAlpha)
     for (CZPImageManagerStateImage* pImage :
          { pIcon->GetFadedStateImage(), pIcon->GetShadowStateImage(), pIcon->GetDisabledStateImage() }) {
         CDibSection dib(16, 16, RGB(0, 255, 0));
-        CZPBorrowedDC dc(dib.GetDC());
+        CDC dc(dib.GetDC());
         pIcon->Draw(&dc, 0, 0, pImage);
         EXPECT_EQ(dib.GetPixel(0, 0), RGB(0, 255, 0));
     }
@@ -164,7 +164,7 @@ TEST(ImageDrawing, HalfTransparentPixelsBlendOnceOverTheBackground)
     TakeSolid(*pNormal, 16, 16, Bgra(200, 0, 0, 128));
     for (int i = 0; i < 2; ++i) {   // the second draw must not multiply again
         CDibSection dib(16, 16, RGB(0, 0, 255));
-        CZPBorrowedDC dc(dib.GetDC());
+        CDC dc(dib.GetDC());
         icon.DrawNormal(&dc, 0, 0);
         COLORREF clr = dib.GetPixel(3, 3);
         EXPECT_NEAR(GetRValue(clr), 200 * 128 / 255, 1);
@@ -179,7 +179,7 @@ TEST(ImageDrawing, AlphaPicturesAboveTheTopDrawOnlyTheirVisibleRows)
     icon.GetNormalStateImage()->TakeBitmap(
         MakeAlphaBitmap(16, 16, [](int, int y) { return Bgra(y * 10, 0, 0, 255); }));
     CDibSection dib(16, 16, kWhite);
-    CZPBorrowedDC dc(dib.GetDC());
+    CDC dc(dib.GetDC());
     icon.DrawNormal(&dc, 0, -5);
     EXPECT_EQ(dib.GetPixel(0, 0), RGB(50, 0, 0));
     EXPECT_EQ(dib.GetPixel(0, 10), RGB(150, 0, 0));
@@ -197,7 +197,7 @@ TEST(ImageDrawing, AZeroHeightKeepsTheAspectOfTheIcon)
     image.SetIcon(MakeMaskedIcon(16, 16, RGB(0, 0, 255)));
     ASSERT_TRUE(manager.SetIcon(&image, 1, 16, 16, 0));
     CDibSection dib(40, 40, kWhite);
-    CZPBorrowedDC dc(dib.GetDC());
+    CDC dc(dib.GetDC());
     manager.GetImage(1, 16)->DrawNormalSized(&dc, 0, 0, 32, 0);
     EXPECT_EQ(dib.GetPixel(16, 29), RGB(0, 0, 255));
     EXPECT_EQ(dib.GetPixel(16, 33), kWhite);
@@ -213,7 +213,7 @@ TEST(ImageDrawing, EmbossedDisabledPaintsTheSilhouetteOfPicturesWithoutAlpha)
     ASSERT_TRUE(manager.SetIcon(&alpha, 2, 16, 16, 0));
 
     CDibSection dib(16, 16, kWhite);
-    CZPBorrowedDC dc(dib.GetDC());
+    CDC dc(dib.GetDC());
     CZPImageManagerIcon* pMasked = manager.GetImage(1, 16);
     pMasked->DrawDisabledEmbossed(&dc, 0, 0, pMasked->GetNormalStateImage(), 0, 0, RGB(0, 128, 0));
     EXPECT_EQ(dib.GetPixel(8, 8), RGB(0, 128, 0));
@@ -238,7 +238,7 @@ TEST(ImageDrawing, IconHandlesKeepTheirOrientationOnMirroredSurfaces)
 
     CDibSection dib(16, 16, kWhite);
     ::SetLayout(dib.GetDC(), LAYOUT_RTL);
-    CZPBorrowedDC dc(dib.GetDC());
+    CDC dc(dib.GetDC());
     icon.DrawNormal(&dc, 0, 0);
     ::SetLayout(dib.GetDC(), 0);
     // Logical x 0 is the right edge of a right-to-left surface: the picture reads as on screen.
@@ -260,7 +260,7 @@ TEST(ImageBlits, EmulatedBlendKeepsTransparentAndCopiesOpaquePixels)
     HDC hSourceDC = ::CreateCompatibleDC(NULL);
     HGDIOBJ hOld = ::SelectObject(hSourceDC, hSource);
     {
-        CZPBorrowedDC dc(dest.GetDC()), srcDC(hSourceDC);
+        CDC dc(dest.GetDC()), srcDC(hSourceDC);
         EXPECT_TRUE(ZpAlphaBlendEmulate(&dc, CRect(0, 0, 3, 1), &srcDC, CRect(0, 0, 3, 1)));
     }
     ::SelectObject(hSourceDC, hOld);
@@ -278,7 +278,7 @@ TEST(ImageBlits, ColourKeyedBlitsShowTheDestinationThroughKeyedPixels)
         source.SetPixel(1, 0, RGB(0, 128, 255));
         for (int nPath = 0; nPath < 2; ++nPath) {
             CDibSection dest(2, 1, RGB(7, 7, 7));
-            CZPBorrowedDC dc(dest.GetDC()), srcDC(source.GetDC());
+            CDC dc(dest.GetDC()), srcDC(source.GetDC());
             if (nPath == 0)
                 EXPECT_TRUE(ZpMaskTransparentBlit(&dc, CRect(0, 0, 2, 1), &srcDC, CRect(0, 0, 2, 1), clrKey));
             else

@@ -41,7 +41,7 @@ COLORREF DrawNormalAt(CZPImageManager& manager, UINT nID, int x, int y, COLORREF
     if (pIcon == NULL)
         return 0xFFFFFFFF;
     CDibSection dib(pIcon->GetWidth(), pIcon->GetHeight(), clrBack);
-    CZPBorrowedDC dc(dib.GetDC());
+    CDC dc(dib.GetDC());
     pIcon->DrawNormal(&dc, 0, 0);
     return dib.GetPixel(x, y);
 }

@@ -103,7 +103,7 @@ TEST(ImageManager, APictureOfAnotherWidthKeepsItsKeyAndDrawsAtItsOwnSize)
     EXPECT_EQ(pIcon->GetHeight(), 32);
 
     CDibSection dib(40, 40, RGB(255, 255, 255));
-    CZPBorrowedDC dc(dib.GetDC());
+    CDC dc(dib.GetDC());
     pIcon->DrawNormal(&dc, 0, 0);
     EXPECT_EQ(dib.GetPixel(31, 31), RGB(0, 0, 255));
     EXPECT_EQ(dib.GetPixel(32, 32), RGB(255, 255, 255));
@@ -121,7 +121,7 @@ TEST(ImageManager, StoredPicturesAreCopiesThatOutliveTheCallersHandles)
     ASSERT_NE(pNormal->GetSlot(), nullptr);
     EXPECT_TRUE(pNormal->IsAlpha());
     CDibSection dib(16, 16, RGB(255, 255, 255));
-    CZPBorrowedDC dc(dib.GetDC());
+    CDC dc(dib.GetDC());
     manager.GetImage(9, 16)->DrawNormal(&dc, 0, 0);
     EXPECT_EQ(dib.GetPixel(8, 8), RGB(0, 128, 0));
 
@@ -184,7 +184,7 @@ TEST(ImageManagerResource, IconHandlesGoInWithTheirMaskUnlessTheyCarryAlpha)
     EXPECT_FALSE(pSlot->bAlpha);
 
     CDibSection dib(16, 16, RGB(0, 0, 255));
-    CZPBorrowedDC dc(dib.GetDC());
+    CDC dc(dib.GetDC());
     manager.GetImage(1, 16)->DrawNormal(&dc, 0, 0);
     EXPECT_EQ(dib.GetPixel(0, 0), RGB(0, 0, 255));
     EXPECT_EQ(dib.GetPixel(8, 8), RGB(255, 0, 0));

@@ -141,12 +141,13 @@ class CDC : public CObject
 {
     DECLARE_DYNCREATE(CDC)
 public:
-    CDC() : m_hDC(NULL), m_hAttribDC(NULL), m_bPrinting(FALSE) {}
-    explicit CDC(HDC hDC) : m_hDC(hDC), m_hAttribDC(hDC), m_bPrinting(FALSE) {}   // borrows hDC
-    // Deletes a DC it made (CreateDC, CreateCompatibleDC); Attach borrows nothing: the attached DC is deleted too.
+    CDC() : m_hDC(NULL), m_hAttribDC(NULL), m_bPrinting(FALSE), m_bBorrowed(FALSE) {}
+    explicit CDC(HDC hDC) : m_hDC(hDC), m_hAttribDC(hDC), m_bPrinting(FALSE), m_bBorrowed(TRUE) {}
+    // Deletes a DC it made (CreateDC, CreateCompatibleDC) or was given by Attach; a DC passed
+    // to the constructor stays the caller's.
     ~CDC() override;
 
-    HDC m_hDC;         // owned unless detached
+    HDC m_hDC;         // owned when attached or created, borrowed when given to the constructor
     HDC m_hAttribDC;   // same as m_hDC unless set apart
     BOOL m_bPrinting;
 
@@ -169,6 +170,10 @@ public:
     BOOL DeleteDC();
     CWnd* GetWindow() const;
 
+private:
+    BOOL m_bBorrowed;
+
+public:
     // State.
     virtual int SaveDC() { return ::SaveDC(m_hDC); }
     virtual BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
