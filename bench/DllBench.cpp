@@ -2,7 +2,8 @@
 //   cf_dll_bench tox FILE [REPEAT]          open: stream read, validation, XML data, copy of the text
 //   cf_dll_bench tobin FILE OUTPUT [REPEAT] save: XML text parsed from memory, written as binary to OUTPUT
 // Prints "total=S in=BYTES out=BYTES peak=BYTES" (best run; peak working set above the one before).
-#include <windows.h>
+#include "dll/CoreFoundationApi.h"
+
 #include <psapi.h>
 
 #include <cstdio>
@@ -13,54 +14,10 @@
 
 namespace {
 
-typedef const void* CFTypeRef;
-typedef long CFIndex;
-
-// The entry points the two sequences use, looked up by name as the document does.
-struct CoreFoundation {
-    CFTypeRef(__cdecl* StringCreateWithCString)(CFTypeRef, const char*, unsigned);
-    CFTypeRef(__cdecl* DataCreate)(CFTypeRef, const unsigned char*, CFIndex);
-    const unsigned char*(__cdecl* DataGetBytePtr)(CFTypeRef);
-    CFIndex(__cdecl* DataGetLength)(CFTypeRef);
-    CFTypeRef(__cdecl* URLCreateWithFileSystemPath)(CFTypeRef, CFTypeRef, CFIndex, unsigned char);
-    void*(__cdecl* ReadStreamCreateWithFile)(CFTypeRef, CFTypeRef);
-    unsigned char(__cdecl* ReadStreamOpen)(void*);
-    void(__cdecl* ReadStreamClose)(void*);
-    void*(__cdecl* WriteStreamCreateWithFile)(CFTypeRef, CFTypeRef);
-    unsigned char(__cdecl* WriteStreamOpen)(void*);
-    void(__cdecl* WriteStreamClose)(void*);
-    CFTypeRef(__cdecl* PropertyListCreateFromXMLData)(CFTypeRef, CFTypeRef, unsigned long, CFTypeRef*);
-    CFTypeRef(__cdecl* PropertyListCreateFromStream)(CFTypeRef, void*, CFIndex, unsigned long, CFIndex*, CFTypeRef*);
-    unsigned char(__cdecl* PropertyListIsValid)(CFTypeRef, CFIndex);
-    CFIndex(__cdecl* PropertyListWriteToStream)(CFTypeRef, void*, CFIndex, CFTypeRef*);
-    CFTypeRef(__cdecl* PropertyListCreateXMLData)(CFTypeRef, CFTypeRef);
-    void(__cdecl* Release)(CFTypeRef);
-};
-
-constexpr unsigned kUTF8 = 0x08000100;
-
-template <class F>
-bool Find(HMODULE dll, const char* name, F& f) {
-    f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-    return f != nullptr;
-}
-
-bool Load(CoreFoundation& cf) {
-    HMODULE dll = LoadLibraryW(L"CoreFoundation");
-    return dll && Find(dll, "CFStringCreateWithCString", cf.StringCreateWithCString) &&
-           Find(dll, "CFDataCreate", cf.DataCreate) && Find(dll, "CFDataGetBytePtr", cf.DataGetBytePtr) &&
-           Find(dll, "CFDataGetLength", cf.DataGetLength) &&
-           Find(dll, "CFURLCreateWithFileSystemPath", cf.URLCreateWithFileSystemPath) &&
-           Find(dll, "CFReadStreamCreateWithFile", cf.ReadStreamCreateWithFile) &&
-           Find(dll, "CFReadStreamOpen", cf.ReadStreamOpen) && Find(dll, "CFReadStreamClose", cf.ReadStreamClose) &&
-           Find(dll, "CFWriteStreamCreateWithFile", cf.WriteStreamCreateWithFile) &&
-           Find(dll, "CFWriteStreamOpen", cf.WriteStreamOpen) && Find(dll, "CFWriteStreamClose", cf.WriteStreamClose) &&
-           Find(dll, "CFPropertyListCreateFromXMLData", cf.PropertyListCreateFromXMLData) &&
-           Find(dll, "CFPropertyListCreateFromStream", cf.PropertyListCreateFromStream) &&
-           Find(dll, "CFPropertyListIsValid", cf.PropertyListIsValid) &&
-           Find(dll, "CFPropertyListWriteToStream", cf.PropertyListWriteToStream) &&
-           Find(dll, "CFPropertyListCreateXMLData", cf.PropertyListCreateXMLData) && Find(dll, "CFRelease", cf.Release);
-}
+using cfapi::CFIndex;
+using cfapi::CFTypeRef;
+using cfapi::kUTF8;
+typedef cfapi::CFunctions CoreFoundation;
 
 double Now() {
     LARGE_INTEGER t, f;
@@ -166,7 +123,7 @@ int main() {
     }
     const int repeat = argc > (toXML ? 3 : 4) ? std::atoi(args[toXML ? 3 : 4].c_str()) : 3;
     CoreFoundation cf;
-    if (!Load(cf)) {
+    if (!cfapi::LoadFunctions(LoadLibraryW(L"CoreFoundation"), cf)) {
         std::fprintf(stderr, "CoreFoundation.dll not found or incomplete\n");
         return 1;
     }

@@ -12,7 +12,7 @@ using namespace cf;
 // Seconds from 2001-01-01 back to 0000-01-01 (proleptic Gregorian): year 0 still reads back, -1 not.
 constexpr double kYearZero = -63113904000.0;
 
-std::u16string WithoutLoneSurrogates(const std::u16string& s) {
+std::u16string WithoutLoneSurrogates(std::u16string_view s) {
     std::u16string out;
     out.reserve(s.size());
     for (size_t i = 0; i < s.size(); ++i) {
@@ -32,7 +32,7 @@ bool UIDOf(const CDictionaryValue* d, uint32_t& uid) {
     if (d->m_entries.size() != 1) return false;
     const CObject* key = d->m_entries[0].first;
     const CObject* value = d->m_entries[0].second;
-    if (!IsStringKey(key) || static_cast<const CStringValue*>(key)->m_text != u"CF$UID") return false;
+    if (!IsStringKey(key) || static_cast<const CStringValue*>(key)->Text() != u"CF$UID") return false;
     if (value->GetKind() == Kind::Integer) {
         uid = static_cast<uint32_t>(static_cast<const CIntegerValue*>(value)->m_value);
         return true;
@@ -48,7 +48,7 @@ bool UIDOf(const CDictionaryValue* d, uint32_t& uid) {
 Ref<const CObject> AsReadFromXML(const CObject* v, bool uids) {
     switch (v->GetKind()) {
     case Kind::String:
-        return Ref<const CObject>(new CStringValue(WithoutLoneSurrogates(static_cast<const CStringValue*>(v)->m_text)));
+        return Ref<const CObject>(CStringValue::New(WithoutLoneSurrogates(static_cast<const CStringValue*>(v)->Text())));
     case Kind::Real: {
         const double r = static_cast<const CRealValue*>(v)->m_value;
         return Ref<const CObject>(new CRealValue(r == 0 ? 0.0 : r, false));

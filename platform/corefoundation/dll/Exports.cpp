@@ -33,11 +33,7 @@ bool IsPropertyListValue(CFTypeRef p) {
     return o && o->GetKind() < Kind::URL;
 }
 
-const CStringValue* NewString(const std::string& utf8) {
-    std::u16string text;
-    AppendUTF16(text, utf8.data(), utf8.size());
-    return new CStringValue(std::move(text));
-}
+const CStringValue* NewString(const std::string& utf8) { return CStringValue::FromUTF8(utf8.data(), utf8.size()); }
 
 void SetError(const CStringValue** errorString, const char* message) {
     if (errorString) *errorString = NewString(message);
@@ -61,7 +57,7 @@ const CStringValue* __cdecl CFStringCreateWithCString(const void*, const char* c
         case kWindowsLatin1: ok = DecodeCodePage(1252, cStr, n, text); break;
         default: break;
         }
-        return ok ? new CStringValue(std::move(text)) : nullptr;
+        return ok ? CStringValue::New(text) : nullptr;
     } catch (...) {
         return nullptr;
     }
@@ -91,7 +87,7 @@ const CURL* __cdecl CFURLCreateWithFileSystemPath(const void*, const void* fileP
     const CStringValue* s = As<CStringValue>(filePath, Kind::String);
     if (!s) return nullptr;
     try {
-        std::wstring path = ResolvePath(s->m_text, style);
+        std::wstring path = ResolvePath(s->Text(), style);
         return path.empty() ? nullptr : new CURL(std::move(path), isDirectory != 0);
     } catch (...) {
         return nullptr;
@@ -161,17 +157,30 @@ const CObject* __cdecl CFPropertyListCreateFromStream(const void*, void* stream,
     if (errorString) *errorString = nullptr;
     try {
         CReadStream* s = const_cast<CReadStream*>(As<CReadStream>(stream, Kind::ReadStream));
-        std::string bytes;
-        if (!s || s->m_state != StreamState::Open || streamLength < 0 ||
-            !s->ReadAll(static_cast<size_t>(streamLength), bytes)) {
+        if (!s || s->m_state != StreamState::Open || streamLength < 0) {
             SetError(errorString, kStreamUnknownError);
             return nullptr;
         }
-        if (bytes.size() < 6) {
+        // Parsed in place from a view of the file where possible, else from a copy read into memory.
+        CFileView view;
+        std::string bytes;
+        const uint8_t* data = nullptr;
+        size_t size = 0;
+        if (s->MapAll(static_cast<size_t>(streamLength), view)) {
+            data = view.Data();
+            size = view.Size();
+        } else if (s->ReadAll(static_cast<size_t>(streamLength), bytes)) {
+            data = reinterpret_cast<const uint8_t*>(bytes.data());
+            size = bytes.size();
+        } else {
+            SetError(errorString, kStreamUnknownError);
+            return nullptr;
+        }
+        if (size < 6) {
             SetError(errorString, "stream had too few bytes");
             return nullptr;
         }
-        ParseResult r = Parse(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        ParseResult r = Parse(data, size);
         if (r.format && format) *format = r.format;
         if (r.value) return r.value.Detach();
         if (r.hasError) SetError(errorString, r.error.c_str());
@@ -251,7 +260,7 @@ Boolean __cdecl CFStringGetCString(const void* string, char* buffer, CFIndex buf
     if (!s) return 0;
     try {
         std::string out;
-        const std::u16string& t = s->m_text;
+        const std::u16string_view t = s->Text();
         bool ok = true;
         if (encoding == kUTF8) {
             ok = EncodeUTF8(t.data(), t.size(), out, Surrogates::Fail);

@@ -31,7 +31,7 @@ bool IsAbsolute(const std::wstring& p) {
 
 }  // namespace
 
-std::wstring ResolvePath(const std::u16string& path, long style) {
+std::wstring ResolvePath(std::u16string_view path, long style) {
     if (path.empty() || (style != 0 && style != 2)) return std::wstring();
     std::wstring p(path.begin(), path.end());
     if (style == 0 ? p[0] == L'/' : IsAbsolute(p)) return p;
@@ -88,6 +88,40 @@ bool CReadStream::ReadAll(size_t limit, std::string& out) {
         out.resize(at + got);
         if (got == 0) break;
     }
+    return true;
+}
+
+bool CReadStream::MapAll(size_t limit, CFileView& view) {
+    LARGE_INTEGER zero = {}, at, size;
+    if (!SetFilePointerEx(m_file.Get(), zero, &at, FILE_CURRENT) || at.QuadPart != 0) return false;
+    if (!GetFileSizeEx(m_file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart >= 0x7FFFFFFF) return false;
+    // A view of a file on a network or removable drive faults when the drive goes away.
+    wchar_t volume[MAX_PATH];
+    if (!GetVolumePathNameW(m_path.c_str(), volume, MAX_PATH) || GetDriveTypeW(volume) != DRIVE_FIXED) return false;
+    // Opened again without sharing writes, so the bytes cannot change while they are parsed; it
+    // must still be the stream's file.
+    HANDLE guard = CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (guard == INVALID_HANDLE_VALUE) return false;
+    view.m_guard.Attach(guard);
+    BY_HANDLE_FILE_INFORMATION mine, other;
+    if (!GetFileInformationByHandle(m_file.Get(), &mine) || !GetFileInformationByHandle(guard, &other) ||
+        mine.dwVolumeSerialNumber != other.dwVolumeSerialNumber || mine.nFileIndexHigh != other.nFileIndexHigh ||
+        mine.nFileIndexLow != other.nFileIndexLow || !GetFileSizeEx(guard, &size) || size.QuadPart <= 0 ||
+        size.QuadPart >= 0x7FFFFFFF)
+        return false;
+    const size_t n = limit && limit < static_cast<unsigned long long>(size.QuadPart) ? limit
+                                                                                    : static_cast<size_t>(size.QuadPart);
+    HANDLE mapping = CreateFileMappingW(guard, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (!mapping) return false;
+    view.m_data = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, n);
+    CloseHandle(mapping);  // the view holds the mapping
+    if (!view.m_data) return false;
+    view.m_size = n;
+    // Consumed, as a read would.
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(n);
+    SetFilePointerEx(m_file.Get(), end, nullptr, FILE_BEGIN);
     return true;
 }
 

@@ -37,6 +37,23 @@ private:
 
 enum class StreamState { NotOpen, Open, Closed, Error };
 
+// A read-only view of a file, read in place rather than copied.
+class CFileView {
+public:
+    CFileView() = default;
+    CFileView(const CFileView&) = delete;
+    CFileView& operator=(const CFileView&) = delete;
+    ~CFileView() { if (m_data) UnmapViewOfFile(m_data); }
+    const uint8_t* Data() const { return static_cast<const uint8_t*>(m_data); }
+    size_t Size() const { return m_size; }
+
+private:
+    friend class CReadStream;
+    const void* m_data = nullptr;  // owned view
+    size_t m_size = 0;
+    CFileHandle m_guard;  // the file opened without sharing writes, while the view is read
+};
+
 class CReadStream : public CObject {
 public:
     explicit CReadStream(std::wstring path) : CObject(Kind::ReadStream), m_path(std::move(path)) {}
@@ -44,6 +61,9 @@ public:
     void Close();
     // Reads up to limit bytes (0: to the end of the file). False on a read error.
     bool ReadAll(size_t limit, std::string& out);
+    // The same bytes as a view, when the stream is at the start of a local file that no one else
+    // may write meanwhile; false when the file cannot be read that way (then use ReadAll).
+    bool MapAll(size_t limit, CFileView& view);
 
     StreamState m_state = StreamState::NotOpen;
 
@@ -74,6 +94,6 @@ private:
 };
 
 // Resolves a path given to the URL constructor; empty when it cannot.
-std::wstring ResolvePath(const std::u16string& path, long style);
+std::wstring ResolvePath(std::u16string_view path, long style);
 
 }  // namespace cf

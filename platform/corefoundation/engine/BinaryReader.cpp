@@ -28,7 +28,7 @@ public:
 
 private:
     const CObject* ReadObject(uint64_t index, int depth);
-    CF_NOINLINE const CObject* ReadScalar(uint8_t marker, const uint8_t* p, const uint8_t* end) const;
+    CF_NOINLINE const CObject* ReadScalar(uint8_t marker, const uint8_t* p, const uint8_t* end);
     const CObject* ReadContainer(uint8_t marker, const uint8_t* p, const uint8_t* end, int depth, int& height);
     bool ReadCount(uint8_t marker, const uint8_t*& p, const uint8_t* end, uint64_t& count) const;
     bool ReadRef(const uint8_t*& p, uint64_t& ref) const {
@@ -37,6 +37,7 @@ private:
         return ref < m_numObjects;
     }
 
+    CPool m_pool;  // the values' memory; declared first, so it is left after the cache is released
     const uint8_t* m_data;  // borrowed
     size_t m_size;
     uint64_t m_numObjects = 0, m_topObject = 0, m_offsetTable = 0;
@@ -104,7 +105,7 @@ const CObject* CBinaryReader::ReadObject(uint64_t index, int depth) {
     return value;
 }
 
-const CObject* CBinaryReader::ReadScalar(uint8_t marker, const uint8_t* p, const uint8_t* end) const {
+const CObject* CBinaryReader::ReadScalar(uint8_t marker, const uint8_t* p, const uint8_t* end) {
     const size_t avail = static_cast<size_t>(end - p);
     const unsigned low = marker & 0x0F;
     switch (marker >> 4) {
@@ -119,22 +120,22 @@ const CObject* CBinaryReader::ReadScalar(uint8_t marker, const uint8_t* p, const
         if (avail < n) return nullptr;
         if (n == 16) {
             const uint64_t v = ReadBE(p + 8, 8);
-            return new CIntegerValue(static_cast<int64_t>(v), v > 0x7FFFFFFFFFFFFFFFull);
+            return m_pool.New<CIntegerValue>(0, static_cast<int64_t>(v), v > 0x7FFFFFFFFFFFFFFFull);
         }
-        return new CIntegerValue(static_cast<int64_t>(ReadBE(p, n)), false);
+        return m_pool.New<CIntegerValue>(0, static_cast<int64_t>(ReadBE(p, n)), false);
     }
     case 0x2:
         if (marker == 0x22 && avail >= 4) {
             const uint32_t bits = static_cast<uint32_t>(ReadBE(p, 4));
             float f;
             std::memcpy(&f, &bits, 4);
-            return new CRealValue(f, true);
+            return m_pool.New<CRealValue>(0, f, true);
         }
         if (marker == 0x23 && avail >= 8) {
             const uint64_t bits = ReadBE(p, 8);
             double d;
             std::memcpy(&d, &bits, 8);
-            return new CRealValue(d, false);
+            return m_pool.New<CRealValue>(0, d, false);
         }
         return nullptr;
     case 0x3:
@@ -142,7 +143,7 @@ const CObject* CBinaryReader::ReadScalar(uint8_t marker, const uint8_t* p, const
             const uint64_t bits = ReadBE(p, 8);
             double d;
             std::memcpy(&d, &bits, 8);
-            return new CDateValue(d);
+            return m_pool.New<CDateValue>(0, d);
         }
         return nullptr;
     case 0x4: case 0x5: case 0x6: {
@@ -150,20 +151,22 @@ const CObject* CBinaryReader::ReadScalar(uint8_t marker, const uint8_t* p, const
         if (!ReadCount(marker, p, end, count)) return nullptr;
         const uint64_t bytes = (marker >> 4) == 0x6 ? count * 2 : count;
         if (bytes > static_cast<uint64_t>(end - p)) return nullptr;
-        if ((marker >> 4) == 0x4) return new CDataValue(std::string(reinterpret_cast<const char*>(p), bytes));
-        std::u16string text(count, u'\0');
+        if ((marker >> 4) == 0x4)
+            return m_pool.New<CDataValue>(0, std::string(reinterpret_cast<const char*>(p), static_cast<size_t>(bytes)));
+        CStringValue* s = CStringValue::New(static_cast<size_t>(count), &m_pool);
+        char16_t* text = s->Units();
         if ((marker >> 4) == 0x5)
             for (size_t i = 0; i < count; ++i) text[i] = p[i];
         else
             for (size_t i = 0; i < count; ++i) text[i] = static_cast<char16_t>(p[2 * i] << 8 | p[2 * i + 1]);
-        return new CStringValue(std::move(text));
+        return s;
     }
     case 0x8: {
         const size_t n = low + 1;
         if (avail < n) return nullptr;
         for (size_t i = 0; i + 4 < n; ++i)
             if (p[i] != 0) return nullptr;
-        return new CUIDValue(static_cast<uint32_t>(ReadBE(p + (n > 4 ? n - 4 : 0), n > 4 ? 4 : n)));
+        return m_pool.New<CUIDValue>(0, static_cast<uint32_t>(ReadBE(p + (n > 4 ? n - 4 : 0), n > 4 ? 4 : n)));
     }
     default:
         return nullptr;
@@ -177,7 +180,7 @@ const CObject* CBinaryReader::ReadContainer(uint8_t marker, const uint8_t* p, co
     const uint64_t refBytes = count * m_refSize * (dict ? 2 : 1);
     if (refBytes > static_cast<uint64_t>(end - p)) return nullptr;
     if (dict) {
-        Ref<CDictionaryValue> d(new CDictionaryValue);
+        Ref<CDictionaryValue> d(m_pool.New<CDictionaryValue>(0));
         d->m_entries.reserve(count);
         const uint8_t* keys = p;
         const uint8_t* values = p + count * m_refSize;
@@ -200,7 +203,7 @@ const CObject* CBinaryReader::ReadContainer(uint8_t marker, const uint8_t* p, co
         d->Normalize(false);
         return d.Detach();
     }
-    Ref<CArrayValue> a(new CArrayValue((marker >> 4) == 0xC ? Kind::Set : Kind::Array));
+    Ref<CArrayValue> a(m_pool.New<CArrayValue>(0, (marker >> 4) == 0xC ? Kind::Set : Kind::Array));
     a->m_items.reserve(count);
     for (uint64_t i = 0; i < count; ++i) {
         uint64_t r;

@@ -8,7 +8,6 @@
 #include <new>
 #include <stdexcept>
 #include <string_view>
-#include <unordered_map>
 
 namespace cf {
 namespace {
@@ -60,11 +59,17 @@ private:
         }
     }
     void PutObject(const CFlatObject& o);
+    uint32_t StringIndex(const CStringValue* s);
+    void GrowStrings();
 
     std::string& m_out;
     std::vector<CFlatObject> m_objects;
     std::vector<uint32_t> m_refs;
-    std::unordered_map<std::u16string_view, uint32_t> m_strings;  // views into the list's strings
+    // Strings by content: open addressing over their object indexes, kept at most half full.
+    struct CStringSlot { uint32_t hash; uint32_t index; };
+    static constexpr uint32_t kEmpty = UINT32_MAX;
+    std::vector<CStringSlot> m_strings = std::vector<CStringSlot>(1024, CStringSlot{0, kEmpty});
+    size_t m_stringCount = 0;
     struct CPointerSlot { const CObject* value = nullptr; uint32_t index = 0; };
     static constexpr size_t kRecentSlots = 4096;
     std::vector<CPointerSlot> m_recent = std::vector<CPointerSlot>(kRecentSlots);
@@ -73,6 +78,42 @@ private:
     uint32_t m_firstTrue = UINT32_MAX, m_firstFalse = UINT32_MAX;
     size_t m_refSize = 1;
 };
+
+uint32_t HashText(std::u16string_view text) {
+    uint32_t h = 0x811C9DC5u;
+    for (char16_t c : text) h = (h ^ c) * 0x01000193u;
+    h ^= h >> 16;
+    h *= 0x85EBCA6Bu;
+    return h ^ h >> 13;
+}
+
+uint32_t CBinaryWriter::StringIndex(const CStringValue* s) {
+    const std::u16string_view text = s->Text();
+    const uint32_t h = HashText(text);
+    const size_t mask = m_strings.size() - 1;
+    for (size_t i = h & mask;; i = (i + 1) & mask) {
+        CStringSlot& slot = m_strings[i];
+        if (slot.index == kEmpty) {
+            const uint32_t index = Append(s);
+            slot = CStringSlot{h, index};
+            if (++m_stringCount * 2 > m_strings.size()) GrowStrings();
+            return index;
+        }
+        if (slot.hash == h && static_cast<const CStringValue*>(m_objects[slot.index].value)->Text() == text) return slot.index;
+    }
+}
+
+void CBinaryWriter::GrowStrings() {
+    std::vector<CStringSlot> slots(m_strings.size() * 2, CStringSlot{0, kEmpty});
+    const size_t mask = slots.size() - 1;
+    for (const CStringSlot& s : m_strings) {
+        if (s.index == kEmpty) continue;
+        size_t i = s.hash & mask;
+        while (slots[i].index != kEmpty) i = (i + 1) & mask;
+        slots[i] = s;
+    }
+    m_strings.swap(slots);
+}
 
 bool CBinaryWriter::Visit(const CObject* v, int depth, uint32_t& index) {
     switch (v->GetKind()) {
@@ -83,9 +124,7 @@ bool CBinaryWriter::Visit(const CObject* v, int depth, uint32_t& index) {
             index = slot.index;
             return true;
         }
-        auto inserted = m_strings.emplace(static_cast<const CStringValue*>(v)->m_text, 0);
-        if (inserted.second) inserted.first->second = Append(v);
-        index = inserted.first->second;
+        index = StringIndex(static_cast<const CStringValue*>(v));
         slot.value = v;
         slot.index = index;
         return true;
@@ -164,7 +203,7 @@ void CBinaryWriter::PutObject(const CFlatObject& o) {
     const CObject* v = o.value;
     switch (v->GetKind()) {
     case Kind::String: {
-        const std::u16string& t = static_cast<const CStringValue*>(v)->m_text;
+        const std::u16string_view t = static_cast<const CStringValue*>(v)->Text();
         bool ascii = true;
         for (char16_t c : t)
             if (c >= 0x80) { ascii = false; break; }
@@ -262,7 +301,7 @@ bool CBinaryWriter::Write(const CObject* root) {
     size_t bound = 8 + 32 + m_refs.size() * m_refSize;
     for (const CFlatObject& o : m_objects) {
         bound += 18 + 8;  // marker, count or value, offset entry
-        if (o.value->GetKind() == Kind::String) bound += 2 * static_cast<const CStringValue*>(o.value)->m_text.size();
+        if (o.value->GetKind() == Kind::String) bound += 2 * static_cast<const CStringValue*>(o.value)->Text().size();
         else if (o.value->GetKind() == Kind::Data) bound += static_cast<const CDataValue*>(o.value)->m_bytes.size();
     }
     m_out.reserve(m_out.size() + bound);

@@ -27,7 +27,12 @@ bool ReadXML(const char* text, size_t size, ParseResult& result);
 // OpenStep over the same text; no messages.
 Ref<const CObject> ReadOpenStep(const char* text, size_t size);
 
-// Numbers and dates as text.
+// Numbers and dates as text. Print* write at most k*TextMax characters and return the end; PrintDate
+// returns nullptr for a date that cannot be printed.
+constexpr size_t kRealTextMax = 32;
+constexpr size_t kDateTextMax = 32;
+char* PrintReal(char* out, double value);
+char* PrintDate(char* out, double seconds);
 void AppendReal(std::string& out, double value);
 bool AppendDate(std::string& out, double seconds);
 bool ParseRealText(const std::u16string& text, double& value);

@@ -3,8 +3,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace cf {
 namespace {
@@ -38,29 +38,69 @@ bool IsLeap(int64_t y) { return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0); }
 
 }  // namespace
 
-void AppendReal(std::string& out, double v) {
-    if (std::isnan(v)) { out += "nan"; return; }
-    if (std::isinf(v)) { out += v > 0 ? "+infinity" : "-infinity"; return; }
-    if (v == 0) { out += "0.0"; return; }
-    char buf[40];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
-    out.append(buf, r.ptr);
+char* PrintReal(char* out, double v) {
+    const auto put = [out](const char* text, size_t n) { std::memcpy(out, text, n); return out + n; };
+    if (std::isnan(v)) return put("nan", 3);
+    if (std::isinf(v)) return v > 0 ? put("+infinity", 9) : put("-infinity", 9);
+    if (v == 0) return put("0.0", 3);
+    return std::to_chars(out, out + kRealTextMax, v, std::chars_format::general, 17).ptr;
 }
 
-bool AppendDate(std::string& out, double seconds) {
+void AppendReal(std::string& out, double v) {
+    char buf[kRealTextMax];
+    out.append(buf, static_cast<size_t>(PrintReal(buf, v) - buf));
+}
+
+namespace {
+
+// v in decimal, zero-padded to width digits.
+char* PutPadded(char* out, uint64_t v, int width) {
+    char digits[20];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v);
+    while (n < width) digits[n++] = '0';
+    while (n) *out++ = digits[--n];
+    return out;
+}
+
+}  // namespace
+
+char* PrintDate(char* out, double seconds) {
     // Beyond this the calendar arithmetic leaves 64-bit range; such dates cannot be printed.
-    if (!std::isfinite(seconds) || std::fabs(seconds) > 9.0e15) return false;
+    if (!std::isfinite(seconds) || std::fabs(seconds) > 9.0e15) return nullptr;
     const int64_t s = static_cast<int64_t>(std::floor(seconds));
     int64_t days = s / 86400, rem = s % 86400;
     if (rem < 0) { rem += 86400; --days; }
     int64_t y;
     unsigned m, d;
     CivilFromDays(days + kDaysFrom1970To2001, y, m, d);
-    char buf[64];
-    int n = std::snprintf(buf, sizeof buf, "%04lld-%02u-%02uT%02u:%02u:%02uZ", static_cast<long long>(y), m, d,
-                          static_cast<unsigned>(rem / 3600), static_cast<unsigned>(rem / 60 % 60),
-                          static_cast<unsigned>(rem % 60));
-    out.append(buf, static_cast<size_t>(n));
+    // The year as "%04lld" prints it: four places, the sign taking one of them.
+    if (y < 0) {
+        *out++ = '-';
+        out = PutPadded(out, 0 - static_cast<uint64_t>(y), 3);
+    } else {
+        out = PutPadded(out, static_cast<uint64_t>(y), 4);
+    }
+    const unsigned fields[5] = {m, d, static_cast<unsigned>(rem / 3600), static_cast<unsigned>(rem / 60 % 60),
+                                static_cast<unsigned>(rem % 60)};
+    const char separators[5] = {'-', '-', 'T', ':', ':'};
+    for (int i = 0; i < 5; ++i) {
+        *out++ = separators[i];
+        *out++ = static_cast<char>('0' + fields[i] / 10);
+        *out++ = static_cast<char>('0' + fields[i] % 10);
+    }
+    *out++ = 'Z';
+    return out;
+}
+
+bool AppendDate(std::string& out, double seconds) {
+    char buf[kDateTextMax];
+    char* end = PrintDate(buf, seconds);
+    if (!end) return false;
+    out.append(buf, static_cast<size_t>(end - buf));
     return true;
 }
 
@@ -74,22 +114,21 @@ double DateFromFields(int64_t year, int month, int day, int hour, int minute, in
 bool ParseRealText(const std::u16string& text, double& value) {
     // Special words, whole content, any case.
     if (text.size() <= 9) {
-        char w[10];
+        char w[9];
         size_t n = 0;
         for (char16_t c : text) {
             if (c >= 0x80) { n = 0; break; }
             w[n++] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         }
-        w[n] = 0;
         if (n) {
-            const char* s = w;
-            bool neg = false;
-            if (*s == '+' || *s == '-') { neg = *s == '-'; ++s; }
-            if (std::strcmp(s, "inf") == 0 || std::strcmp(s, "infinity") == 0) {
+            std::string_view word(w, n);
+            const bool neg = word[0] == '-';
+            if (word[0] == '+' || word[0] == '-') word.remove_prefix(1);
+            if (word == "inf" || word == "infinity") {
                 value = neg ? -HUGE_VAL : HUGE_VAL;
                 return true;
             }
-            if (std::strcmp(w, "nan") == 0) { value = NAN; return true; }
+            if (std::string_view(w, n) == "nan") { value = NAN; return true; }
         }
     }
     size_t i = 0;

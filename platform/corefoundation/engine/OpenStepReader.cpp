@@ -100,8 +100,7 @@ const CObject* COpenStepReader::ParseString() {
     const char* start = m_p;
     while (m_p < m_end && IsUnquoted(*m_p)) ++m_p;
     if (m_p == start) return nullptr;
-    std::u16string text(start, m_p);
-    return new CStringValue(std::move(text));
+    return CStringValue::FromUTF8(start, static_cast<size_t>(m_p - start));
 }
 
 const CObject* COpenStepReader::ParseQuoted() {
@@ -149,9 +148,7 @@ const CObject* COpenStepReader::ParseQuoted() {
             break;
         }
     }
-    std::u16string text;
-    AppendUTF16(text, utf8.data(), utf8.size());
-    return new CStringValue(std::move(text));
+    return CStringValue::FromUTF8(utf8.data(), utf8.size());
 }
 
 const CObject* COpenStepReader::ParseData() {

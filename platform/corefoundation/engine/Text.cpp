@@ -74,12 +74,36 @@ bool ValidateUTF8(const char* bytes, size_t size, std::string& fixed, bool& chan
     return true;
 }
 
-void AppendUTF16(std::u16string& out, const char* bytes, size_t size) {
+// Steps through the bytes exactly as CopyUTF16 does, so the count always matches what it writes.
+size_t UTF16Length(const char* bytes, size_t size) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes);
+    const unsigned char* end = p + size;
+    size_t n = 0;
+    while (p < end) {
+        while (end - p >= 8 && AsciiWord(p)) {
+            n += 8;
+            p += 8;
+        }
+        if (p == end) break;
+        const unsigned char c = *p;
+        n += c >= 0xF0 ? 2 : 1;
+        p += c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    }
+    return n;
+}
+
+void CopyUTF16(char16_t* out, const char* bytes, size_t size) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes);
     const unsigned char* end = p + size;
     while (p < end) {
+        while (end - p >= 8 && AsciiWord(p)) {
+            for (int i = 0; i < 8; ++i) out[i] = p[i];
+            out += 8;
+            p += 8;
+        }
+        if (p == end) break;
         unsigned char c = *p;
-        if (c < 0x80) { out.push_back(c); ++p; continue; }
+        if (c < 0x80) { *out++ = c; ++p; continue; }
         uint32_t cp;
         if (c < 0xE0) { cp = (c & 0x1Fu) << 6 | (p[1] & 0x3Fu); p += 2; }
         else if (c < 0xF0) { cp = (c & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu); p += 3; }
@@ -87,12 +111,18 @@ void AppendUTF16(std::u16string& out, const char* bytes, size_t size) {
             cp = (c & 0x07u) << 18 | (p[1] & 0x3Fu) << 12 | (p[2] & 0x3Fu) << 6 | (p[3] & 0x3Fu);
             p += 4;
             cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+            *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
             continue;
         }
-        out.push_back(static_cast<char16_t>(cp));
+        *out++ = static_cast<char16_t>(cp);
     }
+}
+
+void AppendUTF16(std::u16string& out, const char* bytes, size_t size) {
+    const size_t at = out.size();
+    out.resize(at + UTF16Length(bytes, size));
+    CopyUTF16(&out[0] + at, bytes, size);
 }
 
 bool DecodeUTF8(const char* bytes, size_t size, std::u16string& out) {

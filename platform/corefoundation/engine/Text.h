@@ -23,6 +23,9 @@ bool ValidateUTF8(const char* bytes, size_t size, std::string& fixed, bool& chan
 
 // Appends UTF-16 for UTF-8 that is already known to be well formed (3-byte surrogates allowed).
 void AppendUTF16(std::u16string& out, const char* bytes, size_t size);
+// The same in two steps: the count of UTF-16 units, then the conversion into room for them.
+size_t UTF16Length(const char* bytes, size_t size);
+void CopyUTF16(char16_t* out, const char* bytes, size_t size);
 
 // Converts 8-bit charsets to UTF-16. The portable table knows Latin-1, ASCII and Windows-1252; the DLL
 // installs a converter that reaches the system's code pages for the rest.

@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -15,7 +17,10 @@ enum class Kind : uint8_t {
     URL, ReadStream, WriteStream,
 };
 
-// Every object starts with a reference count of 1 (the creator owns it).
+class CPool;
+
+// Every object starts with a reference count of 1 (the creator owns it). Objects come from plain
+// new, or from a reader's CPool; the last Release gives the memory back to where it came from.
 class CObject {
 public:
     explicit CObject(Kind kind) : m_kind(kind) {}
@@ -25,7 +30,7 @@ public:
 
     Kind GetKind() const { return m_kind; }
     void Retain() const { if (m_refs != kImmortal) ++m_refs; }
-    void Release() const { if (m_refs != kImmortal && --m_refs == 0) delete this; }
+    void Release() const { if (m_refs != kImmortal && --m_refs == 0) Destroy(); }
     bool IsShared() const { return m_refs > 1; }
 
 protected:
@@ -33,15 +38,74 @@ protected:
     mutable uint32_t m_refs = 1;
 
 private:
+    friend class CPool;
+    void Destroy() const;
+
     const Kind m_kind;
+    uint16_t m_poolBytes = 0;  // bytes taken from a CPool chunk; 0 when allocated with operator new
+};
+
+// Bump allocation of a reader's many small objects in aligned chunks: no per-object heap header,
+// no heap call per object, and freeing is a count per chunk. A chunk goes back to the heap when
+// the pool and every object in it are gone, so values outlive the pool that made them.
+class CPool {
+public:
+    CPool() = default;
+    CPool(const CPool&) = delete;
+    CPool& operator=(const CPool&) = delete;
+    ~CPool() { Leave(); }
+
+    // Constructs a T in extra + sizeof(T) bytes (extra: inline storage the object fills itself).
+    template <class T, class... Args>
+    T* New(size_t extra, Args&&... args) {
+        const size_t bytes = sizeof(T) + extra;
+        if (bytes > kLargest) {
+            void* p = ::operator new(bytes);
+            return new (p) T(std::forward<Args>(args)...);
+        }
+        void* p = Allocate(bytes);
+        T* o = new (p) T(std::forward<Args>(args)...);
+        o->m_poolBytes = static_cast<uint16_t>(bytes);
+        return o;
+    }
+
+    static void Free(void* p, size_t bytes);
+
+private:
+    static constexpr size_t kChunkBytes = 64 * 1024;  // also the chunks' alignment
+    static constexpr size_t kLargest = 4096;          // larger objects go to the heap
+    struct CChunk { size_t live; };                   // the pool's hold + objects not yet freed
+
+    void* Allocate(size_t bytes);
+    void Leave();
+    static void* NewChunk();
+    static void DeleteChunk(void* chunk);
+
+    CChunk* m_chunk = nullptr;  // the chunk being filled; the pool holds one count of it
+    char* m_next = nullptr;     // free space in m_chunk
+    char* m_end = nullptr;
 };
 
 using CValue = CObject;
 
+// UTF-16 text kept in the object's own allocation.
 class CStringValue : public CObject {
 public:
-    explicit CStringValue(std::u16string text) : CObject(Kind::String), m_text(std::move(text)) {}
-    std::u16string m_text;
+    // A string of size units, filled through Units() by the caller.
+    static CStringValue* New(size_t size, CPool* pool = nullptr);
+    static CStringValue* New(std::u16string_view text, CPool* pool = nullptr);
+    // From UTF-8 known to be well formed (3-byte surrogates allowed).
+    static CStringValue* FromUTF8(const char* bytes, size_t size, CPool* pool = nullptr);
+
+    std::u16string_view Text() const { return std::u16string_view(Units(), m_size); }
+    const char16_t* Units() const { return reinterpret_cast<const char16_t*>(this + 1); }
+    char16_t* Units() { return reinterpret_cast<char16_t*>(this + 1); }
+
+private:
+    friend class CPool;
+    explicit CStringValue(size_t size) : CObject(Kind::String), m_size(size) {}
+
+    size_t m_size;
 };
 
 class CDataValue : public CObject {

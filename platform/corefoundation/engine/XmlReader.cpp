@@ -4,8 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
-#include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace cf {
 namespace {
@@ -47,18 +46,41 @@ const signed char* Base64Table() {
     return table;
 }
 
-struct ViewHash {
-    size_t operator()(std::string_view s) const {
+// Recently read keys by their raw text, so that a key repeated through the file is one shared
+// object. A direct-mapped cache: memory stays bounded however many distinct keys there are.
+class CKeyCache {
+public:
+    CKeyCache() : m_slots(kSlots) {}
+    ~CKeyCache() { for (const CSlot& s : m_slots) if (s.value) s.value->Release(); }
+
+    // A new reference to the key of the raw text (UTF-8 without entities).
+    const CStringValue* Get(const char* raw, size_t size, CPool& pool) {
         uint32_t h = 2166136261u;
-        for (unsigned char c : s) h = (h ^ c) * 16777619u;
-        return h;
+        for (size_t i = 0; i < size; ++i) h = (h ^ static_cast<unsigned char>(raw[i])) * 16777619u;
+        CSlot& slot = m_slots[h & (kSlots - 1)];
+        if (!slot.value || slot.hash != h || slot.size != size || std::memcmp(slot.raw, raw, size) != 0) {
+            const CStringValue* key = CStringValue::FromUTF8(raw, size, &pool);
+            if (slot.value) slot.value->Release();
+            slot = CSlot{key, raw, size, h};
+        }
+        slot.value->Retain();
+        return slot.value;
     }
+
+private:
+    static constexpr size_t kSlots = 4096;
+    struct CSlot {
+        const CStringValue* value;  // one reference
+        const char* raw;            // borrowed from the text being read
+        size_t size;
+        uint32_t hash;
+    };
+    std::vector<CSlot> m_slots;
 };
 
 class CXmlReader {
 public:
     CXmlReader(const char* text, size_t size) : m_begin(text), m_p(text), m_end(text + size) {}
-    ~CXmlReader() { for (auto& e : m_keys) e.second->Release(); }
 
     bool Read(ParseResult& result);
 
@@ -115,7 +137,25 @@ private:
     std::string m_error;
     int m_depth = 0;       // open arrays and dictionaries
     int m_plistDepth = 0;  // open plist elements
-    std::unordered_map<std::string_view, const CObject*, ViewHash> m_keys;  // one reference each
+    CPool m_pool;  // the values' memory
+    CKeyCache m_keys;
+    // Children of the open containers, innermost last; each closed container takes its own run, so
+    // its vector is allocated once at its exact size. One reference each.
+    std::vector<const CObject*> m_items;
+    std::vector<std::pair<const CObject*, const CObject*>> m_entries;
+
+    // Releases a container's children still on the stack when it is left early.
+    template <class Stack>
+    struct CStackMark {
+        Stack& stack;
+        size_t start;
+        ~CStackMark() {
+            for (size_t i = start; i < stack.size(); ++i) Drop(stack[i]);
+            stack.resize(start);
+        }
+        static void Drop(const CObject* o) { o->Release(); }
+        static void Drop(const std::pair<const CObject*, const CObject*>& e) { e.first->Release(); e.second->Release(); }
+    };
 };
 
 bool CXmlReader::SkipComment() {
@@ -296,14 +336,14 @@ const CObject* CXmlReader::ParseElement(bool root, Tag* tagOut) {
         if (empty) return EmptyPlist();
         return ParsePlist(tagStart);
     case Tag::Array:
-        if (empty) return new CArrayValue;
+        if (empty) return m_pool.New<CArrayValue>(0);
         return ParseArray(tagStart);
     case Tag::Dict:
-        if (empty) return new CDictionaryValue;
+        if (empty) return m_pool.New<CDictionaryValue>(0);
         return ParseDict(tagStart);
     case Tag::Key:
     case Tag::String:
-        if (empty) return new CStringValue(std::u16string());
+        if (empty) return CStringValue::New(0, &m_pool);
         return ParseString(tag);
     case Tag::Data:
         if (empty) return FailAt("Encountered empty <data> on line ", tagStart);
@@ -350,18 +390,21 @@ const CObject* CXmlReader::ParseArray(const char* tagStart) {
     if (m_depth >= kMaxNesting) return TooDeep(tagStart);
     ++m_depth;
     struct Leave { int& d; ~Leave() { --d; } } leave{m_depth};
-    Ref<CArrayValue> array(new CArrayValue);
+    CStackMark<decltype(m_items)> mark{m_items, m_items.size()};
     for (;;) {
         if (!SkipMisc()) return nullptr;
         if (m_p == m_end) return UnexpectedEOF();
         if (*m_p != '<') return UnexpectedChar(m_p);
         if (m_p + 1 < m_end && m_p[1] == '/') {
             if (!CloseTag("array", 5)) return nullptr;
+            Ref<CArrayValue> array(m_pool.New<CArrayValue>(0));
+            array->m_items.assign(m_items.begin() + static_cast<ptrdiff_t>(mark.start), m_items.end());
+            m_items.resize(mark.start);
             return array.Detach();
         }
         const CObject* item = ParseElement(false, nullptr);
         if (!item) return nullptr;
-        array->m_items.push_back(item);
+        m_items.push_back(item);
     }
 }
 
@@ -369,7 +412,7 @@ const CObject* CXmlReader::ParseDict(const char* tagStart) {
     if (m_depth >= kMaxNesting) return TooDeep(tagStart);
     ++m_depth;
     struct Leave { int& d; ~Leave() { --d; } } leave{m_depth};
-    Ref<CDictionaryValue> dict(new CDictionaryValue);
+    CStackMark<decltype(m_entries)> mark{m_entries, m_entries.size()};
     for (;;) {
         const char* entryEnd = m_p;
         if (!SkipMisc()) return nullptr;
@@ -389,19 +432,22 @@ const CObject* CXmlReader::ParseDict(const char* tagStart) {
         if (m_p + 1 < m_end && m_p[1] == '/') return FailAt("Value missing for key inside <dict> at line ", m_p);
         const CObject* value = ParseElement(false, nullptr);
         if (!value) return nullptr;
-        dict->m_entries.emplace_back(key.Detach(), value);
+        m_entries.emplace_back(key.Detach(), value);
     }
+    Ref<CDictionaryValue> dict(m_pool.New<CDictionaryValue>(0));
+    dict->m_entries.assign(m_entries.begin() + static_cast<ptrdiff_t>(mark.start), m_entries.end());
+    m_entries.resize(mark.start);
     // Duplicate keys go first: {CF$UID: 1, CF$UID: 2} is a one-entry dictionary, so a UID.
     dict->Normalize(true);
     auto& entries = dict->m_entries;
-    if (entries.size() == 1 && static_cast<const CStringValue*>(entries[0].first)->m_text == u"CF$UID") {
+    if (entries.size() == 1 && static_cast<const CStringValue*>(entries[0].first)->Text() == u"CF$UID") {
         const CObject* v = entries[0].second;
         if (v->GetKind() == Kind::Integer)
-            return new CUIDValue(static_cast<uint32_t>(static_cast<const CIntegerValue*>(v)->m_value));
+            return m_pool.New<CUIDValue>(0, static_cast<uint32_t>(static_cast<const CIntegerValue*>(v)->m_value));
         if (v->GetKind() == Kind::Real) {
             const double d = static_cast<const CRealValue*>(v)->m_value;
-            return new CUIDValue(d > -2147483649.0 && d < 2147483648.0 ? static_cast<uint32_t>(static_cast<int32_t>(d))
-                                                                        : 2147483648u);
+            return m_pool.New<CUIDValue>(0, d > -2147483649.0 && d < 2147483648.0
+                                                ? static_cast<uint32_t>(static_cast<int32_t>(d)) : 2147483648u);
         }
     }
     return dict.Detach();
@@ -499,27 +545,18 @@ const CObject* CXmlReader::ParseString(Tag tag) {
     const char* start = m_p;
     const char* q = m_p;
     while (q < m_end && *q != '<' && *q != '&') ++q;
-    // Plain text without entities or CDATA: keys are shared by content.
-    if (tag == Tag::Key && q + 1 < m_end && *q == '<' && q[1] == '/') {
-        std::string_view raw(start, static_cast<size_t>(q - start));
+    // Plain text without entities or CDATA is converted in place; keys are shared by content.
+    if (q + 1 < m_end && *q == '<' && q[1] == '/') {
         m_p = q;
         if (!CloseTag(name, nameLen)) return nullptr;
-        auto it = m_keys.find(raw);
-        if (it == m_keys.end()) {
-            std::u16string text;
-            AppendUTF16(text, raw.data(), raw.size());
-            it = m_keys.emplace(raw, new CStringValue(std::move(text))).first;
-        }
-        it->second->Retain();
-        return it->second;
+        const size_t size = static_cast<size_t>(q - start);
+        if (tag == Tag::Key) return m_keys.Get(start, size, m_pool);
+        return CStringValue::FromUTF8(start, size, &m_pool);
     }
     std::string utf8;
     const char* closeAt = nullptr;
     if (!ReadText(name, nameLen, utf8, closeAt)) return nullptr;
-    std::u16string text;
-    text.reserve(utf8.size());
-    AppendUTF16(text, utf8.data(), utf8.size());
-    return new CStringValue(std::move(text));
+    return CStringValue::FromUTF8(utf8.data(), utf8.size(), &m_pool);
 }
 
 const CObject* CXmlReader::ParseData() {
@@ -553,7 +590,7 @@ const CObject* CXmlReader::ParseData() {
     }
     m_p = q;
     if (!CloseTag("data", 4)) return nullptr;
-    return new CDataValue(std::move(bytes));
+    return m_pool.New<CDataValue>(0, std::move(bytes));
 }
 
 const CObject* CXmlReader::ParseDate(const char* tagStart) {
@@ -586,7 +623,7 @@ const CObject* CXmlReader::ParseDate(const char* tagStart) {
     if (s == m_end || *s != '<' || month > 15) return bad();
     m_p = s;
     if (!CloseTag("date", 4)) return nullptr;
-    return new CDateValue(DateFromFields(year, month, day, hour, minute, second));
+    return m_pool.New<CDateValue>(0, DateFromFields(year, month, day, hour, minute, second));
 }
 
 const CObject* CXmlReader::ParseReal() {
@@ -597,7 +634,7 @@ const CObject* CXmlReader::ParseReal() {
     AppendUTF16(text, utf8.data(), utf8.size());
     double value;
     if (!ParseRealText(text, value)) return Fail("Encountered misformatted real on line " + Line(closeAt));
-    return new CRealValue(value, false);
+    return m_pool.New<CRealValue>(0, value, false);
 }
 
 const CObject* CXmlReader::ParseInteger(const char* tagStart) {
@@ -664,8 +701,8 @@ const CObject* CXmlReader::ParseInteger(const char* tagStart) {
     if (negative && magnitude > 0x8000000000000000ull)
         return Fail("Integer underflow in <integer> on line " + Line(m_p));
     if (!CloseTag("integer", 7)) return nullptr;
-    if (negative) return new CIntegerValue(static_cast<int64_t>(0 - magnitude), false);
-    return new CIntegerValue(static_cast<int64_t>(magnitude), magnitude > 0x7FFFFFFFFFFFFFFFull);
+    if (negative) return m_pool.New<CIntegerValue>(0, static_cast<int64_t>(0 - magnitude), false);
+    return m_pool.New<CIntegerValue>(0, static_cast<int64_t>(magnitude), magnitude > 0x7FFFFFFFFFFFFFFFull);
 }
 
 }  // namespace

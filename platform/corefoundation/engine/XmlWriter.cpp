@@ -3,9 +3,11 @@
 #include "Text.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <string_view>
 
 namespace cf {
 namespace {
@@ -15,32 +17,48 @@ const char kHeader[] =
     "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
     "<plist version=\"1.0\">\n";
 
-// Upper bound of the bytes Write produces, so the output is allocated once.
+// The bytes Write produces, exact but for reals and far dates (bounded), so the output is allocated
+// once and hardly more of it is filled than is written.
 class CXmlSizer {
 public:
     size_t Size(const CObject* v, int depth) {
         const size_t tabs = static_cast<size_t>(depth);
         switch (v->GetKind()) {
-        case Kind::String: return tabs + 18 + Text(static_cast<const CStringValue*>(v)->m_text);
-        case Kind::Integer: case Kind::Real: case Kind::Date: return tabs + 48;
-        case Kind::Boolean: return tabs + 9;
-        case Kind::UID: return 4 * tabs + 65;  // four lines, 10 digits at most
+        case Kind::String: return tabs + 18 + Text(static_cast<const CStringValue*>(v)->Text());
+        case Kind::Integer: {
+            auto n = static_cast<const CIntegerValue*>(v);
+            const uint64_t u = static_cast<uint64_t>(n->m_value);
+            const bool negative = !n->m_unsignedBig && n->m_value < 0;
+            return tabs + 20 + negative + Digits(negative ? 0 - u : u);
+        }
+        case Kind::Real: return tabs + 14 + kRealTextMax;
+        case Kind::Date: {
+            // Years 0001 ... 9999 print in 20 characters.
+            const double s = static_cast<const CDateValue*>(v)->m_seconds;
+            return tabs + 14 + (s > -6.3e10 && s < 2.5e11 ? 20 : kDateTextMax);
+        }
+        case Kind::Boolean: return tabs + (static_cast<const CSingletonValue*>(v)->m_flag ? 8 : 9);
+        case Kind::UID: return 4 * tabs + 55 + Digits(static_cast<const CUIDValue*>(v)->m_value);
         case Kind::Data: {
             const size_t n = static_cast<const CDataValue*>(v)->m_bytes.size();
             const size_t lineChars = static_cast<size_t>(76 - 8 * (depth < 8 ? depth : 8));
             const size_t chars = (n + 2) / 3 * 4;
             const size_t lines = (chars + lineChars - 1) / lineChars;
-            return 2 * tabs + 16 + chars + lines * (static_cast<size_t>(depth < 8 ? depth : 8) + 1);
+            return 2 * tabs + 15 + chars + lines * (static_cast<size_t>(depth < 8 ? depth : 8) + 1);
         }
         case Kind::Array: {
-            size_t total = 2 * tabs + 18;
-            for (const CObject* item : static_cast<const CArrayValue*>(v)->m_items) total += Size(item, depth + 1);
+            auto& items = static_cast<const CArrayValue*>(v)->m_items;
+            if (items.empty()) return tabs + 9;
+            size_t total = 2 * tabs + 17;
+            for (const CObject* item : items) total += Size(item, depth + 1);
             return total;
         }
         case Kind::Dictionary: {
-            size_t total = 2 * tabs + 16;
-            for (const auto& e : static_cast<const CDictionaryValue*>(v)->m_entries) {
-                if (IsStringKey(e.first)) total += tabs + 13 + Text(static_cast<const CStringValue*>(e.first)->m_text);
+            auto& entries = static_cast<const CDictionaryValue*>(v)->m_entries;
+            if (entries.empty()) return tabs + 8;
+            size_t total = 2 * tabs + 15;
+            for (const auto& e : entries) {
+                if (IsStringKey(e.first)) total += tabs + 13 + Text(static_cast<const CStringValue*>(e.first)->Text());
                 total += Size(e.second, depth + 1);
             }
             return total;
@@ -50,7 +68,12 @@ public:
     }
 
 private:
-    static size_t Text(const std::u16string& t) {
+    static size_t Digits(uint64_t v) {
+        size_t n = 1;
+        for (; v >= 10; v /= 10) ++n;
+        return n;
+    }
+    static size_t Text(std::u16string_view t) {
         size_t n = t.size();
         for (char16_t c : t) {
             if (c < 0x80) n += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
@@ -70,20 +93,14 @@ public:
 private:
     CF_NOINLINE bool WriteScalar(const CObject* v, int depth);
     template <size_t N> void Put(const char (&text)[N]) { std::memcpy(m_p, text, N - 1); m_p += N - 1; }
-    void Put(const std::string& s) { std::memcpy(m_p, s.data(), s.size()); m_p += s.size(); }
     void Indent(int depth) { std::memset(m_p, '\t', static_cast<size_t>(depth)); m_p += depth; }
-    void Escaped(const std::u16string& text);
+    void Escaped(std::u16string_view text);
     void Base64(const std::string& bytes, int depth);
-    void Number(const char* open, size_t openLen, const std::string& digits, const char* close, size_t closeLen) {
-        std::memcpy(m_p, open, openLen); m_p += openLen;
-        Put(digits);
-        std::memcpy(m_p, close, closeLen); m_p += closeLen;
-    }
 
     char* m_p;  // cursor into the caller's buffer
 };
 
-void CXmlWriter::Escaped(const std::u16string& text) {
+void CXmlWriter::Escaped(std::u16string_view text) {
     const char16_t* p = text.data();
     const size_t n = text.size();
     char* d = m_p;
@@ -156,7 +173,7 @@ bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
     switch (v->GetKind()) {
     case Kind::String:
         Put("<string>");
-        Escaped(static_cast<const CStringValue*>(v)->m_text);
+        Escaped(static_cast<const CStringValue*>(v)->Text());
         Put("</string>\n");
         return true;
     case Kind::Integer: {
@@ -170,23 +187,20 @@ bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
         Put("</integer>\n");
         return true;
     }
-    case Kind::Real: {
-        std::string text;
-        AppendReal(text, static_cast<const CRealValue*>(v)->m_value);
+    case Kind::Real:
         Put("<real>");
-        Put(text);
+        m_p = PrintReal(m_p, static_cast<const CRealValue*>(v)->m_value);
         Put("</real>\n");
         return true;
-    }
     case Kind::Boolean:
         if (static_cast<const CSingletonValue*>(v)->m_flag) Put("<true/>\n");
         else Put("<false/>\n");
         return true;
     case Kind::Date: {
-        std::string text;
-        if (!AppendDate(text, static_cast<const CDateValue*>(v)->m_seconds)) return false;
         Put("<date>");
-        Put(text);
+        char* end = PrintDate(m_p, static_cast<const CDateValue*>(v)->m_seconds);
+        if (!end) return false;
+        m_p = end;
         Put("</date>\n");
         return true;
     }
@@ -244,7 +258,7 @@ bool CXmlWriter::Write(const CObject* v, int depth) {
             if (!IsStringKey(e.first)) return false;
             Indent(depth + 1);
             Put("<key>");
-            Escaped(static_cast<const CStringValue*>(e.first)->m_text);
+            Escaped(static_cast<const CStringValue*>(e.first)->Text());
             Put("</key>\n");
             if (!Write(e.second, depth + 1)) return false;
         }
@@ -271,6 +285,7 @@ bool WriteXML(const CObject* value, std::string& out) {
         CXmlWriter writer(&out[base + headerLen]);
         if (!writer.Write(value, 0)) return false;
         char* end = writer.End();
+        if (end + 9 > &out[0] + out.size()) std::abort();  // the sizer undercounted: memory is already overrun
         std::memcpy(end, "</plist>\n", 9);
         out.resize(static_cast<size_t>(end + 9 - out.data()));
         return true;

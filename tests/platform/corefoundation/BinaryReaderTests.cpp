@@ -59,7 +59,9 @@ TEST(BinaryReader, Objects) {
         }
         ASSERT_TRUE(r.value) << c.objects[0];
         EXPECT_EQ(cf::IsValid(r.value.Get(), cf::kFormatXML), c.valid) << c.objects[0];
-        if (c.valid) EXPECT_EQ(XmlBody(r.value.Get()), c.expected) << c.objects[0];
+        if (c.valid) {
+            EXPECT_EQ(XmlBody(r.value.Get()), c.expected) << c.objects[0];
+        }
     }
 }
 

@@ -1,5 +1,5 @@
 // CoreFoundation.dll through its 18 exports, called by name the way the document calls them.
-#include <windows.h>
+#include "dll/CoreFoundationApi.h"
 
 #include <gtest/gtest.h>
 
@@ -8,39 +8,10 @@
 
 namespace {
 
-typedef const void* Ref;
-typedef long CFIndex;
+typedef cfapi::CFTypeRef Ref;
+typedef cfapi::CFIndex CFIndex;
+using cfapi::kUTF8;
 
-struct CFunctions {
-    Ref(__cdecl* StringCreateWithCString)(Ref, const char*, unsigned);
-    Ref(__cdecl* DataCreate)(Ref, const unsigned char*, CFIndex);
-    const unsigned char*(__cdecl* DataGetBytePtr)(Ref);
-    CFIndex(__cdecl* DataGetLength)(Ref);
-    Ref(__cdecl* URLCreateWithFileSystemPath)(Ref, Ref, CFIndex, unsigned char);
-    void*(__cdecl* ReadStreamCreateWithFile)(Ref, Ref);
-    unsigned char(__cdecl* ReadStreamOpen)(void*);
-    void(__cdecl* ReadStreamClose)(void*);
-    void*(__cdecl* WriteStreamCreateWithFile)(Ref, Ref);
-    unsigned char(__cdecl* WriteStreamOpen)(void*);
-    void(__cdecl* WriteStreamClose)(void*);
-    Ref(__cdecl* PropertyListCreateFromXMLData)(Ref, Ref, unsigned long, Ref*);
-    Ref(__cdecl* PropertyListCreateFromStream)(Ref, void*, CFIndex, unsigned long, CFIndex*, Ref*);
-    unsigned char(__cdecl* PropertyListIsValid)(Ref, CFIndex);
-    CFIndex(__cdecl* PropertyListWriteToStream)(Ref, void*, CFIndex, Ref*);
-    Ref(__cdecl* PropertyListCreateXMLData)(Ref, Ref);
-    void(__cdecl* Release)(Ref);
-    unsigned char(__cdecl* StringGetCString)(Ref, char*, CFIndex, unsigned);
-};
-
-const char* const kNames[18] = {
-    "CFStringCreateWithCString", "CFDataCreate", "CFDataGetBytePtr", "CFDataGetLength",
-    "CFURLCreateWithFileSystemPath", "CFReadStreamCreateWithFile", "CFReadStreamOpen", "CFReadStreamClose",
-    "CFWriteStreamCreateWithFile", "CFWriteStreamOpen", "CFWriteStreamClose", "CFPropertyListCreateFromXMLData",
-    "CFPropertyListCreateFromStream", "CFPropertyListIsValid", "CFPropertyListWriteToStream",
-    "CFPropertyListCreateXMLData", "CFRelease", "CFStringGetCString",
-};
-
-constexpr unsigned kUTF8 = 0x08000100;
 
 const char kXml[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -101,9 +72,7 @@ class DllTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         s_module = LoadLibraryW((ExeFolder() + L"CoreFoundation.dll").c_str());
-        if (!s_module) return;
-        void** slots = reinterpret_cast<void**>(&s_cf);
-        for (int i = 0; i < 18; ++i) slots[i] = reinterpret_cast<void*>(GetProcAddress(s_module, kNames[i]));
+        s_complete = cfapi::LoadFunctions(s_module, s_cf);
     }
 
     void SetUp() override {
@@ -196,20 +165,22 @@ protected:
     }
 
     static HMODULE s_module;
-    static CFunctions s_cf;
+    static cfapi::CFunctions s_cf;
+    static bool s_complete;
     static int s_counter;
     std::wstring m_folder;
 };
 
 HMODULE DllTest::s_module = nullptr;
-CFunctions DllTest::s_cf = {};
+cfapi::CFunctions DllTest::s_cf = {};
+bool DllTest::s_complete = false;
 int DllTest::s_counter = 0;
 
 }  // namespace
 
 TEST_F(DllTest, ExportsAllEntryPoints) {
-    const void* const* slots = reinterpret_cast<const void* const*>(&s_cf);
-    for (int i = 0; i < 18; ++i) EXPECT_NE(slots[i], nullptr) << kNames[i];
+    for (const char* name : cfapi::kExportNames) EXPECT_NE(GetProcAddress(s_module, name), nullptr) << name;
+    EXPECT_TRUE(s_complete);
 }
 
 TEST_F(DllTest, OpensXmlAndBinaryAndSavesInTheirFormats) {
@@ -364,7 +335,7 @@ TEST_F(DllTest, RelativePathsUseTheCurrentFolder) {
 namespace {
 
 struct DeepJob {
-    CFunctions* cf;
+    cfapi::CFunctions* cf;
     std::wstring path;
     std::string xml;
     bool ok = false;
@@ -373,7 +344,7 @@ struct DeepJob {
 
 DWORD WINAPI DeepThread(void* p) {
     DeepJob& job = *static_cast<DeepJob*>(p);
-    CFunctions& cf = *job.cf;
+    cfapi::CFunctions& cf = *job.cf;
     std::string text;
     for (int i = 0; i < 512; ++i) text += i % 2 ? "<dict><key>k</key>" : "<array>";
     text += "<string>leaf</string>";

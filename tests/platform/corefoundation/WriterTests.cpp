@@ -70,8 +70,8 @@ TEST(XmlWriter, Values) {
 }
 
 TEST(XmlWriter, StringsEscapeOnlyMarkup) {
-    cf::CStringValue s(std::u16string(u"<a&b>\"'\t\r\n\0\xFFFE\xD83D\xDE00|\xD800|\xDC00", 18));
-    EXPECT_EQ(XmlBody(&s), std::string("<string>&lt;a&amp;b&gt;\"'\t\r\n\0\xEF\xBF\xBE\xF0\x9F\x98\x80|\xEF\xBF\xBD|\xEF\xBF\xBD</string>\n", sizeof("<string>&lt;a&amp;b&gt;\"'\t\r\n\0\xEF\xBF\xBE\xF0\x9F\x98\x80|\xEF\xBF\xBD|\xEF\xBF\xBD</string>\n") - 1));
+    Ref<const cf::CStringValue> s(cf::CStringValue::New(std::u16string_view(u"<a&b>\"'\t\r\n\0\xFFFE\xD83D\xDE00|\xD800|\xDC00", 18)));
+    EXPECT_EQ(XmlBody(s.Get()), std::string("<string>&lt;a&amp;b&gt;\"'\t\r\n\0\xEF\xBF\xBE\xF0\x9F\x98\x80|\xEF\xBF\xBD|\xEF\xBF\xBD</string>\n", sizeof("<string>&lt;a&amp;b&gt;\"'\t\r\n\0\xEF\xBF\xBE\xF0\x9F\x98\x80|\xEF\xBF\xBD|\xEF\xBF\xBD</string>\n") - 1));
 }
 
 TEST(XmlWriter, SortsKeysByUtf16Units) {

@@ -168,7 +168,7 @@ TEST(XmlReader, ReportsMessages) {
 TEST(XmlReader, KeepsNulAndZeroReferences) {
     cf::ParseResult r = ReadXml("<string>a&#0;b&#;</string>");
     ASSERT_TRUE(r.value);
-    EXPECT_EQ(static_cast<const cf::CStringValue*>(r.value.Get())->m_text, std::u16string(u"a\0b\0", 4));
+    EXPECT_EQ(static_cast<const cf::CStringValue*>(r.value.Get())->Text(), std::u16string_view(u"a\0b\0", 4));
 }
 
 TEST(XmlReader, SharesEqualKeys) {

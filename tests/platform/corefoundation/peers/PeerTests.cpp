@@ -68,7 +68,7 @@ void Canonical(const cf::CObject* v, std::string& out) {
     using cf::Kind;
     switch (v->GetKind()) {
     case Kind::String: {
-        const std::u16string& s = static_cast<const cf::CStringValue*>(v)->m_text;
+        const std::u16string_view s = static_cast<const cf::CStringValue*>(v)->Text();
         out += "string ";
         for (char16_t c : s) out += HexBE(c).substr(12);
         break;
