@@ -15,6 +15,7 @@ namespace {
 struct CFlatObject {
     const CObject* value;  // borrowed from the list being written
     uint32_t refStart;     // containers: first slot in the ref list
+    uint32_t offset;       // where it was written (an output past 4 GB is refused)
 };
 
 size_t BytesFor(uint64_t v) { return v <= 0xFF ? 1 : v <= 0xFFFF ? 2 : v <= 0xFFFFFFFFull ? 4 : 8; }
@@ -27,7 +28,7 @@ public:
 private:
     bool Visit(const CObject* v, int depth, uint32_t& index);
     uint32_t Append(const CObject* v, uint32_t refStart = 0) {
-        m_objects.push_back({v, refStart});
+        m_objects.push_back({v, refStart, 0});
         return static_cast<uint32_t>(m_objects.size() - 1);
     }
     void PutBE(uint64_t v, size_t n) {
@@ -131,7 +132,7 @@ bool CBinaryWriter::Visit(const CObject* v, int depth, uint32_t& index) {
     }
     case Kind::Integer: {
         auto n = static_cast<const CIntegerValue*>(v);
-        if (!n->m_unsignedBig && n->m_value >= -1 && n->m_value <= 12) {
+        if (!n->UnsignedBig() && n->m_value >= -1 && n->m_value <= 12) {
             uint32_t& slot = m_smallIntegers[n->m_value + 1];
             if (slot == UINT32_MAX) slot = Append(v);
             index = slot;
@@ -223,7 +224,7 @@ void CBinaryWriter::PutObject(const CFlatObject& o) {
     }
     case Kind::Integer: {
         auto n = static_cast<const CIntegerValue*>(v);
-        if (n->m_unsignedBig) {
+        if (n->UnsignedBig()) {
             m_out.push_back('\x14');
             PutBE(0, 8);
             PutBE(static_cast<uint64_t>(n->m_value), 8);
@@ -234,7 +235,7 @@ void CBinaryWriter::PutObject(const CFlatObject& o) {
     }
     case Kind::Real: {
         auto r = static_cast<const CRealValue*>(v);
-        if (r->m_isFloat) {
+        if (r->IsFloat()) {
             float f = static_cast<float>(r->m_value);
             uint32_t bits;
             std::memcpy(&bits, &f, 4);
@@ -307,15 +308,15 @@ bool CBinaryWriter::Write(const CObject* root) {
     m_out.reserve(m_out.size() + bound);
     const size_t base = m_out.size();
     m_out += "bplist00";
-    std::vector<uint64_t> offsets(count);
-    for (size_t i = 0; i < count; ++i) {
-        offsets[i] = m_out.size() - base;
-        PutObject(m_objects[i]);
+    for (CFlatObject& o : m_objects) {
+        if (m_out.size() - base > UINT32_MAX) return false;
+        o.offset = static_cast<uint32_t>(m_out.size() - base);
+        PutObject(o);
     }
     const uint64_t tableOffset = m_out.size() - base;
     const size_t offsetSize = BytesFor(tableOffset);
     m_out.reserve(m_out.size() + count * offsetSize + 32);
-    for (uint64_t off : offsets) PutBE(off, offsetSize);
+    for (const CFlatObject& o : m_objects) PutBE(o.offset, offsetSize);
     m_out.append(6, '\0');
     m_out.push_back(static_cast<char>(offsetSize));
     m_out.push_back(static_cast<char>(m_refSize));

@@ -174,7 +174,7 @@ bool ValuesEqual(const CObject* a, const CObject* b) {
     case Kind::Data: return static_cast<const CDataValue*>(a)->m_bytes == static_cast<const CDataValue*>(b)->m_bytes;
     case Kind::Integer: {
         auto x = static_cast<const CIntegerValue*>(a), y = static_cast<const CIntegerValue*>(b);
-        return x->m_value == y->m_value && x->m_unsignedBig == y->m_unsignedBig;
+        return x->m_value == y->m_value && x->UnsignedBig() == y->UnsignedBig();
     }
     case Kind::Real: {
         double x = static_cast<const CRealValue*>(a)->m_value, y = static_cast<const CRealValue*>(b)->m_value;

@@ -36,6 +36,7 @@ public:
 protected:
     static constexpr uint32_t kImmortal = 0xFFFFFFFFu;
     mutable uint32_t m_refs = 1;
+    bool m_variant = false;  // a flag of the subclass, kept in what would be padding
 
 private:
     friend class CPool;
@@ -114,19 +115,19 @@ public:
     std::string m_bytes;
 };
 
-// Signed 64-bit, or with m_unsignedBig the range 2^63 ... 2^64-1 stored as its bit pattern.
+// Signed 64-bit, or when UnsignedBig() the range 2^63 ... 2^64-1 stored as its bit pattern.
 class CIntegerValue : public CObject {
 public:
-    CIntegerValue(int64_t value, bool unsignedBig) : CObject(Kind::Integer), m_value(value), m_unsignedBig(unsignedBig) {}
+    CIntegerValue(int64_t value, bool unsignedBig) : CObject(Kind::Integer), m_value(value) { m_variant = unsignedBig; }
+    bool UnsignedBig() const { return m_variant; }
     int64_t m_value;
-    bool m_unsignedBig;
 };
 
 class CRealValue : public CObject {
 public:
-    CRealValue(double value, bool isFloat) : CObject(Kind::Real), m_value(value), m_isFloat(isFloat) {}
+    CRealValue(double value, bool isFloat) : CObject(Kind::Real), m_value(value) { m_variant = isFloat; }
+    bool IsFloat() const { return m_variant; }  // read from a 4-byte binary real
     double m_value;
-    bool m_isFloat;  // read from a 4-byte binary real
 };
 
 class CDateValue : public CObject {

@@ -28,7 +28,7 @@ public:
         case Kind::Integer: {
             auto n = static_cast<const CIntegerValue*>(v);
             const uint64_t u = static_cast<uint64_t>(n->m_value);
-            const bool negative = !n->m_unsignedBig && n->m_value < 0;
+            const bool negative = !n->UnsignedBig() && n->m_value < 0;
             return tabs + 20 + negative + Digits(negative ? 0 - u : u);
         }
         case Kind::Real: return tabs + 14 + kRealTextMax;
@@ -179,7 +179,7 @@ bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
     case Kind::Integer: {
         auto n = static_cast<const CIntegerValue*>(v);
         char digits[24];
-        auto r = n->m_unsignedBig ? std::to_chars(digits, digits + sizeof digits, static_cast<uint64_t>(n->m_value))
+        auto r = n->UnsignedBig() ? std::to_chars(digits, digits + sizeof digits, static_cast<uint64_t>(n->m_value))
                                   : std::to_chars(digits, digits + sizeof digits, n->m_value);
         Put("<integer>");
         std::memcpy(m_p, digits, static_cast<size_t>(r.ptr - digits));

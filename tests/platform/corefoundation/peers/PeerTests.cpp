@@ -75,7 +75,7 @@ void Canonical(const cf::CObject* v, std::string& out) {
     }
     case Kind::Integer: {
         auto n = static_cast<const cf::CIntegerValue*>(v);
-        out += "int " + (n->m_unsignedBig ? std::to_string(static_cast<uint64_t>(n->m_value)) : std::to_string(n->m_value));
+        out += "int " + (n->UnsignedBig() ? std::to_string(static_cast<uint64_t>(n->m_value)) : std::to_string(n->m_value));
         break;
     }
     case Kind::Real: {
