@@ -39,6 +39,24 @@ void SetError(const CStringValue** errorString, const char* message) {
     if (errorString) *errorString = NewString(message);
 }
 
+struct CSinkState {
+    CWriteStream* stream;  // borrowed
+    CWriteStream::WriteResult result = CWriteStream::WriteResult::Ok;
+    size_t written = 0;
+};
+
+// Sink of the binary writer: more than a CFIndex can count fails like a write error.
+bool ToStream(void* context, const char* bytes, size_t size) {
+    CSinkState& state = *static_cast<CSinkState*>(context);
+    if (size > 0x7FFFFFFF - state.written) {
+        state.stream->Abandon();
+        return false;
+    }
+    state.result = state.stream->Write(bytes, size);
+    state.written += size;
+    return state.result == CWriteStream::WriteResult::Ok;
+}
+
 }  // namespace
 
 extern "C" {
@@ -218,12 +236,27 @@ CFIndex __cdecl CFPropertyListWriteToStream(const void* plist, void* stream, CFI
             SetError(errorString, unknown);
             return 0;
         }
-        std::string bytes;
         const CObject* list = static_cast<const CObject*>(plist);
-        if (!(format == kFormatXML ? WriteXML(list, bytes) : WriteBinary(list, bytes)) || bytes.size() > 0x7FFFFFFF) return 0;
-        switch (s->Write(bytes.data(), bytes.size())) {
+        CWriteStream::WriteResult result = CWriteStream::WriteResult::Ok;
+        size_t written = 0;
+        if (format == kFormatXML) {
+            std::string bytes;
+            if (!WriteXML(list, bytes) || bytes.size() > 0x7FFFFFFF) return 0;
+            result = s->Write(bytes.data(), bytes.size());
+            written = bytes.size();
+        } else {
+            // Binary goes to the file piece by piece as it is made.
+            CSinkState state{s};
+            if (!WriteBinary(list, ToStream, &state) && state.result == CWriteStream::WriteResult::Ok) {
+                s->Abandon();
+                return 0;
+            }
+            result = state.result;
+            written = state.written;
+        }
+        switch (result) {
         case CWriteStream::WriteResult::Ok:
-            return static_cast<CFIndex>(bytes.size());
+            return static_cast<CFIndex>(written);
         case CWriteStream::WriteResult::Full:
             SetError(errorString, "Property list writing could not be completed because stream is full.");
             return 0;

@@ -82,6 +82,8 @@ public:
     void Close();
     enum class WriteResult { Ok, Full, Failed };
     WriteResult Write(const char* bytes, size_t size);
+    // What was written is not to replace the target (a write that stopped half way).
+    void Abandon() { m_failed = true; }
 
     StreamState m_state = StreamState::NotOpen;
 

@@ -22,7 +22,7 @@ size_t BytesFor(uint64_t v) { return v <= 0xFF ? 1 : v <= 0xFFFF ? 2 : v <= 0xFF
 
 class CBinaryWriter {
 public:
-    explicit CBinaryWriter(std::string& out) : m_out(out) {}
+    CBinaryWriter(std::string& out, ByteSink sink, void* context) : m_out(out), m_sink(sink), m_context(context) {}
     bool Write(const CObject* root);
 
 private:
@@ -63,10 +63,23 @@ private:
     uint32_t StringIndex(const CStringValue* s);
     void GrowStrings();
 
+    // With a sink, hands the output over in pieces of about this size, so it is never held whole.
+    static constexpr size_t kPieceBytes = 1 << 20;
+    bool Flush(size_t base, bool all) {
+        if (!m_sink || (!all && m_out.size() - base < kPieceBytes)) return true;
+        if (!m_sink(m_context, m_out.data() + base, m_out.size() - base)) return false;
+        m_handedOver += m_out.size() - base;
+        m_out.resize(base);
+        return true;
+    }
+
     std::string& m_out;
+    ByteSink m_sink;       // null: everything goes to m_out
+    void* m_context;       // the sink's
+    uint64_t m_handedOver = 0;
     std::vector<CFlatObject> m_objects;
     std::vector<uint32_t> m_refs;
-    // Strings by content: open addressing over their object indexes, kept at most half full.
+    // Strings by content: open addressing over their object indexes, kept at most three quarters full.
     struct CStringSlot { uint32_t hash; uint32_t index; };
     static constexpr uint32_t kEmpty = UINT32_MAX;
     std::vector<CStringSlot> m_strings = std::vector<CStringSlot>(1024, CStringSlot{0, kEmpty});
@@ -97,7 +110,7 @@ uint32_t CBinaryWriter::StringIndex(const CStringValue* s) {
         if (slot.index == kEmpty) {
             const uint32_t index = Append(s);
             slot = CStringSlot{h, index};
-            if (++m_stringCount * 2 > m_strings.size()) GrowStrings();
+            if (++m_stringCount * 4 > m_strings.size() * 3) GrowStrings();
             return index;
         }
         if (slot.hash == h && static_cast<const CStringValue*>(m_objects[slot.index].value)->Text() == text) return slot.index;
@@ -305,39 +318,56 @@ bool CBinaryWriter::Write(const CObject* root) {
         if (o.value->GetKind() == Kind::String) bound += 2 * static_cast<const CStringValue*>(o.value)->Text().size();
         else if (o.value->GetKind() == Kind::Data) bound += static_cast<const CDataValue*>(o.value)->m_bytes.size();
     }
-    m_out.reserve(m_out.size() + bound);
+    m_out.reserve(m_out.size() + (m_sink ? std::min(bound, 2 * kPieceBytes) : bound));
     const size_t base = m_out.size();
     m_out += "bplist00";
     for (CFlatObject& o : m_objects) {
-        if (m_out.size() - base > UINT32_MAX) return false;
-        o.offset = static_cast<uint32_t>(m_out.size() - base);
+        if (!Flush(base, false)) return false;
+        const uint64_t at = m_handedOver + (m_out.size() - base);
+        if (at > UINT32_MAX) return false;
+        o.offset = static_cast<uint32_t>(at);
         PutObject(o);
     }
-    const uint64_t tableOffset = m_out.size() - base;
+    const uint64_t tableOffset = m_handedOver + (m_out.size() - base);
     const size_t offsetSize = BytesFor(tableOffset);
-    m_out.reserve(m_out.size() + count * offsetSize + 32);
-    for (const CFlatObject& o : m_objects) PutBE(o.offset, offsetSize);
+    if (!m_sink) m_out.reserve(m_out.size() + count * offsetSize + 32);
+    for (const CFlatObject& o : m_objects) {
+        PutBE(o.offset, offsetSize);
+        if (!Flush(base, false)) return false;
+    }
     m_out.append(6, '\0');
     m_out.push_back(static_cast<char>(offsetSize));
     m_out.push_back(static_cast<char>(m_refSize));
     PutBE(count, 8);
     PutBE(0, 8);
     PutBE(tableOffset, 8);
+    return Flush(base, true);
     return true;
 }
 
 }  // namespace
 
-bool WriteBinary(const CObject* value, std::string& out) {
+namespace {
+
+bool WriteBinaryTo(const CObject* value, std::string& out, ByteSink sink, void* context) {
     if (!value) return false;
     try {
-        CBinaryWriter writer(out);
+        CBinaryWriter writer(out, sink, context);
         return writer.Write(value);
     } catch (const std::bad_alloc&) {
         return false;
     } catch (const std::length_error&) {
         return false;
     }
+}
+
+}  // namespace
+
+bool WriteBinary(const CObject* value, std::string& out) { return WriteBinaryTo(value, out, nullptr, nullptr); }
+
+bool WriteBinary(const CObject* value, ByteSink sink, void* context) {
+    std::string piece;
+    return sink && WriteBinaryTo(value, piece, sink, context);
 }
 
 }  // namespace cf

@@ -32,4 +32,9 @@ bool IsValid(const CObject* value, int32_t format);
 bool WriteXML(const CObject* value, std::string& out);
 bool WriteBinary(const CObject* value, std::string& out);
 
+// Binary output handed to sink in pieces as it is made, never held whole; a sink returning false
+// stops the write, which then fails.
+using ByteSink = bool (*)(void* context, const char* bytes, size_t size);
+bool WriteBinary(const CObject* value, ByteSink sink, void* context);
+
 }  // namespace cf

@@ -209,6 +209,30 @@ TEST_F(DllTest, OpensXmlAndBinaryAndSavesInTheirFormats) {
     EXPECT_EQ(FilesIn(m_folder), 2u);
 }
 
+// Large enough that a binary save goes to the file in several pieces. A file that another program
+// holds open for writing is read into memory rather than viewed in place, with the same result.
+TEST_F(DllTest, LargeListsAndFilesHeldForWriting) {
+    std::string text = "<dict>";
+    for (int i = 0; i < 60000; ++i)
+        text += "<key>key " + std::to_string(i) + "</key><string>value \xC3\xA9 " + std::to_string(i) + "</string>";
+    text += "</dict>";
+    const std::wstring xmlPath = m_folder + L"large.plist", binPath = m_folder + L"large.bin";
+    WriteFileBytes(xmlPath, text);
+    const Opened x = Open(xmlPath);
+    ASSERT_TRUE(x.opened && x.valid);
+
+    const CFIndex written = Save(text, binPath, 200);
+    EXPECT_GT(written, 2 << 20);
+    EXPECT_EQ(written, static_cast<CFIndex>(ReadFileBytes(binPath).size()));
+    EXPECT_EQ(Open(binPath).xml, x.xml);
+
+    HANDLE writer = CreateFileW(binPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Open(binPath).xml, x.xml);
+    CloseHandle(writer);
+}
+
 TEST_F(DllTest, FailedSavesLeaveTheOldFile) {
     const std::wstring path = m_folder + L"keep.plist";
     const std::string old = "{ a = b; }  ";

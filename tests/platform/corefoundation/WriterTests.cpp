@@ -160,3 +160,37 @@ TEST(BinaryWriter, RefusesInvalidLists) {
     EXPECT_FALSE(cf::WriteBinary(cf::NullValue(), out));
     EXPECT_FALSE(cf::WriteXML(&set, out));
 }
+
+// Pieces handed to a sink add up to the same bytes as the whole output; a refusing sink fails the write.
+TEST(BinaryWriter, SinkGetsTheSameBytesInPieces) {
+    std::string xml = "<dict>";
+    for (int i = 0; i < 60000; ++i)
+        xml += "<key>key " + std::to_string(i) + "</key><string>a longer value, number " + std::to_string(i) + "</string>";
+    xml += "</dict>";
+    Ref<const cf::CObject> v = Read(xml);
+    const std::string whole = Binary(v.Get());
+    ASSERT_GT(whole.size(), size_t(2) << 20);
+
+    struct Sink {
+        std::string bytes;
+        int pieces = 0;
+        int refuseAt = -1;
+        static bool Take(void* context, const char* p, size_t n) {
+            Sink& s = *static_cast<Sink*>(context);
+            if (s.pieces++ == s.refuseAt) return false;
+            s.bytes.append(p, n);
+            return true;
+        }
+    };
+    Sink all;
+    ASSERT_TRUE(cf::WriteBinary(v.Get(), &Sink::Take, &all));
+    EXPECT_GT(all.pieces, 1);
+    EXPECT_EQ(all.bytes, whole);
+
+    for (int refuseAt : {0, 1}) {
+        Sink refusing;
+        refusing.refuseAt = refuseAt;
+        EXPECT_FALSE(cf::WriteBinary(v.Get(), &Sink::Take, &refusing)) << refuseAt;
+        EXPECT_EQ(refusing.pieces, refuseAt + 1) << refuseAt;
+    }
+}
