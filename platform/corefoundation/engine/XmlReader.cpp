@@ -144,6 +144,19 @@ private:
     std::vector<const CObject*> m_items;
     std::vector<std::pair<const CObject*, const CObject*>> m_entries;
 
+    // Moves the run of a closing container from the stack into its own vector. A large one at the
+    // bottom of the stack takes the stack's memory whole rather than a copy (small ones leave the
+    // stack its memory for the next container).
+    template <class Stack>
+    static void TakeRun(Stack& stack, size_t start, Stack& into) {
+        if (start == 0 && stack.size() >= 4096) {
+            into.swap(stack);
+            return;
+        }
+        into.assign(stack.begin() + static_cast<ptrdiff_t>(start), stack.end());
+        stack.resize(start);
+    }
+
     // Releases a container's children still on the stack when it is left early.
     template <class Stack>
     struct CStackMark {
@@ -398,8 +411,7 @@ const CObject* CXmlReader::ParseArray(const char* tagStart) {
         if (m_p + 1 < m_end && m_p[1] == '/') {
             if (!CloseTag("array", 5)) return nullptr;
             Ref<CArrayValue> array(m_pool.New<CArrayValue>(0));
-            array->m_items.assign(m_items.begin() + static_cast<ptrdiff_t>(mark.start), m_items.end());
-            m_items.resize(mark.start);
+            TakeRun(m_items, mark.start, array->m_items);
             return array.Detach();
         }
         const CObject* item = ParseElement(false, nullptr);
@@ -435,8 +447,7 @@ const CObject* CXmlReader::ParseDict(const char* tagStart) {
         m_entries.emplace_back(key.Detach(), value);
     }
     Ref<CDictionaryValue> dict(m_pool.New<CDictionaryValue>(0));
-    dict->m_entries.assign(m_entries.begin() + static_cast<ptrdiff_t>(mark.start), m_entries.end());
-    m_entries.resize(mark.start);
+    TakeRun(m_entries, mark.start, dict->m_entries);
     // Duplicate keys go first: {CF$UID: 1, CF$UID: 2} is a one-entry dictionary, so a UID.
     dict->Normalize(true);
     auto& entries = dict->m_entries;

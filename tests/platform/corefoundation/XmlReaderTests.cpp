@@ -178,3 +178,30 @@ TEST(XmlReader, SharesEqualKeys) {
     EXPECT_EQ(static_cast<const cf::CDictionaryValue*>(items[0])->m_entries[0].first,
               static_cast<const cf::CDictionaryValue*>(items[1])->m_entries[0].first);
 }
+
+// Containers of thousands of entries, nested and at the top, and failures inside them (nothing
+// read before the failure may leak: the sanitizer build checks).
+TEST(XmlReader, LargeContainersAndFailuresInsideThem) {
+    std::string items, entries;
+    for (int i = 0; i < 5000; ++i) {
+        items += "<integer>" + std::to_string(i) + "</integer>";
+        entries += "<key>k" + std::to_string(i) + "</key><string>v</string>";
+    }
+    const std::string nested = "<array><dict>" + entries + "</dict><array>" + items + "</array></array>";
+    cf::ParseResult r = ReadXml(nested);
+    ASSERT_TRUE(r.value);
+    auto& outer = static_cast<const cf::CArrayValue*>(r.value.Get())->m_items;
+    ASSERT_EQ(outer.size(), 2u);
+    EXPECT_EQ(static_cast<const cf::CDictionaryValue*>(outer[0])->m_entries.size(), 5000u);
+    EXPECT_EQ(static_cast<const cf::CArrayValue*>(outer[1])->m_items.size(), 5000u);
+    r = ReadXml("<array>" + items + "</array>");
+    ASSERT_TRUE(r.value);
+    EXPECT_EQ(static_cast<const cf::CArrayValue*>(r.value.Get())->m_items.size(), 5000u);
+
+    for (const std::string& text : {"<array>" + items + "<bogus/></array>", "<dict>" + entries + "<key>x</key></dict>",
+                                    "<array><dict>" + entries + "</dict><array>" + items + "<integer>x</integer>"}) {
+        r = ReadXml(text);
+        EXPECT_FALSE(r.value);
+        EXPECT_TRUE(r.hasError);
+    }
+}
