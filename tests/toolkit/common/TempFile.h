@@ -9,14 +9,14 @@ class CTempFile
 {
 public:
     // An unused name; the file exists once Write is called (or something else creates it).
+    // The name carries the process id: test programs run side by side in one temporary folder.
     CTempFile()
     {
+        static LONG s_nNext = 0;
         WCHAR szFolder[MAX_PATH];
-        WCHAR szFile[MAX_PATH];
         ::GetTempPathW(MAX_PATH, szFolder);
-        ::GetTempFileNameW(szFolder, L"zt", 0, szFile);
-        ::DeleteFileW(szFile);
-        m_strPath = szFile;
+        m_strPath.Format(L"%lszt%lu-%ld.tmp", szFolder, ::GetCurrentProcessId(), ::InterlockedIncrement(&s_nNext));
+        ::DeleteFileW(m_strPath);
     }
     explicit CTempFile(const std::string& bytes) : CTempFile() { Write(bytes); }
     ~CTempFile()
