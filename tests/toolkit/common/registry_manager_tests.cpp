@@ -12,21 +12,21 @@
 
 namespace {
 
-const LPCWSTR kCompany = L"Tolvane Tests";
-const LPCWSTR kAppKey = L"Software\\Tolvane Tests\\RegMgr";
+const LPCWSTR kCompany = L"Tolvane Settings Tests";
+const LPCWSTR kAppKey = L"Software\\Tolvane Settings Tests\\RegMgr";
 
 class RegistryManager : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tolvane Tests");
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tolvane Settings Tests");
         m_app.SetRegistryKey(kCompany);
     }
     void TearDown() override
     {
         CZRegistryManager::m_strINIFileName.Empty();
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tolvane Tests");
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tolvane Settings Tests");
     }
 
     // Type and bytes of a value under the application key; REG_NONE when absent.
@@ -119,9 +119,9 @@ TEST_F(RegistryManager, AbsoluteSections)
         EXPECT_EQ(c.hRoot, ZpRootKeyFromPath(c.pszPath)) << (c.pszPath != NULL ? c.pszPath : L"NULL");
 
     CZRegistryManager manager;
-    EXPECT_TRUE(manager.WriteProfileInt(L"HKCU\\Software\\Tolvane Tests\\Abs\\Deep", L"Value", 5));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, L"Software\\Tolvane Tests\\Abs\\Deep"));
-    EXPECT_EQ(5u, manager.GetProfileInt(L"HKCU\\Software\\Tolvane Tests\\Abs\\Deep", L"Value", 0));
+    EXPECT_TRUE(manager.WriteProfileInt(L"HKCU\\Software\\Tolvane Settings Tests\\Abs\\Deep", L"Value", 5));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, L"Software\\Tolvane Settings Tests\\Abs\\Deep"));
+    EXPECT_EQ(5u, manager.GetProfileInt(L"HKCU\\Software\\Tolvane Settings Tests\\Abs\\Deep", L"Value", 0));
     EXPECT_TRUE(manager.WriteProfileInt(L"HKCU\\TolvaneTestSingle", L"Value", 6));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, L"TolvaneTestSingle"));
     RegDeleteTreeW(HKEY_CURRENT_USER, L"TolvaneTestSingle");
