@@ -41,8 +41,6 @@ void Check(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Check(data, size);
-    const std::string objects = cffuzz::AsBinaryObjects(data, size);
-    if (!objects.empty()) Check(reinterpret_cast<const uint8_t*>(objects.data()), objects.size());
+    cffuzz::CheckBothWays(data, size, Check);
     return 0;
 }

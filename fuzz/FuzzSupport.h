@@ -80,6 +80,14 @@ inline std::string AsBinaryObjects(const uint8_t* data, size_t size) {
     return out + trailer;
 }
 
+// Runs a check on the input as it stands and, where it makes one, as a binary object table.
+template <typename Check>
+void CheckBothWays(const uint8_t* data, size_t size, Check check) {
+    check(data, size);
+    const std::string objects = AsBinaryObjects(data, size);
+    if (!objects.empty()) check(reinterpret_cast<const uint8_t*>(objects.data()), objects.size());
+}
+
 // What reading the XML form of v gives back: dates floored to whole seconds, -0.0 as 0.0, unpaired
 // surrogates as U+FFFD, a one-entry dictionary {CF$UID: number} as a UID (when uids; a value read from
 // XML holds no such dictionary). Null when v holds a value the XML form cannot carry back (a date before

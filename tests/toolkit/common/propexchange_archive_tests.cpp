@@ -1,10 +1,9 @@
 // The archive back end: stream layout, round trip, and damaged streams.
 #include "common/ZPPropExchangeArchive.h"
 #include "propexchange_tree.h"
+#include "archive_helpers.h"
 
-#include <stdlib.h>
 #include <functional>
-#include <vector>
 
 class CTestUnrelated : public CObject
 {
@@ -14,39 +13,21 @@ IMPLEMENT_SERIAL(CTestUnrelated, CObject, 34)
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
 Bytes Store(const std::function<void(CZPPropExchange*)>& store)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
+    return StoreBytes([&](CArchive& ar) {
         CZPPropExchangeArchive px(ar);
         store(&px);
-        ar.Close();
-    }
-    UINT nLength = static_cast<UINT>(file.GetLength());
-    BYTE* p = file.Detach();
-    Bytes bytes(p, p + nLength);
-    free(p);
-    return bytes;
+    });
 }
 
 // -1 when the load ran through, else the cause of the archive exception it raised.
 int Load(const Bytes& bytes, const std::function<void(CZPPropExchange*)>& load)
 {
-    Bytes copy(bytes);
-    CMemFile file(copy.empty() ? NULL : copy.data(), static_cast<UINT>(copy.size()));
-    CArchive ar(&file, CArchive::load);
-    CZPPropExchangeArchive px(ar);
-    try {
+    return LoadCause(bytes, [&](CArchive& ar) {
+        CZPPropExchangeArchive px(ar);
         load(&px);
-    } catch (CArchiveException* e) {
-        int nCause = e->m_cause;
-        e->Delete();
-        return nCause;
-    }
-    return -1;
+    });
 }
 
 TEST(PropExchangeArchive, TreeRoundTrip)
