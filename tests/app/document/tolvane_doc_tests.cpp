@@ -55,19 +55,20 @@ TEST_F(DocTest, EachDamagedOrOddFileGetsItsMessageOrOpens)
         const char* name;
         std::string bytes;
         const wchar_t* message;   // NULL: opens
+        cfapi::CFIndex format;    // when it opens: 1 OpenStep, 100 XML
     } cases[] = {
-        {"empty", "", L"stream had too few bytes"},
-        {"one byte", "<", L"stream had too few bytes"},
-        {"five bytes", "<plis", L"stream had too few bytes"},
-        {"image", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), L"Conversion of string failed. The string is empty."},
-        {"JSON", "{\"a\": [1, 2]}", L"Unexpected character { at line 1"},
-        {"Latin-1 without declaration", "<plist><string>caf\xE9</string></plist>", L"Conversion of string failed. The string is empty."},
-        {"unknown encoding", "<?xml version=\"1.0\" encoding=\"x-none\"?><true/>", L"Encountered unknown encoding (x-none)"},
-        {"UTF-16", std::string("\xFF\xFE<\0t\0r\0u\0e\0/\0>\0", 16), NULL},
-        {"600 levels", Nested(600), L"Too many nested arrays or dictionaries at line 1"},
-        {"whitespace only", " \t\r\n  ", NULL},
-        {"bare word", "plainword", NULL},
-        {"XML", kXml, NULL},
+        {"empty", "", L"stream had too few bytes", 0},
+        {"one byte", "<", L"stream had too few bytes", 0},
+        {"five bytes", "<plis", L"stream had too few bytes", 0},
+        {"image", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), L"Conversion of string failed. The string is empty.", 0},
+        {"JSON", "{\"a\": [1, 2]}", L"Unexpected character { at line 1", 0},
+        {"Latin-1 without declaration", "<plist><string>caf\xE9</string></plist>", L"Conversion of string failed. The string is empty.", 0},
+        {"unknown encoding", "<?xml version=\"1.0\" encoding=\"x-none\"?><true/>", L"Encountered unknown encoding (x-none)", 0},
+        {"UTF-16", std::string("\xFF\xFE<\0t\0r\0u\0e\0/\0>\0", 16), NULL, 100},
+        {"600 levels", Nested(600), L"Too many nested arrays or dictionaries at line 1", 0},
+        {"whitespace only", " \t\r\n  ", NULL, 1},
+        {"bare word", "plainword", NULL, 1},
+        {"XML", kXml, NULL, 100},
     };
     for (const Case& c : cases) {
         Boxes().clear();
@@ -79,6 +80,7 @@ TEST_F(DocTest, EachDamagedOrOddFileGetsItsMessageOrOpens)
             EXPECT_TRUE(Boxes().empty()) << c.name;
             ASSERT_NE(m_host->Doc().GetXmlText(), nullptr) << c.name;
             EXPECT_EQ(m_host->EditorText(), std::string(m_host->Doc().GetXmlText(), m_host->Doc().GetXmlLength()));
+            EXPECT_EQ(m_host->Doc().GetFormat(), c.format) << c.name;
         } else {
             EXPECT_FALSE(bOpened) << c.name;
             EXPECT_EQ(Boxes(), std::vector<std::wstring>{c.message}) << c.name << ": " << Utf8Of(LastBox());
@@ -136,6 +138,18 @@ TEST_F(DocTest, XmlAndBinaryFilesRoundTripInTheirFormats)
     // Re-saving a file the library wrote changes no byte.
     EXPECT_EQ(ReadFileBytes(binarySaved), binaryBytes);
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(DocTest, ANulTheLibraryWritesRawSurvivesTheEditorAndTheSave)
+{
+    const std::wstring path = TestFolder() + L"zero-char.plist";
+    WriteFileBytes(path, "<plist><array><string>a&#0;b</string><string>c\r\nd</string></array></plist>");
+    ASSERT_TRUE(m_host->Open(path)) << Utf8Of(LastBox());
+    const std::string text(m_host->Doc().GetXmlText(), m_host->Doc().GetXmlLength());
+    ASSERT_NE(text.find(std::string("a\0b", 3)), std::string::npos);
+    EXPECT_EQ(m_host->EditorText(), text);
+    ASSERT_TRUE(m_host->Save(path)) << Utf8Of(LastBox());
+    EXPECT_EQ(ReadFileBytes(path), text);
 }
 
 TEST_F(DocTest, AFailedOpenOfADamagedBinaryFileKeepsTheFormatOfTheOpenDocument)
