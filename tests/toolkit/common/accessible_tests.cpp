@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 const wchar_t kOwnerName[] = L"Standard";
@@ -121,6 +123,45 @@ TEST(Accessible, ClientGetsTheOwnersInterfaceThroughAccessibleObjectFromWindow)
     pAccessible->Release();
     pAccessible->Release();
     EXPECT_EQ(nRefsBefore, owner.m_dwRef);
+}
+
+namespace {
+
+struct WIN_EVENT
+{
+    DWORD dwEvent;
+    HWND hWnd;
+    LONG idObject;
+    LONG idChild;
+};
+std::vector<WIN_EVENT> g_events;
+
+void CALLBACK RecordWinEvent(HWINEVENTHOOK, DWORD dwEvent, HWND hWnd, LONG idObject, LONG idChild, DWORD, DWORD)
+{
+    g_events.push_back({ dwEvent, hWnd, idObject, idChild });
+}
+
+}  // namespace
+
+TEST(Accessible, RaisedEventsReachWinEventHooks)
+{
+    CAccessibleOwner owner;
+    ASSERT_TRUE(owner.CreateOwner());
+    g_events.clear();
+    HWINEVENTHOOK hHook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, NULL, &RecordWinEvent,
+                                            ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(nullptr, hHook);
+    owner.RaiseWinEvent(EVENT_OBJECT_FOCUS, owner.m_hWnd, OBJID_CLIENT, 2);
+    MSG msg;
+    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&msg);
+    ::UnhookWinEvent(hHook);
+
+    ASSERT_EQ(1u, g_events.size());
+    EXPECT_EQ(static_cast<DWORD>(EVENT_OBJECT_FOCUS), g_events[0].dwEvent);
+    EXPECT_EQ(owner.m_hWnd, g_events[0].hWnd);
+    EXPECT_EQ(OBJID_CLIENT, g_events[0].idObject);
+    EXPECT_EQ(2, g_events[0].idChild);
 }
 
 TEST(Accessible, ChildIdFromVariantFollowsOneReference)

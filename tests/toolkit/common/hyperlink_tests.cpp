@@ -123,6 +123,21 @@ protected:
     CLinkParent m_parent;
 };
 
+// Dispatches messages until bDone holds; FALSE when it never does within a generous bound.
+template <class T>
+BOOL PumpUntil(T bDone)
+{
+    const DWORD kGiveUpMs = 5000;
+    DWORD dwStart = ::GetTickCount();
+    while (!bDone()) {
+        if (::GetTickCount() - dwStart > kGiveUpMs)
+            return FALSE;
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+        PumpPending();
+    }
+    return TRUE;
+}
+
 enum PLACE { placeLeftEdge, placeMiddle, placeRightEdge, placeAfterLeftText };
 
 int PlaceX(PLACE place, int nTextWidth)
@@ -192,6 +207,25 @@ TEST_F(HyperLink, LeavingTheTextEndsHoverAndVisitedColourShows)
     EXPECT_EQ(RGB(128, 0, 128), LinkTextColor(m_parent, link));
     link.SetColors(RGB(0, 128, 0), RGB(0, 64, 0), RGB(64, 0, 0));
     EXPECT_EQ(RGB(0, 64, 0), LinkTextColor(m_parent, link));
+}
+
+TEST_F(HyperLink, MouseMoveTracksHoverUntilThePointerLeaves)
+{
+    CTestLink link;
+    CreateLink(link, SS_CENTER);
+    // Only a move over the text starts tracking.
+    PointAt(link, PlaceX(placeLeftEdge, 0));
+    link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 5));
+    EXPECT_FALSE(::KillTimer(link.m_hWnd, 1));
+
+    PointAt(link, PlaceX(placeMiddle, 0));
+    link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(kLinkRect.Width() / 2, 5));
+    EXPECT_TRUE(PumpUntil([&] { return LinkTextColor(m_parent, link) == kHoverColor; }));
+
+    PointAt(link, PlaceX(placeLeftEdge, 0));
+    EXPECT_TRUE(PumpUntil([&] { return LinkTextColor(m_parent, link) == kLinkColor; }));
+    // Once the pointer has left, the timer is gone.
+    EXPECT_FALSE(::KillTimer(link.m_hWnd, 1));
 }
 
 TEST_F(HyperLink, ClicksMarkVisitedAndOnlyTextLinksPassThemOn)
