@@ -71,17 +71,6 @@ CZPShadowManager::CShadowWnd::~CShadowWnd()
 BOOL CZPShadowManager::CShadowWnd::Place(int nSide, int left, int top, int right, int bottom)
 {
     m_nSide = nSide;
-    if (m_hWnd == NULL) {
-        LPCWSTR lpszClass =
-            AfxRegisterWndClass(m_pManager->m_bSaveBitsClass ? kSaveBitsClassStyle : 0, ::LoadCursorW(NULL, IDC_ARROW));
-        DWORD dwExStyle = WS_EX_TOOLWINDOW | (m_pManager->m_bAlphaShadow ? WS_EX_LAYERED : 0);
-        HWND hParent = m_pOwner != NULL ? ::GetParent(m_pOwner->GetSafeHwnd()) : NULL;
-        if (!CreateEx(dwExStyle, lpszClass, NULL, WS_POPUP, 0, 0, 0, 0, hParent, NULL))
-            return FALSE;
-    }
-    ::SetWindowRgn(m_hWnd, NULL, FALSE);
-    m_bRegionSet = FALSE;
-
     const int t = m_pManager->m_bAlphaShadow ? kAlphaThickness : kOpaqueThickness;
     CRect rc;
     switch (nSide) {
@@ -89,6 +78,19 @@ BOOL CZPShadowManager::CShadowWnd::Place(int nSide, int left, int top, int right
     case sideBottom: rc.SetRect(left + t, bottom, right + t, bottom + t); break;
     default: rc.SetRect(right - 1, bottom - 1, right, bottom); break;
     }
+    if (m_hWnd == NULL) {
+        LPCWSTR lpszClass =
+            AfxRegisterWndClass(m_pManager->m_bSaveBitsClass ? kSaveBitsClassStyle : 0, ::LoadCursorW(NULL, IDC_ARROW));
+        DWORD dwExStyle = WS_EX_TOOLWINDOW | (m_pManager->m_bAlphaShadow ? WS_EX_LAYERED : 0);
+        HWND hParent = m_pOwner != NULL ? ::GetParent(m_pOwner->GetSafeHwnd()) : NULL;
+        // Made in place: its first size is its picture, drawn once.
+        if (!CreateEx(dwExStyle, lpszClass, NULL, WS_POPUP, rc.left, rc.top, rc.Width(), rc.Height(), hParent, NULL))
+            return FALSE;
+        m_bRegionSet = FALSE;
+        return TRUE;
+    }
+    ::SetWindowRgn(m_hWnd, NULL, FALSE);
+    m_bRegionSet = FALSE;
     MoveWindow(rc, FALSE);
     return TRUE;
 }

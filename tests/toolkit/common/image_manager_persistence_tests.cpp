@@ -2,7 +2,9 @@
 // damaged records, and pasting from the real clipboard.
 #include "common/ZPImageManager.h"
 #include "common/ZPPropExchangeArchive.h"
+#include "common/ZPPropExchangeXMLNode.h"
 
+#include "TempFile.h"
 #include "archive_helpers.h"
 #include "image_test_support.h"
 
@@ -287,6 +289,32 @@ TEST(IconPersistence, SetsRoundTripThroughTheArchive)
     expected.resize(4 + 40);
     Put16(expected, 0);
     EXPECT_EQ(expected, empty);
+}
+
+TEST(IconPersistence, ManagerRoundTripsThroughATextMedium)
+{
+    CZPImageManager source;
+    AddAlphaIcon(source, kCommand);
+    AddAlphaIcon(source, kCommand + 1);
+    CTempFile file;
+    {
+        CZPPropExchangeXMLNode px(FALSE, NULL, L"Settings");
+        px.ExchangeSchemaNumber();   // as every saving caller starts
+        EXPECT_TRUE(source.DoPropExchange(&px));
+        ASSERT_TRUE(px.SaveToFile(file));
+    }
+    // The check text equals its default: text media leave it out, and reading passes without it.
+    EXPECT_EQ(std::string::npos, file.Read().find("CheckSum"));
+    CZPImageManager loaded;
+    CZPPropExchangeXMLNode px(TRUE, NULL, L"Settings");
+    ASSERT_TRUE(px.LoadFromFile(file));
+    px.ExchangeSchemaNumber();
+    EXPECT_TRUE(loaded.DoPropExchange(&px));
+    for (UINT nId : {kCommand, kCommand + 1}) {
+        CZPImageManagerIcon* pIcon = loaded.GetImage(nId, kSide);
+        ASSERT_NE(nullptr, pIcon);
+        EXPECT_EQ(GoldenBottomUp(), PixelsOf(pIcon->GetNormalStateImage()));
+    }
 }
 
 TEST(IconPersistence, DamagedRecords)
