@@ -2,6 +2,8 @@
 // listeners that go away while hooked.
 #include "common/ZPHookManager.h"
 
+#include <framework/threadstate.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -63,6 +65,10 @@ public:
         if (nMessage != WM_PROBE)
             return hookContinue;
         g_log += m_name + std::to_string(wParam) + ";";
+        // Framework code run by a listener sees the hooked message as the current one.
+        const MSG& current = AfxGetThreadState()->m_lastSentMsg;
+        EXPECT_EQ(hWnd, current.hwnd);
+        EXPECT_EQ(static_cast<UINT>(WM_PROBE), current.message);
         wParam += 1;
         lResult = 7;
         if (m_bDestroyWindow)
@@ -296,4 +302,23 @@ TEST_F(HookManager, RefusesWindowsItCannotHook)
     other.join();
     ::CloseHandle(hCreated);
     ::CloseHandle(hDone);
+}
+
+TEST_F(HookManager, AnsiWindowsAreHookedAndRestoredWithTheAnsiFunctions)
+{
+    HWND hAnsi = ::CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 50, 20, NULL, NULL, NULL, NULL);
+    ASSERT_NE(nullptr, hAnsi);
+    ASSERT_FALSE(::IsWindowUnicode(hAnsi));
+    const LONG_PTR original = ::GetWindowLongPtrA(hAnsi, GWLP_WNDPROC);
+    CListener a("A");
+    ASSERT_TRUE(Manager()->AttachHookAble(hAnsi, &a));
+    EXPECT_FALSE(::IsWindowUnicode(hAnsi));
+    // Text passes through our procedure to the edit control unchanged.
+    ::SetWindowTextA(hAnsi, "caf\xE9");
+    char szText[16] = {};
+    ::GetWindowTextA(hAnsi, szText, sizeof(szText));
+    EXPECT_STREQ("caf\xE9", szText);
+    Manager()->DetachHookAble(hAnsi, &a);
+    EXPECT_EQ(original, ::GetWindowLongPtrA(hAnsi, GWLP_WNDPROC));
+    ::DestroyWindow(hAnsi);
 }
