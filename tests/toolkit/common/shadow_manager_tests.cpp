@@ -290,3 +290,25 @@ TEST(ShadowManager, CascadedPopupsBottomStripJoinsTheRightStripBeside)
     // From (203, 250) it grows left by twice the right strip's width and one pixel.
     EXPECT_EQ(CRect(194, 250, 304, 254), WindowRect(*pBottom));
 }
+
+TEST(ShadowManager, RectangleShadowsNeedBothFlagsAndStayWhenTheOwnerGrows)
+{
+    CManagerRef manager;
+    CPopup owner(CRect(10, 10, 210, 110));
+    manager->SetFlags(CZPShadowManager::shadowForce);
+    manager->SetRectShadow(20, 20, 60, 40, &owner);
+    EXPECT_TRUE(manager->GetShadows().IsEmpty());
+    manager->SetFlags(CZPShadowManager::shadowForce | CZPShadowManager::shadowExcludeRect);
+    manager->SetRectShadow(20, 20, 60, 40, &owner);
+    manager->SetPopupShadow(&owner, NULL, 0);
+    ASSERT_EQ(4u, ShadowsOf(*manager, &owner).size());
+    std::vector<CRect> before;
+    for (CShadowWnd* pShadow : ShadowsOf(*manager, &owner))
+        before.push_back(WindowRect(*pShadow));
+    manager->OffsetShadowsOf(&owner, 5, 5);
+    std::vector<CShadowWnd*> shadows = ShadowsOf(*manager, &owner);
+    for (size_t i = 0; i < shadows.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(shadows[i]->IsRectShadow(), WindowRect(*shadows[i]) == before[i]);
+    }
+}
