@@ -386,7 +386,7 @@ CZPMarkupString::CZPMarkupString(LPCWSTR lpszText, int nLength) : m_pszText(NULL
     if (lpszText != NULL)
         m_nLength = nLength < 0 ? static_cast<int>(wcslen(lpszText)) : nLength;
     m_pszText = new WCHAR[static_cast<size_t>(m_nLength) + 1];
-    if (m_nLength > 0)
+    if (lpszText != NULL && m_nLength > 0)
         memcpy(m_pszText, lpszText, static_cast<size_t>(m_nLength) * sizeof(WCHAR));
     m_pszText[m_nLength] = 0;
 }
