@@ -1,0 +1,47 @@
+// The one table from which every type record of the engine is reached, in creation order.
+// A record made by a static initialiser in a library object file that nothing references
+// would be dropped by the linker with that file; through this table none is.
+#include "markup/ZPMarkupCollection.h"
+#include "markup/ZPMarkupDependencyProperty.h"
+#include "markup/ZPMarkupInputElement.h"
+#include "markup/ZPMarkupKeyboardNavigation.h"
+#include "markup/ZPMarkupValues.h"
+
+namespace
+{
+const PFNZPMARKUPBASETYPE g_typeTable[] = {
+    &CZPMarkupDependencyProperty::GetClassType,
+    &CZPMarkupType::GetClassType,
+    &CZPMarkupObject::GetClassType,
+    &CZPMarkupThickness::GetClassType,
+    &CZPMarkupInt::GetClassType,
+    &CZPMarkupDouble::GetClassType,
+    &CZPMarkupEnum::GetClassType,
+    &CZPMarkupBool::GetClassType,
+    &CZPMarkupColor::GetClassType,
+    &CZPMarkupString::GetClassType,
+    &CZPMarkupCollection::GetClassType,
+    &CZPMarkupInputElement::GetClassType,
+    &CZPMarkupKeyboardNavigation::GetClassType,
+};
+}
+
+void ZpMarkupCreateAllTypes()
+{
+    static BOOL s_bCreated = FALSE;
+    if (s_bCreated)
+        return;
+    s_bCreated = TRUE;
+    for (PFNZPMARKUPBASETYPE pfnType : g_typeTable)
+        pfnType();
+}
+
+// Once per process, before the first property store: a store's capacity is fixed when it is made.
+void ZpMarkupEnsureAllTypesRegistered()
+{
+    static BOOL s_bDone = FALSE;
+    if (s_bDone)
+        return;
+    s_bDone = TRUE;
+    ZpMarkupRegisterAllTypes();
+}
