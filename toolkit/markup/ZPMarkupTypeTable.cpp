@@ -1,6 +1,7 @@
 // The one table from which every type record of the engine is reached, in creation order.
 // A record made by a static initialiser in a library object file that nothing references
 // would be dropped by the linker with that file; through this table none is.
+#include "markup/ZPMarkupBrush.h"
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupDependencyProperty.h"
 #include "markup/ZPMarkupInputElement.h"
@@ -23,6 +24,12 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupCollection::GetClassType,
     &CZPMarkupInputElement::GetClassType,
     &CZPMarkupKeyboardNavigation::GetClassType,
+    &CZPMarkupBrush::GetClassType,
+    &CZPMarkupSolidColorBrush::GetClassType,
+    &CZPMarkupGradientStop::GetClassType,
+    &CZPMarkupGradientStops::GetClassType,
+    &CZPMarkupPoint::GetClassType,
+    &CZPMarkupLinearGradientBrush::GetClassType,
 };
 }
 
