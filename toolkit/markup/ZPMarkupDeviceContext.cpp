@@ -11,18 +11,20 @@
 
 namespace
 {
-// A GDI object selected for one call: put back and deleted when the call ends.
+// A GDI object made for one call, or the stock fall-back when it could not be made: selected
+// while the holder lives, then put back and deleted.
 class CSelectedObject
 {
 public:
-    CSelectedObject(HDC hDC, HGDIOBJ hObject, BOOL bOwned)
-        : m_hDC(hDC), m_hObject(hObject), m_bOwned(bOwned), m_hOld(::SelectObject(hDC, hObject))
+    CSelectedObject(HDC hDC, HGDIOBJ hCreated, int nStockObject)
+        : m_hDC(hDC), m_hObject(hCreated),
+          m_hOld(::SelectObject(hDC, hCreated != NULL ? hCreated : ::GetStockObject(nStockObject)))
     {
     }
     ~CSelectedObject()
     {
         ::SelectObject(m_hDC, m_hOld);
-        if (m_bOwned)
+        if (m_hObject != NULL)
             ::DeleteObject(m_hObject);
     }
     CSelectedObject(const CSelectedObject&) = delete;
@@ -30,23 +32,19 @@ public:
 
 private:
     HDC m_hDC;          // borrowed
-    HGDIOBJ m_hObject;  // owned when m_bOwned
-    BOOL m_bOwned;
+    HGDIOBJ m_hObject;  // owned
     HGDIOBJ m_hOld;     // borrowed
 };
 
-HGDIOBJ SolidPenOrNull(BOOL bWanted, int nWidth, COLORREF clr, BOOL& bOwned)
+// A solid pen of the brush's colour when a stroke is wanted, else NULL.
+HPEN CreateStrokePen(BOOL bWanted, int nWidth, CZPMarkupBrush* pBrush)
 {
-    HPEN hPen = bWanted ? ::CreatePen(PS_SOLID, nWidth, clr) : NULL;
-    bOwned = hPen != NULL;
-    return hPen != NULL ? static_cast<HGDIOBJ>(hPen) : ::GetStockObject(NULL_PEN);
+    return bWanted ? ::CreatePen(PS_SOLID, nWidth, pBrush != NULL ? pBrush->GetColor() : 0) : NULL;
 }
 
-HGDIOBJ SolidBrushOrNull(CZPMarkupBrush* pBrush, BOOL& bOwned)
+HBRUSH CreateFillBrush(CZPMarkupBrush* pBrush)
 {
-    HBRUSH hBrush = pBrush != NULL ? ::CreateSolidBrush(pBrush->GetColor()) : NULL;
-    bOwned = hBrush != NULL;
-    return hBrush != NULL ? static_cast<HGDIOBJ>(hBrush) : ::GetStockObject(NULL_BRUSH);
+    return pBrush != NULL ? ::CreateSolidBrush(pBrush->GetColor()) : NULL;
 }
 
 // A DIB pixel: blue, green, red, 0.
@@ -88,11 +86,8 @@ void CZPMarkupDeviceContext::OffsetOrigin(const POINT& pt)
 void CZPMarkupDeviceContext::DrawEllipse(const RECT& rc, int nThickness, CZPMarkupBrush* pStroke,
                                          CZPMarkupBrush* pFill)
 {
-    BOOL bPenOwned = FALSE, bBrushOwned = FALSE;
-    HGDIOBJ hPen = SolidPenOrNull(nThickness > 0 && pStroke != NULL, nThickness,
-                                  pStroke != NULL ? pStroke->GetColor() : 0, bPenOwned);
-    CSelectedObject pen(m_hDC, hPen, bPenOwned);
-    CSelectedObject brush(m_hDC, SolidBrushOrNull(pFill, bBrushOwned), bBrushOwned);
+    CSelectedObject pen(m_hDC, CreateStrokePen(nThickness > 0 && pStroke != NULL, nThickness, pStroke), NULL_PEN);
+    CSelectedObject brush(m_hDC, CreateFillBrush(pFill), NULL_BRUSH);
     ::Ellipse(m_hDC, rc.left, rc.top, rc.right, rc.bottom);
 }
 
@@ -218,9 +213,7 @@ void CZPMarkupDeviceContext::FillGradient(const RECT& rc, CZPMarkupLinearGradien
 
 void CZPMarkupDeviceContext::DrawLine(int x1, int y1, int x2, int y2, int nThickness, CZPMarkupBrush* pBrush)
 {
-    BOOL bOwned = FALSE;
-    HGDIOBJ hPen = SolidPenOrNull(TRUE, nThickness, pBrush != NULL ? pBrush->GetColor() : 0, bOwned);
-    CSelectedObject pen(m_hDC, hPen, bOwned);
+    CSelectedObject pen(m_hDC, CreateStrokePen(TRUE, nThickness, pBrush), NULL_PEN);
     ::MoveToEx(m_hDC, x1, y1, NULL);
     ::LineTo(m_hDC, x2, y2);
 }
@@ -229,10 +222,7 @@ void CZPMarkupDeviceContext::DrawPolyline(const POINT* pPoints, int nCount, int 
 {
     if (pPoints == NULL || nCount < 1)
         return;
-    BOOL bOwned = FALSE;
-    HGDIOBJ hPen = SolidPenOrNull(nThickness > 0 && pBrush != NULL, nThickness,
-                                  pBrush != NULL ? pBrush->GetColor() : 0, bOwned);
-    CSelectedObject pen(m_hDC, hPen, bOwned);
+    CSelectedObject pen(m_hDC, CreateStrokePen(nThickness > 0 && pBrush != NULL, nThickness, pBrush), NULL_PEN);
     ::Polyline(m_hDC, pPoints, nCount);
 }
 
@@ -241,11 +231,8 @@ void CZPMarkupDeviceContext::DrawPolygon(const POINT* pPoints, int nCount, int n
 {
     if (pPoints == NULL || nCount < 1)
         return;
-    BOOL bPenOwned = FALSE, bBrushOwned = FALSE;
-    HGDIOBJ hPen = SolidPenOrNull(nThickness > 0 && pStroke != NULL, nThickness,
-                                  pStroke != NULL ? pStroke->GetColor() : 0, bPenOwned);
-    CSelectedObject pen(m_hDC, hPen, bPenOwned);
-    CSelectedObject brush(m_hDC, SolidBrushOrNull(pFill, bBrushOwned), bBrushOwned);
+    CSelectedObject pen(m_hDC, CreateStrokePen(nThickness > 0 && pStroke != NULL, nThickness, pStroke), NULL_PEN);
+    CSelectedObject brush(m_hDC, CreateFillBrush(pFill), NULL_BRUSH);
     ::Polygon(m_hDC, pPoints, nCount);
 }
 
@@ -287,10 +274,8 @@ void CZPMarkupDeviceContext::DrawPath(const ZP_MARKUP_PATHDATA& path, int nThick
     ::EndPath(m_hDC);
 
     const BOOL bStroke = pStroke != NULL && nThickness > 0;
-    BOOL bPenOwned = FALSE, bBrushOwned = FALSE;
-    HGDIOBJ hPen = SolidPenOrNull(bStroke, nThickness, bStroke ? pStroke->GetColor() : 0, bPenOwned);
-    CSelectedObject pen(m_hDC, hPen, bPenOwned);
-    CSelectedObject brush(m_hDC, SolidBrushOrNull(pFill, bBrushOwned), bBrushOwned);
+    CSelectedObject pen(m_hDC, CreateStrokePen(bStroke, nThickness, pStroke), NULL_PEN);
+    CSelectedObject brush(m_hDC, CreateFillBrush(pFill), NULL_BRUSH);
     if (pFill != NULL && bStroke)
         ::StrokeAndFillPath(m_hDC);
     else if (pFill != NULL)

@@ -66,3 +66,83 @@ TEST_F(MarkupDrawingContext, MeasureOnlyContextOwnsItsDc)
     EXPECT_EQ(0, dc.GetTextExtent(L"Measure", 0).cx);
 }
 }
+
+namespace
+{
+// GDI objects a process may still create: the count leaks lower, where the system offers no
+// object counter.
+int CountCreatableRegions()
+{
+    std::vector<HRGN> regions;
+    for (HRGN hRgn; regions.size() < 70000 && (hRgn = ::CreateRectRgn(0, 0, 1, 1)) != NULL;)
+        regions.push_back(hRgn);
+    for (HRGN hRgn : regions)
+        ::DeleteObject(hRgn);
+    return static_cast<int>(regions.size());
+}
+
+TEST_F(MarkupDrawingContext, RepeatedDrawingLeaksNoGdiObjects)
+{
+    CDibSection dib(60, 30, RGB(255, 255, 255));
+    CRef<CZPMarkupSolidColorBrush> pHalf(new CZPMarkupSolidColorBrush(0x80, kRed));
+    CRef<CZPMarkupLinearGradientBrush> pGradient(MakeGradient({{0xFF0000FF, 0}, {0xFFFF0000, 1}}));
+    const CZPMarkupThickness border(1, 2, 3, 4);
+    const double radii[8] = {4, 4, 4, 4, 4, 4, 4, 4};
+    auto Draw = [&]() {
+        CZPMarkupDrawingContext dc(dib.GetDC(), NULL);
+        dc.SetFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+        dc.OffsetOrigin({2, 2});
+        HRGN hSaved = dc.SaveClipRegion();
+        dc.IntersectClipRect({0, 0, 50, 25});
+        dc.FillRectangle({0, 0, 50, 25}, pGradient);
+        dc.FillRectangle({0, 0, 50, 25}, pHalf, radii);
+        dc.DrawRectangle({0, 0, 50, 25}, pGradient, &border);
+        dc.DrawEllipse({0, 0, 20, 20}, 3, pHalf, pGradient);
+        dc.SetTextColor(pHalf);
+        dc.DrawTextLine(L"Leak", 4, {0, 0, 50, 25});
+        dc.RestoreClipRegion(hSaved);
+    };
+    for (bool bGdiPlus : {false, true})
+    {
+        if (bGdiPlus)
+            ZpMarkupRegisterGdiPlus(TRUE);
+        Draw(); // first-use allocations
+        const int nBefore = CountCreatableRegions();
+        for (int i = 0; i < 1000; i++)
+            Draw();
+        EXPECT_EQ(nBefore, CountCreatableRegions()) << bGdiPlus;
+        if (bGdiPlus)
+            ZpMarkupRegisterGdiPlus(FALSE);
+    }
+}
+
+TEST_F(MarkupDrawingContext, TextKeepsTheAttributeDcPositions)
+{
+    CDibSection output(200, 30, RGB(255, 255, 255));
+    CDibSection measure(1, 1);
+    HFONT hWide = ::CreateFontW(-20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    HFONT hNarrow = ::CreateFontW(-10, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    HGDIOBJ hOld = ::SelectObject(output.GetDC(), hNarrow);
+    {
+        CZPMarkupDrawingContext dc(output.GetDC(), measure.GetDC());
+        dc.SetFont(hWide);
+        const SIZE size = dc.GetTextExtent(L"W W", 3);
+        // Output draws with the wide font too, but spans what the attribute DC measured.
+        dc.DrawTextLine(L"W W", 3, {0, 0, 200, 30});
+        int nRight = -1;
+        for (int x = 0; x < 200; x++)
+        {
+            for (int y = 0; y < 30; y++)
+            {
+                if (output.GetPixel(x, y) != RGB(255, 255, 255))
+                    nRight = x;
+            }
+        }
+        EXPECT_GT(nRight, size.cx / 2);
+        EXPECT_LE(nRight, size.cx + 2);
+    }
+    ::SelectObject(output.GetDC(), hOld);
+    ::DeleteObject(hWide);
+    ::DeleteObject(hNarrow);
+}
+}

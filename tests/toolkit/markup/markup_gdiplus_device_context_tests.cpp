@@ -66,6 +66,23 @@ TEST_F(MarkupGdiPlusDeviceContext, TranslucentFillsBlendOnlyWithGdiPlus)
     }
 }
 
+TEST_F(MarkupGdiPlusDeviceContext, GdiPlusDrawsAtTheMovedOriginInsideTheClip)
+{
+    CGdiPlusScope gdiplus;
+    CDibSection dib(40, 40, kWhite);
+    CRef<CZPMarkupSolidColorBrush> pHalf(new CZPMarkupSolidColorBrush(0x80, kRed));
+    {
+        CZPMarkupGdiPlusDeviceContext dc(dib.GetDC(), NULL);
+        dc.OffsetOrigin({20, 10});
+        dc.IntersectClipRect({0, 0, 5, 40});
+        dc.FillRectangle({0, 0, 10, 10}, pHalf);
+    }
+    EXPECT_TRUE(ColorNear(RGB(255, 127, 127), dib.GetPixel(20, 10), 1));
+    EXPECT_TRUE(ColorNear(RGB(255, 127, 127), dib.GetPixel(24, 19), 1));
+    EXPECT_TRUE(ColorNear(kWhite, dib.GetPixel(25, 15)));
+    EXPECT_TRUE(ColorNear(kWhite, dib.GetPixel(5, 5)));
+}
+
 TEST_F(MarkupGdiPlusDeviceContext, GradientBorderStripsMeetWithoutOverlap)
 {
     CGdiPlusScope gdiplus;
