@@ -135,3 +135,46 @@ TEST_F(MarkupGdiPlusDeviceContext, ShapesDrawWithEitherBackEnd)
     }
 }
 }
+
+namespace
+{
+// GDI+ takes blend positions only from 0 to 1: stops outside still give the colours between.
+TEST_F(MarkupGdiPlusDeviceContext, GradientRowsMatchTheRasteriser)
+{
+    struct
+    {
+        const char* name;
+        std::vector<std::pair<DWORD, double>> stops;
+    } cases[] = {
+        {"inside", {{0xFF0000FF, 0}, {0xFFFF0000, 1}}},
+        {"outside", {{0xFF0000FF, -1}, {0xFFFF0000, 2}}},
+        {"unsorted", {{0xFFFF0000, 1}, {0x800000FF, 0}}},
+    };
+    for (const auto& c : cases)
+    {
+        CZPMarkupLinearGradientBrush* pBrush = MakeGradient({}, 0, 0, 1, 0);
+        for (const auto& stop : c.stops)
+            pBrush->AddStop(stop.first, stop.second);
+        CDibSection gdi(100, 4, kWhite), gdiplus(100, 4, kWhite);
+        {
+            CZPMarkupGdiPlusDeviceContext dc(gdi.GetDC(), NULL);
+            dc.FillRectangle({0, 0, 100, 4}, pBrush);
+        }
+        {
+            CGdiPlusScope scope;
+            CZPMarkupGdiPlusDeviceContext dc(gdiplus.GetDC(), NULL);
+            dc.FillRectangle({0, 0, 100, 4}, pBrush);
+        }
+        pBrush->Release();
+        // GDI draws the colour opaque; GDI+ blends a translucent one over white.
+        const bool bTranslucent = c.stops[1].first >> 24 != 0xFF;
+        for (int x : {10, 50, 90})
+        {
+            if (!bTranslucent)
+                EXPECT_TRUE(ColorNear(gdi.GetPixel(x, 2), gdiplus.GetPixel(x, 2), 4)) << c.name << " " << x;
+            else
+                EXPECT_GT(GetGValue(gdiplus.GetPixel(x, 2)), 0) << c.name << " " << x;
+        }
+    }
+}
+}
