@@ -643,17 +643,19 @@ BOOL CZPImageManager::SetIcons(CBitmap* pBitmap, const UINT* pCommands, int nCou
     if (!SplitAlphaStrip(static_cast<HBITMAP>(pBitmap->m_hObject), nPieces, pieces.GetData()))
         return FALSE;
     int i = 0;
+    BOOL bStored = FALSE;   // a loader that stored nothing has failed
     for (int j = 0; j < nCount && i < nPieces; ++j) {
         if (pCommands != NULL && nCount != nPieces && pCommands[j] == 0)
             continue;
         CZPImageManagerStateImage temporary;
         temporary.AttachBitmap(pieces[i]);
-        SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState);
+        if (SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState))
+            bStored = TRUE;
         ++i;
     }
     for (int k = 0; k < nPieces; ++k)
         ::DeleteObject(pieces[k]);
-    return TRUE;
+    return bStored;
 }
 
 BOOL CZPImageManager::SetIconsFromImageList(HIMAGELIST hImageList, const UINT* pCommands, int nCount, int cx, int cy,
@@ -673,6 +675,7 @@ BOOL CZPImageManager::SetIconsFromImageList(HIMAGELIST hImageList, const UINT* p
     }
     BOOL bExact = nCount == nImages;
     int i = 0;
+    BOOL bStored = FALSE;
     for (int j = 0; j < nCount; ++j) {
         if (pCommands != NULL && !bExact && pCommands[j] == 0)
             continue;
@@ -681,12 +684,13 @@ BOOL CZPImageManager::SetIconsFromImageList(HIMAGELIST hImageList, const UINT* p
             return FALSE;
         CZPImageManagerStateImage temporary;
         temporary.AttachIcon(hIcon);
-        SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState);
+        if (SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState))
+            bStored = TRUE;
         temporary.Clear();
         ::DestroyIcon(hIcon);
         ++i;
     }
-    return TRUE;
+    return bStored;
 }
 
 BOOL CZPImageManager::ReadToolBarResource(UINT nIDToolBar, UINT** ppCommands, int* pnCount, CSize* pszButton)
@@ -746,10 +750,8 @@ BOOL CZPImageManager::SetIconsFromBitmapResource(LPCWSTR lpszResource, const UIN
 BOOL CZPImageManager::SetIconFromResource(LPCWSTR lpszName, UINT nCommand, int cx, int cy, int nState)
 {
     HMODULE hModule = AfxGetResourceHandle();
-    if (::FindResourceW(hModule, lpszName, RT_GROUP_ICON) != NULL) {
-        SetIconFromIconResource(hModule, lpszName, nCommand, cx, cy, nState);
-        return TRUE;
-    }
+    if (::FindResourceW(hModule, lpszName, RT_GROUP_ICON) != NULL)
+        return SetIconFromIconResource(hModule, lpszName, nCommand, cx, cy, nState);
     CZPImageManagerStateImage temporary;
     return temporary.LoadIconResource(hModule, lpszName, cx, cy) && SetIcon(&temporary, nCommand, cx, cy, nState);
 }
@@ -769,6 +771,7 @@ BOOL CZPImageManager::SetIconFromIconResource(HMODULE hModule, LPCWSTR lpszName,
     memcpy(header, pData, sizeof(header));
     if (sizeof(header) + static_cast<DWORD>(header[2]) * sizeof(GRPICONDIRENTRY) > nSize)
         return FALSE;
+    BOOL bStored = FALSE;   // no entry of the asked size stores nothing
     for (WORD i = 0; i < header[2]; ++i) {
         GRPICONDIRENTRY entry;
         memcpy(&entry, pData + sizeof(header) + i * sizeof(entry), sizeof(entry));
@@ -780,6 +783,7 @@ BOOL CZPImageManager::SetIconFromIconResource(HMODULE hModule, LPCWSTR lpszName,
         if (!temporary.LoadIconResource(hModule, MAKEINTRESOURCEW(entry.nID), cxEntry, cyEntry) ||
             !SetIcon(&temporary, nCommand, cxEntry, cyEntry, nState))
             return FALSE;
+        bStored = TRUE;
     }
-    return TRUE;
+    return bStored;
 }
