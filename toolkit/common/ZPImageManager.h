@@ -10,6 +10,10 @@
 
 #include "common/ZPSystemHelpers.h"
 
+#include <vector>
+
+class COleDataObject;
+class CZPPropExchange;
 class CZPImageManager;
 class CZPImageManagerIconSet;
 class CZPImageManagerResource;
@@ -125,6 +129,10 @@ public:
     // Set around one draw on a surface that needs a real alpha channel.
     BOOL m_bDrawComposited;
 
+    // The icon's archive record: height, version, then its set state images.
+    void Serialize(CArchive& ar) override;
+    void SerializeStateImage(CZPImageManagerStateImage* pImage, CArchive& ar, int nVersion);
+
 protected:
     void SetStateImage(int nIndex, CZPImageManagerStateImage* pImage);
 
@@ -160,6 +168,8 @@ public:
     const CZPImageManagerIconMap& GetIcons() const { return m_mapIcons; }
 
 protected:
+    friend class CZPImageManager;   // loading enters read icons
+
     CZPImageManagerIconMap m_mapIcons;   // one reference to each icon
     UINT m_nID;
     CZPImageManager* m_pManager;         // borrowed: the owning manager
@@ -261,6 +271,17 @@ public:
     BOOL AlphaBlendBlit(CDC* pDC, const CRect& rcDest, CDC* pSrcDC, const CRect& rcSrc);
     BOOL TransparentBlit(CDC* pDC, const CRect& rcDest, CDC* pSrcDC, const CRect& rcSrc, COLORREF clrKey);
 
+    // Persistence. Loading throws CArchiveException (badClass) for a foreign check text; FALSE
+    // when an icon could not be read (it is left out).
+    BOOL DoPropExchangeIcons(UINT nCommand, CZPPropExchange* pPX);
+    BOOL DoPropExchange(CZPPropExchange* pPX);
+    void Serialize(CArchive& ar) override;
+    BOOL SerializeIconSet(UINT nCommand, CArchive& ar);
+    // Puts the set on the clipboard the caller opened; FALSE when nothing was put there.
+    BOOL CopyIconSetToClipboard(UINT nCommand);
+    // The new id of the pasted set, or 0 (and no set under that id).
+    UINT PasteIconSetFromClipboard(COleDataObject* pData);
+
 protected:
     COLORREF m_clrMask;
     CMap<UINT, UINT, CZPImageManagerIconSet*, CZPImageManagerIconSet*> m_mapImages;   // one reference each
@@ -280,6 +301,15 @@ BOOL ZpBlendPremultipliedRows(HBITMAP hSource, BOOL bSourceMirrored, HBITMAP hDe
                               HBITMAP hResult);
 // The colour-keyed blit without MSIMG32, through a 1-bpp mask.
 BOOL ZpMaskTransparentBlit(CDC* pDC, const CRect& rcDest, CDC* pSrcDC, const CRect& rcSrc, COLORREF clrKey);
+
+// The clipboard format "Zodeda ToolBar Image": one icon set's archive stream.
+extern const CLIPFORMAT CF_ZPTOOLBARIMAGE;
+// One bitmap block of an icon record: info length, BITMAPINFO, bits length, bits.
+void ZpWriteArchivedBitmap(CArchive& ar, HBITMAP hBitmap);
+// A DIB section from one block (the caller deletes it), NULL for an empty or unusable block.
+// Throws CArchiveException for a block that does not fit the data.
+HBITMAP ZpReadArchivedBitmap(CArchive& ar, LPBYTE* ppBits);
+BOOL ZpGetBitmapInfoAndBits(HBITMAP hBitmap, std::vector<BYTE>& bits, std::vector<BYTE>& info);
 
 // Each channel c becomes trunc(factor x 255 + (1 - factor) x c).
 COLORREF ZpLightenColor(COLORREF clr, double dFactor);

@@ -1,0 +1,310 @@
+// The property-list document: CoreFoundation reads, validates and converts; the document keeps
+// the XML text and reports each failure in its own words.
+#include "document/TolvaneDoc.h"
+
+#include "Utf8.h"
+#include "editor/ScintillaWnd.h"
+#include "editor/XmlView.h"
+
+#include <framework/app.h>
+
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+IMPLEMENT_DYNCREATE(CTolvaneDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(CTolvaneDoc, CDocument)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateNeedsPath)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateNeedsPath)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, OnUpdateNeedsPath)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, OnUpdateNeedsPath)
+    ON_COMMAND(ID_EDIT_REPEAT, OnFindNext)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPEAT, OnUpdateNeedsPath)
+END_MESSAGE_MAP()
+
+namespace {
+
+using cfapi::CFIndex;
+using cfapi::CFTypeRef;
+
+const WCHAR kDocumentTitle[] = L"Kestrune";
+const WCHAR kNoSystemFolder[] = L"Can't get system folder.";
+const WCHAR kCannotRead[] = L"Error creating dictionary from given plist file.";
+const WCHAR kNotValid[] = L"Not a valid plist file.";
+const WCHAR kNoXml[] = L"Can't turn plist file into XML format.";
+const WCHAR kCannotOpenForWrite[] = L"Can't open file for write.";
+const WCHAR kCannotWrite[] = L"Can't write to file.";
+
+const int kPathBytes = 4096;        // UTF-8 path, NUL included
+const int kErrorBytes = 2048;       // CoreFoundation's error text, NUL included
+const unsigned long kMutableContainersAndLeaves = 2;
+const unsigned long kImmutable = 0;
+const CFIndex kWindowsPathStyle = 2;
+const CFIndex kFormatXml = 100;
+
+LPCWSTR g_lpszLibraryFolder = NULL;   // borrowed from the caller of SetLibraryFolder
+
+// Releases a CoreFoundation object when it goes out of scope.
+class CCFRef
+{
+public:
+    explicit CCFRef(CFTypeRef ref = NULL) : m_ref(ref) {}
+    ~CCFRef() { ReleaseCF(m_ref); }
+    CCFRef(const CCFRef&) = delete;
+    CCFRef& operator=(const CCFRef&) = delete;
+    CFTypeRef Get() const { return m_ref; }
+    CFTypeRef* operator&() { return &m_ref; }
+    void Reset(CFTypeRef ref)
+    {
+        ReleaseCF(m_ref);
+        m_ref = ref;
+    }
+
+private:
+    CFTypeRef m_ref;   // owned
+};
+
+struct FreeDeleter
+{
+    void operator()(char* p) const { free(p); }
+};
+
+// A file URL of a wide path; NULL when the path does not fit the UTF-8 buffer or CoreFoundation
+// refuses it. The caller releases the string too.
+CFTypeRef CreateFileUrl(LPCWSTR lpszPathName, CCFRef& string)
+{
+    char szPath[kPathBytes];
+    // A path that does not fit is refused whole rather than cut to some other file's name.
+    if (::WideCharToMultiByte(CP_UTF8, 0, lpszPathName, -1, szPath, kPathBytes, NULL, NULL) == 0)
+        return NULL;
+    string.Reset(g_coreFoundation.StringCreateWithCString(NULL, szPath, cfapi::kUTF8));
+    if (string.Get() == NULL)
+        return NULL;
+    return g_coreFoundation.URLCreateWithFileSystemPath(NULL, string.Get(), kWindowsPathStyle, 0);
+}
+
+// CoreFoundation's error text as the message; "Not a valid plist file." when it cannot be had.
+void ShowErrorString(CFTypeRef error)
+{
+    char szError[kErrorBytes] = {};
+    WCHAR szMessage[kErrorBytes];
+    int nChars = 0;
+    if (g_coreFoundation.StringGetCString(error, szError, kErrorBytes, cfapi::kUTF8) && szError[0] != '\0')
+        nChars = ::MultiByteToWideChar(CP_UTF8, 0, szError, -1, szMessage, kErrorBytes - 1);
+    if (nChars == 0) {
+        AfxMessageBox(kNotValid);
+        return;
+    }
+    szMessage[kErrorBytes - 1] = L'\0';
+    AfxMessageBox(szMessage);
+}
+
+}  // namespace
+
+CTolvaneDoc::CTolvaneDoc()
+    : m_pszXml(NULL), m_nXmlLength(0), m_hCoreFoundation(NULL), m_nFormat(kFormatXml), m_dwSearchFlags(0),
+      m_nSearchDirection(1)
+{
+    BOOL bNoFolder = FALSE;
+    m_hCoreFoundation = LoadCoreFoundation(g_lpszLibraryFolder, &bNoFolder);
+    if (bNoFolder)
+        AfxMessageBox(kNoSystemFolder);
+}
+
+CTolvaneDoc::~CTolvaneDoc()
+{
+    FreeXmlText();
+    FreeCoreFoundation(m_hCoreFoundation);
+}
+
+void CTolvaneDoc::SetLibraryFolder(LPCWSTR lpszFolder)
+{
+    g_lpszLibraryFolder = lpszFolder;
+}
+
+void CTolvaneDoc::FreeXmlText()
+{
+    free(m_pszXml);
+    m_pszXml = NULL;
+    m_nXmlLength = 0;
+}
+
+BOOL CTolvaneDoc::CheckLibrary()
+{
+    LPCWSTR lpszProblem = CheckCoreFoundation(m_hCoreFoundation);
+    if (lpszProblem == NULL)
+        return TRUE;
+    AfxMessageBox(lpszProblem);
+    return FALSE;
+}
+
+BOOL CTolvaneDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    SetTitle(kDocumentTitle);
+    FreeXmlText();
+    return CheckLibrary();
+}
+
+BOOL CTolvaneDoc::OnOpenDocument(LPCWSTR lpszPathName)
+{
+    SetTitle(kDocumentTitle);
+    FreeXmlText();
+    if (!CheckLibrary())
+        return FALSE;
+
+    CCFRef string;
+    CCFRef url(CreateFileUrl(lpszPathName, string));
+    CCFRef stream(url.Get() != NULL ? g_coreFoundation.ReadStreamCreateWithFile(NULL, url.Get()) : NULL);
+    if (stream.Get() == NULL || !g_coreFoundation.ReadStreamOpen(const_cast<void*>(stream.Get()))) {
+        AfxMessageBox(kCannotRead);
+        return FALSE;
+    }
+    // The library writes the format before it fails: a failed read must not change the format
+    // the still-open document is saved in.
+    CFIndex nFormat = 0;
+    CCFRef error;
+    CCFRef list(g_coreFoundation.PropertyListCreateFromStream(NULL, const_cast<void*>(stream.Get()), 0,
+                                                             kMutableContainersAndLeaves, &nFormat, &error));
+    g_coreFoundation.ReadStreamClose(const_cast<void*>(stream.Get()));
+
+    if (error.Get() != NULL) {
+        ShowErrorString(error.Get());
+        return FALSE;
+    }
+    if (list.Get() == NULL || !g_coreFoundation.PropertyListIsValid(list.Get(), nFormat)) {
+        AfxMessageBox(kNotValid);
+        return FALSE;
+    }
+    CCFRef data(g_coreFoundation.PropertyListCreateXMLData(NULL, list.Get()));
+    if (data.Get() == NULL) {
+        AfxMessageBox(kNoXml);
+        return FALSE;
+    }
+    const CFIndex nLength = g_coreFoundation.DataGetLength(data.Get());
+    const unsigned char* pBytes = g_coreFoundation.DataGetBytePtr(data.Get());
+    if (nLength > 0 && pBytes != NULL) {
+        // The block holds the bytes and one NUL after them.
+        char* pszXml = nLength < LONG_MAX ? static_cast<char*>(malloc(static_cast<size_t>(nLength) + 1)) : NULL;
+        if (pszXml == NULL) {
+            AfxMessageBox(kNoXml);
+            return FALSE;
+        }
+        memcpy(pszXml, pBytes, static_cast<size_t>(nLength));
+        pszXml[nLength] = '\0';
+        m_pszXml = pszXml;
+        m_nXmlLength = static_cast<size_t>(nLength);
+    }
+    m_nFormat = nFormat;
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+BOOL CTolvaneDoc::OnSaveDocument(LPCWSTR lpszPathName)
+{
+    CXmlView* pView = GetEditorView();
+    if (pView == NULL)
+        return TRUE;
+    if (!CheckLibrary())
+        return FALSE;
+
+    CCFRef error;
+    CCFRef list;
+    {
+        size_t nLength = 0;
+        std::unique_ptr<char, FreeDeleter> text(pView->GetEditorText(&nLength));
+        if (!text || nLength >= static_cast<size_t>(LONG_MAX)) {
+            AfxMessageBox(kNotValid);
+            return FALSE;
+        }
+        CCFRef data(g_coreFoundation.DataCreate(NULL, reinterpret_cast<const unsigned char*>(text.get()),
+                                                static_cast<CFIndex>(nLength)));
+        list.Reset(g_coreFoundation.PropertyListCreateFromXMLData(NULL, data.Get(), kImmutable, &error));
+    }
+    if (error.Get() != NULL) {
+        ShowErrorString(error.Get());
+        return FALSE;
+    }
+    if (list.Get() == NULL) {
+        AfxMessageBox(kNotValid);
+        return FALSE;
+    }
+
+    CCFRef string;
+    CCFRef url(CreateFileUrl(lpszPathName, string));
+    CCFRef stream(url.Get() != NULL ? g_coreFoundation.WriteStreamCreateWithFile(NULL, url.Get()) : NULL);
+    if (stream.Get() == NULL || !g_coreFoundation.WriteStreamOpen(const_cast<void*>(stream.Get()))) {
+        AfxMessageBox(kCannotOpenForWrite);
+        return FALSE;
+    }
+    const BOOL bWritten =
+        g_coreFoundation.PropertyListWriteToStream(list.Get(), const_cast<void*>(stream.Get()), m_nFormat, NULL) > 0;
+    g_coreFoundation.WriteStreamClose(const_cast<void*>(stream.Get()));
+    if (!bWritten)
+        AfxMessageBox(kCannotWrite);
+    return bWritten;
+}
+
+void CTolvaneDoc::Serialize(CArchive&)
+{
+}
+
+CXmlView* CTolvaneDoc::GetEditorView() const
+{
+    POSITION pos = GetFirstViewPosition();
+    if (pos == NULL)
+        return NULL;
+    CView* pView = GetNextView(pos);
+    return pView->IsKindOf(RUNTIME_CLASS(CXmlView)) ? static_cast<CXmlView*>(pView) : NULL;
+}
+
+// ---- searching ----
+
+void CTolvaneDoc::OnUpdateNeedsPath(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!GetPathName().IsEmpty());
+}
+
+void CTolvaneDoc::OnFindNext()
+{
+    CXmlView* pView = GetEditorView();
+    if (pView == NULL)
+        return;
+    if (!pView->Find(m_strSearchText, m_dwSearchFlags, m_nSearchDirection))
+        ::MessageBeep(0);
+}
+
+void CTolvaneDoc::FindText(LPCWSTR lpszText, DWORD dwFlags, int nDirection)
+{
+    CXmlView* pView = GetEditorView();
+    if (pView == NULL)
+        return;
+    m_strSearchText = lpszText;
+    m_dwSearchFlags = dwFlags;
+    m_nSearchDirection = nDirection;
+    if (!pView->Find(m_strSearchText, m_dwSearchFlags, m_nSearchDirection))
+        ::MessageBeep(0);
+}
+
+void CTolvaneDoc::ReplaceCurrent(LPCWSTR lpszReplacement, DWORD dwFlags, int nDirection)
+{
+    CXmlView* pView = GetEditorView();
+    if (pView == NULL)
+        return;
+    m_dwSearchFlags = dwFlags;
+    m_nSearchDirection = nDirection;
+    if (!pView->Replace(m_strSearchText, lpszReplacement, m_dwSearchFlags, m_nSearchDirection))
+        ::MessageBeep(0);
+}
+
+void CTolvaneDoc::ReplaceAllText(LPCWSTR lpszText, LPCWSTR lpszReplacement, DWORD dwFlags)
+{
+    CXmlView* pView = GetEditorView();
+    if (pView == NULL)
+        return;
+    m_strSearchText = lpszText;
+    if (!pView->ReplaceAll(m_strSearchText, lpszReplacement, dwFlags))
+        ::MessageBeep(0);
+}

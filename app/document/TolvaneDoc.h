@@ -1,0 +1,59 @@
+// The property-list document: a file read through CoreFoundation into UTF-8 XML text, and saved
+// back from the editor's text in the format the file had.
+#pragma once
+
+#include <framework/docview.h>
+
+#include "document/CoreFoundationLibrary.h"
+
+class CXmlView;
+
+class CTolvaneDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CTolvaneDoc)
+public:
+    // Loads CoreFoundation.
+    CTolvaneDoc();
+    // Frees the text and the library.
+    ~CTolvaneDoc() override;
+
+    // Where the next document looks for CoreFoundation; NULL (the default) is the folder the
+    // mobile-device support installs it in. For tests, which must not depend on that folder.
+    static void SetLibraryFolder(LPCWSTR lpszFolder);
+
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(LPCWSTR lpszPathName) override;
+    BOOL OnSaveDocument(LPCWSTR lpszPathName) override;
+    void Serialize(CArchive& ar) override;
+
+    // The XML text of the last successful open (NUL-terminated, GetXmlLength bytes before the
+    // NUL, which the text itself may hold); NULL when there is none.
+    const char* GetXmlText() const { return m_pszXml; }
+    size_t GetXmlLength() const { return m_nXmlLength; }
+    // CFPropertyListFormat of the last successful read: 1 OpenStep, 100 XML, 200 binary.
+    cfapi::CFIndex GetFormat() const { return m_nFormat; }
+
+    // Searching, for the find and replace dialogs; FALSE results beep.
+    void FindText(LPCWSTR lpszText, DWORD dwFlags, int nDirection);
+    void ReplaceCurrent(LPCWSTR lpszReplacement, DWORD dwFlags, int nDirection);
+    void ReplaceAllText(LPCWSTR lpszText, LPCWSTR lpszReplacement, DWORD dwFlags);
+
+    void OnFindNext();
+    void OnUpdateNeedsPath(CCmdUI* pCmdUI);
+
+protected:
+    // The editor view that holds the document's text, or NULL.
+    CXmlView* GetEditorView() const;
+    void FreeXmlText();
+    BOOL CheckLibrary();
+
+    char* m_pszXml;             // owned (C heap); NULL when there is no text
+    size_t m_nXmlLength;
+    HMODULE m_hCoreFoundation;  // owned
+    cfapi::CFIndex m_nFormat;
+    CString m_strSearchText;
+    DWORD m_dwSearchFlags;      // SCFIND_WHOLEWORD, SCFIND_MATCHCASE, SCFIND_REGEXP
+    int m_nSearchDirection;     // 1 down, anything else up
+
+    DECLARE_MESSAGE_MAP()
+};
