@@ -239,7 +239,8 @@ int CZPTabPaintManager::DrawItemContent(CDC* pDC, CZPTabManagerItem* pItem, CRec
         rcCaption.left = rc.right - (rc.right - rc.left - h - d) / 2;
         rcCaption.right = rcCaption.left + (rc.bottom - rc.top);
         rcCaption.top = rc.top;
-        rcCaption.bottom = rc.bottom - std::max(static_cast<int>(rcText.right) - kVerticalTextInset, 0) - rcButton.right;
+        int nEndInset = std::max(static_cast<int>(rcText.right) - kVerticalTextInset, 0);
+        rcCaption.bottom = rc.bottom - nEndInset - rcButton.right;
         if (!m_bNoPrefix)
             ZpRemoveAmpersands(strCaption);
         UINT nFormat = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;

@@ -137,7 +137,9 @@ void CZPTabManagerNavigateButton::PerformClick(CWnd* pWnd, CPoint point)
 
             MSG msg;
             DWORD dwElapsed = ::GetTickCount() - dwLast;
-            DWORD dwWait = !m_bEnabled ? INFINITE : dwElapsed > kRepeatIntervalMs ? 0 : kRepeatIntervalMs + 1 - dwElapsed;
+            DWORD dwWait = !m_bEnabled                     ? INFINITE
+                           : dwElapsed > kRepeatIntervalMs ? 0
+                                                           : kRepeatIntervalMs + 1 - dwElapsed;
             int nResult = loop.Next(&msg, dwWait);
             if (nResult == CZPTabTrackLoop::resultTimeout)
                 continue;

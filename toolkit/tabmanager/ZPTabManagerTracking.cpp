@@ -2,6 +2,7 @@
 #include "tabmanager/ZPTabManager.h"
 
 #include "common/ZPDrawHelpers.h"
+#include "common/ZPToolInfo.h"
 #include "tabmanager/ZPTabAppearanceSet.h"
 #include "tabmanager/ZPTabManagerItem.h"
 #include "tabmanager/ZPTabManagerNavigateButton.h"
@@ -302,7 +303,30 @@ BOOL CZPTabManager::PerformKeyDown(CWnd* pWnd, UINT nChar)
     return FALSE;
 }
 
-INT_PTR CZPTabManager::PerformToolHitTest(CWnd* /*pWnd*/, CPoint /*point*/, TOOLINFOW* /*pToolInfo*/)
+INT_PTR CZPTabManager::PerformToolHitTest(CWnd* pWnd, CPoint point, TOOLINFOW* pToolInfo)
 {
-    return -1;
+    if (IsMouseLocked())
+        return -1;
+    HWND hWnd = CWnd::GetSafeHwnd(pWnd);
+    int nButton = -1;
+    CZPTabManagerNavigateButton* pButton = HitTestNavigateButton(point, FALSE, &nButton);
+    if (pButton != NULL && !pButton->GetTooltip().IsEmpty())
+    {
+        ZpFillToolInfo(pToolInfo, hWnd, pButton->GetRect(), static_cast<UINT_PTR>(nButton), pButton->GetTooltip());
+        return nButton;
+    }
+
+    CZPTabManagerItem* pItem = HitTest(point);
+    CZPTabPaintManager* pPaintManager = GetPaintManager();
+    if (pItem == NULL || pPaintManager == NULL || pPaintManager->m_nToolTipMode == 0)
+        return -1;
+    // Mode 2: only for a tab too short for its caption.
+    if (pPaintManager->m_nToolTipMode == 2 && pItem->GetLength() >= pItem->GetNaturalLength())
+        return -1;
+    CString strTooltip = GetItemTooltip(pItem);
+    if (strTooltip.IsEmpty())
+        return -1;
+    ZpFillToolInfoEx(pToolInfo, hWnd, pItem->GetRect(), static_cast<UINT_PTR>(pItem->GetIndex()), strTooltip,
+                     pItem->GetCaption(), NULL, NULL);
+    return pItem->GetIndex();
 }

@@ -210,7 +210,8 @@ CFont* CZPTabPaintManager::GetItemFont(const CZPTabManagerItem* pItem)
 
 COLORREF CZPTabPaintManager::NextAutomaticColor()
 {
-    COLORREF clr = ZP_TAB_AUTOMATIC_COLOR + static_cast<COLORREF>(m_nAutomaticColorCounter % ZP_TAB_AUTOMATIC_COLOR_COUNT);
+    COLORREF clr = ZP_TAB_AUTOMATIC_COLOR
+                   + static_cast<COLORREF>(m_nAutomaticColorCounter % ZP_TAB_AUTOMATIC_COLOR_COUNT);
     // Wrap within the eight colours so that the counter can never overflow.
     m_nAutomaticColorCounter = (m_nAutomaticColorCounter + 1) % ZP_TAB_AUTOMATIC_COLOR_COUNT;
     return clr;

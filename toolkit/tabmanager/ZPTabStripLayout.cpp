@@ -294,7 +294,8 @@ void CZPTabPaintManager::EnsureVisible(CZPTabManager* pManager, CZPTabManagerIte
     BOOL bHorizontal = pManager->IsHorizontal();
     int nOffset = pManager->GetScrollOffset();
     if (StartOf(rcItem, bHorizontal) < StartOf(rcHeader, bHorizontal))
-        nOffset += StartOf(rcHeader, bHorizontal) - StartOf(rcItem, bHorizontal) + m_pAppearanceSet->GetHeaderMargin().left;
+        nOffset += StartOf(rcHeader, bHorizontal) - StartOf(rcItem, bHorizontal)
+                   + m_pAppearanceSet->GetHeaderMargin().left;
     else if (EndOf(rcItem, bHorizontal) > EndOf(rcHeader, bHorizontal))
         nOffset -= EndOf(rcItem, bHorizontal) - EndOf(rcHeader, bHorizontal) + kEnsureVisibleGap;
     else

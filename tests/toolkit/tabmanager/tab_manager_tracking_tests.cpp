@@ -1,10 +1,13 @@
-// Clicks and drags on a tab strip, driven by messages posted before the loop starts, and the
-// hot item.
+// Clicks and drags on a tab strip, driven by messages posted before the loop starts, the hot
+// item and the tool hit test.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "TabTestHost.h"
 #include "TabTestMessages.h"
 #include "common/ZPDrawHelpers.h"
+#include "common/ZPToolInfo.h"
 
 namespace
 {
@@ -144,6 +147,63 @@ TEST_F(TabTracking, HotItemFollowsTheMouseButNeverADisabledTab)
     m_host.UpdateHotTracking(m_window.GetWnd(), CenterOf(1));
     m_host.DeleteItem(1);
     EXPECT_EQ(NULL, m_host.GetHighlightedItem());
+}
+
+// The tool record of a hit test; its text is the C heap's.
+struct CToolHit
+{
+    INT_PTR nResult;
+    TOOLINFOW ti;
+    CString strText;
+};
+
+CToolHit ToolHitTest(CTestTabHost& host, CWnd* pWnd, CPoint pt)
+{
+    CToolHit hit = {};
+    hit.ti.cbSize = ZP_TTTOOLINFO_SIZE;
+    hit.nResult = host.PerformToolHitTest(pWnd, pt, &hit.ti);
+    if (hit.ti.lpszText != NULL)
+    {
+        hit.strText = hit.ti.lpszText;
+        free(hit.ti.lpszText);
+    }
+    return hit;
+}
+
+TEST(TabToolTips, ButtonsThenTabsThatAreTooShort)
+{
+    CTestWindow window;
+    CPaintManagerRef pm;
+    CTestTabHost host(pm.Get(), window.GetHwnd(), CRect(0, 0, 200, 60));
+    host.AddNumberedTabs(12);
+    for (int i = 0; i < host.GetItemCount(); i++)
+        host.GetItem(i)->SetTooltip(L"Full name");
+
+    CZPTabManagerNavigateButton* pRight = host.GetNavigateButton(zpTabNavigateButtonRight);
+    CToolHit hit = ToolHitTest(host, window.GetWnd(), pRight->GetRect().CenterPoint());
+    EXPECT_EQ(zpTabNavigateButtonRight, hit.nResult);
+    EXPECT_EQ(static_cast<UINT_PTR>(zpTabNavigateButtonRight), hit.ti.uId);
+    EXPECT_EQ(window.GetHwnd(), hit.ti.hwnd);
+    EXPECT_EQ(pRight->GetRect(), CRect(hit.ti.rect));
+    EXPECT_EQ(L"Scroll Right", hit.strText);
+
+    // Mode 2: a tab at its natural length shows nothing, a compressed one its tooltip.
+    CPoint ptTab = host.GetItem(1)->GetRect().CenterPoint();
+    EXPECT_EQ(-1, ToolHitTest(host, window.GetWnd(), ptTab).nResult);
+    pm->SetLayout(zpTabLayoutCompressed);
+    ptTab = host.GetItem(1)->GetRect().CenterPoint();
+    hit = ToolHitTest(host, window.GetWnd(), ptTab);
+    EXPECT_EQ(1, hit.nResult);
+    EXPECT_EQ(1u, hit.ti.uId);
+    EXPECT_EQ(L"Full name", hit.strText);
+
+    pm->m_nToolTipMode = 0;
+    EXPECT_EQ(-1, ToolHitTest(host, window.GetWnd(), ptTab).nResult);
+    pm->m_nToolTipMode = 1;
+    pm->SetLayout(zpTabLayoutAutoSize);
+    host.GetItem(0)->SetTooltip(L"");
+    EXPECT_EQ(-1, ToolHitTest(host, window.GetWnd(), host.GetItem(0)->GetRect().CenterPoint()).nResult);
+    EXPECT_EQ(1, ToolHitTest(host, window.GetWnd(), host.GetItem(1)->GetRect().CenterPoint()).nResult);
 }
 
 }  // namespace

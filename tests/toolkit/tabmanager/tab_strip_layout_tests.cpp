@@ -87,7 +87,8 @@ TEST(TabStripLayout, RectanglesForEveryPositionAndLayout)
             {
                 CRect rcExpected = nLayout == zpTabLayoutRotated
                                        ? StripRect(nPosition, kBounds, x, x + H, nDepth - nLengths[i], nDepth)
-                                       : StripRect(nPosition, kBounds, x, x + nLengths[i], kMarginOuter, kMarginOuter + H);
+                                       : StripRect(nPosition, kBounds, x, x + nLengths[i], kMarginOuter,
+                                                   kMarginOuter + H);
                 EXPECT_EQ(rcExpected, host.GetItem(i)->GetRect()) << "tab " << i;
                 x += nLayout == zpTabLayoutRotated ? H : nLengths[i];
             }
