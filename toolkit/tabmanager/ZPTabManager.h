@@ -95,7 +95,8 @@ public:
     virtual BOOL IsAllowReorder() const { return m_bAllowReorder; }
     virtual void SetAllowReorder(BOOL bAllowReorder) { m_bAllowReorder = bAllowReorder; }
     virtual BOOL HasStaticFrame() const;
-    // With bDraw FALSE answers whether the item has an icon (and may change szIcon).
+    // With bDraw FALSE answers whether the item has an icon (and may change szIcon); pItem is NULL
+    // when only the icon size is asked for (the row height).
     virtual BOOL DrawItemIcon(CDC* pDC, CPoint pt, CZPTabManagerItem* pItem, BOOL bDraw, CSize& szIcon) = 0;
     virtual int GetPosition() const;
     virtual void ScrollBy(BOOL bTowardsEnd);

@@ -201,6 +201,47 @@ TEST(TabPaintManager, FocusRectangleThreePixelsInside)
         EXPECT_EQ(RGB(255, 255, 255), blank.GetPixel(3, y));
 }
 
+TEST(TabPaintManager, ControlDrawingFramesFillsAndClipsTheTabsToTheHeader)
+{
+    const COLORREF kFrame = RGB(0, 128, 0), kBack = RGB(230, 230, 200), kText = RGB(0, 0, 0);
+    for (int nPosition = 0; nPosition < 4; nPosition++)
+    {
+        SCOPED_TRACE(testing::Message() << "position " << nPosition);
+        CPaintManagerRef pm;
+        pm->m_bStaticFrame = TRUE;
+        pm->SetPosition(nPosition);
+        pm->GetColorSet()->m_clrFrame.SetCustomValue(kFrame);
+        pm->GetColorSet()->m_clrBackground.SetCustomValue(kBack);
+        pm->GetColorSet()->m_clrNormalText.SetCustomValue(kText);
+        pm->GetColorSet()->m_clrSelectedText.SetCustomValue(kText);
+        CTestTabHost host(pm.Get(), NULL, CRect(0, 0, 200, 200));
+        host.AddNumberedTabs(12);
+        host.SetCurSel(0);
+        CDibSection dib(200, 200, RGB(255, 255, 255));
+        CDC dc(dib.GetDC());
+        pm->DrawTabControl(&host, &dc, CRect(0, 0, 200, 200));
+
+        EXPECT_EQ(kFrame, dib.GetPixel(0, 0));
+        EXPECT_EQ(kFrame, dib.GetPixel(199, 199));
+        EXPECT_EQ(kBack, dib.GetPixel(1, 1));
+        CPoint ptClient = host.GetClientRect().CenterPoint();
+        EXPECT_EQ(kBack, dib.GetPixel(ptClient.x, ptClient.y));
+
+        // Captions show inside the header only: the tabs past its end are cut off, the arrows
+        // sit beyond it.
+        const CRect& rcHeader = host.GetHeaderRect();
+        CRect rcArrows(host.GetNavigateButton(zpTabNavigateButtonLeft)->GetRect());
+        rcArrows.UnionRect(rcArrows, host.GetNavigateButton(zpTabNavigateButtonRight)->GetRect());
+        int nInside = 0, nOutside = 0;
+        for (int y = 2; y < 198; y++)
+            for (int x = 2; x < 198; x++)
+                if (dib.GetPixel(x, y) == kText)
+                    (rcHeader.PtInRect(CPoint(x, y)) ? nInside : nOutside) += rcArrows.PtInRect(CPoint(x, y)) ? 0 : 1;
+        EXPECT_GT(nInside, 20);
+        EXPECT_EQ(0, nOutside);
+    }
+}
+
 TEST(TabPaintManager, GdiObjectsStaySteadyOverRefreshAndDrawing)
 {
     CPaintManagerRef pm;
