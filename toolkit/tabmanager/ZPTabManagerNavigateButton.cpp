@@ -184,7 +184,7 @@ void CZPTabManagerNavigateButton::PerformClick(CWnd* pWnd, CPoint point)
 
 void CZPTabManager::CNavigateButtonArrow::AdjustLength(int& nLength)
 {
-    // Automatic arrows take no room: they appear over the end of the strip.
+    // Automatic arrows take nothing from the room the compressed tabs share.
     if (m_nShowMode == zpTabNavigateButtonAlways)
         CZPTabManagerNavigateButton::AdjustLength(nLength);
 }
