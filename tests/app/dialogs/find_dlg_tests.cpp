@@ -2,6 +2,8 @@
 // options, searching non-ASCII text both ways, and input that finds nothing.
 #include "search_dialog_test_support.h"
 
+#include <common/ZPResourceManager.h>
+
 namespace {
 
 class FindDlgTest : public SearchDialogTest
@@ -38,6 +40,52 @@ TEST_F(FindDlgTest, OneDialogWithFreshDefaultsThatGoesWithItsWindow)
     EXPECT_EQ(m_host->Doc().GetFindDialog(), nullptr);
     EXPECT_NE(OpenFind(), nullptr);
     EXPECT_TRUE(Boxes().empty());
+}
+
+// A language file's resources: its own Find template.
+class CTranslatedResources : public CZPResourceManager
+{
+public:
+    CTranslatedResources() : m_find(L"Suchen", 200, 80)
+    {
+        const WORD kButton = 0x0080;
+        const WORD kComboBox = 0x0085;
+        m_find.AddItem(kComboBox, IDC_FIND_TEXT, CBS_DROPDOWN | WS_TABSTOP, 5, 5, 120, 60);
+        m_find.AddItem(kButton, IDC_MATCH_CASE, BS_AUTOCHECKBOX, 5, 25, 80, 10, L"Gro\u00DF/klein");
+        m_find.AddItem(kButton, IDC_MATCH_WORDS, BS_AUTOCHECKBOX, 5, 37, 80, 10, L"Ganze W\u00F6rter");
+        m_find.AddItem(kButton, IDC_MATCH_REGEX, BS_AUTOCHECKBOX, 5, 49, 80, 10, L"Regul\u00E4r");
+        m_find.AddItem(kButton, IDC_SEARCH_UP, BS_AUTORADIOBUTTON | WS_GROUP, 100, 25, 60, 10, L"Hoch");
+        m_find.AddItem(kButton, IDC_SEARCH_DOWN, BS_AUTORADIOBUTTON, 100, 37, 60, 10, L"Runter");
+        m_find.AddItem(kButton, IDOK, BS_DEFPUSHBUTTON | WS_GROUP, 140, 5, 50, 14, L"Weiter");
+        m_find.AddItem(kButton, IDCANCEL, BS_PUSHBUTTON, 140, 25, 50, 14, L"Schlie\u00DFen");
+    }
+    LPCDLGTEMPLATE LoadDialogTemplate(UINT nID) override
+    {
+        return nID == IDD_FIND ? m_find.Get() : CZPResourceManager::LoadDialogTemplate(nID);
+    }
+
+private:
+    CDialogTemplateBuilder m_find;
+};
+
+TEST_F(FindDlgTest, TheTemplateComesFromTheResourceManager)
+{
+    CZPResourceManager::SetResourceManager(new CTranslatedResources);
+    CFindDlg* pDlg = OpenFind();
+    CReplaceDlg* pReplace = OpenReplace();
+    CZPResourceManager::SetResourceManager(new CZPResourceManager);
+    ASSERT_NE(pDlg, nullptr);
+    ASSERT_NE(pReplace, nullptr);
+    CString strTitle;
+    pDlg->GetWindowText(strTitle);
+    EXPECT_STREQ(strTitle, L"Suchen");
+    pReplace->GetWindowText(strTitle);
+    EXPECT_STREQ(strTitle, L"Find & Replace");
+
+    SetText(pDlg, IDC_FIND_TEXT, L"\u6771\u4EAC");
+    Click(pDlg, IDOK);
+    EXPECT_EQ(Selection(), "\xE6\x9D\xB1\xE4\xBA\xAC");
+    EXPECT_EQ(ComboItems(pDlg, IDC_FIND_TEXT), std::vector<std::wstring>{ L"\u6771\u4EAC" });
 }
 
 TEST_F(FindDlgTest, HistoryNewestOnTopWithoutDuplicatesOrEmptyTextsAndOptionsKept)
