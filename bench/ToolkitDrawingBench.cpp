@@ -5,6 +5,7 @@
 #include "common/ZPDrawHelpers.h"
 
 #include "../tests/toolkit/common/DibSection.h"
+#include "BenchClock.h"
 
 #include <functional>
 #include <stdio.h>
@@ -13,16 +14,6 @@
 namespace
 {
 const int g_cx = 1920, g_cy = 1080, g_cxTile = 256;
-
-double Now()
-{
-    static LARGE_INTEGER s_freq = {};
-    if (s_freq.QuadPart == 0)
-        ::QueryPerformanceFrequency(&s_freq);
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(s_freq.QuadPart);
-}
 
 // Helpers without GradientFill: the line-by-line fallback.
 class CLineHelpers : public CZPDrawHelpers
@@ -93,10 +84,10 @@ int main(int argc, char** argv)
     {
         for (CKind& kind : kinds)
         {
-            const double t = Now();
+            const double t = BenchNow();
             kind.draw();
             ::GdiFlush();
-            kind.dTotal += Now() - t;
+            kind.dTotal += BenchNow() - t;
         }
     }
     frame.Detach();

@@ -142,11 +142,12 @@ void CZPRichRender::DrawProbe(CDC* pDC, int nWidth)
 {
     RECTL rcBounds = { 0, 0, nWidth, 1 };
     RECT rcUpdate = { 0, 0, 0, 0 };   // nothing is painted: the engine only reports the height
-    // Some engines report the size of the layout they had before re-wrapping to new bounds;
-    // the second draw at the same width reports the layout at this width.
-    for (int i = 0; i < 2; i++)
-        m_pTextServices->TxDraw(DVASPECT_CONTENT, 0, NULL, NULL, pDC->m_hDC, NULL, &rcBounds, NULL, &rcUpdate, NULL,
-                                0, TXTVIEW_ACTIVE);
+    m_pTextServices->TxDraw(DVASPECT_CONTENT, 0, NULL, NULL, pDC->m_hDC, NULL, &rcBounds, NULL, &rcUpdate, NULL, 0,
+                            TXTVIEW_ACTIVE);
+    // Engines that report a size only when it changed, or before re-wrapping, are asked again
+    // for the layout at this width.
+    LRESULT lResult = 0;
+    m_pTextServices->TxSendMessage(EM_REQUESTRESIZE, 0, 0, &lResult);
 }
 
 CSize CZPRichRender::MeasureText(CDC* pDC, int nMaxWidth)

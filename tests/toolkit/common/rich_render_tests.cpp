@@ -39,7 +39,7 @@ protected:
     CDibSection m_dib{ 400, 60, kWhite };
 };
 
-TEST_F(RichRender, RtfIsReadFormattedAndBraceTextLiterally)
+TEST_F(RichRender, RtfIsReadFormatted)
 {
     const wchar_t* kRtf = L"{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\cf1 Hello}";
     int nRead = m_render.SetText(kRtf);
@@ -49,13 +49,10 @@ TEST_F(RichRender, RtfIsReadFormattedAndBraceTextLiterally)
     int nInk = 0, nRed = 0;
     CountInk(m_dib, &nInk, &nRed);
     EXPECT_GT(nRed, 0) << "the colour table applies";
-
 }
 
 TEST_F(RichRender, BraceThatIsNotRtfIsReadAsText)
 {
-    // The engine counts what it read of Unicode text in bytes or characters depending on the
-    // system; either way the whole text was read, not nothing.
     const wchar_t* kNotRtf = L"{not rtf} at all";
     // Wider than the same text without its brace: the brace is shown.
     m_render.SetText(L"not rtf} at all");
@@ -64,6 +61,8 @@ TEST_F(RichRender, BraceThatIsNotRtfIsReadAsText)
     CSize sizeBrace = m_render.MeasureText(CDC::FromHandle(m_dib.GetDC()), 300);
     EXPECT_GT(sizeBrace.cx, sizePlain.cx);
 
+    // The engine counts what it read of Unicode text in bytes or characters depending on the
+    // system; either way the whole text was read, not nothing.
     int nRead = m_render.SetText(kNotRtf);
     EXPECT_TRUE(nRead == static_cast<int>(wcslen(kNotRtf)) || nRead == static_cast<int>(2 * wcslen(kNotRtf)))
         << nRead;
@@ -72,6 +71,10 @@ TEST_F(RichRender, BraceThatIsNotRtfIsReadAsText)
     CountInk(m_dib, &nInk, &nRed);
     EXPECT_GT(nInk, 0);
     EXPECT_EQ(0, nRed);
+
+    // Measured after drawing, as the next tip is.
+    m_render.SetText(L"not rtf} at all");
+    EXPECT_EQ(sizePlain, m_render.MeasureText(CDC::FromHandle(m_dib.GetDC()), 300));
 
     EXPECT_EQ(0, m_render.SetText(L""));
     EXPECT_EQ(0, m_render.SetText(NULL));
