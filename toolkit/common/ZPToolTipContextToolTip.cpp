@@ -203,7 +203,7 @@ const CZPToolTipContextToolTip::TOOLITEM* CZPToolTipContextToolTip::ToolFromCurs
         }
         rc = pTool->rect;
         ::MapWindowPoints(pTool->hwnd, NULL, reinterpret_cast<LPPOINT>(&rc), 2);
-        if (IsRightToLeft(pTool->hwnd))
+        if (rc.left > rc.right)
             std::swap(rc.left, rc.right);   // a mirrored window maps its left edge to the right
         if (::PtInRect(&rc, pt) && WindowFromPoint(pt) == pTool->hwnd)
             return pTool;

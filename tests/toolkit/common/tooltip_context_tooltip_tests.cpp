@@ -171,6 +171,26 @@ TEST_F(ToolTipWindowTest, NearTheWorkAreaBottomTheTipGoesAboveTheCursor)
     EXPECT_EQ(ptCursor.y - 3, rcTip.bottom);
 }
 
+TEST_F(ToolTipWindowTest, RightToLeftToolPlacesItsTipLeftOfTheCursor)
+{
+    COwner rtlOwner;
+    ASSERT_TRUE(rtlOwner.CreateEx(WS_EX_LAYOUTRTL, NULL, L"rtl", WS_POPUP | WS_VISIBLE, 200, 150, 300, 200, NULL,
+                                  NULL));
+    rtlOwner.SetForegroundWindow();
+    PumpFor(50);
+    m_context.SetStyle(CZPToolTipContext::kindOffice);
+    PlaceCursor(rtlOwner, {30, 20});
+    m_context.RelayOwnerMessage(&rtlOwner, WM_MOUSEMOVE, 0, MAKELPARAM(30, 20));
+    ASSERT_TRUE(PumpUntil([this] { return m_context.TipVisible(); }));
+    POINT ptCursor;
+    ::GetCursorPos(&ptCursor);
+    CRect rcTip;
+    ::GetWindowRect(m_context.TipWnd(), &rcTip);
+    EXPECT_EQ(ptCursor.x, rcTip.right);
+    m_context.SetStyle(CZPToolTipContext::kindStandard);
+    rtlOwner.DestroyWindow();
+}
+
 TEST_F(ToolTipWindowTest, MessagesOfTheProtocol)
 {
     m_context.SetStyle(CZPToolTipContext::kindOffice2007);
