@@ -11,8 +11,10 @@ TOLVANE_BUILD="${TOLVANE_BUILD:-$TOLVANE_ROOT/build}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export CCACHE_DIR="${CCACHE_DIR:-$TOLVANE_CACHE/ccache}"
-# Hits across clones: CI builds in a fresh clone every time.
+# Hits across clones: CI builds in a fresh clone every time. Paths are made relative to the
+# clone, and the folder compiled in is left out of the key (with -g ccache would add it).
 export CCACHE_BASEDIR="$TOLVANE_ROOT"
+export CCACHE_NOHASHDIR=1
 
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 die() { log "error: $*"; exit 1; }
@@ -89,8 +91,12 @@ select_test_arch() {
             else TOLVANE_ARCH_NOTE="this kernel refuses 32-bit programs and gives no user namespace with binfmt_misc for qemu-user"
             fi
         fi
-        if [ -z "${TOLVANE_TEST_ARCH:-}" ]; then
-            if [ "$TOLVANE_I686_VIA" = none ]; then TOLVANE_TEST_ARCH=x86_64; else TOLVANE_TEST_ARCH=i686; fi
+        if [ -n "${TOLVANE_TEST_ARCH:-}" ]; then
+            TOLVANE_ARCH_NOTE="chosen by TOLVANE_TEST_ARCH; $TOLVANE_ARCH_NOTE"
+        elif [ "$TOLVANE_I686_VIA" = none ]; then
+            TOLVANE_TEST_ARCH=x86_64
+        else
+            TOLVANE_TEST_ARCH=i686
         fi
     fi
     if [ "$TOLVANE_TEST_ARCH" = i686 ]; then
