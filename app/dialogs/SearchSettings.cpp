@@ -2,6 +2,7 @@
 #include "dialogs/SearchSettings.h"
 
 #include <common/ZPRegistryManager.h>
+#include <framework/regkey.h>
 
 namespace {
 
@@ -18,24 +19,6 @@ CString EntryName(LPCWSTR lpszFormat, int nIndex)
     strEntry.Format(lpszFormat, nIndex);
     return strEntry;
 }
-
-// Closes a registry key at scope end.
-class CSettingsKey
-{
-public:
-    CSettingsKey() : m_hKey(CZRegistryManager(HKEY_CURRENT_USER).OpenSectionKey(kSection, KEY_READ)) {}
-    ~CSettingsKey()
-    {
-        if (m_hKey != NULL)
-            ::RegCloseKey(m_hKey);
-    }
-    CSettingsKey(const CSettingsKey&) = delete;
-    CSettingsKey& operator=(const CSettingsKey&) = delete;
-    operator HKEY() const { return m_hKey; }
-
-private:
-    HKEY m_hKey;   // owned
-};
 
 enum class StoredText { Missing, Text, Unusable };
 
@@ -103,7 +86,7 @@ DWORD CSearchOptions::GetFlags() const
 
 void LoadSearchHistory(LPCWSTR lpszFormat, CSearchHistory& history)
 {
-    CSettingsKey key;
+    CRegKeyHolder key(CZRegistryManager(HKEY_CURRENT_USER).OpenSectionKey(kSection, KEY_READ));
     if (key == NULL)
         return;
     for (int i = 0; i < kHistoryEntries; ++i) {
