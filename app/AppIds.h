@@ -18,3 +18,17 @@
 #define ID_INDICATOR_LINE_COL 32760
 #define ID_INDICATOR_LINE_COL_FORMAT 32761
 // The overtype pane is the framework's ID_INDICATOR_OVR, its text string ID_INDICATOR_OVR.
+
+// Find and replace dialogs (templates in resources/app_dialogs.rc).
+#define IDD_FIND 134
+#define IDD_REPLACE 135
+#define IDC_REPLACE 1010
+#define IDC_REPLACE_TEXT 1011
+#define IDC_FIND_TEXT 1013
+#define IDC_MATCH_CASE 1014
+#define IDC_MATCH_WORDS 1015
+#define IDC_MATCH_REGEX 1016
+// First of the direction radio group (0 up); the second is IDC_SEARCH_DOWN.
+#define IDC_SEARCH_UP 1017
+#define IDC_REPLACE_ALL 1018
+#define IDC_SEARCH_DOWN 1019

@@ -1,8 +1,13 @@
 # Build helpers shared by every folder.
 
-# The cross-built dependencies (Scintilla, Lexilla, libpng) that scripts/setup leaves in its cache.
+# The cross-built dependencies (Scintilla, Lexilla, libpng) that scripts/setup leaves in its
+# cache; the scripts pass their folder for this target as TOLVANE_DEPS.
 function(tolvane_import_dependencies)
-    set(TOLVANE_DEPS "$ENV{HOME}/.cache/tolvane/deps-v3/${CMAKE_SYSTEM_PROCESSOR}" CACHE PATH "cross-built dependencies")
+    set(TOLVANE_DEPS "" CACHE PATH "cross-built dependencies for this target (scripts/test passes it)")
+    if(NOT TOLVANE_DEPS)
+        message(FATAL_ERROR "TOLVANE_DEPS is not set: configure through scripts/test, or pass "
+                            "-DTOLVANE_DEPS=<cache>/deps-v<N>/${CMAKE_SYSTEM_PROCESSOR}")
+    endif()
     if(NOT EXISTS "${TOLVANE_DEPS}/.complete")
         message(FATAL_ERROR "dependencies missing in ${TOLVANE_DEPS}: run scripts/setup")
     endif()

@@ -2,7 +2,10 @@
 // the XML text and reports each failure in its own words.
 #include "document/TolvaneDoc.h"
 
+#include "AppIds.h"
 #include "Utf8.h"
+#include "dialogs/FindDlg.h"
+#include "dialogs/ReplaceDlg.h"
 #include "editor/ScintillaWnd.h"
 #include "editor/XmlView.h"
 
@@ -17,7 +20,9 @@ IMPLEMENT_DYNCREATE(CTolvaneDoc, CDocument)
 BEGIN_MESSAGE_MAP(CTolvaneDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateNeedsPath)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateNeedsPath)
+    ON_COMMAND(ID_EDIT_FIND, OnEditFind)
     ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, OnUpdateNeedsPath)
+    ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
     ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, OnUpdateNeedsPath)
     ON_COMMAND(ID_EDIT_REPEAT, OnFindNext)
     ON_UPDATE_COMMAND_UI(ID_EDIT_REPEAT, OnUpdateNeedsPath)
@@ -104,7 +109,7 @@ void ShowErrorString(CFTypeRef error)
 
 CTolvaneDoc::CTolvaneDoc()
     : m_pszXml(NULL), m_nXmlLength(0), m_hCoreFoundation(NULL), m_nFormat(kFormatXml), m_dwSearchFlags(0),
-      m_nSearchDirection(1)
+      m_nSearchDirection(1), m_pFindDlg(NULL), m_pReplaceDlg(NULL)
 {
     BOOL bNoFolder = FALSE;
     m_hCoreFoundation = LoadCoreFoundation(g_lpszLibraryFolder, &bNoFolder);
@@ -114,6 +119,11 @@ CTolvaneDoc::CTolvaneDoc()
 
 CTolvaneDoc::~CTolvaneDoc()
 {
+    // An open dialog would search through a document that is gone.
+    if (m_pFindDlg != NULL)
+        m_pFindDlg->DestroyWindow();
+    if (m_pReplaceDlg != NULL)
+        m_pReplaceDlg->DestroyWindow();
     FreeXmlText();
     FreeCoreFoundation(m_hCoreFoundation);
 }
@@ -274,6 +284,45 @@ void CTolvaneDoc::OnFindNext()
         return;
     if (!pView->Find(m_strSearchText, m_dwSearchFlags, m_nSearchDirection))
         ::MessageBeep(0);
+}
+
+void CTolvaneDoc::OnEditFind()
+{
+    if (m_pFindDlg != NULL)
+        return;
+    CFindDlg* pDlg = new CFindDlg(this);
+    // Stored first: a dialog whose creation fails after attaching deletes itself and clears it.
+    m_pFindDlg = pDlg;
+    if (!pDlg->Create(IDD_FIND)) {
+        delete m_pFindDlg;
+        m_pFindDlg = NULL;
+        return;
+    }
+    pDlg->ShowWindow(SW_SHOW);
+    pDlg->FillHistoryCombo();
+}
+
+void CTolvaneDoc::OnEditReplace()
+{
+    if (m_pReplaceDlg != NULL)
+        return;
+    CReplaceDlg* pDlg = new CReplaceDlg(this);
+    m_pReplaceDlg = pDlg;
+    if (!pDlg->Create(IDD_REPLACE)) {
+        delete m_pReplaceDlg;
+        m_pReplaceDlg = NULL;
+        return;
+    }
+    pDlg->ShowWindow(SW_SHOW);
+    pDlg->FillHistoryCombos();
+}
+
+void CTolvaneDoc::OnSearchDialogClosed(const CDialog* pDlg)
+{
+    if (pDlg == m_pFindDlg)
+        m_pFindDlg = NULL;
+    if (pDlg == m_pReplaceDlg)
+        m_pReplaceDlg = NULL;
 }
 
 void CTolvaneDoc::FindText(LPCWSTR lpszText, DWORD dwFlags, int nDirection)

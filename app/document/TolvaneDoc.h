@@ -6,6 +6,8 @@
 
 #include "document/CoreFoundationLibrary.h"
 
+class CFindDlg;
+class CReplaceDlg;
 class CXmlView;
 
 class CTolvaneDoc : public CDocument
@@ -14,7 +16,7 @@ class CTolvaneDoc : public CDocument
 public:
     // Loads CoreFoundation.
     CTolvaneDoc();
-    // Frees the text and the library.
+    // Closes the search dialogs, frees the text and the library.
     ~CTolvaneDoc() override;
 
     // Where the next document looks for CoreFoundation; NULL (the default) is the folder the
@@ -39,6 +41,13 @@ public:
     void ReplaceAllText(LPCWSTR lpszText, LPCWSTR lpszReplacement, DWORD dwFlags);
 
     void OnFindNext();
+    // The modeless search dialogs, one of each at a time.
+    void OnEditFind();
+    void OnEditReplace();
+    CFindDlg* GetFindDialog() const { return m_pFindDlg; }
+    CReplaceDlg* GetReplaceDialog() const { return m_pReplaceDlg; }
+    // Called by a search dialog whose window is gone.
+    void OnSearchDialogClosed(const CDialog* pDlg);
     void OnUpdateNeedsPath(CCmdUI* pCmdUI);
 
 protected:
@@ -54,6 +63,8 @@ protected:
     CString m_strSearchText;
     DWORD m_dwSearchFlags;      // SCFIND_WHOLEWORD, SCFIND_MATCHCASE, SCFIND_REGEXP
     int m_nSearchDirection;     // 1 down, anything else up
+    CFindDlg* m_pFindDlg;       // owned by its window; NULL when closed
+    CReplaceDlg* m_pReplaceDlg; // owned by its window; NULL when closed
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,8 @@
 // Web addresses through the shell, with the registered browser command as the fall-back.
 #include "editor/UrlHelpers.h"
 
+#include <framework/regkey.h>
+
 #include <shellapi.h>
 
 #include <cwchar>
@@ -16,15 +18,14 @@ const WCHAR kOpenCommandKey[] = L"\\shell\\open\\command";
 LONG ReadRegistryDefaultValue(HKEY hRoot, LPCWSTR lpszSubKey, CString& strValue, int nMaxChars)
 {
     strValue.Empty();
-    HKEY hKey = NULL;
-    LONG lResult = ::RegOpenKeyExW(hRoot, lpszSubKey, 0, KEY_QUERY_VALUE, &hKey);
+    CRegKeyHolder key;
+    LONG lResult = ::RegOpenKeyExW(hRoot, lpszSubKey, 0, KEY_QUERY_VALUE, key.Receive());
     if (lResult != ERROR_SUCCESS)
         return lResult;
     DWORD dwType = 0;
     DWORD cbData = static_cast<DWORD>(nMaxChars * sizeof(WCHAR));
     LPWSTR pch = strValue.GetBufferSetLength(nMaxChars);
-    lResult = ::RegQueryValueExW(hKey, NULL, NULL, &dwType, reinterpret_cast<LPBYTE>(pch), &cbData);
-    ::RegCloseKey(hKey);
+    lResult = ::RegQueryValueExW(key, NULL, NULL, &dwType, reinterpret_cast<LPBYTE>(pch), &cbData);
     if (lResult == ERROR_SUCCESS && dwType != REG_SZ && dwType != REG_EXPAND_SZ)
         lResult = ERROR_INVALID_DATA;
     // A stored string need not end in a NUL: the length read decides, or the first NUL in it.

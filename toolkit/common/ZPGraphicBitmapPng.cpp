@@ -7,6 +7,9 @@
 
 #include <stdlib.h>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 const int kSignatureBytes = 8;
@@ -21,6 +24,12 @@ const DWORD kMinResourceBytes = 10;
 void PNGCBAPI ZpPngWarningCallback(png_structp, png_const_charp)
 {
 }
+
+struct CFreeDeleter
+{
+    void operator()(BYTE* p) const { free(p); }
+};
+typedef std::unique_ptr<BYTE, CFreeDeleter> CPixelBuffer;   // malloc()ed: the callers free() it
 
 // Refuses a header whose rows could not fit in what is left of the file, or in memory.
 void CheckRawSize(png_structp png, png_infop info, CFile* pFile)
@@ -47,6 +56,31 @@ void PNGCBAPI ZpPngReadCallback(png_structp png, png_bytep pData, size_t nLength
     AfxThrowFileException(CFileException::genericException);
 }
 
+namespace {
+
+// The read and info structures of one decode, destroyed with the holder.
+class CPngReadHolder
+{
+public:
+    CPngReadHolder()
+        : m_png(png_create_read_struct(PNG_LIBPNG_VER_STRING, NULL, ZpPngErrorCallback, ZpPngWarningCallback)),
+          m_info(m_png != NULL ? png_create_info_struct(m_png) : NULL)
+    {
+    }
+    ~CPngReadHolder()
+    {
+        if (m_png != NULL)
+            png_destroy_read_struct(&m_png, m_info != NULL ? &m_info : NULL, NULL);
+    }
+    CPngReadHolder(const CPngReadHolder&) = delete;
+    CPngReadHolder& operator=(const CPngReadHolder&) = delete;
+
+    png_structp m_png;   // owned
+    png_infop m_info;    // owned
+};
+
+}  // namespace
+
 BOOL ZpDecodePng(CFile* pFile, BYTE** ppBuffer, int* pnWidth, int* pnHeight, int* pnChannels)
 {
     png_byte signature[kSignatureBytes];
@@ -60,18 +94,12 @@ BOOL ZpDecodePng(CFile* pFile, BYTE** ppBuffer, int* pnWidth, int* pnHeight, int
     if (png_sig_cmp(signature, 0, kSignatureBytes) != 0)
         return FALSE;
 
-    png_structp png = NULL;
-    png_infop info = NULL;
-    png_bytep* pRows = NULL;
     try {
-        png = png_create_read_struct(PNG_LIBPNG_VER_STRING, NULL, ZpPngErrorCallback, ZpPngWarningCallback);
-        if (png == NULL)
+        CPngReadHolder read;
+        if (read.m_png == NULL || read.m_info == NULL)
             return FALSE;
-        info = png_create_info_struct(png);
-        if (info == NULL) {
-            png_destroy_read_struct(&png, NULL, NULL);
-            return FALSE;
-        }
+        png_structp png = read.m_png;
+        png_infop info = read.m_info;
 
         png_set_read_fn(png, pFile, ZpPngReadCallback);
         png_set_sig_bytes(png, kSignatureBytes);
@@ -107,29 +135,23 @@ BOOL ZpDecodePng(CFile* pFile, BYTE** ppBuffer, int* pnWidth, int* pnHeight, int
             static_cast<ULONGLONG>(nRowBytes) * nHeight > kMaxDecodedBytes)
             AfxThrowFileException(CFileException::invalidFile);
 
-        free(*ppBuffer);
-        *ppBuffer = static_cast<BYTE*>(malloc(nRowBytes * nHeight));
-        pRows = static_cast<png_bytep*>(malloc(sizeof(png_bytep) * nHeight));
-        if (*ppBuffer == NULL || pRows == NULL)
+        CPixelBuffer buffer(static_cast<BYTE*>(malloc(nRowBytes * nHeight)));
+        if (!buffer)
             AfxThrowFileException(CFileException::genericException);
+        std::vector<png_bytep> rows(nHeight);   // at most kMaxSide pointers
         for (png_uint_32 nRow = 0; nRow < nHeight; ++nRow)
-            pRows[nRow] = *ppBuffer + nRow * nRowBytes;
+            rows[nRow] = buffer.get() + nRow * nRowBytes;
 
-        png_read_image(png, pRows);
+        png_read_image(png, rows.data());
         png_read_end(png, NULL);
-        free(pRows);
-        png_destroy_read_struct(&png, &info, NULL);
+        free(*ppBuffer);
+        *ppBuffer = buffer.release();
         *pnWidth = static_cast<int>(nWidth);
         *pnHeight = static_cast<int>(nHeight);
         *pnChannels = nChannels;
         return TRUE;
     } catch (CException* e) {
         e->Delete();
-        free(pRows);
-        free(*ppBuffer);
-        *ppBuffer = NULL;
-        if (png != NULL)
-            png_destroy_read_struct(&png, info != NULL ? &info : NULL, NULL);
         return FALSE;
     }
 }
@@ -146,12 +168,10 @@ BOOL CZPGraphicBitmapPng::LoadFromFile(CFile* pFile)
         return FALSE;
     BYTE* pBuffer = NULL;
     int nWidth = 0, nHeight = 0, nChannels = 0;
-    if (!ZpDecodePng(pFile, &pBuffer, &nWidth, &nHeight, &nChannels)) {
-        free(pBuffer);
+    if (!ZpDecodePng(pFile, &pBuffer, &nWidth, &nHeight, &nChannels))
         return FALSE;
-    }
-    HBITMAP hBitmap = CreateDibFromPixels(pBuffer, nWidth, nHeight, nChannels);
-    free(pBuffer);
+    CPixelBuffer buffer(pBuffer);
+    HBITMAP hBitmap = CreateDibFromPixels(buffer.get(), nWidth, nHeight, nChannels);
     if (hBitmap == NULL)
         return FALSE;
     m_bAlpha = nChannels == 4;

@@ -24,5 +24,6 @@ protected:
     BOOL m_bAlpha;
 };
 
-// One libpng run: on success *ppBuffer holds height rows of width x channels bytes (free()).
+// One libpng run: on success *ppBuffer (freed first when set) holds height rows of width x channels
+// bytes (free()); on failure it is left as it was.
 BOOL ZpDecodePng(CFile* pFile, BYTE** ppBuffer, int* pnWidth, int* pnHeight, int* pnChannels);

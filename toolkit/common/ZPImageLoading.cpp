@@ -5,10 +5,16 @@
 #include "common/ZPGraphicBitmapPng.h"
 #include "common/ZPImageManager.h"
 
+#include <framework/memorydc.h>
+
 #include <ole2.h>
 #include <olectl.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include <memory>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -93,9 +99,8 @@ HBITMAP DibFromPackedPixels(const BYTE* pData, DWORD nSize, BOOL bIconImage)
     bmi.bmiHeader.biCompression = BI_RGB;
     bmi.bmiHeader.biSizeImage = nBytes;
     void* pBits = NULL;
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    HBITMAP hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    ::DeleteDC(hDC);
+    CMemoryDC dc;
+    HBITMAP hBitmap = ::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
     if (hBitmap == NULL || pBits == NULL) {
         if (hBitmap != NULL)
             ::DeleteObject(hBitmap);
@@ -174,9 +179,8 @@ BOOL IsSoundBitmapFile(CFile& file)
         return FALSE;
     if (nColors == (1u << nBits))
         return TRUE;
-    BYTE* pRow = static_cast<BYTE*>(malloc(nStride));
-    if (pRow == NULL)
-        return FALSE;
+    std::vector<BYTE> row(nStride);   // a palette row: at most 32 KB
+    BYTE* pRow = row.data();
     BOOL bSound = TRUE;
     file.Seek(bfh.bfOffBits, CFile::begin);
     for (LONG y = 0; y < nHeight && bSound; ++y) {
@@ -188,7 +192,6 @@ BOOL IsSoundBitmapFile(CFile& file)
             bSound = nIndex < nColors;
         }
     }
-    free(pRow);
     return bSound;
 }
 
@@ -221,18 +224,17 @@ HBITMAP LoadOlePicture(LPCWSTR lpszPath)
     OLE_YSIZE_HIMETRIC hmHeight = 0;
     pPicture->get_Width(&hmWidth);
     pPicture->get_Height(&hmHeight);
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    int cx = ::MulDiv(::GetDeviceCaps(hDC, LOGPIXELSX), hmWidth, kHimetricPerInch);
-    int cy = ::MulDiv(::GetDeviceCaps(hDC, LOGPIXELSY), hmHeight, kHimetricPerInch);
-    HBITMAP hBitmap = ZpCreateDibSection32(hDC, cx, cy, NULL);
+    CMemoryDC dc;
+    int cx = ::MulDiv(::GetDeviceCaps(dc, LOGPIXELSX), hmWidth, kHimetricPerInch);
+    int cy = ::MulDiv(::GetDeviceCaps(dc, LOGPIXELSY), hmHeight, kHimetricPerInch);
+    HBITMAP hBitmap = ZpCreateDibSection32(dc, cx, cy, NULL);
     if (hBitmap != NULL) {
-        HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+        dc.Select(hBitmap);
         RECT rc = { 0, 0, cx, cy };
-        ::FillRect(hDC, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
-        pPicture->Render(hDC, 0, 0, cx, cy, 0, hmHeight - 1, hmWidth, -hmHeight, NULL);
-        ::SelectObject(hDC, hOld);
+        ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+        pPicture->Render(dc, 0, 0, cx, cy, 0, hmHeight - 1, hmWidth, -hmHeight, NULL);
+        dc.Restore();
     }
-    ::DeleteDC(hDC);
     pPicture->Release();
     return hBitmap;
 }
@@ -404,12 +406,8 @@ HICON ZpScaleIcon(HICON hIcon, int cxOld, int cyOld, int cxNew)
 
 COLORREF ZpGetBitmapPixel(CBitmap* pBitmap, int x, int y)
 {
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hDC, pBitmap->m_hObject);
-    COLORREF clr = ::GetPixel(hDC, x, y);
-    ::SelectObject(hDC, hOld);
-    ::DeleteDC(hDC);
-    return clr;
+    CMemoryDC dc(NULL, static_cast<HBITMAP>(pBitmap->m_hObject));
+    return ::GetPixel(dc, x, y);
 }
 
 const WORD* ZpToolBarResourceItems(const void* pData)
@@ -512,14 +510,14 @@ HBITMAP ZpLoadAlphaIconFromFile(LPCWSTR lpszPath, int nWidth)
                 entry.dwBytesInRes < sizeof(BITMAPINFOHEADER) || entry.dwImageOffset > nLength ||
                 entry.dwBytesInRes > nLength - entry.dwImageOffset)
                 continue;
-            BYTE* pData = static_cast<BYTE*>(malloc(entry.dwBytesInRes));
-            if (pData == NULL)
+            // Freed also when Seek or Read throw.
+            std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[entry.dwBytesInRes]);
+            if (!data)
                 continue;
             HBITMAP hBitmap = NULL;
             file.Seek(entry.dwImageOffset, CFile::begin);
-            if (file.Read(pData, entry.dwBytesInRes) == entry.dwBytesInRes)
-                hBitmap = DibFromPackedPixels(pData, entry.dwBytesInRes, TRUE);
-            free(pData);
+            if (file.Read(data.get(), entry.dwBytesInRes) == entry.dwBytesInRes)
+                hBitmap = DibFromPackedPixels(data.get(), entry.dwBytesInRes, TRUE);
             if (hBitmap != NULL)
                 return hBitmap;
         }
@@ -643,17 +641,19 @@ BOOL CZPImageManager::SetIcons(CBitmap* pBitmap, const UINT* pCommands, int nCou
     if (!SplitAlphaStrip(static_cast<HBITMAP>(pBitmap->m_hObject), nPieces, pieces.GetData()))
         return FALSE;
     int i = 0;
+    BOOL bStored = FALSE;   // a loader that stored nothing has failed
     for (int j = 0; j < nCount && i < nPieces; ++j) {
         if (pCommands != NULL && nCount != nPieces && pCommands[j] == 0)
             continue;
         CZPImageManagerStateImage temporary;
         temporary.AttachBitmap(pieces[i]);
-        SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState);
+        if (SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState))
+            bStored = TRUE;
         ++i;
     }
     for (int k = 0; k < nPieces; ++k)
         ::DeleteObject(pieces[k]);
-    return TRUE;
+    return bStored;
 }
 
 BOOL CZPImageManager::SetIconsFromImageList(HIMAGELIST hImageList, const UINT* pCommands, int nCount, int cx, int cy,
@@ -673,6 +673,7 @@ BOOL CZPImageManager::SetIconsFromImageList(HIMAGELIST hImageList, const UINT* p
     }
     BOOL bExact = nCount == nImages;
     int i = 0;
+    BOOL bStored = FALSE;
     for (int j = 0; j < nCount; ++j) {
         if (pCommands != NULL && !bExact && pCommands[j] == 0)
             continue;
@@ -681,12 +682,13 @@ BOOL CZPImageManager::SetIconsFromImageList(HIMAGELIST hImageList, const UINT* p
             return FALSE;
         CZPImageManagerStateImage temporary;
         temporary.AttachIcon(hIcon);
-        SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState);
+        if (SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState))
+            bStored = TRUE;
         temporary.Clear();
         ::DestroyIcon(hIcon);
         ++i;
     }
-    return TRUE;
+    return bStored;
 }
 
 BOOL CZPImageManager::ReadToolBarResource(UINT nIDToolBar, UINT** ppCommands, int* pnCount, CSize* pszButton)
@@ -746,10 +748,8 @@ BOOL CZPImageManager::SetIconsFromBitmapResource(LPCWSTR lpszResource, const UIN
 BOOL CZPImageManager::SetIconFromResource(LPCWSTR lpszName, UINT nCommand, int cx, int cy, int nState)
 {
     HMODULE hModule = AfxGetResourceHandle();
-    if (::FindResourceW(hModule, lpszName, RT_GROUP_ICON) != NULL) {
-        SetIconFromIconResource(hModule, lpszName, nCommand, cx, cy, nState);
-        return TRUE;
-    }
+    if (::FindResourceW(hModule, lpszName, RT_GROUP_ICON) != NULL)
+        return SetIconFromIconResource(hModule, lpszName, nCommand, cx, cy, nState);
     CZPImageManagerStateImage temporary;
     return temporary.LoadIconResource(hModule, lpszName, cx, cy) && SetIcon(&temporary, nCommand, cx, cy, nState);
 }
@@ -769,6 +769,7 @@ BOOL CZPImageManager::SetIconFromIconResource(HMODULE hModule, LPCWSTR lpszName,
     memcpy(header, pData, sizeof(header));
     if (sizeof(header) + static_cast<DWORD>(header[2]) * sizeof(GRPICONDIRENTRY) > nSize)
         return FALSE;
+    BOOL bStored = FALSE;   // no entry of the asked size stores nothing
     for (WORD i = 0; i < header[2]; ++i) {
         GRPICONDIRENTRY entry;
         memcpy(&entry, pData + sizeof(header) + i * sizeof(entry), sizeof(entry));
@@ -780,6 +781,7 @@ BOOL CZPImageManager::SetIconFromIconResource(HMODULE hModule, LPCWSTR lpszName,
         if (!temporary.LoadIconResource(hModule, MAKEINTRESOURCEW(entry.nID), cxEntry, cyEntry) ||
             !SetIcon(&temporary, nCommand, cxEntry, cyEntry, nState))
             return FALSE;
+        bStored = TRUE;
     }
-    return TRUE;
+    return bStored;
 }

@@ -387,20 +387,27 @@ BOOL CZPImageManager::SetIcon(CZPImageManagerStateImage* pImage, UINT nCommand, 
     UINT nKey = static_cast<UINT>(nWidth);
     CZPImageManagerIconSet* pIconSet = GetIconSet(nCommand);
     if (pIconSet != NULL) {
+        int nImage;
         switch (nState) {
-        case 0: pIconSet->SetNormalImage(pImage, nKey); break;
-        case 1: pIconSet->SetDisabledImage(pImage, nKey); break;
-        case 2: pIconSet->SetHotImage(pImage, nKey); break;
-        case 3: pIconSet->SetCheckedImage(pImage, nKey); break;
-        case 4: pIconSet->SetPressedImage(pImage, nKey); break;
-        default: break;
+        case 0: pIconSet->SetNormalImage(pImage, nKey); nImage = CZPImageManagerIcon::imageNormal; break;
+        case 1: pIconSet->SetDisabledImage(pImage, nKey); nImage = CZPImageManagerIcon::imageDisabled; break;
+        case 2: pIconSet->SetHotImage(pImage, nKey); nImage = CZPImageManagerIcon::imageHot; break;
+        case 3: pIconSet->SetCheckedImage(pImage, nKey); nImage = CZPImageManagerIcon::imageChecked; break;
+        case 4: pIconSet->SetPressedImage(pImage, nKey); nImage = CZPImageManagerIcon::imagePressed; break;
+        default: return TRUE;
         }
-        return TRUE;
+        // A copy the shared bitmap could not take leaves the record empty: nothing was stored.
+        return !pIconSet->GetIcon(nKey, FALSE)->m_images[nImage].IsEmpty();
     }
     if (nState != 0)
         return FALSE;
     pIconSet = new CZPImageManagerIconSet(nCommand, this);
     pIconSet->SetNormalImage(pImage, nKey);
+    if (pIconSet->GetIcon(nKey, FALSE)->GetNormalStateImage()->IsEmpty()) {
+        pIconSet->RemoveAll();
+        pIconSet->InternalRelease();
+        return FALSE;
+    }
     m_mapImages.SetAt(nCommand, pIconSet);
     return TRUE;
 }

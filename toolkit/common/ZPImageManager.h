@@ -5,6 +5,7 @@
 
 #include <framework.h>
 #include <framework/gdi.h>
+#include <framework/memorydc.h>
 
 #include <commctrl.h>
 
@@ -22,7 +23,7 @@ class CZPImageManagerResource;
 struct ZP_IMAGERESOURCE_INFO
 {
     BOOL bAlpha;                          // premultiplied pixels, else colour plus AND mask
-    RECT rcImage;                         // left = x offset in the shared bitmaps, top 0
+    RECT rcImage;                         // the picture's place in the shared bitmaps
     CZPImageManagerResource* pResource;   // borrowed: the store whose lists own this record
 };
 
@@ -134,6 +135,8 @@ public:
     void SerializeStateImage(CZPImageManagerStateImage* pImage, CArchive& ar, int nVersion);
 
 protected:
+    friend class CZPImageManager;
+
     void SetStateImage(int nIndex, CZPImageManagerStateImage* pImage);
 
     UINT m_nID;
@@ -179,23 +182,8 @@ protected:
 class CZPImageManagerResource
 {
 public:
-    // A memory DC that puts its first bitmap back after each use and on destruction.
-    class CBitmapDC
-    {
-    public:
-        CBitmapDC();
-        ~CBitmapDC();
-        CBitmapDC(const CBitmapDC&) = delete;
-        CBitmapDC& operator=(const CBitmapDC&) = delete;
-
-        HDC Select(HBITMAP hBitmap);
-        void Restore();
-        HDC GetSafeHdc() const { return m_hDC; }
-
-    private:
-        HDC m_hDC;          // owned
-        HGDIOBJ m_hOld;     // the DC's own bitmap while another is selected
-    };
+    // The store's memory DC puts its first bitmap back after each use and on destruction.
+    typedef CMemoryDC CBitmapDC;
 
     CZPImageManagerResource(CZPImageManager* pManager, int cx, int cy);
     ~CZPImageManagerResource();
@@ -211,11 +199,17 @@ public:
     CSize GetExtent() const { return CSize(m_cx, m_cy); }
     void RemoveAll();
 
+    // Width of both bitmaps; their height is a whole number of image heights.
     int GetUsedWidth() const { return m_nUsedWidth; }
     HBITMAP GetColorBitmap() const { return m_hbmColor; }
     HBITMAP GetMaskBitmap() const { return m_hbmMask; }
 
 protected:
+    // Widens or lengthens both bitmaps to nWidth x nRows image heights, keeping every slot in place.
+    BOOL Grow(int nWidth, int nRows);
+    // The slot's bottom line in the colour bits; its lines follow at m_nUsedWidth x 4 bytes.
+    LPBYTE SlotBits(const ZP_IMAGERESOURCE_INFO* pSlot) const;
+
     HBITMAP m_hbmColor;        // owned; bottom-up 32 bpp
     HBITMAP m_hbmMask;         // owned; 1 bpp
     CBitmapDC m_dc;
@@ -223,6 +217,8 @@ protected:
     CZPImageManager* m_pManager;   // borrowed: the owner
     int m_cx, m_cy;
     int m_nUsedWidth;
+    int m_nRows;               // rows of slots; the bitmaps are m_nRows x m_cy high
+    int m_nSlots;              // slots made so far, used and free
     CArray<ZP_IMAGERESOURCE_INFO*, ZP_IMAGERESOURCE_INFO*> m_arrUsed;   // records owned
     CArray<ZP_IMAGERESOURCE_INFO*, ZP_IMAGERESOURCE_INFO*> m_arrFree;   // records owned
     CZPSyncSection m_lock;

@@ -8,45 +8,6 @@ namespace {
 
 const DWORD kMagenta = 0x00FF00FF;
 
-// Selects a bitmap into a new memory DC for the life of the object.
-class CMemoryBitmapDC
-{
-public:
-    CMemoryBitmapDC(HDC hCompatible, HBITMAP hBitmap)
-        : m_hDC(::CreateCompatibleDC(hCompatible)), m_hOld(NULL)
-    {
-        if (m_hDC != NULL)
-            m_hOld = ::SelectObject(m_hDC, hBitmap);
-    }
-    ~CMemoryBitmapDC()
-    {
-        if (m_hDC != NULL) {
-            ::SelectObject(m_hDC, m_hOld);
-            ::DeleteDC(m_hDC);
-        }
-    }
-    CMemoryBitmapDC(const CMemoryBitmapDC&) = delete;
-    CMemoryBitmapDC& operator=(const CMemoryBitmapDC&) = delete;
-
-    HDC m_hDC;         // owned
-    HGDIOBJ m_hOld;
-};
-
-class CGdiHandle
-{
-public:
-    explicit CGdiHandle(HGDIOBJ hObject) : m_hObject(hObject) {}
-    ~CGdiHandle()
-    {
-        if (m_hObject != NULL)
-            ::DeleteObject(m_hObject);
-    }
-    CGdiHandle(const CGdiHandle&) = delete;
-    CGdiHandle& operator=(const CGdiHandle&) = delete;
-
-    HGDIOBJ m_hObject;   // owned
-};
-
 BOOL GetDib(HBITMAP hBitmap, DIBSECTION& ds)
 {
     return hBitmap != NULL && ::GetObjectW(hBitmap, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits != NULL;
@@ -120,18 +81,20 @@ void CZPImageManagerIcon::DrawDisabledEmbossed(CDC* pDC, int x, int y, CZPImageM
         cy = m_nWidth != 0 ? cx * m_nHeight / m_nWidth : 0;
     if (cx <= 0 || cy <= 0)
         return;
-    CGdiHandle bitmap(::CreateCompatibleBitmap(pDC->m_hDC, cx, cy));
+    CGdiObject bitmap;
+    bitmap.Attach(::CreateCompatibleBitmap(pDC->m_hDC, cx, cy));
     if (bitmap.m_hObject == NULL)
         return;
     {
-        CMemoryBitmapDC memDC(pDC->m_hDC, static_cast<HBITMAP>(bitmap.m_hObject));
-        if (memDC.m_hDC == NULL)
+        CMemoryDC memDC(pDC->m_hDC, static_cast<HBITMAP>(bitmap.m_hObject));
+        if (memDC.GetSafeHdc() == NULL)
             return;
-        ::PatBlt(memDC.m_hDC, 0, 0, cx, cy, WHITENESS);
-        CDC dc(memDC.m_hDC);
+        ::PatBlt(memDC.GetSafeHdc(), 0, 0, cx, cy, WHITENESS);
+        CDC dc(memDC.GetSafeHdc());
         Draw(&dc, 0, 0, pImage, cx, cy);
     }
-    CGdiHandle brush(::CreateSolidBrush(clr));
+    CGdiObject brush;
+    brush.Attach(::CreateSolidBrush(clr));
     ::DrawStateW(pDC->m_hDC, static_cast<HBRUSH>(brush.m_hObject), NULL, reinterpret_cast<LPARAM>(bitmap.m_hObject), 0,
                  x, y, cx, cy, DST_BITMAP | DSS_MONO);
 }
@@ -143,10 +106,10 @@ void ZpDrawAlphaBitmap(CDC* pDC, HBITMAP hBitmap, int x, int y, int cx, int cy, 
         cxSrc = cx;
         cySrc = cy;
     }
-    CMemoryBitmapDC memDC(pDC->m_hDC, hBitmap);
-    if (memDC.m_hDC == NULL)
+    CMemoryDC memDC(pDC->m_hDC, hBitmap);
+    if (memDC.GetSafeHdc() == NULL)
         return;
-    CDC srcDC(memDC.m_hDC);
+    CDC srcDC(memDC.GetSafeHdc());
     ZpImageManagerInstance()->AlphaBlendBlit(pDC, CRect(x, y, x + cx, y + cy), &srcDC,
                                              CRect(xSrc, ySrc, xSrc + cxSrc, ySrc + cySrc));
 }
@@ -157,22 +120,23 @@ void ZpDrawIconAlphaBlended(CDC* pDC, int x, int y, int cx, int cy, HICON hIcon)
     if (rcDest.Width() <= 0 || rcDest.Height() <= 0)
         return;
     LPBYTE pBits = NULL;
-    CGdiHandle dib(ZpCreateDibSection32(pDC->m_hDC, rcDest.Width(), rcDest.Height(), &pBits));
+    CGdiObject dib;
+    dib.Attach(ZpCreateDibSection32(pDC->m_hDC, rcDest.Width(), rcDest.Height(), &pBits));
     if (dib.m_hObject == NULL)
         return;
-    CMemoryBitmapDC memDC(pDC->m_hDC, static_cast<HBITMAP>(dib.m_hObject));
-    if (memDC.m_hDC == NULL)
+    CMemoryDC memDC(pDC->m_hDC, static_cast<HBITMAP>(dib.m_hObject));
+    if (memDC.GetSafeHdc() == NULL)
         return;
     DWORD* pPixels = reinterpret_cast<DWORD*>(pBits);
     size_t nPixels = static_cast<size_t>(rcDest.Width()) * rcDest.Height();
     ::GdiFlush();
     for (size_t i = 0; i < nPixels; ++i)
         pPixels[i] = kMagenta;
-    ::DrawIconEx(memDC.m_hDC, cx <= 0 ? -cx : 0, 0, hIcon, cx, cy, 0, NULL, DI_NORMAL);
+    ::DrawIconEx(memDC.GetSafeHdc(), cx <= 0 ? -cx : 0, 0, hIcon, cx, cy, 0, NULL, DI_NORMAL);
     ::GdiFlush();
     for (size_t i = 0; i < nPixels; ++i)
         pPixels[i] = pPixels[i] == kMagenta ? 0 : (pPixels[i] | 0xFF000000);
-    CDC srcDC(memDC.m_hDC);
+    CDC srcDC(memDC.GetSafeHdc());
     ZpImageManagerInstance()->AlphaBlendBlit(pDC, rcDest, &srcDC, CRect(0, 0, rcDest.Width(), rcDest.Height()));
 }
 
@@ -194,25 +158,28 @@ BOOL ZpAlphaBlendEmulate(CDC* pDC, const CRect& rcDest, CDC* pSrcDC, const CRect
     int cx = rcDest.Width(), cy = rcDest.Height();
     if (cx <= 0 || cy <= 0)
         return FALSE;
-    CGdiHandle source(ZpCreateDibSection32(pDC->m_hDC, cx, cy, NULL));
-    CGdiHandle dest(ZpCreateDibSection32(pDC->m_hDC, cx, cy, NULL));
-    CGdiHandle result(ZpCreateDibSection32(pDC->m_hDC, cx, cy, NULL));
+    CGdiObject source;
+    source.Attach(ZpCreateDibSection32(pDC->m_hDC, cx, cy, NULL));
+    CGdiObject dest;
+    dest.Attach(ZpCreateDibSection32(pDC->m_hDC, cx, cy, NULL));
+    CGdiObject result;
+    result.Attach(ZpCreateDibSection32(pDC->m_hDC, cx, cy, NULL));
     if (source.m_hObject == NULL || dest.m_hObject == NULL || result.m_hObject == NULL)
         return FALSE;
     BOOL bSourceMirrored = ZpDCIsMirrored(pSrcDC);
     BOOL bDestMirrored = ZpDCIsMirrored(pDC);
     {
-        CMemoryBitmapDC sourceDC(pSrcDC->m_hDC, static_cast<HBITMAP>(source.m_hObject));
-        CMemoryBitmapDC destDC(pSrcDC->m_hDC, static_cast<HBITMAP>(dest.m_hObject));
-        if (sourceDC.m_hDC == NULL || destDC.m_hDC == NULL)
+        CMemoryDC sourceDC(pSrcDC->m_hDC, static_cast<HBITMAP>(source.m_hObject));
+        CMemoryDC destDC(pSrcDC->m_hDC, static_cast<HBITMAP>(dest.m_hObject));
+        if (sourceDC.GetSafeHdc() == NULL || destDC.GetSafeHdc() == NULL)
             return FALSE;
-        ZpSetDCLayoutRaw(sourceDC.m_hDC, 0);
-        ZpSetDCLayoutRaw(destDC.m_hDC, 0);
-        ::SetStretchBltMode(sourceDC.m_hDC, COLORONCOLOR);
-        ::SetStretchBltMode(destDC.m_hDC, COLORONCOLOR);
-        if (!::StretchBlt(sourceDC.m_hDC, 0, 0, cx, cy, pSrcDC->m_hDC, rcSrc.left, rcSrc.top, rcSrc.Width(),
+        ZpSetDCLayoutRaw(sourceDC.GetSafeHdc(), 0);
+        ZpSetDCLayoutRaw(destDC.GetSafeHdc(), 0);
+        ::SetStretchBltMode(sourceDC.GetSafeHdc(), COLORONCOLOR);
+        ::SetStretchBltMode(destDC.GetSafeHdc(), COLORONCOLOR);
+        if (!::StretchBlt(sourceDC.GetSafeHdc(), 0, 0, cx, cy, pSrcDC->m_hDC, rcSrc.left, rcSrc.top, rcSrc.Width(),
                           rcSrc.Height(), SRCCOPY) ||
-            !::BitBlt(destDC.m_hDC, 0, 0, cx, cy, pDC->m_hDC, rcDest.left, rcDest.top, SRCCOPY))
+            !::BitBlt(destDC.GetSafeHdc(), 0, 0, cx, cy, pDC->m_hDC, rcDest.left, rcDest.top, SRCCOPY))
             return FALSE;
     }
     ::GdiFlush();
@@ -220,11 +187,11 @@ BOOL ZpAlphaBlendEmulate(CDC* pDC, const CRect& rcDest, CDC* pSrcDC, const CRect
                                   static_cast<HBITMAP>(dest.m_hObject), bDestMirrored,
                                   static_cast<HBITMAP>(result.m_hObject)))
         return FALSE;
-    CMemoryBitmapDC resultDC(pSrcDC->m_hDC, static_cast<HBITMAP>(result.m_hObject));
-    if (resultDC.m_hDC == NULL)
+    CMemoryDC resultDC(pSrcDC->m_hDC, static_cast<HBITMAP>(result.m_hObject));
+    if (resultDC.GetSafeHdc() == NULL)
         return FALSE;
-    ZpSetDCLayoutRaw(resultDC.m_hDC, 0);
-    return ::BitBlt(pDC->m_hDC, rcDest.left, rcDest.top, cx, cy, resultDC.m_hDC, 0, 0,
+    ZpSetDCLayoutRaw(resultDC.GetSafeHdc(), 0);
+    return ::BitBlt(pDC->m_hDC, rcDest.left, rcDest.top, cx, cy, resultDC.GetSafeHdc(), 0, 0,
                     bDestMirrored ? (SRCCOPY | NOMIRRORBITMAP) : SRCCOPY);
 }
 
@@ -274,32 +241,34 @@ BOOL ZpMaskTransparentBlit(CDC* pDC, const CRect& rcDest, CDC* pSrcDC, const CRe
     int cx = rcSrc.Width(), cy = rcSrc.Height();
     if (cx <= 0 || cy <= 0)
         return FALSE;
-    CGdiHandle image(::CreateCompatibleBitmap(pSrcDC->m_hDC, cx, cy));
-    CGdiHandle mask(::CreateBitmap(cx, cy, 1, 1, NULL));
+    CGdiObject image;
+    image.Attach(::CreateCompatibleBitmap(pSrcDC->m_hDC, cx, cy));
+    CGdiObject mask;
+    mask.Attach(::CreateBitmap(cx, cy, 1, 1, NULL));
     if (image.m_hObject == NULL || mask.m_hObject == NULL)
         return FALSE;
-    CMemoryBitmapDC imageDC(pSrcDC->m_hDC, static_cast<HBITMAP>(image.m_hObject));
-    CMemoryBitmapDC maskDC(pSrcDC->m_hDC, static_cast<HBITMAP>(mask.m_hObject));
-    if (imageDC.m_hDC == NULL || maskDC.m_hDC == NULL)
+    CMemoryDC imageDC(pSrcDC->m_hDC, static_cast<HBITMAP>(image.m_hObject));
+    CMemoryDC maskDC(pSrcDC->m_hDC, static_cast<HBITMAP>(mask.m_hObject));
+    if (imageDC.GetSafeHdc() == NULL || maskDC.GetSafeHdc() == NULL)
         return FALSE;
 
     COLORREF clrOldBk = ::SetBkColor(pDC->m_hDC, RGB(255, 255, 255));
     COLORREF clrOldText = ::SetTextColor(pDC->m_hDC, RGB(0, 0, 0));
-    ::BitBlt(imageDC.m_hDC, 0, 0, cx, cy, pSrcDC->m_hDC, rcSrc.left, rcSrc.top, SRCCOPY);
-    ::SetBkColor(imageDC.m_hDC, clrKey);
-    ::BitBlt(maskDC.m_hDC, 0, 0, cx, cy, imageDC.m_hDC, 0, 0, SRCCOPY);
+    ::BitBlt(imageDC.GetSafeHdc(), 0, 0, cx, cy, pSrcDC->m_hDC, rcSrc.left, rcSrc.top, SRCCOPY);
+    ::SetBkColor(imageDC.GetSafeHdc(), clrKey);
+    ::BitBlt(maskDC.GetSafeHdc(), 0, 0, cx, cy, imageDC.GetSafeHdc(), 0, 0, SRCCOPY);
     if (clrKey != RGB(0, 0, 0)) {
-        ::SetBkColor(imageDC.m_hDC, RGB(0, 0, 0));
-        ::SetTextColor(imageDC.m_hDC, RGB(255, 255, 255));
-        ::BitBlt(imageDC.m_hDC, 0, 0, cx, cy, maskDC.m_hDC, 0, 0, SRCAND);
+        ::SetBkColor(imageDC.GetSafeHdc(), RGB(0, 0, 0));
+        ::SetTextColor(imageDC.GetSafeHdc(), RGB(255, 255, 255));
+        ::BitBlt(imageDC.GetSafeHdc(), 0, 0, cx, cy, maskDC.GetSafeHdc(), 0, 0, SRCAND);
     }
     if (rcDest.Width() == cx && rcDest.Height() == cy) {
-        ::BitBlt(pDC->m_hDC, rcDest.left, rcDest.top, cx, cy, maskDC.m_hDC, 0, 0, SRCAND);
-        ::BitBlt(pDC->m_hDC, rcDest.left, rcDest.top, cx, cy, imageDC.m_hDC, 0, 0, SRCPAINT);
+        ::BitBlt(pDC->m_hDC, rcDest.left, rcDest.top, cx, cy, maskDC.GetSafeHdc(), 0, 0, SRCAND);
+        ::BitBlt(pDC->m_hDC, rcDest.left, rcDest.top, cx, cy, imageDC.GetSafeHdc(), 0, 0, SRCPAINT);
     } else {
-        ::StretchBlt(pDC->m_hDC, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), maskDC.m_hDC, 0, 0, cx, cy,
+        ::StretchBlt(pDC->m_hDC, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), maskDC.GetSafeHdc(), 0, 0, cx, cy,
                      SRCAND);
-        ::StretchBlt(pDC->m_hDC, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), imageDC.m_hDC, 0, 0, cx,
+        ::StretchBlt(pDC->m_hDC, rcDest.left, rcDest.top, rcDest.Width(), rcDest.Height(), imageDC.GetSafeHdc(), 0, 0, cx,
                      cy, SRCPAINT);
     }
     ::SetBkColor(pDC->m_hDC, clrOldBk);

@@ -108,20 +108,14 @@ void ApplyToIcon(CZPImageManagerStateImage& temporary, const CPixelRule& rule, B
     if (ii.hbmColor != NULL && bChangePixels) {
         BITMAP bm = {};
         ::GetObjectW(ii.hbmColor, sizeof(bm), &bm);
-        HDC hColorDC = ::CreateCompatibleDC(NULL);
-        HDC hMaskDC = ::CreateCompatibleDC(NULL);
-        HGDIOBJ hOldColor = ::SelectObject(hColorDC, ii.hbmColor);
-        HGDIOBJ hOldMask = ::SelectObject(hMaskDC, ii.hbmMask);
+        CMemoryDC colorDC(NULL, ii.hbmColor);
+        CMemoryDC maskDC(NULL, ii.hbmMask);
         for (int x = 0; x < bm.bmWidth; ++x) {
             for (int y = 0; y < bm.bmHeight; ++y) {
-                if (::GetPixel(hMaskDC, x, y) == RGB(0, 0, 0))
-                    ::SetPixel(hColorDC, x, y, rule.ChangeColor(::GetPixel(hColorDC, x, y)));
+                if (::GetPixel(maskDC, x, y) == RGB(0, 0, 0))
+                    ::SetPixel(colorDC, x, y, rule.ChangeColor(::GetPixel(colorDC, x, y)));
             }
         }
-        ::SelectObject(hColorDC, hOldColor);
-        ::SelectObject(hMaskDC, hOldMask);
-        ::DeleteDC(hColorDC);
-        ::DeleteDC(hMaskDC);
     }
     if (ii.hbmColor != NULL) {
         HICON hIcon = ::CreateIconIndirect(&ii);

@@ -6,6 +6,7 @@
 #include "common/ZPPropExchange.h"
 #include "common/ZPPropExchangeArchive.h"
 
+#include <framework/memorydc.h>
 #include <framework/ole.h>
 
 #include <string.h>
@@ -127,7 +128,8 @@ BOOL ZpGetBitmapInfoAndBits(HBITMAP hBitmap, std::vector<BYTE>& bits, std::vecto
     info.clear();
     if (hBitmap == NULL)
         return FALSE;
-    HDC hDC = ::CreateCompatibleDC(NULL);
+    CMemoryDC dc;
+    const HDC hDC = dc.GetSafeHdc();
     if (hDC == NULL)
         return FALSE;
     BITMAPINFOHEADER bih = {};
@@ -146,7 +148,6 @@ BOOL ZpGetBitmapInfoAndBits(HBITMAP hBitmap, std::vector<BYTE>& bits, std::vecto
         bResult = ::GetDIBits(hDC, hBitmap, 0, static_cast<UINT>(nHeight), bits.data(),
                               reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS) != 0;
     }
-    ::DeleteDC(hDC);
     if (!bResult) {
         bits.clear();
         info.clear();
@@ -193,11 +194,10 @@ HBITMAP ZpReadArchivedBitmap(CArchive& ar, LPBYTE* ppBits)
         return NULL;
     // Only the rows the header describes are copied, whatever its image size says.
     bih.biSizeImage = nImageSize;
-    HDC hDC = ::CreateCompatibleDC(NULL);
+    CMemoryDC dc;
     void* pvBits = NULL;
-    HBITMAP hBitmap =
-        ::CreateDIBSection(hDC, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &pvBits, NULL, 0);
-    ::DeleteDC(hDC);
+    HBITMAP hBitmap = ::CreateDIBSection(dc.GetSafeHdc(), reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS,
+                                         &pvBits, NULL, 0);
     if (hBitmap == NULL || pvBits == NULL) {
         if (hBitmap != NULL)
             ::DeleteObject(hBitmap);

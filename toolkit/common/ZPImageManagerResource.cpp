@@ -8,6 +8,9 @@
 
 namespace {
 
+// The widest and highest DIB section the system makes.
+const int kMaxBitmapSide = 32767;
+
 // Copies cy bottom-up rows of cx pixels.
 void CopyRows(LPBYTE pDest, int nDestStride, const BYTE* pSource, int nSourceStride, int cx, int cy)
 {
@@ -25,35 +28,9 @@ BOOL SameSize(HBITMAP hBitmap, int cx, int cy)
 
 }  // namespace
 
-CZPImageManagerResource::CBitmapDC::CBitmapDC() : m_hDC(::CreateCompatibleDC(NULL)), m_hOld(NULL)
-{
-}
-
-CZPImageManagerResource::CBitmapDC::~CBitmapDC()
-{
-    Restore();
-    if (m_hDC != NULL)
-        ::DeleteDC(m_hDC);
-}
-
-HDC CZPImageManagerResource::CBitmapDC::Select(HBITMAP hBitmap)
-{
-    HGDIOBJ hOld = ::SelectObject(m_hDC, hBitmap);
-    if (m_hOld == NULL)
-        m_hOld = hOld;
-    return m_hDC;
-}
-
-void CZPImageManagerResource::CBitmapDC::Restore()
-{
-    if (m_hOld != NULL) {
-        ::SelectObject(m_hDC, m_hOld);
-        m_hOld = NULL;
-    }
-}
-
 CZPImageManagerResource::CZPImageManagerResource(CZPImageManager* pManager, int cx, int cy)
-    : m_hbmColor(NULL), m_hbmMask(NULL), m_pBits(NULL), m_pManager(pManager), m_cx(cx), m_cy(cy), m_nUsedWidth(0)
+    : m_hbmColor(NULL), m_hbmMask(NULL), m_pBits(NULL), m_pManager(pManager), m_cx(cx), m_cy(cy), m_nUsedWidth(0),
+      m_nRows(0), m_nSlots(0)
 {
 }
 
@@ -71,43 +48,66 @@ ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AllocateSlot()
         m_arrUsed.Add(pSlot);
         return pSlot;
     }
-    if (m_cx <= 0 || m_cy <= 0 || static_cast<LONGLONG>(m_nUsedWidth + m_cx) * m_cy * 4 > INT_MAX)
+    if (m_cx <= 0 || m_cy <= 0 || m_cx > kMaxBitmapSide)
         return NULL;
 
-    int nNewWidth = m_nUsedWidth + m_cx;
-    LPBYTE pNewBits = NULL;
-    HBITMAP hbmColor = ZpCreateDibSection32(NULL, nNewWidth, m_cy, &pNewBits);
-    HBITMAP hbmMask = ::CreateBitmap(nNewWidth, m_cy, 1, 1, NULL);
-    if (hbmColor == NULL || hbmMask == NULL) {
-        if (hbmColor != NULL)
-            ::DeleteObject(hbmColor);
-        if (hbmMask != NULL)
-            ::DeleteObject(hbmMask);
-        return NULL;
+    // Slots fill one row up to the widest bitmap a DIB section allows, then further rows below.
+    int nColumns = kMaxBitmapSide / m_cx;
+    int nSlot = m_nSlots;
+    int nColumn = nSlot % nColumns, nRow = nSlot / nColumns;
+    int nNeededWidth = nRow == 0 ? (nColumn + 1) * m_cx : nColumns * m_cx;
+    int nNeededRows = nRow + 1;
+    if (nNeededWidth != m_nUsedWidth || nNeededRows != m_nRows) {
+        if (!Grow(nNeededWidth, nNeededRows))
+            return NULL;
     }
-    if (m_hbmColor != NULL) {
-        ::GdiFlush();
-        CopyRows(pNewBits, nNewWidth * 4, m_pBits, m_nUsedWidth * 4, m_nUsedWidth, m_cy);
-        HDC hNewDC = ::CreateCompatibleDC(NULL);
-        HGDIOBJ hOld = ::SelectObject(hNewDC, hbmMask);
-        ::BitBlt(hNewDC, 0, 0, m_nUsedWidth, m_cy, m_dc.Select(m_hbmMask), 0, 0, SRCCOPY);
-        m_dc.Restore();
-        ::SelectObject(hNewDC, hOld);
-        ::DeleteDC(hNewDC);
-        ::DeleteObject(m_hbmColor);
-        ::DeleteObject(m_hbmMask);
-    }
-    m_hbmColor = hbmColor;
-    m_hbmMask = hbmMask;
-    m_pBits = pNewBits;
 
     ZP_IMAGERESOURCE_INFO* pSlot = new ZP_IMAGERESOURCE_INFO;
     pSlot->bAlpha = FALSE;
-    ::SetRect(&pSlot->rcImage, m_nUsedWidth, 0, m_nUsedWidth + m_cx, m_cy);
+    ::SetRect(&pSlot->rcImage, nColumn * m_cx, nRow * m_cy, (nColumn + 1) * m_cx, (nRow + 1) * m_cy);
     pSlot->pResource = this;
-    m_nUsedWidth = nNewWidth;
+    ++m_nSlots;
     m_arrUsed.Add(pSlot);
     return pSlot;
+}
+
+BOOL CZPImageManagerResource::Grow(int nNewWidth, int nNewRows)
+{
+    if (static_cast<LONGLONG>(nNewRows) * m_cy > kMaxBitmapSide ||
+        static_cast<LONGLONG>(nNewWidth) * nNewRows * m_cy * 4 > INT_MAX)
+        return FALSE;
+    int nNewHeight = nNewRows * m_cy;
+    LPBYTE pNewBits = NULL;
+    CBitmap bmpColor, bmpMask;
+    bmpColor.Attach(ZpCreateDibSection32(NULL, nNewWidth, nNewHeight, &pNewBits));
+    bmpMask.Attach(::CreateBitmap(nNewWidth, nNewHeight, 1, 1, NULL));
+    if (bmpColor.m_hObject == NULL || bmpMask.m_hObject == NULL)
+        return FALSE;
+    if (m_hbmColor != NULL) {
+        // Bottom-up rows: the old picture keeps its top-left corner, so its lines move up in memory.
+        int nOldHeight = m_nRows * m_cy;
+        ::GdiFlush();
+        CopyRows(pNewBits + static_cast<size_t>(nNewHeight - nOldHeight) * nNewWidth * 4, nNewWidth * 4, m_pBits,
+                 m_nUsedWidth * 4, m_nUsedWidth, nOldHeight);
+        CMemoryDC maskDC(NULL, static_cast<HBITMAP>(bmpMask.m_hObject));
+        ::BitBlt(maskDC, 0, 0, m_nUsedWidth, nOldHeight, m_dc.Select(m_hbmMask), 0, 0, SRCCOPY);
+        m_dc.Restore();
+        ::DeleteObject(m_hbmColor);
+        ::DeleteObject(m_hbmMask);
+    }
+    m_hbmColor = static_cast<HBITMAP>(bmpColor.Detach());
+    m_hbmMask = static_cast<HBITMAP>(bmpMask.Detach());
+    m_pBits = pNewBits;
+    m_nUsedWidth = nNewWidth;
+    m_nRows = nNewRows;
+    return TRUE;
+}
+
+LPBYTE CZPImageManagerResource::SlotBits(const ZP_IMAGERESOURCE_INFO* pSlot) const
+{
+    int nHeight = m_nRows * m_cy;
+    return m_pBits + static_cast<size_t>(nHeight - pSlot->rcImage.bottom) * m_nUsedWidth * 4 +
+           static_cast<size_t>(pSlot->rcImage.left) * 4;
 }
 
 ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddImage(CZPImageManagerStateImage* pImage)
@@ -126,7 +126,7 @@ ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddImage(CZPImageManagerStateIma
         if (pSlot == NULL)
             return NULL;
         ::GdiFlush();
-        CopyRows(m_pBits + pSlot->rcImage.left * 4, m_nUsedWidth * 4, pSource, m_cx * 4, m_cx, m_cy);
+        CopyRows(SlotBits(pSlot), m_nUsedWidth * 4, pSource, m_cx * 4, m_cx, m_cy);
         pSlot->bAlpha = TRUE;
         return pSlot;
     }
@@ -143,7 +143,7 @@ ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddImage(CZPImageManagerStateIma
         HBITMAP hPremultiplied = ZpPremultiplyAlphaBitmap(ii.hbmColor, &nFlag, &pPremultiplied);
         if (hPremultiplied != NULL && nFlag == 1 && SameSize(hPremultiplied, m_cx, m_cy)) {
             ::GdiFlush();
-            CopyRows(m_pBits + pSlot->rcImage.left * 4, m_nUsedWidth * 4, pPremultiplied, m_cx * 4, m_cx, m_cy);
+            CopyRows(SlotBits(pSlot), m_nUsedWidth * 4, pPremultiplied, m_cx * 4, m_cx, m_cy);
             pSlot->bAlpha = TRUE;
         }
         if (hPremultiplied != NULL)
@@ -158,12 +158,19 @@ ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddImage(CZPImageManagerStateIma
     if (!pSlot->bAlpha) {
         const RECT& rc = pSlot->rcImage;
         HDC hDC = m_dc.Select(m_hbmColor);
-        ::PatBlt(hDC, rc.left, 0, m_cx, m_cy, BLACKNESS);
-        ::DrawIconEx(hDC, rc.left, 0, pImage->GetIcon(), 0, 0, 0, NULL, DI_NORMAL);
+        ::PatBlt(hDC, rc.left, rc.top, m_cx, m_cy, BLACKNESS);
+        ::DrawIconEx(hDC, rc.left, rc.top, pImage->GetIcon(), 0, 0, 0, NULL, DI_NORMAL);
         m_dc.Select(m_hbmMask);
-        ::PatBlt(hDC, rc.left, 0, m_cx, m_cy, BLACKNESS);
-        ::DrawIconEx(hDC, rc.left, 0, pImage->GetIcon(), 0, 0, 0, NULL, DI_MASK);
+        ::PatBlt(hDC, rc.left, rc.top, m_cx, m_cy, BLACKNESS);
+        ::DrawIconEx(hDC, rc.left, rc.top, pImage->GetIcon(), 0, 0, 0, NULL, DI_MASK);
         m_dc.Restore();
+        // DrawIconEx blends an icon with alpha and leaves its alpha bytes in the colour; a slot
+        // without alpha carries none, or composited drawing would turn opaque pixels transparent.
+        ::GdiFlush();
+        LPBYTE pRow = SlotBits(pSlot);
+        for (int y = 0; y < m_cy; ++y, pRow += static_cast<size_t>(m_nUsedWidth) * 4)
+            for (int x = 0; x < m_cx; ++x)
+                pRow[x * 4 + 3] = 0;
     }
     return pSlot;
 }
@@ -178,7 +185,7 @@ void CZPImageManagerResource::FreeSlot(ZP_IMAGERESOURCE_INFO* pSlot)
             break;
         }
     }
-    if (m_arrFree.GetSize() * m_cx == m_nUsedWidth)
+    if (m_arrUsed.GetSize() == 0)
         RemoveAll();
 }
 
@@ -191,7 +198,7 @@ void CZPImageManagerResource::ExtractImage(CZPImageManagerStateImage* pTarget, Z
     if (hbmColor == NULL)
         return;
     ::GdiFlush();
-    CopyRows(pBits, m_cx * 4, m_pBits + pSlot->rcImage.left * 4, m_nUsedWidth * 4, m_cx, m_cy);
+    CopyRows(pBits, m_cx * 4, SlotBits(pSlot), m_nUsedWidth * 4, m_cx, m_cy);
     if (pSlot->bAlpha) {
         pTarget->TakePremultiplied(hbmColor, pBits);
         return;
@@ -199,12 +206,12 @@ void CZPImageManagerResource::ExtractImage(CZPImageManagerStateImage* pTarget, Z
     HBITMAP hbmMask = ::CreateBitmap(m_cx, m_cy, 1, 1, NULL);
     HICON hIcon = NULL;
     if (hbmMask != NULL) {
-        HDC hMaskDC = ::CreateCompatibleDC(NULL);
-        HGDIOBJ hOld = ::SelectObject(hMaskDC, hbmMask);
-        ::BitBlt(hMaskDC, 0, 0, m_cx, m_cy, m_dc.Select(m_hbmMask), pSlot->rcImage.left, 0, SRCCOPY);
-        m_dc.Restore();
-        ::SelectObject(hMaskDC, hOld);
-        ::DeleteDC(hMaskDC);
+        {
+            CMemoryDC maskDC(NULL, hbmMask);
+            ::BitBlt(maskDC, 0, 0, m_cx, m_cy, m_dc.Select(m_hbmMask), pSlot->rcImage.left, pSlot->rcImage.top,
+                     SRCCOPY);
+            m_dc.Restore();
+        }
         ICONINFO ii = { TRUE, 0, 0, hbmMask, hbmColor };
         hIcon = ::CreateIconIndirect(&ii);
         ::DeleteObject(hbmMask);
@@ -239,11 +246,11 @@ void CZPImageManagerResource::Draw(CDC* pDC, ZP_IMAGERESOURCE_INFO* pSlot, int x
     ::SetBkColor(hMemDC, RGB(255, 255, 255));
     COLORREF clrOldText = ::SetTextColor(pDC->m_hDC, RGB(0, 0, 0));
     COLORREF clrOldBk = ::SetBkColor(pDC->m_hDC, RGB(255, 255, 255));
-    ::StretchBlt(pDC->m_hDC, x, y, cx, cy, hMemDC, pSlot->rcImage.left, 0, m_cx, m_cy, SRCAND);
+    ::StretchBlt(pDC->m_hDC, x, y, cx, cy, hMemDC, pSlot->rcImage.left, pSlot->rcImage.top, m_cx, m_cy, SRCAND);
     ::SetTextColor(pDC->m_hDC, clrOldText);
     ::SetBkColor(pDC->m_hDC, clrOldBk);
     m_dc.Select(m_hbmColor);
-    ::StretchBlt(pDC->m_hDC, x, y, cx, cy, hMemDC, pSlot->rcImage.left, 0, m_cx, m_cy, SRCINVERT);
+    ::StretchBlt(pDC->m_hDC, x, y, cx, cy, hMemDC, pSlot->rcImage.left, pSlot->rcImage.top, m_cx, m_cy, SRCINVERT);
     m_dc.Restore();
 }
 
@@ -253,27 +260,23 @@ void CZPImageManagerResource::DrawMaskedAsAlpha(CDC* pDC, ZP_IMAGERESOURCE_INFO*
     if (m_hbmColor == NULL || cx <= 0 || cy <= 0)
         return;
     LPBYTE pBits = NULL;
-    HBITMAP hDib = ZpCreateDibSection32(pDC->m_hDC, cx, cy, &pBits);
-    if (hDib == NULL)
+    CBitmap dib;
+    if (!dib.Attach(ZpCreateDibSection32(pDC->m_hDC, cx, cy, &pBits)))
         return;
-    HDC hDibDC = ::CreateCompatibleDC(pDC->m_hDC);
-    HGDIOBJ hOld = ::SelectObject(hDibDC, hDib);
-    ::SetBkColor(hDibDC, RGB(255, 255, 255));
-    ::SetTextColor(hDibDC, RGB(0, 0, 0));
-    ::StretchBlt(hDibDC, 0, 0, cx, cy, m_dc.Select(m_hbmMask), pSlot->rcImage.left, 0, m_cx, m_cy, SRCCOPY);
+    CMemoryDC dibDC(pDC->m_hDC, static_cast<HBITMAP>(dib.m_hObject));
+    ::SetBkColor(dibDC, RGB(255, 255, 255));
+    ::SetTextColor(dibDC, RGB(0, 0, 0));
+    ::StretchBlt(dibDC, 0, 0, cx, cy, m_dc.Select(m_hbmMask), pSlot->rcImage.left, pSlot->rcImage.top, m_cx, m_cy,
+                 SRCCOPY);
     ::GdiFlush();
     DWORD* pPixels = reinterpret_cast<DWORD*>(pBits);
     for (size_t i = 0, n = static_cast<size_t>(cx) * cy; i < n; ++i)
         pPixels[i] = (pPixels[i] & 0x00FFFFFF) == 0 ? 0xFF000000 : 0;
-    ::StretchBlt(hDibDC, 0, 0, cx, cy, m_dc.Select(m_hbmColor), pSlot->rcImage.left, 0, m_cx, m_cy, SRCINVERT);
+    ::StretchBlt(dibDC, 0, 0, cx, cy, m_dc.Select(m_hbmColor), pSlot->rcImage.left, pSlot->rcImage.top, m_cx, m_cy,
+                 SRCINVERT);
     m_dc.Restore();
-    {
-        CDC dibDC(hDibDC);
-        m_pManager->AlphaBlendBlit(pDC, CRect(x, y, x + cx, y + cy), &dibDC, CRect(0, 0, cx, cy));
-    }
-    ::SelectObject(hDibDC, hOld);
-    ::DeleteDC(hDibDC);
-    ::DeleteObject(hDib);
+    CDC dc(dibDC);
+    m_pManager->AlphaBlendBlit(pDC, CRect(x, y, x + cx, y + cy), &dc, CRect(0, 0, cx, cy));
 }
 
 void CZPImageManagerResource::RemoveAll()
@@ -294,4 +297,6 @@ void CZPImageManagerResource::RemoveAll()
     m_hbmMask = NULL;
     m_pBits = NULL;
     m_nUsedWidth = 0;
+    m_nRows = 0;
+    m_nSlots = 0;
 }

@@ -8,19 +8,18 @@
 IMPLEMENT_DYNAMIC(CZPPropExchangeRegistry, CZPPropExchange)
 
 CZPPropExchangeRegistry::CZPPropExchangeRegistry(BOOL bLoading, HKEY hParentKey, LPCWSTR pszSection)
-    : m_hSectionKey(NULL), m_hParentKey(hParentKey), m_strSectionName(pszSection), m_bCloseParentKey(FALSE)
+    : m_hParentKey(hParentKey, FALSE), m_strSectionName(pszSection)
 {
     m_bLoading = bLoading;
     if (m_hParentKey == NULL) {
         // Software\<registry key>\<profile name> under the current user; none without a key.
         CWinApp* pApp = AfxGetApp();
-        m_hParentKey = pApp != NULL ? pApp->GetAppRegistryKey() : NULL;
-        m_bCloseParentKey = m_hParentKey != NULL;
+        m_hParentKey.Attach(pApp != NULL ? pApp->GetAppRegistryKey() : NULL);
     }
 }
 
 CZPPropExchangeRegistry::CZPPropExchangeRegistry(ChildTag, BOOL bLoading, HKEY hParentKey, LPCWSTR pszSection)
-    : m_hSectionKey(NULL), m_hParentKey(hParentKey), m_strSectionName(pszSection), m_bCloseParentKey(FALSE)
+    : m_hParentKey(hParentKey, FALSE), m_strSectionName(pszSection)
 {
     m_bLoading = bLoading;
 }
@@ -28,16 +27,11 @@ CZPPropExchangeRegistry::CZPPropExchangeRegistry(ChildTag, BOOL bLoading, HKEY h
 CZPPropExchangeRegistry::~CZPPropExchangeRegistry()
 {
     CloseSectionKey();
-    if (m_bCloseParentKey && m_hParentKey != NULL)
-        RegCloseKey(m_hParentKey);
 }
 
 void CZPPropExchangeRegistry::CloseSectionKey()
 {
-    if (m_hSectionKey != NULL) {
-        RegCloseKey(m_hSectionKey);
-        m_hSectionKey = NULL;
-    }
+    m_hSectionKey.Close();
 }
 
 BOOL CZPPropExchangeRegistry::OpenForExchange()
@@ -48,11 +42,11 @@ BOOL CZPPropExchangeRegistry::OpenForExchange()
         m_bInitialized = TRUE;
         // Loading never creates keys: a missing section simply yields the defaults.
         LSTATUS status = m_bLoading
-            ? RegOpenKeyExW(m_hParentKey, m_strSectionName, 0, KEY_READ, &m_hSectionKey)
+            ? RegOpenKeyExW(m_hParentKey, m_strSectionName, 0, KEY_READ, m_hSectionKey.Receive())
             : RegCreateKeyExW(m_hParentKey, m_strSectionName, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE, NULL,
-                              &m_hSectionKey, NULL);
+                              m_hSectionKey.Receive(), NULL);
         if (status != ERROR_SUCCESS)
-            m_hSectionKey = NULL;
+            m_hSectionKey.Detach();   // the call left nothing open
     }
     return m_hSectionKey != NULL;
 }

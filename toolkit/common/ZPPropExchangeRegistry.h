@@ -3,6 +3,8 @@
 
 #include "common/ZPPropExchange.h"
 
+#include <framework/regkey.h>
+
 class CZPPropExchangeRegistry : public CZPPropExchange
 {
     DECLARE_DYNAMIC(CZPPropExchangeRegistry)
@@ -31,8 +33,7 @@ protected:
                     DWORD* pcbData);
     void CloseSectionKey();
 
-    HKEY m_hSectionKey;      // owned; NULL until opened
-    HKEY m_hParentKey;       // owned when m_bCloseParentKey, else borrowed from the parent section
+    CRegKeyHolder m_hSectionKey;   // NULL until opened
+    CRegKeyHolder m_hParentKey;    // owned when taken from the application, else borrowed from the parent section
     CString m_strSectionName;
-    BOOL m_bCloseParentKey;
 };

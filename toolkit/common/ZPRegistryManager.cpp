@@ -3,6 +3,7 @@
 #include "common/ZPPropExchangeIniFile.h"
 
 #include <framework/app.h>
+#include <framework/regkey.h>
 #include <framework/wnd.h>
 
 #include <string.h>
@@ -18,24 +19,6 @@ const LPCWSTR kDefaultPlacementEntry = L"Window Position";
 const int kAbsolutePrefixLength = 5;   // "HKCU\" or "HKLM\"
 
 static_assert(sizeof(WINDOWPLACEMENT) == 44, "a stored placement is the 44-byte record");
-
-// Closes a registry key at scope end.
-class CRegKeyHolder
-{
-public:
-    explicit CRegKeyHolder(HKEY hKey) : m_hKey(hKey) {}
-    ~CRegKeyHolder()
-    {
-        if (m_hKey != NULL)
-            RegCloseKey(m_hKey);
-    }
-    CRegKeyHolder(const CRegKeyHolder&) = delete;
-    CRegKeyHolder& operator=(const CRegKeyHolder&) = delete;
-    operator HKEY() const { return m_hKey; }
-
-private:
-    HKEY m_hKey;   // owned
-};
 
 BOOL IsAbsoluteSection(LPCWSTR lpszSection)
 {
@@ -109,7 +92,7 @@ HKEY CZRegistryManager::OpenAbsoluteKey(LPCWSTR lpszPath, REGSAM samDesired)
     if (hParent == NULL || wcslen(lpszPath) <= static_cast<size_t>(kAbsolutePrefixLength))
         return NULL;
     CString strPath(lpszPath + kAbsolutePrefixLength);
-    HKEY hKey = NULL;
+    CRegKeyHolder key(hParent, FALSE);
     int nStart = 0;
     while (nStart <= strPath.GetLength()) {
         int nEnd = strPath.Find(L'\\', nStart);
@@ -117,16 +100,14 @@ HKEY CZRegistryManager::OpenAbsoluteKey(LPCWSTR lpszPath, REGSAM samDesired)
             nEnd = strPath.GetLength();
         CString strComponent = strPath.Mid(nStart, nEnd - nStart);
         HKEY hNext = NULL;
-        m_lLastError = RegCreateKeyExW(hKey != NULL ? hKey : hParent, strComponent, 0, NULL, REG_OPTION_NON_VOLATILE,
-                                       samDesired, NULL, &hNext, NULL);
-        if (hKey != NULL)
-            RegCloseKey(hKey);
+        m_lLastError = RegCreateKeyExW(key, strComponent, 0, NULL, REG_OPTION_NON_VOLATILE, samDesired, NULL, &hNext,
+                                       NULL);
         if (m_lLastError != ERROR_SUCCESS)
             return NULL;
-        hKey = hNext;
+        key.Attach(hNext);
         nStart = nEnd + 1;
     }
-    return hKey;
+    return key.Detach();
 }
 
 HKEY CZRegistryManager::OpenSectionKey(LPCWSTR lpszSection, REGSAM samDesired)

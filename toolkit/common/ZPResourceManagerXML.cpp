@@ -9,10 +9,45 @@
 namespace {
 
 const int kDialogTemplateBlockSize = 10;
-const long kDefaultControlStyle = 0x50020000;   // child, visible, group
+const DWORD kDefaultControlStyle = 0x50020000;   // child, visible, group
 const long kDefaultFontSize = 8;
 const LPCWSTR kDefaultFontFace = L"MS Sans Serif";
 const LPCWSTR kDefaultControlClass = L"STATIC";
+
+// A 32-bit value written as a signed or an unsigned decimal, blanks around it allowed; FALSE for
+// other text and for numbers outside both ranges (a style clamped to either end would be wrong).
+BOOL ParseDword(const CString& strText, DWORD* pdwValue)
+{
+    CString str(strText);
+    str.Trim();
+    LPCWSTR p = str;
+    BOOL bNegative = *p == L'-';
+    if (*p == L'-' || *p == L'+')
+        ++p;
+    if (*p == 0)
+        return FALSE;
+    const ULONGLONG kLimit = bNegative ? 0x80000000ULL : 0xFFFFFFFFULL;
+    ULONGLONG nValue = 0;
+    for (; *p != 0; ++p) {
+        if (*p < L'0' || *p > L'9')
+            return FALSE;
+        nValue = nValue * 10 + static_cast<ULONGLONG>(*p - L'0');
+        if (nValue > kLimit)
+            return FALSE;
+    }
+    *pdwValue = static_cast<DWORD>(bNegative ? 0 - nValue : nValue);
+    return TRUE;
+}
+
+// A number of the file; the default when the value is absent.
+BOOL ExchangeDword(CZPPropExchange* pPX, LPCWSTR pszName, DWORD* pdwValue, DWORD dwDefault)
+{
+    CString strDefault;
+    strDefault.Format(L"%lu", static_cast<unsigned long>(dwDefault));
+    CString strText;
+    PropExchangeString(pPX, pszName, strText, strDefault);
+    return ParseDword(strText, pdwValue);
+}
 
 // Little-endian template bytes; control records start on 4-byte boundaries of the block.
 class CTemplateWriter
@@ -173,16 +208,18 @@ BOOL CZPResourceManagerXML::LoadMenu(CMenu* pMenu, UINT nIDResource)
 BYTE* CZPResourceManagerXML::CreateDialogTemplate(CZPPropExchange* pSection)
 {
     static const RECT kNoPosition = {};
-    long nStyle = 0, nStyleEx = 0, nFontSize = kDefaultFontSize, nHelpID = 0;
+    long nFontSize = kDefaultFontSize;
+    DWORD dwStyle = 0, dwStyleEx = 0, dwHelpID = 0;
     RECT rcDialog = {};
     CString strFontFace, strCaption;
-    PropExchangeLong(pSection, L"style", &nStyle, 0);
-    PropExchangeLong(pSection, L"styleex", &nStyleEx, 0);
+    if (!ExchangeDword(pSection, L"style", &dwStyle, 0) || !ExchangeDword(pSection, L"styleex", &dwStyleEx, 0))
+        return NULL;
     PropExchangeRect(pSection, L"position", &rcDialog, kNoPosition);
     PropExchangeString(pSection, L"fontface", strFontFace, kDefaultFontFace);
     PropExchangeLong(pSection, L"fontsize", &nFontSize, kDefaultFontSize);
     PropExchangeString(pSection, L"caption", strCaption, L"");
-    PropExchangeLong(pSection, L"id", &nHelpID, 0);
+    if (!ExchangeDword(pSection, L"id", &dwHelpID, 0))
+        return NULL;
     if (!IsTemplatePosition(rcDialog) || nFontSize < 0 || nFontSize > SHRT_MAX)
         return NULL;
 
@@ -192,25 +229,24 @@ BYTE* CZPResourceManagerXML::CreateDialogTemplate(CZPPropExchange* pSection)
         POSITION pos = enumerator->GetPosition();
         while (pos != NULL) {
             CZPPropExchangeSectionHolder secControl(enumerator->GetNext(pos));
-            long nControlStyle = kDefaultControlStyle, nControlStyleEx = 0, nID = -1, nResource = 0;
+            long nResource = 0;
             RECT rc = {};
             DLGITEMTEMPLATEINFO info = {};
-            PropExchangeLong(secControl, L"style", &nControlStyle, kDefaultControlStyle);
-            PropExchangeLong(secControl, L"styleex", &nControlStyleEx, 0);
+            if (!ExchangeDword(secControl, L"style", &info.style, kDefaultControlStyle) ||
+                !ExchangeDword(secControl, L"styleex", &info.exStyle, 0))
+                return NULL;
             PropExchangeRect(secControl, L"position", &rc, kNoPosition);
             PropExchangeString(secControl, L"caption", info.strCaption, L"");
             PropExchangeString(secControl, L"class", info.strClassName, kDefaultControlClass);
-            PropExchangeLong(secControl, L"id", &nID, -1);
+            if (!ExchangeDword(secControl, L"id", &info.id, static_cast<DWORD>(-1)))
+                return NULL;
             PropExchangeLong(secControl, L"resource", &nResource, 0);
             if (!IsTemplatePosition(rc) || controls.size() >= USHRT_MAX)
                 return NULL;
-            info.exStyle = static_cast<DWORD>(nControlStyleEx);
-            info.style = static_cast<DWORD>(nControlStyle);
             info.x = static_cast<short>(rc.left);
             info.y = static_cast<short>(rc.top);
             info.cx = static_cast<short>(rc.right);
             info.cy = static_cast<short>(rc.bottom);
-            info.id = static_cast<DWORD>(nID);
             info.wResourceID = static_cast<WORD>(nResource);
             controls.push_back(info);
         }
@@ -219,9 +255,9 @@ BYTE* CZPResourceManagerXML::CreateDialogTemplate(CZPPropExchange* pSection)
     CTemplateWriter writer;
     writer.Word(1);        // version
     writer.Word(0xFFFF);   // extended template
-    writer.Dword(static_cast<DWORD>(nHelpID));
-    writer.Dword(static_cast<DWORD>(nStyleEx));
-    writer.Dword(static_cast<DWORD>(nStyle) | DS_SETFONT);
+    writer.Dword(dwHelpID);
+    writer.Dword(dwStyleEx);
+    writer.Dword(dwStyle | DS_SETFONT);
     writer.Word(static_cast<WORD>(controls.size()));
     writer.Word(static_cast<WORD>(rcDialog.left));
     writer.Word(static_cast<WORD>(rcDialog.top));

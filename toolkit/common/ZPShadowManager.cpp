@@ -4,6 +4,8 @@
 #include "common/ZPColorManager.h"
 #include "common/ZPImageLoading.h"
 
+#include <framework/memorydc.h>
+
 IMPLEMENT_DYNAMIC(CZPShadowManager, CCmdTarget)
 
 namespace {
@@ -176,15 +178,13 @@ void CZPShadowManager::CShadowWnd::OnSize(UINT, int cx, int cy)
         CreateShadowBitmap(dc, m_nSide, cx, cy, m_pManager->m_clrShadow, (m_pManager->m_dwFlags & shadowForce) != 0);
     if (hBitmap == NULL)
         return;
-    HDC hMemDC = ::CreateCompatibleDC(dc);
-    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+    CBitmap bitmap;
+    bitmap.Attach(hBitmap);
+    CMemoryDC memDC(dc, hBitmap);
     SIZE size = {cx, cy};
     POINT ptSrc = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    m_pManager->m_pfnUpdateLayeredWindow(m_hWnd, NULL, NULL, &size, hMemDC, &ptSrc, 0, &blend, ULW_ALPHA);
-    ::SelectObject(hMemDC, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMemDC);
+    m_pManager->m_pfnUpdateLayeredWindow(m_hWnd, NULL, NULL, &size, memDC, &ptSrc, 0, &blend, ULW_ALPHA);
 }
 
 HBITMAP CZPShadowManager::CShadowWnd::CreateShadowBitmap(HDC hDC, int nSide, int cx, int cy, COLORREF clrShadow,

@@ -1,7 +1,7 @@
 // Operating-system version tests, loaded-library holder, critical section and monitor queries.
 #include "common/ZPSystemHelpers.h"
 
-CZPOsVersionInfo::CZPOsVersionInfo()
+CZPOsVersionInfo::CZPOsVersionInfo() : m_dwComCtlVersion(0)
 {
     ZeroMemory(static_cast<OSVERSIONINFOW*>(this), sizeof(OSVERSIONINFOW));
     dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
@@ -10,14 +10,13 @@ CZPOsVersionInfo::CZPOsVersionInfo()
 
 DWORD CZPOsVersionInfo::GetComCtlVersion() const
 {
-    static DWORD s_dwComCtlVersion = 0;
-    if (s_dwComCtlVersion == 0)
+    if (m_dwComCtlVersion == 0)
     {
         CZPModuleHandle modComCtl(L"COMCTL32.DLL");
         DWORD dwVersion = modComCtl.GetVersion();
-        s_dwComCtlVersion = dwVersion != 0 ? dwVersion : MAKELONG(0, 4);
+        m_dwComCtlVersion = dwVersion != 0 ? dwVersion : MAKELONG(0, 4);
     }
-    return s_dwComCtlVersion;
+    return m_dwComCtlVersion;
 }
 
 CZPOsVersionInfo& ZpOsVersionInstance()

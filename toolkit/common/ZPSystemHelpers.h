@@ -25,8 +25,14 @@ public:
     BOOL IsXPOrLater() const { return dwPlatformId > VER_PLATFORM_WIN32_WINDOWS && IsVersionOrLater(5, 1); }
     BOOL IsVersionXPOrLater() const { return IsXPOrLater(); }
 
-    // "COMCTL32.DLL" as major << 16 | minor, asked once per process; 0x40000 when unknown.
+    // "COMCTL32.DLL" as major << 16 | minor, asked once; 0x40000 when unknown.
     DWORD GetComCtlVersion() const;
+    // Stands in for the loaded library's version (0 asks the library again): the drawing paths
+    // of older common controls can be run where a newer library is loaded, and the other way round.
+    void SetComCtlVersion(DWORD dwVersion) { m_dwComCtlVersion = dwVersion; }
+
+private:
+    mutable DWORD m_dwComCtlVersion;   // 0 until asked
 };
 
 CZPOsVersionInfo& ZpOsVersionInstance();

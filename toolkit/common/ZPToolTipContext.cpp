@@ -6,6 +6,7 @@
 #include "common/ZPImageManager.h"
 #include "common/ZPResourceManager.h"
 #include "common/ZPSystemHelpers.h"
+#include "common/ZPToolTipContextRichTips.h"
 
 #include <new>
 
@@ -118,12 +119,16 @@ CWnd* CZPToolTipContext::CreateToolTip()
 {
     switch (m_nKind) {
     case kindOffice:
-    case kindRichText:
-    case kindLuna:
     case kindOffice2007:
+        return new (std::nothrow) CZPToolTipContextToolTip(this);
+    case kindLuna:
+        return new (std::nothrow) CLunaToolTip(this);
+    case kindRichText:
+        return new (std::nothrow) CRichEditToolTip(this);
     case kindHtml:
+        return new (std::nothrow) CHTMLToolTip(this);
     case kindMarkup:
-        return NULL;   // drawn by the toolkit's own tip windows: no tip object for them here
+        return new (std::nothrow) CMarkupToolTip(this);
     }
     return new (std::nothrow) CStandardToolTip;
 }
@@ -209,10 +214,12 @@ void ZpToolTipContextCancel(CZPToolTipContext* pContext)
 
 BOOL CZPToolTipContext::CreateToolTipWindow(CWnd* pTop)
 {
+    DWORD dwStyle = m_dwStyle | kForcedToolTipStyle;
+    if (CZPToolTipContextToolTip* pOwn = dynamic_cast<CZPToolTipContextToolTip*>(m_pToolTip))
+        return pOwn->Create(pTop, dwStyle);
     CStandardToolTip* pStandard = dynamic_cast<CStandardToolTip*>(m_pToolTip);
     if (pStandard == NULL)
         return FALSE;
-    DWORD dwStyle = m_dwStyle | kForcedToolTipStyle;
     if (m_nKind == kindBalloon)
         dwStyle |= TTS_BALLOON;
     return pStandard->Create(pTop, dwStyle);

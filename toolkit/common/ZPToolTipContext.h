@@ -35,6 +35,10 @@ public:
     };
 
     class CStandardToolTip;
+    class CLunaToolTip;
+    class CRichEditToolTip;
+    class CHTMLToolTip;
+    class CMarkupToolTip;
 
     CZPToolTipContext();
     ~CZPToolTipContext() override;

@@ -1,6 +1,8 @@
 // The 18 exports of CoreFoundation.dll as a table of function pointers, looked up by name the way the
-// document calls them. For programs that load the DLL (its tests and benchmark); the DLL never uses it.
+// document calls them. For programs that load the DLL (its tests and benchmark).
 #pragma once
+
+#include "dll/CoreFoundationExports.h"
 
 #include <windows.h>
 
@@ -8,30 +10,31 @@
 
 namespace cfapi {
 
-typedef const void* CFTypeRef;
-typedef long CFIndex;
+using ::CFTypeRef;
+using ::CFIndex;
 
 constexpr unsigned kUTF8 = 0x08000100;
 
+// One pointer per export, typed by its prototype.
 struct CFunctions {
-    CFTypeRef(__cdecl* StringCreateWithCString)(CFTypeRef, const char*, unsigned);
-    CFTypeRef(__cdecl* DataCreate)(CFTypeRef, const unsigned char*, CFIndex);
-    const unsigned char*(__cdecl* DataGetBytePtr)(CFTypeRef);
-    CFIndex(__cdecl* DataGetLength)(CFTypeRef);
-    CFTypeRef(__cdecl* URLCreateWithFileSystemPath)(CFTypeRef, CFTypeRef, CFIndex, unsigned char);
-    void*(__cdecl* ReadStreamCreateWithFile)(CFTypeRef, CFTypeRef);
-    unsigned char(__cdecl* ReadStreamOpen)(void*);
-    void(__cdecl* ReadStreamClose)(void*);
-    void*(__cdecl* WriteStreamCreateWithFile)(CFTypeRef, CFTypeRef);
-    unsigned char(__cdecl* WriteStreamOpen)(void*);
-    void(__cdecl* WriteStreamClose)(void*);
-    CFTypeRef(__cdecl* PropertyListCreateFromXMLData)(CFTypeRef, CFTypeRef, unsigned long, CFTypeRef*);
-    CFTypeRef(__cdecl* PropertyListCreateFromStream)(CFTypeRef, void*, CFIndex, unsigned long, CFIndex*, CFTypeRef*);
-    unsigned char(__cdecl* PropertyListIsValid)(CFTypeRef, CFIndex);
-    CFIndex(__cdecl* PropertyListWriteToStream)(CFTypeRef, void*, CFIndex, CFTypeRef*);
-    CFTypeRef(__cdecl* PropertyListCreateXMLData)(CFTypeRef, CFTypeRef);
-    void(__cdecl* Release)(CFTypeRef);
-    unsigned char(__cdecl* StringGetCString)(CFTypeRef, char*, CFIndex, unsigned);
+    decltype(&::CFStringCreateWithCString) StringCreateWithCString;
+    decltype(&::CFDataCreate) DataCreate;
+    decltype(&::CFDataGetBytePtr) DataGetBytePtr;
+    decltype(&::CFDataGetLength) DataGetLength;
+    decltype(&::CFURLCreateWithFileSystemPath) URLCreateWithFileSystemPath;
+    decltype(&::CFReadStreamCreateWithFile) ReadStreamCreateWithFile;
+    decltype(&::CFReadStreamOpen) ReadStreamOpen;
+    decltype(&::CFReadStreamClose) ReadStreamClose;
+    decltype(&::CFWriteStreamCreateWithFile) WriteStreamCreateWithFile;
+    decltype(&::CFWriteStreamOpen) WriteStreamOpen;
+    decltype(&::CFWriteStreamClose) WriteStreamClose;
+    decltype(&::CFPropertyListCreateFromXMLData) PropertyListCreateFromXMLData;
+    decltype(&::CFPropertyListCreateFromStream) PropertyListCreateFromStream;
+    decltype(&::CFPropertyListIsValid) PropertyListIsValid;
+    decltype(&::CFPropertyListWriteToStream) PropertyListWriteToStream;
+    decltype(&::CFPropertyListCreateXMLData) PropertyListCreateXMLData;
+    decltype(&::CFRelease) Release;
+    decltype(&::CFStringGetCString) StringGetCString;
 };
 
 // The export names, in the order of the table's members.

@@ -1,4 +1,5 @@
 // The DLL's C entry points: strings, data, URLs, file streams and property lists.
+#include "dll/CoreFoundationExports.h"
 #include "dll/Files.h"
 #include "engine/PropertyList.h"
 #include "engine/Text.h"
@@ -8,12 +9,6 @@
 using namespace cf;
 
 namespace {
-
-typedef unsigned char Boolean;
-typedef long CFIndex;
-typedef unsigned long CFOptionFlags;
-typedef unsigned int CFStringEncoding;
-typedef const void* CFTypeRef;
 
 constexpr CFStringEncoding kUTF8 = 0x08000100;
 constexpr CFStringEncoding kASCII = 0x0600;
@@ -35,7 +30,7 @@ bool IsPropertyListValue(CFTypeRef p) {
 
 const CStringValue* NewString(const std::string& utf8) { return CStringValue::FromUTF8(utf8.data(), utf8.size()); }
 
-void SetError(const CStringValue** errorString, const char* message) {
+void SetError(CFTypeRef* errorString, const char* message) {
     if (errorString) *errorString = NewString(message);
 }
 
@@ -61,7 +56,7 @@ bool ToStream(void* context, const char* bytes, size_t size) {
 
 extern "C" {
 
-const CStringValue* __cdecl CFStringCreateWithCString(const void*, const char* cStr,
+CFTypeRef __cdecl CFStringCreateWithCString(CFTypeRef, const char* cStr,
                                                                             CFStringEncoding encoding) {
     if (!cStr) return nullptr;
     try {
@@ -81,7 +76,7 @@ const CStringValue* __cdecl CFStringCreateWithCString(const void*, const char* c
     }
 }
 
-const CDataValue* __cdecl CFDataCreate(const void*, const unsigned char* bytes, CFIndex length) {
+CFTypeRef __cdecl CFDataCreate(CFTypeRef, const unsigned char* bytes, CFIndex length) {
     if (length < 0 || (length > 0 && !bytes)) return nullptr;
     try {
         return new CDataValue(std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length)));
@@ -90,17 +85,17 @@ const CDataValue* __cdecl CFDataCreate(const void*, const unsigned char* bytes, 
     }
 }
 
-const unsigned char* __cdecl CFDataGetBytePtr(const void* data) {
+const unsigned char* __cdecl CFDataGetBytePtr(CFTypeRef data) {
     const CDataValue* d = As<CDataValue>(data, Kind::Data);
     return d ? reinterpret_cast<const unsigned char*>(d->m_bytes.data()) : nullptr;
 }
 
-CFIndex __cdecl CFDataGetLength(const void* data) {
+CFIndex __cdecl CFDataGetLength(CFTypeRef data) {
     const CDataValue* d = As<CDataValue>(data, Kind::Data);
     return d ? static_cast<CFIndex>(d->m_bytes.size()) : 0;
 }
 
-const CURL* __cdecl CFURLCreateWithFileSystemPath(const void*, const void* filePath, CFIndex style,
+CFTypeRef __cdecl CFURLCreateWithFileSystemPath(CFTypeRef, CFTypeRef filePath, CFIndex style,
                                                                          Boolean isDirectory) {
     const CStringValue* s = As<CStringValue>(filePath, Kind::String);
     if (!s) return nullptr;
@@ -112,7 +107,7 @@ const CURL* __cdecl CFURLCreateWithFileSystemPath(const void*, const void* fileP
     }
 }
 
-CReadStream* __cdecl CFReadStreamCreateWithFile(const void*, const void* url) {
+void* __cdecl CFReadStreamCreateWithFile(CFTypeRef, CFTypeRef url) {
     const CURL* u = As<CURL>(url, Kind::URL);
     if (!u) return nullptr;
     try {
@@ -131,7 +126,7 @@ void __cdecl CFReadStreamClose(void* stream) {
     if (CReadStream* s = const_cast<CReadStream*>(As<CReadStream>(stream, Kind::ReadStream))) s->Close();
 }
 
-CWriteStream* __cdecl CFWriteStreamCreateWithFile(const void*, const void* url) {
+void* __cdecl CFWriteStreamCreateWithFile(CFTypeRef, CFTypeRef url) {
     const CURL* u = As<CURL>(url, Kind::URL);
     if (!u) return nullptr;
     try {
@@ -154,8 +149,8 @@ void __cdecl CFWriteStreamClose(void* stream) {
     if (CWriteStream* s = const_cast<CWriteStream*>(As<CWriteStream>(stream, Kind::WriteStream))) s->Close();
 }
 
-const CObject* __cdecl CFPropertyListCreateFromXMLData(const void*, const void* data, CFOptionFlags,
-                                                                              const CStringValue** errorString) {
+CFTypeRef __cdecl CFPropertyListCreateFromXMLData(CFTypeRef, CFTypeRef data, CFOptionFlags,
+                                                                              CFTypeRef* errorString) {
     if (errorString) *errorString = nullptr;
     try {
         const CDataValue* d = As<CDataValue>(data, Kind::Data);
@@ -169,9 +164,9 @@ const CObject* __cdecl CFPropertyListCreateFromXMLData(const void*, const void* 
     }
 }
 
-const CObject* __cdecl CFPropertyListCreateFromStream(const void*, void* stream, CFIndex streamLength,
+CFTypeRef __cdecl CFPropertyListCreateFromStream(CFTypeRef, void* stream, CFIndex streamLength,
                                                                              CFOptionFlags, CFIndex* format,
-                                                                             const CStringValue** errorString) {
+                                                                             CFTypeRef* errorString) {
     if (errorString) *errorString = nullptr;
     try {
         CReadStream* s = const_cast<CReadStream*>(As<CReadStream>(stream, Kind::ReadStream));
@@ -208,12 +203,12 @@ const CObject* __cdecl CFPropertyListCreateFromStream(const void*, void* stream,
     }
 }
 
-Boolean __cdecl CFPropertyListIsValid(const void* plist, CFIndex format) {
+Boolean __cdecl CFPropertyListIsValid(CFTypeRef plist, CFIndex format) {
     return IsPropertyListValue(plist) && IsValid(static_cast<const CObject*>(plist), format) ? 1 : 0;
 }
 
-CFIndex __cdecl CFPropertyListWriteToStream(const void* plist, void* stream, CFIndex format,
-                                                                   const CStringValue** errorString) {
+CFIndex __cdecl CFPropertyListWriteToStream(CFTypeRef plist, void* stream, CFIndex format,
+                                                                   CFTypeRef* errorString) {
     if (errorString) *errorString = nullptr;
     try {
         if (!IsPropertyListValue(plist) || !IsValid(static_cast<const CObject*>(plist), format)) {
@@ -270,7 +265,7 @@ CFIndex __cdecl CFPropertyListWriteToStream(const void* plist, void* stream, CFI
     }
 }
 
-const CDataValue* __cdecl CFPropertyListCreateXMLData(const void*, const void* plist) {
+CFTypeRef __cdecl CFPropertyListCreateXMLData(CFTypeRef, CFTypeRef plist) {
     try {
         if (!IsPropertyListValue(plist) || !IsValid(static_cast<const CObject*>(plist), kFormatXML)) return nullptr;
         std::string bytes;
@@ -281,11 +276,11 @@ const CDataValue* __cdecl CFPropertyListCreateXMLData(const void*, const void* p
     }
 }
 
-void __cdecl CFRelease(const void* cf) {
+void __cdecl CFRelease(CFTypeRef cf) {
     if (cf) static_cast<const CObject*>(cf)->Release();
 }
 
-Boolean __cdecl CFStringGetCString(const void* string, char* buffer, CFIndex bufferSize,
+Boolean __cdecl CFStringGetCString(CFTypeRef string, char* buffer, CFIndex bufferSize,
                                                          CFStringEncoding encoding) {
     if (bufferSize < 1 || !buffer) return 0;
     buffer[0] = 0;

@@ -29,7 +29,7 @@ struct CArchive::CMaps
         bool bClass;
     };
     std::vector<Loaded> loaded{ Loaded{ NULL, 0, false } };   // index 0: no object
-    std::unordered_map<const void*, DWORD> stored;
+    std::unordered_map<const void*, DWORD> stored;   // classes written, by their index
     DWORD nNext = 1;
 };
 
@@ -227,10 +227,8 @@ DWORD CArchive::NextMapIndex()
 void CArchive::MapObject(const CObject* pOb)
 {
     if (IsStoring()) {
-        if (m_pMaps != NULL && m_pMaps->stored.count(pOb) != 0)
-            return;
-        DWORD nIndex = NextMapIndex();
-        m_pMaps->stored.emplace(pOb, nIndex);
+        // Every call takes an index, an object seen before too: loading cannot tell them apart.
+        NextMapIndex();
         return;
     }
     NextMapIndex();

@@ -78,13 +78,16 @@ protected:
     void SetUp() override {
         ASSERT_NE(s_module, nullptr);
         wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_folder = std::wstring(temp) + L"cf_dll_tests_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                   std::to_wstring(s_counter++) + L"\\";
-        CreateDirectoryW(m_folder.c_str(), nullptr);
+        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+        std::wstring folder = std::wstring(temp) + L"cf_dll_tests_" + std::to_wstring(GetCurrentProcessId()) +
+                              L"_" + std::to_wstring(s_counter++) + L"\\";
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << Utf8(folder) << ": " << GetLastError();
+        m_folder = folder;
     }
 
+    // Empties only a folder this test made: after a failed set-up there is none.
     void TearDown() override {
+        if (m_folder.empty()) return;
         WIN32_FIND_DATAW fd;
         HANDLE h = FindFirstFileW((m_folder + L"*").c_str(), &fd);
         if (h != INVALID_HANDLE_VALUE) {

@@ -128,6 +128,29 @@ TEST(ArchiveRecords, ClassRecordsAndSharedIndices)
     });
 }
 
+TEST(ArchiveRecords, EveryMappedObjectTakesAnIndexOnBothSides)
+{
+    // The same object mapped twice takes indices 2 and 3 when stored, as it does when loaded.
+    Bytes bytes = StoreBytes([](CArchive& ar) {
+        CStoredItem item;
+        ar.WriteClass(RUNTIME_CLASS(CStoredItem));
+        ar.MapObject(&item);
+        ar.MapObject(&item);
+        ar.WriteClass(RUNTIME_CLASS(CVersionedItem));   // index 4
+        ar.WriteClass(RUNTIME_CLASS(CVersionedItem));
+    });
+    Bytes tail = { 0x04, 0x80 };
+    EXPECT_EQ(tail, Bytes(bytes.end() - tail.size(), bytes.end()));
+    LoadBytes(bytes, [](CArchive& ar) {
+        CStoredItem first, second;
+        EXPECT_EQ(RUNTIME_CLASS(CStoredItem), ar.ReadClass());
+        ar.MapObject(&first);
+        ar.MapObject(&second);
+        EXPECT_EQ(RUNTIME_CLASS(CVersionedItem), ar.ReadClass());
+        EXPECT_EQ(RUNTIME_CLASS(CVersionedItem), ar.ReadClass());
+    });
+}
+
 TEST(ArchiveRecords, ClassIndexAtTheWideForm)
 {
     // Objects take indices 1..0x7FFD, so the classes get 0x7FFE and 0x7FFF.

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace
 {
 
@@ -209,6 +211,51 @@ TEST(IconLoading, IconGroupsGiveOneIconPerSize)
     EXPECT_FALSE(only32.HasImage(41, 16));
     EXPECT_TRUE(only32.HasImage(41, 32));
     EXPECT_FALSE(only32.SetIconFromResource(MAKEINTRESOURCEW(9999), 42, 16, 16, 0));
+}
+
+TEST(IconLoading, LoadersAnswerFalseWhenNothingWasStored)
+{
+    HMODULE hModule = ::GetModuleHandleW(NULL);
+    CBitmap strip;
+    strip.Attach(ZpLoadBitmapResource(hModule, MAKEINTRESOURCEW(IDB_IMAGE_STRIP_ALPHA), NULL));
+    HIMAGELIST hList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    HICON hRed = MakeMaskedIcon(16, 16, RGB(255, 0, 0));
+    ImageList_ReplaceIcon(hList, -1, hRed);
+    ::DestroyIcon(hRed);
+
+    // Each loader on a manager without icons: no group entry of 24 x 24, and hot images for
+    // commands that have no normal image.
+    struct Case
+    {
+        const char* pszWhat;
+        std::function<BOOL(CZPImageManager&)> load;
+    };
+    const Case cases[] = {
+        { "icon group, no entry of the size",
+          [&](CZPImageManager& m) { return m.SetIconFromIconResource(hModule, MAKEINTRESOURCEW(IDI_IMAGE_ICON), 1, 24, 24, 0); } },
+        { "icon resource, no entry of the size",
+          [](CZPImageManager& m) { return m.SetIconFromResource(MAKEINTRESOURCEW(IDI_IMAGE_ICON), 1, 24, 24, 0); } },
+        { "hot alpha strip", [&](CZPImageManager& m) { return m.SetIcons(&strip, NULL, 0, 16, 16, 2, TRUE); } },
+        { "hot plain strip",
+          [](CZPImageManager& m) { return m.SetIconsFromBitmapResource(IDB_IMAGE_STRIP_PLAIN, NULL, 0, 16, 16, 2); } },
+        { "hot image list", [&](CZPImageManager& m) { return m.SetIconsFromImageList(hList, NULL, 0, 0, 0, 2); } },
+    };
+    for (const Case& c : cases) {
+        CZPImageManager manager;
+        EXPECT_FALSE(c.load(manager)) << c.pszWhat;
+        for (UINT nID : { 0u, 1u, 2u })
+            EXPECT_EQ(nullptr, manager.GetIconSet(nID)) << c.pszWhat;
+    }
+
+    // One command with a normal image is enough for a hot strip to count as stored.
+    CZPImageManager manager;
+    CZPImageManagerStateImage normal;
+    TakeSolid(normal, 16, 16, Bgra(1, 2, 3, 255));
+    ASSERT_TRUE(manager.SetIcon(&normal, 1, 16, 16, 0));
+    EXPECT_TRUE(manager.SetIcons(&strip, NULL, 0, 16, 16, 2, TRUE));
+    EXPECT_TRUE(manager.SetIconsFromImageList(hList, NULL, 0, 0, 0, 0));
+    EXPECT_NE(manager.GetImage(1, 16)->GetNormalStateImage(), manager.GetImage(1, 16)->GetHotStateImage());
+    ImageList_Destroy(hList);
 }
 
 TEST(IconLoading, ImageListsAndScaledIcons)

@@ -16,6 +16,26 @@ void StoreSolid(CZPImageManager& manager, UINT nID, int cx, DWORD dwPixel = Bgra
     ASSERT_TRUE(manager.SetIcon(&image, nID, cx, 16, nState));
 }
 
+// The common-controls version the drawing code sees, for one scope.
+class CForcedComCtlVersion
+{
+public:
+    explicit CForcedComCtlVersion(DWORD dwVersion) { ZpOsVersionInstance().SetComCtlVersion(dwVersion); }
+    ~CForcedComCtlVersion() { ZpOsVersionInstance().SetComCtlVersion(0); }
+};
+
+// An icon handle whose colour bitmap carries the given alpha; its AND mask is all opaque.
+HICON MakeAlphaIcon(int cx, int cy, DWORD dwPixel)
+{
+    HBITMAP hColor = MakeSolidAlphaBitmap(cx, cy, dwPixel);
+    HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, NULL);
+    ICONINFO ii = { TRUE, 0, 0, hMask, hColor };
+    HICON hIcon = ::CreateIconIndirect(&ii);
+    ::DeleteObject(hColor);
+    ::DeleteObject(hMask);
+    return hIcon;
+}
+
 }  // namespace
 
 TEST(ImageManager, LookupTakesTheExactWidthOrTheNearestFirstVisited)
@@ -158,6 +178,64 @@ TEST(ImageManagerResource, SlotsAreReusedLastFreedFirstAndTheLastFreeReleasesThe
     EXPECT_EQ(pResource->GetMaskBitmap(), nullptr);
 }
 
+TEST(ImageManagerResource, StoresGrowInRowsPastTheWidestBitmap)
+{
+    // 4096-pixel pictures: seven fit in one row of a DIB section, the rest go to rows below.
+    const int cx = 4096, cy = 4, nPictures = 16;
+    auto colorOf = [](int i) { return RGB(10 * i, 255 - 10 * i, 7); };
+    CZPImageManager manager;
+    for (int i = 0; i < nPictures; ++i) {
+        CZPImageManagerStateImage image;
+        if (i % 2 == 0)
+            TakeSolid(image, cx, cy, Bgra(10 * i, 255 - 10 * i, 7, 255));
+        else
+            image.SetIcon(MakeMaskedIcon(cx, cy, colorOf(i)));
+        ASSERT_TRUE(manager.SetIcon(&image, i + 1, cx, cy, 0)) << i;
+    }
+    CZPImageManagerResource* pResource = manager.GetResource(cx, cy);
+    EXPECT_EQ(7 * cx, pResource->GetUsedWidth());
+    ZP_IMAGERESOURCE_INFO* pEighth = manager.GetImage(8, cx)->GetNormalStateImage()->GetSlot();
+    ZP_IMAGERESOURCE_INFO* pLast = manager.GetImage(16, cx)->GetNormalStateImage()->GetSlot();
+    ASSERT_NE(nullptr, pEighth);
+    ASSERT_NE(nullptr, pLast);
+    EXPECT_EQ(CRect(0, cy, cx, 2 * cy), CRect(pEighth->rcImage));
+    EXPECT_EQ(CRect(cx, 2 * cy, 2 * cx, 3 * cy), CRect(pLast->rcImage));
+
+    // Every picture kept its pixels through the growth.
+    for (int i = 0; i < nPictures; ++i) {
+        SCOPED_TRACE(i);
+        CDibSection dib(cx, cy, RGB(0, 0, 255));
+        CDC dc(dib.GetDC());
+        manager.GetImage(i + 1, cx)->DrawNormal(&dc, 0, 0);
+        EXPECT_EQ(colorOf(i), dib.GetPixel(cx / 2, 1));
+        EXPECT_EQ(i % 2 == 0 ? colorOf(i) : RGB(0, 0, 255), dib.GetPixel(0, 0));
+    }
+    CZPImageManagerStateImage copy;   // no manager: extracted from row 2
+    copy.CopyFrom(manager.GetImage(15, cx)->GetNormalStateImage());
+    ASSERT_TRUE(copy.IsPremultiplied());
+    EXPECT_EQ(Bgra(140, 115, 7, 255), reinterpret_cast<DWORD*>(copy.GetPremultipliedBits())[cx + 3]);
+
+    for (int i = 0; i < nPictures; ++i)
+        manager.GetImage(i + 1, cx)->ClearImages(TRUE);
+    EXPECT_EQ(0, pResource->GetUsedWidth());
+    EXPECT_EQ(nullptr, pResource->GetColorBitmap());
+}
+
+TEST(ImageManagerResource, APictureTheStoreCannotTakeIsNotReportedAsStored)
+{
+    // A 24-bpp bitmap where an alpha bitmap belongs: the record is not empty, yet no slot takes it.
+    CZPImageManagerStateImage flat;
+    flat.TakeBitmap(::CreateBitmap(16, 16, 1, 24, NULL));
+    ASSERT_FALSE(flat.IsEmpty());
+    CZPImageManager manager;
+    EXPECT_FALSE(manager.SetIcon(&flat, 1, 16, 16, 0));
+    EXPECT_EQ(nullptr, manager.GetIconSet(1));
+
+    StoreSolid(manager, 2, 16);
+    EXPECT_FALSE(manager.SetIcon(&flat, 2, 16, 16, 2));
+    EXPECT_EQ(manager.GetImage(2, 16)->GetNormalStateImage(), manager.GetImage(2, 16)->GetHotStateImage());
+}
+
 TEST(ImageManagerResource, EachSizeHasItsOwnStoreAndAWrongSizeAllocatesNothing)
 {
     CZPImageManager manager;
@@ -199,6 +277,34 @@ TEST(ImageManagerResource, IconHandlesGoInWithTheirMaskUnlessTheyCarryAlpha)
     ::DeleteObject(hMask);
     ASSERT_TRUE(manager.SetIcon(&alpha, 2, 16, 16, 0));
     EXPECT_EQ(manager.GetImage(2, 16)->GetNormalStateImage()->GetSlot()->bAlpha, ZpIsComCtl6());
+}
+
+TEST(ImageManagerResource, OpaqueAlphaIconHandlesDrawAlikeOnEveryCommonControlsVersion)
+{
+    // Below version 6 the icon goes in through its mask; from 6 on as premultiplied pixels.
+    struct Case
+    {
+        DWORD dwVersion;
+        BOOL bAlphaSlot;
+    };
+    const Case cases[] = { { MAKELONG(81, 5), FALSE }, { MAKELONG(0, 6), TRUE } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "version 0x" << std::hex << c.dwVersion);
+        CForcedComCtlVersion forced(c.dwVersion);
+        CZPImageManager manager;
+        CZPImageManagerStateImage image;
+        image.SetIcon(MakeAlphaIcon(16, 16, Bgra(255, 0, 0, 255)));
+        ASSERT_TRUE(manager.SetIcon(&image, 1, 16, 16, 0));
+        CZPImageManagerIcon* pIcon = manager.GetImage(1, 16);
+        EXPECT_EQ(c.bAlphaSlot, pIcon->GetNormalStateImage()->GetSlot()->bAlpha);
+        for (BOOL bComposited : { FALSE, TRUE }) {
+            CDibSection dib(16, 16, RGB(0, 255, 0));
+            CDC dc(dib.GetDC());
+            pIcon->m_bDrawComposited = bComposited;
+            pIcon->DrawNormal(&dc, 0, 0);
+            EXPECT_EQ(RGB(255, 0, 0), dib.GetPixel(8, 8)) << "composited " << bComposited;
+        }
+    }
 }
 
 TEST(ImageManagerResource, ExtractedAlphaSlotsArePremultipliedOnlyOnce)

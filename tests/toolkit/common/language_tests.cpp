@@ -199,6 +199,63 @@ TEST_F(LanguageFile, DialogTemplateLayout)
     EXPECT_FALSE(manager.IsValid());
 }
 
+TEST_F(LanguageFile, StylesTakeSignedAndUnsignedDecimalsAndNothingElse)
+{
+    struct Case
+    {
+        const char* pszStyle;          // the dialog's
+        const char* pszControlStyle;
+        DWORD dwStyle, dwControlStyle;   // both 0: the program's own dialog is used
+    };
+    const Case cases[] = {
+        { "2160590976", "1342177280", 0x80C80080, 0x50000000 },
+        { "-2134376320", "-1", 0x80C80080, 0xFFFFFFFF },
+        { " 4294967295 ", "+5", 0xFFFFFFFF, 5 },
+        { "-2147483648", "0", 0x80000000, 0 },
+        { "4294967296", "0", 0, 0 },
+        { "-2147483649", "0", 0, 0 },
+        { "0", "99999999999", 0, 0 },
+        { "12abc", "0", 0, 0 },
+        { "0x80", "0", 0, 0 },
+    };
+    CZPResourceManager program;
+    LPCDLGTEMPLATE pProgram = program.LoadDialogTemplate(IDD_TEST_ABOUT);
+    ASSERT_NE(nullptr, pProgram);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszStyle + std::string(" / ") + c.pszControlStyle);
+        CTempFile file(std::string("<resource CompactMode=\"1\"><dialog id=\"130\" caption=\"Info\" style=\"") +
+                       c.pszStyle + "\"><control style=\"" + c.pszControlStyle + "\"/></dialog></resource>");
+        CZPResourceManagerXML manager(file);
+        ASSERT_TRUE(manager.IsValid());
+        LPCDLGTEMPLATE pTemplate = manager.LoadDialogTemplate(IDD_TEST_ABOUT);
+        if (c.dwStyle == 0 && c.dwControlStyle == 0) {
+            EXPECT_EQ(pProgram, pTemplate);
+            continue;
+        }
+        ASSERT_NE(pProgram, pTemplate);
+        CTemplateReader reader(pTemplate);
+        reader.Word();
+        reader.Word();
+        reader.Dword();
+        reader.Dword();
+        EXPECT_EQ(c.dwStyle | DS_SETFONT, reader.Dword());
+        for (int i = 0; i < 5; ++i)   // count and position
+            reader.Word();
+        reader.Word();   // menu
+        reader.Word();   // class
+        reader.Text();
+        reader.Word();
+        reader.Word();
+        reader.Byte();
+        reader.Byte();
+        reader.Text();
+        reader.AlignDword();
+        reader.Dword();
+        reader.Dword();
+        EXPECT_EQ(c.dwControlStyle, reader.Dword());
+    }
+}
+
 TEST_F(LanguageFile, BadAndOddFiles)
 {
     struct Case

@@ -179,6 +179,46 @@ TEST(PropExchangeArchive, EveryTruncationRaisesEndOfFile)
     }
 }
 
+TEST(PropExchangeArchive, ObjectsExchangedTwiceAreNumberedAlikeOnStoreAndLoad)
+{
+    auto named = [](BYTE nLength, const char* pszName) {
+        Bytes bytes = { 0xFF, 0xFF, 34, 0, nLength, 0 };
+        bytes.insert(bytes.end(), pszName, pszName + nLength);
+        return bytes;
+    };
+    CTestShape shape;
+    Bytes bytes = Store([&](CZPPropExchange* pPX) {
+        for (int i = 0; i < 2; ++i) {
+            CObject* pObject = &shape;
+            EXPECT_TRUE(pPX->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CTestShape)));
+        }
+        for (int i = 0; i < 2; ++i) {
+            CRuntimeClass* pClass = RUNTIME_CLASS(CTestCircle);
+            EXPECT_TRUE(pPX->ExchangeClassRecord(L"Class", &pClass, RUNTIME_CLASS(CTestShape)));
+        }
+    });
+    // Class 1, objects 2 and 3, class 4.
+    Bytes expected = named(10, "CTestShape");
+    expected.insert(expected.end(), { 0x01, 0x80 });
+    Bytes circle = named(11, "CTestCircle");
+    expected.insert(expected.end(), circle.begin(), circle.end());
+    expected.insert(expected.end(), { 0x04, 0x80 });
+    EXPECT_EQ(expected, bytes);
+
+    EXPECT_EQ(-1, Load(bytes, [](CZPPropExchange* pPX) {
+        for (int i = 0; i < 2; ++i) {
+            CObject* pObject = NULL;
+            EXPECT_TRUE(pPX->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CTestShape)));
+            delete pObject;
+        }
+        for (int i = 0; i < 2; ++i) {
+            CRuntimeClass* pClass = NULL;
+            EXPECT_TRUE(pPX->ExchangeClassRecord(L"Class", &pClass, RUNTIME_CLASS(CTestShape)));
+            EXPECT_EQ(RUNTIME_CLASS(CTestCircle), pClass);
+        }
+    }));
+}
+
 TEST(PropExchangeArchive, DamagedClassRecordsAreRefused)
 {
     auto loadShape = [](CZPPropExchange* pPX) {

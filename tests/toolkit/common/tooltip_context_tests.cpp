@@ -1,11 +1,14 @@
 // The tooltip context driving the system tooltip control: relays from a small owner window with
 // the pointer placed by SetCursorPos, a message spy on the tip window, and tables of kinds.
 #include "common/ZPToolTipContext.h"
+#include "common/ZPToolTipContextToolTip.h"
 
 #include "common/ZPDrawHelpers.h"
 #include "common/ZPImageLoading.h"
 #include "common/ZPImageManager.h"
 #include "common/ZPSystemHelpers.h"
+
+#include "message_pump.h"
 
 #include <gtest/gtest.h>
 
@@ -18,32 +21,6 @@ namespace {
 const int kOwnerX = 200;
 const int kOwnerY = 150;
 const DWORD kInitialDelay = 50;
-const DWORD kShowWaitMs = 3000;   // a bound only: the tip normally shows within the initial delay
-
-void PumpFor(DWORD dwMilliseconds)
-{
-    const DWORD dwStart = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - dwStart < dwMilliseconds);
-}
-
-template <class Pred>
-bool PumpUntil(Pred pred, DWORD dwTimeout = kShowWaitMs)
-{
-    const DWORD dwStart = ::GetTickCount();
-    while (!pred()) {
-        if (::GetTickCount() - dwStart >= dwTimeout)
-            return false;
-        PumpFor(10);
-    }
-    return true;
-}
 
 // One message the tip window received, with the parts of its tool record or text that matter.
 struct SpiedMessage
@@ -267,7 +244,7 @@ TEST_F(ToolTipContextTest, KindsMakeTheirTipAndForceTheirStyleBits)
     {
         int nKind;
         DWORD dwSetStyle;   // SetStyle's answer from kind 0
-        bool bStandardTip;  // a system tooltip control; the others are not built here yet
+        bool bStandardTip;  // a system tooltip control; the others are the toolkit's own tip window
         DWORD dwBalloon;
     };
     const Case cases[] = {
@@ -293,7 +270,11 @@ TEST_F(ToolTipContextTest, KindsMakeTheirTipAndForceTheirStyleBits)
 
         RelayFrom(context, m_owner, 30, 20);
         if (!c.bStandardTip) {
-            EXPECT_EQ(nullptr, context.Tip());
+            ASSERT_NE(nullptr, dynamic_cast<CZPToolTipContextToolTip*>(context.Tip()));
+            ASSERT_NE(nullptr, context.TipWnd());
+            EXPECT_EQ(static_cast<DWORD>(WS_EX_TOOLWINDOW),
+                      ::GetWindowLongW(context.TipWnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+            EXPECT_EQ(m_owner.m_hWnd, ::GetWindow(context.TipWnd(), GW_OWNER));
             continue;
         }
         ASSERT_NE(nullptr, context.Tip());

@@ -1,0 +1,138 @@
+// Layout, measuring and drawing of every tab strip: the options, margins and fonts shared by one
+// appearance set (the tabs' geometry and shapes) and one colour set.
+#pragma once
+
+#include <framework.h>
+#include <framework/gdi.h>
+
+#include "tabmanager/ZPTabManager.h"
+
+class CZPTabManagerItem;
+class CZPTabManagerNavigateButton;
+
+// Reference counted; every strip that uses it may hold a reference.
+class CZPTabPaintManager : public CCmdTarget
+{
+public:
+    class CAppearanceSet;
+    class CAppearanceSetPropertyPage;
+    class CColorSet;
+
+    CZPTabPaintManager();
+    ~CZPTabPaintManager() override;
+
+    virtual void DrawTabControl(CZPTabManager* pManager, CDC* pDC, CRect rcControl);
+    virtual void AdjustClientRect(CZPTabManager* pManager, CRect& rcClient);
+    virtual void RepositionTabControl(CZPTabManager* pManager, CDC* pDC, CRect rcClient);
+    virtual void DrawNavigateButton(CDC* pDC, CZPTabManagerNavigateButton* pButton, CRect& rc);
+    // Without drawing: the length the item needs along the strip; with drawing: 0.
+    virtual int DrawItemContent(CDC* pDC, CZPTabManagerItem* pItem, CRect rcItem, BOOL bDraw);
+    virtual void RefreshMetrics();
+    virtual void RefreshAll();
+    virtual void DrawFocusRect(CDC* pDC, CZPTabManagerItem* pItem, CRect rcItem);
+
+    // Sets: a number installs the matching kind; an object is taken over (NULL keeps the current one).
+    CAppearanceSet* SetAppearance(int nAppearance);
+    CAppearanceSet* SetAppearanceSetObject(CAppearanceSet* pAppearanceSet);
+    int GetAppearance() const { return m_nAppearance; }
+    CAppearanceSet* GetAppearanceSet() const { return m_pAppearanceSet; }
+    CColorSet* SetColor(int nColor);
+    CColorSet* SetColorSetObject(CColorSet* pColorSet);
+    int GetColor() const { return m_nColor; }
+    CColorSet* GetColorSet() const { return m_pColorSet; }
+
+    void SetLayout(int nLayout);
+    int GetLayout() const { return m_nLayout; }
+    void SetPosition(int nPosition);
+    int GetPosition() const { return m_nPosition; }
+    void SetThemeColorsDisabled(BOOL bDisabled);
+    BOOL AreThemeColorsDisabled() const;
+
+    // Rebuilds the four fonts from one LOGFONT; NULL leaves them as they are.
+    void SetFontIndirect(const LOGFONTW* pLogFont, BOOL bUseSystemFont = FALSE);
+    CFont* GetNormalFont() { return &m_fntNormal; }
+    CFont* GetBoldFont() { return &m_fntBold; }
+    CFont* GetVerticalNormalFont() { return &m_fntVerticalNormal; }
+    CFont* GetVerticalBoldFont() { return &m_fntVerticalBold; }
+    // The font a tab's caption uses: bold only for the selected tab of an active manager.
+    CFont* GetItemFont(const CZPTabManagerItem* pItem);
+    // Whether captions of this strip are drawn with the vertical fonts.
+    BOOL IsVerticalText(const CZPTabManager* pManager) const;
+
+    // Adds the button margin, then applies a minimum and a maximum above 0.
+    int ClampItemLength(int nLength, int nMin, int nMax) const;
+    // Scrolls the strip so that the tab lies inside the header.
+    void EnsureVisible(CZPTabManager* pManager, CZPTabManagerItem* pItem);
+    // The next automatic item colour; successive calls walk the eight colours without end.
+    COLORREF NextAutomaticColor();
+
+    // Managers that RefreshAll reaches (not owned).
+    void AddTabManager(CZPTabManagerAtom* pAtom);
+    void RemoveTabManager(CZPTabManagerAtom* pAtom);
+    int GetTabManagerCount() const { return static_cast<int>(m_arrAtoms.GetSize()); }
+
+    // Options, as the appearance and colour sets read them.
+    BOOL m_bHotTracking;
+    BOOL m_bShowIcons;
+    BOOL m_bBoldSelected;
+    BOOL m_bBoldNormal;
+    BOOL m_bUseItemColors;
+    int m_nClientFrame;             // 0 full frame, 1 a line along the header side, 2 none
+    BOOL m_bStaticFrame;
+    CRect m_rcClientMargin;
+    CRect m_rcControlMargin;
+    CRect m_rcButtonMargin;
+    CRect m_rcTextMargin;
+    BOOL m_bInvertGradient;
+    BOOL m_bFillBackground;
+    CSize m_szIcon;
+    BOOL m_bMiddleEllipsis;
+    BOOL m_bEndEllipsis;
+    BOOL m_bNoPrefix;
+    UINT m_nTextFormat;
+    BOOL m_bHidePrefix;
+    BOOL m_bMultiRowFixedSelection;
+    BOOL m_bMultiRowJustified;
+    BOOL m_bDrawFocusRect;
+    BOOL m_bSelectOnDragOver;
+    int m_nExtraItemLength;
+    BOOL m_bSelectOnButtonDown;
+    BOOL m_bClearTypeText;
+    BOOL m_bRotateIcons;
+    BOOL m_bClipHeader;
+    CSize m_szNavigateButton;
+    BOOL m_bShowTabs;
+    int m_nMinItemLength;           // 0 = no minimum
+    int m_nMaxItemLength;           // 0 = no maximum
+    int m_nFixedItemLength;
+    int m_nToolTipMode;             // 0 never, 1 always, 2 when the tab is shorter than its caption needs
+    BOOL m_bUseSystemFont;
+
+protected:
+    // The caption through the middle-ellipsis rule: unchanged, "..." alone, or start + "..." + end.
+    void DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat);
+    int MeasureCaption(CDC* pDC, const CString& strCaption, UINT nFormat);
+
+    int m_nAppearance;
+    int m_nColor;
+    int m_nLayout;
+    int m_nPosition;
+    BOOL m_bThemeColorsDisabled;
+    int m_nAutomaticColorCounter;   // never reset: strips sharing this paint manager continue one sequence
+    CAppearanceSet* m_pAppearanceSet;   // owned
+    CColorSet* m_pColorSet;             // owned
+    CArray<CZPTabManagerAtom*, CZPTabManagerAtom*> m_arrAtoms;  // borrowed; each unregisters itself
+    CFont m_fntNormal;
+    CFont m_fntBold;
+    CFont m_fntVerticalNormal;
+    CFont m_fntVerticalBold;
+};
+
+// The COLORREF an automatic colour value stands for; other values unchanged.
+COLORREF ZpGetTabAutomaticColor(COLORREF clr);
+
+// Margins are given for tabs on top; these apply them to a rectangle turned with the strip.
+void ZpTabInflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition);
+void ZpTabDeflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition);
+// Collapses an inverted rectangle to an empty one at its left and top edges.
+void ZpTabNormalizeRect(CRect& rc);
