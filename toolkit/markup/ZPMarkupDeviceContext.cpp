@@ -5,6 +5,8 @@
 #include "markup/ZPMarkupValues.h"
 
 #include <common/ZPImageLoading.h>
+#include <framework/gdi.h>
+#include <framework/memorydc.h>
 
 #include <algorithm>
 #include <vector>
@@ -162,13 +164,10 @@ void CZPMarkupDeviceContext::FillGradient(const RECT& rc, CZPMarkupLinearGradien
     const int cx = static_cast<int>(vr - vl), cy = static_cast<int>(vb - vt);
 
     LPBYTE pBits = NULL;
-    HBITMAP hDib = ZpCreateDibSection32(m_hDC, cx, cy, &pBits);
-    if (hDib == NULL || pBits == NULL)
-    {
-        if (hDib != NULL)
-            ::DeleteObject(hDib);
+    CBitmap dib; // owned: deleted after the memory DC has put its own bitmap back
+    dib.Attach(ZpCreateDibSection32(m_hDC, cx, cy, &pBits));
+    if (dib.m_hObject == NULL || pBits == NULL)
         return;
-    }
     DWORD* pPixels = reinterpret_cast<DWORD*>(pBits);
     // Bottom-up: top-down row r of the visible part is DIB row cy - 1 - r.
     auto Row = [&](int r) { return pPixels + static_cast<size_t>(cy - 1 - r) * cx; };
@@ -199,16 +198,9 @@ void CZPMarkupDeviceContext::FillGradient(const RECT& rc, CZPMarkupLinearGradien
         }
     }
 
-    HDC hMemDC = ::CreateCompatibleDC(m_hDC);
-    if (hMemDC != NULL)
-    {
-        HGDIOBJ hOld = ::SelectObject(hMemDC, hDib);
-        ::BitBlt(m_hDC, static_cast<int>(rc.left + vl), static_cast<int>(rc.top + vt), cx, cy, hMemDC, 0, 0,
-                 SRCCOPY);
-        ::SelectObject(hMemDC, hOld);
-        ::DeleteDC(hMemDC);
-    }
-    ::DeleteObject(hDib);
+    CMemoryDC memDC(m_hDC, static_cast<HBITMAP>(dib.m_hObject));
+    if (memDC.GetSafeHdc() != NULL)
+        ::BitBlt(m_hDC, static_cast<int>(rc.left + vl), static_cast<int>(rc.top + vt), cx, cy, memDC, 0, 0, SRCCOPY);
 }
 
 void CZPMarkupDeviceContext::DrawLine(int x1, int y1, int x2, int y2, int nThickness, CZPMarkupBrush* pBrush)
