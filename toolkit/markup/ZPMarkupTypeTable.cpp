@@ -6,6 +6,7 @@
 #include "markup/ZPMarkupDependencyProperty.h"
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
+#include "markup/ZPMarkupPathGeometry.h"
 #include "markup/ZPMarkupStyle.h"
 #include "markup/ZPMarkupValues.h"
 #include "markup/ZPMarkupVisual.h"
@@ -37,6 +38,8 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupTriggerCollection::GetClassType,
     &CZPMarkupStyle::GetClassType,
     &CZPMarkupResourceDictionary::GetClassType,
+    &CZPMarkupPathGeometry::GetClassType,
+    &CZPMarkupPointCollection::GetClassType,
 };
 }
 
