@@ -203,3 +203,42 @@ TEST_F(MarkupStyles, BasedOnChainsAreBoundedWhereTheyAreBuilt)
         EXPECT_EQ(1, tooLong.nContextCount);
     }
 }
+
+namespace
+{
+// "Flip": answers every change of its foreground by flipping its mouse-over state, so a trigger
+// on mouse-over that sets the foreground would feed itself for ever.
+class CPageFlip : public CPageBox
+{
+    ZP_DECLARE_MARKUPTYPE()
+public:
+    void OnPropertyChanged(CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pOldValue,
+                           CZPMarkupObject* pNewValue) override
+    {
+        CPageBox::OnPropertyChanged(pProperty, pOldValue, pNewValue);
+        if (pProperty == m_pForegroundProperty)
+            SetMouseOver(this, pNewValue == NULL);
+    }
+};
+ZP_IMPLEMENT_MARKUPTYPE(CPageFlip, L"Flip", CPageBox, NULL)
+CZPMarkupType* const g_pFlipType = CPageFlip::GetClassType();
+}
+
+TEST_F(MarkupStyles, TriggersFeedingThemselvesStopAtTheReentryBound)
+{
+    CBuilt built;
+    BuildPage(L"<Box><Box.Resources><Style TargetType='Flip'><Style.Triggers>"
+              L"<Trigger Property='IsMouseOver' Value='True'><Trigger.Setters>"
+              L"<Setter Property='Foreground' Value='Red'/></Trigger.Setters></Trigger>"
+              L"</Style.Triggers></Style></Box.Resources><Flip/></Box>",
+              built, [](CZPMarkupObject* pRoot) {
+                  g_changes.clear();
+                  SetMouseOver(Child(pRoot, 0), TRUE);
+                  size_t nForegroundChanges = 0;
+                  for (const CChangeRecord& change : g_changes)
+                      nForegroundChanges += change.pProperty == CPageBox::m_pForegroundProperty;
+                  EXPECT_GE(nForegroundChanges, 2u); // it did feed itself
+                  EXPECT_LE(nForegroundChanges, static_cast<size_t>(CZPMarkupInputElement::kMaxTriggerDepth));
+              });
+    EXPECT_TRUE(built.bRoot) << built.error;
+}
