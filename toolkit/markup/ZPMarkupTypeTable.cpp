@@ -1,11 +1,15 @@
 // The one table from which every type record of the engine is reached, in creation order.
 // A record made by a static initialiser in a library object file that nothing references
 // would be dropped by the linker with that file; through this table none is.
+#include "markup/ZPMarkupBuilder.h"
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupDependencyProperty.h"
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
+#include "markup/ZPMarkupPathGeometry.h"
+#include "markup/ZPMarkupStyle.h"
 #include "markup/ZPMarkupValues.h"
+#include "markup/ZPMarkupVisual.h"
 
 namespace
 {
@@ -23,6 +27,19 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupCollection::GetClassType,
     &CZPMarkupInputElement::GetClassType,
     &CZPMarkupKeyboardNavigation::GetClassType,
+    &CZPMarkupVisual::GetClassType,
+    &CZPMarkupUIElement::GetClassType,
+    &CZPMarkupObjectProperty::GetClassType,
+    &CZPMarkupColorKey::GetClassType,
+    &CZPMarkupBrushKey::GetClassType,
+    &CZPMarkupSetter::GetClassType,
+    &CZPMarkupSetterColection::GetClassType,
+    &CZPMarkupTrigger::GetClassType,
+    &CZPMarkupTriggerCollection::GetClassType,
+    &CZPMarkupStyle::GetClassType,
+    &CZPMarkupResourceDictionary::GetClassType,
+    &CZPMarkupPathGeometry::GetClassType,
+    &CZPMarkupPointCollection::GetClassType,
 };
 }
 
