@@ -1,7 +1,9 @@
-// The creator of element trees: binds the input elements it creates to itself, keeps the host's
-// event handlers and named delegates, and owns the keyboard navigation.
+// The creator of element trees: parses markup text, binds the input elements it creates to
+// itself, keeps the host's event handlers and named delegates, the default font and text colour
+// and a font cache, and owns the keyboard navigation and the tooltip context.
 #pragma once
 
+#include "common/ZPToolTipContext.h"
 #include "markup/ZPMarkupCollection.h"
 
 #include <map>
@@ -14,9 +16,40 @@ class CZPMarkupKeyboardNavigation;
 class CZPMarkupRoutedEvent;
 struct MarkupRoutedEventArgs;
 
+class CZPMarkupContext;
+
+// A cached GDI font; it leaves its context's cache when its last holder releases it.
+class CZPMarkupFont : public CZPMarkupObject
+{
+public:
+    CZPMarkupFont(CZPMarkupContext* pContext, const LOGFONTW& lf);
+    ~CZPMarkupFont() override;
+
+    HFONT GetFont() const { return m_hFont; }
+    const LOGFONTW& GetLogFont() const { return m_lf; }
+
+private:
+    friend class CZPMarkupContext;
+
+    HFONT m_hFont; // owned
+    LOGFONTW m_lf;
+    CZPMarkupFont* m_pNextFont;   // borrowed
+    CZPMarkupContext* m_pContext; // borrowed; NULL once the context is gone
+};
+
 class CZPMarkupContext
 {
 public:
+    // Tooltips of the host window; the hit test asks the owning context.
+    class CTooltipContext : public CZPToolTipContext
+    {
+    public:
+        explicit CTooltipContext(CZPMarkupContext* pOwner) : m_pOwner(pOwner) {}
+        INT_PTR ToolHitTest(CWnd* pOwner, CPoint point, TOOLINFOW* pToolInfo) override;
+
+        CZPMarkupContext* m_pOwner; // borrowed
+    };
+
     // The transient list of an element and its input-element ancestors: items keep their parents.
     class CInputElementCollection : public CZPMarkupCollection
     {
@@ -26,6 +59,28 @@ public:
 
     CZPMarkupContext();
     virtual ~CZPMarkupContext();
+
+    // The root of a new tree (the caller owns its reference), or NULL when the text is not markup.
+    CZPMarkupObject* Parse(LPCWSTR lpszText);
+
+    // Repaints, without erasing, the whole host client area after a root's size changed.
+    virtual void InvalidateAll(CZPMarkupObject* pRoot);
+
+    // A font matching height, weight, italic, quality and face; the caller owns one reference.
+    CZPMarkupFont* GetFont(const LOGFONTW& lf);
+    void SetDefaultFont(HFONT hFont);
+    const LOGFONTW& GetDefaultFont() const { return m_lfDefault; }
+    COLORREF GetDefaultTextColor() const { return m_clrDefaultText; }
+    void SetDefaultTextColor(COLORREF clr) { m_clrDefaultText = clr; }
+    HWND GetHostWindow() const { return m_hWndHost; }
+    void SetHostWindow(HWND hWnd) { m_hWndHost = hWnd; }
+
+    CZPMarkupInputElement* GetHotElement() const { return m_pHotElement; }
+    CZPMarkupInputElement* GetCapturedElement() const { return m_pCapturedElement; }
+    CZPMarkupObject* GetActiveRoot() const { return m_pActiveRoot; }
+    CTooltipContext* GetToolTipContext() const { return m_pToolTipContext; }
+    // The tool id of the element whose tooltip shows, or -1; no element shows one yet.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pToolInfo);
 
     // Counted: the creator's count plus one per input element created through the context.
     long Release();
@@ -47,12 +102,34 @@ public:
 
     CZPMarkupKeyboardNavigation* GetKeyboardNavigation() const { return m_pKeyboardNavigation; }
 
+protected:
+    HWND m_hWndHost;
+    COLORREF m_clrDefaultText;
+    LOGFONTW m_lfDefault;
+    CZPMarkupInputElement* m_pHotElement;      // borrowed
+    CZPMarkupInputElement* m_pCapturedElement; // borrowed
+    CZPMarkupObject* m_pActiveRoot;            // borrowed
+
 private:
+    friend class CZPMarkupFont;
+
+    // The cache list does not own its fonts.
+    struct CFontList
+    {
+        CZPMarkupFont* pFirst;
+        CZPMarkupFont* pLast;
+    };
+
     CZPMarkupContext(const CZPMarkupContext&) = delete;
     CZPMarkupContext& operator=(const CZPMarkupContext&) = delete;
 
     CZPMarkupEventHandlerMap* m_pHandlers;                       // owned, made by the first handler
     std::map<std::wstring, CZPMarkupDelegate*>* m_pDelegateNames; // owned, one reference per entry
     CZPMarkupKeyboardNavigation* m_pKeyboardNavigation;          // owned
+    CFontList* m_pFonts;                                         // owned, made by the first request
+    CTooltipContext* m_pToolTipContext;                          // one count owned
     volatile long m_nRefCount;
 };
+
+// Drawing back-end users: one per live context.
+long ZpMarkupDrawingStartupCount();

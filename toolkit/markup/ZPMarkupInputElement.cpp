@@ -1,10 +1,12 @@
 // Input elements: base input operations, handlers and event routing, event attributes.
 #include "markup/ZPMarkupInputElement.h"
 
+#include "markup/ZPFormatString.h"
 #include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupConverters.h"
 #include "markup/ZPMarkupDelegate.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
+#include "markup/ZPMarkupStyle.h"
 #include "markup/ZPMarkupValues.h"
 
 #include <vector>
@@ -37,6 +39,8 @@ CZPMarkupDependencyProperty* CZPMarkupInputElement::m_pIsMouseOverProperty = NUL
 CZPMarkupDependencyProperty* CZPMarkupInputElement::m_pIsKeyboardFocusedProperty = NULL;
 CZPMarkupDependencyProperty* CZPMarkupInputElement::m_pIsFocusableProperty = NULL;
 CZPMarkupDependencyProperty* CZPMarkupInputElement::m_pToolTipProperty = NULL;
+CZPMarkupDependencyProperty* CZPMarkupInputElement::m_pStyleProperty = NULL;
+CZPMarkupDependencyProperty* CZPMarkupInputElement::m_pResourcesProperty = NULL;
 CZPMarkupRoutedEvent* CZPMarkupInputElement::m_pMouseLeaveEvent = NULL;
 CZPMarkupRoutedEvent* CZPMarkupInputElement::m_pMouseEnterEvent = NULL;
 CZPMarkupRoutedEvent* CZPMarkupInputElement::m_pMouseLeftButtonUpEvent = NULL;
@@ -61,6 +65,11 @@ void CZPMarkupInputElement::RegisterProperties()
         L"IsFocusable", CZPMarkupBool::GetClassType(), pType,
         new CZPMarkupPropertyMetadata(CZPMarkupBool::CreateFalseValue(), 0));
     m_pToolTipProperty = CZPMarkupDependencyProperty::Register(L"ToolTip", CZPMarkupObject::GetClassType(), pType);
+    CZPMarkupStyle::GetClassType()->EnsureRegistered();
+    m_pStyleProperty = CZPMarkupDependencyProperty::Register(
+        L"Style", CZPMarkupStyle::GetClassType(), pType,
+        new CZPMarkupPropertyMetadata(NULL, &ZpMarkupOnStyleChanged, 0));
+    m_pResourcesProperty = CZPMarkupStyle::m_pResourcesProperty->AddOwner(pType);
 
     m_pMouseLeaveEvent = CZPMarkupRoutedEvent::RegisterRoutedEvent(L"MouseLeave", 0, pType);
     m_pMouseEnterEvent = CZPMarkupRoutedEvent::RegisterRoutedEvent(L"MouseEnter", 0, pType);
@@ -72,13 +81,19 @@ void CZPMarkupInputElement::RegisterProperties()
     m_pLostMouseCaptureEvent = CZPMarkupRoutedEvent::RegisterRoutedEvent(L"LostMouseCapture", 0, pType);
 }
 
-CZPMarkupInputElement::CZPMarkupInputElement() : m_pHandlers(NULL), m_pMarkupContext(NULL)
+CZPMarkupInputElement::CZPMarkupInputElement()
+    : m_pHandlers(NULL), m_pMarkupContext(NULL), m_pActiveTriggers(NULL), m_pTriggerValues(NULL), m_pStyle(NULL),
+      m_nTriggerDepth(0)
 {
 }
 
 CZPMarkupInputElement::~CZPMarkupInputElement()
 {
     delete m_pHandlers;
+    if (m_pActiveTriggers != NULL)
+        m_pActiveTriggers->Release();
+    if (m_pTriggerValues != NULL)
+        m_pTriggerValues->Release();
 }
 
 void CZPMarkupInputElement::OnFinalRelease()
@@ -104,7 +119,7 @@ void CZPMarkupInputElement::SetPropertyObject(CZPMarkupBuilder* pBuilder, CZPMar
     if (pDelegate == NULL)
     {
         CString strMessage;
-        strMessage.Format(L"'%ls' delegate not found", lpszName);
+        strMessage = ZpFormatString(L"'%ls' delegate not found", lpszName);
         ZpMarkupThrowBuilderError(strMessage);
     }
     pDelegate->AddRef();
@@ -220,6 +235,3 @@ CZPMarkupInputElement* CZPMarkupInputElement::InputHitTest(int /*x*/, int /*y*/)
     return NULL;
 }
 
-void CZPMarkupInputElement::OnApplyStyle()
-{
-}

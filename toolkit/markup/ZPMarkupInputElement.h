@@ -7,6 +7,12 @@
 class CZPMarkupContext;
 class CZPMarkupDelegate;
 class CZPMarkupEventHandlerMap;
+class CZPMarkupProperties;
+class CZPMarkupStyle;
+class CZPMarkupTriggerCollection;
+
+// The change callback of "Style": the new style is sealed and becomes the element's style.
+void ZpMarkupOnStyleChanged(CZPMarkupObject* pObject, MarkupPropertyChangedEventArgs* pArgs);
 
 class CZPMarkupInputElement : public CZPMarkupObject
 {
@@ -19,6 +25,8 @@ public:
     void SetPropertyObject(CZPMarkupBuilder* pBuilder, CZPMarkupDependencyProperty* pProperty,
                            CZPMarkupObject* pValue) override;
     void OnFinalRelease() override;
+    // Local value, then the active triggers', the style's, the class's default style's.
+    CZPMarkupObject* GetLocalValue(CZPMarkupDependencyProperty* pProperty) const override;
 
     virtual void OnMouseLeave(MarkupMouseEventArgs* pArgs);
     virtual void OnMouseEnter(MarkupMouseEventArgs* pArgs);
@@ -41,12 +49,21 @@ public:
     void Focus();
 
     CZPMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
+    CZPMarkupStyle* GetStyle() const { return m_pStyle; }
+
+    // Re-evaluates the triggers watching the property after it changed to the value; NULL and
+    // NULL evaluate every trigger (the first evaluation after building).
+    void UpdateTriggers(CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pValue);
+    // Triggers feeding each other re-enter through change notifications: bounded per element.
+    static constexpr int kMaxTriggerDepth = 16;
 
     static CZPMarkupDependencyProperty* m_pCursorProperty;
     static CZPMarkupDependencyProperty* m_pIsMouseOverProperty;
     static CZPMarkupDependencyProperty* m_pIsKeyboardFocusedProperty;
     static CZPMarkupDependencyProperty* m_pIsFocusableProperty;
     static CZPMarkupDependencyProperty* m_pToolTipProperty;
+    static CZPMarkupDependencyProperty* m_pStyleProperty;
+    static CZPMarkupDependencyProperty* m_pResourcesProperty;
     static CZPMarkupRoutedEvent* m_pMouseLeaveEvent;
     static CZPMarkupRoutedEvent* m_pMouseEnterEvent;
     static CZPMarkupRoutedEvent* m_pMouseLeftButtonUpEvent;
@@ -59,7 +76,15 @@ public:
 
 protected:
     friend class CZPMarkupContext;
+    friend void ZpMarkupOnStyleChanged(CZPMarkupObject* pObject, MarkupPropertyChangedEventArgs* pArgs);
+
+    BOOL ActivateStyleTriggers(CZPMarkupStyle* pStyle, CZPMarkupDependencyProperty* pProperty,
+                               CZPMarkupObject* pValue, int nDepth);
 
     CZPMarkupEventHandlerMap* m_pHandlers; // owned, made by the first handler
     CZPMarkupContext* m_pMarkupContext;    // one count held on it; NULL once detached
+    CZPMarkupTriggerCollection* m_pActiveTriggers; // owned, made by the first activation
+    CZPMarkupProperties* m_pTriggerValues;          // owned, without owner
+    CZPMarkupStyle* m_pStyle;                       // borrowed: held as "Style" or by a dictionary
+    int m_nTriggerDepth;
 };

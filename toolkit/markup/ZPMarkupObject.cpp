@@ -1,6 +1,7 @@
 // Markup objects, type records and the type registry.
 #include "markup/ZPMarkupObject.h"
 
+#include "markup/ZPFormatString.h"
 #include "markup/ZPMarkupDependencyProperty.h"
 #include "markup/ZPMarkupValues.h"
 
@@ -14,6 +15,14 @@ void ZpMarkupCreateAllTypes(); // ZPMarkupTypeTable.cpp
 namespace
 {
 volatile long g_nLiveObjects = 0;
+}
+
+CZPMarkupBuilderException::CZPMarkupBuilderException(LPCWSTR lpszMessage)
+{
+    int nLength = 0;
+    while (lpszMessage != NULL && nLength < kMaxMessage && lpszMessage[nLength] != 0)
+        nLength++;
+    m_strMessage = CString(lpszMessage != NULL ? lpszMessage : L"", nLength);
 }
 
 BOOL CZPMarkupBuilderException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
@@ -208,10 +217,10 @@ void CZPMarkupObject::SetContentObject(CZPMarkupBuilder* /*pBuilder*/, CZPMarkup
 {
     CString strMessage;
     if (CZPMarkupString* pString = ZpMarkupCast<CZPMarkupString>(pContent))
-        strMessage.Format(L"Cannot convert the string '%ls' into a '%ls' object", pString->GetText(),
-                          GetType()->GetClassName());
+        strMessage = ZpFormatString2(L"Cannot convert the string '%ls' into a '%ls' object", pString->GetText(),
+                                     GetType()->GetClassName());
     else
-        strMessage.Format(L"Cannot add content to an object of type '%ls'", GetType()->GetClassName());
+        strMessage = ZpFormatString(L"Cannot add content to an object of type '%ls'", GetType()->GetClassName());
     ZpMarkupThrowBuilderError(strMessage);
 }
 

@@ -9,11 +9,13 @@ class CZPMarkupProperties;
 class CZPMarkupDependencyProperty;
 class CZPMarkupBuilder;
 
-// A markup error: raised by objects, converters and lookups while a tree is built.
-class CZPMarkupBuilderException : public CException
+// A markup error: raised by objects, converters and lookups while a tree is built; thrown as a
+// pointer and freed with Delete(). The message is cut to kMaxMessage characters.
+class CZPMarkupBuilderException : public CSimpleException
 {
 public:
-    explicit CZPMarkupBuilderException(LPCWSTR lpszMessage) : m_strMessage(lpszMessage) {}
+    static constexpr int kMaxMessage = 255;
+    explicit CZPMarkupBuilderException(LPCWSTR lpszMessage);
     BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const override;
 
     CString m_strMessage;
@@ -64,6 +66,9 @@ public:
     // included); FALSE when the value was refused and the reference stays with the caller.
     BOOL SetValue(CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pValue);
     CZPMarkupObject* FindValueSource(CZPMarkupDependencyProperty* pProperty) const;
+    // The resource under the key in this object's resources, its style's or its ancestors';
+    // not add-ref'ed.
+    CZPMarkupObject* FindResource(CZPMarkupObject* pKey);
     void NotifyInheritedChange(CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pOldValue,
                                CZPMarkupObject* pNewValue);
 
@@ -110,6 +115,8 @@ public:
     BOOL IsDerivedFrom(const CZPMarkupType* pType) const;
     void EnsureRegistered();
     CZPMarkupObject* GetDefaultStyle() const { return m_pDefaultStyle; }
+    // Seals the style and keeps it (the reference passes over).
+    void SetDefaultStyle(CZPMarkupObject* pStyle);
 
 private:
     friend class CZPMarkupTypeRegistry;

@@ -2,11 +2,15 @@
 // A record made by a static initialiser in a library object file that nothing references
 // would be dropped by the linker with that file; through this table none is.
 #include "markup/ZPMarkupBrush.h"
+#include "markup/ZPMarkupBuilder.h"
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupDependencyProperty.h"
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
+#include "markup/ZPMarkupPathGeometry.h"
+#include "markup/ZPMarkupStyle.h"
 #include "markup/ZPMarkupValues.h"
+#include "markup/ZPMarkupVisual.h"
 
 namespace
 {
@@ -30,6 +34,19 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupGradientStops::GetClassType,
     &CZPMarkupPoint::GetClassType,
     &CZPMarkupLinearGradientBrush::GetClassType,
+    &CZPMarkupVisual::GetClassType,
+    &CZPMarkupUIElement::GetClassType,
+    &CZPMarkupObjectProperty::GetClassType,
+    &CZPMarkupColorKey::GetClassType,
+    &CZPMarkupBrushKey::GetClassType,
+    &CZPMarkupSetter::GetClassType,
+    &CZPMarkupSetterColection::GetClassType,
+    &CZPMarkupTrigger::GetClassType,
+    &CZPMarkupTriggerCollection::GetClassType,
+    &CZPMarkupStyle::GetClassType,
+    &CZPMarkupResourceDictionary::GetClassType,
+    &CZPMarkupPathGeometry::GetClassType,
+    &CZPMarkupPointCollection::GetClassType,
 };
 }
 

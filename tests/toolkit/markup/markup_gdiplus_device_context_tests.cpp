@@ -2,6 +2,7 @@
 // not overlap, and every operation back on GDI when GDI+ is not running.
 #include "markup_drawing_fixture.h"
 
+#include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupGdiPlusDeviceContext.h"
 #include "markup/ZPMarkupValues.h"
 
@@ -36,6 +37,18 @@ TEST_F(MarkupGdiPlusDeviceContext, LoadedWhileAnyStartIsOpen)
     EXPECT_TRUE(ZpMarkupIsGdiPlusRunning());
     ZpMarkupRegisterGdiPlus(FALSE);
     EXPECT_FALSE(ZpMarkupIsGdiPlusRunning());
+}
+
+TEST_F(MarkupGdiPlusDeviceContext, RunsWhileAnyMarkupContextExists)
+{
+    CZPMarkupContext* pFirst = new CZPMarkupContext;
+    CZPMarkupContext* pSecond = new CZPMarkupContext;
+    EXPECT_TRUE(ZpMarkupIsGdiPlusRunning());
+    pFirst->Release();
+    EXPECT_TRUE(ZpMarkupIsGdiPlusRunning());
+    pSecond->Release();
+    EXPECT_FALSE(ZpMarkupIsGdiPlusRunning());
+    EXPECT_EQ(NULL, ::GetModuleHandleW(L"gdiplus.dll"));
 }
 
 TEST_F(MarkupGdiPlusDeviceContext, TranslucentFillsBlendOnlyWithGdiPlus)
