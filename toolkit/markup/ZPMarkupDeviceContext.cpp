@@ -279,7 +279,7 @@ void CZPMarkupDeviceContext::DrawPath(const ZP_MARKUP_PATHDATA& path, int nThick
 }
 
 void CZPMarkupDeviceContext::BuildRoundRectPath(double l, double t, double r, double b, const double* pRadii,
-                                                ZP_MARKUP_POINTF* pPoints, BYTE* pTypes)
+                                                MARKUP_POINTF* pPoints, BYTE* pTypes)
 {
     const double (&rr)[8] = *reinterpret_cast<const double(*)[8]>(pRadii);
     const double xy[kZpMarkupRoundRectPoints][2] = {
@@ -314,7 +314,7 @@ void CZPMarkupDeviceContext::FillRoundRectangle(const RECT& rc, CZPMarkupBrush* 
         FillRectangle(rc, pBrush);
         return;
     }
-    ZP_MARKUP_POINTF points[kZpMarkupRoundRectPoints];
+    MARKUP_POINTF points[kZpMarkupRoundRectPoints];
     BYTE types[kZpMarkupRoundRectPoints];
     BuildRoundRectPath(rc.left, rc.top, rc.right, rc.bottom, pRadii, points, types);
     DrawPath({points, types, kZpMarkupRoundRectPoints, kZpMarkupPixelOffsetHalf}, 0, NULL, pBrush);
@@ -332,7 +332,7 @@ void CZPMarkupDeviceContext::DrawRoundRectangle(const RECT& rc, CZPMarkupBrush* 
         return;
     // Rounded borders have one width: the left side's.
     const double g = pThickness->m_nLeft / 2.0;
-    ZP_MARKUP_POINTF points[kZpMarkupRoundRectPoints];
+    MARKUP_POINTF points[kZpMarkupRoundRectPoints];
     BYTE types[kZpMarkupRoundRectPoints];
     BuildRoundRectPath(rc.left + g, rc.top + g, rc.right - g, rc.bottom - g, pRadii, points, types);
     DrawPath({points, types, kZpMarkupRoundRectPoints, kZpMarkupPixelOffsetHalf}, pThickness->m_nLeft, pBrush,

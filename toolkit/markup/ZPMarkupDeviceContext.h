@@ -2,7 +2,7 @@
 // DC, text measured on an attribute DC; the gradient rasteriser and the rounded-rectangle paths.
 #pragma once
 
-#include <framework.h>
+#include "markup/ZPMarkupPathGeometry.h"
 
 class CZPMarkupBrush;
 class CZPMarkupLinearGradientBrush;
@@ -25,15 +25,10 @@ const int kZpMarkupPixelOffsetHalf = 4;
 // A move, then four corner Béziers joined by three lines.
 const int kZpMarkupRoundRectPoints = 16;
 
-struct ZP_MARKUP_POINTF
-{
-    float x, y;
-};
-
 // A path of figures made of lines and cubic Béziers (borrowed arrays of nCount entries).
 struct ZP_MARKUP_PATHDATA
 {
-    const ZP_MARKUP_POINTF* pPoints;
+    const MARKUP_POINTF* pPoints;
     const BYTE* pTypes;
     int nCount;
     int nPixelOffsetMode; // 0: none asked for
@@ -84,7 +79,7 @@ protected:
     void FillGradient(const RECT& rc, CZPMarkupLinearGradientBrush* pBrush);
     // The closed outline of a rounded rectangle, kZpMarkupRoundRectPoints entries.
     static void BuildRoundRectPath(double l, double t, double r, double b, const double* pRadii,
-                                   ZP_MARKUP_POINTF* pPoints, BYTE* pTypes);
+                                   MARKUP_POINTF* pPoints, BYTE* pTypes);
     void DrawTextPlaced(LPCWSTR lpszText, int nCount, const RECT& rc);
     HGDIOBJ SelectFontObject(HGDIOBJ hObject);
 

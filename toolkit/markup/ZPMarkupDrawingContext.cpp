@@ -145,3 +145,13 @@ void CZPMarkupDrawingContext::DrawPath(const ZP_MARKUP_PATHDATA& path, int nThic
 {
     m_pDevice->DrawPath(path, nThickness, pStroke, pFill);
 }
+
+void CZPMarkupDrawingContext::DrawPath(const CZPMarkupPathGeometry* pGeometry, int nThickness,
+                                       CZPMarkupBrush* pStroke, CZPMarkupBrush* pFill)
+{
+    if (pGeometry == NULL)
+        return;
+    const ZP_MARKUP_PATHDATA path = {pGeometry->GetPoints(), pGeometry->GetTypes(), pGeometry->GetCount(),
+                                     pGeometry->m_nPixelOffsetMode};
+    m_pDevice->DrawPath(path, nThickness, pStroke, pFill);
+}

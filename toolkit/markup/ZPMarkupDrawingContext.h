@@ -39,6 +39,8 @@ public:
     void DrawPolygon(const POINT* pPoints, int nCount, int nThickness, CZPMarkupBrush* pStroke, CZPMarkupBrush* pFill);
     void DrawEllipse(const RECT& rc, int nThickness, CZPMarkupBrush* pStroke, CZPMarkupBrush* pFill);
     void DrawPath(const ZP_MARKUP_PATHDATA& path, int nThickness, CZPMarkupBrush* pStroke, CZPMarkupBrush* pFill);
+    void DrawPath(const CZPMarkupPathGeometry* pGeometry, int nThickness, CZPMarkupBrush* pStroke,
+                  CZPMarkupBrush* pFill);
     HDC GetDC() const { return m_hDC; }
     void ReleaseDC(HDC /*hDC*/) {}
 

@@ -72,9 +72,9 @@ typedef int(WINAPI* PFNSETMODE)(void*, int);
 typedef int(WINAPI* PFNSETPRESETBLEND)(void*, const DWORD*, const float*, int);
 typedef int(WINAPI* PFNCREATEFROMHDC2)(HDC, HANDLE, void**);
 typedef int(WINAPI* PFNCREATEFROMHDC)(HDC, void**);
-typedef int(WINAPI* PFNCREATEPATH2)(const ZP_MARKUP_POINTF*, const BYTE*, int, int, void**);
+typedef int(WINAPI* PFNCREATEPATH2)(const MARKUP_POINTF*, const BYTE*, int, int, void**);
 typedef int(WINAPI* PFNCREATESOLIDFILL)(DWORD, void**);
-typedef int(WINAPI* PFNCREATELINEBRUSH)(const ZP_MARKUP_POINTF*, const ZP_MARKUP_POINTF*, DWORD, DWORD, int, void**);
+typedef int(WINAPI* PFNCREATELINEBRUSH)(const MARKUP_POINTF*, const MARKUP_POINTF*, DWORD, DWORD, int, void**);
 typedef int(WINAPI* PFNCREATEPEN1)(DWORD, float, int, void**);
 typedef int(WINAPI* PFNCREATEPEN2)(void*, float, int, void**);
 typedef int(WINAPI* PFNDELETE)(void*);
@@ -171,8 +171,8 @@ void* CreateBrush(CZPMarkupBrush* pBrush, float l, float t, float r, float b)
     double x1, y1, x2, y2;
     pGradient->GetPoints(x1, y1, x2, y2);
     const float w = r - l, h = b - t;
-    const ZP_MARKUP_POINTF p1 = {static_cast<float>(l + w * x1), static_cast<float>(t + h * y1)};
-    const ZP_MARKUP_POINTF p2 = {static_cast<float>(l + w * x2), static_cast<float>(t + h * y2)};
+    const MARKUP_POINTF p1 = {static_cast<float>(l + w * x1), static_cast<float>(t + h * y1)};
+    const MARKUP_POINTF p2 = {static_cast<float>(l + w * x2), static_cast<float>(t + h * y2)};
     void* pResult = NULL;
     PFNCREATELINEBRUSH pfn = Gdip<PFNCREATELINEBRUSH>(kGdipCreateLineBrush);
     if (pfn == NULL || pfn(&p1, &p2, ToArgb(stops.front().dwColor), ToArgb(stops.back().dwColor),

@@ -146,3 +146,30 @@ TEST_F(MarkupDrawingContext, TextKeepsTheAttributeDcPositions)
     ::DeleteObject(hNarrow);
 }
 }
+
+namespace
+{
+TEST_F(MarkupDrawingContext, PathGeometriesFillWithEitherBackEnd)
+{
+    const MARKUP_POINTF points[] = {{2, 2}, {12, 2}, {12, 12}, {2, 12}};
+    const BYTE types[] = {kZpMarkupPathStart, kZpMarkupPathLine, kZpMarkupPathLine,
+                          kZpMarkupPathLine | kZpMarkupPathCloseFigure};
+    CRef<CZPMarkupPathGeometry> pGeometry(new CZPMarkupPathGeometry(points, types, 4));
+    CRef<CZPMarkupSolidColorBrush> pRed(new CZPMarkupSolidColorBrush(kRed));
+    for (bool bGdiPlus : {false, true})
+    {
+        if (bGdiPlus)
+            ZpMarkupRegisterGdiPlus(TRUE);
+        CDibSection dib(20, 20, RGB(255, 255, 255));
+        {
+            CZPMarkupDrawingContext dc(dib.GetDC(), NULL);
+            dc.DrawPath(pGeometry, 0, NULL, pRed);
+            dc.DrawPath(static_cast<CZPMarkupPathGeometry*>(NULL), 1, pRed, pRed);
+        }
+        EXPECT_TRUE(ColorNear(kRed, dib.GetPixel(7, 7), 1)) << bGdiPlus;
+        EXPECT_TRUE(ColorNear(RGB(255, 255, 255), dib.GetPixel(15, 15))) << bGdiPlus;
+        if (bGdiPlus)
+            ZpMarkupRegisterGdiPlus(FALSE);
+    }
+}
+}
