@@ -2,6 +2,7 @@
 #include "markup/ZPMarkupDrawingContext.h"
 
 #include "markup/ZPMarkupBrush.h"
+#include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupValues.h"
 
 CZPMarkupDrawingContext::CZPMarkupDrawingContext(HDC hDC, HDC hAttribDC)
@@ -20,6 +21,7 @@ void CZPMarkupDrawingContext::Init()
 {
     m_pDevice = new CZPMarkupGdiPlusDeviceContext(m_hDC, m_hAttribDC);
     m_hFont = NULL;
+    m_pFont = NULL;
     m_rcClip = {0, 0, 0, 0};
     if (m_hDC != NULL)
     {
@@ -30,7 +32,7 @@ void CZPMarkupDrawingContext::Init()
 
 CZPMarkupDrawingContext::~CZPMarkupDrawingContext()
 {
-    SetFont(NULL);
+    SetFont(static_cast<HFONT>(NULL));
     m_pDevice->SetFont(NULL);
     delete m_pDevice;
     if (m_bOwnsDC && m_hDC != NULL)
@@ -73,6 +75,21 @@ void CZPMarkupDrawingContext::SetFont(HFONT hFont)
         return;
     m_pDevice->SetFont(hFont);
     m_hFont = hFont;
+    if (m_pFont != NULL)
+    {
+        m_pFont->Release();
+        m_pFont = NULL;
+    }
+}
+
+void CZPMarkupDrawingContext::SetFont(CZPMarkupFont* pFont)
+{
+    if (m_hDC == NULL || (pFont == m_pFont && pFont != NULL))
+        return;
+    if (pFont != NULL)
+        pFont->AddRef();
+    SetFont(pFont != NULL ? pFont->GetFont() : static_cast<HFONT>(NULL));
+    m_pFont = pFont;
 }
 
 SIZE CZPMarkupDrawingContext::GetTextExtent(LPCWSTR lpszText, int nCount)

@@ -5,6 +5,7 @@
 #include "markup/ZPMarkupGdiPlusDeviceContext.h"
 
 class CZPMarkupBrush;
+class CZPMarkupFont;
 class CZPMarkupThickness;
 
 class CZPMarkupDrawingContext
@@ -26,6 +27,8 @@ public:
     void RestoreClipRegion(HRGN hRgn);
     // The font stays the caller's and must outlive its selection; NULL puts back the DC's own.
     void SetFont(HFONT hFont);
+    // Holds a reference to the font while it is the current one.
+    void SetFont(CZPMarkupFont* pFont);
     HFONT GetFont() const { return m_hFont; }
     SIZE GetTextExtent(LPCWSTR lpszText, int nCount);
     void SetTextColor(CZPMarkupBrush* pBrush);
@@ -56,6 +59,7 @@ private:
     HDC m_hDC;                                // owned when m_bOwnsDC, else borrowed
     HDC m_hAttribDC;                          // borrowed (or m_hDC)
     HFONT m_hFont;                            // borrowed: the font last set
+    CZPMarkupFont* m_pFont;                   // one reference while it is the current font
     RECT m_rcClip;
     BOOL m_bOwnsDC;
     CZPMarkupGdiPlusDeviceContext* m_pDevice; // owned

@@ -1,6 +1,7 @@
 // The drawing context: the clip box follows the origin and the clip, guards before forwarding.
 #include "markup_drawing_fixture.h"
 
+#include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupDrawingContext.h"
 #include "markup/ZPMarkupValues.h"
 
@@ -171,5 +172,34 @@ TEST_F(MarkupDrawingContext, PathGeometriesFillWithEitherBackEnd)
         if (bGdiPlus)
             ZpMarkupRegisterGdiPlus(FALSE);
     }
+}
+}
+
+namespace
+{
+TEST_F(MarkupDrawingContext, CurrentFontIsHeldUntilReplaced)
+{
+    CZPMarkupContext* pContext = new CZPMarkupContext;
+    LOGFONTW lf = {};
+    lf.lfHeight = -13;
+    wcscpy(lf.lfFaceName, L"Tahoma");
+    CZPMarkupFont* pFont = pContext->GetFont(lf);
+    ASSERT_TRUE(pFont != NULL);
+    CDibSection dib(10, 10);
+    HGDIOBJ hOriginal = ::GetCurrentObject(dib.GetDC(), OBJ_FONT);
+    {
+        CZPMarkupDrawingContext dc(dib.GetDC(), NULL);
+        const long nRefs = pFont->GetRefCount();
+        dc.SetFont(pFont);
+        dc.SetFont(pFont);
+        EXPECT_EQ(nRefs + 1, pFont->GetRefCount());
+        EXPECT_EQ(pFont->GetFont(), ::GetCurrentObject(dib.GetDC(), OBJ_FONT));
+        dc.SetFont(static_cast<CZPMarkupFont*>(NULL));
+        EXPECT_EQ(nRefs, pFont->GetRefCount());
+        dc.SetFont(pFont);
+    }
+    EXPECT_EQ(hOriginal, ::GetCurrentObject(dib.GetDC(), OBJ_FONT));
+    pFont->Release();
+    pContext->Release();
 }
 }
