@@ -19,13 +19,6 @@ namespace
 {
 // The metrics structure without the padded-border member, which every system version accepts.
 const UINT kNonClientMetricsSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-
-long g_nDrawingStartups = 0;
-}
-
-long ZpMarkupDrawingStartupCount()
-{
-    return g_nDrawingStartups;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -86,7 +79,6 @@ CZPMarkupContext::CZPMarkupContext()
     m_pKeyboardNavigation = new CZPMarkupKeyboardNavigation(this);
     m_pToolTipContext = new CTooltipContext(this);
     m_pToolTipContext->SetStyle(CZPToolTipContext::kindMarkup);
-    g_nDrawingStartups++;
     // GDI+ draws while any markup context exists.
     ZpMarkupRegisterGdiPlus(TRUE);
 }
@@ -111,7 +103,6 @@ CZPMarkupContext::~CZPMarkupContext()
     }
     m_pToolTipContext->m_pOwner = NULL;
     m_pToolTipContext->InternalRelease();
-    g_nDrawingStartups--;
     ZpMarkupRegisterGdiPlus(FALSE);
 }
 

@@ -130,6 +130,3 @@ private:
     CTooltipContext* m_pToolTipContext;                          // one count owned
     volatile long m_nRefCount;
 };
-
-// Drawing back-end users: one per live context.
-long ZpMarkupDrawingStartupCount();
