@@ -2,6 +2,7 @@
 #include "markup/ZPMarkupBuilder.h"
 
 #include "markup/ZPFormatString.h"
+#include "markup/ZPMarkupBrush.h"
 #include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupConverters.h"
 #include "markup/ZPMarkupDependencyProperty.h"
@@ -407,6 +408,7 @@ CZPMarkupObject* CZPMarkupBuilder::ResolveStaticMember(const std::wstring& strMe
         int nKind;
     } s_members[] = {
         {L"Color", cacheColor},
+        {L"Brush", cacheBrush},
         {L"ColorKey", cacheColorKey},
         {L"BrushKey", cacheBrushKey},
     };
@@ -432,6 +434,9 @@ CZPMarkupObject* CZPMarkupBuilder::GetSystemObject(int nKind, int nIndex)
         {
         case cacheColor:
             pEntry = new CZPMarkupColor(0xFF, ::GetSysColor(nIndex));
+            break;
+        case cacheBrush:
+            pEntry = new CZPMarkupSolidColorBrush(0xFF, ::GetSysColor(nIndex));
             break;
         case cacheColorKey:
             pEntry = new CZPMarkupColorKey(nIndex);
@@ -476,6 +481,12 @@ CZPMarkupObject* CZPMarkupBuilder::ResolveResource(LPCWSTR lpszArgument)
         CZPMarkupObject* pColor = GetSystemObject(cacheColor, pColorKey->m_nIndex);
         pColor->AddRef();
         return pColor;
+    }
+    if (CZPMarkupBrushKey* pBrushKey = ZpMarkupCast<CZPMarkupBrushKey>(key.p))
+    {
+        CZPMarkupObject* pBrush = GetSystemObject(cacheBrush, pBrushKey->m_nIndex);
+        pBrush->AddRef();
+        return pBrush;
     }
     ZpMarkupThrowBuilderError(
         ZpFormatString(L"Cannot find resource named '%ls'. Resource names are case sensitive", lpszArgument));

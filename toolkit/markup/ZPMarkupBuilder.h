@@ -74,6 +74,7 @@ private:
     enum
     {
         cacheColor,
+        cacheBrush,
         cacheBrushKey,
         cacheColorKey,
         cacheKinds

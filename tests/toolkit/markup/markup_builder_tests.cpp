@@ -3,6 +3,7 @@
 #include "markup_page_fixtures.h"
 
 #include "markup/ZPFormatString.h"
+#include "markup/ZPMarkupBrush.h"
 #include "markup/ZPMarkupParser.h"
 #include "markup/ZPMarkupValues.h"
 
@@ -121,10 +122,12 @@ TEST_F(MarkupBuilder, AttributesPropertyElementsAndExtensionsReachTheirPropertie
               L"<Box Tag='{x:Static SystemColors.WindowBrushKey}'/>"
               L"<Box Tag='{StaticResource {x:Static SystemColors.HighlightColorKey}}'/>"
               L"<Box><Box.Items><Item/><Item/></Box.Items><Box.Tag>Hello</Box.Tag></Box>"
+              L"<Box Tag='{x:Static SystemColors.WindowBrush}'/>"
+              L"<Box Tag='{StaticResource {x:Static SystemColors.HighlightBrushKey}}'/>"
               L"</Box>",
               built, [](CZPMarkupObject* pRoot) {
                   CPageBox* pBox = static_cast<CPageBox*>(pRoot);
-                  ASSERT_EQ(5u, pBox->m_children.size());
+                  ASSERT_EQ(7u, pBox->m_children.size());
                   EXPECT_EQ(RGB(255, 0, 0), static_cast<CZPMarkupColor*>(pBox->GetValue(CPageBox::m_pBackgroundProperty))->GetColorRef());
                   EXPECT_STREQ(L"k", static_cast<CZPMarkupString*>(pBox->GetValue(CZPMarkupObject::m_pKeyProperty))->GetText());
 
@@ -150,6 +153,20 @@ TEST_F(MarkupBuilder, AttributesPropertyElementsAndExtensionsReachTheirPropertie
                   ASSERT_NE(nullptr, pItems);
                   EXPECT_EQ(2, pItems->GetCount());
                   EXPECT_STREQ(L"Hello", static_cast<CZPMarkupString*>(pLast->GetValue(CPageBox::m_pTagProperty))->GetText());
+
+                  // A brush member is a brush of the system colour; an unfound brush key falls back to one.
+                  const struct
+                  {
+                      size_t nChild;
+                      int nSysColor;
+                  } brushes[] = {{5, COLOR_WINDOW}, {6, COLOR_HIGHLIGHT}};
+                  for (const auto& b : brushes)
+                  {
+                      CZPMarkupSolidColorBrush* pBrush =
+                          ZpMarkupCast<CZPMarkupSolidColorBrush>(pBox->m_children[b.nChild]->GetValue(CPageBox::m_pTagProperty));
+                      ASSERT_NE(nullptr, pBrush) << b.nChild;
+                      EXPECT_EQ(::GetSysColor(b.nSysColor), pBrush->GetColor()) << b.nChild;
+                  }
               });
     EXPECT_TRUE(built.bRoot) << built.error;
     EXPECT_EQ(1, built.nContextCount);
