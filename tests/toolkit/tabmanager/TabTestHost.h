@@ -14,6 +14,20 @@
 #include "tabmanager/ZPTabManagerNavigateButton.h"
 #include "tabmanager/ZPTabPaintManager.h"
 
+// Live GDI objects of the process. Wine answers GetGuiResources with 0; there a handle's bare
+// table index still names its object, so the table is probed instead.
+inline DWORD CountGdiObjects()
+{
+    DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (dwCount != 0)
+        return dwCount;
+    const UINT_PTR kTableSize = 0x10000;
+    for (UINT_PTR i = 1; i < kTableSize; i++)
+        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0)
+            dwCount++;
+    return dwCount;
+}
+
 // Readable rectangles in failure messages.
 inline void PrintTo(const CRect& rc, std::ostream* os)
 {
