@@ -13,6 +13,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 IMPLEMENT_DYNCREATE(CTolvaneDoc, CDocument)
@@ -40,6 +41,7 @@ const WCHAR kNotValid[] = L"Not a valid plist file.";
 const WCHAR kNoXml[] = L"Can't turn plist file into XML format.";
 const WCHAR kCannotOpenForWrite[] = L"Can't open file for write.";
 const WCHAR kCannotWrite[] = L"Can't write to file.";
+const WCHAR kNotUtf8[] = L"The XML declaration names an encoding other than UTF-8; the text is UTF-8. Change the declaration to save.";
 
 const int kPathBytes = 4096;        // UTF-8 path, NUL included
 const int kErrorBytes = 2048;       // CoreFoundation's error text, NUL included
@@ -103,6 +105,47 @@ void ShowErrorString(CFTypeRef error)
     }
     szMessage[kErrorBytes - 1] = L'\0';
     AfxMessageBox(szMessage);
+}
+
+// Whether the text is read as UTF-8: the library decodes by the charset an "<?xml" declaration
+// at the very start names in "encoding=" (the same reading as the library's, no wider).
+bool DeclaresUtf8OrNothing(const char* pszText, size_t nLength)
+{
+    static const char kDecl[] = "<?xml";
+    static const char kKey[] = "encoding=";
+    const size_t nDecl = sizeof kDecl - 1;
+    const size_t nKey = sizeof kKey - 1;
+    if (nLength < nDecl || memcmp(pszText, kDecl, nDecl) != 0)
+        return true;
+    size_t nEnd = nDecl;
+    while (nEnd < nLength && pszText[nEnd] != '?' && pszText[nEnd] != '>')
+        ++nEnd;
+    for (size_t i = nDecl; i + nKey < nEnd; ++i) {
+        if (memcmp(pszText + i, kKey, nKey) != 0)
+            continue;
+        const char chQuote = pszText[i + nKey];
+        if (chQuote != '"' && chQuote != '\'')
+            return true;
+        const size_t nName = i + nKey + 1;
+        size_t nClose = nName;
+        while (nClose < nEnd && pszText[nClose] != chQuote)
+            ++nClose;
+        if (nClose == nEnd || nClose == nName)
+            return true;
+        return nClose - nName == 5 && _strnicmp(pszText + nName, "UTF-8", 5) == 0;
+    }
+    return true;
+}
+
+// Whether a file exists with exactly the given size.
+bool HasFileSize(LPCWSTR lpszPathName, CFIndex nSize)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(lpszPathName, GetFileExInfoStandard, &data))
+        return false;
+    const unsigned long long nFileSize =
+        (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return nFileSize == static_cast<unsigned long long>(nSize);
 }
 
 }  // namespace
@@ -229,6 +272,12 @@ BOOL CTolvaneDoc::OnSaveDocument(LPCWSTR lpszPathName)
             AfxMessageBox(kNotValid);
             return FALSE;
         }
+        // The library would decode the bytes by the declaration; the editor's text is UTF-8 whatever
+        // it says, so a save under another name would corrupt every non-ASCII character.
+        if (!DeclaresUtf8OrNothing(text.get(), nLength)) {
+            AfxMessageBox(kNotUtf8);
+            return FALSE;
+        }
         CCFRef data(g_coreFoundation.DataCreate(NULL, reinterpret_cast<const unsigned char*>(text.get()),
                                                 static_cast<CFIndex>(nLength)));
         list.Reset(g_coreFoundation.PropertyListCreateFromXMLData(NULL, data.Get(), kImmutable, &error));
@@ -249,12 +298,18 @@ BOOL CTolvaneDoc::OnSaveDocument(LPCWSTR lpszPathName)
         AfxMessageBox(kCannotOpenForWrite);
         return FALSE;
     }
-    const BOOL bWritten =
-        g_coreFoundation.PropertyListWriteToStream(list.Get(), const_cast<void*>(stream.Get()), m_nFormat, NULL) > 0;
+    const CFIndex nWritten =
+        g_coreFoundation.PropertyListWriteToStream(list.Get(), const_cast<void*>(stream.Get()), m_nFormat, NULL);
     g_coreFoundation.WriteStreamClose(const_cast<void*>(stream.Get()));
-    if (!bWritten)
+    // The framework takes a missing file as "nothing to write": only a file of the written size
+    // counts as saved.
+    if (nWritten <= 0 || !HasFileSize(lpszPathName, nWritten)) {
         AfxMessageBox(kCannotWrite);
-    return bWritten;
+        return FALSE;
+    }
+    SetModifiedFlag(FALSE);
+    pView->GetEditor()->Call(SCI_SETSAVEPOINT);
+    return TRUE;
 }
 
 void CTolvaneDoc::Serialize(CArchive&)

@@ -263,6 +263,14 @@ BOOL CDocument::SaveThroughTemporaryFile(LPCWSTR lpszPathName)
         AfxMessageBox(strPrompt, MB_OK | MB_ICONEXCLAMATION, AFX_IDP_FILE_IS_FOLDER);
         return FALSE;
     }
+    // Windows refuses to move a file over a read-only one, but not every implementation of it
+    // does: refuse here so a read-only file is never replaced.
+    if (dwAttrib != INVALID_FILE_ATTRIBUTES && (dwAttrib & FILE_ATTRIBUTE_READONLY) != 0) {
+        CException* pe = new CFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED, szTarget);
+        ReportSaveLoadException(szTarget, pe, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+        pe->Delete();
+        return FALSE;
+    }
 
     WCHAR szFolder[MAX_PATH];
     lstrcpynW(szFolder, szTarget, MAX_PATH);

@@ -229,6 +229,85 @@ TEST_F(DocTest, SavingWhereNoFileCanBeMadeSaysSo)
     EXPECT_EQ(ReadFileBytes(path), std::string(m_host->Doc().GetXmlText(), m_host->Doc().GetXmlLength()));
 }
 
+// The framework's temporary files ("tlv*.tmp") left in the test folder.
+int TemporaryFiles()
+{
+    WIN32_FIND_DATAW data;
+    HANDLE hFind = FindFirstFileW((TestFolder() + L"tlv*.tmp").c_str(), &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return 0;
+    int nFiles = 0;
+    do
+        ++nFiles;
+    while (FindNextFileW(hFind, &data));
+    FindClose(hFind);
+    return nFiles;
+}
+
+TEST_F(DocTest, AFailedSaveKeepsTheOldFileByteForByteAndLeavesNoTemporaryFile)
+{
+    const std::string openStep = "{ a = (1, \"caf\xC3\xA9\"); }";
+    const std::string latin1Declared =
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<plist version=\"1.0\"><string>caf\xC3\xA9</string></plist>\n";
+    struct Case {
+        const char* name;
+        std::string original;   // the file on disk, opened first
+        const char* edit;       // the editor's text to save; NULL keeps the text as opened
+        enum { kNone, kReadOnly, kLocked } hold;
+        const wchar_t* message;   // NULL: any message, but one
+    } cases[] = {
+        {"text the library rejects", kXml, "<plist><dict><key>a</key></plist>", Case::kNone, NULL},
+        {"OpenStep document", openStep, NULL, Case::kNone, L"Can't write to file."},
+        {"declaration of another encoding", kXml, latin1Declared.c_str(), Case::kNone, NULL},
+        {"read-only target", kXml, NULL, Case::kReadOnly, NULL},
+        {"target locked by another program", kXml, NULL, Case::kLocked, NULL},
+    };
+    for (const Case& c : cases) {
+        const std::wstring path = TestFolder() + L"kept.plist";
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        WriteFileBytes(path, c.original);
+        ASSERT_TRUE(m_host->Open(path)) << c.name << ": " << Utf8Of(LastBox());
+        if (c.edit != NULL)
+            m_host->Editor().Call(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(c.edit));
+        HANDLE hLock = INVALID_HANDLE_VALUE;
+        if (c.hold == Case::kReadOnly)
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (c.hold == Case::kLocked)
+            hLock = CreateFileW(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        Boxes().clear();
+        EXPECT_FALSE(m_host->Doc().DoSave(path.c_str())) << c.name;
+        if (hLock != INVALID_HANDLE_VALUE)
+            CloseHandle(hLock);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_EQ(Boxes().size(), 1u) << c.name;
+        if (c.message != NULL) {
+            EXPECT_EQ(Boxes()[0], c.message) << c.name;
+        }
+        EXPECT_EQ(ReadFileBytes(path), c.original) << c.name;
+        EXPECT_EQ(TemporaryFiles(), 0) << c.name;
+    }
+}
+
+TEST_F(DocTest, ASuccessfulSaveMarksTheDocumentAndTheEditorUnmodified)
+{
+    const std::wstring path = TestFolder() + L"saved.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(m_host->Open(path));
+    m_host->Editor().Call(SCI_DOCUMENTEND);
+    m_host->Editor().Call(SCI_ADDTEXT, 1, reinterpret_cast<LPARAM>("\n"));
+    ASSERT_TRUE(m_host->Doc().IsModified());
+    ASSERT_TRUE(m_host->Doc().DoSave(path.c_str())) << Utf8Of(LastBox());
+    EXPECT_FALSE(m_host->Doc().IsModified());
+    EXPECT_EQ(m_host->Editor().Call(SCI_GETMODIFY), 0);
+    EXPECT_EQ(ReadFileBytes(path), kXml);
+    EXPECT_EQ(TemporaryFiles(), 0);
+    // A declaration naming UTF-8 in any case is the editor's own encoding.
+    const std::string lower = "<?xml version=\"1.0\" encoding=\"utf-8\"?><plist><string>caf\xC3\xA9</string></plist>";
+    m_host->Editor().Call(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(lower.c_str()));
+    ASSERT_TRUE(m_host->Doc().DoSave(path.c_str())) << Utf8Of(LastBox());
+    EXPECT_NE(ReadFileBytes(path).find("caf\xC3\xA9"), std::string::npos);
+}
+
 TEST_F(DocTest, SaveAndSearchCommandsNeedAPath)
 {
     ASSERT_TRUE(m_host->New());
