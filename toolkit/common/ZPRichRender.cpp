@@ -2,6 +2,8 @@
 // by an ITextHost of our own that has no window, no caret and no scroll bars.
 #include "common/ZPRichRender.h"
 
+#include "common/ZPSystemHelpers.h"
+
 #include <framework/file.h>
 
 #include <string.h>
@@ -11,7 +13,7 @@
 namespace
 {
 
-const LPCSTR kRichEditLibrary = "RICHED20.dll";
+const LPCWSTR kRichEditLibrary = L"RICHED20.dll";
 const LPCSTR kCreateTextServicesExport = "CreateTextServices";
 const IID kIID_ITextServices = { 0x8D33F740, 0xCF58, 0x11CE, { 0xA8, 0x9D, 0x00, 0xAA, 0x00, 0x6C, 0xAD, 0xC5 } };
 const IID kIID_ITextHost = { 0x13E670F4, 0x1A5A, 0x11CF, { 0xAB, 0xEB, 0x00, 0xAA, 0x00, 0xB6, 0x5E, 0xA1 } };
@@ -46,7 +48,7 @@ BEGIN_INTERFACE_MAP(CZPRichRender, CCmdTarget)
 END_INTERFACE_MAP()
 
 CZPRichRender::CZPRichRender()
-    : m_pTextServices(NULL), m_hLibrary(NULL), m_nRequestedWidth(0), m_nRequestedHeight(0)
+    : m_pTextServices(NULL), m_nRequestedWidth(0), m_nRequestedHeight(0)
 {
     NONCLIENTMETRICSW ncm = {};
     ncm.cbSize = sizeof(ncm);
@@ -67,11 +69,9 @@ CZPRichRender::CZPRichRender()
     m_pfDefault.dwMask = kDefaultParaMask;
     m_pfDefault.wAlignment = PFA_LEFT;
 
-    m_hLibrary = ::LoadLibraryA(kRichEditLibrary);
-    if (m_hLibrary == NULL)
+    PCreateTextServices pfnCreate = NULL;
+    if (!m_library.Load(kRichEditLibrary) || !m_library.GetProcAddressIfVersion(&pfnCreate, kCreateTextServicesExport))
         return;
-    PCreateTextServices pfnCreate = reinterpret_cast<PCreateTextServices>(
-        reinterpret_cast<void*>(::GetProcAddress(m_hLibrary, kCreateTextServicesExport)));
     IUnknown* pUnknown = NULL;
     if (pfnCreate == NULL || FAILED(pfnCreate(NULL, &m_xTextHost, &pUnknown)) || pUnknown == NULL)
         return;
@@ -86,8 +86,6 @@ CZPRichRender::~CZPRichRender()
     if (m_pTextServices != NULL)
         m_pTextServices->Release();
     m_pTextServices = NULL;
-    if (m_hLibrary != NULL)
-        ::FreeLibrary(m_hLibrary);
 }
 
 void CZPRichRender::SetDefaultCharFormat(const CHARFORMATW* pFormat)

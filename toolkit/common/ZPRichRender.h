@@ -5,6 +5,8 @@
 #include <framework.h>
 #include <framework/gdi.h>
 
+#include "common/ZPSystemHelpers.h"
+
 #include <richedit.h>
 #include <textserv.h>
 
@@ -32,7 +34,7 @@ protected:
     ITextServices* m_pTextServices;   // one reference; null when unavailable
     CHARFORMATW m_cfDefault;
     PARAFORMAT2 m_pfDefault;
-    HMODULE m_hLibrary;   // owned
+    CZPModuleHandle m_library;   // loaded here; outlives the text services (released first)
     int m_nRequestedWidth;
     int m_nRequestedHeight;
 
