@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "window_test_support.h"
+
 #include <vector>
 
 namespace {
@@ -152,9 +154,7 @@ TEST(Accessible, RaisedEventsReachWinEventHooks)
                                             ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(nullptr, hHook);
     owner.RaiseWinEvent(EVENT_OBJECT_FOCUS, owner.m_hWnd, OBJID_CLIENT, 2);
-    MSG msg;
-    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        ::DispatchMessageW(&msg);
+    PumpPending();
     ::UnhookWinEvent(hHook);
 
     ASSERT_EQ(1u, g_events.size());
