@@ -388,3 +388,28 @@ TEST_F(MarkupLayoutTree, InvalidationRepaintsTheElementOrClimbsToTheHost)
     EXPECT_EQ(0, pContext->Release());
 }
 }  // namespace
+
+namespace
+{
+TEST_F(MarkupLayoutTree, PageAttributesReachTheLayout)
+{
+    CZPMarkupContext* pContext = new CZPMarkupContext;
+    {
+        CRef<CZPMarkupObject> pRoot(pContext->Parse(L"<FrameworkElement Width='Auto' MinWidth='Auto' Margin='10' "
+                                                    L"Height='30' HorizontalAlignment='Center' Visibility='Hidden'/>"));
+        CZPMarkupFrameworkElement* pElement = ZpMarkupCast<CZPMarkupFrameworkElement>(pRoot);
+        ASSERT_NE(nullptr, pElement);
+        CZPMarkupDrawingContext context;
+        pElement->Measure(&context, kZpMarkupInfinite, kZpMarkupInfinite);
+        EXPECT_EQ(20, pElement->GetDesiredSize().cx);
+        EXPECT_EQ(50, pElement->GetDesiredSize().cy);
+        EXPECT_EQ(0, pElement->GetMinWidth());
+        EXPECT_EQ(kZpMarkupInfinite, pElement->GetMaxWidth());
+        pElement->Arrange(RECT{0, 0, 100, 100});
+        EXPECT_EQ(50, pElement->GetVisualOffset().x);
+        EXPECT_EQ(35, pElement->GetVisualOffset().y);
+        EXPECT_EQ(nullptr, pElement->InputHitTest(50, 40));
+    }
+    EXPECT_EQ(0, pContext->Release());
+}
+} // namespace
