@@ -154,3 +154,8 @@ void WarmUpLayoutTypes()
     pBox->Release();
     pContext->Release();
 }
+
+void CTestBox::OnRenderFocusVisual(CZPMarkupDrawingContext* /*pContext*/)
+{
+    g_boxLog.push_back(m_strName + L" focus");
+}

@@ -26,6 +26,7 @@ public:
     SIZE MeasureOverride(CZPMarkupDrawingContext* pContext, int nWidth, int nHeight) override;
     SIZE ArrangeOverride(int nWidth, int nHeight) override;
     void OnRender(CZPMarkupDrawingContext* pContext) override;
+    void OnRenderFocusVisual(CZPMarkupDrawingContext* pContext) override;
 
     void OnMouseLeave(MarkupMouseEventArgs* pArgs) override;
     void OnMouseEnter(MarkupMouseEventArgs* pArgs) override;

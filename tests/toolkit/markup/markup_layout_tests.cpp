@@ -389,8 +389,7 @@ TEST_F(MarkupLayoutTree, InvalidationRepaintsTheElementOrClimbsToTheHost)
 }
 }  // namespace
 
-namespace
-{
+namespace {
 TEST_F(MarkupLayoutTree, PageAttributesReachTheLayout)
 {
     CZPMarkupContext* pContext = new CZPMarkupContext;
@@ -405,11 +404,25 @@ TEST_F(MarkupLayoutTree, PageAttributesReachTheLayout)
         EXPECT_EQ(50, pElement->GetDesiredSize().cy);
         EXPECT_EQ(0, pElement->GetMinWidth());
         EXPECT_EQ(kZpMarkupInfinite, pElement->GetMaxWidth());
-        pElement->Arrange(RECT{0, 0, 100, 100});
+        pElement->Arrange(RECT{ 0, 0, 100, 100 });
         EXPECT_EQ(50, pElement->GetVisualOffset().x);
         EXPECT_EQ(35, pElement->GetVisualOffset().y);
         EXPECT_EQ(nullptr, pElement->InputHitTest(50, 40));
     }
     EXPECT_EQ(0, pContext->Release());
 }
-} // namespace
+}  // namespace
+
+namespace {
+TEST_F(MarkupLayoutTree, FocusVisualDrawsAfterTheSubtree)
+{
+    CRef<CTestBox> pRoot(MakeTree(NULL));
+    CTestBox* pA = pRoot->m_children[0];
+    pA->SetValue(CZPMarkupInputElement::m_pIsKeyboardFocusedProperty, CZPMarkupBool::CreateTrueValue());
+    Layout(pRoot, 300, 200);
+    CDibSection dib(300, 200);
+    CZPMarkupDrawingContext dc(dib.GetDC(), NULL);
+    pRoot->Render(&dc);
+    EXPECT_EQ(L"R render; A render; A1 render; A focus; B render", JoinLog());
+}
+}  // namespace
