@@ -203,8 +203,9 @@ TEST_F(MarkupInputRouting, CursorWheelAndButtons)
     EXPECT_FALSE(m_pContext->HandleMessage(m_pRoot, WM_RBUTTONDOWN, 0, MAKELPARAM(25, 25), &lResult));
     EXPECT_EQ(L"A1 rdown 25,25; A rdown 25,25; R rdown 25,25", JoinLog());
 
-    // Over B, which has no cursor: the host's cursor applies.
+    // Over B, which has no cursor: the move sets the arrow, and the host's cursor applies.
     Send(WM_MOUSEMOVE, 120, 20);
+    EXPECT_EQ(::LoadCursorW(NULL, MAKEINTRESOURCEW(32512)), ::GetCursor());
     lResult = 5;
     EXPECT_FALSE(m_pContext->HandleMessage(m_pRoot, WM_SETCURSOR, 0, 0, &lResult));
     EXPECT_EQ(5, lResult);
