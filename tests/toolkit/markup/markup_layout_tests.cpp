@@ -426,3 +426,22 @@ TEST_F(MarkupLayoutTree, FocusVisualDrawsAfterTheSubtree)
     EXPECT_EQ(L"R render; A render; A1 render; A focus; B render", JoinLog());
 }
 }  // namespace
+
+namespace {
+TEST_F(MarkupLayoutTree, ContentElementsUseTheirFrameworkElementsArea)
+{
+    CRef<CTestBox> pRoot(MakeTree(NULL));
+    Layout(pRoot, 300, 200);
+    CTestBox* pA1 = pRoot->m_children[0]->m_children[0];
+    CRef<CZPMarkupFrameworkContentElement> pRun(new CZPMarkupFrameworkContentElement);
+    pRun->SetLogicalParent(pA1);
+    EXPECT_EQ(pA1, pRun->GetParentFrameworkElement());
+    EXPECT_TRUE(RectIs({ 20, 20, 40, 40 }, CZPMarkupContext::GetClientBoundingRect(pRun)));
+    EXPECT_TRUE(RectIs({ 0, 0, 0, 0 }, CZPMarkupContext::GetClientBoundingRect(NULL)));
+    pRun->SetLogicalParent(NULL);
+    EXPECT_TRUE(RectIs({ 0, 0, 0, 0 }, CZPMarkupContext::GetClientBoundingRect(pRun)));
+    // "Tag" is one property shared by both kinds of element.
+    EXPECT_EQ(CZPMarkupFrameworkElement::m_pTagProperty,
+              ZpMarkupFindProperty(CZPMarkupFrameworkContentElement::GetClassType(), L"Tag"));
+}
+}  // namespace
