@@ -31,10 +31,10 @@ public:
 private:
     friend class CZPMarkupContext;
 
-    HFONT m_hFont; // owned
+    HFONT m_hFont;  // owned
     LOGFONTW m_lf;
-    CZPMarkupFont* m_pNextFont;   // borrowed
-    CZPMarkupContext* m_pContext; // borrowed; NULL once the context is gone
+    CZPMarkupFont* m_pNextFont;    // borrowed
+    CZPMarkupContext* m_pContext;  // borrowed; NULL once the context is gone
 };
 
 class CZPMarkupContext
@@ -47,7 +47,7 @@ public:
         explicit CTooltipContext(CZPMarkupContext* pOwner) : m_pOwner(pOwner) {}
         INT_PTR ToolHitTest(CWnd* pOwner, CPoint point, TOOLINFOW* pToolInfo) override;
 
-        CZPMarkupContext* m_pOwner; // borrowed
+        CZPMarkupContext* m_pOwner;  // borrowed
     };
 
     // The transient list of an element and its input-element ancestors: items keep their parents.
@@ -65,6 +65,20 @@ public:
 
     // Repaints, without erasing, the whole host client area after a root's size changed.
     virtual void InvalidateAll(CZPMarkupObject* pRoot);
+    // Repaints, without erasing, the element's client bounding rectangle.
+    virtual void InvalidateElement(CZPMarkupObject* pElement);
+    // The element's area in host client coordinates; empty for NULL or a non-element.
+    static RECT GetClientBoundingRect(CZPMarkupObject* pElement);
+
+    // Mouse routing for the tree under pRoot; FALSE when the host processes the message itself.
+    virtual BOOL HandleMessage(CZPMarkupObject* pRoot, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    void CaptureMouse(CZPMarkupInputElement* pElement);
+    void ReleaseMouseCapture();
+    void SetHotElement(CZPMarkupInputElement* pElement, int x, int y);
+    // Appends the element and its input-element ancestors, innermost first, one reference each.
+    static void CollectInputElements(CZPMarkupObject* pElement, CZPMarkupCollection* pCollection);
+    // TRUE when pChild is pParent or one of its logical descendants.
+    static BOOL IsParentOf(CZPMarkupObject* pParent, CZPMarkupObject* pChild);
 
     // A font matching height, weight, italic, quality and face; the caller owns one reference.
     CZPMarkupFont* GetFont(const LOGFONTW& lf);
@@ -79,7 +93,7 @@ public:
     CZPMarkupInputElement* GetCapturedElement() const { return m_pCapturedElement; }
     CZPMarkupObject* GetActiveRoot() const { return m_pActiveRoot; }
     CTooltipContext* GetToolTipContext() const { return m_pToolTipContext; }
-    // The tool id of the element whose tooltip shows, or -1; no element shows one yet.
+    // The tool id of the innermost hot element with a text tooltip, or -1.
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pToolInfo);
 
     // Counted: the creator's count plus one per input element created through the context.
@@ -103,12 +117,17 @@ public:
     CZPMarkupKeyboardNavigation* GetKeyboardNavigation() const { return m_pKeyboardNavigation; }
 
 protected:
+    void HandleMouseMove(CZPMarkupObject* pRoot, int x, int y);
+    BOOL HandleSetCursor();
+    BOOL HandleMouseWheel(int nDelta);
+    BOOL HandleMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+
     HWND m_hWndHost;
     COLORREF m_clrDefaultText;
     LOGFONTW m_lfDefault;
-    CZPMarkupInputElement* m_pHotElement;      // borrowed
-    CZPMarkupInputElement* m_pCapturedElement; // borrowed
-    CZPMarkupObject* m_pActiveRoot;            // borrowed
+    CZPMarkupInputElement* m_pHotElement;       // borrowed
+    CZPMarkupInputElement* m_pCapturedElement;  // borrowed
+    CZPMarkupObject* m_pActiveRoot;             // borrowed
 
 private:
     friend class CZPMarkupFont;
@@ -123,10 +142,10 @@ private:
     CZPMarkupContext(const CZPMarkupContext&) = delete;
     CZPMarkupContext& operator=(const CZPMarkupContext&) = delete;
 
-    CZPMarkupEventHandlerMap* m_pHandlers;                       // owned, made by the first handler
-    std::map<std::wstring, CZPMarkupDelegate*>* m_pDelegateNames; // owned, one reference per entry
-    CZPMarkupKeyboardNavigation* m_pKeyboardNavigation;          // owned
-    CFontList* m_pFonts;                                         // owned, made by the first request
-    CTooltipContext* m_pToolTipContext;                          // one count owned
+    CZPMarkupEventHandlerMap* m_pHandlers;                         // owned, made by the first handler
+    std::map<std::wstring, CZPMarkupDelegate*>* m_pDelegateNames;  // owned, one reference per entry
+    CZPMarkupKeyboardNavigation* m_pKeyboardNavigation;            // owned
+    CFontList* m_pFonts;                                           // owned, made by the first request
+    CTooltipContext* m_pToolTipContext;                            // one count owned
     volatile long m_nRefCount;
 };

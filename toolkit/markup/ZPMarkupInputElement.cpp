@@ -11,8 +11,7 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 // The elements of a route, each held for the duration: a handler may release the tree.
 class CZPMarkupRoute
 {
@@ -30,7 +29,7 @@ public:
     }
     std::vector<CZPMarkupInputElement*> m_elements;
 };
-}
+}  // namespace
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupInputElement, NULL, CZPMarkupObject, &CZPMarkupInputElement::RegisterProperties)
 
@@ -55,20 +54,20 @@ void CZPMarkupInputElement::RegisterProperties()
     CZPMarkupType* pType = GetClassType();
     m_pCursorProperty = CZPMarkupDependencyProperty::Register(
         L"Cursor", CZPMarkupInt::GetClassType(), pType, new CZPMarkupPropertyMetadata(NULL, &ZpMarkupConvertCursor, 0));
-    m_pIsMouseOverProperty = CZPMarkupDependencyProperty::Register(
-        L"IsMouseOver", CZPMarkupBool::GetClassType(), pType,
-        new CZPMarkupPropertyMetadata(CZPMarkupBool::CreateFalseValue(), 0));
+    m_pIsMouseOverProperty =
+        CZPMarkupDependencyProperty::Register(L"IsMouseOver", CZPMarkupBool::GetClassType(), pType,
+                                              new CZPMarkupPropertyMetadata(CZPMarkupBool::CreateFalseValue(), 0));
     m_pIsKeyboardFocusedProperty = CZPMarkupDependencyProperty::Register(
         L"IsKeyboardFocused", CZPMarkupBool::GetClassType(), pType,
         new CZPMarkupPropertyMetadata(CZPMarkupBool::CreateFalseValue(), kZpMarkupAffectsRender));
-    m_pIsFocusableProperty = CZPMarkupDependencyProperty::Register(
-        L"IsFocusable", CZPMarkupBool::GetClassType(), pType,
-        new CZPMarkupPropertyMetadata(CZPMarkupBool::CreateFalseValue(), 0));
+    m_pIsFocusableProperty =
+        CZPMarkupDependencyProperty::Register(L"IsFocusable", CZPMarkupBool::GetClassType(), pType,
+                                              new CZPMarkupPropertyMetadata(CZPMarkupBool::CreateFalseValue(), 0));
     m_pToolTipProperty = CZPMarkupDependencyProperty::Register(L"ToolTip", CZPMarkupObject::GetClassType(), pType);
     CZPMarkupStyle::GetClassType()->EnsureRegistered();
-    m_pStyleProperty = CZPMarkupDependencyProperty::Register(
-        L"Style", CZPMarkupStyle::GetClassType(), pType,
-        new CZPMarkupPropertyMetadata(NULL, &ZpMarkupOnStyleChanged, 0));
+    m_pStyleProperty =
+        CZPMarkupDependencyProperty::Register(L"Style", CZPMarkupStyle::GetClassType(), pType,
+                                              new CZPMarkupPropertyMetadata(NULL, &ZpMarkupOnStyleChanged, 0));
     m_pResourcesProperty = CZPMarkupStyle::m_pResourcesProperty->AddOwner(pType);
 
     m_pMouseLeaveEvent = CZPMarkupRoutedEvent::RegisterRoutedEvent(L"MouseLeave", 0, pType);
@@ -84,8 +83,7 @@ void CZPMarkupInputElement::RegisterProperties()
 CZPMarkupInputElement::CZPMarkupInputElement()
     : m_pHandlers(NULL), m_pMarkupContext(NULL), m_pActiveTriggers(NULL), m_pTriggerValues(NULL), m_pStyle(NULL),
       m_nTriggerDepth(0)
-{
-}
+{}
 
 CZPMarkupInputElement::~CZPMarkupInputElement()
 {
@@ -106,8 +104,7 @@ void CZPMarkupInputElement::OnFinalRelease()
 void CZPMarkupInputElement::SetPropertyObject(CZPMarkupBuilder* pBuilder, CZPMarkupDependencyProperty* pProperty,
                                               CZPMarkupObject* pValue)
 {
-    if (pProperty == NULL || !pProperty->IsEvent())
-    {
+    if (pProperty == NULL || !pProperty->IsEvent()) {
         CZPMarkupObject::SetPropertyObject(pBuilder, pProperty, pValue);
         return;
     }
@@ -116,8 +113,7 @@ void CZPMarkupInputElement::SetPropertyObject(CZPMarkupBuilder* pBuilder, CZPMar
     CZPMarkupString* pName = ZpMarkupCast<CZPMarkupString>(pValue);
     LPCWSTR lpszName = pName != NULL ? pName->GetText() : L"";
     CZPMarkupDelegate* pDelegate = m_pMarkupContext->FindDelegate(lpszName);
-    if (pDelegate == NULL)
-    {
+    if (pDelegate == NULL) {
         CString strMessage;
         strMessage = ZpFormatString(L"'%ls' delegate not found", lpszName);
         ZpMarkupThrowBuilderError(strMessage);
@@ -140,22 +136,18 @@ void CZPMarkupInputElement::RaiseEvent(MarkupRoutedEventArgs* pArgs)
     if (pArgs == NULL || pArgs->pEvent == NULL)
         return;
     CZPMarkupRoute route;
-    if (!pArgs->pEvent->IsBubbling())
-    {
-        if (m_pHandlers != NULL)
-        {
+    if (!pArgs->pEvent->IsBubbling()) {
+        if (m_pHandlers != NULL) {
             route.Add(this);
             m_pHandlers->Raise(this, pArgs);
         }
         return;
     }
-    for (CZPMarkupObject* pObject = this; pObject != NULL; pObject = pObject->GetLogicalParent())
-    {
+    for (CZPMarkupObject* pObject = this; pObject != NULL; pObject = pObject->GetLogicalParent()) {
         if (CZPMarkupInputElement* pElement = ZpMarkupCast<CZPMarkupInputElement>(pObject))
             route.Add(pElement);
     }
-    for (CZPMarkupInputElement* pElement : route.m_elements)
-    {
+    for (CZPMarkupInputElement* pElement : route.m_elements) {
         if (pElement->m_pHandlers != NULL)
             pElement->m_pHandlers->Raise(pElement, pArgs);
         if (pArgs->bHandled)
@@ -171,6 +163,18 @@ void CZPMarkupInputElement::Focus()
         m_pMarkupContext->GetKeyboardNavigation()->Focus(this);
 }
 
+void CZPMarkupInputElement::CaptureMouse()
+{
+    if (m_pMarkupContext != NULL)
+        m_pMarkupContext->CaptureMouse(this);
+}
+
+void CZPMarkupInputElement::ReleaseMouseCapture()
+{
+    if (m_pMarkupContext != NULL)
+        m_pMarkupContext->ReleaseMouseCapture();
+}
+
 void CZPMarkupInputElement::OnMouseLeave(MarkupMouseEventArgs* /*pArgs*/)
 {
     SetValue(m_pIsMouseOverProperty, NULL);
@@ -183,9 +187,7 @@ void CZPMarkupInputElement::OnMouseEnter(MarkupMouseEventArgs* /*pArgs*/)
         pTrue->Release();
 }
 
-void CZPMarkupInputElement::OnMouseMove(MarkupMouseEventArgs* /*pArgs*/)
-{
-}
+void CZPMarkupInputElement::OnMouseMove(MarkupMouseEventArgs* /*pArgs*/) {}
 
 void CZPMarkupInputElement::OnQueryCursor(MarkupQueryCursorEventArgs* pArgs)
 {
@@ -194,8 +196,7 @@ void CZPMarkupInputElement::OnQueryCursor(MarkupQueryCursorEventArgs* pArgs)
         return;
     const WORD wCursorId = LOWORD(pCursor->m_nValue);
     HCURSOR hCursor = NULL;
-    if (wCursorId != 0)
-    {
+    if (wCursorId != 0) {
         // An identifier that loads nothing leaves the choice to the elements further out.
         hCursor = ::LoadCursorW(NULL, MAKEINTRESOURCEW(wCursorId));
         if (hCursor == NULL)
@@ -206,32 +207,19 @@ void CZPMarkupInputElement::OnQueryCursor(MarkupQueryCursorEventArgs* pArgs)
     pArgs->hCursor = hCursor;
 }
 
-void CZPMarkupInputElement::OnMouseLeftButtonUp(MarkupMouseEventArgs* /*pArgs*/)
-{
-}
+void CZPMarkupInputElement::OnMouseLeftButtonUp(MarkupMouseEventArgs* /*pArgs*/) {}
 
-void CZPMarkupInputElement::OnMouseRightButtonUp(MarkupMouseEventArgs* /*pArgs*/)
-{
-}
+void CZPMarkupInputElement::OnMouseRightButtonUp(MarkupMouseEventArgs* /*pArgs*/) {}
 
-void CZPMarkupInputElement::OnMouseLeftButtonDown(MarkupMouseEventArgs* /*pArgs*/)
-{
-}
+void CZPMarkupInputElement::OnMouseLeftButtonDown(MarkupMouseEventArgs* /*pArgs*/) {}
 
-void CZPMarkupInputElement::OnMouseRightButtonDown(MarkupMouseEventArgs* /*pArgs*/)
-{
-}
+void CZPMarkupInputElement::OnMouseRightButtonDown(MarkupMouseEventArgs* /*pArgs*/) {}
 
-void CZPMarkupInputElement::OnLostMouseCapture(MarkupMouseEventArgs* /*pArgs*/)
-{
-}
+void CZPMarkupInputElement::OnLostMouseCapture(MarkupMouseEventArgs* /*pArgs*/) {}
 
-void CZPMarkupInputElement::OnMouseWheel(MarkupMouseWheelEventArgs* /*pArgs*/)
-{
-}
+void CZPMarkupInputElement::OnMouseWheel(MarkupMouseWheelEventArgs* /*pArgs*/) {}
 
 CZPMarkupInputElement* CZPMarkupInputElement::InputHitTest(int /*x*/, int /*y*/)
 {
     return NULL;
 }
-

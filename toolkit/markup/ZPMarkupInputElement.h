@@ -47,6 +47,9 @@ public:
     // ancestors until handled, then to the context's handlers when nobody handled them.
     void RaiseEvent(MarkupRoutedEventArgs* pArgs);
     void Focus();
+    // Mouse capture through the context; a voluntary release raises no "LostMouseCapture".
+    void CaptureMouse();
+    void ReleaseMouseCapture();
 
     CZPMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
     CZPMarkupStyle* GetStyle() const { return m_pStyle; }
@@ -78,12 +81,12 @@ protected:
     friend class CZPMarkupContext;
     friend void ZpMarkupOnStyleChanged(CZPMarkupObject* pObject, MarkupPropertyChangedEventArgs* pArgs);
 
-    BOOL ActivateStyleTriggers(CZPMarkupStyle* pStyle, CZPMarkupDependencyProperty* pProperty,
-                               CZPMarkupObject* pValue, int nDepth);
+    BOOL ActivateStyleTriggers(CZPMarkupStyle* pStyle, CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pValue,
+                               int nDepth);
 
-    CZPMarkupEventHandlerMap* m_pHandlers; // owned, made by the first handler
-    CZPMarkupContext* m_pMarkupContext;    // one count held on it; NULL once detached
-    CZPMarkupTriggerCollection* m_pActiveTriggers; // owned, made by the first activation
+    CZPMarkupEventHandlerMap* m_pHandlers;          // owned, made by the first handler
+    CZPMarkupContext* m_pMarkupContext;             // one count held on it; NULL once detached
+    CZPMarkupTriggerCollection* m_pActiveTriggers;  // owned, made by the first activation
     CZPMarkupProperties* m_pTriggerValues;          // owned, without owner
     CZPMarkupStyle* m_pStyle;                       // borrowed: held as "Style" or by a dictionary
     int m_nTriggerDepth;

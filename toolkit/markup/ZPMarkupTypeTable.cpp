@@ -12,8 +12,7 @@
 #include "markup/ZPMarkupValues.h"
 #include "markup/ZPMarkupVisual.h"
 
-namespace
-{
+namespace {
 const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupDependencyProperty::GetClassType,
     &CZPMarkupType::GetClassType,
@@ -36,6 +35,8 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupLinearGradientBrush::GetClassType,
     &CZPMarkupVisual::GetClassType,
     &CZPMarkupUIElement::GetClassType,
+    &CZPMarkupFrameworkElement::GetClassType,
+    &CZPMarkupFrameworkContentElement::GetClassType,
     &CZPMarkupObjectProperty::GetClassType,
     &CZPMarkupColorKey::GetClassType,
     &CZPMarkupBrushKey::GetClassType,

@@ -7,11 +7,9 @@
 
 #include "../common/DibSection.h"
 
-namespace
-{
+namespace {
 class MarkupDrawingContext : public CMarkupDrawingTest
-{
-};
+{};
 
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kRed = RGB(255, 0, 0);
@@ -23,14 +21,14 @@ TEST_F(MarkupDrawingContext, ClipBoxFollowsOriginAndClip)
     EXPECT_EQ(TRANSPARENT, ::GetBkMode(dib.GetDC()));
     const RECT& rc = dc.GetClipBox();
     EXPECT_EQ(100, rc.right);
-    dc.OffsetOrigin({30, 10});
+    dc.OffsetOrigin({ 30, 10 });
     EXPECT_EQ(-30, rc.left);
     EXPECT_EQ(-10, rc.top);
     HRGN hSaved = dc.SaveClipRegion();
-    dc.IntersectClipRect({0, 0, 5, 5});
+    dc.IntersectClipRect({ 0, 0, 5, 5 });
     EXPECT_EQ(5, rc.right);
     // Drawing lands at the moved origin, inside the clip.
-    dc.FillSolidRect({0, 0, 20, 20}, kRed);
+    dc.FillSolidRect({ 0, 0, 20, 20 }, kRed);
     EXPECT_TRUE(ColorNear(kRed, dib.GetPixel(34, 14)));
     EXPECT_TRUE(ColorNear(kWhite, dib.GetPixel(35, 14)));
     dc.RestoreClipRegion(hSaved);
@@ -45,15 +43,14 @@ TEST_F(MarkupDrawingContext, NothingIsDrawnWithoutBrushOrThickness)
     const CZPMarkupThickness none(0);
     dc.DrawLine(0, 5, 20, 5, 0, pRed);
     dc.DrawLine(0, 5, 20, 5, 1, NULL);
-    dc.DrawRectangle({0, 0, 20, 20}, NULL, &none);
-    dc.DrawRectangle({0, 0, 20, 20}, pRed, NULL);
-    dc.DrawRectangle({0, 0, 20, 20}, pRed, &none);
-    for (int y = 0; y < 20; y++)
-    {
+    dc.DrawRectangle({ 0, 0, 20, 20 }, NULL, &none);
+    dc.DrawRectangle({ 0, 0, 20, 20 }, pRed, NULL);
+    dc.DrawRectangle({ 0, 0, 20, 20 }, pRed, &none);
+    for (int y = 0; y < 20; y++) {
         for (int x = 0; x < 20; x++)
             ASSERT_TRUE(ColorNear(kWhite, dib.GetPixel(x, y))) << x << "," << y;
     }
-    dc.DrawFrame({0, 0, 20, 20}, pRed);
+    dc.DrawFrame({ 0, 0, 20, 20 }, pRed);
     EXPECT_TRUE(ColorNear(kRed, dib.GetPixel(0, 10)));
     EXPECT_TRUE(ColorNear(kRed, dib.GetPixel(19, 10)));
     EXPECT_TRUE(ColorNear(kWhite, dib.GetPixel(1, 10)));
@@ -66,48 +63,34 @@ TEST_F(MarkupDrawingContext, MeasureOnlyContextOwnsItsDc)
     EXPECT_LT(0, dc.GetTextExtent(L"Measure", 7).cx);
     EXPECT_EQ(0, dc.GetTextExtent(L"Measure", 0).cx);
 }
-}
+}  // namespace
 
-namespace
-{
-// GDI objects a process may still create: the count leaks lower, where the system offers no
-// object counter.
-int CountCreatableRegions()
-{
-    std::vector<HRGN> regions;
-    for (HRGN hRgn; regions.size() < 70000 && (hRgn = ::CreateRectRgn(0, 0, 1, 1)) != NULL;)
-        regions.push_back(hRgn);
-    for (HRGN hRgn : regions)
-        ::DeleteObject(hRgn);
-    return static_cast<int>(regions.size());
-}
-
+namespace {
 TEST_F(MarkupDrawingContext, RepeatedDrawingLeaksNoGdiObjects)
 {
     CDibSection dib(60, 30, RGB(255, 255, 255));
     CRef<CZPMarkupSolidColorBrush> pHalf(new CZPMarkupSolidColorBrush(0x80, kRed));
-    CRef<CZPMarkupLinearGradientBrush> pGradient(MakeGradient({{0xFF0000FF, 0}, {0xFFFF0000, 1}}));
+    CRef<CZPMarkupLinearGradientBrush> pGradient(MakeGradient({ { 0xFF0000FF, 0 }, { 0xFFFF0000, 1 } }));
     const CZPMarkupThickness border(1, 2, 3, 4);
-    const double radii[8] = {4, 4, 4, 4, 4, 4, 4, 4};
+    const double radii[8] = { 4, 4, 4, 4, 4, 4, 4, 4 };
     auto Draw = [&]() {
         CZPMarkupDrawingContext dc(dib.GetDC(), NULL);
         dc.SetFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
-        dc.OffsetOrigin({2, 2});
+        dc.OffsetOrigin({ 2, 2 });
         HRGN hSaved = dc.SaveClipRegion();
-        dc.IntersectClipRect({0, 0, 50, 25});
-        dc.FillRectangle({0, 0, 50, 25}, pGradient);
-        dc.FillRectangle({0, 0, 50, 25}, pHalf, radii);
-        dc.DrawRectangle({0, 0, 50, 25}, pGradient, &border);
-        dc.DrawEllipse({0, 0, 20, 20}, 3, pHalf, pGradient);
+        dc.IntersectClipRect({ 0, 0, 50, 25 });
+        dc.FillRectangle({ 0, 0, 50, 25 }, pGradient);
+        dc.FillRectangle({ 0, 0, 50, 25 }, pHalf, radii);
+        dc.DrawRectangle({ 0, 0, 50, 25 }, pGradient, &border);
+        dc.DrawEllipse({ 0, 0, 20, 20 }, 3, pHalf, pGradient);
         dc.SetTextColor(pHalf);
-        dc.DrawTextLine(L"Leak", 4, {0, 0, 50, 25});
+        dc.DrawTextLine(L"Leak", 4, { 0, 0, 50, 25 });
         dc.RestoreClipRegion(hSaved);
     };
-    for (bool bGdiPlus : {false, true})
-    {
+    for (bool bGdiPlus : { false, true }) {
         if (bGdiPlus)
             ZpMarkupRegisterGdiPlus(TRUE);
-        Draw(); // first-use allocations
+        Draw();  // first-use allocations
         const int nBefore = CountCreatableRegions();
         for (int i = 0; i < 1000; i++)
             Draw();
@@ -129,12 +112,10 @@ TEST_F(MarkupDrawingContext, TextKeepsTheAttributeDcPositions)
         dc.SetFont(hWide);
         const SIZE size = dc.GetTextExtent(L"W W", 3);
         // Output draws with the wide font too, but spans what the attribute DC measured.
-        dc.DrawTextLine(L"W W", 3, {0, 0, 200, 30});
+        dc.DrawTextLine(L"W W", 3, { 0, 0, 200, 30 });
         int nRight = -1;
-        for (int x = 0; x < 200; x++)
-        {
-            for (int y = 0; y < 30; y++)
-            {
+        for (int x = 0; x < 200; x++) {
+            for (int y = 0; y < 30; y++) {
                 if (output.GetPixel(x, y) != RGB(255, 255, 255))
                     nRight = x;
             }
@@ -146,19 +127,17 @@ TEST_F(MarkupDrawingContext, TextKeepsTheAttributeDcPositions)
     ::DeleteObject(hWide);
     ::DeleteObject(hNarrow);
 }
-}
+}  // namespace
 
-namespace
-{
+namespace {
 TEST_F(MarkupDrawingContext, PathGeometriesFillWithEitherBackEnd)
 {
-    const MARKUP_POINTF points[] = {{2, 2}, {12, 2}, {12, 12}, {2, 12}};
-    const BYTE types[] = {kZpMarkupPathStart, kZpMarkupPathLine, kZpMarkupPathLine,
-                          kZpMarkupPathLine | kZpMarkupPathCloseFigure};
+    const MARKUP_POINTF points[] = { { 2, 2 }, { 12, 2 }, { 12, 12 }, { 2, 12 } };
+    const BYTE types[] = { kZpMarkupPathStart, kZpMarkupPathLine, kZpMarkupPathLine,
+                           kZpMarkupPathLine | kZpMarkupPathCloseFigure };
     CRef<CZPMarkupPathGeometry> pGeometry(new CZPMarkupPathGeometry(points, types, 4));
     CRef<CZPMarkupSolidColorBrush> pRed(new CZPMarkupSolidColorBrush(kRed));
-    for (bool bGdiPlus : {false, true})
-    {
+    for (bool bGdiPlus : { false, true }) {
         if (bGdiPlus)
             ZpMarkupRegisterGdiPlus(TRUE);
         CDibSection dib(20, 20, RGB(255, 255, 255));
@@ -173,10 +152,9 @@ TEST_F(MarkupDrawingContext, PathGeometriesFillWithEitherBackEnd)
             ZpMarkupRegisterGdiPlus(FALSE);
     }
 }
-}
+}  // namespace
 
-namespace
-{
+namespace {
 TEST_F(MarkupDrawingContext, CurrentFontIsHeldUntilReplaced)
 {
     CZPMarkupContext* pContext = new CZPMarkupContext;
@@ -202,4 +180,4 @@ TEST_F(MarkupDrawingContext, CurrentFontIsHeldUntilReplaced)
     pFont->Release();
     pContext->Release();
 }
-}
+}  // namespace
