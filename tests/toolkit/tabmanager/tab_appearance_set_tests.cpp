@@ -260,4 +260,57 @@ TEST_F(TabAppearance, VisualStudio2005OnTop)
     ExpectPixels(dib, { { mx, T2, 0x9C613B }, { mx, T2 + 1, 0xFFFFFF }, { R - 1, T2 + 5, 0x9C613B } });
 }
 
+// Hot tabs set directly.
+class CHotHost : public CTestTabHost
+{
+public:
+    using CTestTabHost::CTestTabHost;
+    void SetHotItem(CZPTabManagerItem* pItem) { m_pHighlighted = pItem; }
+};
+
+TEST_F(TabAppearance, PropertyPageSelectedShapesOnlyTheSelectedAndHotTabs)
+{
+    const COLORREF kHigh = RGB(250, 0, 0), kPaper = RGB(1, 2, 3);
+    m_pm->SetLayout(zpTabLayoutFixed);
+    m_pm->SetAppearance(1);
+    m_pm->m_bFillBackground = FALSE;
+    m_pm->GetColorSet()->m_clr3DHighlight.SetCustomValue(kHigh);
+    CHotHost host(m_pm.Get(), NULL, CRect(0, 0, 300, 80));
+    host.AddCaptions({ L"", L"", L"" });
+    host.SetCurSel(1);
+    host.SetHotItem(host.GetItem(2));
+    CDibSection dib(300, 80, kPaper);
+    CDC dc(dib.GetDC());
+    m_pm->DrawTabControl(&host, &dc, CRect(0, 0, 300, 80));
+    auto TopEdge = [&](int i) {
+        const CRect& rc = host.GetItem(i)->GetRect();
+        return dib.GetPixel(rc.CenterPoint().x, rc.top - (i == 1 ? 2 : 0));
+    };
+    EXPECT_EQ(kPaper, TopEdge(0));
+    EXPECT_EQ(kHigh, TopEdge(1));
+    EXPECT_EQ(kHigh, TopEdge(2));
+    host.SetHotItem(NULL);
+}
+
+TEST_F(TabAppearance, PropertyPage2003HotBorderWinsOverTheSelectedColours)
+{
+    m_pm->SetLayout(zpTabLayoutFixed);
+    auto* pSet = static_cast<CZPTabPaintManager::CAppearanceSetPropertyPage2003*>(m_pm->SetAppearance(3));
+    SetStyle(zpThemeLunaBlue);
+    pSet->m_bHotBorder = TRUE;
+    CHotHost host(m_pm.Get(), NULL, CRect(0, 0, 300, 80));
+    host.AddCaptions({ L"", L"", L"" });
+    host.SetCurSel(1);
+    host.SetHotItem(host.GetItem(1));
+    CDibSection dib(300, 80, RGB(1, 2, 3));
+    CDC dc(dib.GetDC());
+    m_pm->DrawTabControl(&host, &dc, CRect(0, 0, 300, 80));
+    const CRect rc(host.GetItem(1)->GetRect());
+    // The button border's end colour of the blue palette, for the outline and both inner lines.
+    EXPECT_EQ(0x800000u, dib.GetPixel(rc.right, rc.top + 4));
+    EXPECT_EQ(0x800000u, dib.GetPixel(rc.CenterPoint().x, rc.top + 1));
+    EXPECT_EQ(0x800000u, dib.GetPixel(rc.right - 1, rc.top + 4));
+    host.SetHotItem(NULL);
+}
+
 }  // namespace

@@ -194,4 +194,131 @@ TEST_F(TabColors, OfficeTabFillStartsAtTheWhiteMix)
     EXPECT_EQ(CZPColorManager::WeightedMix(0xF6C0A2, 0xFFFFFF, 300), dib.GetPixel(4, 0));
 }
 
+// A strip whose hot and pressed states the test sets directly.
+class CStateHost : public CTestTabHost
+{
+public:
+    using CTestTabHost::CTestTabHost;
+    void SetHot(CZPTabManagerNavigateButton* pButton) { m_pHighlightedNavigateButton = pButton; }
+    void SetHotItem(CZPTabManagerItem* pItem) { m_pHighlighted = pItem; }
+    void SetPressedItem(CZPTabManagerItem* pItem) { m_pPressed = pItem; }
+};
+
+class CStateButton : public CZPTabManagerNavigateButton
+{
+public:
+    CStateButton(CZPTabManager* pManager) : CZPTabManagerNavigateButton(pManager, 1, zpTabNavigateButtonAlways) {}
+    void DrawGlyph(CDC*, CRect) override {}
+    void SetPressed(BOOL bPressed) { m_bPressed = bPressed; }
+};
+
+TEST_F(TabColors, NavigateButtonFacesInEachState)
+{
+    enum
+    {
+        kNormal,
+        kHot,
+        kPressed,
+        kBoth
+    };
+    const COLORREF kPaper = RGB(1, 2, 3);
+    struct
+    {
+        const char* pszName;
+        int nColor;
+        int nStyle;
+        int nState;
+        COLORREF clrEdge;    // pixel (0, 0)
+        COLORREF clrInside;  // pixel (5, 1), the first row inside the edge (a gradient's start)
+        COLORREF clrGlyph;
+        int nShift;  // how far the glyph rectangle moved
+    } cases[] = {
+        { "default normal", 1, zpThemeNone, kNormal, kPaper, kPaper, E(18), 0 },
+        { "default hot", 1, zpThemeNone, kHot, E(20), kPaper, E(18), 0 },
+        { "default pressed", 1, zpThemeNone, kPressed, E(16), kPaper, E(18), 1 },
+        { "default both", 1, zpThemeNone, kBoth, E(16), kPaper, E(18), 1 },
+        { "office blue normal", 4, zpThemeLunaBlue, kNormal, kPaper, kPaper, E(18), 0 },
+        { "office blue hot", 4, zpThemeLunaBlue, kHot, 0x800000, 0xC8F2FF, E(18), 0 },
+        { "office blue pressed", 4, zpThemeLunaBlue, kPressed, 0x800000, 0xC8F2FF, E(18), 0 },
+        { "office blue both", 4, zpThemeLunaBlue, kBoth, 0x800000, 0x4B8EFE, E(18), 0 },
+        { "office classic hot", 4, zpThemeNone, kHot, E(31), E(32), E(45), 0 },
+        { "office classic both", 4, zpThemeNone, kBoth, E(33), E(50), E(47), 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CSet* pSet = Install(c.nColor, c.nStyle);
+        CStateHost host(m_pm.Get());
+        CStateButton button(&host);
+        button.SetPressed(c.nState == kPressed || c.nState == kBoth);
+        host.SetHot(c.nState == kHot || c.nState == kBoth ? &button : NULL);
+        CDibSection dib(14, 30, kPaper);
+        CDC dc(dib.GetDC());
+        CRect rc(0, 0, 14, 30);
+        pSet->FillNavigateButton(&dc, &button, rc);
+        EXPECT_EQ(c.clrEdge, dib.GetPixel(0, 0));
+        // Row 1 is a thirtieth into a gradient: near its start.
+        COLORREF clrInside = dib.GetPixel(5, 1);
+        EXPECT_NEAR(GetRValue(c.clrInside), GetRValue(clrInside), 4);
+        EXPECT_NEAR(GetGValue(c.clrInside), GetGValue(clrInside), 4);
+        EXPECT_NEAR(GetBValue(c.clrInside), GetBValue(clrInside), 4);
+        EXPECT_EQ(c.clrGlyph, dc.GetTextColor());
+        EXPECT_EQ(c.nShift, rc.left);
+        EXPECT_EQ(c.nShift, rc.top);
+        host.SetHot(NULL);
+    }
+}
+
+TEST_F(TabColors, HotAndPressedTabsTakeTheirFills)
+{
+    Install(4, zpThemeLunaBlue);
+    CStateHost host(m_pm.Get());
+    host.AddCaptions({ L"a", L"b", L"c" });
+    host.SetCurSel(0);
+    host.SetHotItem(host.GetItem(1));
+    host.SetPressedItem(host.GetItem(2));
+    CDibSection dib(10, 30);
+    CDC dc(dib.GetDC());
+    EXPECT_EQ(0xC9F0FFu, m_pm->GetColorSet()->FillItem(&dc, CRect(0, 0, 10, 30), host.GetItem(1)));
+    EXPECT_EQ(CZPColorManager::WeightedMix(0xC9F0FF, 0xFFFFFF, 300), dib.GetPixel(4, 0));
+    EXPECT_EQ(0x4B8EFEu, m_pm->GetColorSet()->FillItem(&dc, CRect(0, 0, 10, 30), host.GetItem(2)));
+    host.SetHotItem(NULL);
+    host.SetPressedItem(NULL);
+}
+
+TEST_F(TabColors, HeaderClientAndButtonFills)
+{
+    Install(1, zpThemeNone);
+    CTestTabHost host(m_pm.Get());
+    host.AddCaptions({ L"a", L"b" });
+    host.SetCurSel(0);
+    CSet* pSet = m_pm->GetColorSet();
+    CDibSection dib(20, 20, RGB(1, 2, 3));
+    CDC dc(dib.GetDC());
+
+    // A header of halftone start.
+    pSet->m_grcHeader.m_clrStart.SetCustomValue(ZP_COLOR_HALFTONE);
+    pSet->FillHeader(&dc, CRect(0, 0, 20, 20), &host);
+    EXPECT_EQ(E(COLOR_BTNHIGHLIGHT), dib.GetPixel(0, 0));
+    EXPECT_EQ(E(COLOR_BTNFACE), dib.GetPixel(1, 0));
+
+    // The selected button-shaped tab: the halftone inside a shadow/highlight edge.
+    dib.Fill(RGB(1, 2, 3));
+    pSet->FillButtonItem(&dc, CRect(0, 0, 20, 20), host.GetItem(0));
+    EXPECT_EQ(E(COLOR_BTNSHADOW), dib.GetPixel(5, 0));
+    EXPECT_EQ(E(COLOR_BTNHIGHLIGHT), dib.GetPixel(19, 5));
+    EXPECT_EQ(E(COLOR_BTNHIGHLIGHT), dib.GetPixel(2, 2));
+    EXPECT_EQ(E(COLOR_BTNFACE), dib.GetPixel(3, 2));
+    // Other button-shaped tabs: only the etched separator at their end.
+    dib.Fill(RGB(1, 2, 3));
+    pSet->FillButtonItem(&dc, CRect(0, 0, 20, 20), host.GetItem(1));
+    EXPECT_EQ(E(COLOR_BTNSHADOW), dib.GetPixel(18, 5));
+    EXPECT_EQ(E(COLOR_BTNHIGHLIGHT), dib.GetPixel(19, 5));
+    EXPECT_EQ(RGB(1, 2, 3), dib.GetPixel(5, 5));
+
+    // The client takes the selected tab's colour; without a selection the selected fill.
+    pSet->m_clrSelectedFill.SetCustomValue(RGB(7, 8, 9));
+    EXPECT_EQ(RGB(7, 8, 9), pSet->FillClient(&dc, CRect(0, 0, 20, 20), &host));
+    EXPECT_EQ(RGB(7, 8, 9), dib.GetPixel(5, 5));
+}
+
 }  // namespace
