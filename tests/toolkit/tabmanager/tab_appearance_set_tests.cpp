@@ -313,4 +313,35 @@ TEST_F(TabAppearance, PropertyPage2003HotBorderWinsOverTheSelectedColours)
     host.SetHotItem(NULL);
 }
 
+TEST_F(TabAppearance, TinyStripsDrawWithoutLeakingInEveryKindAndPosition)
+{
+    auto DrawAll = [&] {
+        for (int nAppearance : { 0, 1, 3, 9 }) {
+            for (int nPosition = 0; nPosition < 4; nPosition++) {
+                m_pm->SetAppearance(nAppearance);
+                m_pm->SetPosition(nPosition);
+                for (CRect rcBounds :
+                     { CRect(0, 0, 0, 0), CRect(0, 0, 6, 5), CRect(0, 0, 40, 12), CRect(0, 0, 120, 60) }) {
+                    for (int nItems = 0; nItems < 3; nItems++) {
+                        CTestTabHost host(m_pm.Get(), NULL, rcBounds);
+                        host.m_bLayoutSuspended = TRUE;
+                        for (int i = 0; i < nItems; i++)
+                            host.AddItem(-1)->SetCaption(L"x");
+                        host.m_bLayoutSuspended = FALSE;
+                        host.Reposition();
+                        host.SetCurSel(nItems - 1);
+                        CDibSection dib(130, 70, RGB(1, 2, 3));
+                        CDC dc(dib.GetDC());
+                        m_pm->DrawTabControl(&host, &dc, rcBounds);
+                    }
+                }
+            }
+        }
+    };
+    DrawAll();
+    DWORD dwBefore = CountGdiObjects();
+    DrawAll();
+    EXPECT_EQ(dwBefore, CountGdiObjects());
+}
+
 }  // namespace
