@@ -321,4 +321,27 @@ TEST_F(TabColors, HeaderClientAndButtonFills)
     EXPECT_EQ(RGB(7, 8, 9), dib.GetPixel(5, 5));
 }
 
+TEST_F(TabColors, WinXPSetDrawsThemePartsOnlyWhereATabThemeOpens)
+{
+    auto* pSet = static_cast<CZPTabPaintManager::CColorSetWinXP*>(Install(8, zpThemeLunaBlue));
+    CTestTabHost host(m_pm.Get());
+    host.AddCaptions({ L"a", L"b" });
+    host.SetCurSel(0);
+    CDibSection dib(30, 20, RGB(1, 2, 3));
+    CDC dc(dib.GetDC());
+    COLORREF clr = pSet->FillItem(&dc, CRect(2, 2, 28, 18), host.GetItem(0));
+    if (pSet->IsThemed()) {
+        // Theme parts leave no fill colour to join the selected tab to the client area.
+        EXPECT_EQ(ZP_COLOR_UNSET, clr);
+        EXPECT_EQ(ZP_COLOR_UNSET, static_cast<COLORREF>(pSet->m_clr3DHighlight));
+        EXPECT_EQ(0u, pSet->FillClient(&dc, CRect(0, 0, 30, 20), &host));
+    } else {
+        // No visual style (Wine's comctl32 is 5.81): the default set's drawing.
+        EXPECT_EQ(E(COLOR_BTNFACE), clr);
+        EXPECT_EQ(E(COLOR_BTNFACE), dib.GetPixel(10, 10));
+        EXPECT_EQ(RGB(1, 2, 3), dib.GetPixel(1, 1));
+        EXPECT_EQ(E(COLOR_BTNHIGHLIGHT), static_cast<COLORREF>(pSet->m_clr3DHighlight));
+    }
+}
+
 }  // namespace
