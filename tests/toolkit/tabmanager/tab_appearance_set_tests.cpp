@@ -247,17 +247,47 @@ TEST_F(TabAppearance, PropertyPageRunsInEveryPosition)
     }
 }
 
-TEST_F(TabAppearance, VisualStudio2005OnTop)
+TEST_F(TabAppearance, VisualStudio2005ShapesInEveryPosition)
 {
-    m_pm->SetLayout(zpTabLayoutFixed);
-    m_pm->SetAppearance(9);
-    SetStyle(zpThemeLunaBlue);
-    CTestTabHost host(m_pm.Get(), NULL, CRect(0, 0, 300, 100));
-    CDibSection dib(300, 100, RGB(1, 2, 3));
-    CZPTabManagerItem* pItem = DrawStrip(host, dib);
-    const CRect rc(pItem->GetRect());
-    const int L = rc.left, R = rc.right, B = rc.bottom, h = rc.Height() / 2, T2 = B - 2 * h, mx = (L + R) / 2;
-    ExpectPixels(dib, { { mx, T2, 0x9C613B }, { mx, T2 + 1, 0xFFFFFF }, { R - 1, T2 + 5, 0x9C613B } });
+    const COLORREF kBorder = 0x9C613B, kWhite = 0xFFFFFF;
+    for (int nPosition = 0; nPosition < 4; nPosition++) {
+        SCOPED_TRACE(testing::Message() << "position " << nPosition);
+        m_pm->SetPosition(nPosition);
+        m_pm->SetLayout(zpTabLayoutFixed);
+        m_pm->SetAppearance(9);
+        SetStyle(zpThemeLunaBlue);
+        CTestTabHost host(m_pm.Get(), NULL, CRect(0, 0, 300, 300));
+        CDibSection dib(300, 300, RGB(1, 2, 3));
+        CZPTabManagerItem* pItem = DrawStrip(host, dib);
+        const CRect rc(pItem->GetRect());
+        const int L = rc.left, T = rc.top, R = rc.right, B = rc.bottom, mx = (L + R) / 2, my = (T + B) / 2;
+        // The far edge sits 2h from the near one: h is half the depth, rounded down.
+        std::vector<CPixel> pixels;
+        switch (nPosition) {
+        case zpTabPositionTop: {
+            const int T2 = B - 2 * (rc.Height() / 2);
+            pixels = { { mx, T2, kBorder }, { mx, T2 + 1, kWhite }, { R - 1, T2 + 5, kBorder } };
+            break;
+        }
+        case zpTabPositionLeft: {
+            const int L2 = R - 2 * (rc.Width() / 2);
+            pixels = { { L2, my, kBorder }, { L2 + 1, my, kWhite }, { L2 + 5, B - 1, kBorder } };
+            break;
+        }
+        case zpTabPositionBottom: {
+            const int B2 = T + 2 * (rc.Height() / 2);
+            // Bottom tabs have no inner line along the far edge: only the near slope's.
+            pixels = { { mx, B2, kBorder }, { L + 7, B2 - 1, kWhite }, { R - 1, B2 - 5, kBorder } };
+            break;
+        }
+        default: {
+            const int R2 = L + 2 * (rc.Width() / 2);
+            pixels = { { R2, my, kBorder }, { R2 - 1, my, kWhite }, { R2 - 5, B - 1, kBorder } };
+            break;
+        }
+        }
+        ExpectPixels(dib, pixels);
+    }
 }
 
 // Hot tabs set directly.
