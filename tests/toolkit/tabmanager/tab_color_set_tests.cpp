@@ -6,6 +6,7 @@
 
 #include "DibSection.h"
 #include "TabTestHost.h"
+#include "common/ZPOffice2007Images.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ protected:
         m_pm->SetThemeColorsDisabled(bThemeColorsDisabled);
         return m_pm->SetColor(nColor);
     }
+    // The store binds the program's first INI text by itself; the tests bind it only where they ask.
+    void SetUp() override { ZpOffice2007ImagesInstance()->SetThemeModule(NULL, NULL, FALSE); }
     void TearDown() override
     {
         ZpColorManagerInstance().SetThemeSetting(zpThemeAutomatic);
@@ -342,6 +345,34 @@ TEST_F(TabColors, WinXPSetDrawsThemePartsOnlyWhereATabThemeOpens)
         EXPECT_EQ(RGB(1, 2, 3), dib.GetPixel(1, 1));
         EXPECT_EQ(E(COLOR_BTNHIGHLIGHT), static_cast<COLORREF>(pSet->m_clr3DHighlight));
     }
+}
+
+TEST_F(TabColors, Office2007AndAccess2007TakeTheImagesIniColours)
+{
+    CZPOffice2007Images* pImages = ZpOffice2007ImagesInstance();
+    ASSERT_TRUE(pImages->SetThemeModule(::GetModuleHandleW(NULL), L"TabTheme.ini", FALSE));
+    auto* p2007 = static_cast<CZPTabPaintManager::CColorSetOffice2007*>(Install(32, zpThemeLunaOlive));
+    EXPECT_EQ(RGB(1, 2, 3), static_cast<COLORREF>(p2007->m_clrFrame));
+    EXPECT_EQ(RGB(1, 2, 3), static_cast<COLORREF>(p2007->m_clrSelectedTabBorder));
+    EXPECT_EQ(RGB(4, 5, 6), static_cast<COLORREF>(p2007->m_clrTabBorder));
+    EXPECT_EQ(RGB(7, 8, 9), static_cast<COLORREF>(p2007->m_clrTabInnerShadow));
+    EXPECT_EQ(RGB(16, 17, 18), static_cast<COLORREF>(p2007->m_grcHeader.m_clrEnd));
+    EXPECT_EQ(RGB(16, 17, 18), static_cast<COLORREF>(p2007->m_grcHeader2.m_clrStart));
+    EXPECT_EQ(RGB(25, 26, 27), static_cast<COLORREF>(p2007->m_clrNormalFill));
+    EXPECT_EQ(RGB(28, 29, 30), static_cast<COLORREF>(p2007->m_clrSelectedFill));
+    EXPECT_EQ(ZP_COLOR_UNSET, static_cast<COLORREF>(p2007->m_clrHotFill));  // a missing key
+    EXPECT_EQ(RGB(19, 20, 21), static_cast<COLORREF>(p2007->m_clrNormalText));
+    EXPECT_EQ(RGB(22, 23, 24), static_cast<COLORREF>(p2007->m_clrSelectedText));
+    EXPECT_EQ(RGB(19, 20, 21), static_cast<COLORREF>(p2007->m_clrTabText));
+    EXPECT_TRUE(p2007->m_bOfficePalette);
+
+    auto* pAccess = static_cast<CZPTabPaintManager::CColorSetAccess2007*>(m_pm->SetColor(128));
+    EXPECT_EQ(0u, static_cast<COLORREF>(pAccess->m_clrSelectedText));
+    EXPECT_EQ(0u, static_cast<COLORREF>(pAccess->m_clrNormalText));
+    EXPECT_EQ(RGB(10, 11, 12), static_cast<COLORREF>(pAccess->m_clrSelectedTabBorder));
+    EXPECT_EQ(RGB(13, 14, 15), static_cast<COLORREF>(pAccess->m_grcHeader.m_clrStart));
+    EXPECT_EQ(RGB(19, 20, 21), static_cast<COLORREF>(pAccess->m_clrTabText));
+    pImages->SetThemeModule(NULL, NULL, FALSE);
 }
 
 }  // namespace
