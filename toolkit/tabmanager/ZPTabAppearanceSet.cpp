@@ -8,8 +8,7 @@
 #include "tabmanager/ZPTabManagerItem.h"
 #include "tabmanager/ZPTabManagerNavigateButton.h"
 
-namespace
-{
+namespace {
 
 const int kDefaultRowSpacing = -2;
 const int kMinTextRowHeight = 18;
@@ -23,8 +22,7 @@ const int kClientFrameWidth = 2;
 CZPTabPaintManager::CAppearanceSet::CAppearanceSet()
     : m_rcHeaderMargin(0, 0, 0, 0), m_nRowSpacing(kDefaultRowSpacing), m_nTextRowHeight(kMinTextRowHeight),
       m_pPaintManager(NULL), m_bDrawTowardsSelection(FALSE)
-{
-}
+{}
 
 void CZPTabPaintManager::CAppearanceSet::RefreshMetrics()
 {
@@ -42,21 +40,18 @@ void CZPTabPaintManager::CAppearanceSet::RefreshMetrics()
 CRect CZPTabPaintManager::CAppearanceSet::GetHeaderRect(CRect rcControl, CZPTabManager* pManager)
 {
     int nDepth = 0;
-    if (m_pPaintManager->m_bShowTabs)
-    {
+    if (m_pPaintManager->m_bShowTabs) {
         CRect rcMargin = GetHeaderMargin();
         int nRows = pManager->GetRowCount() > 0 ? pManager->GetRowCount() : 1;
         int nRowsDepth = nRows * GetRowHeight(pManager) + (nRows - 1) * m_nRowSpacing;
-        if (m_pPaintManager->GetLayout() == zpTabLayoutRotated)
-        {
+        if (m_pPaintManager->GetLayout() == zpTabLayoutRotated) {
             for (int i = 0; i < pManager->GetItemCount(); i++)
                 nRowsDepth = std::max(nRowsDepth, pManager->GetItem(i)->GetLength());
         }
         nDepth = rcMargin.top + rcMargin.bottom + nRowsDepth;
     }
     CRect rc(rcControl);
-    switch (pManager->GetPosition())
-    {
+    switch (pManager->GetPosition()) {
     case zpTabPositionLeft:
         rc.right = rc.left + nDepth;
         break;
@@ -80,8 +75,7 @@ CRect CZPTabPaintManager::CAppearanceSet::GetClientRect(CRect rcControl, CZPTabM
     CRect rcHeader = GetHeaderRect(rcControl, pManager);
     CRect rc(rcControl);
     // The client area overlaps the header by one pixel.
-    switch (pManager->GetPosition())
-    {
+    switch (pManager->GetPosition()) {
     case zpTabPositionLeft:
         rc.left = rcHeader.right - 1;
         break;
@@ -115,8 +109,7 @@ int CZPTabPaintManager::CAppearanceSet::GetRowHeight(CZPTabManager* pManager)
     CSize szNormal(0, 0);
     pManager->GetItemMetrics(&szNormal, NULL, NULL);
     nHeight = std::max(nHeight, static_cast<int>(szNormal.cy));
-    if (m_pPaintManager->m_bShowIcons)
-    {
+    if (m_pPaintManager->m_bShowIcons) {
         CSize szIcon = m_pPaintManager->m_szIcon;
         pManager->DrawItemIcon(NULL, CPoint(0, 0), NULL, FALSE, szIcon);
         int nIcon = static_cast<int>(std::max(szIcon.cx, szIcon.cy));
@@ -132,8 +125,7 @@ CRect CZPTabPaintManager::CAppearanceSet::GetItemFocusRect(const CZPTabManagerIt
     return rc;
 }
 
-CRect CZPTabPaintManager::CAppearanceSet::FillTabControl(CZPTabManager* /*pManager*/, CDC* /*pDC*/,
-                                                         CRect /*rcControl*/)
+CRect CZPTabPaintManager::CAppearanceSet::FillTabControl(CZPTabManager* /*pManager*/, CDC* /*pDC*/, CRect /*rcControl*/)
 {
     return CRect(0, 0, 0, 0);
 }
@@ -162,8 +154,7 @@ void CZPTabPaintManager::CAppearanceSet::DrawTabControl(CZPTabManager* pManager,
     CColorSet* pColorSet = pPaintManager->GetColorSet();
     int nPosition = pManager->GetPosition();
 
-    if (pManager->HasStaticFrame())
-    {
+    if (pManager->HasStaticFrame()) {
         pDC->Draw3dRect(rcControl, pColorSet->m_clrFrame, pColorSet->m_clrFrame);
         rcControl.DeflateRect(1, 1);
         pDC->Draw3dRect(rcControl, pColorSet->m_clrBackground, pColorSet->m_clrBackground);
@@ -179,8 +170,7 @@ void CZPTabPaintManager::CAppearanceSet::DrawTabControl(CZPTabManager* pManager,
     CRect rcClip;
     pDC->GetClipBox(rcClip);
     CRgn rgnClip;
-    if (pPaintManager->m_bClipHeader)
-    {
+    if (pPaintManager->m_bClipHeader) {
         rcClip.IntersectRect(rcClip, pManager->GetHeaderRect());
         CRect rcDevice(rcClip);
         pDC->LPtoDP(rcDevice);
@@ -190,8 +180,7 @@ void CZPTabPaintManager::CAppearanceSet::DrawTabControl(CZPTabManager* pManager,
     }
 
     int nSelected = pManager->GetCurSel();
-    for (int nRow = pManager->GetRowCount() - 1; nRow >= 0; nRow--)
-    {
+    for (int nRow = pManager->GetRowCount() - 1; nRow >= 0; nRow--) {
         const ZP_TAB_ROW& row = pManager->GetRow(nRow);
         auto DrawTab = [&](int i) {
             CZPTabManagerItem* pItem = pManager->GetItem(i);
@@ -202,21 +191,18 @@ void CZPTabPaintManager::CAppearanceSet::DrawTabControl(CZPTabManager* pManager,
                 DrawSingleTab(pDC, pItem);
         };
         BOOL bSelectedInRow = nSelected >= row.nFirstItem && nSelected <= row.nLastItem;
-        if (m_bDrawTowardsSelection && bSelectedInRow)
-        {
+        if (m_bDrawTowardsSelection && bSelectedInRow) {
             for (int i = row.nFirstItem; i < nSelected; i++)
                 DrawTab(i);
             for (int i = row.nLastItem; i > nSelected; i--)
                 DrawTab(i);
-        }
-        else
-        {
+        } else {
             for (int i = row.nLastItem; i >= row.nFirstItem; i--)
                 DrawTab(i);
         }
         CZPTabManagerItem* pSelected = pManager->GetSelectedItem();
-        if (bSelectedInRow && pSelected != NULL && pSelected->IsVisible()
-            && CRect().IntersectRect(GetItemFocusRect(pSelected), rcClip))
+        if (bSelectedInRow && pSelected != NULL && pSelected->IsVisible() &&
+            CRect().IntersectRect(GetItemFocusRect(pSelected), rcClip))
             DrawSingleTab(pDC, pSelected);
     }
 
@@ -236,12 +222,51 @@ CRect CZPTabPaintManager::CAppearanceSetPropertyPage::GetClientMargin() const
 {
     CRect rc = CAppearanceSet::GetClientMargin();
     CColorSet* pColorSet = m_pPaintManager->GetColorSet();
-    if (pColorSet != NULL && pColorSet->IsThemed() && m_pPaintManager->m_nClientFrame == 0)
-    {
+    if (pColorSet != NULL && pColorSet->IsThemed() && m_pPaintManager->m_nClientFrame == 0) {
         rc.right += 2;
         int nPosition = m_pPaintManager->GetPosition();
         if (nPosition == zpTabPositionTop || nPosition == zpTabPositionLeft)
             rc.bottom += 2;
     }
     return rc;
+}
+
+void CZPTabPaintManager::CAppearanceSet::DrawClientFramePart(CDC* pDC, CRect& rc, int nPart)
+{
+    CColorSet* pColors = m_pPaintManager->GetColorSet();
+    if (!m_pPaintManager->m_bStaticFrame) {
+        if (nPart == 1)
+            rc.InflateRect(2, 2);
+        else if ((nPart == 2 || nPart == 3) && pColors->m_grcHeader.m_clrStart != ZP_COLOR_UNSET)
+            pDC->FillSolidRect(rc, pColors->m_grcHeader.m_clrStart);
+        return;
+    }
+    COLORREF clrFrame = pColors->m_clrFrame;
+    switch (nPart) {
+    case 0: {
+        CRect rcInner(rc);
+        rcInner.DeflateRect(1, 1);
+        COLORREF clrFace = ZpColorManagerInstance().LookupColor(COLOR_BTNFACE);
+        pDC->Draw3dRect(rcInner, clrFace, clrFace);
+        if (clrFrame != ZP_COLOR_UNSET)
+            pDC->Draw3dRect(rc, clrFrame, clrFrame);
+        break;
+    }
+    case 1:
+        rc.top -= 1;
+        break;
+    case 2:
+    case 3:
+        if (pColors->m_clrBackground != ZP_COLOR_UNSET)
+            pDC->FillSolidRect(rc, pColors->m_clrBackground);
+        if (clrFrame != ZP_COLOR_UNSET) {
+            if (nPart == 2)
+                pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), clrFrame);
+            else
+                pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, clrFrame);
+        }
+        break;
+    default:
+        break;
+    }
 }

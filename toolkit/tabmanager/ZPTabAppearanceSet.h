@@ -27,11 +27,13 @@ public:
     virtual void RepositionTabControl(CZPTabManager* pManager, CDC* pDC, CRect rcClient);
     virtual void AdjustClientRect(CZPTabManager* pManager, CRect& rcClient);
     virtual void DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem);
+    // One part (0-3) of the frame around a client area; part 1 may move the rectangle.
+    virtual void DrawClientFramePart(CDC* pDC, CRect& rc, int nPart);
     virtual int GetSupportedColorSets() const { return 95; }
     virtual int GetDefaultColorSet() const { return 1; }
 
-    CRect m_rcHeaderMargin;          // for tabs on top
-    int m_nRowSpacing;               // negative: rows overlap
+    CRect m_rcHeaderMargin;  // for tabs on top
+    int m_nRowSpacing;       // negative: rows overlap
     int m_nTextRowHeight;
     CZPTabPaintManager* m_pPaintManager;  // back pointer, set on installation
     BOOL m_bDrawTowardsSelection;
@@ -44,6 +46,13 @@ protected:
     CRect FinishHeaderRect(CZPTabManager* pManager, const CRect& rcControl);
     // Places the strip's tabs of one row from nStart along the strip.
     void PlaceRow(CZPTabManager* pManager, const CRect& rcControl, int nFirst, int nLast, int nRowOffset, int nStart);
+    // Fills a polygon (ANDed with the clip) with the colour set's FillItem over its bounding box;
+    // returns the colour FillItem used.
+    COLORREF FillPolygon(CDC* pDC, const POINT* pPoints, int nCount, const CZPTabManagerItem* pItem);
+    // A one-pixel polyline, the last point excluded; nothing for -1.
+    static void DrawPolyline(CDC* pDC, const POINT* pPoints, int nCount, COLORREF clr);
+    // A run of pixels; nothing for -1 or an empty run.
+    static void DrawRun(CDC* pDC, int x, int y, int cx, int cy, COLORREF clr);
 };
 
 class CZPTabPaintManager::CAppearanceSetPropertyPage : public CZPTabPaintManager::CAppearanceSet
@@ -51,6 +60,49 @@ class CZPTabPaintManager::CAppearanceSetPropertyPage : public CZPTabPaintManager
 public:
     CAppearanceSetPropertyPage();
     CRect GetClientMargin() const override;
+    CRect FillTabControl(CZPTabManager* pManager, CDC* pDC, CRect rcControl) override;
+    void DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem) override;
     int GetSupportedColorSets() const override { return 13; }
     int GetDefaultColorSet() const override { return 1; }
+};
+
+// Only the selected and the hot tab have a shape.
+class CZPTabPaintManager::CAppearanceSetPropertyPageSelected : public CZPTabPaintManager::CAppearanceSetPropertyPage
+{
+public:
+    void DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem) override;
+};
+
+// Tabs sloped at their start over the previous tab, outlined with inner lines.
+class CZPTabPaintManager::CAppearanceSetPropertyPage2003 : public CZPTabPaintManager::CAppearanceSet
+{
+public:
+    CAppearanceSetPropertyPage2003();
+    CRect GetHeaderMargin() const override;
+    CRect GetItemFocusRect(const CZPTabManagerItem* pItem) const override;
+    CRect FillTabControl(CZPTabManager* pManager, CDC* pDC, CRect rcControl) override;
+    void DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem) override;
+    int GetSupportedColorSets() const override { return 85; }
+    int GetDefaultColorSet() const override { return 4; }
+
+    BOOL m_bHotBorder;
+
+protected:
+    struct CTabColors
+    {
+        COLORREF clrBorder;
+        COLORREF clrInnerShadow;
+        COLORREF clrInnerHighlight;
+    };
+    CTabColors GetTabColors(const CZPTabManagerItem* pItem) const;
+};
+
+// Both sides sloped outwards, two pixels of depth for each pixel along the strip.
+class CZPTabPaintManager::CAppearanceSetVisualStudio2005 : public CZPTabPaintManager::CAppearanceSetPropertyPage2003
+{
+public:
+    CAppearanceSetVisualStudio2005();
+    CRect GetHeaderMargin() const override;
+    CRect GetItemFocusRect(const CZPTabManagerItem* pItem) const override;
+    void DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem) override;
 };

@@ -1,10 +1,13 @@
 // The base colour set: standard colours from the colour table and the text colour of a tab.
 #include "tabmanager/ZPTabColorSet.h"
 
-#include "tabmanager/ZPTabManagerItem.h"
+#include <utility>
 
-namespace
-{
+#include "common/ZPDrawHelpers.h"
+#include "tabmanager/ZPTabManagerItem.h"
+#include "tabmanager/ZPTabManagerNavigateButton.h"
+
+namespace {
 
 // Colour of a hot tab's caption.
 const COLORREF kHotTextColor = 0x800000;
@@ -13,14 +16,23 @@ const int kAppearanceExcel = 7;
 
 COLORREF Entry(int nIndex)
 {
-    return ZpColorManagerInstance().LookupColor(static_cast<COLORREF>(nIndex));
+    return ZpTabColorEntry(nIndex);
 }
 
 }  // namespace
 
-CZPTabPaintManager::CColorSet::CColorSet() : m_pPaintManager(NULL)
+BOOL ZpTabIsHotNavigateButton(const CZPTabManagerNavigateButton* pButton)
 {
+    CZPTabManager* pManager = pButton->GetTabManager();
+    return pManager != NULL && pManager->GetHighlightedNavigateButton() == pButton;
 }
+
+COLORREF ZpTabColorEntry(int nIndex)
+{
+    return ZpColorManagerInstance().LookupColor(static_cast<COLORREF>(nIndex));
+}
+
+CZPTabPaintManager::CColorSet::CColorSet() : m_pPaintManager(NULL) {}
 
 void CZPTabPaintManager::CColorSet::RefreshMetrics()
 {
@@ -76,6 +88,93 @@ void CZPTabPaintManager::CColorSet::SetItemTextColor(CDC* pDC, const CZPTabManag
     pDC->SetTextColor(clr);
 }
 
+void CZPTabPaintManager::CColorSet::FillHeader(CDC* pDC, CRect rc, CZPTabManager* pManager)
+{
+    // A plain button-face header shows the parent's background where the parent can paint it.
+    COLORREF clrStart = m_grcHeader.m_clrStart, clrEnd = m_grcHeader.m_clrEnd;
+    if (clrStart == clrEnd && clrStart == Entry(COLOR_BTNFACE) && pManager != NULL &&
+        pManager->DrawParentBackground(pDC, rc))
+        return;
+    FillGradientByPosition(pDC, rc, m_grcHeader);
+}
+
+COLORREF CZPTabPaintManager::CColorSet::FillClient(CDC* pDC, CRect rc, CZPTabManager* pManager)
+{
+    CZPTabManagerItem* pSelected = pManager != NULL ? pManager->GetSelectedItem() : NULL;
+    COLORREF clr = pSelected != NULL ? GetItemColor(pSelected) : static_cast<COLORREF>(m_clrSelectedFill);
+    if (clr != ZP_COLOR_UNSET)
+        pDC->FillSolidRect(rc, clr);
+    return clr;
+}
+
+void CZPTabPaintManager::CColorSet::FillButtonItem(CDC* pDC, CRect rc, const CZPTabManagerItem* pItem)
+{
+    if (pItem->IsSelected()) {
+        if (m_pPaintManager != NULL && m_pPaintManager->m_bUseItemColors) {
+            COLORREF clr = GetItemColor(pItem);
+            if (clr != ZP_COLOR_UNSET)
+                pDC->FillSolidRect(rc, clr);
+        } else {
+            FillGradientByPosition(pDC, rc, m_grcButton);
+        }
+        COLORREF clrTopLeft = m_grcButtonBorder.m_clrStart, clrBottomRight = m_grcButtonBorder.m_clrEnd;
+        if (clrTopLeft != ZP_COLOR_UNSET && clrBottomRight != ZP_COLOR_UNSET)
+            pDC->Draw3dRect(rc, clrTopLeft, clrBottomRight);
+        return;
+    }
+    // An etched separator after the tab.
+    const COLORREF clrShadow = Entry(COLOR_BTNSHADOW), clrHighlight = Entry(COLOR_BTNHIGHLIGHT);
+    int nPosition = m_pPaintManager != NULL ? m_pPaintManager->GetPosition() : zpTabPositionTop;
+    if (nPosition == zpTabPositionTop || nPosition == zpTabPositionBottom) {
+        if (rc.Height() > 4)
+            pDC->Draw3dRect(rc.right - 2, rc.top + 2, 2, rc.Height() - 4, clrShadow, clrHighlight);
+    } else if (rc.Width() > 4) {
+        pDC->Draw3dRect(rc.left + 2, rc.bottom - 2, rc.Width() - 4, 2, clrShadow, clrHighlight);
+    }
+}
+
+void CZPTabPaintManager::CColorSet::FillGradientByPosition(CDC* pDC, CRect rc, const CZPPaintManagerColorGradient& grc)
+{
+    FillGradientByPosition(pDC, rc, grc.m_clrStart, grc.m_clrEnd);
+}
+
+void CZPTabPaintManager::CColorSet::FillGradientByPosition(CDC* pDC, CRect rc, COLORREF clrStart, COLORREF clrEnd)
+{
+    if (clrStart == ZP_COLOR_HALFTONE) {
+        FillHalftone(pDC, rc);
+        return;
+    }
+    if (clrStart == ZP_COLOR_UNSET || clrEnd == ZP_COLOR_UNSET || rc.IsRectEmpty())
+        return;
+    int nPosition = m_pPaintManager != NULL ? m_pPaintManager->GetPosition() : zpTabPositionTop;
+    BOOL bHorz = nPosition == zpTabPositionLeft || nPosition == zpTabPositionRight;
+    // The gradient always ends at the client side.
+    BOOL bReversed = nPosition == zpTabPositionBottom || nPosition == zpTabPositionRight;
+    if (m_pPaintManager != NULL && m_pPaintManager->m_bInvertGradient)
+        bReversed = !bReversed;
+    if (bReversed)
+        std::swap(clrStart, clrEnd);
+    ZpDrawHelpersInstance().FillGradient(pDC, rc, clrStart, clrEnd, bHorz);
+}
+
+void CZPTabPaintManager::CColorSet::FillHalftone(CDC* pDC, const CRect& rc)
+{
+    static const WORD kRows[8] = { 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA };
+    CBitmap bitmap;
+    if (!bitmap.CreateBitmap(8, 8, 1, 1, kRows))
+        return;
+    CBrush brush;
+    if (!brush.CreatePatternBrush(&bitmap))
+        return;
+    COLORREF clrOldText = pDC->SetTextColor(Entry(COLOR_BTNHIGHLIGHT));
+    COLORREF clrOldBack = pDC->SetBkColor(Entry(COLOR_BTNFACE));
+    HGDIOBJ hOldBrush = pDC->SelectObject(brush.GetSafeHandle());
+    pDC->PatBlt(rc.left, rc.top, rc.Width(), rc.Height(), PATCOPY);
+    pDC->SelectObject(hOldBrush);
+    pDC->SetTextColor(clrOldText);
+    pDC->SetBkColor(clrOldBack);
+}
+
 COLORREF CZPTabPaintManager::CColorSet::FillItem(CDC* pDC, CRect rc, const CZPTabManagerItem* pItem)
 {
     COLORREF clr = GetItemColor(pItem);
@@ -84,14 +183,11 @@ COLORREF CZPTabPaintManager::CColorSet::FillItem(CDC* pDC, CRect rc, const CZPTa
     return clr;
 }
 
-void CZPTabPaintManager::CColorSet::AdjustHeaderClip(CDC* /*pDC*/, CRect /*rc*/, CZPTabManager* /*pManager*/)
-{
-}
+void CZPTabPaintManager::CColorSet::AdjustHeaderClip(CDC* /*pDC*/, CRect /*rc*/, CZPTabManager* /*pManager*/) {}
 
 void CZPTabPaintManager::CColorSet::FillNavigateButton(CDC* /*pDC*/, CZPTabManagerNavigateButton* /*pButton*/,
-                                                      CRect& /*rc*/)
-{
-}
+                                                       CRect& /*rc*/)
+{}
 
 COLORREF CZPTabPaintManager::CColorSet::GetItemColor(const CZPTabManagerItem* pItem) const
 {

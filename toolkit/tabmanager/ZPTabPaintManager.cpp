@@ -10,11 +10,10 @@
 #include "tabmanager/ZPTabManagerItem.h"
 #include "tabmanager/ZPTabManagerNavigateButton.h"
 
-namespace
-{
+namespace {
 
-const COLORREF kAutomaticColors[ZP_TAB_AUTOMATIC_COLOR_COUNT] = {
-    0xE4A88A, 0x75DBFF, 0x9FCDBD, 0x9F9EF0, 0xE1A6BA, 0xB4BF9A, 0x83B6F7, 0xC0ABD8};
+const COLORREF kAutomaticColors[ZP_TAB_AUTOMATIC_COLOR_COUNT] = { 0xE4A88A, 0x75DBFF, 0x9FCDBD, 0x9F9EF0,
+                                                                  0xE1A6BA, 0xB4BF9A, 0x83B6F7, 0xC0ABD8 };
 
 const int kDefaultFixedItemLength = 70;
 const int kDefaultTextMargin = 6;
@@ -38,8 +37,7 @@ COLORREF ZpGetTabAutomaticColor(COLORREF clr)
 
 void ZpTabInflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition)
 {
-    switch (nPosition)
-    {
+    switch (nPosition) {
     case zpTabPositionLeft:
         rc.InflateRect(rcMargin.top, rcMargin.left, rcMargin.bottom, rcMargin.right);
         break;
@@ -57,8 +55,7 @@ void ZpTabInflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition
 
 void ZpTabDeflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition)
 {
-    ZpTabInflateRectForPosition(rc, CRect(-rcMargin.left, -rcMargin.top, -rcMargin.right, -rcMargin.bottom),
-                                nPosition);
+    ZpTabInflateRectForPosition(rc, CRect(-rcMargin.left, -rcMargin.top, -rcMargin.right, -rcMargin.bottom), nPosition);
 }
 
 void ZpTabNormalizeRect(CRect& rc)
@@ -70,17 +67,16 @@ void ZpTabNormalizeRect(CRect& rc)
 }
 
 CZPTabPaintManager::CZPTabPaintManager()
-    : m_bHotTracking(FALSE), m_bShowIcons(TRUE), m_bBoldSelected(FALSE), m_bBoldNormal(FALSE),
-      m_bUseItemColors(FALSE), m_nClientFrame(0), m_bStaticFrame(FALSE), m_rcClientMargin(0, 0, 0, 0),
-      m_rcControlMargin(0, 0, 0, 0), m_rcButtonMargin(0, 0, 0, 0),
-      m_rcTextMargin(kDefaultTextMargin, 0, kDefaultTextMargin, 0), m_bInvertGradient(FALSE),
-      m_bFillBackground(TRUE), m_szIcon(16, 16), m_bMiddleEllipsis(FALSE), m_bEndEllipsis(TRUE), m_bNoPrefix(TRUE),
-      m_nTextFormat(DT_VCENTER), m_bHidePrefix(FALSE), m_bMultiRowFixedSelection(FALSE), m_bMultiRowJustified(TRUE),
-      m_bDrawFocusRect(TRUE), m_bSelectOnDragOver(TRUE), m_nExtraItemLength(0), m_bSelectOnButtonDown(TRUE),
-      m_bClearTypeText(FALSE), m_bRotateIcons(FALSE), m_bClipHeader(TRUE), m_szNavigateButton(14, 15),
-      m_bShowTabs(TRUE), m_nMinItemLength(0), m_nMaxItemLength(0), m_nFixedItemLength(kDefaultFixedItemLength),
-      m_nToolTipMode(2), m_bUseSystemFont(TRUE), m_nAppearance(0), m_nColor(1),
-      m_nLayout(zpTabLayoutAutoSize), m_nPosition(zpTabPositionTop), m_bThemeColorsDisabled(FALSE),
+    : m_bHotTracking(FALSE), m_bShowIcons(TRUE), m_bBoldSelected(FALSE), m_bBoldNormal(FALSE), m_bUseItemColors(FALSE),
+      m_nClientFrame(0), m_bStaticFrame(FALSE), m_rcClientMargin(0, 0, 0, 0), m_rcControlMargin(0, 0, 0, 0),
+      m_rcButtonMargin(0, 0, 0, 0), m_rcTextMargin(kDefaultTextMargin, 0, kDefaultTextMargin, 0),
+      m_bInvertGradient(FALSE), m_bFillBackground(TRUE), m_szIcon(16, 16), m_bMiddleEllipsis(FALSE),
+      m_bEndEllipsis(TRUE), m_bNoPrefix(TRUE), m_nTextFormat(DT_VCENTER), m_bHidePrefix(FALSE),
+      m_bMultiRowFixedSelection(FALSE), m_bMultiRowJustified(TRUE), m_bDrawFocusRect(TRUE), m_bSelectOnDragOver(TRUE),
+      m_nExtraItemLength(0), m_bSelectOnButtonDown(TRUE), m_bClearTypeText(FALSE), m_bRotateIcons(FALSE),
+      m_bClipHeader(TRUE), m_szNavigateButton(14, 15), m_bShowTabs(TRUE), m_nMinItemLength(0), m_nMaxItemLength(0),
+      m_nFixedItemLength(kDefaultFixedItemLength), m_nToolTipMode(2), m_bUseSystemFont(TRUE), m_nAppearance(0),
+      m_nColor(1), m_nLayout(zpTabLayoutAutoSize), m_nPosition(zpTabPositionTop), m_bThemeColorsDisabled(FALSE),
       m_nAutomaticColorCounter(0), m_pAppearanceSet(NULL), m_pColorSet(NULL)
 {
     SetAppearance(0);
@@ -96,15 +92,29 @@ CZPTabPaintManager::~CZPTabPaintManager()
 CZPTabPaintManager::CAppearanceSet* CZPTabPaintManager::SetAppearance(int nAppearance)
 {
     m_nAppearance = nAppearance;
-    // Every number gets the property-page geometry until the other kinds exist.
-    SetAppearanceSetObject(new CAppearanceSetPropertyPage());
+    CAppearanceSet* pSet = NULL;
+    switch (nAppearance) {
+    case 1:
+        pSet = new CAppearanceSetPropertyPageSelected();
+        break;
+    case 3:
+        pSet = new CAppearanceSetPropertyPage2003();
+        break;
+    case 9:
+        pSet = new CAppearanceSetVisualStudio2005();
+        break;
+    default:
+        // Also the looks not built into this toolkit: the property-page geometry.
+        pSet = new CAppearanceSetPropertyPage();
+        break;
+    }
+    SetAppearanceSetObject(pSet);
     return m_pAppearanceSet;
 }
 
 CZPTabPaintManager::CAppearanceSet* CZPTabPaintManager::SetAppearanceSetObject(CAppearanceSet* pAppearanceSet)
 {
-    if (pAppearanceSet != NULL)
-    {
+    if (pAppearanceSet != NULL) {
         delete m_pAppearanceSet;
         m_pAppearanceSet = pAppearanceSet;
         m_pAppearanceSet->m_pPaintManager = this;
@@ -118,15 +128,40 @@ CZPTabPaintManager::CAppearanceSet* CZPTabPaintManager::SetAppearanceSetObject(C
 CZPTabPaintManager::CColorSet* CZPTabPaintManager::SetColor(int nColor)
 {
     m_nColor = nColor;
-    // Every number gets the base colours until the numbered kinds exist.
-    SetColorSetObject(new CColorSet());
+    CColorSet* pSet = NULL;
+    switch (nColor) {
+    case 2:
+        pSet = new CColorSetVisualStudio();
+        break;
+    case 4:
+        pSet = new CColorSetOffice2003();
+        break;
+    case 8:
+        pSet = new CColorSetWinXP();
+        break;
+    case 16:
+        pSet = new CColorSetWhidbey();
+        break;
+    case 32:
+        pSet = new CColorSetOffice2007();
+        break;
+    case 64:
+        pSet = new CColorSetVisualStudio2008();
+        break;
+    case 128:
+        pSet = new CColorSetAccess2007();
+        break;
+    default:
+        pSet = new CColorSetDefault();
+        break;
+    }
+    SetColorSetObject(pSet);
     return m_pColorSet;
 }
 
 CZPTabPaintManager::CColorSet* CZPTabPaintManager::SetColorSetObject(CColorSet* pColorSet)
 {
-    if (pColorSet != NULL)
-    {
+    if (pColorSet != NULL) {
         delete m_pColorSet;
         m_pColorSet = pColorSet;
         m_pColorSet->m_pPaintManager = this;
@@ -210,8 +245,8 @@ CFont* CZPTabPaintManager::GetItemFont(const CZPTabManagerItem* pItem)
 
 COLORREF CZPTabPaintManager::NextAutomaticColor()
 {
-    COLORREF clr = ZP_TAB_AUTOMATIC_COLOR
-                   + static_cast<COLORREF>(m_nAutomaticColorCounter % ZP_TAB_AUTOMATIC_COLOR_COUNT);
+    COLORREF clr =
+        ZP_TAB_AUTOMATIC_COLOR + static_cast<COLORREF>(m_nAutomaticColorCounter % ZP_TAB_AUTOMATIC_COLOR_COUNT);
     // Wrap within the eight colours so that the counter can never overflow.
     m_nAutomaticColorCounter = (m_nAutomaticColorCounter + 1) % ZP_TAB_AUTOMATIC_COLOR_COUNT;
     return clr;
@@ -227,10 +262,8 @@ void CZPTabPaintManager::AddTabManager(CZPTabManagerAtom* pAtom)
 
 void CZPTabPaintManager::RemoveTabManager(CZPTabManagerAtom* pAtom)
 {
-    for (INT_PTR i = 0; i < m_arrAtoms.GetSize(); i++)
-    {
-        if (m_arrAtoms[i] == pAtom)
-        {
+    for (INT_PTR i = 0; i < m_arrAtoms.GetSize(); i++) {
+        if (m_arrAtoms[i] == pAtom) {
             m_arrAtoms.RemoveAt(i);
             return;
         }
@@ -239,8 +272,7 @@ void CZPTabPaintManager::RemoveTabManager(CZPTabManagerAtom* pAtom)
 
 void CZPTabPaintManager::RefreshMetrics()
 {
-    if (m_bUseSystemFont)
-    {
+    if (m_bUseSystemFont) {
         LOGFONTW lf = {};
         if (ZpGetIconTitleFont(&lf))
             SetFontIndirect(&lf, TRUE);
@@ -296,13 +328,10 @@ void CZPTabPaintManager::DrawNavigateButton(CDC* pDC, CZPTabManagerNavigateButto
     m_pColorSet->FillNavigateButton(pDC, pButton, rc);
     COLORREF clrGlyph = pDC->GetTextColor();
     CZPPenDC pen(pDC->GetSafeHdc(), clrGlyph);
-    if (pButton->IsEnabled())
-    {
+    if (pButton->IsEnabled()) {
         CZPBrushDC brush(pDC->GetSafeHdc(), clrGlyph);
         pButton->DrawGlyph(pDC, rc);
-    }
-    else
-    {
+    } else {
         // Disabled glyphs are outlined only.
         HGDIOBJ hOldBrush = pDC->SelectObject(::GetStockObject(NULL_BRUSH));
         pButton->DrawGlyph(pDC, rc);

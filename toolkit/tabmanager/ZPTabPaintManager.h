@@ -16,7 +16,18 @@ class CZPTabPaintManager : public CCmdTarget
 public:
     class CAppearanceSet;
     class CAppearanceSetPropertyPage;
+    class CAppearanceSetPropertyPageSelected;
+    class CAppearanceSetPropertyPage2003;
+    class CAppearanceSetVisualStudio2005;
     class CColorSet;
+    class CColorSetDefault;
+    class CColorSetVisualStudio;
+    class CColorSetWinXP;
+    class CColorSetOffice2003;
+    class CColorSetWhidbey;
+    class CColorSetVisualStudio2008;
+    class CColorSetOffice2007;
+    class CColorSetAccess2007;
 
     CZPTabPaintManager();
     ~CZPTabPaintManager() override;
@@ -77,7 +88,7 @@ public:
     BOOL m_bBoldSelected;
     BOOL m_bBoldNormal;
     BOOL m_bUseItemColors;
-    int m_nClientFrame;             // 0 full frame, 1 a line along the header side, 2 none
+    int m_nClientFrame;  // 0 full frame, 1 a line along the header side, 2 none
     BOOL m_bStaticFrame;
     CRect m_rcClientMargin;
     CRect m_rcControlMargin;
@@ -102,10 +113,10 @@ public:
     BOOL m_bClipHeader;
     CSize m_szNavigateButton;
     BOOL m_bShowTabs;
-    int m_nMinItemLength;           // 0 = no minimum
-    int m_nMaxItemLength;           // 0 = no maximum
+    int m_nMinItemLength;  // 0 = no minimum
+    int m_nMaxItemLength;  // 0 = no maximum
     int m_nFixedItemLength;
-    int m_nToolTipMode;             // 0 never, 1 always, 2 when the tab is shorter than its caption needs
+    int m_nToolTipMode;  // 0 never, 1 always, 2 when the tab is shorter than its caption needs
     BOOL m_bUseSystemFont;
 
 protected:
@@ -118,9 +129,9 @@ protected:
     int m_nLayout;
     int m_nPosition;
     BOOL m_bThemeColorsDisabled;
-    int m_nAutomaticColorCounter;   // never reset: strips sharing this paint manager continue one sequence
-    CAppearanceSet* m_pAppearanceSet;   // owned
-    CColorSet* m_pColorSet;             // owned
+    int m_nAutomaticColorCounter;      // never reset: strips sharing this paint manager continue one sequence
+    CAppearanceSet* m_pAppearanceSet;  // owned
+    CColorSet* m_pColorSet;            // owned
     CArray<CZPTabManagerAtom*, CZPTabManagerAtom*> m_arrAtoms;  // borrowed; each unregisters itself
     CFont m_fntNormal;
     CFont m_fntBold;

@@ -2,15 +2,18 @@
 // drag-over, closing tabs, printing and painting.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "DibSection.h"
 #include "TabTestHost.h"
 #include "tabmanager/ZPTabControl.h"
 
-namespace
-{
+namespace {
 
 const UINT kControlId = 77;
 // The common-control codes, as the receiver sees them.
@@ -30,16 +33,12 @@ PARENT_STATE* g_pParentState = NULL;
 
 LRESULT CALLBACK ParentProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (g_pParentState != NULL)
-    {
-        if (message == WM_NOTIFY)
-        {
+    if (g_pParentState != NULL) {
+        if (message == WM_NOTIFY) {
             const NMHDR* pHeader = reinterpret_cast<const NMHDR*>(lParam);
-            if (pHeader->idFrom == static_cast<UINT_PTR>(kControlId))
-            {
+            if (pHeader->idFrom == static_cast<UINT_PTR>(kControlId)) {
                 g_pParentState->codes.push_back(static_cast<int>(pHeader->code));
-                if (static_cast<int>(pHeader->code) == kSelChanging)
-                {
+                if (static_cast<int>(pHeader->code) == kSelChanging) {
                     if (g_pParentState->onSelChanging)
                         g_pParentState->onSelChanging();
                     return g_pParentState->lSelChangingAnswer;
@@ -49,8 +48,7 @@ LRESULT CALLBACK ParentProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         }
         if (message == WM_QUERYUISTATE)
             return g_pParentState->bHideFocus ? UISF_HIDEFOCUS : 0;
-        if (message == WM_CHANGEUISTATE)
-        {
+        if (message == WM_CHANGEUISTATE) {
             g_pParentState->uiStateChanges.push_back(wParam);
             return 0;
         }
@@ -77,8 +75,7 @@ protected:
         ::SetForegroundWindow(m_hWndParent);
         ASSERT_TRUE(m_control.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 400, 300),
                                      CWnd::FromHandle(m_hWndParent), kControlId));
-        for (int i = 0; i < 3; i++)
-        {
+        for (int i = 0; i < 3; i++) {
             m_hWndPages[i] = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, m_control.m_hWnd,
                                                NULL, NULL, NULL);
             m_hWndEdits[i] = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 50, 20,
@@ -116,7 +113,7 @@ protected:
     CZPTabControl m_control;
 };
 
-const std::vector<int> kChange = {kSelChanging, kSelChange};
+const std::vector<int> kChange = { kSelChanging, kSelChange };
 
 TEST_F(TabControlTest, FirstTabAtZeroIsSelectedAtOnceLaterPagesStayHidden)
 {
@@ -126,7 +123,7 @@ TEST_F(TabControlTest, FirstTabAtZeroIsSelectedAtOnceLaterPagesStayHidden)
     m_control.InsertItem(1, L"Two", m_hWndPages[1]);
     m_control.InsertItem(2, L"Three", m_hWndPages[2]);
     EXPECT_EQ(kChange, m_state.codes);
-    EXPECT_EQ((std::vector<BOOL>{TRUE, FALSE, FALSE}), Visibility());
+    EXPECT_EQ((std::vector<BOOL>{ TRUE, FALSE, FALSE }), Visibility());
 
     // The shown page covers the paint manager's client rectangle.
     CRect rcExpected;
@@ -150,18 +147,18 @@ TEST_F(TabControlTest, EveryChangeNotifiesAndAVetoKeepsTheOldPage)
     InsertThree();
     m_control.SetCurSel(2);
     EXPECT_EQ(kChange, m_state.codes);
-    EXPECT_EQ((std::vector<BOOL>{FALSE, FALSE, TRUE}), Visibility());
+    EXPECT_EQ((std::vector<BOOL>{ FALSE, FALSE, TRUE }), Visibility());
     EXPECT_EQ(m_hWndPages[2], m_control.GetPageWindow());
 
     m_state.codes.clear();
-    m_control.SetCurSel(2);   // no change, no notification
+    m_control.SetCurSel(2);  // no change, no notification
     EXPECT_TRUE(m_state.codes.empty());
 
     m_state.lSelChangingAnswer = 1;
     m_control.SetCurSel(0);
-    EXPECT_EQ(std::vector<int>{kSelChanging}, m_state.codes);
+    EXPECT_EQ(std::vector<int>{ kSelChanging }, m_state.codes);
     EXPECT_EQ(2, m_control.GetCurSel());
-    EXPECT_EQ((std::vector<BOOL>{FALSE, FALSE, TRUE}), Visibility());
+    EXPECT_EQ((std::vector<BOOL>{ FALSE, FALSE, TRUE }), Visibility());
 }
 
 TEST_F(TabControlTest, ReceiverDestroyingTheControlDuringSelChangingEndsTheChange)
@@ -170,7 +167,7 @@ TEST_F(TabControlTest, ReceiverDestroyingTheControlDuringSelChangingEndsTheChang
     m_state.onSelChanging = [this] { m_control.DestroyWindow(); };
     m_control.SetCurSel(1);
     EXPECT_EQ(NULL, m_control.m_hWnd);
-    EXPECT_EQ(std::vector<int>{kSelChanging}, m_state.codes);
+    EXPECT_EQ(std::vector<int>{ kSelChanging }, m_state.codes);
     EXPECT_EQ(0, m_control.GetCurSel());
 
     // A receiver that deletes the object itself.
@@ -198,7 +195,7 @@ TEST_F(TabControlTest, ClosingTheSelectedTabShowsTheNextPageAndKeepsTheOldOneAli
     ASSERT_EQ(2, m_control.GetItemCount());
     EXPECT_EQ(kChange, m_state.codes);
     EXPECT_TRUE(::IsWindow(m_hWndPages[1]));
-    EXPECT_EQ((std::vector<BOOL>{FALSE, FALSE, TRUE}), Visibility());
+    EXPECT_EQ((std::vector<BOOL>{ FALSE, FALSE, TRUE }), Visibility());
 
     // A tab that is not closable stays.
     m_control.OnNavigateButtonClick(pClose);
@@ -207,7 +204,7 @@ TEST_F(TabControlTest, ClosingTheSelectedTabShowsTheNextPageAndKeepsTheOldOneAli
     // The last tab gone, no page is shown.
     m_control.DeleteItem(1);
     m_control.DeleteItem(0);
-    EXPECT_EQ((std::vector<BOOL>{FALSE, FALSE, FALSE}), Visibility());
+    EXPECT_EQ((std::vector<BOOL>{ FALSE, FALSE, FALSE }), Visibility());
     EXPECT_EQ(NULL, m_control.GetPageWindow());
 }
 
@@ -253,7 +250,7 @@ TEST_F(TabControlTest, KeysSelectAndShowFocusCuesWhenTheParentHidesThem)
     EXPECT_FALSE(m_control.IsFocusCueVisible());
     ::SendMessageW(m_control.m_hWnd, WM_KEYDOWN, VK_END, 0);
     EXPECT_EQ(2, m_control.GetCurSel());
-    EXPECT_EQ(std::vector<WPARAM>{0x10002}, m_state.uiStateChanges);
+    EXPECT_EQ(std::vector<WPARAM>{ 0x10002 }, m_state.uiStateChanges);
     // Keyboard selection leaves the focus where it was.
     EXPECT_EQ(m_control.m_hWnd, ::GetFocus());
 }
@@ -320,7 +317,7 @@ TEST_F(TabControlTest, PrintClientDrawsIntoADcAndIgnoresGarbage)
     struct
     {
         WPARAM wParam;
-    } garbage[] = {{0}, {0x1234}, {reinterpret_cast<WPARAM>(m_hWndParent)}};
+    } garbage[] = { { 0 }, { 0x1234 }, { reinterpret_cast<WPARAM>(m_hWndParent) } };
     for (const auto& entry : garbage)
         EXPECT_EQ(TRUE, ::SendMessageW(m_control.m_hWnd, WM_PRINTCLIENT, entry.wParam, PRF_CLIENT)) << entry.wParam;
 
@@ -330,7 +327,7 @@ TEST_F(TabControlTest, PrintClientDrawsIntoADcAndIgnoresGarbage)
     ::ReleaseDC(NULL, hScreen);
     HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
     const COLORREF kMarker = RGB(1, 2, 3);
-    RECT rc = {0, 0, 400, 300};
+    RECT rc = { 0, 0, 400, 300 };
     HBRUSH hBrush = ::CreateSolidBrush(kMarker);
     ::FillRect(hDC, &rc, hBrush);
     ::DeleteObject(hBrush);
@@ -349,8 +346,7 @@ TEST_F(TabControlTest, GdiObjectsStaySteadyOverManyPaints)
     m_control.GetItem(1)->SetClosable(TRUE);
     ::UpdateWindow(m_control.m_hWnd);
     DWORD dwBefore = CountGdiObjects();
-    for (int i = 0; i < 1000; i++)
-    {
+    for (int i = 0; i < 1000; i++) {
         m_control.SetCurSel(i % 3);
         ::RedrawWindow(m_control.m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
     }
@@ -361,8 +357,9 @@ TEST_F(TabControlTest, DialogTemplatesMayNameTheClass)
 {
     WNDCLASSW wc = {};
     EXPECT_TRUE(::GetClassInfoW(AfxGetInstanceHandle(), ZP_TABCONTROL_CLASSNAME, &wc));
-    HWND hWnd = ::CreateWindowExW(0, ZP_TABCONTROL_CLASSNAME, L"", WS_CHILD, 0, 0, 200, 100, m_hWndParent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), AfxGetInstanceHandle(), NULL);
+    HWND hWnd =
+        ::CreateWindowExW(0, ZP_TABCONTROL_CLASSNAME, L"", WS_CHILD, 0, 0, 200, 100, m_hWndParent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), AfxGetInstanceHandle(), NULL);
     ASSERT_TRUE(hWnd != NULL);
     CZPTabControl control;
     ASSERT_TRUE(control.SubclassWindow(hWnd));
@@ -370,6 +367,65 @@ TEST_F(TabControlTest, DialogTemplatesMayNameTheClass)
     // Subclassing laid the strip out over the window.
     EXPECT_EQ(CRect(0, 0, 200, 100), control.GetControlRect());
     EXPECT_FALSE(control.GetItem(0)->GetRect().IsRectEmpty());
+}
+
+// Writes the DIB as a BMP file when TOLVANE_CAPTURE_DIR names a folder, for a look by eye.
+void SaveCapture(const CDibSection& dib, const char* pszName)
+{
+    const char* pszDir = std::getenv("TOLVANE_CAPTURE_DIR");
+    if (pszDir == NULL)
+        return;
+    std::string strPath = std::string(pszDir) + "/" + pszName;
+    FILE* pFile = std::fopen(strPath.c_str(), "wb");
+    if (pFile == NULL)
+        return;
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = dib.Width();
+    info.biHeight = -dib.Height();
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    DWORD cbBits = static_cast<DWORD>(dib.Width() * dib.Height() * 4);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + cbBits;
+    ::GdiFlush();
+    std::fwrite(&file, sizeof(file), 1, pFile);
+    std::fwrite(&info, sizeof(info), 1, pFile);
+    std::fwrite(dib.GetBits(), cbBits, 1, pFile);
+    std::fclose(pFile);
+}
+
+// The editor's main view look: property page 2003 tabs with the control's default colours.
+TEST_F(TabControlTest, PropertyPage2003LookCaptured)
+{
+    CZPTabPaintManager* pm = m_control.GetPaintManager();
+    pm->SetAppearance(3);
+    InsertThree();
+    m_control.SetCurSel(1);
+    CDibSection dib(400, 300, RGB(1, 2, 3));
+    EXPECT_EQ(TRUE,
+              ::SendMessageW(m_control.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.GetDC()), PRF_CLIENT));
+    SaveCapture(dib, "tab_control_2003.bmp");
+
+    CZPTabPaintManager::CColorSet* pColors = pm->GetColorSet();
+    EXPECT_EQ(4, pm->GetColor());
+    const COLORREF clrSelectedBorder = pColors->m_clrSelectedTabBorder, clrFill = pColors->m_clrSelectedFill;
+    const CRect rc(m_control.GetItem(1)->GetRect());
+    EXPECT_EQ(clrSelectedBorder, dib.GetPixel(rc.right, rc.top + 4));
+    EXPECT_EQ(clrSelectedBorder, dib.GetPixel(rc.CenterPoint().x, rc.top));
+    EXPECT_EQ(RGB(255, 255, 255), dib.GetPixel(rc.CenterPoint().x, rc.top + 1));
+    EXPECT_EQ(clrFill, dib.GetPixel(rc.right - 3, rc.bottom - 1));
+    EXPECT_EQ(CZPColorManager::WeightedMix(clrFill, 0xFFFFFF, 300), dib.GetPixel(rc.right - 3, rc.top + 2));
+    // An unselected tab's outline, and the client area framed in the selected border colour.
+    const CRect rc2(m_control.GetItem(2)->GetRect());
+    EXPECT_EQ(static_cast<COLORREF>(pColors->m_clrTabBorder), dib.GetPixel(rc2.CenterPoint().x, rc2.top));
+    EXPECT_EQ(clrSelectedBorder, dib.GetPixel(1, 299));
+    EXPECT_EQ(clrFill, dib.GetPixel(200, 200));
+    // The first tab's slope has room inside the header.
+    const CRect rc0(m_control.GetItem(0)->GetRect());
+    EXPECT_GE(rc0.left - rc0.Height() + 4, 0);
 }
 
 }  // namespace

@@ -6,8 +6,7 @@
 #include "TabTestHost.h"
 #include "TabTestMessages.h"
 
-namespace
-{
+namespace {
 
 CZPTabManagerNavigateButton* Button(CTestTabHost& host, int nId)
 {
@@ -30,7 +29,7 @@ protected:
 
 TEST_F(TabButtons, ArrowsShowOnlyWhileTheTabsDoNotFitOrAreScrolled)
 {
-    m_host.AddCaptions({L"a", L"b"});
+    m_host.AddCaptions({ L"a", L"b" });
     EXPECT_TRUE(Button(m_host, zpTabNavigateButtonLeft)->GetRect().IsRectEmpty());
     EXPECT_TRUE(Button(m_host, zpTabNavigateButtonRight)->GetRect().IsRectEmpty());
 
@@ -47,8 +46,7 @@ TEST_F(TabButtons, ArrowsShowOnlyWhileTheTabsDoNotFitOrAreScrolled)
     EXPECT_EQ(L"Scroll Left", pLeft->GetTooltip());
     EXPECT_EQ(L"Scroll Right", pRight->GetTooltip());
 
-    for (int nLayout : {zpTabLayoutMultiRow, zpTabLayoutCompressed})
-    {
+    for (int nLayout : { zpTabLayoutMultiRow, zpTabLayoutCompressed }) {
         m_pm->SetLayout(nLayout);
         EXPECT_TRUE(pLeft->GetRect().IsRectEmpty()) << nLayout;
         EXPECT_TRUE(pRight->GetRect().IsRectEmpty()) << nLayout;
@@ -79,7 +77,7 @@ TEST_F(TabButtons, AHeldArrowScrollsByTwentyUntilItIsDisabled)
     EXPECT_EQ(0, offsets[0]);
     for (size_t i = 1; i + 1 < offsets.size(); i++)
         EXPECT_EQ(-20, offsets[i] - offsets[i - 1]);
-    EXPECT_TRUE(m_host.m_clicks.empty());   // arrows act only while held
+    EXPECT_TRUE(m_host.m_clicks.empty());  // arrows act only while held
 }
 
 TEST_F(TabButtons, AClickShorterThanTheRepeatScrollsNothing)
@@ -92,12 +90,12 @@ TEST_F(TabButtons, AClickShorterThanTheRepeatScrollsNothing)
 
 TEST_F(TabButtons, TheStripCloseButtonShowsForAClosableSelectionAndActsOnRelease)
 {
-    m_host.AddCaptions({L"a", L"b"});
+    m_host.AddCaptions({ L"a", L"b" });
     CZPTabManagerNavigateButton* pClose = Button(m_host, zpTabNavigateButtonClose);
-    EXPECT_TRUE(pClose->GetRect().IsRectEmpty());   // never shown by default
+    EXPECT_TRUE(pClose->GetRect().IsRectEmpty());  // never shown by default
     pClose->SetShowMode(zpTabNavigateButtonAutomatic);
     m_host.Reposition();
-    EXPECT_TRUE(pClose->GetRect().IsRectEmpty());   // no selection
+    EXPECT_TRUE(pClose->GetRect().IsRectEmpty());  // no selection
     m_host.SetCurSel(1);
     EXPECT_FALSE(pClose->GetRect().IsRectEmpty());
     EXPECT_EQ(L"Close", pClose->GetTooltip());
@@ -107,21 +105,20 @@ TEST_F(TabButtons, TheStripCloseButtonShowsForAClosableSelectionAndActsOnRelease
     m_host.GetItem(1)->SetClosable(TRUE);
     m_host.Reposition();
 
-    const UINT cancels[] = {WM_RBUTTONDOWN, WM_KEYDOWN, WM_CANCELMODE};
-    for (UINT nMsg : cancels)
-    {
+    const UINT cancels[] = { WM_RBUTTONDOWN, WM_KEYDOWN, WM_CANCELMODE };
+    for (UINT nMsg : cancels) {
         Post(Hwnd(), nMsg, nMsg == WM_KEYDOWN ? VK_ESCAPE : 0, CPoint(0, 0));
         Post(Hwnd(), WM_LBUTTONUP, 0, CenterOf(zpTabNavigateButtonClose));
         m_host.HandleMouseDown(m_window.GetWnd(), CenterOf(zpTabNavigateButtonClose));
         DrainQueue();
     }
-    Post(Hwnd(), WM_LBUTTONUP, 0, CPoint(1, 1));   // released away from the button
+    Post(Hwnd(), WM_LBUTTONUP, 0, CPoint(1, 1));  // released away from the button
     m_host.HandleMouseDown(m_window.GetWnd(), CenterOf(zpTabNavigateButtonClose));
     EXPECT_TRUE(m_host.m_clicks.empty());
 
     Post(Hwnd(), WM_LBUTTONUP, 0, CenterOf(zpTabNavigateButtonClose));
     m_host.HandleMouseDown(m_window.GetWnd(), CenterOf(zpTabNavigateButtonClose));
-    EXPECT_EQ(std::vector<UINT>{zpTabNavigateButtonClose}, m_host.m_clicks);
+    EXPECT_EQ(std::vector<UINT>{ zpTabNavigateButtonClose }, m_host.m_clicks);
 }
 
 // Per-tab close buttons get their places when the strip is drawn.
@@ -136,7 +133,7 @@ TEST_F(TabButtons, ATabsCloseButtonRemovesItsOwnTab)
 {
     m_host.SetPerTabCloseMode(zpTabNavigateButtonAlways);
     m_host.m_bCloseDeletesTab = TRUE;
-    m_host.AddCaptions({L"one", L"two", L"three"});
+    m_host.AddCaptions({ L"one", L"two", L"three" });
     m_host.SetCurSel(1);
     DrawStrip(m_host, m_pm.Get());
     CZPTabManagerItem* pTwo = m_host.GetItem(1);
@@ -155,7 +152,7 @@ TEST_F(TabButtons, ATabsCloseButtonRemovesItsOwnTab)
 TEST_F(TabButtons, ATabRemovedWhileItsCloseButtonIsHeld)
 {
     m_host.SetPerTabCloseMode(zpTabNavigateButtonAlways);
-    m_host.AddCaptions({L"one", L"two"});
+    m_host.AddCaptions({ L"one", L"two" });
     DrawStrip(m_host, m_pm.Get());
     CPoint pt = m_host.GetItem(0)->GetNavigateButton(0)->GetRect().CenterPoint();
     CTimerAction remove([this] {
@@ -172,26 +169,26 @@ TEST_F(TabButtons, ATabRemovedWhileItsCloseButtonIsHeld)
 TEST_F(TabButtons, GlyphsAtTheirPoints)
 {
     const COLORREF kInk = RGB(200, 0, 0), kPaper = RGB(255, 255, 255);
+    // The base colour set leaves the DC's text colour as the glyph colour.
+    m_pm->SetColorSetObject(new CZPTabPaintManager::CColorSet());
     m_host.AddNumberedTabs(12);
     struct
     {
         int nId;
         int nPosition;
-        POINT ptVertex;    // relative to the centre
+        POINT ptVertex;  // relative to the centre
         POINT ptInside;
     } cases[] = {
-        {zpTabNavigateButtonRight, zpTabPositionTop, {-2, -5}, {-1, -1}},
-        {zpTabNavigateButtonLeft, zpTabPositionTop, {2, -5}, {1, -1}},
-        {zpTabNavigateButtonRight, zpTabPositionLeft, {-5, -2}, {-1, -1}},
-        {zpTabNavigateButtonLeft, zpTabPositionLeft, {-5, 2}, {-1, 1}},
+        { zpTabNavigateButtonRight, zpTabPositionTop, { -2, -5 }, { -1, -1 } },
+        { zpTabNavigateButtonLeft, zpTabPositionTop, { 2, -5 }, { 1, -1 } },
+        { zpTabNavigateButtonRight, zpTabPositionLeft, { -5, -2 }, { -1, -1 } },
+        { zpTabNavigateButtonLeft, zpTabPositionLeft, { -5, 2 }, { -1, 1 } },
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         m_pm->SetPosition(c.nPosition);
-        for (BOOL bEnabled : {TRUE, FALSE})
-        {
-            SCOPED_TRACE(testing::Message() << "button " << c.nId << " position " << c.nPosition << " enabled "
-                                            << bEnabled);
+        for (BOOL bEnabled : { TRUE, FALSE }) {
+            SCOPED_TRACE(testing::Message()
+                         << "button " << c.nId << " position " << c.nPosition << " enabled " << bEnabled);
             CZPTabManagerNavigateButton* pButton = Button(m_host, c.nId);
             pButton->SetEnabled(bEnabled);
             CDibSection dib(14, 15, kPaper);
@@ -212,7 +209,7 @@ TEST_F(TabButtons, GlyphsAtTheirPoints)
     CRect rc(0, 0, 14, 15);
     m_pm->DrawNavigateButton(&dc, Button(m_host, zpTabNavigateButtonClose), rc);
     CPoint c0 = rc.CenterPoint();
-    for (POINT pt : {POINT{-4, -3}, POINT{-3, -3}, POINT{-4, 3}, POINT{-3, 3}, POINT{0, 0}, POINT{0, 1}})
+    for (POINT pt : { POINT{ -4, -3 }, POINT{ -3, -3 }, POINT{ -4, 3 }, POINT{ -3, 3 }, POINT{ 0, 0 }, POINT{ 0, 1 } })
         EXPECT_EQ(kInk, dib.GetPixel(c0.x + pt.x, c0.y + pt.y)) << pt.x << "," << pt.y;
     EXPECT_EQ(kPaper, dib.GetPixel(c0.x, c0.y - 3));
 }

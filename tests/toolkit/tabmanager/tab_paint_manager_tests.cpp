@@ -7,8 +7,7 @@
 #include "common/ZPDrawHelpers.h"
 #include "common/ZPSystemHelpers.h"
 
-namespace
-{
+namespace {
 
 LOGFONTW FontOf(CFont* pFont)
 {
@@ -34,8 +33,7 @@ TEST(TabPaintManager, FontsFromOneLogfont)
     EXPECT_EQ(-8, FontOf(pm->GetNormalFont()).lfHeight);
     EXPECT_EQ(400, FontOf(pm->GetNormalFont()).lfWeight);
     EXPECT_EQ(700, FontOf(pm->GetBoldFont()).lfWeight);
-    for (CFont* pFont : {pm->GetVerticalNormalFont(), pm->GetVerticalBoldFont()})
-    {
+    for (CFont* pFont : { pm->GetVerticalNormalFont(), pm->GetVerticalBoldFont() }) {
         LOGFONTW lfVertical = FontOf(pFont);
         EXPECT_EQ(-11, lfVertical.lfHeight);
         EXPECT_EQ(2700, lfVertical.lfEscapement);
@@ -77,7 +75,7 @@ TEST(TabPaintManager, BoldOnlyForTheSelectedTabOfAnActiveStrip)
     CPaintManagerRef pm;
     pm->m_bBoldSelected = TRUE;
     CTestTabHost host(pm.Get());
-    host.AddCaptions({L"a", L"b"});
+    host.AddCaptions({ L"a", L"b" });
     host.SetCurSel(0);
     EXPECT_EQ(pm->GetBoldFont(), pm->GetItemFont(host.GetItem(0)));
     EXPECT_EQ(pm->GetNormalFont(), pm->GetItemFont(host.GetItem(1)));
@@ -116,8 +114,10 @@ TEST(TabPaintManager, BaseColoursAndCustomValuesThatSurviveARefresh)
     EXPECT_EQ(::GetSysColor(COLOR_BTNTEXT), static_cast<COLORREF>(pColors->m_clrNormalText));
     EXPECT_EQ(::GetSysColor(COLOR_GRAYTEXT), static_cast<COLORREF>(pColors->m_clrDisabledText));
     EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), static_cast<COLORREF>(pColors->m_clr3DDarkShadow));
-    EXPECT_EQ(ZP_COLOR_UNSET, static_cast<COLORREF>(pColors->m_clrExcelSelectedEdge[4]));
-    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), static_cast<COLORREF>(pColors->m_clrExcelNormalEdge[4]));
+    // The default set: its own Excel edges over the base ones.
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), static_cast<COLORREF>(pColors->m_clrExcelSelectedEdge[4]));
+    EXPECT_EQ(ZP_COLOR_UNSET, static_cast<COLORREF>(pColors->m_clrExcelNormalEdge[4]));
+    EXPECT_EQ(ZP_COLOR_HALFTONE, static_cast<COLORREF>(pColors->m_grcButton.m_clrStart));
     pColors->m_clrSelectedFill.SetCustomValue(RGB(10, 20, 30));
     pm->RefreshMetrics();
     EXPECT_EQ(RGB(10, 20, 30), static_cast<COLORREF>(pColors->m_clrSelectedFill));
@@ -133,7 +133,7 @@ TEST(TabPaintManager, TextColourByTabState)
     pColors->m_clrHotText.SetCustomValue(RGB(4, 0, 0));
     pColors->m_clrDisabledText.SetCustomValue(RGB(5, 0, 0));
     CTestTabHost host(pm.Get());
-    host.AddCaptions({L"normal", L"selected", L"disabled"});
+    host.AddCaptions({ L"normal", L"selected", L"disabled" });
     host.SetCurSel(1);
     host.GetItem(2)->SetEnabled(FALSE);
     CDibSection dib(4, 4);
@@ -155,7 +155,7 @@ TEST(TabPaintManager, TextRowHeightHasAFloor)
     CPaintManagerRef pm;
     LOGFONTW lf = SmallFont(-6);
     pm->SetFontIndirect(&lf, FALSE);
-    pm->RefreshMetrics();   // keeps this font: the system font is off now
+    pm->RefreshMetrics();  // keeps this font: the system font is off now
     EXPECT_EQ(18, pm->GetAppearanceSet()->m_nTextRowHeight);
     lf = SmallFont(-40);
     pm->SetFontIndirect(&lf, FALSE);
@@ -167,14 +167,13 @@ TEST(TabPaintManager, FocusRectangleThreePixelsInside)
 {
     CPaintManagerRef pm;
     CTestTabHost host(pm.Get());
-    host.AddCaptions({L"a"});
+    host.AddCaptions({ L"a" });
     CDibSection dib(40, 30, RGB(255, 255, 255));
     CDC dc(dib.GetDC());
     pm->DrawFocusRect(&dc, host.GetItem(0), CRect(0, 0, 40, 30));
     // A dotted line along x = 3, nothing outside it.
     int nDots = 0;
-    for (int y = 3; y < 27; y++)
-    {
+    for (int y = 3; y < 27; y++) {
         nDots += dib.GetPixel(3, y) != RGB(255, 255, 255);
         EXPECT_EQ(RGB(255, 255, 255), dib.GetPixel(2, y));
     }
@@ -190,14 +189,15 @@ TEST(TabPaintManager, FocusRectangleThreePixelsInside)
 TEST(TabPaintManager, ControlDrawingFramesFillsAndClipsTheTabsToTheHeader)
 {
     const COLORREF kFrame = RGB(0, 128, 0), kBack = RGB(230, 230, 200), kText = RGB(0, 0, 0);
-    for (int nPosition = 0; nPosition < 4; nPosition++)
-    {
+    const COLORREF kClient = RGB(200, 230, 230);
+    for (int nPosition = 0; nPosition < 4; nPosition++) {
         SCOPED_TRACE(testing::Message() << "position " << nPosition);
         CPaintManagerRef pm;
         pm->m_bStaticFrame = TRUE;
         pm->SetPosition(nPosition);
         pm->GetColorSet()->m_clrFrame.SetCustomValue(kFrame);
         pm->GetColorSet()->m_clrBackground.SetCustomValue(kBack);
+        pm->GetColorSet()->m_clrSelectedFill.SetCustomValue(kClient);
         pm->GetColorSet()->m_clrNormalText.SetCustomValue(kText);
         pm->GetColorSet()->m_clrSelectedText.SetCustomValue(kText);
         CTestTabHost host(pm.Get(), NULL, CRect(0, 0, 200, 200));
@@ -211,7 +211,7 @@ TEST(TabPaintManager, ControlDrawingFramesFillsAndClipsTheTabsToTheHeader)
         EXPECT_EQ(kFrame, dib.GetPixel(199, 199));
         EXPECT_EQ(kBack, dib.GetPixel(1, 1));
         CPoint ptClient = host.GetClientRect().CenterPoint();
-        EXPECT_EQ(kBack, dib.GetPixel(ptClient.x, ptClient.y));
+        EXPECT_EQ(kClient, dib.GetPixel(ptClient.x, ptClient.y));
 
         // Captions show inside the header only: the tabs past its end are cut off, the arrows
         // sit beyond it.
