@@ -4,6 +4,7 @@
 #include "editor/XmlView.h"
 
 #include <framework/frame.h>
+#include <framework/gdi.h>
 #include <tabmanager/ZPTabManagerItem.h>
 #include <tabmanager/ZPTabPaintManager.h>
 
@@ -103,7 +104,9 @@ void CTolvaneView::OnSize(UINT nType, int cx, int cy)
 
 void CTolvaneView::OnPaint()
 {
-    ValidateRect(NULL);
+    // Begin/end painting validates this window's own area only: ValidateRect on a window without
+    // WS_CLIPCHILDREN would validate the tab control and the editor too, which then never paint.
+    CPaintDC dc(this);
 }
 
 BOOL CTolvaneView::OnEraseBkgnd(CDC*)

@@ -167,6 +167,27 @@ TEST_F(TolvaneAppTest, AFileOnTheCommandLineOpensInTheXmlViewTab)
     EXPECT_FALSE(Doc()->IsModified());
 }
 
+// The main view paints nothing itself and leaves the tab strip and the editor to paint theirs.
+TEST_F(TolvaneAppTest, TheTabStripAndTheEditorPaintOnTheScreen)
+{
+    const std::wstring path = TestFolder() + L"paint.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    ::SetWindowPos(Frame()->m_hWnd, HWND_TOP, 0, 0, 640, 480, SWP_SHOWWINDOW);
+    Frame()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+
+    CRect rcTabs, rcEditor;
+    MainView()->GetTabControl().GetWindowRect(&rcTabs);
+    Editor()->GetWindowRect(&rcEditor);
+    ASSERT_GT(rcEditor.top, rcTabs.top);
+    HDC hdc = ::GetDC(NULL);
+    const COLORREF clrStrip = ::GetPixel(hdc, rcTabs.right - 20, rcTabs.top + 4);
+    const COLORREF clrText = ::GetPixel(hdc, rcEditor.right - 30, rcEditor.bottom - 30);
+    ::ReleaseDC(NULL, hdc);
+    EXPECT_NE(clrStrip, RGB(0, 0, 0));
+    EXPECT_EQ(clrText, RGB(255, 255, 255));
+}
+
 TEST_F(TolvaneAppTest, EditCommandsThroughTheFrameReachTheEditor)
 {
     const std::wstring path = TestFolder() + L"edit.plist";
