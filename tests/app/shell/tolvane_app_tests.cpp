@@ -125,6 +125,7 @@ TEST_F(TolvaneAppTest, AFileOnTheCommandLineOpensInTheXmlViewTab)
     ASSERT_NE(Frame(), nullptr);
     EXPECT_TRUE(Frame()->IsKindOf(RUNTIME_CLASS(CMainFrame)));
     EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_NE(Frame()->GetExStyle() & WS_EX_ACCEPTFILES, 0u);
     EXPECT_STREQ(Title().GetString(), L"start.plist - Tolvane");
     WCHAR szClass[64] = {};
     ::GetClassNameW(Frame()->m_hWnd, szClass, 64);
