@@ -219,6 +219,22 @@ TEST_F(TolvaneAppTest, EditCommandsThroughTheFrameReachTheEditor)
     EXPECT_EQ(Editor()->GetSelectionEnd(), nFound + 5);
 }
 
+TEST_F(TolvaneAppTest, TheSelectedTabsViewBecomesTheActiveView)
+{
+    const std::wstring path = TestFolder() + L"tabs.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    CZPTabControl& tabs = MainView()->GetTabControl();
+    ASSERT_TRUE(MainView()->AddView(RUNTIME_CLASS(CXmlView), L"Second", 2));
+    CView* pSecond = static_cast<CView*>(CWnd::FromHandlePermanent(tabs.GetItem(1)->GetHandle()));
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_EQ(Frame()->GetActiveView(), XmlView());
+    tabs.SetCurSel(1);
+    EXPECT_EQ(Frame()->GetActiveView(), pSecond);
+    tabs.SetCurSel(0);
+    EXPECT_EQ(Frame()->GetActiveView(), XmlView());
+}
+
 // Open, edit and save through the frame's commands, for each format; the file keeps its format.
 TEST_F(TolvaneAppTest, OpenEditAndSaveThroughTheFrameKeepTheFormat)
 {
