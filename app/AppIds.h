@@ -3,6 +3,12 @@
 
 #include <framework/resids.h>
 
+// The document template's resources: menu, accelerators, icon and document string.
+#define IDR_MAINFRAME 128
+// Five 16 x 16 images of 32 bits per pixel for the main view's tabs.
+#define IDB_TAB_IMAGES 132
+#define IDP_OLE_INIT_FAILED 100
+
 // Editor commands (WM_COMMAND, routed to the XML view).
 #define ID_EDIT_TOGGLE_BOOKMARK 32772
 #define ID_EDIT_NEXT_BOOKMARK 32774

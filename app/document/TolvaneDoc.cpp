@@ -7,6 +7,7 @@
 #include "dialogs/FindDlg.h"
 #include "dialogs/ReplaceDlg.h"
 #include "editor/ScintillaWnd.h"
+#include "editor/TolvaneView.h"
 #include "editor/XmlView.h"
 
 #include <framework/app.h>
@@ -19,14 +20,14 @@
 IMPLEMENT_DYNCREATE(CTolvaneDoc, CDocument)
 
 BEGIN_MESSAGE_MAP(CTolvaneDoc, CDocument)
-    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateNeedsPath)
-    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateNeedsPath)
-    ON_COMMAND(ID_EDIT_FIND, OnEditFind)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, OnUpdateNeedsPath)
-    ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, OnUpdateNeedsPath)
-    ON_COMMAND(ID_EDIT_REPEAT, OnFindNext)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_REPEAT, OnUpdateNeedsPath)
+ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateNeedsPath)
+ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateNeedsPath)
+ON_COMMAND(ID_EDIT_FIND, OnEditFind)
+ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, OnUpdateNeedsPath)
+ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, OnUpdateNeedsPath)
+ON_COMMAND(ID_EDIT_REPEAT, OnFindNext)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REPEAT, OnUpdateNeedsPath)
 END_MESSAGE_MAP()
 
 namespace {
@@ -41,16 +42,17 @@ const WCHAR kNotValid[] = L"Not a valid plist file.";
 const WCHAR kNoXml[] = L"Can't turn plist file into XML format.";
 const WCHAR kCannotOpenForWrite[] = L"Can't open file for write.";
 const WCHAR kCannotWrite[] = L"Can't write to file.";
-const WCHAR kNotUtf8[] = L"The XML declaration names an encoding other than UTF-8; the text is UTF-8. Change the declaration to save.";
+const WCHAR kNotUtf8[] =
+    L"The XML declaration names an encoding other than UTF-8; the text is UTF-8. Change the declaration to save.";
 
-const int kPathBytes = 4096;        // UTF-8 path, NUL included
-const int kErrorBytes = 2048;       // CoreFoundation's error text, NUL included
+const int kPathBytes = 4096;   // UTF-8 path, NUL included
+const int kErrorBytes = 2048;  // CoreFoundation's error text, NUL included
 const unsigned long kMutableContainersAndLeaves = 2;
 const unsigned long kImmutable = 0;
 const CFIndex kWindowsPathStyle = 2;
 const CFIndex kFormatXml = 100;
 
-LPCWSTR g_lpszLibraryFolder = NULL;   // borrowed from the caller of SetLibraryFolder
+LPCWSTR g_lpszLibraryFolder = NULL;  // borrowed from the caller of SetLibraryFolder
 
 // Releases a CoreFoundation object when it goes out of scope.
 class CCFRef
@@ -69,7 +71,7 @@ public:
     }
 
 private:
-    CFTypeRef m_ref;   // owned
+    CFTypeRef m_ref;  // owned
 };
 
 struct FreeDeleter
@@ -220,7 +222,7 @@ BOOL CTolvaneDoc::OnOpenDocument(LPCWSTR lpszPathName)
     CFIndex nFormat = 0;
     CCFRef error;
     CCFRef list(g_coreFoundation.PropertyListCreateFromStream(NULL, const_cast<void*>(stream.Get()), 0,
-                                                             kMutableContainersAndLeaves, &nFormat, &error));
+                                                              kMutableContainersAndLeaves, &nFormat, &error));
     g_coreFoundation.ReadStreamClose(const_cast<void*>(stream.Get()));
 
     if (error.Get() != NULL) {
@@ -257,7 +259,7 @@ BOOL CTolvaneDoc::OnOpenDocument(LPCWSTR lpszPathName)
 
 BOOL CTolvaneDoc::OnSaveDocument(LPCWSTR lpszPathName)
 {
-    CXmlView* pView = GetEditorView();
+    CTolvaneView* pView = GetMainView();
     if (pView == NULL)
         return TRUE;
     if (!CheckLibrary())
@@ -267,7 +269,7 @@ BOOL CTolvaneDoc::OnSaveDocument(LPCWSTR lpszPathName)
     CCFRef list;
     {
         size_t nLength = 0;
-        std::unique_ptr<char, FreeDeleter> text(pView->GetEditorText(&nLength));
+        std::unique_ptr<char, FreeDeleter> text(pView->GetText(&nLength));
         if (!text || nLength >= static_cast<size_t>(LONG_MAX)) {
             AfxMessageBox(kNotValid);
             return FALSE;
@@ -308,21 +310,20 @@ BOOL CTolvaneDoc::OnSaveDocument(LPCWSTR lpszPathName)
         return FALSE;
     }
     SetModifiedFlag(FALSE);
-    pView->GetEditor()->Call(SCI_SETSAVEPOINT);
+    if (CXmlView* pXmlView = pView->GetXmlView())
+        pXmlView->GetEditor()->Call(SCI_SETSAVEPOINT);
     return TRUE;
 }
 
-void CTolvaneDoc::Serialize(CArchive&)
-{
-}
+void CTolvaneDoc::Serialize(CArchive&) {}
 
-CXmlView* CTolvaneDoc::GetEditorView() const
+CTolvaneView* CTolvaneDoc::GetMainView() const
 {
     POSITION pos = GetFirstViewPosition();
     if (pos == NULL)
         return NULL;
     CView* pView = GetNextView(pos);
-    return pView->IsKindOf(RUNTIME_CLASS(CXmlView)) ? static_cast<CXmlView*>(pView) : NULL;
+    return pView->IsKindOf(RUNTIME_CLASS(CTolvaneView)) ? static_cast<CTolvaneView*>(pView) : NULL;
 }
 
 // ---- searching ----
@@ -334,7 +335,7 @@ void CTolvaneDoc::OnUpdateNeedsPath(CCmdUI* pCmdUI)
 
 void CTolvaneDoc::OnFindNext()
 {
-    CXmlView* pView = GetEditorView();
+    CTolvaneView* pView = GetMainView();
     if (pView == NULL)
         return;
     if (!pView->Find(m_strSearchText, m_dwSearchFlags, m_nSearchDirection))
@@ -382,7 +383,7 @@ void CTolvaneDoc::OnSearchDialogClosed(const CDialog* pDlg)
 
 void CTolvaneDoc::FindText(LPCWSTR lpszText, DWORD dwFlags, int nDirection)
 {
-    CXmlView* pView = GetEditorView();
+    CTolvaneView* pView = GetMainView();
     if (pView == NULL)
         return;
     m_strSearchText = lpszText;
@@ -394,7 +395,7 @@ void CTolvaneDoc::FindText(LPCWSTR lpszText, DWORD dwFlags, int nDirection)
 
 void CTolvaneDoc::ReplaceCurrent(LPCWSTR lpszReplacement, DWORD dwFlags, int nDirection)
 {
-    CXmlView* pView = GetEditorView();
+    CTolvaneView* pView = GetMainView();
     if (pView == NULL)
         return;
     m_dwSearchFlags = dwFlags;
@@ -405,7 +406,7 @@ void CTolvaneDoc::ReplaceCurrent(LPCWSTR lpszReplacement, DWORD dwFlags, int nDi
 
 void CTolvaneDoc::ReplaceAllText(LPCWSTR lpszText, LPCWSTR lpszReplacement, DWORD dwFlags)
 {
-    CXmlView* pView = GetEditorView();
+    CTolvaneView* pView = GetMainView();
     if (pView == NULL)
         return;
     m_strSearchText = lpszText;

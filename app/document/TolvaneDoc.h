@@ -8,7 +8,7 @@
 
 class CFindDlg;
 class CReplaceDlg;
-class CXmlView;
+class CTolvaneView;
 
 class CTolvaneDoc : public CDocument
 {
@@ -51,20 +51,20 @@ public:
     void OnUpdateNeedsPath(CCmdUI* pCmdUI);
 
 protected:
-    // The editor view that holds the document's text, or NULL.
-    CXmlView* GetEditorView() const;
+    // The first view, the main view through which the editor is reached, or NULL.
+    CTolvaneView* GetMainView() const;
     void FreeXmlText();
     BOOL CheckLibrary();
 
-    char* m_pszXml;             // owned (C heap); NULL when there is no text
+    char* m_pszXml;  // owned (C heap); NULL when there is no text
     size_t m_nXmlLength;
     HMODULE m_hCoreFoundation;  // owned
     cfapi::CFIndex m_nFormat;
     CString m_strSearchText;
-    DWORD m_dwSearchFlags;      // SCFIND_WHOLEWORD, SCFIND_MATCHCASE, SCFIND_REGEXP
-    int m_nSearchDirection;     // 1 down, anything else up
-    CFindDlg* m_pFindDlg;       // owned by its window; NULL when closed
-    CReplaceDlg* m_pReplaceDlg; // owned by its window; NULL when closed
+    DWORD m_dwSearchFlags;       // SCFIND_WHOLEWORD, SCFIND_MATCHCASE, SCFIND_REGEXP
+    int m_nSearchDirection;      // 1 down, anything else up
+    CFindDlg* m_pFindDlg;        // owned by its window; NULL when closed
+    CReplaceDlg* m_pReplaceDlg;  // owned by its window; NULL when closed
 
     DECLARE_MESSAGE_MAP()
 };

@@ -123,7 +123,10 @@ BOOL CScintillaWnd::LoadDocument(LPCSTR lpszText, size_t nLength)
         return TRUE;
     if (Call(SCI_GETLEXER) != SCLEX_XML)
         SetXmlLexer();
+    // Undo would keep a second copy of the whole text, only to be emptied below.
+    Call(SCI_SETUNDOCOLLECTION, FALSE);
     SetText(lpszText, static_cast<Sci_Position>(nLength));
+    Call(SCI_SETUNDOCOLLECTION, TRUE);
     const BOOL bWhole = Call(SCI_GETSTATUS) == SC_STATUS_OK && static_cast<size_t>(Call(SCI_GETLENGTH)) == nLength;
     if (!bWhole) {
         // Never leave part of a text behind for a save to write back.

@@ -89,19 +89,23 @@ LPCWSTR BuiltLibraryFolder()
     return s_folder.c_str();
 }
 
-CDocHost::CDocHost() : m_pDoc(new CTolvaneDoc), m_pView(new CXmlView)
+CDocHost::CDocHost() : m_pDoc(new CTolvaneDoc), m_pMainView(new CTolvaneView), m_pView(NULL)
 {
     RegisterEditorClasses();
     m_pDoc->m_bAutoDelete = FALSE;
     m_wndParent.CreateEx(0, AfxRegisterWndClass(0), L"host", WS_POPUP | WS_VISIBLE, 0, 0, 640, 400, NULL, NULL);
     CCreateContext context;
     context.m_pCurrentDoc = m_pDoc.get();
-    CXmlView* pView = m_pView;
-    if (!pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 640, 400), &m_wndParent, AFX_IDW_PANE_FIRST,
-                       &context)) {
-        m_pView = NULL;
+    CTolvaneView* pMainView = m_pMainView;
+    if (!pMainView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 640, 400), &m_wndParent, AFX_IDW_PANE_FIRST,
+                           &context)) {
+        m_pMainView = NULL;
         ADD_FAILURE() << "the view was not created";
+        return;
     }
+    m_pView = m_pMainView->GetXmlView();
+    if (m_pView == NULL)
+        ADD_FAILURE() << "the main view has no XML view";
 }
 
 CDocHost::~CDocHost()

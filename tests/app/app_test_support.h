@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/TolvaneDoc.h"
+#include "editor/TolvaneView.h"
 #include "editor/XmlView.h"
 
 #include "window_test_support.h"
@@ -27,7 +28,8 @@ void RegisterEditorClasses();
 // Where the project's CoreFoundation.dll is built (beside no test program).
 LPCWSTR BuiltLibraryFolder();
 
-// A document with its XML view, as the framework would make them for one frame.
+// A document with its main view and the XML view in its tab, as the framework makes them for
+// one frame (in a plain top-level window here).
 class CDocHost
 {
 public:
@@ -41,6 +43,7 @@ public:
     BOOL New();
     BOOL Save(const std::wstring& path) { return m_pDoc->OnSaveDocument(path.c_str()); }
     CTolvaneDoc& Doc() { return *m_pDoc; }
+    CTolvaneView& MainView() { return *m_pMainView; }
     CXmlView& View() { return *m_pView; }
     CScintillaWnd& Editor() { return *m_pView->GetEditor(); }
     std::string EditorText();
@@ -50,7 +53,8 @@ public:
 private:
     CWnd m_wndParent;
     std::unique_ptr<CTolvaneDoc> m_pDoc;
-    CXmlView* m_pView;   // owned by its window
+    CTolvaneView* m_pMainView;  // owned by its window
+    CXmlView* m_pView;          // owned by its window
 };
 
 // A fixture with a document and view over the project's library; message boxes recorded.
