@@ -8,6 +8,7 @@
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
 #include "markup/ZPMarkupPathGeometry.h"
+#include "markup/ZPMarkupShapes.h"
 #include "markup/ZPMarkupStyle.h"
 #include "markup/ZPMarkupValues.h"
 #include "markup/ZPMarkupVisual.h"
@@ -48,6 +49,13 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupResourceDictionary::GetClassType,
     &CZPMarkupPathGeometry::GetClassType,
     &CZPMarkupPointCollection::GetClassType,
+    &CZPMarkupShape::GetClassType,
+    &CZPMarkupRectangle::GetClassType,
+    &CZPMarkupEllipse::GetClassType,
+    &CZPMarkupLine::GetClassType,
+    &CZPMarkupPolyline::GetClassType,
+    &CZPMarkupPolygon::GetClassType,
+    &CZPMarkupPath::GetClassType,
 };
 }
 
