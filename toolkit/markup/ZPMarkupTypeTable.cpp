@@ -5,6 +5,7 @@
 #include "markup/ZPMarkupBuilder.h"
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupDependencyProperty.h"
+#include "markup/ZPMarkupImage.h"
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
 #include "markup/ZPMarkupPathGeometry.h"
@@ -56,6 +57,7 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupPolyline::GetClassType,
     &CZPMarkupPolygon::GetClassType,
     &CZPMarkupPath::GetClassType,
+    &CZPMarkupImage::GetClassType,
 };
 }
 
