@@ -84,6 +84,8 @@ TEST_F(MarkupImage, SourcesLoadFromFilesResourcesAndManagers)
         // Nothing: missing, damaged, huge or non-image files, bad resource names, ids of nothing.
         { L"file://" + ImageFile("missing.png"), { 0, 0 } },
         { L"file://" + ImageFile("bad_huge.png"), { 0, 0 } },
+        { L"file://" + ImageFile("bad_large_tiny_data.png"), { 0, 0 } },  // 30000 x 30000, a few bytes
+        { L"file://" + ImageFile("bad_huge_width.bmp"), { 0, 0 } },
         { L"file://" + ImageFile("make_images.py"), { 0, 0 } },
         { L"file://", { 0, 0 } },
         { L"res://#", { 0, 0 } },
