@@ -6,6 +6,7 @@
 
 #include "common/ZPImageManager.h"
 #include "common/ZPResourceManager.h"
+#include "markup/ZPMarkupApi.h"
 #include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupDrawingContext.h"
 #include "markup/ZPMarkupImage.h"
@@ -180,6 +181,21 @@ TEST_F(MarkupImage, DrawsTheNormalImageScaledToTheRenderSize)
     EXPECT_TRUE(ColorNear(RGB(0, 0, 255), dib.GetPixel(80, 16), 8));
     EXPECT_TRUE(ColorNear(RGB(255, 0, 255), dib.GetPixel(1, 1), 8));
     pImage->Release();
+
+    // At an offset, through the flat function: plain and alpha pictures follow the origin.
+    for (LPCWSTR lpszSource : { L"res://#130", L"res://LOGO" }) {
+        CZPMarkupUIElement* pElement =
+            ZpMarkupParseToElement(m_pContext, (std::wstring(L"<Image Source='") + lpszSource + L"'/>").c_str());
+        ASSERT_NE(nullptr, pElement);
+        CDibSection shifted(96, 32, kWhite);
+        const RECT rc = { 40, 10, 88, 26 };
+        EXPECT_TRUE(ZpMarkupDrawElement(pElement, shifted.GetDC(), &rc));
+        ::GdiFlush();
+        EXPECT_TRUE(ColorNear(kWhite, shifted.GetPixel(8, 18))) << lpszSource;
+        EXPECT_NE(kWhite, shifted.GetPixel(48, 18) & 0xFFFFFF) << lpszSource;
+        EXPECT_TRUE(ColorNear(kWhite, shifted.GetPixel(48, 5))) << lpszSource;
+        ZpMarkupFreeElement(&pElement);
+    }
 
     // Nothing loaded: nothing drawn.
     pImage = Measure(L"<Image Source='res://NOPE' Width='20' Height='20'/>", 96, 32);
