@@ -5,14 +5,15 @@
 #include "markup/ZPMarkupBuilder.h"
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupDependencyProperty.h"
-#include "markup/ZPMarkupImage.h"
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
 #include "markup/ZPMarkupPathGeometry.h"
-#include "markup/ZPMarkupShapes.h"
 #include "markup/ZPMarkupStyle.h"
 #include "markup/ZPMarkupValues.h"
 #include "markup/ZPMarkupVisual.h"
+
+#include "markup/ZPMarkupImage.h"
+#include "markup/ZPMarkupShapes.h"
 
 namespace {
 const PFNZPMARKUPBASETYPE g_typeTable[] = {
@@ -39,6 +40,14 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupUIElement::GetClassType,
     &CZPMarkupFrameworkElement::GetClassType,
     &CZPMarkupFrameworkContentElement::GetClassType,
+    &CZPMarkupShape::GetClassType,
+    &CZPMarkupRectangle::GetClassType,
+    &CZPMarkupEllipse::GetClassType,
+    &CZPMarkupLine::GetClassType,
+    &CZPMarkupPolyline::GetClassType,
+    &CZPMarkupPolygon::GetClassType,
+    &CZPMarkupPath::GetClassType,
+    &CZPMarkupImage::GetClassType,
     &CZPMarkupObjectProperty::GetClassType,
     &CZPMarkupColorKey::GetClassType,
     &CZPMarkupBrushKey::GetClassType,
@@ -50,14 +59,6 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupResourceDictionary::GetClassType,
     &CZPMarkupPathGeometry::GetClassType,
     &CZPMarkupPointCollection::GetClassType,
-    &CZPMarkupShape::GetClassType,
-    &CZPMarkupRectangle::GetClassType,
-    &CZPMarkupEllipse::GetClassType,
-    &CZPMarkupLine::GetClassType,
-    &CZPMarkupPolyline::GetClassType,
-    &CZPMarkupPolygon::GetClassType,
-    &CZPMarkupPath::GetClassType,
-    &CZPMarkupImage::GetClassType,
 };
 }
 
