@@ -103,6 +103,11 @@ TEST_F(MarkupImage, SourcesLoadFromFilesResourcesAndManagers)
         EXPECT_EQ(c.szNatural.cx, sz.cx) << c.strSource;
         EXPECT_EQ(c.szNatural.cy, sz.cy) << c.strSource;
     }
+    // The icon picked for the available width: 0 the smallest, 1 the largest, else the nearest.
+    const int widths[][2] = { { 0, 16 }, { 1, 32 }, { 20, 16 }, { 30, 32 }, { kInf, 32 } };
+    for (const auto& width : widths)
+        EXPECT_EQ(width[1], ImageSize(L"<Image Source='res://STAR'/>", width[0], kInf).cx) << width[0];
+
     // Without a context manager the process-wide one answers.
     m_pContext->SetImageManager(NULL);
     ASSERT_TRUE(ZpImageManagerInstance()->SetIconsFromBitmapResource(130, commands, 3, 16, 16, 0));
