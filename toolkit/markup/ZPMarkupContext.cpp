@@ -86,6 +86,7 @@ CZPMarkupContext::CZPMarkupContext()
 CZPMarkupContext::~CZPMarkupContext()
 {
     m_pHotElement = NULL;
+    SetImageManager(NULL);
     m_pKeyboardNavigation->Release();
     delete m_pHandlers;
     if (m_pDelegateNames != NULL) {

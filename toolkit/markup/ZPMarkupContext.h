@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 
+class CZPImageManager;
 class CZPMarkupDelegate;
 class CZPMarkupEventHandlerMap;
 class CZPMarkupInputElement;
@@ -116,6 +117,11 @@ public:
 
     CZPMarkupKeyboardNavigation* GetKeyboardNavigation() const { return m_pKeyboardNavigation; }
 
+    // Numbered image sources are looked up here first, else in the process-wide manager.
+    CZPImageManager* GetImageManager() const { return m_pImageManager; }
+    // Holds one count on the manager (NULL: none).
+    void SetImageManager(CZPImageManager* pManager);
+
 protected:
     void HandleMouseMove(CZPMarkupObject* pRoot, int x, int y);
     BOOL HandleSetCursor();
@@ -145,6 +151,7 @@ private:
     CZPMarkupEventHandlerMap* m_pHandlers;                         // owned, made by the first handler
     std::map<std::wstring, CZPMarkupDelegate*>* m_pDelegateNames;  // owned, one reference per entry
     CZPMarkupKeyboardNavigation* m_pKeyboardNavigation;            // owned
+    CZPImageManager* m_pImageManager = NULL;                       // one count
     CFontList* m_pFonts;                                           // owned, made by the first request
     CTooltipContext* m_pToolTipContext;                            // one count owned
     volatile long m_nRefCount;

@@ -12,6 +12,9 @@
 #include "markup/ZPMarkupValues.h"
 #include "markup/ZPMarkupVisual.h"
 
+#include "markup/ZPMarkupImage.h"
+#include "markup/ZPMarkupShapes.h"
+
 namespace {
 const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupDependencyProperty::GetClassType,
@@ -37,6 +40,14 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupUIElement::GetClassType,
     &CZPMarkupFrameworkElement::GetClassType,
     &CZPMarkupFrameworkContentElement::GetClassType,
+    &CZPMarkupShape::GetClassType,
+    &CZPMarkupRectangle::GetClassType,
+    &CZPMarkupEllipse::GetClassType,
+    &CZPMarkupLine::GetClassType,
+    &CZPMarkupPolyline::GetClassType,
+    &CZPMarkupPolygon::GetClassType,
+    &CZPMarkupPath::GetClassType,
+    &CZPMarkupImage::GetClassType,
     &CZPMarkupObjectProperty::GetClassType,
     &CZPMarkupColorKey::GetClassType,
     &CZPMarkupBrushKey::GetClassType,
