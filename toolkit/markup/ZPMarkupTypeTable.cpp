@@ -5,6 +5,7 @@
 #include "markup/ZPMarkupBrush.h"
 #include "markup/ZPMarkupBuilder.h"
 #include "markup/ZPMarkupCollection.h"
+#include "markup/ZPMarkupControl.h"
 #include "markup/ZPMarkupDependencyProperty.h"
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
@@ -53,6 +54,8 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupPage::GetClassType,
     &CZPMarkupBorder::GetClassType,
     &CZPMarkupPanel::GetClassType,
+    &CZPMarkupControl::GetClassType,
+    &CZPMarkupContentControl::GetClassType,
 };
 }
 

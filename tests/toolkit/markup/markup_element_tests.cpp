@@ -7,6 +7,7 @@
 #include "../common/DibSection.h"
 
 #include "markup/ZPMarkupBorder.h"
+#include "markup/ZPMarkupControl.h"
 #include "markup/ZPMarkupDrawingContext.h"
 #include "markup/ZPMarkupPanel.h"
 
@@ -23,6 +24,7 @@ protected:
         CZPMarkupPanel::GetClassType();
         (new CZPMarkupBorder)->Release();
         (new CZPMarkupPanel)->Release();
+        (new CZPMarkupContentControl)->Release();
         CMarkupLeakCheck::SetUp();
     }
 };
@@ -241,5 +243,41 @@ TEST_F(MarkupElements, ContentErrorsNameTheClasses)
                             L"converted to type 'CZPMarkupUIElement'"))
         << PageError(L"<Border><SolidColorBrush/></Border>");
     EXPECT_NE(L"(built)", PageError(L"<Panel><SolidColorBrush/></Panel>"));
+}
+
+TEST_F(MarkupElements, ControlsShareTheBordersAndPanelsPropertiesAndHoldOneContent)
+{
+    EXPECT_EQ(CZPMarkupBorder::m_pPaddingProperty, CZPMarkupControl::m_pPaddingProperty);
+    EXPECT_EQ(CZPMarkupPanel::m_pBackgroundProperty, CZPMarkupControl::m_pBackgroundProperty);
+    EXPECT_NE(L"(built)", PageError(L"<Control><Border/></Control>"));
+    EXPECT_EQ(L"(built)", PageError(L"<Control Padding='3' Background='Red'/>"));
+
+    CRef<CZPMarkupContentControl> pControl(new CZPMarkupContentControl);
+    Layout(pControl, 50, 50);
+    EXPECT_EQ(0, pControl->GetDesiredSize().cx);
+    EXPECT_FALSE(pControl->HasContentObject());
+    CTestBox* pChild = MakeBox(NULL, L"C", 12, 7);
+    pControl->SetContentObject(NULL, pChild);
+    Layout(pControl, 50, 50);
+    EXPECT_EQ(12, pControl->GetDesiredSize().cx);
+    EXPECT_EQ(7, pControl->GetDesiredSize().cy);
+    EXPECT_EQ(50, pChild->GetRenderSize().cx);
+    EXPECT_EQ(pControl, pChild->GetVisualParent());
+    EXPECT_EQ(pChild, pControl->InputHitTest(1, 1));
+
+    CTestBox* pSecond = MakeBox(NULL, L"D");
+    EXPECT_EQ(L"'CZPMarkupContentControl' already has a child and cannot add 'CTestBox'. 'CZPMarkupContentControl' can "
+              L"accept only one child.",
+              BuilderError([&] { pControl->SetContentObject(NULL, pSecond); }));
+    pSecond->Release();
+    CZPMarkupSolidColorBrush* pBrush = new CZPMarkupSolidColorBrush(RGB(1, 2, 3));
+    pChild->AddRef();
+    pControl->SetContent(NULL);
+    EXPECT_EQ(nullptr, pChild->GetVisualParent());
+    pChild->Release();
+    EXPECT_EQ(L"'CZPMarkupSolidColorBrush' object cannot be added to 'CZPMarkupContentControl'. Object cannot be "
+              L"converted to type 'CZPMarkupUIElement'",
+              BuilderError([&] { pControl->SetContentObject(NULL, pBrush); }));
+    pBrush->Release();
 }
 }  // namespace
