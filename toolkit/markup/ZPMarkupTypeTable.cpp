@@ -3,6 +3,7 @@
 // would be dropped by the linker with that file; through this table none is.
 #include "markup/ZPMarkupBorder.h"
 #include "markup/ZPMarkupBrush.h"
+#include "markup/ZPMarkupButton.h"
 #include "markup/ZPMarkupBuilder.h"
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupControl.h"
@@ -56,6 +57,11 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupPanel::GetClassType,
     &CZPMarkupControl::GetClassType,
     &CZPMarkupContentControl::GetClassType,
+    &CZPMarkupButtonBase::GetClassType,
+    &CZPMarkupButton::GetClassType,
+    &CZPMarkupToggleButton::GetClassType,
+    &CZPMarkupCheckBox::GetClassType,
+    &CZPMarkupRadioButton::GetClassType,
 };
 }
 
