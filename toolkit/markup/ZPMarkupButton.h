@@ -24,6 +24,8 @@ public:
 
     BOOL IsPressed() const;
     BOOL IsMouseOverSet() const;
+    // The "BUTTON" visual style is open (after a measure) and the application is themed.
+    BOOL IsVisualStyleInEffect();
     // Tests force the classic look: the machines may run a visual style.
     static void ForceClassicLook(BOOL bForce) { s_bForceClassicLook = bForce; }
 
@@ -33,7 +35,6 @@ public:
 
 protected:
     void OpenTheme();
-    BOOL IsVisualStyleInEffect();
     // s = 3 pressed, 2 hot, 1 normal.
     int GetThemeState() const;
     void SetPressed();

@@ -14,6 +14,7 @@
 #include "markup/ZPMarkupRoutedEvent.h"
 
 #include <functional>
+#include <vector>
 #include <string>
 
 namespace {
@@ -319,5 +320,48 @@ TEST_F(MarkupButtons, ClassicButtonEdgesUseTheSystemColours)
     EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), dib.GetPixel(69, 20));
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), dib.GetPixel(30, 20));
     EXPECT_EQ(RGB(1, 2, 3), dib.GetPixel(70, 20));
+}
+
+// The page's pixels at the button's row, rendered in the current look.
+std::vector<COLORREF> RenderRow(CZPMarkupFrameworkElement* pRoot, int y)
+{
+    CDibSection dib(200, 100, RGB(1, 2, 3));
+    CZPMarkupDrawingContext context;
+    pRoot->InvalidateMeasure();
+    pRoot->Measure(&context, 200, 100);
+    pRoot->Arrange(RECT{ 0, 0, 200, 100 });
+    {
+        CZPMarkupDrawingContext dc(dib.GetDC(), NULL);
+        pRoot->Render(&dc);
+    }
+    std::vector<COLORREF> row;
+    for (int x = 0; x < 200; x++)
+        row.push_back(dib.GetPixel(x, y));
+    return row;
+}
+
+TEST_F(MarkupButtons, ThemedLookFollowsTheVisualStyleAndGlyphsShowTheState)
+{
+    ASSERT_NE(nullptr, Load(kButtonPage));
+    const std::vector<COLORREF> classic = RenderRow(m_pRoot, 11);
+    CZPMarkupButtonBase::ForceClassicLook(FALSE);
+    const std::vector<COLORREF> themed = RenderRow(m_pRoot, 11);
+    if (ButtonOfPage()->IsVisualStyleInEffect())
+        EXPECT_NE(classic, themed);
+    else
+        EXPECT_EQ(classic, themed);
+    EXPECT_EQ(RGB(1, 2, 3), themed[70]);
+    CZPMarkupButtonBase::ForceClassicLook(TRUE);
+    m_pRoot->Release();
+    m_pRoot = NULL;
+
+    // Classic glyphs: 13 by 13 at the left, vertically centred in 100.
+    ASSERT_NE(nullptr, Load(L"<Page><CheckBox/></Page>"));
+    const std::vector<COLORREF> unchecked = RenderRow(m_pRoot, 50);
+    static_cast<CZPMarkupToggleButton*>(ButtonOfPage())->SetIsChecked(1);
+    const std::vector<COLORREF> checked = RenderRow(m_pRoot, 50);
+    EXPECT_NE(unchecked, checked);
+    EXPECT_NE(RGB(1, 2, 3), checked[0]);
+    EXPECT_EQ(RGB(1, 2, 3), checked[13]);
 }
 }  // namespace

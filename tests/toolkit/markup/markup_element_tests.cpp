@@ -99,6 +99,17 @@ TEST_F(MarkupElements, HugeAndNegativeWidthsSaturate)
     }
     EXPECT_EQ(RGB(255, 255, 255), dib.GetPixel(50, 50));
 
+    // Huge radii and negative widths draw nothing outside and do not fail.
+    pBorder->SetValue(CZPMarkupBorder::m_pCornerRadiusProperty, new CZPMarkupThickness(kZpMarkupInfinite - 1));
+    pBorder->SetValue(CZPMarkupBorder::m_pBorderThicknessProperty, new CZPMarkupThickness(-3));
+    pBorder->SetValue(CZPMarkupBorder::m_pBorderBrushProperty, new CZPMarkupSolidColorBrush(RGB(255, 0, 0)));
+    Layout(pBorder, 100, 100);
+    {
+        CZPMarkupDrawingContext dc(dib.GetDC(), NULL);
+        pBorder->Render(&dc);
+    }
+    EXPECT_EQ(RGB(255, 255, 255), dib.GetPixel(110, 110));
+
     CRef<CZPMarkupBorder> pNegative(MakeBorder(-5, 0, MakeBox(NULL, L"C", 5, 5)));
     CZPMarkupDrawingContext context;
     pNegative->Measure(&context, 100, 100);
