@@ -141,6 +141,12 @@ TEST_F(MarkupButtons, ClickNeedsAPressAndAReleaseInside)
             { WM_LBUTTONUP, { 30, 30 } } },
           1 },
         { "press outside, release inside", { { WM_LBUTTONDOWN, { 150, 80 } }, { WM_LBUTTONUP, { 20, 20 } } }, 0 },
+        { "double click",
+          { { WM_LBUTTONDOWN, { 20, 20 } },
+            { WM_LBUTTONUP, { 20, 20 } },
+            { WM_LBUTTONDBLCLK, { 20, 20 } },
+            { WM_LBUTTONUP, { 20, 20 } } },
+          2 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
