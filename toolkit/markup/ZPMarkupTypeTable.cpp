@@ -1,12 +1,16 @@
 // The one table from which every type record of the engine is reached, in creation order.
 // A record made by a static initialiser in a library object file that nothing references
 // would be dropped by the linker with that file; through this table none is.
+#include "markup/ZPMarkupBorder.h"
 #include "markup/ZPMarkupBrush.h"
+#include "markup/ZPMarkupButton.h"
 #include "markup/ZPMarkupBuilder.h"
 #include "markup/ZPMarkupCollection.h"
+#include "markup/ZPMarkupControl.h"
 #include "markup/ZPMarkupDependencyProperty.h"
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
+#include "markup/ZPMarkupPanel.h"
 #include "markup/ZPMarkupPathGeometry.h"
 #include "markup/ZPMarkupStyle.h"
 #include "markup/ZPMarkupValues.h"
@@ -59,6 +63,16 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupResourceDictionary::GetClassType,
     &CZPMarkupPathGeometry::GetClassType,
     &CZPMarkupPointCollection::GetClassType,
+    &CZPMarkupPage::GetClassType,
+    &CZPMarkupBorder::GetClassType,
+    &CZPMarkupPanel::GetClassType,
+    &CZPMarkupControl::GetClassType,
+    &CZPMarkupContentControl::GetClassType,
+    &CZPMarkupButtonBase::GetClassType,
+    &CZPMarkupButton::GetClassType,
+    &CZPMarkupToggleButton::GetClassType,
+    &CZPMarkupCheckBox::GetClassType,
+    &CZPMarkupRadioButton::GetClassType,
 };
 }
 
