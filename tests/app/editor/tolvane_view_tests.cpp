@@ -47,10 +47,9 @@ TEST_F(TolvaneViewTest, SearchesWorkOnTabZeroOnly)
     EXPECT_EQ(m_host->EditorText(), before);
     // The text for saving does not depend on the selected tab.
     size_t nLength = 0;
-    char* pText = view.GetText(&nLength);
+    LPCSTR pText = view.GetText(&nLength);
     ASSERT_NE(pText, nullptr);
     EXPECT_EQ(std::string(pText, nLength), before);
-    free(pText);
 
     view.GetTabControl().SetCurSel(0);
     EXPECT_TRUE(view.ReplaceAll(L"x", L"\u00e9", 0));
