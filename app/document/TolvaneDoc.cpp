@@ -15,7 +15,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 IMPLEMENT_DYNCREATE(CTolvaneDoc, CDocument)
 
@@ -72,11 +71,6 @@ public:
 
 private:
     CFTypeRef m_ref;  // owned
-};
-
-struct FreeDeleter
-{
-    void operator()(char* p) const { free(p); }
 };
 
 // A file URL of a wide path; NULL when the path does not fit the UTF-8 buffer or CoreFoundation
@@ -268,19 +262,21 @@ BOOL CTolvaneDoc::OnSaveDocument(LPCWSTR lpszPathName)
     CCFRef error;
     CCFRef list;
     {
+        // The editor's own buffer, read in place (no copy of a text of many megabytes): nothing
+        // here lets the text change before the library has taken its bytes.
         size_t nLength = 0;
-        std::unique_ptr<char, FreeDeleter> text(pView->GetText(&nLength));
-        if (!text || nLength >= static_cast<size_t>(LONG_MAX)) {
+        LPCSTR pText = pView->GetText(&nLength);
+        if (pText == NULL || nLength >= static_cast<size_t>(LONG_MAX)) {
             AfxMessageBox(kNotValid);
             return FALSE;
         }
         // The library would decode the bytes by the declaration; the editor's text is UTF-8 whatever
         // it says, so a save under another name would corrupt every non-ASCII character.
-        if (!DeclaresUtf8OrNothing(text.get(), nLength)) {
+        if (!DeclaresUtf8OrNothing(pText, nLength)) {
             AfxMessageBox(kNotUtf8);
             return FALSE;
         }
-        CCFRef data(g_coreFoundation.DataCreate(NULL, reinterpret_cast<const unsigned char*>(text.get()),
+        CCFRef data(g_coreFoundation.DataCreate(NULL, reinterpret_cast<const unsigned char*>(pText),
                                                 static_cast<CFIndex>(nLength)));
         list.Reset(g_coreFoundation.PropertyListCreateFromXMLData(NULL, data.Get(), kImmutable, &error));
     }

@@ -117,6 +117,18 @@ char* CScintillaWnd::GetText(size_t* pnLength)
     return GetTextCopy(pnLength);
 }
 
+LPCSTR CScintillaWnd::GetCharacterPointer(size_t* pnLength)
+{
+    const Sci_Position nLength = Call(SCI_GETLENGTH);
+    if (nLength < 0 || nLength >= 0x7FFFFFFF)
+        return NULL;
+    // Closes the gap in the component's buffer and adds the NUL after the text.
+    LPCSTR pText = reinterpret_cast<LPCSTR>(Call(SCI_GETCHARACTERPOINTER));
+    if (pText != NULL && pnLength != NULL)
+        *pnLength = static_cast<size_t>(nLength);
+    return pText;
+}
+
 BOOL CScintillaWnd::LoadDocument(LPCSTR lpszText, size_t nLength)
 {
     if (lpszText == NULL)

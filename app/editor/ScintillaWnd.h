@@ -38,6 +38,9 @@ public:
     virtual BOOL LoadDocument(LPCSTR lpszText, size_t nLength);
     // As GetTextCopy, for the caller to free (C heap).
     virtual char* GetText(size_t* pnLength = NULL);
+    // The whole text in the component's own buffer, NUL-terminated, without a copy; valid until the
+    // text next changes. NULL as for GetTextCopy.
+    virtual LPCSTR GetCharacterPointer(size_t* pnLength = NULL);
 
     virtual int GetLineCountDigits();
     virtual int GetLineNumberMarginWidth();

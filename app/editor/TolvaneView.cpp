@@ -179,7 +179,7 @@ BOOL CTolvaneView::ReplaceAll(LPCWSTR lpszFind, LPCWSTR lpszReplacement, DWORD d
     return pView != NULL && pView->ReplaceAll(lpszFind, lpszReplacement, dwFlags);
 }
 
-char* CTolvaneView::GetText(size_t* pnLength)
+LPCSTR CTolvaneView::GetText(size_t* pnLength)
 {
     CXmlView* pView = GetXmlView();
     return pView != NULL ? pView->GetEditorText(pnLength) : NULL;

@@ -32,9 +32,9 @@ public:
     BOOL Find(LPCWSTR lpszText, DWORD dwFlags, int nDirection);
     BOOL Replace(LPCWSTR lpszFind, LPCWSTR lpszReplacement, DWORD dwFlags, int nDirection);
     BOOL ReplaceAll(LPCWSTR lpszFind, LPCWSTR lpszReplacement, DWORD dwFlags);
-    // The editor's whole text, a new C-heap block ending in NUL (*pnLength bytes before it); NULL
-    // without an editor.
-    char* GetText(size_t* pnLength = NULL);
+    // The editor's whole text in its own buffer, ending in NUL (*pnLength bytes before it) and valid
+    // until the text next changes; NULL without an editor.
+    LPCSTR GetText(size_t* pnLength = NULL);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnDraw(CDC* pDC) override;

@@ -21,8 +21,8 @@ public:
 
     CTolvaneDoc* GetDocument() const;
     virtual CScintillaWnd* GetEditor() { return &m_wndEditor; }
-    // The editor's whole text, a new C-heap block ending in NUL (*pnLength bytes before it).
-    char* GetEditorText(size_t* pnLength = NULL) { return m_wndEditor.GetText(pnLength); }
+    // The editor's whole text in its own buffer, ending in NUL (*pnLength bytes before it).
+    LPCSTR GetEditorText(size_t* pnLength = NULL) { return m_wndEditor.GetCharacterPointer(pnLength); }
     BOOL IsStartPageShown() const { return m_bStartPage; }
 
     // Searching for the document, on wide texts: FALSE only when nothing was found (Find,

@@ -104,6 +104,20 @@ TEST_F(EditorTest, LoadedTextIsKeptByteForByteWithACleanUndoHistory)
     EXPECT_STREQ(strWide.GetString(), L"<string>\x00E9</string>");
 }
 
+// The text a save reads in place: whole and NUL-terminated after an edit left the buffer's gap
+// in the middle, NULs inside kept.
+TEST_F(EditorTest, CharacterPointerGivesTheWholeTextInPlace)
+{
+    Load(std::string("<a>\0</a>", 8));
+    m_editor.GotoPosition(3);
+    Call(SCI_ADDTEXT, 2, reinterpret_cast<LPARAM>("xy"));
+    size_t nLength = 0;
+    LPCSTR pText = m_editor.GetCharacterPointer(&nLength);
+    ASSERT_NE(pText, nullptr);
+    EXPECT_EQ(std::string(pText, nLength + 1), std::string("<a>xy\0</a>\0", 11));
+    EXPECT_EQ(Text(), std::string(pText, nLength));
+}
+
 TEST_F(EditorTest, TheLineNumberMarginFollowsTheDigitsOfTheLineCount)
 {
     const int w = DigitWidth();

@@ -1,7 +1,12 @@
-// The main view's bridges on tab 0 and its right-to-left switch.
+// The main view's bridges on tab 0, its right-to-left switch and its tab strip's look.
 #include "app_test_support.h"
 
+#include "DibSection.h"
+
+#include <common/ZPColorManager.h>
+#include <tabmanager/ZPTabColorSet.h>
 #include <tabmanager/ZPTabManagerItem.h>
+#include <tabmanager/ZPTabPaintManager.h>
 
 namespace {
 
@@ -42,10 +47,9 @@ TEST_F(TolvaneViewTest, SearchesWorkOnTabZeroOnly)
     EXPECT_EQ(m_host->EditorText(), before);
     // The text for saving does not depend on the selected tab.
     size_t nLength = 0;
-    char* pText = view.GetText(&nLength);
+    LPCSTR pText = view.GetText(&nLength);
     ASSERT_NE(pText, nullptr);
     EXPECT_EQ(std::string(pText, nLength), before);
-    free(pText);
 
     view.GetTabControl().SetCurSel(0);
     EXPECT_TRUE(view.ReplaceAll(L"x", L"\u00e9", 0));
@@ -62,6 +66,38 @@ TEST_F(TolvaneViewTest, RightToLeftLayoutReachesEveryDescendant)
     SetLayoutRtlRecursive(view.m_hWnd, FALSE);
     for (HWND hWnd : windows)
         EXPECT_EQ(::GetWindowLongW(hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+}
+
+// The strip printed as the view sets it up: property page 2003 tabs in the Office 2003 colours,
+// hot tracking and theme colours on; the pixels come from the colour set the control chose.
+TEST_F(TolvaneViewTest, TabStripDrawsInTheOffice2003Colours)
+{
+    CZPTabControl& tabs = m_host->MainView().GetTabControl();
+    CZPTabPaintManager* pm = tabs.GetPaintManager();
+    EXPECT_EQ(3, pm->GetAppearance());
+    EXPECT_EQ(4, pm->GetColor());
+    EXPECT_TRUE(pm->m_bHotTracking);
+    EXPECT_FALSE(pm->AreThemeColorsDisabled());
+
+    CRect rcClient;
+    ::GetClientRect(tabs.m_hWnd, &rcClient);
+    ASSERT_FALSE(rcClient.IsRectEmpty());
+    CDibSection dib(rcClient.Width(), rcClient.Height(), RGB(1, 2, 3));
+    EXPECT_EQ(TRUE, ::SendMessageW(tabs.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.GetDC()), PRF_CLIENT));
+
+    CZPTabPaintManager::CColorSet* pColors = pm->GetColorSet();
+    const COLORREF clrBorder = pColors->m_clrSelectedTabBorder, clrFill = pColors->m_clrSelectedFill;
+    ASSERT_EQ(tabs.GetCurSel(), 0);
+    const CRect rc(tabs.GetItem(0)->GetRect());
+    ASSERT_EQ(tabs.GetItem(0)->GetCaption(), CString(L"XML View"));
+    // Outline, the white inner line under it, and the fill's gradient from light at the top.
+    EXPECT_EQ(clrBorder, dib.GetPixel(rc.right, rc.top + 4));
+    EXPECT_EQ(clrBorder, dib.GetPixel(rc.CenterPoint().x, rc.top));
+    EXPECT_EQ(RGB(255, 255, 255), dib.GetPixel(rc.CenterPoint().x, rc.top + 1));
+    EXPECT_EQ(CZPColorManager::WeightedMix(clrFill, 0xFFFFFF, 300), dib.GetPixel(rc.right - 3, rc.top + 2));
+    EXPECT_EQ(clrFill, dib.GetPixel(rc.right - 3, rc.bottom - 1));
+    // The client area under the editor framed in the selected border colour.
+    EXPECT_EQ(clrBorder, dib.GetPixel(1, dib.Height() - 1));
 }
 
 }  // namespace
