@@ -2,7 +2,9 @@
 // and arrange, bad counts and huge sizes, and the attached words read from built pages.
 #include "markup_layout_fixture.h"
 
+#include "markup/ZPMarkupBorder.h"
 #include "markup/ZPMarkupCanvas.h"
+#include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupDependencyProperty.h"
 #include "markup/ZPMarkupDrawingContext.h"
 #include "markup/ZPMarkupStackPanel.h"
@@ -229,5 +231,109 @@ TEST_F(MarkupPanels, ChildrenGetTheirExactSlots)
             EXPECT_EQ(c.slots[i].bottom, rc.bottom);
         }
     }
+}
+
+TEST_F(MarkupPanels, ChildrenAreMeasuredAgainstTheirPanelsRoom)
+{
+    struct MeasureCase
+    {
+        const char* pszName;
+        CZPMarkupPanel* (*pfnMake)();
+        std::vector<Attr> attrs;
+        SIZE szAvailable;
+    };
+    const MeasureCase cases[] = {
+        { "vertical stack: unlimited height", &New<CZPMarkupStackPanel>, {}, { 80, kInf } },
+        { "horizontal stack: unlimited width",
+          &New<CZPMarkupStackPanel>,
+          { { kPanel, kStackOrientation, 0 } },
+          { kInf, 60 } },
+        { "wrap with ItemWidth 50", &New<CZPMarkupWrapPanel>, { { kPanel, kItemWidth, 50 } }, { 50, 60 } },
+        { "canvas: no limits", &New<CZPMarkupCanvas>, {}, { kInf, kInf } },
+        { "uniform 2 by 3 cells",
+          &New<CZPMarkupUniformGrid>,
+          { { kPanel, kRows, 2 }, { kPanel, kColumns, 3 } },
+          { 26, 30 } },
+    };
+    for (const MeasureCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CRef<CZPMarkupPanel> panel(Build(PanelCase{ c.pszName, c.pfnMake, { k10 }, c.attrs, {}, {}, {} }));
+        CZPMarkupDrawingContext context;
+        panel.p->MeasureOverride(&context, 80, 60);
+        EXPECT_EQ(c.szAvailable.cx, Child(panel.p, 0)->m_szAvailable.cx);
+        EXPECT_EQ(c.szAvailable.cy, Child(panel.p, 0)->m_szAvailable.cy);
+    }
+}
+
+// The dock panel lays out again when a child's "Dock" changes; canvas offsets have no change
+// callback, so a new "Left" waits for the next layout.
+TEST_F(MarkupPanels, DockChangesLayOutTheDockPanelAgainButCanvasOffsetsDoNot)
+{
+    CRef<CZPMarkupPanel> dock(
+        Build(PanelCase{ "", &New<CZPMarkupDockPanel>, { k10, k10 }, { { kPanel, kFill, FALSE } }, {}, {}, {} }));
+    CRef<CZPMarkupPanel> canvas(Build(PanelCase{ "", &New<CZPMarkupCanvas>, { k10, k10 }, {}, {}, {}, {} }));
+    for (CZPMarkupPanel* pPanel : { dock.p, canvas.p }) {
+        CZPMarkupDrawingContext context;
+        pPanel->Measure(&context, 100, 100);
+        pPanel->Arrange(RECT{ 0, 0, 100, 100 });
+    }
+    EXPECT_EQ(10, Child(dock.p, 1)->m_rcSlot.left);
+    SetAttr(Child(dock.p, 1), *kDock, right);
+    EXPECT_EQ(90, Child(dock.p, 1)->m_rcSlot.left);
+
+    EXPECT_EQ(0, Child(canvas.p, 1)->m_rcSlot.left);
+    SetAttr(Child(canvas.p, 1), *kLeft, 40);
+    EXPECT_EQ(0, Child(canvas.p, 1)->m_rcSlot.left);
+    canvas.p->ArrangeOverride(100, 100);
+    EXPECT_EQ(40, Child(canvas.p, 1)->m_rcSlot.left);
+}
+
+TEST_F(MarkupPanels, HundredThousandStackedChildrenSaturateAtTheEnd)
+{
+    CRef<CZPMarkupPanel> panel(new CZPMarkupStackPanel);
+    for (int i = 0; i < 100000; i++) {
+        CSlotBox* pChild = new CSlotBox;
+        pChild->m_szContent = SIZE{ 5, 30000 };
+        panel.p->GetChildren()->Add(pChild);
+    }
+    CZPMarkupDrawingContext context;
+    EXPECT_EQ(kInf, panel.p->MeasureOverride(&context, 50, 50).cy);
+    panel.p->ArrangeOverride(50, 50);
+    const RECT& rcFirst = Child(panel.p, 0)->m_rcSlot;
+    EXPECT_EQ(30000, rcFirst.bottom);
+    // 71583 children fit below 2147483647; the rest sit at the limit, none wraps negative.
+    const RECT& rcLast = Child(panel.p, 99999)->m_rcSlot;
+    EXPECT_EQ(kInf, rcLast.top);
+    EXPECT_EQ(kInf, rcLast.bottom);
+}
+
+TEST_F(MarkupPanels, PagesSetDockWordsAndCanvasOffsetsOnTheChildren)
+{
+    CZPMarkupContext* pContext = new CZPMarkupContext;
+    CZPMarkupObject* pRoot =
+        pContext->Parse(L"<DockPanel LastChildFill='False'><Border DockPanel.Dock='bottom' Canvas.Left='7'/>"
+                        L"<StackPanel Orientation='Horizontal'/><WrapPanel Orientation='Vertical'/></DockPanel>");
+    CZPMarkupDockPanel* pDock = ZpMarkupCast<CZPMarkupDockPanel>(pRoot);
+    ASSERT_TRUE(pDock != NULL);
+    CZPMarkupUIElement* pBorder = pDock->GetChildren()->GetElement(0);
+    EXPECT_EQ(bottom, ZpMarkupCast<CZPMarkupEnum>(pBorder->GetValue(*kDock))->m_nValue);
+    EXPECT_EQ(7, ZpMarkupCast<CZPMarkupInt>(pBorder->GetValue(*kLeft))->m_nValue);
+    EXPECT_EQ(NULL, pBorder->GetValue(*kRight));
+    // Each panel reads only its own "Orientation".
+    CZPMarkupUIElement* pStack = pDock->GetChildren()->GetElement(1);
+    CZPMarkupUIElement* pWrap = pDock->GetChildren()->GetElement(2);
+    EXPECT_EQ(0, ZpMarkupCast<CZPMarkupEnum>(pStack->GetValue(*kStackOrientation))->m_nValue);
+    EXPECT_EQ(1, ZpMarkupCast<CZPMarkupEnum>(pWrap->GetValue(*kWrapOrientation))->m_nValue);
+    EXPECT_EQ(NULL, pStack->GetValue(*kWrapOrientation));
+    pRoot->Release();
+    for (LPCWSTR lpszPage : { L"<DockPanel><Border DockPanel.Dock='Middle'/></DockPanel>",
+                              L"<DockPanel><Border DockPanel.Dock='Lef'/></DockPanel>",
+                              L"<DockPanel><Border DockPanel.Dock='LeftX'/></DockPanel>" }) {
+        CZPMarkupObject* pBad = pContext->Parse(lpszPage);
+        EXPECT_EQ(NULL, pBad) << lpszPage;
+        if (pBad != NULL)
+            pBad->Release();
+    }
+    pContext->Release();
 }
 }  // namespace
