@@ -288,6 +288,25 @@ TEST_F(MarkupPanels, DockChangesLayOutTheDockPanelAgainButCanvasOffsetsDoNot)
     EXPECT_EQ(40, Child(canvas.p, 1)->m_rcSlot.left);
 }
 
+TEST_F(MarkupPanels, CanvasInAStackTakesNoHeightAndItsChildrenReachBeyondIt)
+{
+    CRef<CZPMarkupPanel> stack(Build(PanelCase{ "", &New<CZPMarkupStackPanel>, { k10 }, {}, {}, {}, {} }));
+    CZPMarkupPanel* pCanvas =
+        Build(PanelCase{ "", &New<CZPMarkupCanvas>, { { 30, 20 } }, { { 0, kLeft, 5 } }, {}, {}, {} });
+    stack.p->GetChildren()->Insert(0, pCanvas);
+    CZPMarkupDrawingContext context;
+    stack.p->Measure(&context, 100, 100);
+    stack.p->Arrange(RECT{ 0, 0, 100, 100 });
+    EXPECT_EQ(0, pCanvas->GetRenderSize().cy);
+    EXPECT_EQ(0, Child(stack.p, 1)->m_rcSlot.top);
+    EXPECT_EQ(10, Child(stack.p, 1)->m_rcSlot.bottom);
+    const RECT& rc = Child(pCanvas, 0)->m_rcSlot;
+    EXPECT_EQ(5, rc.left);
+    EXPECT_EQ(0, rc.top);
+    EXPECT_EQ(35, rc.right);
+    EXPECT_EQ(20, rc.bottom);
+}
+
 TEST_F(MarkupPanels, HundredThousandStackedChildrenSaturateAtTheEnd)
 {
     CRef<CZPMarkupPanel> panel(new CZPMarkupStackPanel);
