@@ -19,6 +19,9 @@
 #include "markup/ZPMarkupImage.h"
 #include "markup/ZPMarkupShapes.h"
 
+#include "markup/ZPMarkupCanvas.h"
+#include "markup/ZPMarkupStackPanel.h"
+
 namespace {
 const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupDependencyProperty::GetClassType,
@@ -73,6 +76,11 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupToggleButton::GetClassType,
     &CZPMarkupCheckBox::GetClassType,
     &CZPMarkupRadioButton::GetClassType,
+    &CZPMarkupStackPanel::GetClassType,
+    &CZPMarkupWrapPanel::GetClassType,
+    &CZPMarkupDockPanel::GetClassType,
+    &CZPMarkupUniformGrid::GetClassType,
+    &CZPMarkupCanvas::GetClassType,
 };
 }
 
