@@ -20,6 +20,7 @@
 #include "markup/ZPMarkupShapes.h"
 
 #include "markup/ZPMarkupCanvas.h"
+#include "markup/ZPMarkupGrid.h"
 #include "markup/ZPMarkupStackPanel.h"
 
 namespace {
@@ -81,6 +82,14 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupDockPanel::GetClassType,
     &CZPMarkupUniformGrid::GetClassType,
     &CZPMarkupCanvas::GetClassType,
+    &CZPMarkupGridLength::GetClassType,
+    &CZPMarkupDefinitionBase::GetClassType,
+    &CZPMarkupColumnDefinition::GetClassType,
+    &CZPMarkupRowDefinition::GetClassType,
+    &CZPMarkupDefinitionCollection::GetClassType,
+    &CZPMarkupColumnDefinitionCollection::GetClassType,
+    &CZPMarkupRowDefinitionCollection::GetClassType,
+    &CZPMarkupGrid::GetClassType,
 };
 }
 
