@@ -21,6 +21,10 @@
 #include "markup/ZPMarkupImage.h"
 #include "markup/ZPMarkupShapes.h"
 
+#include "markup/ZPMarkupCanvas.h"
+#include "markup/ZPMarkupGrid.h"
+#include "markup/ZPMarkupStackPanel.h"
+
 namespace {
 const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupDependencyProperty::GetClassType,
@@ -85,6 +89,19 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupToggleButton::GetClassType,
     &CZPMarkupCheckBox::GetClassType,
     &CZPMarkupRadioButton::GetClassType,
+    &CZPMarkupStackPanel::GetClassType,
+    &CZPMarkupWrapPanel::GetClassType,
+    &CZPMarkupDockPanel::GetClassType,
+    &CZPMarkupUniformGrid::GetClassType,
+    &CZPMarkupCanvas::GetClassType,
+    &CZPMarkupGridLength::GetClassType,
+    &CZPMarkupDefinitionBase::GetClassType,
+    &CZPMarkupColumnDefinition::GetClassType,
+    &CZPMarkupRowDefinition::GetClassType,
+    &CZPMarkupDefinitionCollection::GetClassType,
+    &CZPMarkupColumnDefinitionCollection::GetClassType,
+    &CZPMarkupRowDefinitionCollection::GetClassType,
+    &CZPMarkupGrid::GetClassType,
 };
 }
 
