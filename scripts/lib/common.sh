@@ -169,6 +169,8 @@ start_display() {
     for reg in system.reg user.reg userdef.reg; do
         cp --remove-destination "$WINEPREFIX/$reg" "$TOLVANE_RUN_PREFIX/$reg"
     done
+    # A crashing program ends with its error: no crash debugger starts (it would wait forever).
+    sed -i 's/^"Debugger"="winedbg --auto.*/"Debugger"="tolvane-no-crash-debugger"/' "$TOLVANE_RUN_PREFIX/system.reg"
     export WINEPREFIX=$TOLVANE_RUN_PREFIX
     wineserver -p >/dev/null 2>&1 &
     # Start Wine's own background processes (services, the desktop's explorer) now, with
