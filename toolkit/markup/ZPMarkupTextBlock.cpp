@@ -15,9 +15,11 @@ namespace {
 const int kNoLayoutWidth = -1;
 const WCHAR kEllipsis[] = L"...";
 const int kEllipsisLength = 3;
-// Positions measured at first, and at most added per step, when checking whether the rest of a
-// cut word fits on the next line.
-const int kFirstProbe = 64;
+// Positions measured at least at first, and at most added per step, when checking whether the
+// rest of a cut word fits on the next line. The first step is the length of the last cut plus a
+// few, so that a long word's rest is usually settled by one measurement per line.
+const int kFirstProbe = 16;
+const int kProbeMargin = 4;
 const int kLargestProbe = 1 << 20;
 
 int EnumValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, int nUnset)
@@ -56,7 +58,8 @@ class CZPMarkupTextBlock::CLayoutState
 public:
     CLayoutState(CZPMarkupDrawingContext* pContext, int nWidth)
         : x(0), y(0), nLargestWidth(0), pLine(new CLine), pCurrent(NULL), pPendingFirst(NULL), pPendingLast(NULL),
-          pContext(pContext), nWidth(nWidth), nWrapping(wrapNone), nTrimming(trimNone), bJustify(FALSE)
+          pContext(pContext), nWidth(nWidth), nWrapping(wrapNone), nTrimming(trimNone), bJustify(FALSE),
+          nLastCutLength(0)
     {}
     ~CLayoutState()
     {
@@ -112,6 +115,7 @@ public:
     int nWrapping;
     int nTrimming;
     BOOL bJustify;
+    int nLastCutLength;  // positions on the line of the last cut
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -442,7 +446,7 @@ void CZPMarkupTextBlock::CommitWord(CLayoutState& state)
 BOOL CZPMarkupTextBlock::MeasurePartWithin(CLayoutState& state, CLinePart* pPart, long long nRoom)
 {
     CZPMarkupInline* pInline = pPart->m_pInline;
-    int nStep = kFirstProbe;
+    int nStep = std::max(kFirstProbe, std::min(state.nLastCutLength, kLargestProbe) + kProbeMargin);
     int p = pPart->m_nStart;
     for (;;) {
         for (int i = 0; i < nStep && p != pPart->m_nEnd && p != kZpMarkupNoPosition; i++)
@@ -465,6 +469,7 @@ void CZPMarkupTextBlock::CutPart(CLayoutState& state, CLinePart* pPart)
     const long long nRoom = static_cast<long long>(state.nWidth) - state.x;
     int nCut = pPart->m_nStart;
     pInline->GetNextPosition(nCut);
+    int nLength = 1;
     int p = nCut;
     if (p != kZpMarkupNoPosition)
         pInline->GetNextPosition(p);
@@ -472,7 +477,9 @@ void CZPMarkupTextBlock::CutPart(CLayoutState& state, CLinePart* pPart)
         if (pInline->MeasureInline(state.pContext, pPart->m_nStart, p).cx > nRoom)
             break;
         nCut = p;
+        nLength++;
     }
+    state.nLastCutLength = nLength;
     pPart->m_nEnd = nCut;
     MeasurePart(state, pPart);
     state.Place(pPart);

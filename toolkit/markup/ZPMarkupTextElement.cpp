@@ -16,6 +16,8 @@
 
 namespace {
 const int kFaceNameLength = LF_FACESIZE - 1;
+// Characters measured beyond the asked range when a range from a known start grows.
+const int kPrefixSlack = 128;
 
 int IntValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, BOOL& bSet)
 {
@@ -227,7 +229,9 @@ void CZPMarkupRun::RegisterProperties()
                                               new CZPMarkupPropertyMetadata(NULL, kZpMarkupAffectsMeasure));
 }
 
-CZPMarkupRun::CZPMarkupRun() : m_pFont(NULL), m_nDescent(0), m_nLastPrefixWidths(0) {}
+CZPMarkupRun::CZPMarkupRun()
+    : m_pFont(NULL), m_nDescent(0), m_pTextValue(NULL), m_bTextValueKnown(FALSE), m_nLastPrefixWidths(0)
+{}
 
 CZPMarkupRun::~CZPMarkupRun()
 {
@@ -235,15 +239,24 @@ CZPMarkupRun::~CZPMarkupRun()
         m_pFont->Release();
 }
 
+const CZPMarkupString* CZPMarkupRun::GetTextValue() const
+{
+    if (!m_bTextValueKnown) {
+        m_pTextValue = ZpMarkupCast<CZPMarkupString>(GetValue(m_pTextProperty));
+        m_bTextValueKnown = TRUE;
+    }
+    return m_pTextValue;
+}
+
 LPCWSTR CZPMarkupRun::GetText() const
 {
-    const CZPMarkupString* pText = ZpMarkupCast<CZPMarkupString>(GetValue(m_pTextProperty));
+    const CZPMarkupString* pText = GetTextValue();
     return pText != NULL ? pText->GetText() : NULL;
 }
 
 int CZPMarkupRun::GetTextLength() const
 {
-    const CZPMarkupString* pText = ZpMarkupCast<CZPMarkupString>(GetValue(m_pTextProperty));
+    const CZPMarkupString* pText = GetTextValue();
     return pText != NULL && pText->GetText() != NULL ? pText->GetLength() : 0;
 }
 
@@ -255,8 +268,10 @@ void CZPMarkupRun::SetText(LPCWSTR lpszText)
 void CZPMarkupRun::OnPropertyChanged(CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pOldValue,
                                      CZPMarkupObject* pNewValue)
 {
-    if (pProperty == m_pTextProperty)
+    if (pProperty == m_pTextProperty) {
+        m_bTextValueKnown = FALSE;
         ClearPrefixWidths();
+    }
     CZPMarkupInline::OnPropertyChanged(pProperty, pOldValue, pNewValue);
 }
 
@@ -391,10 +406,11 @@ SIZE CZPMarkupRun::MeasureInline(CZPMarkupDrawingContext* pContext, int nStart, 
             m_nLastPrefixWidths = nEntry;
             return SIZE{ m_prefixWidths[nEntry].widths[nCount - 1], m_prefixWidths[nEntry].nHeight };
         }
-        // Growing from the same start: double, so that a line measured part by part costs
-        // about twice its length in all.
+        // Growing from the same start (a line's parts merging): at least double, so that a line
+        // measured part by part costs about twice its length in all and few calls.
         const int nAvailable = GetTextLength() + 1 - nStart;
-        nMeasure = static_cast<int>(std::min<long long>(nAvailable, std::max<long long>(nCount, 2LL * nKnown)));
+        nMeasure =
+            static_cast<int>(std::min<long long>(nAvailable, std::max<long long>(nCount + kPrefixSlack, 2LL * nKnown)));
     } else {
         nEntry = 1 - m_nLastPrefixWidths;
     }

@@ -10,6 +10,7 @@
 
 class CZPMarkupBrush;
 class CZPMarkupFont;
+class CZPMarkupString;
 class CZPMarkupDrawingContext;
 
 // Font sizes are kept within this range: a huge font is slow to rasterise and a very large
@@ -119,6 +120,8 @@ private:
         std::vector<int> widths;  // [i]: the range from nStart to nStart + i + 1
     };
 
+    // The effective "Text", looked up once per change: positions are classified per character.
+    const CZPMarkupString* GetTextValue() const;
     WCHAR CharAt(int nPosition) const;
     // FALSE when a bound is missing; else both within the text, start not after end.
     BOOL ClampRange(int& nStart, int& nEnd) const;
@@ -126,6 +129,8 @@ private:
 
     CZPMarkupFont* m_pFont;  // one reference, from the context's cache
     int m_nDescent;
+    mutable const CZPMarkupString* m_pTextValue;  // borrowed from the property store
+    mutable BOOL m_bTextValueKnown;
     CPrefixWidths m_prefixWidths[2];  // valid for m_pFont and the current text
     int m_nLastPrefixWidths;          // the entry used last
 };
