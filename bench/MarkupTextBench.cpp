@@ -2,6 +2,7 @@
 // (one frame of a live resize), and one 100,000-character word cut by "Wrap"; with the raw GDI
 // extents of the same text as the floor. Usage: markup_text_bench [rounds]
 #include "BenchClock.h"
+#include "BenchTiming.h"
 #include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupDrawingContext.h"
 #include "markup/ZPMarkupTextBlock.h"
@@ -53,18 +54,6 @@ void Layout(CZPMarkupTextBlock* pBlock, CZPMarkupDrawingContext* pContext, int n
     pBlock->Arrange(RECT{ 0, 0, nWidth, pBlock->GetDesiredSize().cy });
 }
 
-struct CTiming
-{
-    const char* pszName;
-    double dTarget;
-    std::vector<double> samples;
-};
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples.empty() ? 0 : samples[samples.size() / 2];
-}
 }  // namespace
 
 int main(int argc, char** argv)
@@ -75,12 +64,12 @@ int main(int argc, char** argv)
     const std::wstring strParagraphs = MakeParagraphs();
     const std::wstring strLongWord(g_nLongWord, L'w');
 
-    CTiming first = { "2,000 words, Wrap at 800 px", 16, {} };
-    CTiming again = { "the same re-measured at 760 px", 16, {} };
-    CTiming word = { "100,000-character word, Wrap at 800 px", 50, {} };
+    CBenchTiming first = { "2,000 words, Wrap at 800 px", 16, {} };
+    CBenchTiming again = { "the same re-measured at 760 px", 16, {} };
+    CBenchTiming word = { "100,000-character word, Wrap at 800 px", 50, {} };
     // The same text measured by GDI alone: one extent per word, and one call over the long word.
-    CTiming rawWords = { "raw GDI: 2,000 word extents", 0, {} };
-    CTiming rawWord = { "raw GDI: one 100,000-character extent", 0, {} };
+    CBenchTiming rawWords = { "raw GDI: 2,000 word extents", 0, {} };
+    CBenchTiming rawWord = { "raw GDI: one 100,000-character extent", 0, {} };
     int nLines = 0, nWordLines = 0;
     for (int i = 0; i < nRounds; i++) {
         CZPMarkupDrawingContext dc(dib.GetDC(), NULL);
@@ -122,12 +111,7 @@ int main(int argc, char** argv)
 
     printf("markup text block, %d rounds (median): %d lines of paragraphs at 760 px, %d lines of the long word\n",
            nRounds, nLines, nWordLines);
-    for (const CTiming* pTiming : { &first, &again, &word, &rawWords, &rawWord }) {
-        printf("  %-42s %8.2f ms", pTiming->pszName, Median(pTiming->samples));
-        if (pTiming->dTarget > 0)
-            printf("   (target %.0f ms)", pTiming->dTarget);
-        printf("\n");
-    }
+    BenchPrint({ &first, &again, &word, &rawWords, &rawWord }, 42);
     pContext->Release();
     return 0;
 }
