@@ -6,7 +6,9 @@
 
 #include "markup/ZPMarkupBrush.h"
 #include "markup/ZPMarkupContext.h"
+#include "markup/ZPMarkupDelegate.h"
 #include "markup/ZPMarkupDrawingContext.h"
+#include "markup/ZPMarkupRoutedEvent.h"
 #include "markup/ZPMarkupTextBlock.h"
 #include "markup/ZPMarkupTextElement.h"
 #include "markup/ZPMarkupValues.h"
@@ -558,43 +560,81 @@ TEST_F(MarkupTextBlock, BackgroundsAndTextColoursFillTheirOwnAreas)
     EXPECT_EQ(0, count(pSecond, RGB(0, 0, 0)));
 }
 
-TEST_F(MarkupTextBlock, HitsGoToTheRunUnderThePointElseToTheBlock)
+// Appends the class of the element whose handler ran.
+struct CSenderLog : CZPMarkupDelegate
 {
-    CRef<CZPMarkupTextBlock> block(Build(L"<TextBlock FontFamily='Tahoma' FontSize='20' Padding='5'>"
-                                         L"<Run Text='one '/><Span><Bold>two</Bold></Span></TextBlock>",
-                                         NULL, 300));
-    ASSERT_TRUE(block != NULL);
-    const CLinePart* pFirst = block->GetFirstLine()->m_pFirstPart;
-    const CLinePart* pSecond = pFirst->m_pNextPart;
-    ASSERT_TRUE(pSecond != NULL);
-    struct HitCase
+    std::vector<std::wstring>* pLog;
+    void Execute(CZPMarkupObject* pSender, MarkupRoutedEventArgs*) override
     {
-        POINT pt;
-        CZPMarkupInputElement* pExpected;
-    };
-    const int y = pFirst->y + pFirst->dy + 3;
-    const HitCase cases[] = {
-        { { pFirst->x + pFirst->dx, y }, pFirst->m_pInline },
-        { { pFirst->x + pFirst->dx + pFirst->m_nWidth - 1, y }, pFirst->m_pInline },
-        { { pSecond->x + pSecond->dx, y }, pSecond->m_pInline },
-        { { 1, 1 }, block },  // in the padding
-        { { pSecond->x + pSecond->dx + pSecond->m_nWidth, y }, block },
-        { { 299, 1 }, block },
-        { { 300, 1 }, NULL },  // outside the block
-    };
-    for (const HitCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.pt.x) + "," + std::to_string(c.pt.y));
-        EXPECT_EQ(c.pExpected, block->InputHitTest(c.pt.x, c.pt.y));
+        pLog->push_back(pSender->GetType()->GetClassName());
     }
-    // The bold run bubbles through its spans to the block.
-    CZPMarkupObject* pParent = pSecond->m_pInline->GetLogicalParent();
-    int nSpans = 0;
-    while (pParent != NULL && pParent != block) {
-        nSpans += ZpMarkupCast<CZPMarkupSpan>(pParent) != NULL ? 1 : 0;
-        pParent = pParent->GetLogicalParent();
+};
+
+TEST_F(MarkupTextBlock, HitsGoToTheRunUnderThePointAndBubbleThroughItsSpansToTheBlock)
+{
+    // The host's messages go to the context directly.
+    const HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 100, NULL, NULL, NULL, NULL);
+    m_pContext->SetHostWindow(hWnd);
+    {
+        CRef<CZPMarkupTextBlock> block(Build(L"<TextBlock FontFamily='Tahoma' FontSize='20' Padding='5'>"
+                                             L"<Run Text='one '/><Span><Bold>two</Bold></Span></TextBlock>",
+                                             NULL, 300));
+        ASSERT_TRUE(block != NULL);
+        const CLinePart* pOne = block->GetFirstLine()->m_pFirstPart;
+        const CLinePart* pTwo = pOne->m_pNextPart;
+        ASSERT_TRUE(pTwo != NULL);
+        struct HitCase
+        {
+            POINT pt;
+            CZPMarkupInputElement* pExpected;
+        };
+        const int y = pOne->y + pOne->dy + 3;
+        const HitCase hits[] = {
+            { { pOne->x + pOne->dx, y }, pOne->m_pInline },
+            { { pOne->x + pOne->dx + pOne->m_nWidth - 1, y }, pOne->m_pInline },
+            { { pTwo->x + pTwo->dx, y }, pTwo->m_pInline },
+            { { 1, 1 }, block },  // in the padding
+            { { pTwo->x + pTwo->dx + pTwo->m_nWidth, y }, block },
+            { { 299, 1 }, block },
+            { { 300, 1 }, NULL },  // outside the block
+        };
+        for (const HitCase& c : hits) {
+            SCOPED_TRACE(std::to_string(c.pt.x) + "," + std::to_string(c.pt.y));
+            EXPECT_EQ(c.pExpected, block->InputHitTest(c.pt.x, c.pt.y));
+        }
+
+        CZPMarkupInputElement* pRun = pTwo->m_pInline;
+        CZPMarkupInputElement* pBold =
+            static_cast<CZPMarkupInputElement*>(pRun->GetLogicalParent()->GetLogicalParent());
+        CZPMarkupInputElement* pSpan =
+            static_cast<CZPMarkupInputElement*>(pBold->GetLogicalParent()->GetLogicalParent());
+        std::vector<std::wstring> log;
+        for (CZPMarkupInputElement* pElement : { pRun, pBold, pSpan, static_cast<CZPMarkupInputElement*>(block) }) {
+            CSenderLog* pHandler = new CSenderLog;
+            pHandler->pLog = &log;
+            pElement->AddHandler(CZPMarkupInputElement::m_pMouseLeftButtonDownEvent, pHandler);
+        }
+        struct PressCase
+        {
+            const CLinePart* pPart;
+            const wchar_t* lpszLog;
+        };
+        const PressCase presses[] = {
+            { pTwo, L"CZPMarkupRun CZPMarkupBold CZPMarkupSpan CZPMarkupTextBlock" },
+            { pOne, L"CZPMarkupTextBlock" },
+        };
+        for (const PressCase& c : presses) {
+            log.clear();
+            const int x = c.pPart->x + c.pPart->dx + c.pPart->m_nWidth / 2;
+            for (UINT message : { WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP })
+                m_pContext->HandleMessage(block, message, 0, MAKELPARAM(x, y), NULL);
+            std::wstring strLog;
+            for (const std::wstring& strClass : log)
+                strLog += (strLog.empty() ? L"" : L" ") + strClass;
+            EXPECT_EQ(c.lpszLog, strLog);
+        }
     }
-    EXPECT_EQ(2, nSpans);
-    EXPECT_EQ(static_cast<CZPMarkupObject*>(block), pParent);
+    ::DestroyWindow(hWnd);
 }
 
 TEST_F(MarkupTextBlock, LinesAreKeptUntilTheWidthOrTheTextChanges)
