@@ -491,3 +491,37 @@ TEST_F(MarkupScrollLayout, ClassicLookFillsTrackThumbAndCorner)
     EXPECT_EQ(static_cast<CZPMarkupInputElement*>(pProbe), viewer.p->InputHitTest(5, 5));
     CZPMarkupScrollBar::ForceClassicLook(FALSE);
 }
+
+// Markup sets the visibility words case-blind; an unknown word is a build error.
+TEST_F(MarkupScrollLayout, MarkupReadsTheVisibilityWords)
+{
+    CZPMarkupContext* pContext = new CZPMarkupContext;
+    {
+        CRef<CZPMarkupObject> root(pContext->Parse(L"<ScrollViewer VerticalScrollBarVisibility='auto' "
+                                                   L"HorizontalScrollBarVisibility='Visible'><Border Width='300' "
+                                                   L"Height='50'/></ScrollViewer>"));
+        CZPMarkupScrollViewer* pViewer = ZpMarkupCast<CZPMarkupScrollViewer>(root.p);
+        ASSERT_NE(nullptr, pViewer);
+        Layout(pViewer, 200, 100);
+        EXPECT_EQ(nullptr, pViewer->GetVerticalScrollBar());
+        ASSERT_NE(nullptr, pViewer->GetHorizontalScrollBar());
+        EXPECT_EQ(299, pViewer->GetHorizontalScrollBar()->GetScrollInfo().nMax);
+        EXPECT_EQ(pViewer, pViewer->GetHorizontalScrollBar()->GetLogicalParent());
+    }
+    EXPECT_EQ(nullptr, pContext->Parse(L"<ScrollViewer VerticalScrollBarVisibility='Hidden'/>"));
+    EXPECT_EQ(0, pContext->Release());
+}
+
+// The themed look draws the bar through the "SCROLLBAR" style where the prefix has one.
+TEST_F(MarkupScrollLayout, ThemedLookDrawsTheBar)
+{
+    CRef<CZPMarkupScrollViewer> viewer(new CZPMarkupScrollViewer);
+    viewer.p->SetContent(MakeProbe(50, 1000));
+    Layout(viewer.p, 200, 100);
+    const COLORREF kMagenta = RGB(255, 0, 255);
+    CDibSection dib(200, 100, kMagenta);
+    CZPMarkupDrawingContext context(dib.GetDC(), NULL);
+    viewer.p->Render(&context);
+    for (int y : { 8, 21, 50, 92 })
+        EXPECT_NE(kMagenta, dib.GetPixel(191, y)) << "y " << y;
+}
