@@ -250,6 +250,15 @@ void CZPMarkupTextBlock::OnPropertyChanged(CZPMarkupDependencyProperty* pPropert
         m_pInlines->Add(pRun);
     }
     CZPMarkupFrameworkElement::OnPropertyChanged(pProperty, pOldValue, pNewValue);
+    // Justified lines keep their words apart: the lines are built anew when justifying starts
+    // or ends, not only arranged again.
+    if (pProperty == m_pTextAlignmentProperty) {
+        const CZPMarkupEnum* pOld = ZpMarkupCast<CZPMarkupEnum>(pOldValue);
+        const CZPMarkupEnum* pNew = ZpMarkupCast<CZPMarkupEnum>(pNewValue);
+        if ((pOld != NULL && pOld->m_nValue == alignTextJustify) !=
+            (pNew != NULL && pNew->m_nValue == alignTextJustify))
+            InvalidateMeasure();
+    }
 }
 
 const CZPMarkupThickness* CZPMarkupTextBlock::GetPadding() const

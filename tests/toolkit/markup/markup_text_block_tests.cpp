@@ -149,6 +149,13 @@ protected:
             str += (pLine != pBlock->GetFirstLine() ? L"|" : L"") + LineText(pLine);
         return str;
     }
+    static int PartCount(const CLine* pLine)
+    {
+        int nCount = 0;
+        for (const CLinePart* pPart = pLine->m_pFirstPart; pPart != NULL; pPart = pPart->m_pNextPart)
+            nCount++;
+        return nCount;
+    }
     static std::vector<const CLine*> LineList(CZPMarkupTextBlock* pBlock)
     {
         std::vector<const CLine*> lines;
@@ -651,6 +658,18 @@ TEST_F(MarkupTextBlock, LinesAreKeptUntilTheWidthOrTheTextChanges)
     pLine = block->GetFirstLine();
     Layout(block, 30);
     EXPECT_EQ(pLine, block->GetFirstLine());
+    // Justifying keeps the words of a line apart, so it builds the lines anew.
+    block->SetValue(CZPMarkupTextBlock::m_pTextProperty, new CZPMarkupString(L"aa bb cc dd ee"));
+    CFontMeasure font(FirstFont(block));
+    const int nWidth = font.Width(L"aa bb cc") + 3;
+    Layout(block, nWidth);
+    EXPECT_EQ(1, PartCount(block->GetFirstLine()));
+    block->SetValue(CZPMarkupTextBlock::m_pTextAlignmentProperty, CZPMarkupEnum::CreateValue(3));
+    EXPECT_EQ(3, PartCount(block->GetFirstLine()));
+    const CLinePart* pLast = block->GetFirstLine()->m_pLastPart;
+    EXPECT_EQ(nWidth, pLast->x + pLast->dx + pLast->m_nWidth);
+    block->SetValue(CZPMarkupTextBlock::m_pTextAlignmentProperty, CZPMarkupEnum::CreateValue(1));
+    EXPECT_EQ(1, PartCount(block->GetFirstLine()));
     block->SetValue(CZPMarkupTextBlock::m_pTextProperty, new CZPMarkupString(L"dd"));
     EXPECT_EQ(L"dd", Lines(block));
     Layout(block, 1000);
