@@ -731,6 +731,39 @@ TEST_F(MarkupTextBlock, BadInputEndsWithThePartsResults)
     }
 }
 
+TEST_F(MarkupTextBlock, SizesOutOfRangeStayUsable)
+{
+    struct RangeCase
+    {
+        const wchar_t* lpszAttributes;
+        int nMinHeight, nMaxHeight;  // of the one line
+        const wchar_t* lpszLines;
+    };
+    const RangeCase cases[] = {
+        // Font sizes are kept within 1 to kZpMarkupMaxFontSize pixels.
+        { L"FontSize='0'", 1, 8, L"ab" },
+        { L"FontSize='-40'", 1, 8, L"ab" },
+        { L"FontSize='100000'", kZpMarkupMaxFontSize, 2 * kZpMarkupMaxFontSize, L"ab" },
+        // Paddings wider than the box leave no room: one character per line; negative ones add room.
+        { L"FontSize='16' Padding='300,0,300,0' TextWrapping='Wrap'", 10, 40, L"a|b" },
+        { L"FontSize='16' Padding='-50' TextWrapping='Wrap'", 10, 40, L"ab" },
+    };
+    for (const RangeCase& c : cases) {
+        const std::wstring strPage = std::wstring(L"<TextBlock FontFamily='Tahoma' ") + c.lpszAttributes + L"/>";
+        SCOPED_TRACE(Narrow(strPage));
+        m_dib.Fill(RGB(255, 255, 255));
+        CRef<CZPMarkupTextBlock> block(Build(strPage, L"ab", 400));
+        ASSERT_TRUE(block != NULL);
+        EXPECT_EQ(c.lpszLines, Lines(block));
+        const CLine* pLine = block->GetFirstLine();
+        EXPECT_GE(pLine->m_nHeight, c.nMinHeight);
+        EXPECT_LT(pLine->m_nHeight, c.nMaxHeight);
+        EXPECT_GE(block->GetDesiredSize().cx, 0);
+        EXPECT_GE(block->GetDesiredSize().cy, 0);
+        Render(block);
+    }
+}
+
 TEST_F(MarkupTextBlock, DeeplyNestedSpansLayOutDrawAndGo)
 {
     CRef<CZPMarkupTextBlock> block(Build(std::wstring(L"<TextBlock ") + kFont + L"/>", NULL, 100));
