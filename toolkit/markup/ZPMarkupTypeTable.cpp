@@ -8,6 +8,7 @@
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupControl.h"
 #include "markup/ZPMarkupDependencyProperty.h"
+#include "markup/ZPMarkupInlineUIContainer.h"
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
 #include "markup/ZPMarkupPanel.h"
@@ -59,6 +60,7 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupBold::GetClassType,
     &CZPMarkupItalic::GetClassType,
     &CZPMarkupUnderline::GetClassType,
+    &CZPMarkupInlineUIContainer::GetClassType,
     &CZPMarkupTextBlock::GetClassType,
     &CZPMarkupShape::GetClassType,
     &CZPMarkupRectangle::GetClassType,
