@@ -8,6 +8,7 @@
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupControl.h"
 #include "markup/ZPMarkupDependencyProperty.h"
+#include "markup/ZPMarkupHyperlink.h"
 #include "markup/ZPMarkupInlineUIContainer.h"
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
@@ -61,6 +62,7 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupItalic::GetClassType,
     &CZPMarkupUnderline::GetClassType,
     &CZPMarkupInlineUIContainer::GetClassType,
+    &CZPMarkupHyperlink::GetClassType,
     &CZPMarkupTextBlock::GetClassType,
     &CZPMarkupShape::GetClassType,
     &CZPMarkupRectangle::GetClassType,
