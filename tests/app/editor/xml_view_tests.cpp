@@ -321,6 +321,28 @@ TEST_F(StartPageTest, LinksOpenOnlyWebAddressesAndTheClickIsAlwaysHandled)
     EXPECT_TRUE(g_urlCalls.empty());
 }
 
+TEST_F(StartPageTest, TheViewOffersItsMouseMessagesToThePage)
+{
+    ASSERT_TRUE(m_host->New());
+    CXmlView& view = m_host->View();
+    CZPMarkupUIElement* pPage = view.GetPageElement();
+    ASSERT_NE(nullptr, pPage);
+    view.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    // The page's border has a background, so the mouse over it makes it hot.
+    view.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(view.m_hWnd, view.GetHostWindow());
+    EXPECT_EQ(pPage, view.GetHotElement());
+    auto isMouseOver = [pPage] {
+        CZPMarkupBool* pValue =
+            ZpMarkupCast<CZPMarkupBool>(pPage->GetValue(CZPMarkupInputElement::m_pIsMouseOverProperty));
+        return pValue != NULL && pValue->m_bValue;
+    };
+    EXPECT_TRUE(isMouseOver());
+    view.SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(nullptr, view.GetHotElement());
+    EXPECT_FALSE(isMouseOver());
+}
+
 TEST_F(StartPageTest, APageThatDoesNotParseLeavesOnlyTheWindowColour)
 {
     CXmlView::SetStartPageText(L"<Border Background='Red'><NoSuchElement/></Border>");
