@@ -98,6 +98,7 @@ public:
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pToolInfo);
 
     // Counted: the creator's count plus one per input element created through the context.
+    long AddRef() { return ::InterlockedIncrement(&m_nRefCount); }
     long Release();
     long GetRefCount() const { return m_nRefCount; }
 

@@ -19,24 +19,27 @@ public:
 // Argument records live on the raiser's stack; their pointers hold no reference.
 struct MarkupRoutedEventArgs
 {
-    CZPMarkupRoutedEvent* pEvent;   // NULL in the query-cursor and wheel records
-    CZPMarkupInputElement* pSource; // the element the event is about
-    BOOL bHandled;                  // set by a handler or an input operation to stop the routing
+    CZPMarkupRoutedEvent* pEvent;    // NULL in the query-cursor and wheel records
+    CZPMarkupInputElement* pSource;  // the element the event is about
+    BOOL bHandled;                   // set by a handler or an input operation to stop the routing
 };
 
 struct MarkupMouseEventArgs : MarkupRoutedEventArgs
 {
     HWND hwndHost;
-    int x; // host client coordinates; -1 when the mouse left the host
+    int x;  // host client coordinates; -1 when the mouse left the host
     int y;
+
+    // The point in the element's own coordinates.
+    POINT GetPosition(const CZPMarkupObject* pElement) const;
 };
 
 struct MarkupQueryCursorEventArgs : MarkupMouseEventArgs
 {
-    HCURSOR hCursor; // chosen by the element that sets bHandled
+    HCURSOR hCursor;  // chosen by the element that sets bHandled
 };
 
 struct MarkupMouseWheelEventArgs : MarkupMouseEventArgs
 {
-    int nDelta; // multiples of WHEEL_DELTA, positive away from the user
+    int nDelta;  // multiples of WHEEL_DELTA, positive away from the user
 };

@@ -17,6 +17,8 @@
 
 namespace {
 const int kFaceNameLength = LF_FACESIZE - 1;
+// Characters measured beyond the asked range when a range from a known start grows.
+const int kPrefixSlack = 128;
 
 int IntValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, BOOL& bSet)
 {
@@ -235,7 +237,9 @@ void CZPMarkupRun::RegisterProperties()
                                               new CZPMarkupPropertyMetadata(NULL, kZpMarkupAffectsMeasure));
 }
 
-CZPMarkupRun::CZPMarkupRun() : m_pFont(NULL), m_nDescent(0) {}
+CZPMarkupRun::CZPMarkupRun()
+    : m_pFont(NULL), m_nDescent(0), m_pTextValue(NULL), m_bTextValueKnown(FALSE), m_nLastPrefixWidths(0)
+{}
 
 CZPMarkupRun::~CZPMarkupRun()
 {
@@ -243,21 +247,48 @@ CZPMarkupRun::~CZPMarkupRun()
         m_pFont->Release();
 }
 
+const CZPMarkupString* CZPMarkupRun::GetTextValue() const
+{
+    if (!m_bTextValueKnown) {
+        m_pTextValue = ZpMarkupCast<CZPMarkupString>(GetValue(m_pTextProperty));
+        m_bTextValueKnown = TRUE;
+    }
+    return m_pTextValue;
+}
+
 LPCWSTR CZPMarkupRun::GetText() const
 {
-    const CZPMarkupString* pText = ZpMarkupCast<CZPMarkupString>(GetValue(m_pTextProperty));
+    const CZPMarkupString* pText = GetTextValue();
     return pText != NULL ? pText->GetText() : NULL;
 }
 
 int CZPMarkupRun::GetTextLength() const
 {
-    const CZPMarkupString* pText = ZpMarkupCast<CZPMarkupString>(GetValue(m_pTextProperty));
+    const CZPMarkupString* pText = GetTextValue();
     return pText != NULL && pText->GetText() != NULL ? pText->GetLength() : 0;
 }
 
 void CZPMarkupRun::SetText(LPCWSTR lpszText)
 {
     SetValue(m_pTextProperty, new CZPMarkupString(lpszText));
+}
+
+void CZPMarkupRun::OnPropertyChanged(CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pOldValue,
+                                     CZPMarkupObject* pNewValue)
+{
+    if (pProperty == m_pTextProperty) {
+        m_bTextValueKnown = FALSE;
+        ClearPrefixWidths();
+    }
+    CZPMarkupInline::OnPropertyChanged(pProperty, pOldValue, pNewValue);
+}
+
+void CZPMarkupRun::ClearPrefixWidths()
+{
+    for (CPrefixWidths& entry : m_prefixWidths) {
+        entry.nStart = 0;
+        std::vector<int>().swap(entry.widths);
+    }
 }
 
 // Positions are character indexes plus one, so that 0 keeps meaning "no position"; the
@@ -340,6 +371,8 @@ void CZPMarkupRun::PrepareFont(CZPMarkupDrawingContext* pContext)
             m_pFont->Release();
         m_pFont = pFont;
     }
+    // A new layout may measure on another device.
+    ClearPrefixWidths();
     pContext->SetFont(m_pFont);
     HDC hDC = pContext->GetDC();
     TEXTMETRICW tm = {};
@@ -368,7 +401,33 @@ SIZE CZPMarkupRun::MeasureInline(CZPMarkupDrawingContext* pContext, int nStart, 
         const SIZE sz = pContext->GetTextExtent(L" ", 1);
         return SIZE{ 0, sz.cy };
     }
-    return pContext->GetTextExtent(GetText() + nStart - 1, nEnd - nStart);
+    const int nCount = nEnd - nStart;
+    int nEntry = -1;
+    for (int i = 0; i < 2; i++) {
+        if (m_prefixWidths[i].nStart == nStart)
+            nEntry = i;
+    }
+    int nMeasure = nCount;
+    if (nEntry >= 0) {
+        const int nKnown = static_cast<int>(m_prefixWidths[nEntry].widths.size());
+        if (nCount <= nKnown) {
+            m_nLastPrefixWidths = nEntry;
+            return SIZE{ m_prefixWidths[nEntry].widths[nCount - 1], m_prefixWidths[nEntry].nHeight };
+        }
+        // Growing from the same start (a line's parts merging): at least double, so that a line
+        // measured part by part costs about twice its length in all and few calls.
+        const int nAvailable = GetTextLength() + 1 - nStart;
+        nMeasure =
+            static_cast<int>(std::min<long long>(nAvailable, std::max<long long>(nCount + kPrefixSlack, 2LL * nKnown)));
+    } else {
+        nEntry = 1 - m_nLastPrefixWidths;
+    }
+    CPrefixWidths& entry = m_prefixWidths[nEntry];
+    entry.nStart = nStart;
+    entry.widths.resize(nMeasure);
+    entry.nHeight = pContext->GetTextPrefixWidths(GetText() + nStart - 1, nMeasure, entry.widths.data()).cy;
+    m_nLastPrefixWidths = nEntry;
+    return SIZE{ entry.widths[nCount - 1], entry.nHeight };
 }
 
 int CZPMarkupRun::MeasurePrefixes(CZPMarkupDrawingContext* pContext, int nStart, int nEnd, int* pWidths)
@@ -377,15 +436,9 @@ int CZPMarkupRun::MeasurePrefixes(CZPMarkupDrawingContext* pContext, int nStart,
         return 0;
     if (m_pFont != NULL)
         pContext->SetFont(m_pFont);
-    HDC hDC = pContext->GetDC();
-    SIZE sz = {};
-    if (hDC == NULL || nEnd == nStart ||
-        !::GetTextExtentExPointW(hDC, GetText() + nStart - 1, nEnd - nStart, 0, NULL, pWidths, &sz)) {
-        for (int i = 0; i < nEnd - nStart; i++)
-            pWidths[i] = 0;
-    }
-    pContext->ReleaseDC(hDC);
-    return sz.cy;
+    if (nEnd == nStart)
+        return 0;
+    return pContext->GetTextPrefixWidths(GetText() + nStart - 1, nEnd - nStart, pWidths).cy;
 }
 
 void CZPMarkupRun::RenderInline(CZPMarkupDrawingContext* pContext, const RECT& rc, int nStart, int nEnd)

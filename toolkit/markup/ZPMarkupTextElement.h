@@ -6,8 +6,11 @@
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupVisual.h"
 
+#include <vector>
+
 class CZPMarkupBrush;
 class CZPMarkupFont;
+class CZPMarkupString;
 class CZPMarkupDrawingContext;
 
 // Font sizes are kept within this range: a huge font is slow to rasterise and a very large
@@ -91,6 +94,8 @@ public:
     void SetContentObject(CZPMarkupBuilder* pBuilder, CZPMarkupObject* pContent) override;
     BOOL HasContentObject() const override;
     BOOL AllowWhiteSpaceContent() const override { return FALSE; }
+    void OnPropertyChanged(CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pOldValue,
+                           CZPMarkupObject* pNewValue) override;
 
     void SetText(LPCWSTR lpszText);
     // The text, or NULL when unset.
@@ -105,12 +110,29 @@ public:
     static void RegisterProperties();
 
 private:
+    // The prefix widths of one measuring call from one start position. Cutting a long word or
+    // merging the parts of a line measures many ranges from the same start: they are answered
+    // from here instead of measuring every prefix again.
+    struct CPrefixWidths
+    {
+        int nStart = 0;  // 0: empty
+        int nHeight = 0;
+        std::vector<int> widths;  // [i]: the range from nStart to nStart + i + 1
+    };
+
+    // The effective "Text", looked up once per change: positions are classified per character.
+    const CZPMarkupString* GetTextValue() const;
     WCHAR CharAt(int nPosition) const;
     // FALSE when a bound is missing; else both within the text, start not after end.
     BOOL ClampRange(int& nStart, int& nEnd) const;
+    void ClearPrefixWidths();
 
     CZPMarkupFont* m_pFont;  // one reference, from the context's cache
     int m_nDescent;
+    mutable const CZPMarkupString* m_pTextValue;  // borrowed from the property store
+    mutable BOOL m_bTextValueKnown;
+    CPrefixWidths m_prefixWidths[2];  // valid for m_pFont and the current text
+    int m_nLastPrefixWidths;          // the entry used last
 };
 
 class CZPMarkupLineBreak : public CZPMarkupRun

@@ -27,6 +27,9 @@
 #include "markup/ZPMarkupGrid.h"
 #include "markup/ZPMarkupStackPanel.h"
 
+#include "markup/ZPMarkupScrollBar.h"
+#include "markup/ZPMarkupScrollViewer.h"
+
 namespace {
 const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupDependencyProperty::GetClassType,
@@ -106,6 +109,9 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupColumnDefinitionCollection::GetClassType,
     &CZPMarkupRowDefinitionCollection::GetClassType,
     &CZPMarkupGrid::GetClassType,
+    &CZPMarkupScrollBar::GetClassType,
+    &CZPMarkupScrollBarGripper::GetClassType,
+    &CZPMarkupScrollViewer::GetClassType,
 };
 }
 

@@ -82,6 +82,22 @@ int ZpMarkupRectHeight(const RECT& rc)
     return Saturate(static_cast<long long>(rc.bottom) - rc.top);
 }
 
+POINT ZpMarkupPointToElement(const CZPMarkupObject* pElement, POINT pt)
+{
+    for (const CZPMarkupObject* pObject = pElement; pObject != NULL; pObject = pObject->GetLogicalParent()) {
+        if (const CZPMarkupVisual* pVisual = ZpMarkupCast<CZPMarkupVisual>(const_cast<CZPMarkupObject*>(pObject))) {
+            pt.x = ZpMarkupAddSaturated(pt.x, -pVisual->GetVisualOffset().x);
+            pt.y = ZpMarkupAddSaturated(pt.y, -pVisual->GetVisualOffset().y);
+        }
+    }
+    return pt;
+}
+
+POINT MarkupMouseEventArgs::GetPosition(const CZPMarkupObject* pElement) const
+{
+    return ZpMarkupPointToElement(pElement, POINT{ x, y });
+}
+
 // ---------------------------------------------------------------------------------------------
 // CZPMarkupVisual
 

@@ -18,6 +18,9 @@ int ZpMarkupAddSaturated(int a, int b);
 // The width and height of a rectangle, saturated the same way.
 int ZpMarkupRectWidth(const RECT& rc);
 int ZpMarkupRectHeight(const RECT& rc);
+// A host client point in the element's coordinates: less the visual offsets of the element and of
+// its logical ancestors that are visuals.
+POINT ZpMarkupPointToElement(const CZPMarkupObject* pElement, POINT pt);
 
 class CZPMarkupVisual : public CZPMarkupInputElement
 {
