@@ -343,6 +343,37 @@ TEST_F(StartPageTest, TheViewOffersItsMouseMessagesToThePage)
     EXPECT_FALSE(isMouseOver());
 }
 
+TEST_F(StartPageTest, ClickingALinkOnThePageOpensItsAddress)
+{
+    ASSERT_TRUE(m_host->New());
+    CXmlView& view = m_host->View();
+    ASSERT_NE(nullptr, view.GetPageElement());
+    std::vector<CZPMarkupHyperlink*> links;
+    CollectLinks(view.GetPageElement(), links);
+    ASSERT_EQ(2u, links.size());
+    // The links are drawn blue.
+    std::unique_ptr<CDibSection> dib = PaintedView();
+    const RECT rcBlock = CZPMarkupContext::GetClientBoundingRect(links[1]);
+    ASSERT_LT(rcBlock.top, dib->Height());
+    int nBlue = 0;
+    for (int y = rcBlock.top; y < rcBlock.bottom; y++) {
+        for (int x = rcBlock.left; x < rcBlock.right; x++)
+            nBlue += dib->GetPixel(x, y) == RGB(0, 0, 255);
+    }
+    EXPECT_GT(nBlue, 0);
+
+    // Just inside the second link's text, past the block's padding.
+    const LPARAM lParam = MAKELPARAM(rcBlock.left + 4, rcBlock.top + 6);
+    view.SendMessage(WM_MOUSEMOVE, 0, lParam);
+    EXPECT_EQ(links[1], view.GetHotElement()->GetLogicalParent()->GetLogicalParent());
+    view.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(view.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::LoadCursorW(NULL, MAKEINTRESOURCEW(32649)), ::GetCursor());
+    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    view.SendMessage(WM_LBUTTONUP, 0, lParam);
+    ASSERT_EQ(1u, g_urlCalls.size());
+    EXPECT_EQ(L"http://www.example.com/blog/", g_urlCalls[0].url);
+}
+
 TEST_F(StartPageTest, APageThatDoesNotParseLeavesOnlyTheWindowColour)
 {
     CXmlView::SetStartPageText(L"<Border Background='Red'><NoSuchElement/></Border>");

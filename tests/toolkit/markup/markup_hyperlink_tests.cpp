@@ -3,6 +3,8 @@
 // forgotten, the built-in style turns the link red while hovered and gives the hand cursor.
 #include "markup_fixture_types.h"
 
+#include "../common/DibSection.h"
+
 #include "markup/ZPMarkupBrush.h"
 #include "markup/ZPMarkupButton.h"
 #include "markup/ZPMarkupContext.h"
@@ -17,34 +19,15 @@
 #include <vector>
 
 namespace {
-// A text block whose left half hits the first run of its hyperlink, as the block's line layout
-// would where the link's text lies; the rest hits the block.
-class CLinkBlock : public CZPMarkupTextBlock
+// The first hyperlink among the block's inlines.
+CZPMarkupHyperlink* FirstLink(CZPMarkupTextBlock* pBlock)
 {
-    ZP_DECLARE_MARKUPTYPE()
-public:
-    CZPMarkupInputElement* InputHitTest(int x, int y) override
-    {
-        x -= m_ptOffset.x;
-        y -= m_ptOffset.y;
-        if (x < 0 || y < 0 || x >= m_szRender.cx || y >= m_szRender.cy)
-            return NULL;
-        CZPMarkupHyperlink* pLink = GetLink();
-        if (x < m_szRender.cx / 2 && pLink != NULL)
-            return pLink->GetFirstInline();
-        return this;
+    for (int i = 0; pBlock != NULL && i < pBlock->GetInlines()->GetCount(); i++) {
+        if (CZPMarkupHyperlink* pLink = ZpMarkupCast<CZPMarkupHyperlink>(pBlock->GetInlines()->GetAt(i)))
+            return pLink;
     }
-    CZPMarkupHyperlink* GetLink() const
-    {
-        for (int i = 0; i < GetInlines()->GetCount(); i++) {
-            if (CZPMarkupHyperlink* pLink = ZpMarkupCast<CZPMarkupHyperlink>(GetInlines()->GetAt(i)))
-                return pLink;
-        }
-        return NULL;
-    }
-};
-ZP_IMPLEMENT_MARKUPTYPE(CLinkBlock, L"LinkBlock", CZPMarkupTextBlock, NULL)
-CZPMarkupType* const g_pLinkBlockType = CLinkBlock::GetClassType();
+    return NULL;
+}
 
 CZPMarkupContext* g_pLinkContext = NULL;
 CZPMarkupObject* g_pLinkRoot = NULL;
@@ -76,18 +59,17 @@ private:
     std::function<void()> m_action;
 };
 
-// The page: a 200x20 link block at (10, 10) in a 300x100 border; the link covers x 10..109.
-const wchar_t kLinkPage[] = L"<Border Background='White'><LinkBlock Margin='10,10,0,0' Width='200' Height='20' "
-                            L"HorizontalAlignment='Left' VerticalAlignment='Top'>Go <Hyperlink "
-                            L"Tag='http://www.example.com/'>there</Hyperlink></LinkBlock></Border>";
-const POINT kOnLink = { 30, 15 }, kBesideLink = { 150, 15 }, kOutside = { 250, 80 };
+// The page: a 200x20 text block at (10, 10) in a 300x100 border, its link after "Go ".
+const wchar_t kLinkPage[] = L"<Border Background='White'><TextBlock Margin='10,10,0,0' Width='200' Height='20' "
+                            L"HorizontalAlignment='Left' VerticalAlignment='Top' FontFamily='Tahoma' FontSize='16'>Go "
+                            L"<Hyperlink Tag='http://www.example.com/'>there</Hyperlink></TextBlock></Border>";
+const POINT kBesideLink = { 200, 15 }, kOutside = { 250, 80 };
 
 class MarkupHyperlink : public CMarkupLeakCheck
 {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(nullptr, g_pLinkBlockType);
         m_pContext = new CZPMarkupContext;
         Load(kLinkPage);
         m_pRoot->Release();
@@ -116,7 +98,7 @@ protected:
         EXPECT_EQ(0, m_pContext->Release());
         CMarkupLeakCheck::TearDown();
     }
-    CLinkBlock* Load(LPCWSTR lpszPage)
+    CZPMarkupTextBlock* Load(LPCWSTR lpszPage)
     {
         m_pRoot = ZpMarkupCast<CZPMarkupFrameworkElement>(m_pContext->Parse(lpszPage));
         EXPECT_NE(nullptr, m_pRoot);
@@ -126,7 +108,19 @@ protected:
         m_pRoot->Measure(&context, 300, 100);
         m_pRoot->Arrange(RECT{ 0, 0, 300, 100 });
         g_pLinkRoot = m_pRoot;
-        return ZpMarkupCast<CLinkBlock>(m_pRoot->GetVisualChild(0));
+        CZPMarkupTextBlock* pBlock = ZpMarkupCast<CZPMarkupTextBlock>(m_pRoot->GetVisualChild(0));
+        // The link's text begins after "Go " in the first run's font.
+        CZPMarkupRun* pRun = pBlock != NULL ? ZpMarkupCast<CZPMarkupRun>(pBlock->GetInlines()->GetAt(0)) : NULL;
+        if (pRun != NULL && pRun->GetCachedFont() != NULL) {
+            HDC hDC = ::CreateCompatibleDC(NULL);
+            HGDIOBJ hOld = ::SelectObject(hDC, pRun->GetCachedFont()->GetFont());
+            SIZE sz = {};
+            ::GetTextExtentPoint32W(hDC, L"Go ", 3, &sz);
+            ::SelectObject(hDC, hOld);
+            ::DeleteDC(hDC);
+            m_ptOnLink = POINT{ 10 + sz.cx + 3, 15 };
+        }
+        return pBlock;
     }
     // The thread's key state, which the link reads while the mouse moves over it.
     static void SetLeftButton(BOOL bDown)
@@ -150,6 +144,21 @@ protected:
     {
         m_pContext->AddEventHandler(CZPMarkupHyperlink::m_pClickEvent, new CClickCounter(&m_senders, action));
     }
+    // Pixels of the colour in the page as drawn.
+    int CountPixels(COLORREF clr)
+    {
+        CDibSection dib(300, 100, RGB(255, 255, 255));
+        {
+            CZPMarkupDrawingContext context(dib.GetDC(), NULL);
+            m_pRoot->Render(&context);
+        }
+        int nCount = 0;
+        for (int y = 0; y < dib.Height(); y++) {
+            for (int x = 0; x < dib.Width(); x++)
+                nCount += dib.GetPixel(x, y) == clr;
+        }
+        return nCount;
+    }
     static COLORREF ForegroundOf(CZPMarkupTextElement* pElement)
     {
         CZPMarkupBrush* pBrush = pElement->GetForeground();
@@ -160,6 +169,7 @@ protected:
     CZPMarkupContext* m_pContext = NULL;
     CZPMarkupFrameworkElement* m_pRoot = NULL;
     std::vector<CZPMarkupObject*> m_senders;
+    POINT m_ptOnLink = { -1, -1 };
 };
 
 TEST_F(MarkupHyperlink, SharesTheButtonsClick)
@@ -169,9 +179,9 @@ TEST_F(MarkupHyperlink, SharesTheButtonsClick)
 
 TEST_F(MarkupHyperlink, ClickNeedsAPressAndAReleaseOverTheLink)
 {
-    CLinkBlock* pBlock = Load(kLinkPage);
+    CZPMarkupTextBlock* pBlock = Load(kLinkPage);
     ASSERT_NE(nullptr, pBlock);
-    CZPMarkupHyperlink* pLink = pBlock->GetLink();
+    CZPMarkupHyperlink* pLink = FirstLink(pBlock);
     ASSERT_NE(nullptr, pLink);
     CountClicks();
     const struct
@@ -180,28 +190,28 @@ TEST_F(MarkupHyperlink, ClickNeedsAPressAndAReleaseOverTheLink)
         std::vector<std::pair<UINT, POINT>> messages;
         size_t nClicks;
     } cases[] = {
-        { "press and release over the link", { { WM_LBUTTONDOWN, kOnLink }, { WM_LBUTTONUP, kOnLink } }, 1 },
+        { "press and release over the link", { { WM_LBUTTONDOWN, m_ptOnLink }, { WM_LBUTTONUP, m_ptOnLink } }, 1 },
         { "press, out, back in, release",
-          { { WM_LBUTTONDOWN, kOnLink },
+          { { WM_LBUTTONDOWN, m_ptOnLink },
             { WM_MOUSEMOVE, kOutside },
-            { WM_MOUSEMOVE, kOnLink },
-            { WM_LBUTTONUP, kOnLink } },
+            { WM_MOUSEMOVE, m_ptOnLink },
+            { WM_LBUTTONUP, m_ptOnLink } },
           1 },
         { "press, out, release elsewhere, back in, release without a press",
-          { { WM_LBUTTONDOWN, kOnLink },
+          { { WM_LBUTTONDOWN, m_ptOnLink },
             { WM_MOUSEMOVE, kBesideLink },
             { WM_LBUTTONUP, kBesideLink },
-            { WM_MOUSEMOVE, kOnLink },
-            { WM_LBUTTONUP, kOnLink } },
+            { WM_MOUSEMOVE, m_ptOnLink },
+            { WM_LBUTTONUP, m_ptOnLink } },
           0 },
         { "press beside the link, release over it",
-          { { WM_LBUTTONDOWN, kBesideLink }, { WM_MOUSEMOVE, kOnLink }, { WM_LBUTTONUP, kOnLink } },
+          { { WM_LBUTTONDOWN, kBesideLink }, { WM_MOUSEMOVE, m_ptOnLink }, { WM_LBUTTONUP, m_ptOnLink } },
           0 },
         { "double click",
-          { { WM_LBUTTONDOWN, kOnLink },
-            { WM_LBUTTONUP, kOnLink },
-            { WM_LBUTTONDBLCLK, kOnLink },
-            { WM_LBUTTONUP, kOnLink } },
+          { { WM_LBUTTONDOWN, m_ptOnLink },
+            { WM_LBUTTONUP, m_ptOnLink },
+            { WM_LBUTTONDBLCLK, m_ptOnLink },
+            { WM_LBUTTONUP, m_ptOnLink } },
           2 },
     };
     for (const auto& c : cases) {
@@ -222,27 +232,29 @@ TEST_F(MarkupHyperlink, ClickNeedsAPressAndAReleaseOverTheLink)
 
 TEST_F(MarkupHyperlink, AClickHandlerMayReleaseTheTree)
 {
-    CLinkBlock* pBlock = Load(kLinkPage);
+    CZPMarkupTextBlock* pBlock = Load(kLinkPage);
     ASSERT_NE(nullptr, pBlock);
     CountClicks([this] {
         g_pLinkRoot = NULL;
         m_pRoot->Release();
         m_pRoot = NULL;
     });
-    Send(WM_MOUSEMOVE, kOnLink);
-    Send(WM_LBUTTONDOWN, kOnLink);
-    Send(WM_LBUTTONUP, kOnLink);
+    Send(WM_MOUSEMOVE, m_ptOnLink);
+    Send(WM_LBUTTONDOWN, m_ptOnLink);
+    Send(WM_LBUTTONUP, m_ptOnLink);
     EXPECT_EQ(1u, m_senders.size());
     EXPECT_EQ(nullptr, m_pRoot);
 }
 
 TEST_F(MarkupHyperlink, HoverTurnsTheLinkRedAndRepaintsOnlyItsTextBlock)
 {
-    CLinkBlock* pBlock = Load(L"<Border Background='White'><LinkBlock Margin='10,10,0,0' Width='200' Height='20' "
-                              L"HorizontalAlignment='Left' VerticalAlignment='Top'>Go <Hyperlink>there</Hyperlink> "
-                              L"<Hyperlink Foreground='Green'>own</Hyperlink></LinkBlock></Border>");
+    CZPMarkupTextBlock* pBlock =
+        Load(L"<Border Background='White'><TextBlock Margin='10,10,0,0' Width='200' Height='20' "
+             L"HorizontalAlignment='Left' VerticalAlignment='Top' FontFamily='Tahoma' "
+             L"FontSize='16'>Go <Hyperlink>there</Hyperlink> <Hyperlink "
+             L"Foreground='Green'>own</Hyperlink></TextBlock></Border>");
     ASSERT_NE(nullptr, pBlock);
-    CZPMarkupHyperlink* pLink = pBlock->GetLink();
+    CZPMarkupHyperlink* pLink = FirstLink(pBlock);
     ASSERT_NE(nullptr, pLink);
     CZPMarkupInline* pRun = pLink->GetFirstInline();
     CZPMarkupHyperlink* pGreen = ZpMarkupCast<CZPMarkupHyperlink>(pBlock->GetInlines()->GetAt(3));
@@ -257,10 +269,15 @@ TEST_F(MarkupHyperlink, HoverTurnsTheLinkRedAndRepaintsOnlyItsTextBlock)
     EXPECT_EQ(1, pDecorations->m_nValue);
     EXPECT_EQ(CLR_INVALID, ForegroundOf(ZpMarkupCast<CZPMarkupInline>(pBlock->GetInlines()->GetAt(0))));
 
+    EXPECT_GT(CountPixels(RGB(0, 0, 255)), 0);
+    EXPECT_EQ(0, CountPixels(RGB(255, 0, 0)));
+
     ::ValidateRect(m_hWnd, NULL);
-    Send(WM_MOUSEMOVE, kOnLink);
+    Send(WM_MOUSEMOVE, m_ptOnLink);
     EXPECT_EQ(RGB(255, 0, 0), ForegroundOf(pLink));
     EXPECT_EQ(RGB(255, 0, 0), ForegroundOf(pRun));
+    EXPECT_EQ(0, CountPixels(RGB(0, 0, 255)));
+    EXPECT_GT(CountPixels(RGB(255, 0, 0)), 0);
     RECT rcUpdate = {};
     EXPECT_TRUE(::GetUpdateRect(m_hWnd, &rcUpdate, FALSE));
     EXPECT_EQ(10, rcUpdate.left);
@@ -288,7 +305,7 @@ TEST_F(MarkupHyperlink, TheLinkShowsTheHandCursor)
     {
         POINT pt;
         BOOL bHand;
-    } cases[] = { { kOnLink, TRUE }, { kBesideLink, FALSE }, { kOnLink, TRUE } };
+    } cases[] = { { m_ptOnLink, TRUE }, { kBesideLink, FALSE }, { m_ptOnLink, TRUE } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pt.x);
         ::SetCursor(::LoadCursorW(NULL, MAKEINTRESOURCEW(32512)));

@@ -204,4 +204,47 @@ TEST_F(MarkupInlineContainer, ANewChildLetsTheOldOneGo)
     EXPECT_EQ(1, pOld->GetRefCount());
     pOld->Release();
 }
+
+TEST_F(MarkupInlineContainer, ATextBlockPlacesTheElementBetweenItsWords)
+{
+    for (const wchar_t* lpszWrapping : { L"NoWrap", L"Wrap" }) {
+        SCOPED_TRACE(lpszWrapping);
+        CZPMarkupObject* pRoot =
+            Build(std::wstring(L"<TextBlock FontFamily='Tahoma' FontSize='16' TextWrapping='") + lpszWrapping +
+                  L"'>ab<Border Width='7' Height='5' Background='Red'/>cd</TextBlock>");
+        ASSERT_NE(nullptr, pRoot) << std::string(m_strError.begin(), m_strError.end());
+        CRef<CZPMarkupObject> hold(pRoot);
+        CZPMarkupTextBlock* pBlock = static_cast<CZPMarkupTextBlock*>(pRoot);
+        CZPMarkupDrawingContext measure;
+        pBlock->Measure(&measure, 200, 100);
+        pBlock->Arrange(RECT{ 0, 0, 200, 100 });
+        ASSERT_EQ(3, pBlock->GetInlines()->GetCount());
+        CZPMarkupRun* pRun = static_cast<CZPMarkupRun*>(pBlock->GetInlines()->GetAt(0));
+        CZPMarkupUIElement* pBorder =
+            static_cast<CZPMarkupInlineUIContainer*>(pBlock->GetInlines()->GetAt(1))->GetChild();
+        ASSERT_NE(nullptr, pRun->GetCachedFont());
+
+        // Widths from GDI for the runs' font.
+        HDC hDC = ::CreateCompatibleDC(NULL);
+        HGDIOBJ hOld = ::SelectObject(hDC, pRun->GetCachedFont()->GetFont());
+        SIZE szAb = {}, szCd = {};
+        ::GetTextExtentPoint32W(hDC, L"ab", 2, &szAb);
+        ::GetTextExtentPoint32W(hDC, L"cd", 2, &szCd);
+        ::SelectObject(hDC, hOld);
+        ::DeleteDC(hDC);
+        EXPECT_EQ(szAb.cx + 7 + szCd.cx, pBlock->GetDesiredSize().cx);
+        EXPECT_EQ(szAb.cx, pBorder->GetVisualOffset().x);
+        EXPECT_EQ(7, pBorder->GetRenderSize().cx);
+        EXPECT_EQ(5, pBorder->GetRenderSize().cy);
+
+        const POINT pt = { pBorder->GetVisualOffset().x + 3, pBorder->GetVisualOffset().y + 2 };
+        EXPECT_EQ(pBorder, pBlock->InputHitTest(pt.x, pt.y));
+        CDibSection dib(200, 100, RGB(255, 255, 255));
+        {
+            CZPMarkupDrawingContext context(dib.GetDC(), NULL);
+            pBlock->Render(&context);
+        }
+        EXPECT_EQ(RGB(255, 0, 0), dib.GetPixel(pt.x, pt.y));
+    }
+}
 }  // namespace
