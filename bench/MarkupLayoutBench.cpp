@@ -124,18 +124,6 @@ CBenchStack* BuildPage(CZPMarkupContext* pContext, CBenchLine** ppProbe)
     return pRoot;
 }
 
-struct CTiming
-{
-    const char* pszName;
-    double dTarget;
-    std::vector<double> samples;
-};
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples.empty() ? 0 : samples[samples.size() / 2];
-}
 }  // namespace
 
 int main(int argc, char** argv)
@@ -147,13 +135,13 @@ int main(int argc, char** argv)
     CDibSection dib(g_cx, g_cy, RGB(255, 255, 255));
     const HFONT hFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 
-    CTiming layout = { "Measure+Arrange, first layout", 10, {} };
-    CTiming relayout = { "relayout after a width change", 10, {} };
-    CTiming render = { "full Render", 40, {} };
-    CTiming repaint = { "repaint clipped to one 100x20 area", 1, {} };
+    CBenchTiming layout = { "Measure+Arrange, first layout", 10, {} };
+    CBenchTiming relayout = { "relayout after a width change", 10, {} };
+    CBenchTiming render = { "full Render", 40, {} };
+    CBenchTiming repaint = { "repaint clipped to one 100x20 area", 1, {} };
     // The same GDI work without the engine: the floor the figures above stand on.
-    CTiming rawExtents = { "raw GDI: 2,000 text extents", 0, {} };
-    CTiming rawDraw = { "raw GDI: 2,000 fills and text lines", 0, {} };
+    CBenchTiming rawExtents = { "raw GDI: 2,000 text extents", 0, {} };
+    CBenchTiming rawDraw = { "raw GDI: 2,000 fills and text lines", 0, {} };
     for (int i = 0; i < nRounds; i++) {
         // A fresh tree each round: the first layout measures everything.
         pRoot->Release();
@@ -224,12 +212,8 @@ int main(int argc, char** argv)
 
     printf("markup layout, %d lines in %d columns of %d groups, %dx%d DIB section, %d rounds (median)\n",
            g_nColumns * g_nGroups * g_nRows, g_nColumns, g_nGroups, g_cx, g_cy, nRounds);
-    for (const CTiming* pTiming : { &layout, &relayout, &render, &repaint, &rawExtents, &rawDraw }) {
-        printf("  %-40s %8.2f ms", pTiming->pszName, Median(pTiming->samples));
-        if (pTiming->dTarget > 0)
-            printf("   (target %.0f ms)", pTiming->dTarget);
-        printf("\n");
-    }
+    for (const CBenchTiming* pTiming : { &layout, &relayout, &render, &repaint, &rawExtents, &rawDraw })
+        BenchPrintTiming(*pTiming, 40);
     pRoot->Release();
     pContext->Release();
     return 0;
