@@ -2,6 +2,7 @@
 // element one opaque fill and one text line: Measure+Arrange, relayout after a width change,
 // a full render and a repaint clipped to one element. Usage: markup_layout_bench [rounds]
 #include "BenchClock.h"
+#include "BenchTiming.h"
 #include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupDrawingContext.h"
 #include "markup/ZPMarkupVisual.h"
@@ -212,8 +213,7 @@ int main(int argc, char** argv)
 
     printf("markup layout, %d lines in %d columns of %d groups, %dx%d DIB section, %d rounds (median)\n",
            g_nColumns * g_nGroups * g_nRows, g_nColumns, g_nGroups, g_cx, g_cy, nRounds);
-    for (const CBenchTiming* pTiming : { &layout, &relayout, &render, &repaint, &rawExtents, &rawDraw })
-        BenchPrintTiming(*pTiming, 40);
+    BenchPrint({ &layout, &relayout, &render, &repaint, &rawExtents, &rawDraw }, 40);
     pRoot->Release();
     pContext->Release();
     return 0;

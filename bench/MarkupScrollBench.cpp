@@ -4,6 +4,7 @@
 // change, and one wheel notch or thumb-drag step with its redraw.
 // Usage: markup_scroll_bench [rounds]
 #include "BenchClock.h"
+#include "BenchTiming.h"
 #include "common/ZPImageManager.h"
 #include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupDrawingContext.h"
@@ -151,8 +152,7 @@ int main(int argc, char** argv)
 
     printf("markup scroll viewer, %d rows, %d elements, %dx%d DIB section, %d rounds (median)\n", g_nRows, nElements,
            g_cx, g_cy, nRounds);
-    for (const CBenchTiming* pTiming : { &first, &relayout, &wheel, &thumb, &bar, &classicBar })
-        BenchPrintTiming(*pTiming, 42);
+    BenchPrint({ &first, &relayout, &wheel, &thumb, &bar, &classicBar }, 42);
     pContext->Release();
     return 0;
 }

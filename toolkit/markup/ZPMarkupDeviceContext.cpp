@@ -417,6 +417,19 @@ SIZE CZPMarkupDeviceContext::GetTextExtent(LPCWSTR lpszText, int nCount)
     return size;
 }
 
+SIZE CZPMarkupDeviceContext::GetTextPrefixWidths(LPCWSTR lpszText, int nCount, int* pWidths)
+{
+    SIZE size = {0, 0};
+    if (lpszText == NULL || nCount <= 0)
+        return size;
+    if (!::GetTextExtentExPointW(m_hAttribDC, lpszText, nCount, 0, NULL, pWidths, &size))
+    {
+        size.cx = size.cy = 0;
+        std::fill(pWidths, pWidths + nCount, 0);
+    }
+    return size;
+}
+
 void CZPMarkupDeviceContext::SetTextColor(CZPMarkupBrush* pBrush)
 {
     ::SetTextColor(m_hDC, pBrush != NULL ? pBrush->GetColor() : RGB(0, 0, 0));

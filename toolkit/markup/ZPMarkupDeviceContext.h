@@ -58,6 +58,9 @@ public:
                                     const double* pRadii);
     virtual void DrawTextLine(LPCWSTR lpszText, int nCount, const RECT& rc);
     virtual SIZE GetTextExtent(LPCWSTR lpszText, int nCount);
+    // The extent of the text with the width of every prefix in pWidths (nCount entries), from one
+    // measuring call; each prefix width equals GetTextExtent of that prefix.
+    virtual SIZE GetTextPrefixWidths(LPCWSTR lpszText, int nCount, int* pWidths);
     virtual void SetTextColor(CZPMarkupBrush* pBrush);
     // NULL puts back the font that was selected before the first one.
     virtual void SetFont(HFONT hFont);

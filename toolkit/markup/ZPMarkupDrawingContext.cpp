@@ -97,6 +97,11 @@ SIZE CZPMarkupDrawingContext::GetTextExtent(LPCWSTR lpszText, int nCount)
     return m_pDevice->GetTextExtent(lpszText, nCount);
 }
 
+SIZE CZPMarkupDrawingContext::GetTextPrefixWidths(LPCWSTR lpszText, int nCount, int* pWidths)
+{
+    return m_pDevice->GetTextPrefixWidths(lpszText, nCount, pWidths);
+}
+
 void CZPMarkupDrawingContext::SetTextColor(CZPMarkupBrush* pBrush)
 {
     m_pDevice->SetTextColor(pBrush);

@@ -31,6 +31,8 @@ public:
     void SetFont(CZPMarkupFont* pFont);
     HFONT GetFont() const { return m_hFont; }
     SIZE GetTextExtent(LPCWSTR lpszText, int nCount);
+    // The extent with every prefix's width (nCount entries in pWidths) from one measuring call.
+    SIZE GetTextPrefixWidths(LPCWSTR lpszText, int nCount, int* pWidths);
     void SetTextColor(CZPMarkupBrush* pBrush);
     void FillRectangle(const RECT& rc, CZPMarkupBrush* pBrush, const double* pRadii = NULL);
     void DrawRectangle(const RECT& rc, CZPMarkupBrush* pBrush, const CZPMarkupThickness* pThickness,

@@ -13,6 +13,8 @@
 #include "markup/ZPMarkupPanel.h"
 #include "markup/ZPMarkupPathGeometry.h"
 #include "markup/ZPMarkupStyle.h"
+#include "markup/ZPMarkupTextBlock.h"
+#include "markup/ZPMarkupTextElement.h"
 #include "markup/ZPMarkupValues.h"
 #include "markup/ZPMarkupVisual.h"
 
@@ -51,6 +53,16 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupUIElement::GetClassType,
     &CZPMarkupFrameworkElement::GetClassType,
     &CZPMarkupFrameworkContentElement::GetClassType,
+    &CZPMarkupTextElement::GetClassType,
+    &CZPMarkupInline::GetClassType,
+    &CZPMarkupRun::GetClassType,
+    &CZPMarkupLineBreak::GetClassType,
+    &CZPMarkupInlineCollection::GetClassType,
+    &CZPMarkupSpan::GetClassType,
+    &CZPMarkupBold::GetClassType,
+    &CZPMarkupItalic::GetClassType,
+    &CZPMarkupUnderline::GetClassType,
+    &CZPMarkupTextBlock::GetClassType,
     &CZPMarkupShape::GetClassType,
     &CZPMarkupRectangle::GetClassType,
     &CZPMarkupEllipse::GetClassType,

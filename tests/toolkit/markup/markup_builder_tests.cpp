@@ -101,8 +101,8 @@ TEST_F(MarkupBuilder, WhiteSpaceBecomesSingleBlanksAndSeparatesChildrenOnlyWhere
         const wchar_t* shape;
     } cases[] = {
         {L"<Text>  Hello \r\n  world  </Text>", L"\"Hello world\""},
-        {L"<Text>Click <Bold>here</Bold> now</Text>", L"\"Click \"|<Bold>|\" now\" {\"here\"}"},
-        {L"<Text><Bold>a</Bold> <Bold>b</Bold></Text>", L"<Bold>|\" \"|<Bold> {\"a\"} {\"b\"}"},
+        {L"<Text>Click <Strong>here</Strong> now</Text>", L"\"Click \"|<Strong>|\" now\" {\"here\"}"},
+        {L"<Text><Strong>a</Strong> <Strong>b</Strong></Text>", L"<Strong>|\" \"|<Strong> {\"a\"} {\"b\"}"},
         {L"<Box><Box/> <Box/></Box>", L"<Box>|<Box>"},
         {L"<Box> <Box/>x</Box>", L"<Box>|\"x\""},
         {L"<Box><Box/> x </Box>", L"<Box>|\" x\""},

@@ -6,12 +6,12 @@
 
 ZP_IMPLEMENT_MARKUPTYPE(CPageBox, L"Box", CZPMarkupUIElement, &CPageBox::RegisterProperties)
 ZP_IMPLEMENT_MARKUPTYPE(CPageText, L"Text", CPageBox, NULL)
-ZP_IMPLEMENT_MARKUPTYPE(CPageBold, L"Bold", CPageText, NULL)
+ZP_IMPLEMENT_MARKUPTYPE(CPageStrong, L"Strong", CPageText, NULL)
 ZP_IMPLEMENT_MARKUPTYPE(CPageItem, L"Item", CZPMarkupInputElement, NULL)
 ZP_IMPLEMENT_MARKUPTYPE(CPageHungry, L"Hungry", CPageBox, NULL)
 
 static CZPMarkupType* const g_pageTypes[] = {
-    CPageBox::GetClassType(),  CPageText::GetClassType(),   CPageBold::GetClassType(),
+    CPageBox::GetClassType(),  CPageText::GetClassType(),   CPageStrong::GetClassType(),
     CPageItem::GetClassType(), CPageHungry::GetClassType(),
 };
 

@@ -48,7 +48,7 @@ public:
     BOOL AllowWhiteSpaceContent() const override { return TRUE; }
 };
 
-class CPageBold : public CPageText
+class CPageStrong : public CPageText
 {
     ZP_DECLARE_MARKUPTYPE()
 };

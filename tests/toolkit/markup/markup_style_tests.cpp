@@ -71,11 +71,11 @@ const wchar_t g_szStyledPage[] =
     L"   <Style.Triggers><Trigger Property='IsMouseOver' Value='True'><Trigger.Setters>"
     L"<Setter Property='Foreground' Value='Yellow'/></Trigger.Setters></Trigger></Style.Triggers>\r\n"
     L"  </Style>\r\n"
-    L"  <Style TargetType='Bold'><Setter Property='Background' Value='Lime'/></Style>\r\n"
+    L"  <Style TargetType='Strong'><Setter Property='Background' Value='Lime'/></Style>\r\n"
     L" </Box.Resources>\r\n"
     L" <Text Style='{StaticResource derived}'/>\r\n"
     L" <Text Style='{StaticResource derived}' Foreground='Navy'/>\r\n"
-    L" <Bold/><Text/>\r\n"
+    L" <Strong/><Text/>\r\n"
     L" <Link/>\r\n"
     L"</Box>";
 }
