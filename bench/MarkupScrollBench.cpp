@@ -1,5 +1,5 @@
-// A scroll viewer over a 500-row grid of about 3,000 elements of every kind (row borders,
-// icons, check boxes, rectangles, ellipses, polygons and text when the text block exists),
+// A scroll viewer over a 500-row grid of 3,000 elements of every kind (row borders, icons,
+// check boxes, text blocks with bold and italic runs, rectangles and ellipses),
 // drawn into a 1920x1080 DIB section: first layout and draw, relayout and draw after a width
 // change, and one wheel notch or thumb-drag step with its redraw.
 // Usage: markup_scroll_bench [rounds]
@@ -30,14 +30,14 @@ std::wstring BuildPage(int* pnElements)
     std::wstring str = L"<ScrollViewer><Grid><Grid.ColumnDefinitions><ColumnDefinition Width='24'/>"
                        L"<ColumnDefinition Width='Auto'/><ColumnDefinition Width='*'/>"
                        L"<ColumnDefinition Width='40'/><ColumnDefinition Width='20'/>"
-                       L"<ColumnDefinition Width='20'/></Grid.ColumnDefinitions><Grid.RowDefinitions>";
+                       L"</Grid.ColumnDefinitions><Grid.RowDefinitions>";
     for (int r = 0; r < g_nRows; r++)
         str += L"<RowDefinition Height='Auto'/>";
     str += L"</Grid.RowDefinitions>";
     int nElements = 2;
     for (int r = 0; r < g_nRows; r++) {
         const std::wstring row = L" Grid.Row='" + std::to_wstring(r) + L"'";
-        str += L"<Border" + row + L" Grid.ColumnSpan='6' Background='" + (r % 2 ? L"#F0F4FF" : L"#FFFFFF") +
+        str += L"<Border" + row + L" Grid.ColumnSpan='5' Background='" + (r % 2 ? L"#F0F4FF" : L"#FFFFFF") +
                L"' BorderBrush='#C0C8D8' BorderThickness='0,0,0,1'/>";
         str += L"<Image" + row + L" Source='1' Margin='4,2,4,2'/>";
         str += L"<CheckBox" + row + L" Grid.Column='1' Margin='2' IsChecked='" + (r % 3 ? L"True" : L"False") + L"'/>";
@@ -45,7 +45,8 @@ std::wstring BuildPage(int* pnElements)
                L" Grid.Column='3' Width='30' Height='10' RadiusX='3' RadiusY='3' "
                L"Fill='#4080C0' Stroke='#204060' StrokeThickness='1'/>";
         str += L"<Ellipse" + row + L" Grid.Column='4' Width='12' Height='12' Fill='#E08040'/>";
-        str += L"<Polygon" + row + L" Grid.Column='5' Points='0,12 6,0 12,12' Fill='#60A060'/>";
+        str += L"<TextBlock" + row + L" Grid.Column='2' Margin='4,2,4,2'>Row " + std::to_wstring(r) + L": <Bold>item " +
+               std::to_wstring(r * 7) + L"</Bold> of the list, <Italic>shown</Italic> in a grid</TextBlock>";
         nElements += 6;
     }
     str += L"</Grid></ScrollViewer>";
