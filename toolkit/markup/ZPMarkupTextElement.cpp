@@ -18,7 +18,7 @@
 namespace {
 const int kFaceNameLength = LF_FACESIZE - 1;
 // Characters measured beyond the asked range when a range from a known start grows.
-const int kPrefixSlack = 128;
+const int kPrefixSlack = 64;
 
 int IntValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, BOOL& bSet)
 {

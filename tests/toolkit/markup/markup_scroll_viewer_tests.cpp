@@ -470,9 +470,18 @@ TEST_F(MarkupScrollLayout, ClassicLookFillsTrackThumbAndCorner)
         EXPECT_TRUE(ColorNear(RGB(0, 0, 255), dib.GetPixel(10, 10)));
         // Vertical bar at x 183..200, 83 high: thumb 17..25 (a frame around button face), track below it.
         EXPECT_TRUE(ColorNear(::GetSysColor(COLOR_BTNFACE), dib.GetPixel(191, 21)));
+        // Where the desktop answers no brush (as Wine's does), the track takes the scroll-bar colour.
+        const HWND hWndDesktop = ::GetDesktopWindow();
+        CDibSection probe(1, 1);
+        const LRESULT lBrush =
+            ::SendMessageW(hWndDesktop, WM_CTLCOLORSCROLLBAR, reinterpret_cast<WPARAM>(probe.GetDC()),
+                           reinterpret_cast<LPARAM>(hWndDesktop));
         const COLORREF clrTrack = dib.GetPixel(191, 50);
         EXPECT_NE(kMagenta, clrTrack);
-        EXPECT_NE(RGB(0, 0, 255), clrTrack);
+        if (lBrush == 0)
+            EXPECT_TRUE(ColorNear(::GetSysColor(COLOR_SCROLLBAR), clrTrack));
+        else
+            EXPECT_NE(RGB(0, 0, 255), clrTrack);
         EXPECT_TRUE(ColorNear(::GetSysColor(COLOR_BTNFACE), dib.GetPixel(191, 92)));
     }
     {
