@@ -368,6 +368,14 @@ TEST_F(StartPageTest, ClickingALinkOnThePageOpensItsAddress)
     EXPECT_EQ(links[1], view.GetHotElement()->GetLogicalParent()->GetLogicalParent());
     view.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(view.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::LoadCursorW(NULL, MAKEINTRESOURCEW(32649)), ::GetCursor());
+    // The link's own tip, not one of the block or the page.
+    TOOLINFOW ti = {};
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(links[1]),
+              view.CZPMarkupContext::OnToolHitTest(CPoint(rcBlock.left + 4, rcBlock.top + 6), &ti));
+    ASSERT_NE(nullptr, ti.lpszText);
+    EXPECT_STREQ(L"Open the Tolvane blog in your browser", ti.lpszText);
+    free(ti.lpszText);
     view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
     view.SendMessage(WM_LBUTTONUP, 0, lParam);
     ASSERT_EQ(1u, g_urlCalls.size());

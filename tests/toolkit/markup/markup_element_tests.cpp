@@ -297,7 +297,8 @@ TEST_F(MarkupElements, ControlsShareTheBordersAndPanelsPropertiesAndHoldOneConte
 TEST_F(MarkupElements, TextContentBecomesATextBlockOfTheContext)
 {
     for (const wchar_t* lpszPage :
-         { L"<Button Content='Hello' Foreground='Red'/>", L"<Button Foreground='Red'> Hello </Button>" }) {
+         { L"<Button Content='Hello' Foreground='Red'/>", L"<Button Foreground='Red'> Hello </Button>",
+           L"<Button Foreground='Red'><Button.Content>Hello</Button.Content></Button>" }) {
         SCOPED_TRACE(lpszPage);
         CBuilt built;
         BuildPage(lpszPage, built, [](CZPMarkupObject* pRoot) {
@@ -320,6 +321,16 @@ TEST_F(MarkupElements, TextContentBecomesATextBlockOfTheContext)
         EXPECT_EQ(1, built.nContextCount);
     }
     EXPECT_EQ(CZPMarkupTextElement::m_pForegroundProperty, CZPMarkupControl::m_pForegroundProperty);
+    // An element given as the property's value stays as it is.
+    CBuilt built;
+    BuildPage(L"<Button><Button.Content><Border Width='3'/></Button.Content></Button>", built,
+              [](CZPMarkupObject* pRoot) {
+                  CZPMarkupButton* pButton = ZpMarkupCast<CZPMarkupButton>(pRoot);
+                  ASSERT_NE(nullptr, pButton);
+                  EXPECT_NE(nullptr, ZpMarkupCast<CZPMarkupBorder>(pButton->GetContent()));
+              });
+    EXPECT_TRUE(built.bRoot) << std::string(built.error.begin(), built.error.end());
+    EXPECT_EQ(1, built.nContextCount);
 
     const struct
     {

@@ -172,9 +172,24 @@ protected:
     POINT m_ptOnLink = { -1, -1 };
 };
 
-TEST_F(MarkupHyperlink, SharesTheButtonsClick)
+TEST_F(MarkupHyperlink, SharesTheButtonsClickWhichMarkupNamesOnTheLink)
 {
     EXPECT_EQ(CZPMarkupButtonBase::m_pClickEvent, CZPMarkupHyperlink::m_pClickEvent);
+    std::vector<CZPMarkupObject*> named;
+    m_pContext->SetDelegate(L"OnLink", new CClickCounter(&named, nullptr));
+    CZPMarkupTextBlock* pBlock = Load(L"<Border Background='White'><TextBlock Margin='10,10,0,0' Width='200' "
+                                      L"Height='20' HorizontalAlignment='Left' VerticalAlignment='Top' "
+                                      L"FontFamily='Tahoma' FontSize='16'>Go <Hyperlink "
+                                      L"Click='OnLink'>there</Hyperlink></TextBlock></Border>");
+    ASSERT_NE(nullptr, pBlock);
+    CountClicks();
+    Send(WM_MOUSEMOVE, m_ptOnLink);
+    Send(WM_LBUTTONDOWN, m_ptOnLink);
+    Send(WM_LBUTTONUP, m_ptOnLink);
+    ASSERT_EQ(1u, named.size());
+    EXPECT_EQ(FirstLink(pBlock), named[0]);
+    // Not handled by the link's own handler: the context's handlers hear it as well.
+    EXPECT_EQ(1u, m_senders.size());
 }
 
 TEST_F(MarkupHyperlink, ClickNeedsAPressAndAReleaseOverTheLink)
