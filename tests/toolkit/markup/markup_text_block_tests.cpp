@@ -674,6 +674,10 @@ TEST_F(MarkupTextBlock, LinesAreKeptUntilTheWidthOrTheTextChanges)
     EXPECT_EQ(L"dd", Lines(block));
     Layout(block, 1000);
     EXPECT_EQ(L"dd", Lines(block));
+    // Widths measured in earlier layouts are not kept across a change of font.
+    block->SetValue(CZPMarkupTextElement::m_pFontSizeProperty, new CZPMarkupInt(40));
+    EXPECT_EQ(CFontMeasure(FirstFont(block)).Width(L"dd"), block->GetFirstLine()->m_nWidth);
+    EXPECT_GT(block->GetFirstLine()->m_nWidth, font.Width(L"dd"));
 }
 
 TEST_F(MarkupTextBlock, BadInputEndsWithThePartsResults)
