@@ -408,23 +408,23 @@ SIZE CZPMarkupRun::MeasureInline(CZPMarkupDrawingContext* pContext, int nStart, 
         return SIZE{ 0, sz.cy };
     }
     const int nCount = nEnd - nStart;
-    const unsigned long long nRangeKey =
-        (static_cast<unsigned long long>(static_cast<unsigned>(nStart)) << 32) | static_cast<unsigned>(nEnd);
-    const auto known = m_rangeExtents.find(nRangeKey);
-    if (known != m_rangeExtents.end())
-        return known->second;
     int nEntry = -1;
     for (int i = 0; i < 2; i++) {
         if (m_prefixWidths[i].nStart == nStart)
             nEntry = i;
     }
+    if (nEntry >= 0 && nCount <= static_cast<int>(m_prefixWidths[nEntry].widths.size())) {
+        m_nLastPrefixWidths = nEntry;
+        return SIZE{ m_prefixWidths[nEntry].widths[nCount - 1], m_prefixWidths[nEntry].nHeight };
+    }
+    const unsigned long long nRangeKey =
+        (static_cast<unsigned long long>(static_cast<unsigned>(nStart)) << 32) | static_cast<unsigned>(nEnd);
+    const auto known = m_rangeExtents.find(nRangeKey);
+    if (known != m_rangeExtents.end())
+        return known->second;
     int nMeasure = nCount;
     if (nEntry >= 0) {
         const int nKnown = static_cast<int>(m_prefixWidths[nEntry].widths.size());
-        if (nCount <= nKnown) {
-            m_nLastPrefixWidths = nEntry;
-            return SIZE{ m_prefixWidths[nEntry].widths[nCount - 1], m_prefixWidths[nEntry].nHeight };
-        }
         // Growing from the same start (a line's parts merging): at least double, so that a line
         // measured part by part costs about twice its length in all and few calls.
         const int nAvailable = GetTextLength() + 1 - nStart;

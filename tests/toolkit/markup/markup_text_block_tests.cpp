@@ -716,8 +716,9 @@ TEST_F(MarkupTextBlock, BadInputEndsWithThePartsResults)
         for (const CLine* pLine : LineList(block)) {
             for (const CLinePart* pPart = pLine->m_pFirstPart; pPart != NULL; pPart = pPart->m_pNextPart)
                 nCharacters += pPart->m_nEnd - pPart->m_nStart;
-            if (c.lpszWrapping[0] == L'W')
+            if (c.lpszWrapping[0] == L'W') {
                 ASSERT_LE(pLine->m_nWidth, 397);
+            }
         }
         if (c.lpszWrapping[0] == L'N') {
             EXPECT_EQ(1, block->GetLineCount());
