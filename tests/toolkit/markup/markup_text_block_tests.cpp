@@ -771,19 +771,19 @@ TEST_F(MarkupTextBlock, SizesOutOfRangeStayUsable)
 
 TEST_F(MarkupTextBlock, DeeplyNestedSpansLayOutDrawAndGo)
 {
+    // Spans nested in code (markup stops at the builder's depth).
     CRef<CZPMarkupTextBlock> block(Build(std::wstring(L"<TextBlock ") + kFont + L"/>", NULL, 100));
     ASSERT_TRUE(block != NULL);
-    CZPMarkupSpan* pSpan = static_cast<CZPMarkupSpan*>(m_pContext->CreateMarkupObject(CZPMarkupSpan::GetClassType()));
-    block->GetInlines()->Add(pSpan);
-    for (int i = 0; i < 100000; i++) {
-        CZPMarkupSpan* pChild =
+    CZPMarkupInlineCollection* pInlines = block->GetInlines();
+    for (int i = 0; i <= 100000; i++) {
+        CZPMarkupSpan* pSpan =
             static_cast<CZPMarkupSpan*>(m_pContext->CreateMarkupObject(CZPMarkupSpan::GetClassType()));
-        pSpan->GetInlines()->Add(pChild);
-        pSpan = pChild;
+        pInlines->Add(pSpan);
+        pInlines = pSpan->GetInlines();
     }
     CZPMarkupRun* pRun = static_cast<CZPMarkupRun*>(m_pContext->CreateMarkupObject(CZPMarkupRun::GetClassType()));
     pRun->SetText(L"deep");
-    pSpan->GetInlines()->Add(pRun);
+    pInlines->Add(pRun);
     block->InvalidateMeasure();
     Layout(block, 100);
     EXPECT_EQ(L"deep", Lines(block));
