@@ -490,7 +490,8 @@ void CZPMarkupTextBlock::CutPart(CLayoutState& state, CLinePart* pPart)
     int nCut = pPart->m_nStart;
     pInline->GetNextPosition(nCut);
     int nLength = 1;
-    int p = nCut;
+    // A one-position part stays whole.
+    int p = nCut == nFormerEnd ? kZpMarkupNoPosition : nCut;
     if (p != kZpMarkupNoPosition)
         pInline->GetNextPosition(p);
     for (; p != kZpMarkupNoPosition && p != nFormerEnd; pInline->GetNextPosition(p)) {
@@ -505,8 +506,7 @@ void CZPMarkupTextBlock::CutPart(CLayoutState& state, CLinePart* pPart)
     state.Place(pPart);
     state.pLine->m_bWrapped = TRUE;
     FinishLine(state);
-    // A one-position part stays whole and leaves nothing: an empty rest would only add a blank
-    // line below the word.
+    // A part that stayed whole leaves nothing: an empty rest would only add a blank line below.
     if (nCut != nFormerEnd && nCut != kZpMarkupNoPosition) {
         CLinePart* pRest = new CLinePart(pInline, nCut, nFormerEnd);
         state.PushPendingFront(pRest);
