@@ -704,7 +704,10 @@ TEST_F(MarkupTextBlock, BadInputEndsWithThePartsResults)
         const wchar_t* lpszWrapping;
         const std::wstring* pText;
     };
-    const BigCase cases[] = { { L"NoWrap", &strWords }, { L"Wrap", &strWords }, { L"Wrap", &strWord } };
+    const BigCase cases[] = { { L"NoWrap", &strWords },
+                              { L"NoWrap' TextTrimming='CharacterEllipsis", &strWords },
+                              { L"Wrap", &strWords },
+                              { L"Wrap", &strWord } };
     for (const BigCase& c : cases) {
         SCOPED_TRACE(Narrow(c.lpszWrapping) + " " + std::to_string(c.pText->size()));
         CRef<CZPMarkupTextBlock> block(
@@ -720,7 +723,13 @@ TEST_F(MarkupTextBlock, BadInputEndsWithThePartsResults)
                 ASSERT_LE(pLine->m_nWidth, 397);
             }
         }
-        if (c.lpszWrapping[0] == L'N') {
+        if (std::wstring(c.lpszWrapping).find(L"Ellipsis") != std::wstring::npos) {
+            ASSERT_EQ(1, block->GetLineCount());
+            const std::wstring strLine = LineText(block->GetFirstLine());
+            EXPECT_EQ(strWords.substr(0, strLine.size() - 3) + L"...", strLine);
+            EXPECT_LE(block->GetFirstLine()->m_nWidth, 397);
+            EXPECT_GT(block->GetFirstLine()->m_nWidth + font.Width(L"m"), 397);
+        } else if (c.lpszWrapping[0] == L'N') {
             EXPECT_EQ(1, block->GetLineCount());
             EXPECT_EQ(c.pText->size(), nCharacters);
             EXPECT_EQ(font.Width(*c.pText), block->GetContentSize().cx);
