@@ -121,14 +121,14 @@ private:
         std::vector<int> widths;  // [i]: the range from nStart to nStart + i + 1
     };
 
-    // The effective "Text", looked up once per change: positions are classified per character.
-    const CZPMarkupString* GetTextValue() const;
     // What measurements depend on besides the font and the text: the measuring device.
     struct CDeviceKey
     {
         int nDpiX = 0, nDpiY = 0, nTechnology = 0, nMapMode = 0;
     };
 
+    // The effective "Text", looked up once per change: positions are classified per character.
+    const CZPMarkupString* GetTextValue() const;
     WCHAR CharAt(int nPosition) const;
     // FALSE when a bound is missing; else both within the text, start not after end.
     BOOL ClampRange(int& nStart, int& nEnd) const;
