@@ -353,11 +353,13 @@ void CZPMarkupTextBlock::BuildLines(CZPMarkupDrawingContext* pContext, int nWidt
         state.pCurrent = new CLinePart(pInline, p, p);
         while (p != kZpMarkupNoPosition) {
             state.pCurrent->m_nEnd = p;
-            if (nWrapping != wrapNone && pInline->IsWhiteSpacePosition(p)) {
+            // Every line break is also white space: with wrapping, other positions need one test.
+            const BOOL bWhiteSpace = nWrapping != wrapNone && pInline->IsWhiteSpacePosition(p);
+            if (bWhiteSpace) {
                 MeasureWordPart(state, state.pCurrent);
                 CommitWord(state);
             }
-            if (pInline->IsLineBreakPosition(p)) {
+            if ((nWrapping == wrapNone || bWhiteSpace) && pInline->IsLineBreakPosition(p)) {
                 MeasureWordPart(state, state.pCurrent);
                 CommitWord(state);
                 if (state.pLine->m_pFirstPart == NULL) {
