@@ -440,6 +440,18 @@ TEST_F(MarkupTextBlock, LinesAreAsHighAsTheTallestAscentAndDeepestDescent)
     EXPECT_EQ(H - parts[3]->m_nHeight + parts[3]->m_nDescent - D / 2, top(parts[3]));
     EXPECT_EQ(H - parts[4]->m_nHeight + (parts[4]->m_nHeight - H) / 2, top(parts[4]));
     EXPECT_EQ(H - parts[5]->m_nHeight, top(parts[5]));
+
+    // The alignment does not inherit: set on a span it leaves the span's run on the baseline.
+    CRef<CZPMarkupTextBlock> spanned(
+        Build(L"<TextBlock FontFamily='Tahoma' FontSize='30'><Span BaselineAlignment='Top'><Run FontSize='10' "
+              L"Text='a'/></Span><Run Text='B'/></TextBlock>",
+              NULL, kZpMarkupInfinite));
+    ASSERT_TRUE(spanned != NULL);
+    const CLinePart* pSmall = spanned->GetFirstLine()->m_pFirstPart;
+    const CLinePart* pBig = pSmall->m_pNextPart;
+    ASSERT_TRUE(pBig != NULL);
+    EXPECT_EQ(top(pBig) + pBig->m_nHeight - pBig->m_nDescent, top(pSmall) + pSmall->m_nHeight - pSmall->m_nDescent);
+    EXPECT_GT(top(pSmall), 0);
 }
 
 TEST_F(MarkupTextBlock, EmptyTextNoInlinesAndSpacesOnly)
