@@ -45,6 +45,12 @@ void AppendPart(CZPMarkupTextBlock::CLinePart*& pFirst, CZPMarkupTextBlock::CLin
     pLast = pPart;
 }
 
+// A part that begins a word of its own: not the start of a paragraph, white space before it.
+BOOL OpensGap(const CZPMarkupTextBlock::CLinePart* pPart)
+{
+    return !pPart->m_bParagraphStart && pPart->m_pInline->IsWhiteSpacePosition(pPart->m_nStart);
+}
+
 RECT PartRect(const CZPMarkupTextBlock::CLinePart* pPart)
 {
     const int left = ZpMarkupAddSaturated(pPart->x, pPart->dx);
@@ -602,21 +608,25 @@ SIZE CZPMarkupTextBlock::ArrangeOverride(int nWidth, int nHeight)
             nOffset = nFree;
         else if (nAlignment == alignTextCenter)
             nOffset = nFree / 2;
+        // Justify widens the gaps before the later words of a wrapped line: a part that goes on
+        // a word across inlines (no white space before it) takes no share.
         int nGaps = -1;
         if (nAlignment == alignTextJustify && pLine->m_bWrapped &&
             static_cast<long long>(nWidth) - pLine->m_nWidth > 0 && pLine->m_pFirstPart != NULL) {
             nGaps = 0;
+            BOOL bFirst = TRUE;
             for (const CLinePart* pPart = pLine->m_pFirstPart; pPart != NULL; pPart = pPart->m_pNextPart) {
-                if (!pPart->m_bParagraphStart)
+                if (!bFirst && OpensGap(pPart))
                     nGaps++;
+                if (!pPart->m_bParagraphStart)
+                    bFirst = FALSE;
             }
-            nGaps--;
         }
         BOOL bFirst = TRUE;
         for (CLinePart* pPart = pLine->m_pFirstPart; pPart != NULL; pPart = pPart->m_pNextPart) {
             long long dx = pPadding->m_nLeft + nOffset;
             long long dy = static_cast<long long>(pLine->m_nHeight) - pPart->m_nHeight + pPadding->m_nTop;
-            if (nGaps > 0 && nFree > 0 && !bFirst && !pPart->m_bParagraphStart) {
+            if (nGaps > 0 && nFree > 0 && !bFirst && OpensGap(pPart)) {
                 const long long nShare = std::max<long long>(1, nFree / nGaps);
                 dx += nShare;
                 nOffset += nShare;

@@ -407,6 +407,28 @@ TEST_F(MarkupTextBlock, AlignmentAndJustifyPlaceTheLinesBetweenThePaddings)
     }
 }
 
+TEST_F(MarkupTextBlock, JustifyKeepsAWordAcrossInlinesTogether)
+{
+    CRef<CZPMarkupTextBlock> block(Build(std::wstring(L"<TextBlock ") + kFont +
+                                             L" TextWrapping='Wrap' TextAlignment='Justify'><Run Text='aa bo'/>"
+                                             L"<Bold>ld</Bold><Run Text=' cc dd ee ff gg hh'/></TextBlock>",
+                                         NULL, kZpMarkupInfinite));
+    ASSERT_TRUE(block != NULL);
+    const int nWidth = CFontMeasure(FirstFont(block)).Width(L"aa bold cc dd ee");
+    Layout(block, nWidth);
+    const CLine* pLine = block->GetFirstLine();
+    ASSERT_TRUE(pLine->m_bWrapped);
+    EXPECT_EQ(nWidth, pLine->m_pLastPart->x + pLine->m_pLastPart->dx + pLine->m_pLastPart->m_nWidth);
+    std::wstring strGaps;
+    for (const CLinePart* pPart = pLine->m_pFirstPart; pPart->m_pNextPart != NULL; pPart = pPart->m_pNextPart) {
+        const CLinePart* pNext = pPart->m_pNextPart;
+        const bool bGap = pNext->x + pNext->dx > pPart->x + pPart->dx + pPart->m_nWidth;
+        strGaps += PartText(pPart) + (bGap ? L"_" : L"");
+    }
+    // Widened gaps (_) before every word but inside none.
+    EXPECT_EQ(L"aa_ bold_", strGaps.substr(0, 9));
+}
+
 TEST_F(MarkupTextBlock, LinesAreAsHighAsTheTallestAscentAndDeepestDescent)
 {
     CRef<CZPMarkupTextBlock> block(
