@@ -47,6 +47,8 @@ public:
     void DrawPath(const CZPMarkupPathGeometry* pGeometry, int nThickness, CZPMarkupBrush* pStroke,
                   CZPMarkupBrush* pFill);
     HDC GetDC() const { return m_hDC; }
+    // The DC that text is measured on.
+    HDC GetAttribDC() const { return m_hAttribDC; }
     void ReleaseDC(HDC /*hDC*/) {}
 
     // In element coordinates; refreshed after every origin or clip change.

@@ -344,15 +344,25 @@ BOOL CZPMarkupObject::SetValue(CZPMarkupDependencyProperty* pProperty, CZPMarkup
 void CZPMarkupObject::NotifyInheritedChange(CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pOldValue,
                                             CZPMarkupObject* pNewValue)
 {
-    const int nCount = GetLogicalChildrenCount();
-    for (int i = 0; i < nCount; i++)
+    // Depth first in document order, without recursion: trees built in code may nest deeper
+    // than the stack reaches. Each entry is an object and the index of its next child.
+    std::vector<std::pair<const CZPMarkupObject*, int>> pending;
+    pending.emplace_back(this, 0);
+    while (!pending.empty())
     {
-        CZPMarkupObject* pChild = GetLogicalChild(i);
+        const CZPMarkupObject* pParent = pending.back().first;
+        const int nIndex = pending.back().second++;
+        if (nIndex >= pParent->GetLogicalChildrenCount())
+        {
+            pending.pop_back();
+            continue;
+        }
+        CZPMarkupObject* pChild = pParent->GetLogicalChild(nIndex);
         if (pChild == NULL)
             continue;
         if (pChild->IsKindOfType(pProperty->GetOwnerType()))
             pChild->OnPropertyChanged(pProperty, pOldValue, pNewValue);
-        pChild->NotifyInheritedChange(pProperty, pOldValue, pNewValue);
+        pending.emplace_back(pChild, 0);
     }
 }
 

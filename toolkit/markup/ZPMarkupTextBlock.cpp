@@ -45,6 +45,12 @@ void AppendPart(CZPMarkupTextBlock::CLinePart*& pFirst, CZPMarkupTextBlock::CLin
     pLast = pPart;
 }
 
+// A part that begins a word of its own: not the start of a paragraph, white space before it.
+BOOL OpensGap(const CZPMarkupTextBlock::CLinePart* pPart)
+{
+    return !pPart->m_bParagraphStart && pPart->m_pInline->IsWhiteSpacePosition(pPart->m_nStart);
+}
+
 RECT PartRect(const CZPMarkupTextBlock::CLinePart* pPart)
 {
     const int left = ZpMarkupAddSaturated(pPart->x, pPart->dx);
@@ -353,11 +359,13 @@ void CZPMarkupTextBlock::BuildLines(CZPMarkupDrawingContext* pContext, int nWidt
         state.pCurrent = new CLinePart(pInline, p, p);
         while (p != kZpMarkupNoPosition) {
             state.pCurrent->m_nEnd = p;
-            if (nWrapping != wrapNone && pInline->IsWhiteSpacePosition(p)) {
+            // Every line break is also white space: with wrapping, other positions need one test.
+            const BOOL bWhiteSpace = nWrapping != wrapNone && pInline->IsWhiteSpacePosition(p);
+            if (bWhiteSpace) {
                 MeasureWordPart(state, state.pCurrent);
                 CommitWord(state);
             }
-            if (pInline->IsLineBreakPosition(p)) {
+            if ((nWrapping == wrapNone || bWhiteSpace) && pInline->IsLineBreakPosition(p)) {
                 MeasureWordPart(state, state.pCurrent);
                 CommitWord(state);
                 if (state.pLine->m_pFirstPart == NULL) {
@@ -490,7 +498,8 @@ void CZPMarkupTextBlock::CutPart(CLayoutState& state, CLinePart* pPart)
     int nCut = pPart->m_nStart;
     pInline->GetNextPosition(nCut);
     int nLength = 1;
-    int p = nCut;
+    // A one-position part stays whole.
+    int p = nCut == nFormerEnd ? kZpMarkupNoPosition : nCut;
     if (p != kZpMarkupNoPosition)
         pInline->GetNextPosition(p);
     for (; p != kZpMarkupNoPosition && p != nFormerEnd; pInline->GetNextPosition(p)) {
@@ -505,8 +514,7 @@ void CZPMarkupTextBlock::CutPart(CLayoutState& state, CLinePart* pPart)
     state.Place(pPart);
     state.pLine->m_bWrapped = TRUE;
     FinishLine(state);
-    // A one-position part stays whole and leaves nothing: an empty rest would only add a blank
-    // line below the word.
+    // A part that stayed whole leaves nothing: an empty rest would only add a blank line below.
     if (nCut != nFormerEnd && nCut != kZpMarkupNoPosition) {
         CLinePart* pRest = new CLinePart(pInline, nCut, nFormerEnd);
         state.PushPendingFront(pRest);
@@ -600,21 +608,25 @@ SIZE CZPMarkupTextBlock::ArrangeOverride(int nWidth, int nHeight)
             nOffset = nFree;
         else if (nAlignment == alignTextCenter)
             nOffset = nFree / 2;
+        // Justify widens the gaps before the later words of a wrapped line: a part that goes on
+        // a word across inlines (no white space before it) takes no share.
         int nGaps = -1;
         if (nAlignment == alignTextJustify && pLine->m_bWrapped &&
             static_cast<long long>(nWidth) - pLine->m_nWidth > 0 && pLine->m_pFirstPart != NULL) {
             nGaps = 0;
+            BOOL bFirst = TRUE;
             for (const CLinePart* pPart = pLine->m_pFirstPart; pPart != NULL; pPart = pPart->m_pNextPart) {
-                if (!pPart->m_bParagraphStart)
+                if (!bFirst && OpensGap(pPart))
                     nGaps++;
+                if (!pPart->m_bParagraphStart)
+                    bFirst = FALSE;
             }
-            nGaps--;
         }
         BOOL bFirst = TRUE;
         for (CLinePart* pPart = pLine->m_pFirstPart; pPart != NULL; pPart = pPart->m_pNextPart) {
             long long dx = pPadding->m_nLeft + nOffset;
             long long dy = static_cast<long long>(pLine->m_nHeight) - pPart->m_nHeight + pPadding->m_nTop;
-            if (nGaps > 0 && nFree > 0 && !bFirst && !pPart->m_bParagraphStart) {
+            if (nGaps > 0 && nFree > 0 && !bFirst && OpensGap(pPart)) {
                 const long long nShare = std::max<long long>(1, nFree / nGaps);
                 dx += nShare;
                 nOffset += nShare;

@@ -19,6 +19,8 @@ namespace {
 const int kFaceNameLength = LF_FACESIZE - 1;
 // Characters measured beyond the asked range when a range from a known start grows.
 const int kPrefixSlack = 64;
+// Ranges whose extents a run keeps between layouts; more start the record anew.
+const size_t kMaxRangeExtents = 1 << 16;
 
 int IntValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, BOOL& bSet)
 {
@@ -278,17 +280,18 @@ void CZPMarkupRun::OnPropertyChanged(CZPMarkupDependencyProperty* pProperty, CZP
 {
     if (pProperty == m_pTextProperty) {
         m_bTextValueKnown = FALSE;
-        ClearPrefixWidths();
+        ClearMeasurements();
     }
     CZPMarkupInline::OnPropertyChanged(pProperty, pOldValue, pNewValue);
 }
 
-void CZPMarkupRun::ClearPrefixWidths()
+void CZPMarkupRun::ClearMeasurements()
 {
     for (CPrefixWidths& entry : m_prefixWidths) {
         entry.nStart = 0;
         std::vector<int>().swap(entry.widths);
     }
+    std::unordered_map<unsigned long long, SIZE>().swap(m_rangeExtents);
 }
 
 // Positions are character indexes plus one, so that 0 keeps meaning "no position"; the
@@ -365,14 +368,25 @@ void CZPMarkupRun::PrepareFont(CZPMarkupDrawingContext* pContext)
         return;
     LOGFONTW lf;
     GetLogFont(lf);
+    BOOL bNewFont = FALSE;
     if (m_pFont == NULL || memcmp(&m_pFont->GetLogFont(), &lf, sizeof(lf)) != 0) {
         CZPMarkupFont* pFont = pMarkupContext->GetFont(lf);
         if (m_pFont != NULL)
             m_pFont->Release();
         m_pFont = pFont;
+        bNewFont = TRUE;
     }
-    // A new layout may measure on another device.
-    ClearPrefixWidths();
+    CDeviceKey key;
+    if (const HDC hAttribDC = pContext->GetAttribDC()) {
+        key.nDpiX = ::GetDeviceCaps(hAttribDC, LOGPIXELSX);
+        key.nDpiY = ::GetDeviceCaps(hAttribDC, LOGPIXELSY);
+        key.nTechnology = ::GetDeviceCaps(hAttribDC, TECHNOLOGY);
+        key.nMapMode = ::GetMapMode(hAttribDC);
+    }
+    if (bNewFont || memcmp(&key, &m_deviceKey, sizeof(key)) != 0) {
+        ClearMeasurements();
+        m_deviceKey = key;
+    }
     pContext->SetFont(m_pFont);
     HDC hDC = pContext->GetDC();
     TEXTMETRICW tm = {};
@@ -407,13 +421,18 @@ SIZE CZPMarkupRun::MeasureInline(CZPMarkupDrawingContext* pContext, int nStart, 
         if (m_prefixWidths[i].nStart == nStart)
             nEntry = i;
     }
+    if (nEntry >= 0 && nCount <= static_cast<int>(m_prefixWidths[nEntry].widths.size())) {
+        m_nLastPrefixWidths = nEntry;
+        return SIZE{ m_prefixWidths[nEntry].widths[nCount - 1], m_prefixWidths[nEntry].nHeight };
+    }
+    const unsigned long long nRangeKey =
+        (static_cast<unsigned long long>(static_cast<unsigned>(nStart)) << 32) | static_cast<unsigned>(nEnd);
+    const auto known = m_rangeExtents.find(nRangeKey);
+    if (known != m_rangeExtents.end())
+        return known->second;
     int nMeasure = nCount;
     if (nEntry >= 0) {
         const int nKnown = static_cast<int>(m_prefixWidths[nEntry].widths.size());
-        if (nCount <= nKnown) {
-            m_nLastPrefixWidths = nEntry;
-            return SIZE{ m_prefixWidths[nEntry].widths[nCount - 1], m_prefixWidths[nEntry].nHeight };
-        }
         // Growing from the same start (a line's parts merging): at least double, so that a line
         // measured part by part costs about twice its length in all and few calls.
         const int nAvailable = GetTextLength() + 1 - nStart;
@@ -427,7 +446,13 @@ SIZE CZPMarkupRun::MeasureInline(CZPMarkupDrawingContext* pContext, int nStart, 
     entry.widths.resize(nMeasure);
     entry.nHeight = pContext->GetTextPrefixWidths(GetText() + nStart - 1, nMeasure, entry.widths.data()).cy;
     m_nLastPrefixWidths = nEntry;
-    return SIZE{ entry.widths[nCount - 1], entry.nHeight };
+    const SIZE sz = { entry.widths[nCount - 1], entry.nHeight };
+    if (nMeasure == nCount) {
+        if (m_rangeExtents.size() >= kMaxRangeExtents)
+            m_rangeExtents.clear();
+        m_rangeExtents[nRangeKey] = sz;
+    }
+    return sz;
 }
 
 int CZPMarkupRun::MeasurePrefixes(CZPMarkupDrawingContext* pContext, int nStart, int nEnd, int* pWidths)

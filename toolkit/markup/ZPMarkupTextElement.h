@@ -6,6 +6,7 @@
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupVisual.h"
 
+#include <unordered_map>
 #include <vector>
 
 class CZPMarkupBrush;
@@ -120,19 +121,29 @@ private:
         std::vector<int> widths;  // [i]: the range from nStart to nStart + i + 1
     };
 
+    // What measurements depend on besides the font and the text: the measuring device.
+    struct CDeviceKey
+    {
+        int nDpiX = 0, nDpiY = 0, nTechnology = 0, nMapMode = 0;
+    };
+
     // The effective "Text", looked up once per change: positions are classified per character.
     const CZPMarkupString* GetTextValue() const;
     WCHAR CharAt(int nPosition) const;
     // FALSE when a bound is missing; else both within the text, start not after end.
     BOOL ClampRange(int& nStart, int& nEnd) const;
-    void ClearPrefixWidths();
+    void ClearMeasurements();
 
     CZPMarkupFont* m_pFont;  // one reference, from the context's cache
     int m_nDescent;
     mutable const CZPMarkupString* m_pTextValue;  // borrowed from the property store
     mutable BOOL m_bTextValueKnown;
-    CPrefixWidths m_prefixWidths[2];  // valid for m_pFont and the current text
+    CPrefixWidths m_prefixWidths[2];  // valid for m_pFont, the current text and m_deviceKey
     int m_nLastPrefixWidths;          // the entry used last
+    // Extents of the ranges measured by a call of their own, kept while font, text and device
+    // stay: a layout at another width measures the same words again.
+    std::unordered_map<unsigned long long, SIZE> m_rangeExtents;
+    CDeviceKey m_deviceKey;
 };
 
 class CZPMarkupLineBreak : public CZPMarkupRun

@@ -117,6 +117,30 @@ TEST_F(DependencyProperties, InheritThroughCollectionsAndNotifyEveryDescendant)
     EXPECT_EQ(1, pRed->GetRefCount());
 }
 
+TEST_F(DependencyProperties, NotifyDescendantsOfAVeryDeepTree)
+{
+    // 100,000 nested panels, as a tree built in code may be: the change reaches the text at the
+    // bottom without recursing once per level.
+    std::vector<CFixturePanel*> chain(1, new CFixturePanel);
+    for (int i = 0; i < 100000; i++)
+    {
+        chain.push_back(new CFixturePanel);
+        chain[chain.size() - 2]->AddChild(chain.back());
+    }
+    T* pLeaf = new T;
+    chain.back()->AddChild(pLeaf);
+    CZPMarkupColor* pRed = new CZPMarkupColor(RGB(255, 0, 0));
+    g_changes.clear();
+    chain.front()->SetValue(T::m_pForegroundProperty, pRed);
+    ASSERT_EQ(2u, g_changes.size());
+    EXPECT_EQ(pLeaf, g_changes[1].pObject);
+    EXPECT_EQ(pRed, pLeaf->GetValue(T::m_pForegroundProperty));
+    // Released from the bottom up: each release then has nothing below it.
+    for (size_t i = chain.size(); i-- > 0;)
+        chain[i]->GetChildren()->RemoveAll();
+    chain.front()->Release();
+}
+
 TEST_F(DependencyProperties, KeepTheOldValueAliveWhileNotifying)
 {
     CRef<T> pText(new T);

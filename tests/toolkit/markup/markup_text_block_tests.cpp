@@ -407,6 +407,28 @@ TEST_F(MarkupTextBlock, AlignmentAndJustifyPlaceTheLinesBetweenThePaddings)
     }
 }
 
+TEST_F(MarkupTextBlock, JustifyKeepsAWordAcrossInlinesTogether)
+{
+    CRef<CZPMarkupTextBlock> block(Build(std::wstring(L"<TextBlock ") + kFont +
+                                             L" TextWrapping='Wrap' TextAlignment='Justify'><Run Text='aa bo'/>"
+                                             L"<Bold>ld</Bold><Run Text=' cc dd ee ff gg hh'/></TextBlock>",
+                                         NULL, kZpMarkupInfinite));
+    ASSERT_TRUE(block != NULL);
+    const int nWidth = CFontMeasure(FirstFont(block)).Width(L"aa bold cc dd ee");
+    Layout(block, nWidth);
+    const CLine* pLine = block->GetFirstLine();
+    ASSERT_TRUE(pLine->m_bWrapped);
+    EXPECT_EQ(nWidth, pLine->m_pLastPart->x + pLine->m_pLastPart->dx + pLine->m_pLastPart->m_nWidth);
+    std::wstring strGaps;
+    for (const CLinePart* pPart = pLine->m_pFirstPart; pPart->m_pNextPart != NULL; pPart = pPart->m_pNextPart) {
+        const CLinePart* pNext = pPart->m_pNextPart;
+        const bool bGap = pNext->x + pNext->dx > pPart->x + pPart->dx + pPart->m_nWidth;
+        strGaps += PartText(pPart) + (bGap ? L"_" : L"");
+    }
+    // Widened gaps (_) before every word but inside none.
+    EXPECT_EQ(L"aa_ bold_", strGaps.substr(0, 9));
+}
+
 TEST_F(MarkupTextBlock, LinesAreAsHighAsTheTallestAscentAndDeepestDescent)
 {
     CRef<CZPMarkupTextBlock> block(
@@ -440,6 +462,18 @@ TEST_F(MarkupTextBlock, LinesAreAsHighAsTheTallestAscentAndDeepestDescent)
     EXPECT_EQ(H - parts[3]->m_nHeight + parts[3]->m_nDescent - D / 2, top(parts[3]));
     EXPECT_EQ(H - parts[4]->m_nHeight + (parts[4]->m_nHeight - H) / 2, top(parts[4]));
     EXPECT_EQ(H - parts[5]->m_nHeight, top(parts[5]));
+
+    // The alignment does not inherit: set on a span it leaves the span's run on the baseline.
+    CRef<CZPMarkupTextBlock> spanned(
+        Build(L"<TextBlock FontFamily='Tahoma' FontSize='30'><Span BaselineAlignment='Top'><Run FontSize='10' "
+              L"Text='a'/></Span><Run Text='B'/></TextBlock>",
+              NULL, kZpMarkupInfinite));
+    ASSERT_TRUE(spanned != NULL);
+    const CLinePart* pSmall = spanned->GetFirstLine()->m_pFirstPart;
+    const CLinePart* pBig = pSmall->m_pNextPart;
+    ASSERT_TRUE(pBig != NULL);
+    EXPECT_EQ(top(pBig) + pBig->m_nHeight - pBig->m_nDescent, top(pSmall) + pSmall->m_nHeight - pSmall->m_nDescent);
+    EXPECT_GT(top(pSmall), 0);
 }
 
 TEST_F(MarkupTextBlock, EmptyTextNoInlinesAndSpacesOnly)
@@ -674,6 +708,10 @@ TEST_F(MarkupTextBlock, LinesAreKeptUntilTheWidthOrTheTextChanges)
     EXPECT_EQ(L"dd", Lines(block));
     Layout(block, 1000);
     EXPECT_EQ(L"dd", Lines(block));
+    // Widths measured in earlier layouts are not kept across a change of font.
+    block->SetValue(CZPMarkupTextElement::m_pFontSizeProperty, new CZPMarkupInt(40));
+    EXPECT_EQ(CFontMeasure(FirstFont(block)).Width(L"dd"), block->GetFirstLine()->m_nWidth);
+    EXPECT_GT(block->GetFirstLine()->m_nWidth, font.Width(L"dd"));
 }
 
 TEST_F(MarkupTextBlock, BadInputEndsWithThePartsResults)
@@ -700,7 +738,10 @@ TEST_F(MarkupTextBlock, BadInputEndsWithThePartsResults)
         const wchar_t* lpszWrapping;
         const std::wstring* pText;
     };
-    const BigCase cases[] = { { L"NoWrap", &strWords }, { L"Wrap", &strWords }, { L"Wrap", &strWord } };
+    const BigCase cases[] = { { L"NoWrap", &strWords },
+                              { L"NoWrap' TextTrimming='CharacterEllipsis", &strWords },
+                              { L"Wrap", &strWords },
+                              { L"Wrap", &strWord } };
     for (const BigCase& c : cases) {
         SCOPED_TRACE(Narrow(c.lpszWrapping) + " " + std::to_string(c.pText->size()));
         CRef<CZPMarkupTextBlock> block(
@@ -712,10 +753,17 @@ TEST_F(MarkupTextBlock, BadInputEndsWithThePartsResults)
         for (const CLine* pLine : LineList(block)) {
             for (const CLinePart* pPart = pLine->m_pFirstPart; pPart != NULL; pPart = pPart->m_pNextPart)
                 nCharacters += pPart->m_nEnd - pPart->m_nStart;
-            if (c.lpszWrapping[0] == L'W')
+            if (c.lpszWrapping[0] == L'W') {
                 ASSERT_LE(pLine->m_nWidth, 397);
+            }
         }
-        if (c.lpszWrapping[0] == L'N') {
+        if (std::wstring(c.lpszWrapping).find(L"Ellipsis") != std::wstring::npos) {
+            ASSERT_EQ(1, block->GetLineCount());
+            const std::wstring strLine = LineText(block->GetFirstLine());
+            EXPECT_EQ(strWords.substr(0, strLine.size() - 3) + L"...", strLine);
+            EXPECT_LE(block->GetFirstLine()->m_nWidth, 397);
+            EXPECT_GT(block->GetFirstLine()->m_nWidth + font.Width(L"m"), 397);
+        } else if (c.lpszWrapping[0] == L'N') {
             EXPECT_EQ(1, block->GetLineCount());
             EXPECT_EQ(c.pText->size(), nCharacters);
             EXPECT_EQ(font.Width(*c.pText), block->GetContentSize().cx);
@@ -766,19 +814,19 @@ TEST_F(MarkupTextBlock, SizesOutOfRangeStayUsable)
 
 TEST_F(MarkupTextBlock, DeeplyNestedSpansLayOutDrawAndGo)
 {
+    // Spans nested in code (markup stops at the builder's depth).
     CRef<CZPMarkupTextBlock> block(Build(std::wstring(L"<TextBlock ") + kFont + L"/>", NULL, 100));
     ASSERT_TRUE(block != NULL);
-    CZPMarkupSpan* pSpan = static_cast<CZPMarkupSpan*>(m_pContext->CreateMarkupObject(CZPMarkupSpan::GetClassType()));
-    block->GetInlines()->Add(pSpan);
-    for (int i = 0; i < 100000; i++) {
-        CZPMarkupSpan* pChild =
+    CZPMarkupInlineCollection* pInlines = block->GetInlines();
+    for (int i = 0; i <= 100000; i++) {
+        CZPMarkupSpan* pSpan =
             static_cast<CZPMarkupSpan*>(m_pContext->CreateMarkupObject(CZPMarkupSpan::GetClassType()));
-        pSpan->GetInlines()->Add(pChild);
-        pSpan = pChild;
+        pInlines->Add(pSpan);
+        pInlines = pSpan->GetInlines();
     }
     CZPMarkupRun* pRun = static_cast<CZPMarkupRun*>(m_pContext->CreateMarkupObject(CZPMarkupRun::GetClassType()));
     pRun->SetText(L"deep");
-    pSpan->GetInlines()->Add(pRun);
+    pInlines->Add(pRun);
     block->InvalidateMeasure();
     Layout(block, 100);
     EXPECT_EQ(L"deep", Lines(block));
