@@ -5,51 +5,57 @@
 #include "AppIds.h"
 #include "Utf8.h"
 #include "document/TolvaneDoc.h"
+#include "editor/UrlHelpers.h"
 
 #include <common/ZPDeviceContext.h>
 #include <framework/thread.h>
+#include <markup/ZPMarkupDelegate.h>
+#include <markup/ZPMarkupDrawingContext.h>
+#include <markup/ZPMarkupHyperlink.h>
+#include <markup/ZPMarkupValues.h>
+#include <markup/ZPMarkupVisual.h>
 
 #include <cstdlib>
 
 IMPLEMENT_DYNCREATE(CXmlView, CView)
 
 BEGIN_MESSAGE_MAP(CXmlView, CView)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_WM_PAINT()
-    ON_COMMAND(ID_VIEW_LINE_NUMBERS, OnDisplayLineNumbers)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_LINE_NUMBERS, OnUpdateDisplayLineNumbers)
-    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateNeedsText)
-    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateNeedsText)
-    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
-    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
-    ON_COMMAND(ID_EDIT_CLEAR, OnEditClear)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, OnUpdateNeedsText)
-    ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
-    ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateNeedsText)
-    ON_COMMAND(ID_FORMAT_FONT, OnFormatFont)
-    ON_COMMAND(ID_FORMAT_FORE_COLOR, OnFormatForeColor)
-    ON_COMMAND(ID_FORMAT_BACK_COLOR, OnFormatBackColor)
-    ON_COMMAND(ID_EDIT_OVERTYPE, OnEditOvertype)
-    ON_COMMAND(ID_EDIT_TOGGLE_BOOKMARK, OnToggleBookmark)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_TOGGLE_BOOKMARK, OnUpdateNeedsText)
-    ON_COMMAND(ID_EDIT_NEXT_BOOKMARK, OnNextBookmark)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_NEXT_BOOKMARK, OnUpdateNeedsText)
-    ON_COMMAND(ID_EDIT_PREV_BOOKMARK, OnPrevBookmark)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_PREV_BOOKMARK, OnUpdateNeedsText)
-    ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
-    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, OnUpdateNeedsText)
-    ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
-    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
-    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateNeedsText)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateIndicatorOvr)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_LINE_COL, OnUpdateIndicatorLineCol)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_PAINT()
+ON_COMMAND(ID_VIEW_LINE_NUMBERS, OnDisplayLineNumbers)
+ON_UPDATE_COMMAND_UI(ID_VIEW_LINE_NUMBERS, OnUpdateDisplayLineNumbers)
+ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateNeedsText)
+ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateNeedsText)
+ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+ON_COMMAND(ID_EDIT_CLEAR, OnEditClear)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, OnUpdateNeedsText)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateNeedsText)
+ON_COMMAND(ID_FORMAT_FONT, OnFormatFont)
+ON_COMMAND(ID_FORMAT_FORE_COLOR, OnFormatForeColor)
+ON_COMMAND(ID_FORMAT_BACK_COLOR, OnFormatBackColor)
+ON_COMMAND(ID_EDIT_OVERTYPE, OnEditOvertype)
+ON_COMMAND(ID_EDIT_TOGGLE_BOOKMARK, OnToggleBookmark)
+ON_UPDATE_COMMAND_UI(ID_EDIT_TOGGLE_BOOKMARK, OnUpdateNeedsText)
+ON_COMMAND(ID_EDIT_NEXT_BOOKMARK, OnNextBookmark)
+ON_UPDATE_COMMAND_UI(ID_EDIT_NEXT_BOOKMARK, OnUpdateNeedsText)
+ON_COMMAND(ID_EDIT_PREV_BOOKMARK, OnPrevBookmark)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PREV_BOOKMARK, OnUpdateNeedsText)
+ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, OnUpdateNeedsText)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateNeedsText)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_OVR, OnUpdateIndicatorOvr)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_LINE_COL, OnUpdateIndicatorLineCol)
 END_MESSAGE_MAP()
 
 namespace {
@@ -58,14 +64,55 @@ const WCHAR kEditorName[] = L"Title";
 const WCHAR kTextNotTaken[] = L"The editor could not take the whole text of this file.";
 const int kBoldWeight = 700;
 
+// Visibility words of the page element.
+const int kVisible = 0;
+const int kHidden = 1;
+
+const WCHAR kWebScheme[] = L"http://";
+const WCHAR kBrowserFileClass[] = L".htm";
+
+// The start page: a heading, how to open a file, and two links.
+const WCHAR kStartPage[] =
+    L"<Border Padding='4' BorderThickness='1' BorderBrush='#767676' Background='#ffffff'>"
+    L"<StackPanel TextBlock.FontFamily='Tahoma'>"
+    L"<StackPanel Margin='1, 7, 0, 3' Orientation='Horizontal'>"
+    L"<TextBlock Margin='7, 0, 0, 0' FontSize='16' VerticalAlignment='Center' FontWeight='Bold'>Getting "
+    L"Start...</TextBlock>"
+    L"</StackPanel>"
+    L"<Border Height='1' Background='#9ebbdd' />"
+    L"<TextBlock Padding='9, 6, 6, 7' TextWrapping='Wrap'>Click <TextBlock FontWeight='Bold'>main "
+    L"menu-&gt;File-&gt;Open</TextBlock> to open a .plist file.</TextBlock>"
+    L"<TextBlock Padding='9, 6, 6, 7' TextWrapping='Wrap'></TextBlock>"
+    L"<Border Height='1' Background='#9ebbdd' />"
+    L"<TextBlock Padding='1, 3, 1, 3' FontWeight='Bold'><Hyperlink Tag='http://www.example.com/' "
+    L"ToolTip='Open the Tolvane web site in your browser'>Tolvane on the web</Hyperlink></TextBlock>"
+    L"<TextBlock Padding='1, 3, 1, 3' FontWeight='Bold'><Hyperlink Tag='http://www.example.com/blog/' "
+    L"ToolTip='Open the Tolvane blog in your browser'>Tolvane blog</Hyperlink></TextBlock>"
+    L"</StackPanel></Border>";
+
+CXmlView::PFNOPENURL g_pfnOpenUrl = &OpenUrlInBrowser;
+LPCWSTR g_lpszStartPage = kStartPage;
+
 }  // namespace
 
-CXmlView::CXmlView() : m_bStartPage(TRUE), m_bNoText(TRUE)
+void CXmlView::SetUrlOpener(PFNOPENURL pfnOpenUrl)
 {
+    g_pfnOpenUrl = pfnOpenUrl != NULL ? pfnOpenUrl : &OpenUrlInBrowser;
 }
+
+void CXmlView::SetStartPageText(LPCWSTR lpszPage)
+{
+    g_lpszStartPage = lpszPage != NULL ? lpszPage : kStartPage;
+}
+
+CXmlView::CXmlView() : m_pPageElement(NULL), m_bStartPage(TRUE), m_bNoText(TRUE) {}
 
 CXmlView::~CXmlView()
 {
+    // The page's elements hold counts on this context: they go before it.
+    if (m_pPageElement != NULL)
+        m_pPageElement->Release();
+    m_pPageElement = NULL;
     if (m_wndEditor.m_hWnd != NULL)
         m_wndEditor.DestroyWindow();
 }
@@ -86,8 +133,22 @@ int CXmlView::OnCreate(LPCREATESTRUCT lpcs)
     // The start page is drawn in place of the editor until a text is loaded.
     m_wndEditor.ShowWindow(SW_HIDE);
     m_wndEditor.EnableWindow(FALSE);
-    Invalidate(FALSE);
+    LoadStartPage();
+    AddEventHandler(CZPMarkupHyperlink::m_pClickEvent,
+                    NewMarkupClassDelegate<CXmlView>(this, &CXmlView::OnHyperlinkClick));
     return 0;
+}
+
+void CXmlView::LoadStartPage()
+{
+    if (m_pPageElement != NULL)
+        m_pPageElement->Release();
+    m_pPageElement = NULL;
+    CZPMarkupObject* pRoot = Parse(g_lpszStartPage);
+    m_pPageElement = ZpMarkupCast<CZPMarkupUIElement>(pRoot);
+    if (m_pPageElement == NULL && pRoot != NULL)
+        pRoot->Release();
+    Invalidate(FALSE);
 }
 
 void CXmlView::OnInitialUpdate()
@@ -113,6 +174,11 @@ void CXmlView::ShowStartPage(BOOL bShow)
     m_bNoText = bShow;
     m_wndEditor.EnableWindow(!bShow);
     m_wndEditor.ShowWindow(bShow ? SW_HIDE : SW_SHOW);
+    if (m_pPageElement != NULL) {
+        CZPMarkupEnum* pVisibility = CZPMarkupEnum::CreateValue(bShow ? kVisible : kHidden);
+        if (!m_pPageElement->SetValue(CZPMarkupUIElement::m_pVisibilityProperty, pVisibility))
+            pVisibility->Release();
+    }
     Invalidate(FALSE);
 }
 
@@ -138,6 +204,42 @@ void CXmlView::OnPaint()
     GetClientRect(&rect);
     CZPBufferDC buffer(dc.m_hDC, rect);
     buffer.FillSolidRect(&rect, ::GetSysColor(COLOR_WINDOW));
+    if (m_pPageElement != NULL) {
+        CZPMarkupDrawingContext context(buffer.m_hDC, NULL);
+        m_pPageElement->Measure(&context, rect.Width(), rect.Height());
+        m_pPageElement->Arrange(rect);
+        m_pPageElement->Render(&context);
+    }
+}
+
+BOOL CXmlView::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (m_pPageElement != NULL) {
+        SetHostWindow(m_hWnd);
+        LRESULT lResult = 0;
+        if (HandleMessage(m_pPageElement, message, wParam, lParam, &lResult)) {
+            if (pResult != NULL)
+                *pResult = lResult;
+            return TRUE;
+        }
+    }
+    return CView::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+void CXmlView::OnHyperlinkClick(CZPMarkupObject* pSender, MarkupRoutedEventArgs* pArgs)
+{
+    if (pSender != NULL && pSender->IsKindOfType(CZPMarkupHyperlink::GetClassType())) {
+        CZPMarkupString* pTag =
+            ZpMarkupCast<CZPMarkupString>(pSender->GetValue(CZPMarkupFrameworkContentElement::m_pTagProperty));
+        LPCWSTR lpszTag = pTag != NULL ? pTag->GetText() : NULL;
+        const size_t nSchemeLength = sizeof(kWebScheme) / sizeof(kWebScheme[0]) - 1;
+        if (lpszTag != NULL && wcsncmp(lpszTag, kWebScheme, nSchemeLength) == 0) {
+            CWnd* pMainWnd = AfxGetMainWnd();
+            g_pfnOpenUrl(pMainWnd != NULL ? pMainWnd->m_hWnd : NULL, lpszTag, SW_SHOW, kBrowserFileClass);
+        }
+    }
+    if (pArgs != NULL)
+        pArgs->bHandled = TRUE;
 }
 
 void CXmlView::OnDraw(CDC*)
@@ -190,11 +292,26 @@ void CXmlView::OnUpdateDisplayLineNumbers(CCmdUI* pCmdUI)
     pCmdUI->SetCheck(m_wndEditor.GetDisplayLineNumbers());
 }
 
-void CXmlView::OnEditCopy() { m_wndEditor.Copy(); }
-void CXmlView::OnEditCut() { m_wndEditor.Cut(); }
-void CXmlView::OnEditPaste() { m_wndEditor.Paste(); }
-void CXmlView::OnEditClear() { m_wndEditor.Clear(); }
-void CXmlView::OnEditSelectAll() { m_wndEditor.SelectAll(); }
+void CXmlView::OnEditCopy()
+{
+    m_wndEditor.Copy();
+}
+void CXmlView::OnEditCut()
+{
+    m_wndEditor.Cut();
+}
+void CXmlView::OnEditPaste()
+{
+    m_wndEditor.Paste();
+}
+void CXmlView::OnEditClear()
+{
+    m_wndEditor.Clear();
+}
+void CXmlView::OnEditSelectAll()
+{
+    m_wndEditor.SelectAll();
+}
 
 void CXmlView::OnUpdateEditPaste(CCmdUI* pCmdUI)
 {
@@ -274,8 +391,14 @@ void CXmlView::OnToggleBookmark()
         m_wndEditor.AddBookmark(nLine);
 }
 
-void CXmlView::OnNextBookmark() { m_wndEditor.GotoNextBookmark(); }
-void CXmlView::OnPrevBookmark() { m_wndEditor.GotoPrevBookmark(); }
+void CXmlView::OnNextBookmark()
+{
+    m_wndEditor.GotoNextBookmark();
+}
+void CXmlView::OnPrevBookmark()
+{
+    m_wndEditor.GotoPrevBookmark();
+}
 
 void CXmlView::OnUpdateIndicatorOvr(CCmdUI* pCmdUI)
 {

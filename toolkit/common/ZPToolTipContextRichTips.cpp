@@ -1,14 +1,17 @@
-// Rich-text and HTML tips: measured and drawn through their own renderers inside the tip frame.
+// Rich-text, HTML and markup tips: measured and drawn through their own renderers inside the tip
+// frame.
 #include "common/ZPToolTipContextRichTips.h"
+
+#include "markup/ZPMarkupApi.h"
 
 #include <algorithm>
 #include <wchar.h>
 
-namespace
-{
+namespace {
 
 const int kFrameInset = 3;
 const int kTwipsPerInch = 1440;
+const int kUnlimitedHeight = 0x7FFFFFFF;  // the markup measure's "no limit"
 const DWORD kTipCharMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED | CFM_COLOR;
 
 // Horizontal and vertical frame around the content: margins plus the inset on both sides.
@@ -32,7 +35,7 @@ CRect ContentRect(const CZPToolTipContext* pContext, CRect rc)
     return rc;
 }
 
-} // namespace
+}  // namespace
 
 // ---- rich text -------------------------------------------------------------------------------
 
@@ -52,8 +55,7 @@ CSize CZPToolTipContext::CRichEditToolTip::CalcSize(TOOLITEM* pTool)
     cf.dwMask = kTipCharMask;
     cf.crTextColor = m_pContext->GetTipTextColor();
     LOGFONTW lf = {};
-    if (pFont->GetSafeHandle() != NULL && ::GetObjectW(pFont->GetSafeHandle(), sizeof(lf), &lf) != 0)
-    {
+    if (pFont->GetSafeHandle() != NULL && ::GetObjectW(pFont->GetSafeHandle(), sizeof(lf), &lf) != 0) {
         cf.yHeight = -::MulDiv(lf.lfHeight, kTwipsPerInch, dc.GetDeviceCaps(LOGPIXELSY));
         wcsncpy(cf.szFaceName, lf.lfFaceName, LF_FACESIZE - 1);
         cf.dwMask |= CFM_FACE | CFM_SIZE;
@@ -79,8 +81,7 @@ BOOL CZPToolTipContext::CHTMLToolTip::s_bReported = FALSE;
 
 CSize CZPToolTipContext::CHTMLToolTip::CalcSize(TOOLITEM*)
 {
-    if (!s_bReported)
-    {
+    if (!s_bReported) {
         s_bReported = TRUE;
         ::OutputDebugStringW(L"Tolvane: HTML tips are not shown: the framework hosts no controls for the "
                              L"web browser\n");
@@ -88,10 +89,46 @@ CSize CZPToolTipContext::CHTMLToolTip::CalcSize(TOOLITEM*)
     return CSize(0, 0);
 }
 
-void CZPToolTipContext::CHTMLToolTip::DrawContent(CDC*, TOOLITEM*, CRect)
+void CZPToolTipContext::CHTMLToolTip::DrawContent(CDC*, TOOLITEM*, CRect) {}
+
+void CZPToolTipContext::CHTMLToolTip::OnShowChanged(BOOL) {}
+
+// ---- markup ----------------------------------------------------------------------------------
+
+CZPToolTipContext::CMarkupToolTip::CMarkupToolTip(CZPToolTipContext* pContext)
+    : CZPToolTipContextToolTip(pContext), m_pMarkupContext(ZpMarkupNewContext(NULL)), m_pElement(NULL)
+{}
+
+CZPToolTipContext::CMarkupToolTip::~CMarkupToolTip()
 {
+    ZpMarkupFreeElement(&m_pElement);
+    ZpMarkupFreeContext(&m_pMarkupContext);
 }
 
-void CZPToolTipContext::CHTMLToolTip::OnShowChanged(BOOL)
+CSize CZPToolTipContext::CMarkupToolTip::CalcSize(TOOLITEM* pTool)
 {
+    ZpMarkupFreeElement(&m_pElement);
+    CString strText = GetToolText(pTool);
+    if (strText.IsEmpty())
+        return CSize(0, 0);
+
+    ZpMarkupSetContextFont(m_pMarkupContext, static_cast<HFONT>(m_pContext->GetFont()->GetSafeHandle()),
+                           m_pContext->GetTipTextColor());
+    m_pElement = ZpMarkupParseToElement(m_pMarkupContext, strText);
+    if (m_pElement == NULL)
+        return CZPToolTipContextToolTip::CalcSize(pTool);
+
+    CSize sizeFrame = ContentFrame(m_pContext);
+    CSize size = ZpMarkupMeasureSize(m_pElement, MaxTipWidth(m_pContext) - sizeFrame.cx, kUnlimitedHeight);
+    return size + sizeFrame;
+}
+
+void CZPToolTipContext::CMarkupToolTip::DrawContent(CDC* pDC, TOOLITEM* pTool, CRect rc)
+{
+    if (m_pElement == NULL) {
+        CZPToolTipContextToolTip::DrawContent(pDC, pTool, rc);
+        return;
+    }
+    CRect rcContent = ContentRect(m_pContext, rc);
+    ZpMarkupDrawElement(m_pElement, pDC->GetSafeHdc(), &rcContent);
 }

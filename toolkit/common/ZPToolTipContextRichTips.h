@@ -27,13 +27,23 @@ public:
     void OnShowChanged(BOOL bShow) override;
 
 protected:
-    static BOOL s_bReported;   // the cause is traced once per process
+    static BOOL s_bReported;  // the cause is traced once per process
 };
 
-// Markup tips: while the markup engine's flat interface is not available, the text cannot be
-// parsed and every markup tip is the plain tip.
+class CZPMarkupContext;
+class CZPMarkupUIElement;
+
+// Markup tips: the tool text parsed as a page in a context of the tip's own; text that does not
+// parse is the plain tip.
 class CZPToolTipContext::CMarkupToolTip : public CZPToolTipContextToolTip
 {
 public:
-    explicit CMarkupToolTip(CZPToolTipContext* pContext) : CZPToolTipContextToolTip(pContext) {}
+    explicit CMarkupToolTip(CZPToolTipContext* pContext);
+    ~CMarkupToolTip() override;
+    CSize CalcSize(TOOLITEM* pTool) override;
+    void DrawContent(CDC* pDC, TOOLITEM* pTool, CRect rc) override;
+
+protected:
+    CZPMarkupContext* m_pMarkupContext;
+    CZPMarkupUIElement* m_pElement;  // NULL while the last text did not parse
 };

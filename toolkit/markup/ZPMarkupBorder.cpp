@@ -18,10 +18,18 @@ CZPMarkupUIElement* ZpMarkupCheckSingleChild(const CZPMarkupObject* pHolder, BOO
                           L"'CZPMarkupUIElement'",
                           lpszContent, lpszHolder);
     else if (bHasChild)
-        strMessage.Format(L"'%ls' already has a child and cannot add '%ls'. '%ls' can accept only one child.",
-                          lpszHolder, lpszContent, lpszHolder);
+        ZpMarkupThrowHasChild(pHolder, pContent);
     else
         return pElement;
+    ZpMarkupThrowBuilderError(strMessage);
+}
+
+void ZpMarkupThrowHasChild(const CZPMarkupObject* pHolder, CZPMarkupObject* pContent)
+{
+    LPCWSTR lpszHolder = pHolder->GetType()->GetClassName();
+    CString strMessage;
+    strMessage.Format(L"'%ls' already has a child and cannot add '%ls'. '%ls' can accept only one child.", lpszHolder,
+                      pContent != NULL ? pContent->GetType()->GetClassName() : L"NULL", lpszHolder);
     ZpMarkupThrowBuilderError(strMessage);
 }
 

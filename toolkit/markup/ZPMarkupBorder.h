@@ -9,6 +9,8 @@ class CZPMarkupBrush;
 // Refuses a content object that is not a UI element, or any second child, with the builder's
 // errors naming the holder; returns the object as a UI element otherwise.
 CZPMarkupUIElement* ZpMarkupCheckSingleChild(const CZPMarkupObject* pHolder, BOOL bHasChild, CZPMarkupObject* pContent);
+// The build error of a holder that already has its one child.
+[[noreturn]] void ZpMarkupThrowHasChild(const CZPMarkupObject* pHolder, CZPMarkupObject* pContent);
 
 // The page and the decorator share the child handling; the page adds its own layout and hit rule.
 class CZPMarkupSingleChildElement : public CZPMarkupFrameworkElement

@@ -2,21 +2,63 @@
 #include "markup/ZPMarkupControl.h"
 
 #include "markup/ZPMarkupBorder.h"
+#include "markup/ZPMarkupBuilder.h"
+#include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupPanel.h"
+#include "markup/ZPMarkupTextBlock.h"
 #include "markup/ZPMarkupValues.h"
+
+namespace {
+// A text block of the context (unbound without one) holding the text; the text's reference
+// passes over.
+CZPMarkupTextBlock* MakeTextBlock(CZPMarkupContext* pContext, CZPMarkupBuilder* pBuilder, CZPMarkupString* pText)
+{
+    CZPMarkupTextBlock* pBlock =
+        pContext != NULL
+            ? static_cast<CZPMarkupTextBlock*>(pContext->CreateMarkupObject(CZPMarkupTextBlock::GetClassType()))
+            : new CZPMarkupTextBlock;
+    struct CHold
+    {
+        CZPMarkupTextBlock* p;
+        ~CHold()
+        {
+            if (p != NULL)
+                p->Release();
+        }
+    } hold = { pBlock };
+    pBlock->SetContentObject(pBuilder, pText);
+    hold.p = NULL;
+    return pBlock;
+}
+
+// "Content" written as an attribute: a text becomes a text block; anything else stays as it is.
+CZPMarkupObject* ConvertContent(CZPMarkupBuilder* pBuilder, CZPMarkupObject* pValue)
+{
+    if (pValue == NULL)
+        return NULL;
+    pValue->AddRef();
+    CZPMarkupString* pText = ZpMarkupCast<CZPMarkupString>(pValue);
+    if (pText == NULL)
+        return pValue;
+    return MakeTextBlock(pBuilder != NULL ? pBuilder->GetContext() : NULL, pBuilder, pText);
+}
+}  // namespace
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupControl, L"Control", CZPMarkupFrameworkElement, &CZPMarkupControl::RegisterProperties)
 
 CZPMarkupDependencyProperty* CZPMarkupControl::m_pPaddingProperty = NULL;
 CZPMarkupDependencyProperty* CZPMarkupControl::m_pBackgroundProperty = NULL;
+CZPMarkupDependencyProperty* CZPMarkupControl::m_pForegroundProperty = NULL;
 
 void CZPMarkupControl::RegisterProperties()
 {
     // The owners register theirs first.
     CZPMarkupBorder::GetClassType()->EnsureRegistered();
     CZPMarkupPanel::GetClassType()->EnsureRegistered();
+    CZPMarkupTextElement::GetClassType()->EnsureRegistered();
     m_pPaddingProperty = CZPMarkupBorder::m_pPaddingProperty->AddOwner(GetClassType());
     m_pBackgroundProperty = CZPMarkupPanel::m_pBackgroundProperty->AddOwner(GetClassType());
+    m_pForegroundProperty = CZPMarkupTextElement::m_pForegroundProperty->AddOwner(GetClassType());
 }
 
 const CZPMarkupThickness* CZPMarkupControl::GetPadding() const
@@ -50,9 +92,9 @@ CZPMarkupDependencyProperty* CZPMarkupContentControl::m_pContentProperty = NULL;
 
 void CZPMarkupContentControl::RegisterProperties()
 {
-    m_pContentProperty =
-        CZPMarkupDependencyProperty::Register(L"Content", CZPMarkupUIElement::GetClassType(), GetClassType(),
-                                              new CZPMarkupPropertyMetadata(NULL, kZpMarkupAffectsMeasure));
+    m_pContentProperty = CZPMarkupDependencyProperty::Register(
+        L"Content", CZPMarkupUIElement::GetClassType(), GetClassType(),
+        new CZPMarkupPropertyMetadata(NULL, &ConvertContent, kZpMarkupAffectsMeasure));
 }
 
 CZPMarkupUIElement* CZPMarkupContentControl::GetContent() const
@@ -66,9 +108,15 @@ void CZPMarkupContentControl::SetContent(CZPMarkupUIElement* pContent)
         pContent->Release();
 }
 
-void CZPMarkupContentControl::SetContentObject(CZPMarkupBuilder* /*pBuilder*/, CZPMarkupObject* pContent)
+void CZPMarkupContentControl::SetContentObject(CZPMarkupBuilder* pBuilder, CZPMarkupObject* pContent)
 {
-    SetContent(ZpMarkupCheckSingleChild(this, GetContent() != NULL, pContent));
+    if (GetContent() != NULL)
+        ZpMarkupThrowHasChild(this, pContent);
+    if (CZPMarkupString* pText = ZpMarkupCast<CZPMarkupString>(pContent)) {
+        SetContent(MakeTextBlock(GetMarkupContext(), pBuilder, pText));
+        return;
+    }
+    SetContent(ZpMarkupCheckSingleChild(this, FALSE, pContent));
 }
 
 BOOL CZPMarkupContentControl::HasContentObject() const

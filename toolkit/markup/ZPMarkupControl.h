@@ -14,9 +14,10 @@ public:
     // Never NULL: the shared zero thickness when unset.
     const CZPMarkupThickness* GetPadding() const;
 
-    // The border's and the panel's own property objects, shared with the control.
+    // The border's, the panel's and the text elements' own property objects, shared with the control.
     static CZPMarkupDependencyProperty* m_pPaddingProperty;
     static CZPMarkupDependencyProperty* m_pBackgroundProperty;
+    static CZPMarkupDependencyProperty* m_pForegroundProperty;
     static void RegisterProperties();
 };
 

@@ -21,6 +21,7 @@ const int kEllipsisLength = 3;
 const int kFirstProbe = 16;
 const int kProbeMargin = 4;
 const int kLargestProbe = 1 << 20;
+const long long kWiderThanAnyLine = 1LL << 40;
 
 int EnumValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, int nUnset)
 {
@@ -88,11 +89,12 @@ public:
         }
         return pPart;
     }
+    // A part left unmeasured is wider than the line.
     long long PendingWidth() const
     {
         long long nSum = 0;
         for (const CLinePart* pPart = pPendingFirst; pPart != NULL; pPart = pPart->m_pNextPart)
-            nSum += pPart->m_nWidth;
+            nSum += pPart->m_bMeasured ? pPart->m_nWidth : kWiderThanAnyLine;
         return nSum;
     }
     void Place(CLinePart* pPart)
@@ -248,6 +250,15 @@ void CZPMarkupTextBlock::OnPropertyChanged(CZPMarkupDependencyProperty* pPropert
         m_pInlines->Add(pRun);
     }
     CZPMarkupFrameworkElement::OnPropertyChanged(pProperty, pOldValue, pNewValue);
+    // Justified lines keep their words apart: the lines are built anew when justifying starts
+    // or ends, not only arranged again.
+    if (pProperty == m_pTextAlignmentProperty) {
+        const CZPMarkupEnum* pOld = ZpMarkupCast<CZPMarkupEnum>(pOldValue);
+        const CZPMarkupEnum* pNew = ZpMarkupCast<CZPMarkupEnum>(pNewValue);
+        if ((pOld != NULL && pOld->m_nValue == alignTextJustify) !=
+            (pNew != NULL && pNew->m_nValue == alignTextJustify))
+            InvalidateMeasure();
+    }
 }
 
 const CZPMarkupThickness* CZPMarkupTextBlock::GetPadding() const
@@ -343,11 +354,11 @@ void CZPMarkupTextBlock::BuildLines(CZPMarkupDrawingContext* pContext, int nWidt
         while (p != kZpMarkupNoPosition) {
             state.pCurrent->m_nEnd = p;
             if (nWrapping != wrapNone && pInline->IsWhiteSpacePosition(p)) {
-                MeasurePart(state, state.pCurrent);
+                MeasureWordPart(state, state.pCurrent);
                 CommitWord(state);
             }
             if (pInline->IsLineBreakPosition(p)) {
-                MeasurePart(state, state.pCurrent);
+                MeasureWordPart(state, state.pCurrent);
                 CommitWord(state);
                 if (state.pLine->m_pFirstPart == NULL) {
                     AddEmptyLinePart(state);
@@ -364,7 +375,7 @@ void CZPMarkupTextBlock::BuildLines(CZPMarkupDrawingContext* pContext, int nWidt
         CLinePart* pLast = state.pCurrent;
         state.pCurrent = NULL;
         if (pLast->m_nStart != pLast->m_nEnd || pLast->m_bParagraphStart) {
-            MeasurePart(state, pLast);
+            MeasureWordPart(state, pLast);
             state.PushPendingBack(pLast);
         } else {
             delete pLast;
@@ -411,12 +422,12 @@ void CZPMarkupTextBlock::CommitWord(CLayoutState& state)
                 delete pPart;
                 continue;
             }
-            MeasurePart(state, pPart);
+            MeasureWordPart(state, pPart);
         }
         if (state.nWrapping == wrapWrap && pPart->m_nStart != pPart->m_nEnd) {
             if (!pPart->m_bMeasured) {
-                // The rest of a cut word: measured only as far as the line reaches, so that a long
-                // word costs its length once rather than once per line.
+                // Wider than a line, or the rest of a cut word: measured only as far as this line
+                // reaches, so that a long word costs its length once rather than once per line.
                 if (!MeasurePartWithin(state, pPart, nWidth - state.x)) {
                     CutPart(state, pPart);
                     continue;
@@ -441,6 +452,15 @@ void CZPMarkupTextBlock::CommitWord(CLayoutState& state)
         }
         state.Place(pPart);
     }
+}
+
+void CZPMarkupTextBlock::MeasureWordPart(CLayoutState& state, CLinePart* pPart)
+{
+    pPart->m_bMeasured = FALSE;
+    if (state.nWrapping == wrapWrap && pPart->m_nStart != pPart->m_nEnd)
+        MeasurePartWithin(state, pPart, state.nWidth);
+    else
+        MeasurePart(state, pPart);
 }
 
 BOOL CZPMarkupTextBlock::MeasurePartWithin(CLayoutState& state, CLinePart* pPart, long long nRoom)

@@ -49,7 +49,7 @@ public:
         int m_nDescent;
         CLinePart* m_pNextPart;
         BOOL m_bParagraphStart;  // begins after a line break
-        BOOL m_bMeasured;        // FALSE for the rest of a cut word until it is measured
+        BOOL m_bMeasured;        // FALSE while only known to be wider than the room it was checked against
 
     private:
         CLinePart(const CLinePart&) = delete;
@@ -117,6 +117,9 @@ private:
     void BuildLines(CZPMarkupDrawingContext* pContext, int nWidth);
     void MeasurePart(CLayoutState& state, CLinePart* pPart);
     void CommitWord(CLayoutState& state);
+    // Measures a part of a word. In "Wrap" a part wider than the whole line is measured only until
+    // that is clear and left unmeasured: it is cut, and its full width is never needed.
+    void MeasureWordPart(CLayoutState& state, CLinePart* pPart);
     // Measures the part when it fits in nRoom; FALSE, measuring no further than needed, when not.
     BOOL MeasurePartWithin(CLayoutState& state, CLinePart* pPart, long long nRoom);
     // Places the part that did not fit in "Wrap" up to the last position that fits, at least one.

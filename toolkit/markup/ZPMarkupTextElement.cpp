@@ -9,6 +9,7 @@
 #include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupConverters.h"
 #include "markup/ZPMarkupDrawingContext.h"
+#include "markup/ZPMarkupInlineUIContainer.h"
 #include "markup/ZPMarkupValues.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@
 namespace {
 const int kFaceNameLength = LF_FACESIZE - 1;
 // Characters measured beyond the asked range when a range from a known start grows.
-const int kPrefixSlack = 128;
+const int kPrefixSlack = 64;
 
 int IntValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, BOOL& bSet)
 {
@@ -29,6 +30,13 @@ int IntValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pPrope
         return pEnum->m_nValue;
     bSet = FALSE;
     return 0;
+}
+
+// A new inline bound to the parent's context (unbound when the parent has none).
+template <class T> T* CreateInline(CZPMarkupInputElement* pParent)
+{
+    CZPMarkupContext* pContext = pParent->GetMarkupContext();
+    return pContext != NULL ? static_cast<T*>(pContext->CreateMarkupObject(T::GetClassType())) : new T;
 }
 
 [[noreturn]] void ThrowNotInline(CZPMarkupObject* pContent, CZPMarkupObject* pTarget)
@@ -480,16 +488,19 @@ void CZPMarkupInlineCollection::SetContentObject(CZPMarkupBuilder* /*pBuilder*/,
     if (pParent == NULL || pContent == NULL)
         ThrowNotInline(pContent != NULL ? pContent : this, this);
     if (ZpMarkupCast<CZPMarkupString>(pContent) != NULL) {
-        CZPMarkupContext* pContext = pParent->GetMarkupContext();
-        CZPMarkupRun* pRun =
-            pContext != NULL ? ZpMarkupCast<CZPMarkupRun>(pContext->CreateMarkupObject(CZPMarkupRun::GetClassType()))
-                             : new CZPMarkupRun;
+        CZPMarkupRun* pRun = CreateInline<CZPMarkupRun>(pParent);
         pRun->SetValue(CZPMarkupRun::m_pTextProperty, pContent);
         Add(pRun);
         return;
     }
     if (ZpMarkupCast<CZPMarkupInline>(pContent) != NULL) {
         Add(pContent);
+        return;
+    }
+    if (CZPMarkupUIElement* pElement = ZpMarkupCast<CZPMarkupUIElement>(pContent)) {
+        CZPMarkupInlineUIContainer* pContainer = CreateInline<CZPMarkupInlineUIContainer>(pParent);
+        pContainer->SetChild(pElement);
+        Add(pContainer);
         return;
     }
     ThrowNotInline(pContent, this);

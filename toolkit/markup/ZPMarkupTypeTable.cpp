@@ -8,6 +8,8 @@
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupControl.h"
 #include "markup/ZPMarkupDependencyProperty.h"
+#include "markup/ZPMarkupHyperlink.h"
+#include "markup/ZPMarkupInlineUIContainer.h"
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
 #include "markup/ZPMarkupPanel.h"
@@ -62,6 +64,8 @@ const PFNZPMARKUPBASETYPE g_typeTable[] = {
     &CZPMarkupBold::GetClassType,
     &CZPMarkupItalic::GetClassType,
     &CZPMarkupUnderline::GetClassType,
+    &CZPMarkupInlineUIContainer::GetClassType,
+    &CZPMarkupHyperlink::GetClassType,
     &CZPMarkupTextBlock::GetClassType,
     &CZPMarkupShape::GetClassType,
     &CZPMarkupRectangle::GetClassType,

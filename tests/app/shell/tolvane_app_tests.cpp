@@ -181,11 +181,17 @@ TEST_F(TolvaneAppTest, TheTabStripAndTheEditorPaintOnTheScreen)
     MainView()->GetTabControl().GetWindowRect(&rcTabs);
     Editor()->GetWindowRect(&rcEditor);
     ASSERT_GT(rcEditor.top, rcTabs.top);
-    HDC hdc = ::GetDC(NULL);
-    const COLORREF clrStrip = ::GetPixel(hdc, rcTabs.right - 20, rcTabs.top + 4);
-    const COLORREF clrText = ::GetPixel(hdc, rcEditor.right - 30, rcEditor.bottom - 30);
-    ::ReleaseDC(NULL, hdc);
+    // Read through the windows' own DCs: they see what was painted, while the screen gets it
+    // only when Wine next flushes the window's surface.
+    const HWND hTabs = MainView()->GetTabControl().m_hWnd, hEditor = Editor()->m_hWnd;
+    HDC hdc = ::GetDC(hTabs);
+    const COLORREF clrStrip = ::GetPixel(hdc, rcTabs.Width() - 20, 4);
+    ::ReleaseDC(hTabs, hdc);
+    hdc = ::GetDC(hEditor);
+    const COLORREF clrText = ::GetPixel(hdc, rcEditor.Width() - 30, rcEditor.Height() - 30);
+    ::ReleaseDC(hEditor, hdc);
     EXPECT_NE(clrStrip, RGB(0, 0, 0));
+    EXPECT_NE(clrStrip, CLR_INVALID);
     EXPECT_EQ(clrText, RGB(255, 255, 255));
 }
 

@@ -7,9 +7,11 @@
 #include "../common/DibSection.h"
 
 #include "markup/ZPMarkupBorder.h"
+#include "markup/ZPMarkupButton.h"
 #include "markup/ZPMarkupControl.h"
 #include "markup/ZPMarkupDrawingContext.h"
 #include "markup/ZPMarkupPanel.h"
+#include "markup/ZPMarkupTextBlock.h"
 
 #include <memory>
 
@@ -290,5 +292,64 @@ TEST_F(MarkupElements, ControlsShareTheBordersAndPanelsPropertiesAndHoldOneConte
               L"converted to type 'CZPMarkupUIElement'",
               BuilderError([&] { pControl->SetContentObject(NULL, pBrush); }));
     pBrush->Release();
+}
+
+TEST_F(MarkupElements, TextContentBecomesATextBlockOfTheContext)
+{
+    for (const wchar_t* lpszPage :
+         { L"<Button Content='Hello' Foreground='Red'/>", L"<Button Foreground='Red'> Hello </Button>",
+           L"<Button Foreground='Red'><Button.Content>Hello</Button.Content></Button>" }) {
+        SCOPED_TRACE(lpszPage);
+        CBuilt built;
+        BuildPage(lpszPage, built, [](CZPMarkupObject* pRoot) {
+            CZPMarkupButton* pButton = ZpMarkupCast<CZPMarkupButton>(pRoot);
+            ASSERT_NE(nullptr, pButton);
+            CZPMarkupTextBlock* pBlock = ZpMarkupCast<CZPMarkupTextBlock>(pButton->GetContent());
+            ASSERT_NE(nullptr, pBlock);
+            EXPECT_EQ(pButton, pBlock->GetLogicalParent());
+            EXPECT_EQ(pButton->GetMarkupContext(), pBlock->GetMarkupContext());
+            ASSERT_EQ(1, pBlock->GetInlines()->GetCount());
+            CZPMarkupRun* pRun = ZpMarkupCast<CZPMarkupRun>(pBlock->GetInlines()->GetAt(0));
+            ASSERT_NE(nullptr, pRun);
+            EXPECT_STREQ(L"Hello", pRun->GetText());
+            EXPECT_EQ(pButton->GetMarkupContext(), pRun->GetMarkupContext());
+            // The control's "Foreground" is the text elements' own: the text inherits it.
+            ASSERT_NE(nullptr, pRun->GetForeground());
+            EXPECT_EQ(RGB(255, 0, 0), pRun->GetForeground()->GetColor());
+        });
+        EXPECT_TRUE(built.bRoot) << std::string(built.error.begin(), built.error.end());
+        EXPECT_EQ(1, built.nContextCount);
+    }
+    EXPECT_EQ(CZPMarkupTextElement::m_pForegroundProperty, CZPMarkupControl::m_pForegroundProperty);
+    // An element given as the property's value stays as it is.
+    CBuilt built;
+    BuildPage(L"<Button><Button.Content><Border Width='3'/></Button.Content></Button>", built,
+              [](CZPMarkupObject* pRoot) {
+                  CZPMarkupButton* pButton = ZpMarkupCast<CZPMarkupButton>(pRoot);
+                  ASSERT_NE(nullptr, pButton);
+                  EXPECT_NE(nullptr, ZpMarkupCast<CZPMarkupBorder>(pButton->GetContent()));
+              });
+    EXPECT_TRUE(built.bRoot) << std::string(built.error.begin(), built.error.end());
+    EXPECT_EQ(1, built.nContextCount);
+
+    const struct
+    {
+        const wchar_t* lpszPage;
+        const wchar_t* lpszError;
+    } refused[] = {
+        { L"<Button>Hello<Border/></Button>",
+          L"'CZPMarkupButton' already has a child and cannot add 'CZPMarkupBorder'. 'CZPMarkupButton' can accept only "
+          L"one child." },
+        { L"<Button><Border/>Hello</Button>",
+          L"'CZPMarkupButton' already has a child and cannot add 'CZPMarkupString'. 'CZPMarkupButton' can accept only "
+          L"one child." },
+        { L"<Button Content='Hello'><SolidColorBrush/></Button>",
+          L"'CZPMarkupButton' already has a child and cannot add 'CZPMarkupSolidColorBrush'. 'CZPMarkupButton' can "
+          L"accept only one child." },
+    };
+    for (const auto& c : refused) {
+        const std::wstring error = PageError(c.lpszPage);
+        EXPECT_EQ(0u, error.find(c.lpszError)) << std::string(error.begin(), error.end());
+    }
 }
 }  // namespace

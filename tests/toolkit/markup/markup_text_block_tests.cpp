@@ -149,6 +149,13 @@ protected:
             str += (pLine != pBlock->GetFirstLine() ? L"|" : L"") + LineText(pLine);
         return str;
     }
+    static int PartCount(const CLine* pLine)
+    {
+        int nCount = 0;
+        for (const CLinePart* pPart = pLine->m_pFirstPart; pPart != NULL; pPart = pPart->m_pNextPart)
+            nCount++;
+        return nCount;
+    }
     static std::vector<const CLine*> LineList(CZPMarkupTextBlock* pBlock)
     {
         std::vector<const CLine*> lines;
@@ -651,6 +658,18 @@ TEST_F(MarkupTextBlock, LinesAreKeptUntilTheWidthOrTheTextChanges)
     pLine = block->GetFirstLine();
     Layout(block, 30);
     EXPECT_EQ(pLine, block->GetFirstLine());
+    // Justifying keeps the words of a line apart, so it builds the lines anew.
+    block->SetValue(CZPMarkupTextBlock::m_pTextProperty, new CZPMarkupString(L"aa bb cc dd ee"));
+    CFontMeasure font(FirstFont(block));
+    const int nWidth = font.Width(L"aa bb cc") + 3;
+    Layout(block, nWidth);
+    EXPECT_EQ(1, PartCount(block->GetFirstLine()));
+    block->SetValue(CZPMarkupTextBlock::m_pTextAlignmentProperty, CZPMarkupEnum::CreateValue(3));
+    EXPECT_EQ(3, PartCount(block->GetFirstLine()));
+    const CLinePart* pLast = block->GetFirstLine()->m_pLastPart;
+    EXPECT_EQ(nWidth, pLast->x + pLast->dx + pLast->m_nWidth);
+    block->SetValue(CZPMarkupTextBlock::m_pTextAlignmentProperty, CZPMarkupEnum::CreateValue(1));
+    EXPECT_EQ(1, PartCount(block->GetFirstLine()));
     block->SetValue(CZPMarkupTextBlock::m_pTextProperty, new CZPMarkupString(L"dd"));
     EXPECT_EQ(L"dd", Lines(block));
     Layout(block, 1000);
@@ -708,6 +727,39 @@ TEST_F(MarkupTextBlock, BadInputEndsWithThePartsResults)
             // Only the blanks at the starts of lines are dropped.
             EXPECT_EQ(c.pText->size(), nCharacters + block->GetLineCount() - 1);
         }
+        Render(block);
+    }
+}
+
+TEST_F(MarkupTextBlock, SizesOutOfRangeStayUsable)
+{
+    struct RangeCase
+    {
+        const wchar_t* lpszAttributes;
+        int nMinHeight, nMaxHeight;  // of the one line
+        const wchar_t* lpszLines;
+    };
+    const RangeCase cases[] = {
+        // Font sizes are kept within 1 to kZpMarkupMaxFontSize pixels.
+        { L"FontSize='0'", 1, 8, L"ab" },
+        { L"FontSize='-40'", 1, 8, L"ab" },
+        { L"FontSize='100000'", kZpMarkupMaxFontSize, 2 * kZpMarkupMaxFontSize, L"ab" },
+        // Paddings wider than the box leave no room: one character per line; negative ones add room.
+        { L"FontSize='16' Padding='300,0,300,0' TextWrapping='Wrap'", 10, 40, L"a|b" },
+        { L"FontSize='16' Padding='-50' TextWrapping='Wrap'", 10, 40, L"ab" },
+    };
+    for (const RangeCase& c : cases) {
+        const std::wstring strPage = std::wstring(L"<TextBlock FontFamily='Tahoma' ") + c.lpszAttributes + L"/>";
+        SCOPED_TRACE(Narrow(strPage));
+        m_dib.Fill(RGB(255, 255, 255));
+        CRef<CZPMarkupTextBlock> block(Build(strPage, L"ab", 400));
+        ASSERT_TRUE(block != NULL);
+        EXPECT_EQ(c.lpszLines, Lines(block));
+        const CLine* pLine = block->GetFirstLine();
+        EXPECT_GE(pLine->m_nHeight, c.nMinHeight);
+        EXPECT_LT(pLine->m_nHeight, c.nMaxHeight);
+        EXPECT_GE(block->GetDesiredSize().cx, 0);
+        EXPECT_GE(block->GetDesiredSize().cy, 0);
         Render(block);
     }
 }
