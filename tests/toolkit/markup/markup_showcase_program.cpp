@@ -1,7 +1,7 @@
 // A window showing every kind of markup element in one page: border, panels (stack, wrap, dock,
-// uniform grid, canvas, grid), images, shapes, text with runs, buttons, check boxes, radio buttons
-// and a scroll viewer, in the themed and in the classic look. TOLVANE_TEST_LINGER_MS keeps the window on
-// screen (and interactive) that long, for a screenshot.
+// uniform grid, canvas, grid), images, shapes, text with runs and a hyperlink, buttons, check
+// boxes, radio buttons and a scroll viewer, in the themed and in the classic look.
+// TOLVANE_TEST_LINGER_MS keeps the window on screen (and interactive) that long, for a screenshot.
 #include "markup_drawing_fixture.h"
 
 #include "../common/DibSection.h"
@@ -47,9 +47,9 @@ const wchar_t kShowcasePage[] =
     L"</WrapPanel></Border>"
     // Buttons, check boxes and radio buttons with text or a shape as their content.
     L"<StackPanel Grid.Column='2' Margin='4'>"
-    L"<Button Margin='2' Padding='2'><TextBlock>Push button</TextBlock></Button>"
+    L"<Button Margin='2' Padding='2'>Push button</Button>"
     L"<Button Margin='2' Padding='2'><Ellipse Width='60' Height='10' Fill='#4080C0'/></Button>"
-    L"<CheckBox Margin='2' IsChecked='True'><TextBlock>Checked box</TextBlock></CheckBox>"
+    L"<CheckBox Margin='2' IsChecked='True'>Checked box</CheckBox>"
     L"<CheckBox Margin='2'><TextBlock>Unchecked box</TextBlock></CheckBox>"
     L"<RadioButton Margin='2' IsChecked='True'><TextBlock>Chosen option</TextBlock></RadioButton>"
     L"<RadioButton Margin='2'><TextBlock>Other option</TextBlock></RadioButton>"
@@ -82,7 +82,8 @@ const wchar_t kShowcasePage[] =
     L"<ScrollViewer Grid.Row='1' Grid.Column='2' Margin='4' HorizontalScrollBarVisibility='Visible'>"
     L"<StackPanel Width='400'>"
     L"<TextBlock TextWrapping='Wrap' Margin='4'>A scroll viewer: this stack is 400 pixels wide and taller "
-    L"than the viewport, so both bars scroll it.<LineBreak/>The corner between the bars is the gripper."
+    L"than the viewport, so both bars scroll it.<LineBreak/>The corner between the bars is the gripper.<LineBreak/>"
+    L"Here is <Hyperlink Tag='http://www.example.com/'>a hyperlink</Hyperlink>."
     L"</TextBlock>"
     L"<Border Height='40' Background='#FFE0E0'/><Border Height='40' Background='#FFF0C0'/>"
     L"<Border Height='40' Background='#E0FFE0'/><Border Height='40' Background='#C0F0FF'/>"
