@@ -175,7 +175,8 @@ void CZPMarkupScrollBar::OnMouseMove(MarkupMouseEventArgs* pArgs)
 
 void CZPMarkupScrollBar::OnMouseLeave(MarkupMouseEventArgs* pArgs)
 {
-    if (m_geometry.nHotPart != kZpScrollPartNone) {
+    // While tracking, the hot part is the part pressed, whether the pointer is over the host or not.
+    if (m_pTrackState == NULL && m_geometry.nHotPart != kZpScrollPartNone) {
         m_geometry.nHotPart = kZpScrollPartNone;
         InvalidateVisual();
     }

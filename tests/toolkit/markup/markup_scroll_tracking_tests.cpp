@@ -249,6 +249,18 @@ TEST_F(MarkupScrollTracking, ScriptsGiveTheOffsetsOfTheTable)
     }
 }
 
+// The pointer leaving the host during a drag keeps the thumb the pressed part.
+TEST_F(MarkupScrollTracking, LeavingTheHostDuringADragKeepsThePressedPart)
+{
+    Load();
+    int nHotPart = -1;
+    Press({ 191, 20 }, FALSE,
+          { CStep{ WM_MOUSEMOVE, { 191, 50 }, [this] { ::SendMessageW(m_hWnd, WM_MOUSELEAVE, 0, 0); } },
+            CStep{ WM_LBUTTONUP, { 191, 50 }, [this, &nHotPart] { nHotPart = Bar()->GetGeometry().nHotPart; } } });
+    EXPECT_EQ(kZpScrollPartThumb, nHotPart);
+    EXPECT_EQ(466, Offset());
+}
+
 // Hovering sets the hot part; leaving the host clears it.
 TEST_F(MarkupScrollTracking, HoverFollowsThePartUnderThePointer)
 {
