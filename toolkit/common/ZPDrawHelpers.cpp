@@ -371,6 +371,13 @@ void ZpDrawTriangle(CDC* pDC, POINT pt0, POINT pt1, POINT pt2)
     pDC->Polygon(points, 3);
 }
 
+BOOL ZpCreateHalftoneBrush(CBrush& brush)
+{
+    static const WORD kRows[8] = { 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA };
+    CBitmap bitmap;
+    return bitmap.CreateBitmap(8, 8, 1, 1, kRows) && brush.CreatePatternBrush(&bitmap);
+}
+
 BOOL ZpGetIconTitleFont(LOGFONTW* pLogFont)
 {
     ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(LOGFONTW), pLogFont, 0);

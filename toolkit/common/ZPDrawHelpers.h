@@ -61,6 +61,8 @@ void ZpScreenToWindowPoint(const CWnd* pWnd, POINT& pt);
 BOOL ZpIsOwnerChainActive(HWND hWnd);
 
 void ZpDrawTriangle(CDC* pDC, POINT pt0, POINT pt1, POINT pt2);
+// An 8x8 checkerboard pattern brush: the DC's text colour and background colour alternate.
+BOOL ZpCreateHalftoneBrush(CBrush& brush);
 BOOL ZpGetIconTitleFont(LOGFONTW* pLogFont);
 BOOL ZpRegisterWindowClass(HINSTANCE hInstance, LPCWSTR lpszClassName, UINT nStyle, HICON hIcon, HBRUSH hbrBackground);
 void ZpGetWindowTextDirect(HWND hWnd, CString& strText);

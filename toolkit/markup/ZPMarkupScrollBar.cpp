@@ -6,6 +6,7 @@
 #include "markup/ZPMarkupDrawingContext.h"
 #include "markup/ZPMarkupScrollViewer.h"
 
+#include "common/ZPDrawHelpers.h"
 #include "common/ZPWinThemeWrapper.h"
 
 #include <framework/app.h>
@@ -174,7 +175,8 @@ void CZPMarkupScrollBar::OnMouseMove(MarkupMouseEventArgs* pArgs)
 
 void CZPMarkupScrollBar::OnMouseLeave(MarkupMouseEventArgs* pArgs)
 {
-    if (m_geometry.nHotPart != kZpScrollPartNone) {
+    // While tracking, the hot part is the part pressed, whether the pointer is over the host or not.
+    if (m_pTrackState == NULL && m_geometry.nHotPart != kZpScrollPartNone) {
         m_geometry.nHotPart = kZpScrollPartNone;
         InvalidateVisual();
     }
@@ -513,9 +515,16 @@ void CZPMarkupScrollBar::RenderClassic(HDC hDC, const RECT* pRects, int nPressed
     const HWND hWndDesktop = ::GetDesktopWindow();
     HBRUSH hBrush = reinterpret_cast<HBRUSH>(::SendMessageW(
         hWndDesktop, WM_CTLCOLORSCROLLBAR, reinterpret_cast<WPARAM>(hDC), reinterpret_cast<LPARAM>(hWndDesktop)));
-    // Some systems answer no brush for the desktop: the track would keep whatever lay beneath.
-    if (hBrush == NULL)
-        hBrush = ::GetSysColorBrush(COLOR_SCROLLBAR);
+    // Some systems answer no brush for the desktop, and the track would keep whatever lay beneath:
+    // take what the default window procedure answers, a halftone of the two colours set above
+    // where the highlight is the window colour, else the scroll-bar colour.
+    CBrush halftone;
+    if (hBrush == NULL) {
+        if (::GetSysColor(COLOR_BTNHIGHLIGHT) == ::GetSysColor(COLOR_WINDOW) && ZpCreateHalftoneBrush(halftone))
+            hBrush = halftone;
+        else
+            hBrush = ::GetSysColorBrush(COLOR_SCROLLBAR);
+    }
     ::FillRect(hDC, &pRects[rectTrack], hBrush);
     if (nPressed == kZpScrollPartTrackBefore && !::IsRectEmpty(&pRects[rectBefore]))
         ::InvertRect(hDC, &pRects[rectBefore]);

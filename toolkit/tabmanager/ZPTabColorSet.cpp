@@ -159,12 +159,8 @@ void CZPTabPaintManager::CColorSet::FillGradientByPosition(CDC* pDC, CRect rc, C
 
 void CZPTabPaintManager::CColorSet::FillHalftone(CDC* pDC, const CRect& rc)
 {
-    static const WORD kRows[8] = { 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA };
-    CBitmap bitmap;
-    if (!bitmap.CreateBitmap(8, 8, 1, 1, kRows))
-        return;
     CBrush brush;
-    if (!brush.CreatePatternBrush(&bitmap))
+    if (!ZpCreateHalftoneBrush(brush))
         return;
     COLORREF clrOldText = pDC->SetTextColor(Entry(COLOR_BTNHIGHLIGHT));
     COLORREF clrOldBack = pDC->SetBkColor(Entry(COLOR_BTNFACE));

@@ -249,6 +249,18 @@ TEST_F(MarkupScrollTracking, ScriptsGiveTheOffsetsOfTheTable)
     }
 }
 
+// The pointer leaving the host during a drag keeps the thumb the pressed part.
+TEST_F(MarkupScrollTracking, LeavingTheHostDuringADragKeepsThePressedPart)
+{
+    Load();
+    int nHotPart = -1;
+    Press({ 191, 20 }, FALSE,
+          { CStep{ WM_MOUSEMOVE, { 191, 50 }, [this] { ::SendMessageW(m_hWnd, WM_MOUSELEAVE, 0, 0); } },
+            CStep{ WM_LBUTTONUP, { 191, 50 }, [this, &nHotPart] { nHotPart = Bar()->GetGeometry().nHotPart; } } });
+    EXPECT_EQ(kZpScrollPartThumb, nHotPart);
+    EXPECT_EQ(466, Offset());
+}
+
 // Hovering sets the hot part; leaving the host clears it.
 TEST_F(MarkupScrollTracking, HoverFollowsThePartUnderThePointer)
 {
@@ -325,4 +337,42 @@ TEST_F(MarkupScrollTracking, DragEndsCleanlyOnQuitDestroyedHostFreedTreeAndLostC
     EXPECT_EQ(466, Offset());
     EXPECT_FALSE(Bar()->IsTracking());
     EXPECT_EQ(nullptr, m_pContext->GetCapturedElement());
+}
+
+namespace {
+int g_nOtherPaints = 0;
+
+LRESULT CALLBACK CountingPaintProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        ::BeginPaint(hWnd, &ps);
+        ::EndPaint(hWnd, &ps);
+        g_nOtherPaints++;
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+}  // namespace
+
+// The loop's own pump keeps other windows painting while the thumb is held.
+TEST_F(MarkupScrollTracking, OtherWindowsPaintDuringADrag)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &CountingPaintProc;
+    wc.hInstance = ::GetModuleHandleW(NULL);
+    wc.lpszClassName = L"MarkupScrollOtherWindow";
+    ::RegisterClassW(&wc);
+    HWND hOther = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 400, 20, 50, 50, NULL, NULL,
+                                    wc.hInstance, NULL);
+    Flush();
+    g_nOtherPaints = 0;
+    int nPaintsSeen = -1;
+    Load();
+    Press({ 191, 20 }, FALSE,
+          { CStep{ WM_MOUSEMOVE, { 191, 50 }, [hOther] { ::InvalidateRect(hOther, NULL, FALSE); } },
+            CStep{ WM_LBUTTONUP, { 191, 50 }, [&nPaintsSeen] { nPaintsSeen = g_nOtherPaints; } } });
+    EXPECT_EQ(1, nPaintsSeen);
+    EXPECT_EQ(466, Offset());
+    ::DestroyWindow(hOther);
 }

@@ -470,7 +470,7 @@ TEST_F(MarkupScrollLayout, ClassicLookFillsTrackThumbAndCorner)
         EXPECT_TRUE(ColorNear(RGB(0, 0, 255), dib.GetPixel(10, 10)));
         // Vertical bar at x 183..200, 83 high: thumb 17..25 (a frame around button face), track below it.
         EXPECT_TRUE(ColorNear(::GetSysColor(COLOR_BTNFACE), dib.GetPixel(191, 21)));
-        // Where the desktop answers no brush (as Wine's does), the track takes the scroll-bar colour.
+        // Where the desktop answers no brush (as Wine's does), the track takes the default answer.
         const HWND hWndDesktop = ::GetDesktopWindow();
         CDibSection probe(1, 1);
         const LRESULT lBrush =
@@ -478,7 +478,13 @@ TEST_F(MarkupScrollLayout, ClassicLookFillsTrackThumbAndCorner)
                            reinterpret_cast<LPARAM>(hWndDesktop));
         const COLORREF clrTrack = dib.GetPixel(191, 50);
         EXPECT_NE(kMagenta, clrTrack);
-        if (lBrush == 0)
+        if (lBrush == 0 && ::GetSysColor(COLOR_BTNHIGHLIGHT) == ::GetSysColor(COLOR_WINDOW)) {
+            // A halftone of button face and highlight, as the default window procedure answers.
+            const COLORREF clrNext = dib.GetPixel(192, 50);
+            const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE), clrLight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+            EXPECT_TRUE((clrTrack == clrFace && clrNext == clrLight) || (clrTrack == clrLight && clrNext == clrFace))
+                << std::hex << clrTrack << " " << clrNext;
+        } else if (lBrush == 0)
             EXPECT_TRUE(ColorNear(::GetSysColor(COLOR_SCROLLBAR), clrTrack));
         else
             EXPECT_NE(RGB(0, 0, 255), clrTrack);

@@ -1,7 +1,7 @@
 // A window showing every kind of markup element in one page: border, panels (stack, wrap, dock,
-// uniform grid, canvas, grid), images, shapes, buttons, check boxes, radio buttons and a scroll
-// viewer, in the themed and in the classic look. TOLVANE_TEST_LINGER_MS keeps the window on
-// screen (and interactive) that long, for a screenshot.
+// uniform grid, canvas, grid), images, shapes, text with runs and a hyperlink, buttons, check
+// boxes, radio buttons and a scroll viewer, in the themed and in the classic look.
+// TOLVANE_TEST_LINGER_MS keeps the window on screen (and interactive) that long, for a screenshot.
 #include "markup_drawing_fixture.h"
 
 #include "../common/DibSection.h"
@@ -45,13 +45,14 @@ const wchar_t kShowcasePage[] =
     L"<Image Source='5' Margin='3'/><Image Source='6' Margin='3'/><Image Source='7' Margin='3'/>"
     L"<Image Source='res://LOGO' Width='96' Height='32' Stretch='Fill' Margin='3'/>"
     L"</WrapPanel></Border>"
-    // Buttons, check boxes and radio buttons with shapes as their content.
+    // Buttons, check boxes and radio buttons with text or a shape as their content.
     L"<StackPanel Grid.Column='2' Margin='4'>"
-    L"<Button Margin='2' Padding='4'><Ellipse Width='60' Height='14' Fill='#4080C0'/></Button>"
-    L"<CheckBox Margin='2' IsChecked='True'><Rectangle Width='50' Height='10' Fill='#60A060'/></CheckBox>"
-    L"<CheckBox Margin='2'><Rectangle Width='50' Height='10' Fill='#A0A0A0'/></CheckBox>"
-    L"<RadioButton Margin='2' IsChecked='True'><Rectangle Width='40' Height='10' Fill='#E08040'/></RadioButton>"
-    L"<RadioButton Margin='2'><Rectangle Width='40' Height='10' Fill='#A0A0A0'/></RadioButton>"
+    L"<Button Margin='2' Padding='2'>Push button</Button>"
+    L"<Button Margin='2' Padding='2'><Ellipse Width='60' Height='10' Fill='#4080C0'/></Button>"
+    L"<CheckBox Margin='2' IsChecked='True'>Checked box</CheckBox>"
+    L"<CheckBox Margin='2'><TextBlock>Unchecked box</TextBlock></CheckBox>"
+    L"<RadioButton Margin='2' IsChecked='True'><TextBlock>Chosen option</TextBlock></RadioButton>"
+    L"<RadioButton Margin='2'><TextBlock>Other option</TextBlock></RadioButton>"
     L"</StackPanel>"
     // A canvas with shapes at absolute positions.
     L"<Border Grid.Row='1' Grid.Column='0' Margin='4' Background='#FFFFFF' BorderBrush='#4060A0' "
@@ -61,6 +62,8 @@ const wchar_t kShowcasePage[] =
     L"<Ellipse Canvas.Left='60' Canvas.Top='40' Width='70' Height='70' Fill='#F0C0C0' Stroke='#A04040' "
     L"StrokeThickness='2'/>"
     L"<Polygon Canvas.Left='20' Canvas.Top='90' Points='0,40 40,0 80,40' Fill='#C0E0C0'/>"
+    L"<TextBlock Canvas.Left='10' Canvas.Top='140' FontSize='16'>Canvas: <Bold>bold</Bold>, "
+    L"<Italic>italic</Italic>, <Underline>underlined</Underline></TextBlock>"
     L"</Canvas></Border>"
     // A dock panel around a uniform grid.
     L"<DockPanel Grid.Row='1' Grid.Column='1' Margin='4'>"
@@ -78,6 +81,10 @@ const wchar_t kShowcasePage[] =
     // A scroll viewer with both bars over a tall and wide stack.
     L"<ScrollViewer Grid.Row='1' Grid.Column='2' Margin='4' HorizontalScrollBarVisibility='Visible'>"
     L"<StackPanel Width='400'>"
+    L"<TextBlock TextWrapping='Wrap' Margin='4'>A scroll viewer: this stack is 400 pixels wide and taller "
+    L"than the viewport, so both bars scroll it.<LineBreak/>The corner between the bars is the gripper.<LineBreak/>"
+    L"Here is <Hyperlink Tag='http://www.example.com/'>a hyperlink</Hyperlink>."
+    L"</TextBlock>"
     L"<Border Height='40' Background='#FFE0E0'/><Border Height='40' Background='#FFF0C0'/>"
     L"<Border Height='40' Background='#E0FFE0'/><Border Height='40' Background='#C0F0FF'/>"
     L"<Border Height='40' Background='#E0E0FF'/><Border Height='40' Background='#F0D0F0'/>"
