@@ -1,6 +1,7 @@
 // Fixture element types and the test environment of the markup tests.
 #include "markup_fixture_types.h"
 
+#include "markup/ZPMarkupContext.h"
 #include "markup/ZPMarkupValues.h"
 
 std::vector<CChangeRecord> g_changes;
@@ -15,8 +16,8 @@ ZP_IMPLEMENT_MARKUPTYPE(CFixtureGrid, L"FixtureGrid", CFixturePanel, &CFixtureGr
 
 // The records exist before anything registers properties, as the engine's own do.
 static CZPMarkupType* const g_fixtureTypes[] = {
-    CFixturePanel::GetClassType(), CFixtureText::GetClassType(),   CFixtureSpan::GetClassType(),
-    CFixtureBold::GetClassType(),  CFixtureRun::GetClassType(),    CFixtureButton::GetClassType(),
+    CFixturePanel::GetClassType(), CFixtureText::GetClassType(), CFixtureSpan::GetClassType(),
+    CFixtureBold::GetClassType(),  CFixtureRun::GetClassType(),  CFixtureButton::GetClassType(),
     CFixtureGrid::GetClassType(),
 };
 
@@ -48,8 +49,8 @@ void CFixturePanel::OnPropertyChanged(CZPMarkupDependencyProperty* pProperty, CZ
                                       CZPMarkupObject* pNewValue)
 {
     CZPMarkupDouble* pOldDouble = ZpMarkupCast<CZPMarkupDouble>(pOldValue);
-    g_changes.push_back({this, pProperty, pOldValue, pNewValue, pOldValue != NULL ? pOldValue->GetRefCount() : -1,
-                         pOldDouble != NULL ? pOldDouble->m_dValue : 0});
+    g_changes.push_back({ this, pProperty, pOldValue, pNewValue, pOldValue != NULL ? pOldValue->GetRefCount() : -1,
+                          pOldDouble != NULL ? pOldDouble->m_dValue : 0 });
     CZPMarkupInputElement::OnPropertyChanged(pProperty, pOldValue, pNewValue);
 }
 
@@ -70,9 +71,9 @@ void CFixtureText::RegisterProperties()
     m_pForegroundProperty = CZPMarkupDependencyProperty::RegisterAttached(
         L"Foreground", CZPMarkupColor::GetClassType(), GetClassType(),
         new CZPMarkupPropertyMetadata(new CZPMarkupColor(RGB(0, 0, 0)), kZpMarkupInherits | kZpMarkupAffectsRender));
-    m_pOpacityProperty = CZPMarkupDependencyProperty::Register(
-        L"Opacity", CZPMarkupDouble::GetClassType(), GetClassType(),
-        new CZPMarkupPropertyMetadata(new CZPMarkupDouble(1.0), 0));
+    m_pOpacityProperty =
+        CZPMarkupDependencyProperty::Register(L"Opacity", CZPMarkupDouble::GetClassType(), GetClassType(),
+                                              new CZPMarkupPropertyMetadata(new CZPMarkupDouble(1.0), 0));
 }
 
 void CFixtureSpan::RegisterProperties()
@@ -94,12 +95,9 @@ void CFixtureGrid::RegisterProperties()
 
 std::wstring BuilderError(const std::function<void()>& action)
 {
-    try
-    {
+    try {
         action();
-    }
-    catch (CZPMarkupBuilderException* e)
-    {
+    } catch (CZPMarkupBuilderException* e) {
         std::wstring message = e->m_strMessage.GetString();
         e->Delete();
         return message;
@@ -119,8 +117,29 @@ void CMarkupLeakCheck::TearDown()
     EXPECT_EQ(m_nLiveObjects, ZpMarkupLiveObjectCount()) << "markup objects left alive";
 }
 
-namespace
+void CMarkupContextTest::SetUp()
 {
+    m_pContext = new CZPMarkupContext;
+    WarmUp();
+    m_pContext->Release();
+    CMarkupLeakCheck::SetUp();
+    m_pContext = new CZPMarkupContext;
+}
+
+void CMarkupContextTest::TearDown()
+{
+    EXPECT_EQ(0, m_pContext->Release()) << "the context outlived its test";
+    m_pContext = NULL;
+    CMarkupLeakCheck::TearDown();
+}
+
+void CMarkupContextTest::WarmUp()
+{
+    if (CZPMarkupObject* pWarm = m_pContext->Parse(L"<TextBlock>a<Bold>b</Bold></TextBlock>"))
+        pWarm->Release();
+}
+
+namespace {
 // Registers every class and makes the process-wide shared values once, so that each test's
 // live-object count starts from a settled process.
 class CMarkupEnvironment : public ::testing::Environment
@@ -135,10 +154,10 @@ public:
         CZPMarkupBool::CreateFalseValue()->Release();
         for (int i = 0; i < 8; i++)
             CZPMarkupEnum::CreateValue(i)->Release();
-        for (LPCWSTR lpszShared : {L"", L" ", L"\n"})
+        for (LPCWSTR lpszShared : { L"", L" ", L"\n" })
             CZPMarkupString::CreateValue(lpszShared)->Release();
     }
 };
 
 const ::testing::Environment* const g_pEnvironment = ::testing::AddGlobalTestEnvironment(new CMarkupEnvironment);
-}
+}  // namespace

@@ -17,8 +17,8 @@ struct CChangeRecord
     CZPMarkupDependencyProperty* pProperty;
     CZPMarkupObject* pOldValue;
     CZPMarkupObject* pNewValue;
-    long nOldRefCount; // read during the notification; -1 without an old value
-    double dOld;       // an old CZPMarkupDouble's value, read during the notification
+    long nOldRefCount;  // read during the notification; -1 without an old value
+    double dOld;        // an old CZPMarkupDouble's value, read during the notification
 };
 
 // Every notification of the fixture types, in order.
@@ -58,7 +58,7 @@ class CFixtureSpan : public CFixtureText
 {
     ZP_DECLARE_MARKUPTYPE()
 public:
-    static void RegisterProperties(); // accepts the button's "Click" as its own
+    static void RegisterProperties();  // accepts the button's "Click" as its own
 };
 
 class CFixtureBold : public CFixtureSpan
@@ -101,9 +101,20 @@ protected:
     long m_nLiveObjects = 0;
 };
 
+// A fresh context for each test, made after a throwaway one ran WarmUp, so that what the process
+// makes once (type records, shared values) is not counted as left alive.
+class CMarkupContextTest : public CMarkupLeakCheck
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Uses m_pContext once; the default parses a text block.
+    virtual void WarmUp();
+    CZPMarkupContext* m_pContext = NULL;
+};
+
 // Releases a markup object at scope end.
-template <class T>
-struct CRef
+template <class T> struct CRef
 {
     T* p;
     explicit CRef(T* pObject) : p(pObject) {}

@@ -16,24 +16,13 @@
 #include <string>
 
 namespace {
-class MarkupInlineContainer : public CMarkupLeakCheck
+class MarkupInlineContainer : public CMarkupContextTest
 {
 protected:
-    void SetUp() override
+    void WarmUp() override
     {
-        m_pContext = new CZPMarkupContext;
-        CZPMarkupObject* pWarm = m_pContext->Parse(L"<TextBlock>a<Border Background='Red'/></TextBlock>");
-        if (pWarm != NULL)
+        if (CZPMarkupObject* pWarm = m_pContext->Parse(L"<TextBlock>a<Border Background='Red'/></TextBlock>"))
             pWarm->Release();
-        m_pContext->Release();
-        CMarkupLeakCheck::SetUp();
-        m_pContext = new CZPMarkupContext;
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(0, m_pContext->Release());
-        m_pContext = NULL;
-        CMarkupLeakCheck::TearDown();
     }
     // The root of the page, or NULL with the builder's message in m_strError.
     CZPMarkupObject* Build(const std::wstring& strPage)
@@ -55,7 +44,6 @@ protected:
         return pContainer;
     }
 
-    CZPMarkupContext* m_pContext = NULL;
     std::wstring m_strError;
 };
 

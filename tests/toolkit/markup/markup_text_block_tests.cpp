@@ -63,28 +63,18 @@ private:
     TEXTMETRICW m_tm;
 };
 
-class MarkupTextBlock : public CMarkupLeakCheck
+class MarkupTextBlock : public CMarkupContextTest
 {
 protected:
-    void SetUp() override
+    // Also the fonts the pages use.
+    void WarmUp() override
     {
-        // Type records, shared values and the fonts the pages use, before the object count.
-        m_pContext = new CZPMarkupContext;
         CZPMarkupTextBlock* pWarm =
             Build(L"<TextBlock TextWrapping='Wrap' TextTrimming='WordEllipsis' "
                   L"TextAlignment='Justify'><Bold>a</Bold> <Underline>b</Underline></TextBlock>",
                   NULL, 10);
         if (pWarm != NULL)
             pWarm->Release();
-        m_pContext->Release();
-        CMarkupLeakCheck::SetUp();
-        m_pContext = new CZPMarkupContext;
-    }
-    void TearDown() override
-    {
-        m_pContext->Release();
-        m_pContext = NULL;
-        CMarkupLeakCheck::TearDown();
     }
 
     // Parses the page, sets "Text" when given, and measures and arranges it in nWidth.
@@ -164,7 +154,6 @@ protected:
         return lines;
     }
 
-    CZPMarkupContext* m_pContext = NULL;
     CDibSection m_dib{ 400, 200, RGB(255, 255, 255) };
 };
 

@@ -13,24 +13,10 @@
 #include <string>
 
 namespace {
-class MarkupText : public CMarkupLeakCheck
+class MarkupText : public CMarkupContextTest
 {
 protected:
-    void SetUp() override
-    {
-        // Type records and shared values first; the fonts of a test's context go with it.
-        m_pContext = new CZPMarkupContext;
-        Parse(L"<Span><Bold>a</Bold><LineBreak/></Span>")->Release();
-        m_pContext->Release();
-        CMarkupLeakCheck::SetUp();
-        m_pContext = new CZPMarkupContext;
-    }
-    void TearDown() override
-    {
-        m_pContext->Release();
-        m_pContext = NULL;
-        CMarkupLeakCheck::TearDown();
-    }
+    void WarmUp() override { Parse(L"<Span><Bold>a</Bold><LineBreak/></Span>")->Release(); }
     CZPMarkupObject* Parse(const std::wstring& strPage)
     {
         const std::wstring strText = L"<TextBlock>" + strPage + L"</TextBlock>";
@@ -57,8 +43,6 @@ protected:
         CZPMarkupSpan* pSpan = RootSpan(pRoot);
         return pSpan != NULL ? ZpMarkupCast<CZPMarkupRun>(pSpan->GetFirstInline()) : NULL;
     }
-
-    CZPMarkupContext* m_pContext = NULL;
 };
 
 struct FontCase
