@@ -23,10 +23,10 @@ TEST(ToolInfo, SizesAreThoseOfTheToolRecordVersions)
 {
     EXPECT_EQ(static_cast<UINT>(TTTOOLINFOW_V1_SIZE), ZP_TTTOOLINFO_SIZE);
     EXPECT_EQ(static_cast<UINT>(TTTOOLINFOW_V2_SIZE), ZP_TTTOOLINFO_SIZE_EX);
-#ifndef _WIN64
-    EXPECT_EQ(40u, ZP_TTTOOLINFO_SIZE);
-    EXPECT_EQ(44u, ZP_TTTOOLINFO_SIZE_EX);
-#endif
+    // Four pointer-sized fields in the first version, one more in the second.
+    const bool wide = sizeof(void*) == 8;
+    EXPECT_EQ(wide ? 56u : 40u, ZP_TTTOOLINFO_SIZE);
+    EXPECT_EQ(wide ? 64u : 44u, ZP_TTTOOLINFO_SIZE_EX);
 }
 
 TEST(ToolInfo, FillsWindowIdRectangleAndTextCopy)
