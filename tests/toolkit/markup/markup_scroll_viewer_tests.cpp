@@ -227,10 +227,12 @@ TEST_F(MarkupScrollLayout, VisibilityDecidesBarsContentLimitsAndRectangles)
         EXPECT_EQ(c.szDesired.cx, viewer.p->GetDesiredSize().cx);
         EXPECT_EQ(c.szDesired.cy, viewer.p->GetDesiredSize().cy);
         EXPECT_EQ(c.pszContent, RectText(pProbe->GetFinalRect()));
-        if (CZPMarkupScrollBar* pBar = viewer.p->GetVerticalScrollBar())
+        if (CZPMarkupScrollBar* pBar = viewer.p->GetVerticalScrollBar()) {
             EXPECT_EQ(c.pszVerticalBar, RectText(pBar->GetFinalRect()));
-        if (CZPMarkupScrollBar* pBar = viewer.p->GetHorizontalScrollBar())
+        }
+        if (CZPMarkupScrollBar* pBar = viewer.p->GetHorizontalScrollBar()) {
             EXPECT_EQ(c.pszHorizontalBar, RectText(pBar->GetFinalRect()));
+        }
         // Visual children in order: content, vertical bar, horizontal bar, gripper.
         EXPECT_EQ(1 + c.bVertical + c.bHorizontal + c.bGripper, viewer.p->GetVisualChildrenCount());
         EXPECT_EQ(pProbe, viewer.p->GetVisualChild(0));

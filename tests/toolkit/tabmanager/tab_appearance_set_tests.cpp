@@ -192,14 +192,17 @@ TEST_F(TabAppearance, PropertyPage2003ShapesInEveryPosition)
         }
         ExpectPixels(dib, pixels);
         // The header's gradient starts on its far side (top and left tabs) in the palette's first colour.
-        if (nPosition == zpTabPositionTop)
+        if (nPosition == zpTabPositionTop) {
             EXPECT_EQ(0xFADAC4u, dib.GetPixel(150, 0));
-        if (nPosition == zpTabPositionLeft)
+        }
+        if (nPosition == zpTabPositionLeft) {
             EXPECT_EQ(0xFADAC4u, dib.GetPixel(0, 150));
+        }
         // The unselected tabs: the blue palette's border.
         const CRect rc0(host.GetItem(0)->GetRect());
-        if (nPosition == zpTabPositionTop)
+        if (nPosition == zpTabPositionTop) {
             EXPECT_EQ(0x9A3500u, dib.GetPixel((rc0.left + rc0.right) / 2, rc0.top));
+        }
     }
 }
 

@@ -85,8 +85,8 @@ protected: \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
     const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() \
     { \
-        typedef theClass ThisClass; \
-        typedef baseClass TheBaseClass; \
+        using ThisClass [[maybe_unused]] = theClass; \
+        using TheBaseClass [[maybe_unused]] = baseClass; \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP() \
