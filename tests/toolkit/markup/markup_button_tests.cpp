@@ -2,6 +2,7 @@
 // "Click" reaching the context's handlers, the check cycles and radio groups; the classic looks
 // read back from DIB sections.
 #include "markup_drawing_fixture.h"
+#include "markup_host_window.h"
 #include "markup_layout_fixture.h"
 
 #include "../common/DibSection.h"
@@ -18,17 +19,6 @@
 #include <string>
 
 namespace {
-CZPMarkupContext* g_pButtonContext = NULL;
-CZPMarkupObject* g_pButtonRoot = NULL;
-
-LRESULT CALLBACK ButtonHostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    LRESULT lResult = 0;
-    if (g_pButtonContext != NULL && g_pButtonContext->HandleMessage(g_pButtonRoot, message, wParam, lParam, &lResult))
-        return lResult;
-    return ::DefWindowProcW(hWnd, message, wParam, lParam);
-}
-
 // Appends the event's name to the log, then runs the action.
 class CEventLog : public CZPMarkupDelegate
 {
@@ -60,25 +50,18 @@ protected:
         (new CZPMarkupPage)->Release();
         CZPMarkupButtonBase::ForceClassicLook(TRUE);
         CMarkupLeakCheck::SetUp();
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = &ButtonHostProc;
-        wc.hInstance = ::GetModuleHandleW(NULL);
-        wc.lpszClassName = L"MarkupButtonHost";
-        ::RegisterClassW(&wc);
-        m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL,
-                                   wc.hInstance, NULL);
+        m_hWnd = m_host.Create(300, 200);
         m_pContext = new CZPMarkupContext;
         m_pContext->SetHostWindow(m_hWnd);
-        g_pButtonContext = m_pContext;
+        m_host.m_pContext = m_pContext;
     }
     void TearDown() override
     {
         ::ReleaseCapture();
-        g_pButtonContext = NULL;
-        g_pButtonRoot = NULL;
+        m_host.m_pContext = NULL;
         if (m_pRoot != NULL)
             m_pRoot->Release();
-        ::DestroyWindow(m_hWnd);
+        m_host.Destroy();
         EXPECT_EQ(0, m_pContext->Release());
         CZPMarkupButtonBase::ForceClassicLook(FALSE);
         CMarkupLeakCheck::TearDown();
@@ -92,7 +75,7 @@ protected:
             m_pRoot->Measure(&context, 200, 100);
             m_pRoot->Arrange(RECT{ 0, 0, 200, 100 });
         }
-        g_pButtonRoot = m_pRoot;
+        m_host.m_pRoot = m_pRoot;
         return m_pRoot;
     }
     void Send(UINT message, int x, int y, WPARAM wParam = 0)
@@ -108,6 +91,7 @@ protected:
         return ZpMarkupCast<CZPMarkupButtonBase>(static_cast<CZPMarkupPage*>(m_pRoot)->GetChild());
     }
 
+    CMarkupHostWindow m_host;
     HWND m_hWnd = NULL;
     CZPMarkupContext* m_pContext = NULL;
     CZPMarkupFrameworkElement* m_pRoot = NULL;
@@ -190,7 +174,7 @@ TEST_F(MarkupButtons, AClickHandlerMayReleaseTheTree)
 {
     ASSERT_NE(nullptr, Load(kButtonPage));
     Listen(CZPMarkupButtonBase::m_pClickEvent, [this] {
-        g_pButtonRoot = NULL;
+        m_host.m_pRoot = NULL;
         m_pRoot->Release();
         m_pRoot = NULL;
     });

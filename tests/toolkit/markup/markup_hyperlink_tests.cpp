@@ -2,6 +2,7 @@
 // make one "Click" for the context's handlers, a press whose release happened elsewhere is
 // forgotten, the built-in style turns the link red while hovered and gives the hand cursor.
 #include "markup_fixture_types.h"
+#include "markup_host_window.h"
 
 #include "../common/DibSection.h"
 
@@ -27,17 +28,6 @@ CZPMarkupHyperlink* FirstLink(CZPMarkupTextBlock* pBlock)
             return pLink;
     }
     return NULL;
-}
-
-CZPMarkupContext* g_pLinkContext = NULL;
-CZPMarkupObject* g_pLinkRoot = NULL;
-
-LRESULT CALLBACK LinkHostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    LRESULT lResult = 0;
-    if (g_pLinkContext != NULL && g_pLinkContext->HandleMessage(g_pLinkRoot, message, wParam, lParam, &lResult))
-        return lResult;
-    return ::DefWindowProcW(hWnd, message, wParam, lParam);
 }
 
 // Counts "Click"s and the senders, then runs the action.
@@ -76,25 +66,18 @@ protected:
         m_pRoot = NULL;
         m_pContext->Release();
         CMarkupLeakCheck::SetUp();
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = &LinkHostProc;
-        wc.hInstance = ::GetModuleHandleW(NULL);
-        wc.lpszClassName = L"MarkupLinkHost";
-        ::RegisterClassW(&wc);
-        m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, NULL, NULL,
-                                   wc.hInstance, NULL);
+        m_hWnd = m_host.Create(300, 100);
         m_pContext = new CZPMarkupContext;
         m_pContext->SetHostWindow(m_hWnd);
-        g_pLinkContext = m_pContext;
+        m_host.m_pContext = m_pContext;
     }
     void TearDown() override
     {
         SetLeftButton(FALSE);
-        g_pLinkContext = NULL;
-        g_pLinkRoot = NULL;
+        m_host.m_pContext = NULL;
         if (m_pRoot != NULL)
             m_pRoot->Release();
-        ::DestroyWindow(m_hWnd);
+        m_host.Destroy();
         EXPECT_EQ(0, m_pContext->Release());
         CMarkupLeakCheck::TearDown();
     }
@@ -107,7 +90,7 @@ protected:
         CZPMarkupDrawingContext context;
         m_pRoot->Measure(&context, 300, 100);
         m_pRoot->Arrange(RECT{ 0, 0, 300, 100 });
-        g_pLinkRoot = m_pRoot;
+        m_host.m_pRoot = m_pRoot;
         CZPMarkupTextBlock* pBlock = ZpMarkupCast<CZPMarkupTextBlock>(m_pRoot->GetVisualChild(0));
         // The link's text begins after "Go " in the first run's font.
         CZPMarkupRun* pRun = pBlock != NULL ? ZpMarkupCast<CZPMarkupRun>(pBlock->GetInlines()->GetAt(0)) : NULL;
@@ -165,6 +148,7 @@ protected:
         return pBrush != NULL ? pBrush->GetColor() : CLR_INVALID;
     }
 
+    CMarkupHostWindow m_host;
     HWND m_hWnd = NULL;
     CZPMarkupContext* m_pContext = NULL;
     CZPMarkupFrameworkElement* m_pRoot = NULL;
@@ -250,7 +234,7 @@ TEST_F(MarkupHyperlink, AClickHandlerMayReleaseTheTree)
     CZPMarkupTextBlock* pBlock = Load(kLinkPage);
     ASSERT_NE(nullptr, pBlock);
     CountClicks([this] {
-        g_pLinkRoot = NULL;
+        m_host.m_pRoot = NULL;
         m_pRoot->Release();
         m_pRoot = NULL;
     });

@@ -1,5 +1,6 @@
 // Mouse routing over a host window: hot chains, capture, cursor, wheel, buttons, tooltips, and
 // handlers that free the tree. Messages are sent to the window, whose procedure passes them on.
+#include "markup_host_window.h"
 #include "markup_layout_fixture.h"
 
 #include "markup/ZPMarkupDrawingContext.h"
@@ -7,28 +8,6 @@
 #include <stdlib.h>
 
 namespace {
-CZPMarkupContext* g_pRoutingContext = NULL;
-CZPMarkupObject* g_pRoutingRoot = NULL;
-
-LRESULT CALLBACK RoutingHostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    LRESULT lResult = 0;
-    if (g_pRoutingContext != NULL &&
-        g_pRoutingContext->HandleMessage(g_pRoutingRoot, message, wParam, lParam, &lResult))
-        return lResult;
-    return ::DefWindowProcW(hWnd, message, wParam, lParam);
-}
-
-HWND MakeHost(LPCWSTR lpszClass)
-{
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = &RoutingHostProc;
-    wc.hInstance = ::GetModuleHandleW(NULL);
-    wc.lpszClassName = lpszClass;
-    ::RegisterClassW(&wc);
-    return ::CreateWindowExW(0, lpszClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL, wc.hInstance, NULL);
-}
-
 // Root R 200x100 with A (10, 10, 60x40) holding A1 (20, 20, 20x20 in the host) and B (100, 10, 50x30).
 class MarkupInputRouting : public CMarkupLeakCheck
 {
@@ -38,7 +17,7 @@ protected:
         WarmUpLayoutTypes();
         CMarkupLeakCheck::SetUp();
         g_boxLog.clear();
-        m_hWnd = MakeHost(L"MarkupRoutingHost");
+        m_hWnd = m_host.Create(300, 200);
         m_pContext = new CZPMarkupContext;
         m_pContext->SetHostWindow(m_hWnd);
         SetUpTree();
@@ -61,17 +40,16 @@ protected:
         CZPMarkupDrawingContext context;
         m_pRoot->Measure(&context, 200, 100);
         m_pRoot->Arrange(RECT{ 0, 0, 200, 100 });
-        g_pRoutingContext = m_pContext;
-        g_pRoutingRoot = m_pRoot;
+        m_host.m_pContext = m_pContext;
+        m_host.m_pRoot = m_pRoot;
     }
     void TearDown() override
     {
         ::ReleaseCapture();
-        g_pRoutingContext = NULL;
-        g_pRoutingRoot = NULL;
+        m_host.m_pContext = NULL;
         if (m_pRoot != NULL)
             m_pRoot->Release();
-        ::DestroyWindow(m_hWnd);
+        m_host.Destroy();
         EXPECT_EQ(0, m_pContext->Release());
         g_boxLog.clear();
         CMarkupLeakCheck::TearDown();
@@ -81,6 +59,7 @@ protected:
         return ::SendMessageW(m_hWnd, message, wParam, MAKELPARAM(x, y));
     }
 
+    CMarkupHostWindow m_host;
     HWND m_hWnd = NULL;
     CZPMarkupContext* m_pContext = NULL;
     CTestBox* m_pRoot = NULL;
@@ -247,7 +226,7 @@ TEST_F(MarkupInputRouting, AHandlerMayReleaseTheWholeTree)
         (bCaptured ? m_pA : m_pA1)->m_onLeftButtonDown = [this]() {
             m_pRoot->Release();
             m_pRoot = NULL;
-            g_pRoutingRoot = NULL;
+            m_host.m_pRoot = NULL;
         };
         Send(WM_LBUTTONDOWN, 25, 25);
         EXPECT_EQ(bCaptured ? L"A ldown 25,25; R ldown 25,25" : L"A1 ldown 25,25; A ldown 25,25; R ldown 25,25",
