@@ -30,12 +30,6 @@ CZPMarkupDependencyProperty* RegisterVisibility(LPCWSTR lpszName, CZPMarkupType*
         new CZPMarkupPropertyMetadata(NULL, &ConvertScrollBarVisibility, kZpMarkupAffectsMeasure));
 }
 
-int EnumOr(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, int nUnset)
-{
-    const CZPMarkupEnum* pValue = ZpMarkupCast<CZPMarkupEnum>(pObject->GetValue(pProperty));
-    return pValue != NULL ? pValue->m_nValue : nUnset;
-}
-
 SCROLLINFO MakeScrollInfo(int nContentLength, int nPage, int nPosition)
 {
     SCROLLINFO si = {};
@@ -129,8 +123,8 @@ SIZE CZPMarkupScrollViewer::MeasureOverride(CZPMarkupDrawingContext* pContext, i
     CZPMarkupUIElement* pContent = GetContent();
     if (pContent == NULL)
         return SIZE{ 0, 0 };
-    int v = EnumOr(this, m_pVerticalScrollBarVisibilityProperty, visibilityVisible);
-    int h = EnumOr(this, m_pHorizontalScrollBarVisibilityProperty, visibilityDisabled);
+    int v = ZpMarkupEnumValue(this, m_pVerticalScrollBarVisibilityProperty, visibilityVisible);
+    int h = ZpMarkupEnumValue(this, m_pHorizontalScrollBarVisibilityProperty, visibilityDisabled);
     int cw = h != visibilityDisabled ? kZpMarkupInfinite : nWidth;
     int ch = kZpMarkupInfinite;
 

@@ -8,27 +8,12 @@
 
 #include <algorithm>
 
-int ZpMarkupSaturate(long long n)
-{
-    if (n > kZpMarkupInfinite)
-        return kZpMarkupInfinite;
-    if (n < -kZpMarkupInfinite)
-        return -kZpMarkupInfinite;
-    return static_cast<int>(n);
-}
-
 namespace {
 
 // An int property's value, or nUnset.
 int IntOr(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, int nUnset)
 {
     const CZPMarkupInt* pValue = ZpMarkupCast<CZPMarkupInt>(pObject->GetValue(pProperty));
-    return pValue != NULL ? pValue->m_nValue : nUnset;
-}
-
-int EnumOr(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, int nUnset)
-{
-    const CZPMarkupEnum* pValue = ZpMarkupCast<CZPMarkupEnum>(pObject->GetValue(pProperty));
     return pValue != NULL ? pValue->m_nValue : nUnset;
 }
 
@@ -74,7 +59,7 @@ void CZPMarkupStackPanel::RegisterProperties()
 
 SIZE CZPMarkupStackPanel::MeasureOverride(CZPMarkupDrawingContext* pContext, int nWidth, int nHeight)
 {
-    const BOOL bHorizontal = EnumOr(this, m_pOrientationProperty, 1) == kHorizontal;
+    const BOOL bHorizontal = ZpMarkupEnumValue(this, m_pOrientationProperty, 1) == kHorizontal;
     long long nAlong = 0;
     int nAcross = 0;
     for (int i = 0; i < m_pChildren->GetCount(); ++i) {
@@ -91,7 +76,7 @@ SIZE CZPMarkupStackPanel::MeasureOverride(CZPMarkupDrawingContext* pContext, int
 
 SIZE CZPMarkupStackPanel::ArrangeOverride(int nWidth, int nHeight)
 {
-    const BOOL bHorizontal = EnumOr(this, m_pOrientationProperty, 1) == kHorizontal;
+    const BOOL bHorizontal = ZpMarkupEnumValue(this, m_pOrientationProperty, 1) == kHorizontal;
     int nOffset = 0;
     for (int i = 0; i < m_pChildren->GetCount(); ++i) {
         CZPMarkupUIElement* pChild = m_pChildren->GetElement(i);
@@ -133,21 +118,21 @@ SIZE CZPMarkupWrapPanel::MeasureOverride(CZPMarkupDrawingContext* pContext, int 
         if (CZPMarkupUIElement* pChild = m_pChildren->GetElement(i))
             pChild->Measure(pContext, nItemWidth >= 0 ? nItemWidth : nWidth, nItemHeight >= 0 ? nItemHeight : nHeight);
     }
-    const BOOL bHorizontal = EnumOr(this, m_pOrientationProperty, kHorizontal) == kHorizontal;
+    const BOOL bHorizontal = ZpMarkupEnumValue(this, m_pOrientationProperty, kHorizontal) == kHorizontal;
     const SIZE sz = LayoutLines(bHorizontal ? nWidth : nHeight, FALSE);
     return bHorizontal ? sz : SIZE{ sz.cy, sz.cx };
 }
 
 SIZE CZPMarkupWrapPanel::ArrangeOverride(int nWidth, int nHeight)
 {
-    const BOOL bHorizontal = EnumOr(this, m_pOrientationProperty, kHorizontal) == kHorizontal;
+    const BOOL bHorizontal = ZpMarkupEnumValue(this, m_pOrientationProperty, kHorizontal) == kHorizontal;
     LayoutLines(bHorizontal ? nWidth : nHeight, TRUE);
     return SIZE{ nWidth, nHeight };
 }
 
 SIZE CZPMarkupWrapPanel::LayoutLines(int nLimit, BOOL bArrange)
 {
-    const BOOL bHorizontal = EnumOr(this, m_pOrientationProperty, kHorizontal) == kHorizontal;
+    const BOOL bHorizontal = ZpMarkupEnumValue(this, m_pOrientationProperty, kHorizontal) == kHorizontal;
     // A negative item size would give inverted slots: it counts as 0.
     const int nItemWidth = IntOr(this, m_pItemWidthProperty, -1);
     const int nItemHeight = IntOr(this, m_pItemHeightProperty, -1);
@@ -246,7 +231,7 @@ SIZE CZPMarkupDockPanel::MeasureOverride(CZPMarkupDrawingContext* pContext, int 
         pChild->Measure(pContext, ZpMarkupSaturate(std::max(0LL, nWidth - nUsedWidth)),
                         ZpMarkupSaturate(std::max(0LL, nHeight - nUsedHeight)));
         const SIZE sz = pChild->GetDesiredSize();
-        switch (EnumOr(pChild, m_pDockProperty, dockLeft)) {
+        switch (ZpMarkupEnumValue(pChild, m_pDockProperty, dockLeft)) {
         case dockLeft:
         case dockRight:
             nTallest = std::max(nTallest, sz.cy + nUsedHeight);
@@ -277,7 +262,7 @@ SIZE CZPMarkupDockPanel::ArrangeOverride(int nWidth, int nHeight)
         const long long nRemainingBottom = nTop + std::max(0LL, nHeight - nBottomUsed - nTop);
         long long rc[4] = { nLeft, nTop, nRemainingRight, nRemainingBottom };
         if (i < nDocked) {
-            switch (EnumOr(pChild, m_pDockProperty, dockLeft)) {
+            switch (ZpMarkupEnumValue(pChild, m_pDockProperty, dockLeft)) {
             case dockLeft:
                 rc[2] = nLeft + sz.cx;
                 nLeft += sz.cx;

@@ -4,9 +4,6 @@
 
 #include "markup/ZPMarkupPanel.h"
 
-// n kept within -kZpMarkupInfinite..kZpMarkupInfinite; the panels sum and multiply in 64 bits.
-int ZpMarkupSaturate(long long n);
-
 class CZPMarkupStackPanel : public CZPMarkupPanel
 {
     ZP_DECLARE_MARKUPTYPE()

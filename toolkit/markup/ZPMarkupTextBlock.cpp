@@ -23,17 +23,6 @@ const int kProbeMargin = 4;
 const int kLargestProbe = 1 << 20;
 const long long kWiderThanAnyLine = 1LL << 40;
 
-int EnumValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, int nUnset)
-{
-    const CZPMarkupEnum* pValue = ZpMarkupCast<CZPMarkupEnum>(pObject->GetValue(pProperty));
-    return pValue != NULL ? pValue->m_nValue : nUnset;
-}
-
-int Saturate(long long n)
-{
-    return static_cast<int>(std::max<long long>(-kZpMarkupInfinite, std::min<long long>(kZpMarkupInfinite, n)));
-}
-
 void AppendPart(CZPMarkupTextBlock::CLinePart*& pFirst, CZPMarkupTextBlock::CLinePart*& pLast,
                 CZPMarkupTextBlock::CLinePart* pPart)
 {
@@ -105,8 +94,8 @@ public:
     }
     void Place(CLinePart* pPart)
     {
-        pPart->x = Saturate(x);
-        pPart->y = Saturate(y);
+        pPart->x = ZpMarkupSaturate(x);
+        pPart->y = ZpMarkupSaturate(y);
         pLine->AddPart(pPart);
         x += pPart->m_nWidth;
     }
@@ -312,7 +301,7 @@ SIZE CZPMarkupTextBlock::MeasureOverride(CZPMarkupDrawingContext* pContext, int 
     const CZPMarkupThickness* pPadding = GetPadding();
     const int nHorizontal = ZpMarkupAddSaturated(pPadding->m_nLeft, pPadding->m_nRight);
     const int nVertical = ZpMarkupAddSaturated(pPadding->m_nTop, pPadding->m_nBottom);
-    BuildLines(pContext, std::max(0, Saturate(static_cast<long long>(nWidth) - nHorizontal)));
+    BuildLines(pContext, std::max(0, ZpMarkupSaturate(static_cast<long long>(nWidth) - nHorizontal)));
     // Negative padding never makes a negative size.
     return SIZE{ std::max(0, ZpMarkupAddSaturated(m_nContentWidth, nHorizontal)),
                  std::max(0, ZpMarkupAddSaturated(m_nContentHeight, nVertical)) };
@@ -329,13 +318,13 @@ void CZPMarkupTextBlock::MeasurePart(CLayoutState& state, CLinePart* pPart)
 
 void CZPMarkupTextBlock::BuildLines(CZPMarkupDrawingContext* pContext, int nWidth)
 {
-    const int nWrapping = EnumValue(this, m_pTextWrappingProperty, wrapNone);
+    const int nWrapping = ZpMarkupEnumValue(this, m_pTextWrappingProperty, wrapNone);
     int nTrimming = trimNone;
     BOOL bJustify = FALSE;
     if (nWrapping != wrapNone)
-        bJustify = EnumValue(this, m_pTextAlignmentProperty, alignTextLeft) == alignTextJustify;
+        bJustify = ZpMarkupEnumValue(this, m_pTextAlignmentProperty, alignTextLeft) == alignTextJustify;
     else
-        nTrimming = EnumValue(this, m_pTextTrimmingProperty, trimNone);
+        nTrimming = ZpMarkupEnumValue(this, m_pTextTrimmingProperty, trimNone);
 
     const BOOL bForce = pContext->ForceRemeasure();
     if (!bForce && (nWidth == m_nLayoutWidth ||
@@ -393,7 +382,7 @@ void CZPMarkupTextBlock::BuildLines(CZPMarkupDrawingContext* pContext, int nWidt
     FinishLine(state);
 
     m_nContentWidth = state.nLargestWidth;
-    m_nContentHeight = Saturate(state.y);
+    m_nContentHeight = ZpMarkupSaturate(state.y);
     if (bForce)
         m_nLayoutWidth = kNoLayoutWidth;
 }
@@ -536,8 +525,9 @@ void CZPMarkupTextBlock::FinishLine(CLayoutState& state)
     }
     int nHeight = 0;
     for (const CLinePart* pPart = pLine->m_pFirstPart; pPart != NULL; pPart = pPart->m_pNextPart)
-        nHeight = std::max(nHeight, Saturate(static_cast<long long>(nDescent) + pPart->m_nHeight - pPart->m_nDescent));
-    pLine->m_nWidth = Saturate(nWidth);
+        nHeight = std::max(nHeight,
+                           ZpMarkupSaturate(static_cast<long long>(nDescent) + pPart->m_nHeight - pPart->m_nDescent));
+    pLine->m_nWidth = ZpMarkupSaturate(nWidth);
     pLine->m_nDescent = nDescent;
     pLine->m_nHeight = nHeight;
     state.nLargestWidth = std::max(state.nLargestWidth, pLine->m_nWidth);
@@ -592,15 +582,15 @@ void CZPMarkupTextBlock::PlaceEllipsis(CLayoutState& state)
         c += pCut->m_nWidth;
         pLine->TruncateAfter(pCut);
     }
-    pEllipsis->x = Saturate(c);
-    pEllipsis->y = Saturate(state.y);
+    pEllipsis->x = ZpMarkupSaturate(c);
+    pEllipsis->y = ZpMarkupSaturate(state.y);
     pLine->AddPart(pEllipsis);
 }
 
 SIZE CZPMarkupTextBlock::ArrangeOverride(int nWidth, int nHeight)
 {
     const CZPMarkupThickness* pPadding = GetPadding();
-    const int nAlignment = EnumValue(this, m_pTextAlignmentProperty, alignTextLeft);
+    const int nAlignment = ZpMarkupEnumValue(this, m_pTextAlignmentProperty, alignTextLeft);
     for (CLine* pLine = m_pFirstLine; pLine != NULL; pLine = pLine->m_pNextLine) {
         long long nFree = static_cast<long long>(nWidth) - pLine->m_nWidth - pPadding->m_nLeft - pPadding->m_nRight;
         long long nOffset = 0;
@@ -657,8 +647,8 @@ SIZE CZPMarkupTextBlock::ArrangeOverride(int nWidth, int nHeight)
             default:  // Bottom, TextBottom and unknown values
                 break;
             }
-            pPart->dx = Saturate(dx);
-            pPart->dy = Saturate(dy);
+            pPart->dx = ZpMarkupSaturate(dx);
+            pPart->dy = ZpMarkupSaturate(dy);
             pPart->m_pInline->ArrangeInline(PartRect(pPart), pPart->m_nStart, pPart->m_nEnd);
         }
     }
@@ -704,7 +694,7 @@ void CZPMarkupTextBlock::RenderDecorations(CZPMarkupDrawingContext* pContext, co
                                            const CLinePart* pPart, const RECT& rc, CZPMarkupBrush* pFallback)
 {
     CZPMarkupInline* pInline = pPart->m_pInline;
-    const int nDecorations = EnumValue(pInline, CZPMarkupTextElement::m_pTextDecorationsProperty, 0);
+    const int nDecorations = ZpMarkupEnumValue(pInline, CZPMarkupTextElement::m_pTextDecorationsProperty, 0);
     if (nDecorations == 0)
         return;
     const long long D = pLine->m_nDescent, H = pLine->m_nHeight, d = pPart->m_nDescent;
@@ -719,7 +709,7 @@ void CZPMarkupTextBlock::RenderDecorations(CZPMarkupDrawingContext* pContext, co
         return;
     CZPMarkupBrush* pBrush =
         ZpMarkupCast<CZPMarkupBrush>(pSource->GetValue(CZPMarkupTextElement::m_pForegroundProperty));
-    const int nLineTop = Saturate(nTop);
+    const int nLineTop = ZpMarkupSaturate(nTop);
     pContext->FillRectangle(RECT{ rc.left, nLineTop, rc.right, ZpMarkupAddSaturated(nLineTop, T) },
                             pBrush != NULL ? pBrush : pFallback);
 }

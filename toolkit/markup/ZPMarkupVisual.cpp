@@ -8,12 +8,18 @@
 
 #include <algorithm>
 
-namespace {
-int Saturate(long long n)
+int ZpMarkupSaturate(long long n)
 {
     return static_cast<int>(std::max<long long>(-kZpMarkupInfinite, std::min<long long>(kZpMarkupInfinite, n)));
 }
 
+int ZpMarkupEnumValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, int nUnset)
+{
+    const CZPMarkupEnum* pValue = ZpMarkupCast<CZPMarkupEnum>(pObject->GetValue(pProperty));
+    return pValue != NULL ? pValue->m_nValue : nUnset;
+}
+
+namespace {
 BOOL ContainsPoint(const RECT& rc, int x, int y)
 {
     return x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom;
@@ -43,12 +49,6 @@ int IntValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pPrope
     return pValue->m_nValue;
 }
 
-int EnumValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, int nUnset)
-{
-    const CZPMarkupEnum* pValue = ZpMarkupCast<CZPMarkupEnum>(pObject->GetValue(pProperty));
-    return pValue != NULL ? pValue->m_nValue : nUnset;
-}
-
 // The nearest logical ancestor of the class.
 template <class T> T* FindAncestor(const CZPMarkupObject* pObject)
 {
@@ -69,17 +69,17 @@ BOOL BoolValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pPro
 
 int ZpMarkupAddSaturated(int a, int b)
 {
-    return Saturate(static_cast<long long>(a) + b);
+    return ZpMarkupSaturate(static_cast<long long>(a) + b);
 }
 
 int ZpMarkupRectWidth(const RECT& rc)
 {
-    return Saturate(static_cast<long long>(rc.right) - rc.left);
+    return ZpMarkupSaturate(static_cast<long long>(rc.right) - rc.left);
 }
 
 int ZpMarkupRectHeight(const RECT& rc)
 {
-    return Saturate(static_cast<long long>(rc.bottom) - rc.top);
+    return ZpMarkupSaturate(static_cast<long long>(rc.bottom) - rc.top);
 }
 
 POINT ZpMarkupPointToElement(const CZPMarkupObject* pElement, POINT pt)
@@ -251,7 +251,7 @@ CZPMarkupUIElement::CZPMarkupUIElement()
 
 int CZPMarkupUIElement::GetVisibility() const
 {
-    return EnumValue(this, m_pVisibilityProperty, visibilityVisible);
+    return ZpMarkupEnumValue(this, m_pVisibilityProperty, visibilityVisible);
 }
 
 void CZPMarkupUIElement::Measure(CZPMarkupDrawingContext* pContext, int nWidth, int nHeight)
@@ -415,12 +415,12 @@ CZPMarkupFrameworkElement::CZPMarkupFrameworkElement()
 
 int CZPMarkupFrameworkElement::GetHorizontalAlignment() const
 {
-    return EnumValue(this, m_pHorizontalAlignmentProperty, alignStretch);
+    return ZpMarkupEnumValue(this, m_pHorizontalAlignmentProperty, alignStretch);
 }
 
 int CZPMarkupFrameworkElement::GetVerticalAlignment() const
 {
-    return EnumValue(this, m_pVerticalAlignmentProperty, alignStretch);
+    return ZpMarkupEnumValue(this, m_pVerticalAlignmentProperty, alignStretch);
 }
 
 const CZPMarkupThickness* CZPMarkupFrameworkElement::GetMargin() const

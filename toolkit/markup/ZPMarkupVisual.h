@@ -15,6 +15,10 @@ const int kZpMarkupHalfInfinite = 1073741823;
 
 // a + b kept within -kZpMarkupInfinite..kZpMarkupInfinite.
 int ZpMarkupAddSaturated(int a, int b);
+// n kept within -kZpMarkupInfinite..kZpMarkupInfinite: sums and products made in 64 bits.
+int ZpMarkupSaturate(long long n);
+// An enumeration property's effective value, or nUnset when it has none.
+int ZpMarkupEnumValue(const CZPMarkupObject* pObject, CZPMarkupDependencyProperty* pProperty, int nUnset);
 // The width and height of a rectangle, saturated the same way.
 int ZpMarkupRectWidth(const RECT& rc);
 int ZpMarkupRectHeight(const RECT& rc);
