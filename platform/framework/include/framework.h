@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <framework/assert.h>
 #include <framework/object.h>
 #include <framework/threadstate.h>
 #include <framework/exceptions.h>
@@ -13,3 +14,4 @@
 #include <framework/archive.h>
 #include <framework/oledata.h>
 #include <framework/collections.h>
+#include <framework/refptr.h>

@@ -1,6 +1,8 @@
 // Command targets: routing through the maps, reference counting, interfaces, command UI.
 #include <framework/cmdtarget.h>
 
+#include <framework/assert.h>
+
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap()
@@ -121,7 +123,8 @@ DWORD CCmdTarget::InternalAddRef()
 
 DWORD CCmdTarget::InternalRelease()
 {
-    if (m_dwRef == 0)
+    ASSERT(m_dwRef > 0);
+    if (m_dwRef <= 0)
         return 0;
     LONG lResult = InterlockedDecrement(&m_dwRef);
     if (lResult == 0)
