@@ -2,7 +2,6 @@
 #include "Internal.h"
 #include "Text.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -29,7 +28,7 @@ public:
             auto n = static_cast<const CIntegerValue*>(v);
             const uint64_t u = static_cast<uint64_t>(n->m_value);
             const bool negative = !n->UnsignedBig() && n->m_value < 0;
-            return tabs + 20 + negative + Digits(negative ? 0 - u : u);
+            return tabs + 20 + negative + DecimalDigits(negative ? 0 - u : u);
         }
         case Kind::Real: return tabs + 14 + kRealTextMax;
         case Kind::Date: {
@@ -38,7 +37,7 @@ public:
             return tabs + 14 + (s > -6.3e10 && s < 2.5e11 ? 20 : kDateTextMax);
         }
         case Kind::Boolean: return tabs + (static_cast<const CSingletonValue*>(v)->m_flag ? 8 : 9);
-        case Kind::UID: return 4 * tabs + 55 + Digits(static_cast<const CUIDValue*>(v)->m_value);
+        case Kind::UID: return 4 * tabs + 55 + DecimalDigits(static_cast<const CUIDValue*>(v)->m_value);
         case Kind::Data: {
             const size_t n = static_cast<const CDataValue*>(v)->m_bytes.size();
             const size_t lineChars = static_cast<size_t>(76 - 8 * (depth < 8 ? depth : 8));
@@ -68,11 +67,6 @@ public:
     }
 
 private:
-    static size_t Digits(uint64_t v) {
-        size_t n = 1;
-        for (; v >= 10; v /= 10) ++n;
-        return n;
-    }
     static size_t Text(std::u16string_view t) {
         size_t n = t.size();
         for (char16_t c : t) {
@@ -178,12 +172,8 @@ bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
         return true;
     case Kind::Integer: {
         auto n = static_cast<const CIntegerValue*>(v);
-        char digits[24];
-        auto r = n->UnsignedBig() ? std::to_chars(digits, digits + sizeof digits, static_cast<uint64_t>(n->m_value))
-                                  : std::to_chars(digits, digits + sizeof digits, n->m_value);
         Put("<integer>");
-        std::memcpy(m_p, digits, static_cast<size_t>(r.ptr - digits));
-        m_p += r.ptr - digits;
+        m_p = n->UnsignedBig() ? PrintUnsigned(m_p, static_cast<uint64_t>(n->m_value)) : PrintSigned(m_p, n->m_value);
         Put("</integer>\n");
         return true;
     }
@@ -211,15 +201,12 @@ bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
         Put("</data>\n");
         return true;
     case Kind::UID: {
-        char digits[16];
-        auto r = std::to_chars(digits, digits + sizeof digits, static_cast<const CUIDValue*>(v)->m_value);
         Put("<dict>\n");
         Indent(depth + 1);
         Put("<key>CF$UID</key>\n");
         Indent(depth + 1);
         Put("<integer>");
-        std::memcpy(m_p, digits, static_cast<size_t>(r.ptr - digits));
-        m_p += r.ptr - digits;
+        m_p = PrintUnsigned(m_p, static_cast<const CUIDValue*>(v)->m_value);
         Put("</integer>\n");
         Indent(depth);
         Put("</dict>\n");
