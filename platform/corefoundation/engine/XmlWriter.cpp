@@ -8,8 +8,35 @@
 #include <stdexcept>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace cf {
 namespace {
+
+// Text is looked at in blocks of this many units: a block of ASCII without & < > is copied whole.
+constexpr size_t kPlainBlock = 16;
+
+// Whether the kPlainBlock units at p are plain ASCII; if so and out is set, their bytes go there.
+inline bool PlainBlock(const char16_t* p, char* out) {
+#if defined(__SSE2__)
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
+    const __m128i nonASCII = _mm_and_si128(_mm_or_si128(low, high), _mm_set1_epi16(static_cast<short>(0xFF80)));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(nonASCII, _mm_setzero_si128())) != 0xFFFF) return false;
+    const __m128i bytes = _mm_packus_epi16(low, high);  // every unit is below 0x80 now
+    const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('&')),
+                                                      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('<'))),
+                                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8('>')));
+    if (_mm_movemask_epi8(special)) return false;
+    if (out) _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+    return true;
+#else
+    (void)p, (void)out;
+    return false;
+#endif
+}
 
 const char kHeader[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -68,10 +95,19 @@ public:
 
 private:
     static size_t Text(std::u16string_view t) {
-        size_t n = t.size();
-        for (char16_t c : t) {
-            if (c < 0x80) n += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
-            else n += c < 0x800 ? 1 : 2;
+        const char16_t* p = t.data();
+        const size_t size = t.size();
+        size_t n = size;
+        for (size_t i = 0; i < size;) {
+            if (size - i >= kPlainBlock && PlainBlock(p + i, nullptr)) {
+                i += kPlainBlock;
+                continue;
+            }
+            for (const size_t stop = size - i > kPlainBlock ? i + kPlainBlock : size; i < stop; ++i) {
+                const char16_t c = p[i];
+                if (c < 0x80) n += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
+                else n += c < 0x800 ? 1 : 2;
+            }
         }
         return n;
     }
@@ -98,7 +134,15 @@ void CXmlWriter::Escaped(std::u16string_view text) {
     const char16_t* p = text.data();
     const size_t n = text.size();
     char* d = m_p;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0, stop = 0; i < n; ++i) {
+        if (i >= stop) {
+            if (n - i >= kPlainBlock && PlainBlock(p + i, d)) {
+                d += kPlainBlock;
+                i += kPlainBlock - 1;
+                continue;
+            }
+            stop = n - i > kPlainBlock ? i + kPlainBlock : n;  // one block unit by unit
+        }
         uint32_t c = p[i];
         if (c < 0x80) {
             if (c == '&') { std::memcpy(d, "&amp;", 5); d += 5; }
