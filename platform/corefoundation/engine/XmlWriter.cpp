@@ -16,21 +16,20 @@ namespace cf {
 namespace {
 
 // Text is looked at in blocks of this many units: a block of ASCII without & < > is copied whole.
-constexpr size_t kPlainBlock = 16;
+constexpr size_t kPlainBlock = 8;
 
 // Whether the kPlainBlock units at p are plain ASCII; if so and out is set, their bytes go there.
 inline bool PlainBlock(const char16_t* p, char* out) {
 #if defined(__SSE2__)
-    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8));
-    const __m128i nonASCII = _mm_and_si128(_mm_or_si128(low, high), _mm_set1_epi16(static_cast<short>(0xFF80)));
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i nonASCII = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80)));
     if (_mm_movemask_epi8(_mm_cmpeq_epi16(nonASCII, _mm_setzero_si128())) != 0xFFFF) return false;
-    const __m128i bytes = _mm_packus_epi16(low, high);  // every unit is below 0x80 now
+    const __m128i bytes = _mm_packus_epi16(units, units);  // every unit is below 0x80 now
     const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('&')),
                                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8('<'))),
                                          _mm_cmpeq_epi8(bytes, _mm_set1_epi8('>')));
     if (_mm_movemask_epi8(special)) return false;
-    if (out) _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+    if (out) _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bytes);
     return true;
 #else
     (void)p, (void)out;
