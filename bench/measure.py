@@ -12,6 +12,9 @@ import time
 LARGE = ['music', 'manifest', 'keys', 'numbers', 'deep']
 SERIES = ['music', 'keys', 'numbers']  # also measured at a quarter and a half, to see how steps grow
 PEER_TIMEOUT = 180
+# The DLL's time over plistutil's on each large file but 'deep' (which is all process start for the peer):
+# at most a fifth, i.e. at least five times plistutil's speed.
+PEER_TIME_GOAL = 0.2
 DIRECTIONS = [('bin->xml', 'bin', 'tox', 'xml'), ('xml->bin', 'xml', 'tobin', 'bin')]
 
 PLISTLIB = r'''
@@ -135,6 +138,16 @@ def main():
                 parts.append('%s %s' % (step, '/'.join('%.4f' % p for p in per)))
             print('  %-9s %-8s %s  (whole/quarter %.2f)' % (label, name, '  '.join(parts), worst))
             growth.append((label, name, worst))
+    print()
+    print('Time of the DLL over plistutil\'s, same run:')
+    for row in rows:
+        if row['name'] in LARGE and row['name'] != 'deep':
+            d, pu = row.get('dll'), row.get('plistutil')
+            if d and pu:
+                print('  %-9s %-8s DLL %7.3f s  plistutil %7.3f s  ratio %.2fx (goal <= %.2fx)' % (
+                    row['dir'], row['name'], d['total'], pu[0], d['total'] / pu[0], PEER_TIME_GOAL))
+            else:
+                print('  %-9s %-8s no figure (%s failed)' % (row['dir'], row['name'], 'DLL' if not d else 'plistutil'))
     print()
     for label, results in verdicts.items():
         misses = ['%s %.1fx peak %.1fx' % (n, r or 0, p or 0) for n, ok, r, p in results if not ok]

@@ -32,6 +32,10 @@ Ref<const CObject> ReadOpenStep(const char* text, size_t size);
 constexpr size_t kRealTextMax = 32;
 constexpr size_t kDateTextMax = 32;
 char* PrintReal(char* out, double value);
+// Integers in decimal (at most 20 digits and a sign); DecimalDigits counts the digits of v.
+char* PrintUnsigned(char* out, uint64_t v);
+char* PrintSigned(char* out, int64_t v);
+size_t DecimalDigits(uint64_t v);
 char* PrintDate(char* out, double seconds);
 void AppendReal(std::string& out, double value);
 bool AppendDate(std::string& out, double seconds);

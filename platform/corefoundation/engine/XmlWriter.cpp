@@ -2,15 +2,40 @@
 #include "Internal.h"
 #include "Text.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <stdexcept>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace cf {
 namespace {
+
+// Text is looked at in blocks of this many units: a block of ASCII without & < > is copied whole.
+constexpr size_t kPlainBlock = 8;
+
+// Whether the kPlainBlock units at p are plain ASCII; if so and out is set, their bytes go there.
+inline bool PlainBlock(const char16_t* p, char* out) {
+#if defined(__SSE2__)
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i nonASCII = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80)));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(nonASCII, _mm_setzero_si128())) != 0xFFFF) return false;
+    const __m128i bytes = _mm_packus_epi16(units, units);  // every unit is below 0x80 now
+    const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('&')),
+                                                      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('<'))),
+                                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8('>')));
+    if (_mm_movemask_epi8(special)) return false;
+    if (out) _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bytes);
+    return true;
+#else
+    (void)p, (void)out;
+    return false;
+#endif
+}
 
 const char kHeader[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -29,7 +54,7 @@ public:
             auto n = static_cast<const CIntegerValue*>(v);
             const uint64_t u = static_cast<uint64_t>(n->m_value);
             const bool negative = !n->UnsignedBig() && n->m_value < 0;
-            return tabs + 20 + negative + Digits(negative ? 0 - u : u);
+            return tabs + 20 + negative + DecimalDigits(negative ? 0 - u : u);
         }
         case Kind::Real: return tabs + 14 + kRealTextMax;
         case Kind::Date: {
@@ -38,7 +63,7 @@ public:
             return tabs + 14 + (s > -6.3e10 && s < 2.5e11 ? 20 : kDateTextMax);
         }
         case Kind::Boolean: return tabs + (static_cast<const CSingletonValue*>(v)->m_flag ? 8 : 9);
-        case Kind::UID: return 4 * tabs + 55 + Digits(static_cast<const CUIDValue*>(v)->m_value);
+        case Kind::UID: return 4 * tabs + 55 + DecimalDigits(static_cast<const CUIDValue*>(v)->m_value);
         case Kind::Data: {
             const size_t n = static_cast<const CDataValue*>(v)->m_bytes.size();
             const size_t lineChars = static_cast<size_t>(76 - 8 * (depth < 8 ? depth : 8));
@@ -68,16 +93,20 @@ public:
     }
 
 private:
-    static size_t Digits(uint64_t v) {
-        size_t n = 1;
-        for (; v >= 10; v /= 10) ++n;
-        return n;
-    }
     static size_t Text(std::u16string_view t) {
-        size_t n = t.size();
-        for (char16_t c : t) {
-            if (c < 0x80) n += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
-            else n += c < 0x800 ? 1 : 2;
+        const char16_t* p = t.data();
+        const size_t size = t.size();
+        size_t n = size;
+        for (size_t i = 0; i < size;) {
+            if (size - i >= kPlainBlock && PlainBlock(p + i, nullptr)) {
+                i += kPlainBlock;
+                continue;
+            }
+            for (const size_t stop = size - i > kPlainBlock ? i + kPlainBlock : size; i < stop; ++i) {
+                const char16_t c = p[i];
+                if (c < 0x80) n += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
+                else n += c < 0x800 ? 1 : 2;
+            }
         }
         return n;
     }
@@ -104,7 +133,15 @@ void CXmlWriter::Escaped(std::u16string_view text) {
     const char16_t* p = text.data();
     const size_t n = text.size();
     char* d = m_p;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0, stop = 0; i < n; ++i) {
+        if (i >= stop) {
+            if (n - i >= kPlainBlock && PlainBlock(p + i, d)) {
+                d += kPlainBlock;
+                i += kPlainBlock - 1;
+                continue;
+            }
+            stop = n - i > kPlainBlock ? i + kPlainBlock : n;  // one block unit by unit
+        }
         uint32_t c = p[i];
         if (c < 0x80) {
             if (c == '&') { std::memcpy(d, "&amp;", 5); d += 5; }
@@ -178,12 +215,8 @@ bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
         return true;
     case Kind::Integer: {
         auto n = static_cast<const CIntegerValue*>(v);
-        char digits[24];
-        auto r = n->UnsignedBig() ? std::to_chars(digits, digits + sizeof digits, static_cast<uint64_t>(n->m_value))
-                                  : std::to_chars(digits, digits + sizeof digits, n->m_value);
         Put("<integer>");
-        std::memcpy(m_p, digits, static_cast<size_t>(r.ptr - digits));
-        m_p += r.ptr - digits;
+        m_p = n->UnsignedBig() ? PrintUnsigned(m_p, static_cast<uint64_t>(n->m_value)) : PrintSigned(m_p, n->m_value);
         Put("</integer>\n");
         return true;
     }
@@ -211,15 +244,12 @@ bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
         Put("</data>\n");
         return true;
     case Kind::UID: {
-        char digits[16];
-        auto r = std::to_chars(digits, digits + sizeof digits, static_cast<const CUIDValue*>(v)->m_value);
         Put("<dict>\n");
         Indent(depth + 1);
         Put("<key>CF$UID</key>\n");
         Indent(depth + 1);
         Put("<integer>");
-        std::memcpy(m_p, digits, static_cast<size_t>(r.ptr - digits));
-        m_p += r.ptr - digits;
+        m_p = PrintUnsigned(m_p, static_cast<const CUIDValue*>(v)->m_value);
         Put("</integer>\n");
         Indent(depth);
         Put("</dict>\n");

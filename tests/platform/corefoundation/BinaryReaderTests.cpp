@@ -25,6 +25,7 @@ const BinaryCase kCases[] = {
     {{"3400000000000000000000000000000000"}, nullptr},
     {{"33bfe0000000000000"}, "<date>2000-12-31T23:59:59Z</date>\n"},
     {{"52e9ff"}, "<string>\xC3\xA9\xC3\xBF</string>\n"},
+    {{"5f1011616263646566676869e96a6b6c6d6e6f70"}, "<string>abcdefghi\xC3\xA9jklmnop</string>\n"},  // 8 at a time
     {{"62d83d0041"}, "<string>\xEF\xBF\xBD" "A</string>\n"},
     {{"4f1003616263"}, "<data>\nYWJj\n</data>\n"},
     {{"4f1103616263"}, nullptr},  // length runs into the offset table

@@ -74,6 +74,30 @@ TEST(XmlWriter, StringsEscapeOnlyMarkup) {
     EXPECT_EQ(XmlBody(s.Get()), std::string("<string>&lt;a&amp;b&gt;\"'\t\r\n\0\xEF\xBF\xBE\xF0\x9F\x98\x80|\xEF\xBF\xBD|\xEF\xBF\xBD</string>\n", sizeof("<string>&lt;a&amp;b&gt;\"'\t\r\n\0\xEF\xBF\xBE\xF0\x9F\x98\x80|\xEF\xBF\xBD|\xEF\xBF\xBD</string>\n") - 1));
 }
 
+// Text is copied in blocks where it is plain: every unit that needs escaping or encoding, at every
+// place in and around a block, gives the bytes of a unit-by-unit conversion.
+TEST(XmlWriter, LongTextEscapesAtEveryPlace) {
+    const std::u16string specials[] = {u"&", u"<", u">", u"\u00e9", u"\u20ac", u"\U0001F600", u"\xD800", u"\xDC00"};
+    const char* encoded[] = {"&amp;", "&lt;", "&gt;", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xEF\xBF\xBD",
+                             "\xEF\xBF\xBD"};
+    int failures = 0;
+    for (size_t length : {7, 8, 9, 15, 16, 17, 24, 33}) {
+        for (size_t k = 0; k < sizeof specials / sizeof specials[0]; ++k) {
+            for (size_t at = 0; at + specials[k].size() <= length && failures < 5; ++at) {
+                std::u16string text(length, u'a');
+                text.replace(at, specials[k].size(), specials[k]);
+                const std::string want = "<string>" + std::string(at, 'a') + encoded[k] +
+                                         std::string(length - at - specials[k].size(), 'a') + "</string>\n";
+                Ref<cf::CStringValue> s(cf::CStringValue::New(text));
+                if (XmlBody(s.Get()) != want) {
+                    ++failures;
+                    ADD_FAILURE() << "length " << length << ", unit " << k << " at " << at << ": " << XmlBody(s.Get());
+                }
+            }
+        }
+    }
+}
+
 TEST(XmlWriter, SortsKeysByUtf16Units) {
     Ref<const cf::CObject> v = Read("<dict><key>a</key><true/><key>\xEF\xBC\x81</key><true/><key>\xF0\x9F\x98\x80</key><true/>"
                                     "<key>B</key><true/><key></key><true/></dict>");
