@@ -294,8 +294,8 @@ TEST_F(DocTest, AFailedSaveKeepsTheOldFileByteForByteAndLeavesNoTemporaryFile)
         if (hLock != INVALID_HANDLE_VALUE)
             CloseHandle(hLock);
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ASSERT_EQ(Boxes().size(), 1u) << c.name;
-        if (c.message != NULL) {
+        EXPECT_EQ(Boxes().size(), 1u) << c.name;
+        if (c.message != NULL && !Boxes().empty()) {
             EXPECT_EQ(Boxes()[0], c.message) << c.name;
         }
         EXPECT_EQ(ReadFileBytes(path), c.original) << c.name;
