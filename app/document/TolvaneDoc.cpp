@@ -12,6 +12,7 @@
 
 #include <framework/app.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -103,12 +104,15 @@ void ShowErrorString(CFTypeRef error)
     AfxMessageBox(szMessage);
 }
 
-// Whether the text is read as UTF-8: the library decodes by the charset an "<?xml" declaration
-// at the very start names in "encoding=" (the same reading as the library's, no wider).
-bool DeclaresUtf8OrNothing(const char* pszText, size_t nLength)
+// Whether the library reads the text as the UTF-8 it is: it decodes by the charset an "<?xml"
+// declaration at the very start names in "encoding=" (the same reading as the library's). Its names
+// for UTF-8 always do; its names for ASCII do while no byte is above 0x7F.
+bool IsReadAsUtf8(const char* pszText, size_t nLength)
 {
     static const char kDecl[] = "<?xml";
     static const char kKey[] = "encoding=";
+    static const char* const kUtf8Names[] = { "UTF-8", "UTF8" };
+    static const char* const kAsciiNames[] = { "US-ASCII", "ASCII" };
     const size_t nDecl = sizeof kDecl - 1;
     const size_t nKey = sizeof kKey - 1;
     if (nLength < nDecl || memcmp(pszText, kDecl, nDecl) != 0)
@@ -128,7 +132,19 @@ bool DeclaresUtf8OrNothing(const char* pszText, size_t nLength)
             ++nClose;
         if (nClose == nEnd || nClose == nName)
             return true;
-        return nClose - nName == 5 && _strnicmp(pszText + nName, "UTF-8", 5) == 0;
+        const size_t nNameLength = nClose - nName;
+        auto isName = [&](const char* pszName) {
+            return strlen(pszName) == nNameLength && _strnicmp(pszText + nName, pszName, nNameLength) == 0;
+        };
+        for (const char* pszName : kUtf8Names) {
+            if (isName(pszName))
+                return true;
+        }
+        for (const char* pszName : kAsciiNames) {
+            if (isName(pszName))
+                return std::none_of(pszText, pszText + nLength, [](char ch) { return (ch & 0x80) != 0; });
+        }
+        return false;
     }
     return true;
 }
@@ -159,10 +175,7 @@ CTolvaneDoc::CTolvaneDoc()
 CTolvaneDoc::~CTolvaneDoc()
 {
     // An open dialog would search through a document that is gone.
-    if (m_pFindDlg != NULL)
-        m_pFindDlg->DestroyWindow();
-    if (m_pReplaceDlg != NULL)
-        m_pReplaceDlg->DestroyWindow();
+    CloseSearchDialogs();
     FreeXmlText();
     FreeCoreFoundation(m_hCoreFoundation);
 }
@@ -188,19 +201,30 @@ BOOL CTolvaneDoc::CheckLibrary()
     return FALSE;
 }
 
+void CTolvaneDoc::CloseSearchDialogs()
+{
+    // Each dialog clears its pointer as its window goes.
+    if (m_pFindDlg != NULL)
+        m_pFindDlg->DestroyWindow();
+    if (m_pReplaceDlg != NULL)
+        m_pReplaceDlg->DestroyWindow();
+}
+
 BOOL CTolvaneDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
         return FALSE;
     SetTitle(kDocumentTitle);
     FreeXmlText();
+    // The editor keeps the old text, hidden: a dialog left open would go on searching and replacing in it.
+    CloseSearchDialogs();
     return CheckLibrary();
 }
 
 BOOL CTolvaneDoc::OnOpenDocument(LPCWSTR lpszPathName)
 {
-    SetTitle(kDocumentTitle);
-    FreeXmlText();
+    // Nothing of the open document (title, text, format) changes until the new file has been read:
+    // after a failed open the framework keeps it in its frame, and Save writes it where it came from.
     if (!CheckLibrary())
         return FALSE;
 
@@ -234,20 +258,25 @@ BOOL CTolvaneDoc::OnOpenDocument(LPCWSTR lpszPathName)
     }
     const CFIndex nLength = g_coreFoundation.DataGetLength(data.Get());
     const unsigned char* pBytes = g_coreFoundation.DataGetBytePtr(data.Get());
+    char* pszXml = NULL;
     if (nLength > 0 && pBytes != NULL) {
         // The block holds the bytes and one NUL after them.
-        char* pszXml = nLength < LONG_MAX ? static_cast<char*>(malloc(static_cast<size_t>(nLength) + 1)) : NULL;
+        pszXml = nLength < LONG_MAX ? static_cast<char*>(malloc(static_cast<size_t>(nLength) + 1)) : NULL;
         if (pszXml == NULL) {
             AfxMessageBox(kNoXml);
             return FALSE;
         }
         memcpy(pszXml, pBytes, static_cast<size_t>(nLength));
         pszXml[nLength] = '\0';
-        m_pszXml = pszXml;
-        m_nXmlLength = static_cast<size_t>(nLength);
     }
+    SetTitle(kDocumentTitle);
+    FreeXmlText();
+    m_pszXml = pszXml;
+    m_nXmlLength = pszXml != NULL ? static_cast<size_t>(nLength) : 0;
     m_nFormat = nFormat;
     SetModifiedFlag(FALSE);
+    // The dialogs belong to the text that is being replaced.
+    CloseSearchDialogs();
     return TRUE;
 }
 
@@ -272,7 +301,7 @@ BOOL CTolvaneDoc::OnSaveDocument(LPCWSTR lpszPathName)
         }
         // The library would decode the bytes by the declaration; the editor's text is UTF-8 whatever
         // it says, so a save under another name would corrupt every non-ASCII character.
-        if (!DeclaresUtf8OrNothing(pText, nLength)) {
+        if (!IsReadAsUtf8(pText, nLength)) {
             AfxMessageBox(kNotUtf8);
             return FALSE;
         }
@@ -305,9 +334,22 @@ BOOL CTolvaneDoc::OnSaveDocument(LPCWSTR lpszPathName)
         AfxMessageBox(kCannotWrite);
         return FALSE;
     }
-    SetModifiedFlag(FALSE);
-    if (CXmlView* pXmlView = pView->GetXmlView())
-        pXmlView->GetEditor()->Call(SCI_SETSAVEPOINT);
+    // The file written may be the framework's temporary one, which can still fail to replace the
+    // target: DoSave marks the document saved once the target holds the bytes.
+    return TRUE;
+}
+
+BOOL CTolvaneDoc::DoSave(LPCWSTR lpszPathName, BOOL bReplace)
+{
+    if (!CDocument::DoSave(lpszPathName, bReplace))
+        return FALSE;
+    // A copy saved elsewhere leaves the document's own file as unsaved as it was.
+    if (bReplace) {
+        SetModifiedFlag(FALSE);
+        CTolvaneView* pView = GetMainView();
+        if (CXmlView* pXmlView = pView != NULL ? pView->GetXmlView() : NULL)
+            pXmlView->GetEditor()->Call(SCI_SETSAVEPOINT);
+    }
     return TRUE;
 }
 

@@ -25,7 +25,9 @@ public:
 
     BOOL OnNewDocument() override;
     BOOL OnOpenDocument(LPCWSTR lpszPathName) override;
+    // Writes the file; the document is marked saved by DoSave, once the target holds the bytes.
     BOOL OnSaveDocument(LPCWSTR lpszPathName) override;
+    BOOL DoSave(LPCWSTR lpszPathName, BOOL bReplace = TRUE) override;
     void Serialize(CArchive& ar) override;
 
     // The XML text of the last successful open (NUL-terminated, GetXmlLength bytes before the
@@ -54,6 +56,7 @@ protected:
     // The first view, the main view through which the editor is reached, or NULL.
     CTolvaneView* GetMainView() const;
     void FreeXmlText();
+    void CloseSearchDialogs();
     BOOL CheckLibrary();
 
     char* m_pszXml;  // owned (C heap); NULL when there is no text

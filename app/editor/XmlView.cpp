@@ -23,6 +23,7 @@ BEGIN_MESSAGE_MAP(CXmlView, CView)
 ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_PAINT()
+ON_WM_SETFOCUS()
 ON_COMMAND(ID_VIEW_LINE_NUMBERS, OnDisplayLineNumbers)
 ON_UPDATE_COMMAND_UI(ID_VIEW_LINE_NUMBERS, OnUpdateDisplayLineNumbers)
 ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
@@ -172,8 +173,14 @@ void CXmlView::ShowStartPage(BOOL bShow)
 {
     m_bStartPage = bShow;
     m_bNoText = bShow;
+    // The focus follows the text: a hidden editor would take the keys with it.
+    const HWND hFocus = ::GetFocus();
+    if (bShow && hFocus == m_wndEditor.m_hWnd)
+        SetFocus();
     m_wndEditor.EnableWindow(!bShow);
     m_wndEditor.ShowWindow(bShow ? SW_HIDE : SW_SHOW);
+    if (!bShow && hFocus == m_hWnd)
+        m_wndEditor.SetFocus();
     if (m_pPageElement != NULL) {
         CZPMarkupEnum* pVisibility = CZPMarkupEnum::CreateValue(bShow ? kVisible : kHidden);
         if (!m_pPageElement->SetValue(CZPMarkupUIElement::m_pVisibilityProperty, pVisibility))
@@ -191,6 +198,14 @@ void CXmlView::OnSize(UINT nType, int cx, int cy)
         m_wndEditor.MoveWindow(0, 0, rect.Width(), rect.Height());
         m_wndEditor.Invalidate();
     }
+}
+
+void CXmlView::OnSetFocus(CWnd* pOldWnd)
+{
+    CView::OnSetFocus(pOldWnd);
+    // The editor takes the keys; the start page keeps them here, for its links.
+    if (!m_bStartPage && m_wndEditor.m_hWnd != NULL && m_wndEditor.IsWindowVisible())
+        m_wndEditor.SetFocus();
 }
 
 void CXmlView::OnPaint()
@@ -421,6 +436,8 @@ void CXmlView::OnUpdateIndicatorLineCol(CCmdUI* pCmdUI)
 
 BOOL CXmlView::Find(LPCWSTR lpszText, DWORD dwFlags, int nDirection)
 {
+    if (m_bNoText)
+        return FALSE;
     m_wndEditor.SetSearchFlags(dwFlags);
     const std::string strText = ToUtf8(lpszText);
     return nDirection == 1 ? m_wndEditor.SearchForward(strText.c_str()) : m_wndEditor.SearchBackward(strText.c_str());
@@ -428,6 +445,8 @@ BOOL CXmlView::Find(LPCWSTR lpszText, DWORD dwFlags, int nDirection)
 
 BOOL CXmlView::Replace(LPCWSTR lpszFind, LPCWSTR lpszReplacement, DWORD dwFlags, int nDirection)
 {
+    if (m_bNoText)
+        return FALSE;
     m_wndEditor.SetSearchFlags(dwFlags);
     const std::string strFind = ToUtf8(lpszFind);
     const std::string strReplacement = ToUtf8(lpszReplacement);
@@ -445,6 +464,8 @@ BOOL CXmlView::Replace(LPCWSTR lpszFind, LPCWSTR lpszReplacement, DWORD dwFlags,
 
 BOOL CXmlView::ReplaceAll(LPCWSTR lpszFind, LPCWSTR lpszReplacement, DWORD dwFlags)
 {
+    if (m_bNoText)
+        return FALSE;
     m_wndEditor.SetSearchFlags(dwFlags);
     const std::string strFind = ToUtf8(lpszFind);
     const std::string strReplacement = ToUtf8(lpszReplacement);

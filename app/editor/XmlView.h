@@ -39,7 +39,8 @@ public:
     CZPMarkupUIElement* GetPageElement() const { return m_pPageElement; }
 
     // Searching for the document, on wide texts: FALSE only when nothing was found (Find,
-    // Replace) or no text could be had.
+    // Replace) or no text could be had; FALSE with nothing done while the start page shows, since
+    // the hidden editor still holds the previous document's text.
     BOOL Find(LPCWSTR lpszText, DWORD dwFlags, int nDirection);
     BOOL Replace(LPCWSTR lpszFind, LPCWSTR lpszReplacement, DWORD dwFlags, int nDirection);
     BOOL ReplaceAll(LPCWSTR lpszFind, LPCWSTR lpszReplacement, DWORD dwFlags);
@@ -56,6 +57,7 @@ public:
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnSize(UINT nType, int cx, int cy);
     void OnPaint();
+    void OnSetFocus(CWnd* pOldWnd);
 
     void OnDisplayLineNumbers();
     void OnUpdateDisplayLineNumbers(CCmdUI* pCmdUI);

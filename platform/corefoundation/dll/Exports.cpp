@@ -154,7 +154,10 @@ CFTypeRef __cdecl CFPropertyListCreateFromXMLData(CFTypeRef, CFTypeRef data, CFO
     if (errorString) *errorString = nullptr;
     try {
         const CDataValue* d = As<CDataValue>(data, Kind::Data);
-        ParseResult r = d ? Parse(reinterpret_cast<const uint8_t*>(d->m_bytes.data()), d->m_bytes.size())
+        // Text parsed from memory is what the editor is about to save: a key written twice is
+        // refused rather than one of its values dropped (reading a file keeps the last, below).
+        ParseResult r = d ? Parse(reinterpret_cast<const uint8_t*>(d->m_bytes.data()), d->m_bytes.size(),
+                                  kParseRefuseDuplicateKeys)
                           : Parse(nullptr, 0);
         if (r.value) return r.value.Detach();
         if (r.hasError) SetError(errorString, r.error.c_str());

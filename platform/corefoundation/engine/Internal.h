@@ -21,8 +21,8 @@ namespace cf {
 bool ReadBinary(const uint8_t* bytes, size_t size, ParseResult& result);
 
 // XML over well-formed (generalized) UTF-8 text. On failure result.hasError tells whether a message
-// was produced.
-bool ReadXML(const char* text, size_t size, ParseResult& result);
+// was produced. flags: ParseFlags.
+bool ReadXML(const char* text, size_t size, ParseResult& result, unsigned flags = kParseDefault);
 
 // OpenStep over the same text; no messages.
 Ref<const CObject> ReadOpenStep(const char* text, size_t size);

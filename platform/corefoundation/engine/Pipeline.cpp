@@ -42,7 +42,7 @@ bool IsUTF8Name(const std::string& name) {
     return true;
 }
 
-void ParseText(const uint8_t* bytes, size_t size, ParseResult& result) {
+void ParseText(const uint8_t* bytes, size_t size, unsigned flags, ParseResult& result) {
     std::string converted;  // the text when it had to be converted to UTF-8
     const char* text = reinterpret_cast<const char*>(bytes);
     size_t length = size;
@@ -91,7 +91,7 @@ void ParseText(const uint8_t* bytes, size_t size, ParseResult& result) {
         text = converted.data();
         length = converted.size();
     }
-    if (ReadXML(text, length, result)) {
+    if (ReadXML(text, length, result, flags)) {
         result.format = kFormatXML;
         return;
     }
@@ -106,7 +106,7 @@ void ParseText(const uint8_t* bytes, size_t size, ParseResult& result) {
 
 }  // namespace
 
-ParseResult Parse(const uint8_t* bytes, size_t size) {
+ParseResult Parse(const uint8_t* bytes, size_t size, unsigned flags) {
     ParseResult result;
     try {
         if (!bytes || !size) {
@@ -115,7 +115,7 @@ ParseResult Parse(const uint8_t* bytes, size_t size) {
             return result;
         }
         if (ReadBinary(bytes, size, result)) return result;
-        ParseText(bytes, size, result);
+        ParseText(bytes, size, flags, result);
     } catch (const std::bad_alloc&) {
         result.value.Reset();
         result.hasError = false;

@@ -21,8 +21,16 @@ struct ParseResult {
     std::string error;         // UTF-8 message when hasError
 };
 
+// How Parse treats input that reads but would not survive a write unchanged.
+enum ParseFlags : unsigned {
+    kParseDefault = 0,
+    // An XML dictionary that holds a key twice fails ("Duplicate key ... at line N") instead of
+    // keeping one value: for text about to be saved, where the other value would be lost unseen.
+    kParseRefuseDuplicateKeys = 1,
+};
+
 // Reads binary, XML or OpenStep bytes. Never throws; allocation failure gives no value and no message.
-ParseResult Parse(const uint8_t* bytes, size_t size);
+ParseResult Parse(const uint8_t* bytes, size_t size, unsigned flags = kParseDefault);
 
 // True when the value may be written in the format (1 OpenStep, anything else XML/binary rules).
 bool IsValid(const CObject* value, int32_t format);

@@ -2,6 +2,7 @@
 #include "Internal.h"
 #include "Text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -80,7 +81,9 @@ private:
 
 class CXmlReader {
 public:
-    CXmlReader(const char* text, size_t size) : m_begin(text), m_p(text), m_end(text + size) {}
+    CXmlReader(const char* text, size_t size, unsigned flags)
+        : m_begin(text), m_p(text), m_end(text + size),
+          m_refuseDuplicateKeys((flags & kParseRefuseDuplicateKeys) != 0) {}
 
     bool Read(ParseResult& result);
 
@@ -88,6 +91,7 @@ private:
     const CObject* ParseElement(bool root, Tag* tagOut);
     const CObject* ParseArray(const char* tagStart);
     const CObject* ParseDict(const char* tagStart);
+    CF_NOINLINE bool CheckUniqueKeys(size_t start);
     const CObject* ParsePlist(const char* tagStart);
     CF_NOINLINE const CObject* ParseString(Tag tag);
     CF_NOINLINE const CObject* ParseData();
@@ -137,12 +141,15 @@ private:
     std::string m_error;
     int m_depth = 0;       // open arrays and dictionaries
     int m_plistDepth = 0;  // open plist elements
+    bool m_refuseDuplicateKeys;
     CPool m_pool;  // the values' memory
     CKeyCache m_keys;
     // Children of the open containers, innermost last; each closed container takes its own run, so
     // its vector is allocated once at its exact size. One reference each.
     std::vector<const CObject*> m_items;
     std::vector<std::pair<const CObject*, const CObject*>> m_entries;
+    // Where each entry's key began, beside m_entries, while duplicate keys are refused.
+    std::vector<const char*> m_keyStarts;
 
     // Moves the run of a closing container from the stack into its own vector. A large one at the
     // bottom of the stack takes the stack's memory whole rather than a copy (small ones leave the
@@ -435,6 +442,7 @@ const CObject* CXmlReader::ParseDict(const char* tagStart) {
             break;
         }
         Tag tag = Tag::Unknown;
+        const char* keyStart = m_p;
         Ref<const CObject> key(ParseElement(false, &tag));
         if (!key) return nullptr;
         if (tag != Tag::Key) return FailAt("Found non-key inside <dict> at line ", entryEnd);
@@ -445,7 +453,9 @@ const CObject* CXmlReader::ParseDict(const char* tagStart) {
         const CObject* value = ParseElement(false, nullptr);
         if (!value) return nullptr;
         m_entries.emplace_back(key.Detach(), value);
+        if (m_refuseDuplicateKeys) m_keyStarts.push_back(keyStart);
     }
+    if (m_refuseDuplicateKeys && !CheckUniqueKeys(mark.start)) return nullptr;
     Ref<CDictionaryValue> dict(m_pool.New<CDictionaryValue>(0));
     TakeRun(m_entries, mark.start, dict->m_entries);
     // Duplicate keys go first: {CF$UID: 1, CF$UID: 2} is a one-entry dictionary, so a UID.
@@ -462,6 +472,31 @@ const CObject* CXmlReader::ParseDict(const char* tagStart) {
         }
     }
     return dict.Detach();
+}
+
+// The entries from start on are one dictionary's: fails on the key met a second time earliest in
+// the text. Takes that dictionary's key positions off m_keyStarts.
+bool CXmlReader::CheckUniqueKeys(size_t start) {
+    struct Leave { std::vector<const char*>& v; size_t n; ~Leave() { v.resize(n); } } leave{m_keyStarts, start};
+    const size_t count = m_entries.size() - start;
+    // Every key here came from a <key> element: a string.
+    auto text = [&](size_t i) { return static_cast<const CStringValue*>(m_entries[start + i].first)->Text(); };
+    // Files the library wrote hold their keys sorted: no sort needed to know they are distinct.
+    bool ascending = true;
+    for (size_t i = 1; i < count && ascending; ++i) ascending = text(i - 1) < text(i);
+    if (ascending) return true;
+    std::vector<size_t> order(count);
+    for (size_t i = 0; i < count; ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return text(a) < text(b); });
+    size_t repeated = count;  // the entry whose key appeared before it, earliest in the text
+    for (size_t i = 1; i < count; ++i)
+        if (text(order[i - 1]) == text(order[i]) && (repeated == count || order[i] < repeated)) repeated = order[i];
+    if (repeated == count) return true;
+    std::string name;
+    const std::u16string_view key = text(repeated);
+    EncodeUTF8(key.data(), key.size(), name, Surrogates::Replace);
+    Fail("Duplicate key \"" + name + "\" inside <dict> at line " + Line(m_keyStarts[start + repeated]));
+    return false;
 }
 
 bool CXmlReader::ParseEntity(std::string& utf8) {
@@ -718,8 +753,8 @@ const CObject* CXmlReader::ParseInteger(const char* tagStart) {
 
 }  // namespace
 
-bool ReadXML(const char* text, size_t size, ParseResult& result) {
-    CXmlReader reader(text, size);
+bool ReadXML(const char* text, size_t size, ParseResult& result, unsigned flags) {
+    CXmlReader reader(text, size, flags);
     return reader.Read(result);
 }
 

@@ -289,6 +289,100 @@ TEST_F(TolvaneAppTest, OpenEditAndSaveThroughTheFrameKeepTheFormat)
     }
 }
 
+// A file that cannot be opened, asked for over an edited document, changes nothing of it: title,
+// path, text, format and modified flag stay, and Save writes the edit where it came from.
+TEST_F(TolvaneAppTest, AFailedOpenLeavesTheOpenDocumentAsItWas)
+{
+    const std::wstring path = TestFolder() + L"kept-bin.plist";
+    WriteFileBytes(path, BinaryPlist());
+    ASSERT_TRUE(StartWith(path));
+    const std::string text = EditorText();
+    const size_t nAt = text.find("<string>v</string>");
+    ASSERT_NE(nAt, std::string::npos);
+    Editor()->Call(SCI_SETSEL, nAt, nAt + 18);
+    Editor()->ReplaceSelection("<string>w</string>");
+    const std::string edited = EditorText();
+    const CString strTitle = Title();
+    const CString strPath = Doc()->GetPathName();
+
+    const std::wstring empty = TestFolder() + L"empty-open.plist";
+    WriteFileBytes(empty, "");
+    for (const std::wstring& bad : { empty, TestFolder() + L"missing-open.plist" }) {
+        SCOPED_TRACE(Utf8Of(bad));
+        m_app->m_boxes.clear();
+        m_app->m_fileNames.push_back(bad);
+        Command(ID_FILE_OPEN);
+        // The question to save (answered No), then the reason the open failed.
+        EXPECT_EQ(m_app->m_boxes.size(), 2u);
+        EXPECT_STREQ(Title().GetString(), strTitle.GetString());
+        EXPECT_STREQ(Doc()->GetPathName().GetString(), strPath.GetString());
+        EXPECT_EQ(EditorText(), edited);
+        EXPECT_EQ(Doc()->GetFormat(), 200);
+        EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_FALSE(XmlView()->IsStartPageShown());
+    }
+    m_app->m_boxes.clear();
+    Command(ID_FILE_SAVE);
+    EXPECT_TRUE(m_app->m_boxes.empty()) << Utf8Of(m_app->m_boxes.empty() ? L"" : m_app->m_boxes[0]);
+    const std::string saved = ReadFileBytes(path);
+    EXPECT_EQ(saved.compare(0, 8, "bplist00"), 0);
+    EXPECT_NE(saved.find("\x51w"), std::string::npos);
+}
+
+// New and Open leave no search dialog acting on a text that is no longer the document's.
+TEST_F(TolvaneAppTest, NewAndOpenCloseTheSearchDialogs)
+{
+    const std::wstring path = TestFolder() + L"search.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    Command(ID_EDIT_FIND);
+    Command(ID_EDIT_REPLACE);
+    ASSERT_NE(Doc()->GetFindDialog(), nullptr);
+    ASSERT_NE(Doc()->GetReplaceDialog(), nullptr);
+
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(Doc()->GetFindDialog(), nullptr);
+    EXPECT_EQ(Doc()->GetReplaceDialog(), nullptr);
+    // Searches that still reach the document leave the hidden editor's old text alone.
+    Doc()->ReplaceAllText(L"name", L"renamed", 0);
+    Doc()->FindText(L"name", 0, 1);
+    EXPECT_EQ(EditorText(), kXml);
+    EXPECT_FALSE(Doc()->IsModified());
+    m_app->m_boxes.clear();
+    EXPECT_TRUE(Doc()->SaveModified());
+    EXPECT_TRUE(m_app->m_boxes.empty());
+
+    m_app->m_fileNames.push_back(path);
+    Command(ID_FILE_OPEN);
+    Command(ID_EDIT_REPLACE);
+    ASSERT_NE(Doc()->GetReplaceDialog(), nullptr);
+    // Another file (the same one is only brought forward, not read again).
+    const std::wstring other = TestFolder() + L"search-other.plist";
+    WriteFileBytes(other, kXml);
+    m_app->m_fileNames.push_back(other);
+    Command(ID_FILE_OPEN);
+    EXPECT_STREQ(Title().GetString(), L"search-other.plist - Tolvane");
+    EXPECT_EQ(Doc()->GetReplaceDialog(), nullptr);
+}
+
+// The editing component has the keyboard whenever a text is shown; the start page keeps it in
+// the view for its links.
+TEST_F(TolvaneAppTest, TheEditorHasTheFocusAfterStartNewAndOpen)
+{
+    const std::wstring path = TestFolder() + L"focus.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    EXPECT_EQ(::GetFocus(), Editor()->m_hWnd);
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(::GetFocus(), XmlView()->m_hWnd);
+    m_app->m_fileNames.push_back(path);
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(::GetFocus(), Editor()->m_hWnd);
+    // The frame gives the focus to its active view, the XML view, which hands it on.
+    Frame()->SetFocus();
+    EXPECT_EQ(::GetFocus(), Editor()->m_hWnd);
+}
+
 TEST_F(TolvaneAppTest, WithoutCoreFoundationStartUpEndsCleanly)
 {
     const std::wstring empty = TestFolder() + L"no-library";

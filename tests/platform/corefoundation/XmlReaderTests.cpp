@@ -179,6 +179,52 @@ TEST(XmlReader, SharesEqualKeys) {
               static_cast<const cf::CDictionaryValue*>(items[1])->m_entries[0].first);
 }
 
+// Text about to be saved: a key written twice in one dictionary is refused, naming it and the line
+// of its second appearance; reading without the flag keeps the last value, as before.
+TEST(XmlReader, RefusesDuplicateKeysWhenAsked) {
+    const XmlCase cases[] = {
+        {"<dict>\n<key>Count</key><integer>1</integer>\n<key>Count</key><integer>2</integer></dict>",
+         "Duplicate key \"Count\" inside <dict> at line 3", false},
+        // The earliest second appearance, whichever key sorts first; keys equal once entities are read.
+        {"<dict><key>b</key><true/>\n<key>a</key><true/>\n<key>&#98;</key><true/>\n<key>a</key><true/></dict>",
+         "Duplicate key \"b\" inside <dict> at line 3", false},
+        {"<array><dict><key>k</key><true/></dict>\n<dict><key>x</key><dict>\n<key>\xC3\xA9</key><true/>"
+         "<key>\xC3\xA9</key><false/></dict></dict></array>",
+         "Duplicate key \"\xC3\xA9\" inside <dict> at line 3", false},
+        // A CF$UID dictionary written twice is no longer a UID but a duplicate.
+        {"<dict><key>CF$UID</key><integer>1</integer><key>CF$UID</key><integer>2</integer></dict>",
+         "Duplicate key \"CF$UID\" inside <dict> at line 1", false},
+        // The same key in different dictionaries, keys out of order, keys differing in case: all kept.
+        {"<array><dict><key>k</key><true/></dict><dict><key>k</key><false/><key>b</key><true/>"
+         "<key>K</key><true/></dict></array>",
+         "<array>\n\t<dict>\n\t\t<key>k</key>\n\t\t<true/>\n\t</dict>\n\t<dict>\n\t\t<key>K</key>\n\t\t<true/>"
+         "\n\t\t<key>b</key>\n\t\t<true/>\n\t\t<key>k</key>\n\t\t<false/>\n\t</dict>\n</array>\n", true},
+    };
+    for (const XmlCase& c : cases) {
+        const std::string text = c.input;
+        cf::ParseResult r;
+        const bool read = cf::ReadXML(text.data(), text.size(), r, cf::kParseRefuseDuplicateKeys);
+        EXPECT_EQ(read, c.ok) << c.input;
+        if (c.ok) {
+            ASSERT_TRUE(r.value) << r.error;
+            EXPECT_EQ(XmlBody(r.value.Get()), c.expected) << c.input;
+        } else {
+            EXPECT_FALSE(r.value) << c.input;
+            EXPECT_EQ(r.error, c.expected) << c.input;
+            EXPECT_TRUE(ReadXml(text).value) << c.input;
+        }
+    }
+    // Through the whole pipeline too, which must not take the refused text as OpenStep instead.
+    const std::string twice = "<plist><dict><key>a</key><true/><key>a</key><false/></dict></plist>";
+    cf::ParseResult r = cf::Parse(reinterpret_cast<const uint8_t*>(twice.data()), twice.size(),
+                                  cf::kParseRefuseDuplicateKeys);
+    EXPECT_FALSE(r.value);
+    EXPECT_EQ(r.error, "Duplicate key \"a\" inside <dict> at line 1");
+    r = cf::Parse(reinterpret_cast<const uint8_t*>(twice.data()), twice.size());
+    ASSERT_TRUE(r.value);
+    EXPECT_EQ(XmlBody(r.value.Get()), "<dict>\n\t<key>a</key>\n\t<false/>\n</dict>\n");
+}
+
 // Containers of thousands of entries, nested and at the top, and failures inside them (nothing
 // read before the failure may leak: the sanitizer build checks).
 TEST(XmlReader, LargeContainersAndFailuresInsideThem) {
