@@ -38,3 +38,14 @@ void ZpFillToolInfoEx(TOOLINFOW* pToolInfo, HWND hWnd, const RECT& rc, UINT_PTR 
     }
     pExtra->pImageManager = pImageManager;
 }
+
+HWND ZpToolWindowOfChild(HWND hWnd)
+{
+    if (hWnd == NULL || (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+        return hWnd;
+    DWORD dwProcessId = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+    if (dwProcessId == ::GetCurrentProcessId() && ::SendMessageW(hWnd, ZP_TTM_ISCHILDOFTOOL, 0, 0) == 1)
+        return ::GetParent(hWnd);
+    return hWnd;
+}

@@ -40,3 +40,7 @@ void ZpFillToolInfo(TOOLINFOW* pToolInfo, HWND hWnd, const RECT& rc, UINT_PTR nI
 // description when both are non-empty, and the image manager in any case.
 void ZpFillToolInfoEx(TOOLINFOW* pToolInfo, HWND hWnd, const RECT& rc, UINT_PTR nId, LPCWSTR lpszText,
                       LPCWSTR lpszTitle, LPCWSTR lpszDescription, CZPImageManager* pImageManager);
+// The window a tool lookup takes for hWnd: its parent when hWnd is a child window of this process
+// that answers ZP_TTM_ISCHILDOFTOOL with 1, else hWnd. Other programs' windows are never asked:
+// they may read the message as one of their own.
+HWND ZpToolWindowOfChild(HWND hWnd);

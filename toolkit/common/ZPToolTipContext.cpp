@@ -387,13 +387,5 @@ END_MESSAGE_MAP()
 
 LRESULT CZPToolTipContext::CStandardToolTip::OnWindowFromPoint(WPARAM, LPARAM)
 {
-    HWND hWnd = reinterpret_cast<HWND>(Default());
-    if (hWnd == NULL || (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD) == 0)
-        return reinterpret_cast<LRESULT>(hWnd);
-    // Only windows of this process know the query; another program's window may read it as its own.
-    DWORD dwProcessId = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-    if (dwProcessId == ::GetCurrentProcessId() && ::SendMessageW(hWnd, ZP_TTM_ISCHILDOFTOOL, 0, 0) == 1)
-        hWnd = ::GetParent(hWnd);
-    return reinterpret_cast<LRESULT>(hWnd);
+    return reinterpret_cast<LRESULT>(ZpToolWindowOfChild(reinterpret_cast<HWND>(Default())));
 }

@@ -153,6 +153,9 @@ CString CZPToolTipContextToolTip::GetToolText(TOOLITEM* pTool)
 {
     if (pTool->bTextCallback && ::IsWindow(pTool->hwnd))
     {
+        const HWND hWndTool = pTool->hwnd;
+        const UINT_PTR uId = pTool->uId;
+        const BOOL bStored = std::find(m_arrTools.begin(), m_arrTools.end(), pTool) != m_arrTools.end();
         NMTTDISPINFOW info = {};
         info.hdr.hwndFrom = m_hWnd;
         info.hdr.idFrom = pTool->uId;
@@ -169,6 +172,12 @@ CString CZPToolTipContextToolTip::GetToolText(TOOLITEM* pTool)
             strText = LoadToolString(info.hinst, info.lpszText);
         if ((m_pContext->GetStyle() & TTS_NOPREFIX) == 0)
             ZpRemoveAmpersands(strText);
+        // The receiver may have deleted the tool or destroyed this window (which frees every
+        // tool): a stored record is looked up again, and a tool gone meanwhile has no text.
+        if (bStored)
+            pTool = FindTool(hWndTool, uId);
+        if (pTool == NULL)
+            return CString();
         pTool->strText = strText;
         pTool->bTextCallback = FALSE;
     }
@@ -177,11 +186,7 @@ CString CZPToolTipContextToolTip::GetToolText(TOOLITEM* pTool)
 
 HWND CZPToolTipContextToolTip::WindowFromPoint(POINT pt) const
 {
-    HWND hWnd = ::WindowFromPoint(pt);
-    if (hWnd != NULL && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) != 0 &&
-        ::SendMessageW(hWnd, ZP_TTM_ISCHILDOFTOOL, 0, 0) == 1)
-        hWnd = ::GetParent(hWnd);
-    return hWnd;
+    return ZpToolWindowOfChild(::WindowFromPoint(pt));
 }
 
 const CZPToolTipContextToolTip::TOOLITEM* CZPToolTipContextToolTip::ToolFromCursor()
@@ -296,7 +301,14 @@ void CZPToolTipContextToolTip::ShowTool(const TOOLITEM* pTool)
         TOOLITEM* pStored = FindTool(tool.hwnd, tool.uId);
         size = CalcSize(pStored != NULL ? pStored : &tool);
         if (pStored != NULL)
-            tool = *pStored;   // with the text asked for
+        {
+            // Asking for the text may have deleted the tool or destroyed this window.
+            pStored = FindTool(tool.hwnd, tool.uId);
+            if (pStored != NULL)
+                tool = *pStored;   // with the text asked for
+            else
+                size = CSize(0, 0);
+        }
         if (size.cx == 0 && size.cy == 0)
             tool.Clear();
     }

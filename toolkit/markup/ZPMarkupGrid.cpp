@@ -365,9 +365,8 @@ void CZPMarkupGrid::SetPropertyObject(CZPMarkupBuilder* pBuilder, CZPMarkupDepen
         CZPMarkupObject* pCollection =
             bColumns ? static_cast<CZPMarkupObject*>(ZpMarkupCast<CZPMarkupColumnDefinitionCollection>(pValue))
                      : ZpMarkupCast<CZPMarkupRowDefinitionCollection>(pValue);
+        // A refused value stays with the caller, who releases it when the build fails.
         if (pCollection == NULL) {
-            if (pValue != NULL)
-                pValue->Release();
             ZpMarkupThrowBuilderError(bColumns ? L"CZPMarkupColumnDefinitionCollection class expected"
                                                : L"CZPMarkupRowDefinitionCollection class expected");
         }

@@ -282,11 +282,36 @@ void CZPMarkupType::SetDefaultStyle(CZPMarkupObject* pStyle)
 
 CZPMarkupResourceDictionary::~CZPMarkupResourceDictionary()
 {
+    for (auto& entry : m_strings)
+    {
+        entry.second.pKey->Release();
+        entry.second.pValue->Release();
+    }
     for (auto& entry : m_map)
     {
         entry.first->Release();
         entry.second->Release();
     }
+}
+
+CZPMarkupObject** CZPMarkupResourceDictionary::Find(CZPMarkupObject* pKey)
+{
+    if (CZPMarkupString* pString = ZpMarkupCast<CZPMarkupString>(pKey))
+    {
+        auto it = m_strings.find(std::wstring_view(pString->GetText(), static_cast<size_t>(pString->GetLength())));
+        return it != m_strings.end() ? &it->second.pValue : NULL;
+    }
+    auto it = m_map.find(pKey);
+    return it != m_map.end() ? &it->second : NULL;
+}
+
+void CZPMarkupResourceDictionary::Insert(CZPMarkupObject* pKey, CZPMarkupObject* pValue)
+{
+    if (CZPMarkupString* pString = ZpMarkupCast<CZPMarkupString>(pKey))
+        m_strings.emplace(std::wstring_view(pString->GetText(), static_cast<size_t>(pString->GetLength())),
+                          CEntry{pKey, pValue});
+    else
+        m_map.emplace(pKey, pValue);
 }
 
 void CZPMarkupResourceDictionary::SetContentObject(CZPMarkupBuilder* /*pBuilder*/, CZPMarkupObject* pContent)
@@ -295,18 +320,18 @@ void CZPMarkupResourceDictionary::SetContentObject(CZPMarkupBuilder* /*pBuilder*
     if (pKey == NULL)
         ZpMarkupThrowBuilderError(
             L"Objects added to Dictionary must have Key attribute or some other type of associated Key");
-    if (m_map.find(pKey) != m_map.end())
+    if (Find(pKey) != NULL)
         ZpMarkupThrowBuilderError(L"Dictionary key is already used. Key attributes must be unique.");
     pKey->AddRef();
-    m_map.emplace(pKey, pContent);
+    Insert(pKey, pContent);
 }
 
 CZPMarkupObject* CZPMarkupResourceDictionary::Lookup(CZPMarkupObject* pKey) const
 {
     if (pKey == NULL)
         return NULL;
-    auto it = m_map.find(pKey);
-    return it != m_map.end() ? it->second : NULL;
+    CZPMarkupObject** ppValue = const_cast<CZPMarkupResourceDictionary*>(this)->Find(pKey);
+    return ppValue != NULL ? *ppValue : NULL;
 }
 
 void CZPMarkupResourceDictionary::SetAt(CZPMarkupObject* pKey, CZPMarkupObject* pValue)
@@ -319,15 +344,15 @@ void CZPMarkupResourceDictionary::SetAt(CZPMarkupObject* pKey, CZPMarkupObject* 
             pValue->Release();
         return;
     }
-    auto it = m_map.find(pKey);
-    if (it == m_map.end())
+    CZPMarkupObject** ppValue = Find(pKey);
+    if (ppValue == NULL)
     {
-        m_map.emplace(pKey, pValue);
+        Insert(pKey, pValue);
         return;
     }
     pKey->Release();
-    it->second->Release();
-    it->second = pValue;
+    (*ppValue)->Release();
+    *ppValue = pValue;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -4,6 +4,8 @@
 #include "markup/ZPMarkupCollection.h"
 #include "markup/ZPMarkupDependencyProperty.h"
 
+#include <map>
+#include <string_view>
 #include <unordered_map>
 
 class CZPMarkupSetter : public CZPMarkupObject
@@ -107,9 +109,18 @@ public:
     CZPMarkupObject* Lookup(CZPMarkupObject* pKey) const;
     // Both references pass over; a value stored under an equal key before is replaced.
     void SetAt(CZPMarkupObject* pKey, CZPMarkupObject* pValue);
-    int GetCount() const { return static_cast<int>(m_map.size()); }
+    int GetCount() const { return static_cast<int>(m_strings.size() + m_map.size()); }
 
 private:
+    // The stored value's slot for an equal key, or NULL.
+    CZPMarkupObject** Find(CZPMarkupObject* pKey);
+    void Insert(CZPMarkupObject* pKey, CZPMarkupObject* pValue);
+
+    struct CEntry
+    {
+        CZPMarkupObject* pKey;   // one reference
+        CZPMarkupObject* pValue; // one reference
+    };
     struct CKeyHash
     {
         size_t operator()(const CZPMarkupObject* pKey) const { return pKey->GetHashCode(); }
@@ -121,6 +132,11 @@ private:
             return pKey1->IsEqual(pKey2) != FALSE;
         }
     };
+    // String keys, the ones pages write, are ordered by their text: no choice of keys makes an
+    // insert or a look-up slower than logarithmic (their hash collides at will). The text viewed
+    // is the held key's own.
+    std::map<std::wstring_view, CEntry> m_strings;
+    // Other keys (type records, colour and brush keys) hash by identity.
     std::unordered_map<CZPMarkupObject*, CZPMarkupObject*, CKeyHash, CKeyEqual> m_map; // one reference each
 };
 

@@ -57,62 +57,112 @@ int ZpTabSplitRowsGreedy(const std::vector<int>& lengths, int nRoom, std::vector
 namespace
 {
 
-// One balanced split. Whether a row can start at a tab depends only on (row, first tab), since
-// the length left for the later rows is the sum of the tabs from there: failures are remembered,
-// which keeps the retries polynomial.
+// One balanced split: a depth-first search over (row, first tab) that ends a row at the first tab
+// overflowing its target and, when the later rows cannot take the rest from there, lets the row
+// take that tab after all while the room allows. Whether a row can start at a tab depends only on
+// the row and the tab; a later row has a target at least as high (the rest shared among fewer
+// rows) and so fails wherever an earlier one failed. One number per tab (the first row known to
+// fail from it) therefore remembers every failure, and an explicit stack of open rows replaces
+// recursion: memory stays linear in the number of tabs, however many rows.
 class CBalancedSplit
 {
 public:
     CBalancedSplit(const std::vector<int>& lengths, int nRows, int nRoom, bool bJustify, std::vector<int>& rows)
         : m_lengths(lengths), m_nRows(nRows), m_nRoom(nRoom), m_bJustify(bJustify), m_rows(rows),
-          m_suffix(lengths.size() + 1, 0), m_failed(static_cast<size_t>(nRows) * (lengths.size() + 1), 0)
+          m_suffix(lengths.size() + 1, 0), m_failedFrom(lengths.size() + 1, nRows)
     {
         for (size_t i = lengths.size(); i-- > 0;)
             m_suffix[i] = m_suffix[i + 1] + lengths[i];
     }
 
-    bool Split(int nRow, size_t nFirst)
+    bool Split()
     {
-        char& bFailed = m_failed[static_cast<size_t>(nRow) * (m_lengths.size() + 1) + nFirst];
-        if (bFailed)
-            return false;
-        long long nTarget = m_nRoom;
-        if (m_bJustify)
-            nTarget = std::min(nTarget, m_suffix[nFirst] / (m_nRows - nRow));
-        long long nWidth = 0;
-        for (size_t t = nFirst; t < m_lengths.size(); t++)
+        std::vector<CRowFrame> open;
+        open.push_back(OpenRow(0, 0));
+        bool bLaterRowsFailed = false;
+        while (!open.empty())
         {
-            int nLength = m_lengths[t];
-            if (nWidth + nLength > nTarget && nWidth > 0 && nLength > 0)
+            const int nRow = static_cast<int>(open.size()) - 1;
+            CRowFrame& frame = open.back();
+            bool bFailed = false;
+            if (bLaterRowsFailed)
             {
-                if (nRow == m_nRows - 1 || !Split(nRow + 1, t))
-                {
-                    // The row takes the tab after all when the room allows it.
-                    if (nRow == m_nRows - 1 || nWidth + nLength > m_nRoom)
-                    {
-                        bFailed = 1;
-                        return false;
-                    }
-                }
-                else
-                {
-                    return true;
-                }
+                bLaterRowsFailed = false;
+                bFailed = !TakeAfterAll(frame, nRow);
             }
-            nWidth += nLength;
-            m_rows[t] = nRow;
+            size_t nBreak = m_lengths.size();   // where the next row opens; none at the end
+            while (!bFailed && frame.nNext < m_lengths.size())
+            {
+                const int nLength = m_lengths[frame.nNext];
+                if (frame.nWidth + nLength > frame.nTarget && frame.nWidth > 0 && nLength > 0)
+                {
+                    if (nRow == m_nRows - 1)
+                    {
+                        bFailed = true;
+                        break;
+                    }
+                    if (m_failedFrom[frame.nNext] > nRow + 1)
+                    {
+                        nBreak = frame.nNext;
+                        break;
+                    }
+                    bFailed = !TakeAfterAll(frame, nRow);
+                    continue;
+                }
+                m_rows[frame.nNext] = nRow;
+                frame.nWidth += nLength;
+                frame.nNext++;
+            }
+            if (bFailed)
+            {
+                m_failedFrom[frame.nFirst] = std::min(m_failedFrom[frame.nFirst], nRow);
+                open.pop_back();
+                bLaterRowsFailed = true;
+                continue;
+            }
+            if (nBreak == m_lengths.size())
+                return true;   // the rest fits: every open row is done
+            open.push_back(OpenRow(nRow + 1, nBreak));
         }
-        return true;
+        return false;
     }
 
 private:
+    struct CRowFrame
+    {
+        size_t nFirst;
+        size_t nNext;   // the tab the row looks at next
+        long long nWidth;
+        long long nTarget;
+    };
+
+    CRowFrame OpenRow(int nRow, size_t nFirst) const
+    {
+        long long nTarget = m_nRoom;
+        if (m_bJustify)
+            nTarget = std::min(nTarget, m_suffix[nFirst] / (m_nRows - nRow));
+        return CRowFrame{nFirst, nFirst, 0, nTarget};
+    }
+
+    // The later rows cannot start at the frame's next tab: the row takes it when the room allows.
+    bool TakeAfterAll(CRowFrame& frame, int nRow)
+    {
+        const int nLength = m_lengths[frame.nNext];
+        if (frame.nWidth + nLength > m_nRoom)
+            return false;
+        m_rows[frame.nNext] = nRow;
+        frame.nWidth += nLength;
+        frame.nNext++;
+        return true;
+    }
+
     const std::vector<int>& m_lengths;
     int m_nRows;
     long long m_nRoom;
     bool m_bJustify;
     std::vector<int>& m_rows;
     std::vector<long long> m_suffix;   // total length from each tab to the end
-    std::vector<char> m_failed;        // per (row, first tab)
+    std::vector<int> m_failedFrom;     // per tab: the first row known to fail when starting there
 };
 
 }  // namespace
@@ -124,7 +174,7 @@ bool ZpTabSplitRowsBalanced(const std::vector<int>& lengths, int nRows, int nRoo
         return false;
     std::vector<int> candidate(lengths.size(), 0);
     CBalancedSplit split(lengths, nRows, nRoom, bJustify, candidate);
-    if (!split.Split(0, 0))
+    if (!split.Split())
         return false;
     rows = candidate;
     return true;

@@ -250,13 +250,13 @@ BOOL CZPTabManager::DeleteItem(int nIndex)
     pItem->OnRemoved();
     pItem->m_pManager = NULL;
     pItem->InternalRelease();
+    // SetCurSel does nothing on an empty strip: the selection must not outlive the item.
     if (bSelected)
-    {
-        // SetCurSel does nothing on an empty strip: the selection must not outlive the item.
         m_pSelected = NULL;
-        SetCurSel(nIndex);
-    }
+    // Renumbered before the new selection: its layout and its notification read the indices.
     OnItemsChanged();
+    if (bSelected)
+        SetCurSel(nIndex);
     return TRUE;
 }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <iostream>
 #include <string>
 
@@ -52,7 +53,10 @@ protected:
         if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
             ++m_nDispInfo;
             NMTTDISPINFOW* pInfo = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            if (m_bUnterminated)
+            if (m_onDispInfo) {
+                wcscpy(pInfo->szText, L"Asked");
+                m_onDispInfo(pInfo->hdr.hwndFrom);
+            } else if (m_bUnterminated)
                 wmemset(pInfo->szText, L'x', _countof(pInfo->szText));  // no terminator at all
             else
                 pInfo->lpszText = MAKEINTRESOURCEW(5);  // a string id without module
@@ -64,6 +68,7 @@ protected:
 public:
     int m_nDispInfo = 0;
     bool m_bUnterminated = true;
+    std::function<void(HWND)> m_onDispInfo;  // given the tip window; answers "Asked"
 };
 
 void PlaceCursor(CWnd& owner, POINT pt)
@@ -381,6 +386,139 @@ TEST_F(TipDrawingTest, CallbackTextIsAskedOnceAndBadAnswersAreSafe)
     tool = ToolWithText(hGone, L"");
     tool.bTextCallback = TRUE;
     EXPECT_TRUE(m_pTip->GetToolText(&tool).IsEmpty());
+}
+
+TEST_F(TipDrawingTest, ACallbackThatDeletesItsToolOrDestroysTheTipLeavesNothingShown)
+{
+    enum { kKeep, kDeleteTool, kDestroyTip };
+    for (int nAction : { kKeep, kDeleteTool, kDestroyTip }) {
+        SCOPED_TRACE(nAction);
+        ASSERT_NE(nullptr, MakeTip(CZPToolTipContext::kindOffice));
+        TOOLINFOW ti = {};
+        ti.cbSize = ZP_TTTOOLINFO_SIZE;
+        ti.hwnd = m_owner.m_hWnd;
+        ti.uId = 1;
+        ti.rect = kTool;
+        ti.lpszText = LPSTR_TEXTCALLBACKW;
+        ASSERT_EQ(1, m_pTip->SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)));
+        m_owner.m_nDispInfo = 0;
+        m_owner.m_onDispInfo = [&](HWND hTip) {
+            if (nAction == kDeleteTool)
+                ::SendMessageW(hTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+            else if (nAction == kDestroyTip)
+                ::DestroyWindow(hTip);
+        };
+        PlaceCursor(m_owner, { 30, 20 });
+        const CZPToolTipContextToolTip::TOOLITEM tool = ToolWithText(m_owner.m_hWnd, L"");
+        m_pTip->ShowTool(&tool);
+        m_owner.m_onDispInfo = nullptr;
+        EXPECT_EQ(1, m_owner.m_nDispInfo);
+        if (nAction == kKeep) {
+            EXPECT_TRUE(::IsWindowVisible(m_pTip->m_hWnd));
+            EXPECT_EQ(L"Asked", std::wstring(m_pTip->GetShownTool().strText));
+            EXPECT_EQ(1, m_pTip->GetToolCount());
+        } else {
+            EXPECT_TRUE(m_pTip->GetShownTool().IsNone());
+            EXPECT_EQ(0, m_pTip->GetToolCount());
+            EXPECT_TRUE(m_pTip->m_hWnd == NULL || !::IsWindowVisible(m_pTip->m_hWnd));
+        }
+        if (m_pTip->m_hWnd != NULL)
+            m_pTip->DestroyWindow();
+        delete m_pTip;
+        m_pTip = NULL;
+    }
+}
+
+// A top-level window of another process (this program started again with kForeignHostVariable)
+// with a child that answers the embedded-child query with 1.
+const wchar_t kForeignHostVariable[] = L"TOLVANE_TIP_FOREIGN_HOST";
+const wchar_t kForeignHostClass[] = L"TolvaneTipForeignHost";
+const RECT kForeignHostRect = { 40, 300, 240, 400 };
+
+LRESULT CALLBACK ForeignHostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == ZP_TTM_ISCHILDOFTOOL)
+        return 1;
+    if (message == WM_DESTROY && ::GetParent(hWnd) == NULL)
+        ::PostQuitMessage(0);
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+void RegisterForeignHostClass()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ForeignHostProc;
+    wc.hInstance = ::GetModuleHandleW(NULL);
+    wc.lpszClassName = kForeignHostClass;
+    ::RegisterClassW(&wc);
+}
+
+TEST(ForeignToolWindow, Host)
+{
+    if (::GetEnvironmentVariableW(kForeignHostVariable, NULL, 0) == 0)
+        GTEST_SKIP() << "run only as the other process of ToolQueryGoesOnlyToWindowsOfThisProcess";
+    RegisterForeignHostClass();
+    const RECT& rc = kForeignHostRect;
+    HWND hTop = ::CreateWindowExW(WS_EX_TOPMOST, kForeignHostClass, L"", WS_POPUP | WS_VISIBLE, rc.left, rc.top,
+                                  rc.right - rc.left, rc.bottom - rc.top, NULL, NULL, ::GetModuleHandleW(NULL), NULL);
+    ASSERT_TRUE(hTop != NULL);
+    ::CreateWindowExW(0, kForeignHostClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, rc.right - rc.left,
+                      rc.bottom - rc.top, hTop, NULL, ::GetModuleHandleW(NULL), NULL);
+    MSG msg;
+    while (::GetMessageW(&msg, NULL, 0, 0) > 0)
+        ::DispatchMessageW(&msg);
+}
+
+TEST_F(TipDrawingTest, ToolQueryGoesOnlyToWindowsOfThisProcess)
+{
+    WCHAR szModule[MAX_PATH];
+    ::GetModuleFileNameW(NULL, szModule, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(szModule) + L"\" --gtest_filter=ForeignToolWindow.Host";
+    ::SetEnvironmentVariableW(kForeignHostVariable, L"1");
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    BOOL bStarted = ::CreateProcessW(szModule, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
+    ::SetEnvironmentVariableW(kForeignHostVariable, NULL);
+    ASSERT_TRUE(bStarted);
+    // Console programs signal no input idle; the new window may send to ours: pump until it comes.
+    const DWORD kStartBound = 60000;
+    HWND hTop = NULL, hChild = NULL;
+    PumpUntil(
+        [&] {
+            hTop = ::FindWindowW(kForeignHostClass, NULL);
+            hChild = hTop != NULL ? ::GetWindow(hTop, GW_CHILD) : NULL;
+            return hChild != NULL;
+        },
+        kStartBound);
+    DWORD dwProcessId = 0;
+    ::GetWindowThreadProcessId(hChild, &dwProcessId);
+    EXPECT_EQ(pi.dwProcessId, dwProcessId);
+
+    if (hChild != NULL) {
+        EXPECT_EQ(hChild, ZpToolWindowOfChild(hChild));
+        ASSERT_NE(nullptr, MakeTip(CZPToolTipContext::kindOffice));
+        POINT pt = { (kForeignHostRect.left + kForeignHostRect.right) / 2,
+                     (kForeignHostRect.top + kForeignHostRect.bottom) / 2 };
+        if (::WindowFromPoint(pt) == hChild)
+            EXPECT_EQ(reinterpret_cast<LRESULT>(hChild),
+                      m_pTip->SendMessage(TTM_WINDOWFROMPOINT, 0, reinterpret_cast<LPARAM>(&pt)));
+        else
+            ADD_FAILURE() << "the other process's window is not under its own centre";
+        ::PostMessageW(hTop, WM_CLOSE, 0, 0);
+    }
+    if (!PumpUntil([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, kStartBound))
+        ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+
+    // A child of this process that answers the query stands for its parent.
+    RegisterForeignHostClass();
+    HWND hOwnChild =
+        ::CreateWindowExW(0, kForeignHostClass, L"", WS_CHILD, 0, 0, 10, 10, m_owner.m_hWnd, NULL,
+                                         ::GetModuleHandleW(NULL), NULL);
+    EXPECT_EQ(m_owner.m_hWnd, ZpToolWindowOfChild(hOwnChild));
+    ::DestroyWindow(hOwnChild);
 }
 
 TEST_F(TipDrawingTest, FormattedKinds)

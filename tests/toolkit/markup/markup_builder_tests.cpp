@@ -15,6 +15,28 @@ class MarkupBuilder : public CMarkupLeakCheck
 {
 };
 
+// A keyed resource the test holds a reference to from its making, so that a release too many
+// frees it while the test still holds it.
+class CHeldProbe : public CZPMarkupObject
+{
+    ZP_DECLARE_MARKUPTYPE()
+public:
+    CHeldProbe()
+    {
+        AddRef();
+        s_pLast = this;
+        s_bDestroyed = false;
+    }
+    ~CHeldProbe() override { s_bDestroyed = true; }
+
+    static CHeldProbe* s_pLast;   // the test's reference
+    static bool s_bDestroyed;
+};
+CHeldProbe* CHeldProbe::s_pLast = NULL;
+bool CHeldProbe::s_bDestroyed = false;
+ZP_IMPLEMENT_MARKUPTYPE(CHeldProbe, L"HeldProbe", CZPMarkupObject, NULL)
+CZPMarkupType* const g_pHeldProbeType = CHeldProbe::GetClassType();
+
 std::wstring Repeat(const std::wstring& text, int nCount)
 {
     std::wstring result;
@@ -263,4 +285,48 @@ TEST_F(MarkupBuilder, BuilderExceptionMessagesAreCutAndCopiedSafely)
     EXPECT_FALSE(exception.GetErrorMessage(NULL, 4));
     EXPECT_EQ(L"x 'abc' 12", std::wstring(ZpFormatString2(L"x '%s' %i", L"abc", 12).GetString()));
     EXPECT_EQ(kZpFormatArgumentMax + 2, ZpFormatString(L"'%ls'", huge.c_str()).GetLength());
+}
+
+TEST_F(MarkupBuilder, GridDefinitionsOfTheWrongKindFailWithoutAReleaseTooMany)
+{
+    const struct
+    {
+        const wchar_t* page;
+        const wchar_t* error;
+    } cases[] = {
+        {L"<Grid ColumnDefinitions='x'/>", L"CZPMarkupColumnDefinitionCollection class expected"},
+        {L"<Box><Box.Resources><HeldProbe x:Key='b'/></Box.Resources>"
+         L"<Grid ColumnDefinitions='{StaticResource b}'/></Box>",
+         L"CZPMarkupColumnDefinitionCollection class expected"},
+        {L"<Grid RowDefinitions=' '/>", L"CZPMarkupRowDefinitionCollection class expected"},
+        {L"<Grid RowDefinitions=' '/>", L"CZPMarkupRowDefinitionCollection class expected"},
+    };
+    auto blankRefs = [] {
+        CZPMarkupString* pBlank = CZPMarkupString::CreateValue(L" ");
+        const long nRefs = pBlank->AddRef() - 2;   // less this test's two
+        pBlank->Release();
+        pBlank->Release();
+        return nRefs;
+    };
+    auto buildAll = [&] {
+        for (const auto& c : cases)
+        {
+            CHeldProbe::s_pLast = NULL;
+            CBuilt built;
+            BuildPage(c.page, built);
+            EXPECT_FALSE(built.bRoot) << c.page;
+            EXPECT_EQ(0u, built.error.find(c.error)) << built.error;
+            EXPECT_EQ(1, built.nContextCount) << c.page;
+            if (CHeldProbe* pProbe = CHeldProbe::s_pLast)
+            {
+                ASSERT_FALSE(CHeldProbe::s_bDestroyed) << "the refused resource was freed while still held";
+                EXPECT_EQ(0, pProbe->Release());   // the test's own reference was the last
+                EXPECT_TRUE(CHeldProbe::s_bDestroyed);
+            }
+        }
+    };
+    buildAll();   // the first round lets the engine make what it keeps for good
+    const long nBlankRefs = blankRefs();
+    buildAll();
+    EXPECT_EQ(nBlankRefs, blankRefs()) << "the shared blank lost references";
 }

@@ -6,6 +6,7 @@
 #include "markup/ZPMarkupValues.h"
 
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -241,4 +242,86 @@ TEST_F(MarkupStyles, TriggersFeedingThemselvesStopAtTheReentryBound)
                   EXPECT_LE(nForegroundChanges, static_cast<size_t>(CZPMarkupInputElement::kMaxTriggerDepth));
               });
     EXPECT_TRUE(built.bRoot) << built.error;
+}
+
+namespace
+{
+// A string key that counts the equality tests made on it: a dictionary walking a chain of
+// colliding keys makes one per key on the chain.
+class CCountingKey : public CZPMarkupString
+{
+public:
+    explicit CCountingKey(const std::wstring& text) : CZPMarkupString(text.c_str(), static_cast<int>(text.size())) {}
+    BOOL IsEqual(const CZPMarkupObject* pOther) const override
+    {
+        s_nEqualityTests++;
+        return CZPMarkupString::IsEqual(pOther);
+    }
+    static long long s_nEqualityTests;
+};
+long long CCountingKey::s_nEqualityTests = 0;
+} // namespace
+
+TEST_F(MarkupStyles, KeysWhoseHashesCollideAreStoredAndFoundWithoutWalkingAChain)
+{
+    // "Ab" and "BA" hash alike, so every text of 14 such blocks has the same string hash.
+    const int kBlocks = 14, kKeys = 1 << kBlocks;
+    std::vector<std::wstring> texts;
+    for (int n = 0; n < kKeys; n++)
+    {
+        std::wstring text;
+        for (int b = 0; b < kBlocks; b++)
+            text += (n >> b) & 1 ? L"BA" : L"Ab";
+        texts.push_back(text);
+    }
+    CCountingKey* pFirst = new CCountingKey(texts.front());
+    CCountingKey* pLast = new CCountingKey(texts.back());
+    ASSERT_EQ(pFirst->GetHashCode(), pLast->GetHashCode());
+    pFirst->Release();
+    pLast->Release();
+
+    CCountingKey::s_nEqualityTests = 0;
+    CZPMarkupResourceDictionary* pDictionary = new CZPMarkupResourceDictionary;
+    for (int n = 0; n < kKeys; n++)
+        pDictionary->SetAt(new CCountingKey(texts[n]), new CZPMarkupInt(n));
+    ASSERT_EQ(kKeys, pDictionary->GetCount());
+    for (int n = 0; n < kKeys; n++)
+    {
+        CCountingKey* pKey = new CCountingKey(texts[n]);
+        CZPMarkupInt* pValue = ZpMarkupCast<CZPMarkupInt>(pDictionary->Lookup(pKey));
+        pKey->Release();
+        ASSERT_NE(nullptr, pValue) << n;
+        ASSERT_EQ(n, pValue->m_nValue) << n;
+    }
+    EXPECT_LE(CCountingKey::s_nEqualityTests, 4LL * kKeys) << "keys compared along a chain of equal hashes";
+
+    // An equal text replaces; another case is another key.
+    pDictionary->SetAt(new CCountingKey(texts[7]), new CZPMarkupInt(-7));
+    CCountingKey* pKey = new CCountingKey(texts[7]);
+    EXPECT_EQ(-7, ZpMarkupCast<CZPMarkupInt>(pDictionary->Lookup(pKey))->m_nValue);
+    pKey->Release();
+    pKey = new CCountingKey(L"ab" + texts[0].substr(2));
+    EXPECT_EQ(nullptr, pDictionary->Lookup(pKey));
+    pKey->Release();
+    EXPECT_EQ(kKeys, pDictionary->GetCount());
+    pDictionary->Release();
+}
+
+TEST_F(MarkupStyles, CollidingKeysInAPageAreFoundAndRepeatsStillFail)
+{
+    CBuilt built;
+    BuildPage(L"<Box><Box.Resources><Box x:Key='AbBA' Background='Red'/><Box x:Key='BAAb' Background='Blue'/>"
+              L"</Box.Resources><Box Tag='{StaticResource BAAb}'/></Box>",
+              built, [](CZPMarkupObject* pRoot) {
+                  CZPMarkupObject* pTag = Child(pRoot, 0)->GetValue(CPageBox::m_pTagProperty);
+                  ASSERT_NE(nullptr, pTag);
+                  EXPECT_EQ(kBlue,
+                            static_cast<CZPMarkupColor*>(pTag->GetValue(CPageBox::m_pBackgroundProperty))->GetColorRef());
+              });
+    EXPECT_TRUE(built.bRoot) << built.error;
+
+    BuildPage(L"<Box><Box.Resources><Box x:Key='AbBA'/><Box x:Key='BAAb'/><Box x:Key='AbBA'/></Box.Resources></Box>",
+              built);
+    EXPECT_FALSE(built.bRoot);
+    EXPECT_EQ(0u, built.error.find(L"Dictionary key is already used. Key attributes must be unique.")) << built.error;
 }

@@ -83,6 +83,67 @@ TEST(TabManager, DeletingTheOnlyTabLeavesNothingPointingAtIt)
     EXPECT_EQ(NULL, host.GetSelectedItem());
 }
 
+// Records the index a new selection reports, as a TCN_SELCHANGE receiver reads it.
+class CSelectionWatchHost : public CTestTabHost
+{
+public:
+    using CTestTabHost::CTestTabHost;
+    void SetSelectedItem(CZPTabManagerItem* pItem) override
+    {
+        CTestTabHost::SetSelectedItem(pItem);
+        m_seen.push_back(GetCurSel());
+    }
+    std::vector<int> m_seen;
+};
+
+TEST(TabManager, DeletingTheSelectedTabRenumbersBeforeTheNewSelection)
+{
+    for (int nLayout : {zpTabLayoutAutoSize, zpTabLayoutMultiRow})
+    {
+        for (int nCount = 1; nCount <= 42; nCount++)
+        {
+            for (int nFromEnd : {2, 1})   // the second-to-last, the last or the only tab
+            {
+                if (nFromEnd > nCount)
+                    continue;
+                SCOPED_TRACE(testing::Message() << "layout " << nLayout << ", " << nCount << " tabs, deleting "
+                                                << nCount - nFromEnd);
+                CPaintManagerRef pm;
+                pm->SetLayout(nLayout);
+                CSelectionWatchHost host(pm.Get());
+                host.AddNumberedTabs(nCount);
+                const int nDeleted = nCount - nFromEnd;
+                host.SetCurSel(nDeleted);
+                host.m_seen.clear();
+                BOOL bDeleted = FALSE;
+                EXPECT_NO_THROW(bDeleted = host.DeleteItem(nDeleted));
+                EXPECT_TRUE(bDeleted);
+                if (nCount == 1)
+                {
+                    EXPECT_EQ(NULL, host.GetSelectedItem());
+                    EXPECT_TRUE(host.m_seen.empty());
+                    continue;
+                }
+                // Either way the tab now at nCount - 2 is selected, and says so while selected.
+                EXPECT_EQ(std::vector<int>{nCount - 2}, host.m_seen);
+                ASSERT_EQ(nCount - 2, host.GetCurSel());
+                EXPECT_EQ(host.GetItem(nCount - 2), host.GetSelectedItem());
+                if (nLayout == zpTabLayoutMultiRow)
+                {
+                    EXPECT_EQ(0, host.GetSelectedItem()->GetRow()) << "the selected row lies next to the client";
+                    for (int i = 0; i < host.GetItemCount(); i++)
+                    {
+                        int nRow = host.GetItem(i)->GetRow();
+                        ASSERT_TRUE(nRow >= 0 && nRow < host.GetRowCount()) << i;
+                        EXPECT_LE(host.GetRow(nRow).nFirstItem, i);
+                        EXPECT_GE(host.GetRow(nRow).nLastItem, i);
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(TabManager, DeleteAllItemsReleasesEveryItemAndClearsTheSelection)
 {
     CPaintManagerRef pm;

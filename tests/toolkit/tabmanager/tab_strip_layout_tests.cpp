@@ -175,6 +175,90 @@ TEST(TabStripLayout, BalancedSplitStaysPolynomialWithManyRows)
         EXPECT_LE(nWidth, 100);
 }
 
+// The balanced split as its rules read, one recursion per row and nothing remembered: the
+// reference for small strips.
+bool ReferenceSplit(const std::vector<int>& lengths, int nRows, int nRoom, bool bJustify, int nRow, size_t nFirst,
+                    std::vector<int>& rows)
+{
+    long long nRest = 0;
+    for (size_t t = nFirst; t < lengths.size(); t++)
+        nRest += lengths[t];
+    long long nTarget = bJustify ? std::min<long long>(nRoom, nRest / (nRows - nRow)) : nRoom;
+    long long nWidth = 0;
+    for (size_t t = nFirst; t < lengths.size(); t++)
+    {
+        if (nWidth + lengths[t] > nTarget && nWidth > 0 && lengths[t] > 0)
+        {
+            if (nRow == nRows - 1)
+                return false;
+            if (ReferenceSplit(lengths, nRows, nRoom, bJustify, nRow + 1, t, rows))
+                return true;
+            if (nWidth + lengths[t] > nRoom)
+                return false;
+        }
+        nWidth += lengths[t];
+        rows[t] = nRow;
+    }
+    return true;
+}
+
+TEST(TabStripLayout, BalancedSplitMatchesItsRulesOnSmallStrips)
+{
+    unsigned nSeed = 12345;
+    auto next = [&nSeed](unsigned nBound) {
+        nSeed = nSeed * 1103515245u + 12345u;
+        return static_cast<int>((nSeed >> 16) % nBound);
+    };
+    for (int nCase = 0; nCase < 3000; nCase++)
+    {
+        std::vector<int> lengths(1 + next(12));
+        for (int& nLength : lengths)
+            nLength = next(8) == 0 ? 0 : 5 + next(70);   // some hidden tabs
+        const int nRoom = 40 + next(120);
+        const bool bJustify = next(4) != 0;
+        std::vector<int> greedy;
+        const int nRows = ZpTabSplitRowsGreedy(lengths, nRoom, greedy) + next(2);
+        std::vector<int> expected(lengths.size(), -1), rows(lengths.size(), -1);
+        const bool bExpected = ReferenceSplit(lengths, nRows, nRoom, bJustify, 0, 0, expected);
+        ASSERT_EQ(bExpected, ZpTabSplitRowsBalanced(lengths, nRows, nRoom, bJustify, rows)) << "case " << nCase;
+        if (bExpected)
+            ASSERT_EQ(expected, rows) << "case " << nCase;
+        else
+            ASSERT_EQ(std::vector<int>(lengths.size(), -1), rows) << "a failed split leaves the rows alone";
+    }
+}
+
+TEST(TabStripLayout, BalancedSplitOfAHundredThousandTabs)
+{
+    const int kTabs = 100000, kRoom = 300;
+    struct
+    {
+        const char* name;
+        int (*length)(int);
+    } strips[] = {
+        {"one tab a row", [](int) { return kRoom / 2 + 1; }},
+        {"a few tabs a row", [](int i) { return 20 + (i * 37) % 90; }},
+    };
+    for (auto& strip : strips)
+    {
+        SCOPED_TRACE(strip.name);
+        std::vector<int> lengths(kTabs), rows;
+        for (int i = 0; i < kTabs; i++)
+            lengths[i] = strip.length(i);
+        const int nRows = ZpTabSplitRowsGreedy(lengths, kRoom, rows);
+        ASSERT_GT(nRows, 1000);
+        ASSERT_TRUE(ZpTabSplitRowsBalanced(lengths, nRows, kRoom, true, rows));
+        std::vector<long long> widths(nRows, 0);
+        for (int i = 0; i < kTabs; i++)
+        {
+            ASSERT_TRUE(rows[i] >= 0 && rows[i] < nRows) << i;
+            ASSERT_TRUE(i == 0 || rows[i - 1] <= rows[i]) << i;
+            widths[rows[i]] += lengths[i];
+        }
+        EXPECT_LE(*std::max_element(widths.begin(), widths.end()), kRoom);
+    }
+}
+
 TEST(TabStripLayout, MultiRowRowsEndAtTheRoomsEndAndTheSelectedRowMovesToTheClient)
 {
     CPaintManagerRef pm;
