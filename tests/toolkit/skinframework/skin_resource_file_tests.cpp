@@ -217,4 +217,31 @@ TEST(SkinBitmapResource, HeadersAreReadAsTheyAre)
     ::FreeLibrary(hModule);
 }
 
+BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR lpszName, LONG_PTR lParam)
+{
+    if (!IS_INTRESOURCE(lpszName))
+        reinterpret_cast<std::vector<CString>*>(lParam)->push_back(lpszName);
+    return TRUE;
+}
+
+TEST(SkinBitmapResource, EveryPictureOfWinesLightStyleLoads)
+{
+    HMODULE hModule = ::LoadLibraryExW(LightStylesPath(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, hModule);
+    std::vector<CString> names;
+    ::EnumResourceNamesW(hModule, RT_BITMAP, CollectName, reinterpret_cast<LONG_PTR>(&names));
+    EXPECT_EQ(482u, names.size());
+    int nAlpha = 0;
+    for (const CString& strName : names) {
+        BOOL bAlpha = FALSE;
+        HBITMAP hBitmap = ZpSkinLoadBitmapResource(hModule, strName, &bAlpha);
+        EXPECT_NE(nullptr, hBitmap) << CStringA(strName).GetString();
+        nAlpha += bAlpha ? 1 : 0;
+        if (hBitmap != NULL)
+            ::DeleteObject(hBitmap);
+    }
+    EXPECT_EQ(404, nAlpha);
+    ::FreeLibrary(hModule);
+}
+
 }  // namespace
