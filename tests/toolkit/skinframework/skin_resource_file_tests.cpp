@@ -219,9 +219,13 @@ TEST(SkinBitmapResource, HeadersAreReadAsTheyAre)
 
 BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR lpszName, LONG_PTR lParam)
 {
-    if (!IS_INTRESOURCE(lpszName))
-        reinterpret_cast<std::vector<CString>*>(lParam)->push_back(lpszName);
-    return TRUE;
+    try {
+        if (!IS_INTRESOURCE(lpszName))
+            reinterpret_cast<std::vector<CString>*>(lParam)->push_back(lpszName);
+        return TRUE;
+    } catch (...) {
+        return FALSE;  // nothing may unwind through the system's enumeration
+    }
 }
 
 TEST(SkinBitmapResource, EveryPictureOfWinesLightStyleLoads)
