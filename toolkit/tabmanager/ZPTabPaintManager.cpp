@@ -25,6 +25,8 @@ const int kVerticalOrientation = 900;
 // Vertical fonts smaller than this are unreadable: heights -1..-10 become -11.
 const LONG kMinVerticalHeight = -11;
 const int kFocusRectInset = 3;
+// Depth a static frame takes around the control, for tabs on top.
+const int kStaticFrameLeft = 2, kStaticFrameTop = 1, kStaticFrameRight = 2, kStaticFrameBottom = 2;
 
 }  // namespace
 
@@ -297,10 +299,15 @@ void CZPTabPaintManager::DrawTabControl(CZPTabManager* pManager, CDC* pDC, CRect
     m_pAppearanceSet->DrawTabControl(pManager, pDC, rcControl);
 }
 
+CRect ZpTabStaticFrameMargin()
+{
+    return CRect(kStaticFrameLeft, kStaticFrameTop, kStaticFrameRight, kStaticFrameBottom);
+}
+
 void CZPTabPaintManager::AdjustClientRect(CZPTabManager* pManager, CRect& rcClient)
 {
     if (pManager->HasStaticFrame())
-        ZpTabDeflateRectForPosition(rcClient, CRect(2, 1, 2, 2), pManager->GetPosition());
+        ZpTabDeflateRectForPosition(rcClient, ZpTabStaticFrameMargin(), pManager->GetPosition());
     if (pManager->GetItemCount() > 0)
         m_pAppearanceSet->AdjustClientRect(pManager, rcClient);
     ZpTabNormalizeRect(rcClient);

@@ -193,5 +193,8 @@ COLORREF ZpGetTabAutomaticColor(COLORREF clr);
 // Margins are given for tabs on top; these apply them to a rectangle turned with the strip.
 void ZpTabInflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition);
 void ZpTabDeflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition);
+// Depth a static frame takes around the control, for tabs on top; the layout and the client
+// rectangle both leave it out.
+CRect ZpTabStaticFrameMargin();
 // Collapses an inverted rectangle to an empty one at its left and top edges.
 void ZpTabNormalizeRect(CRect& rc);
