@@ -193,6 +193,10 @@ COLORREF ZpGetTabAutomaticColor(COLORREF clr);
 // Margins are given for tabs on top; these apply them to a rectangle turned with the strip.
 void ZpTabInflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition);
 void ZpTabDeflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition);
+// A navigate button's size until the paint manager says otherwise.
+const int kZpTabNavigateButtonWidth = 14;
+const int kZpTabNavigateButtonHeight = 15;
+
 // Depth a static frame takes around the control, for tabs on top; the layout and the client
 // rectangle both leave it out.
 CRect ZpTabStaticFrameMargin();
