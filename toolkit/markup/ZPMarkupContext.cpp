@@ -10,6 +10,7 @@
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
 #include "markup/ZPMarkupParser.h"
+#include "markup/ZPMarkupTypeTable.h"
 #include "markup/ZPMarkupValues.h"
 #include "markup/ZPMarkupVisual.h"
 
@@ -17,8 +18,6 @@
 
 #include <stddef.h>
 #include <string.h>
-
-void ZpMarkupEnsureAllTypesRegistered();  // ZPMarkupTypeTable.cpp
 
 namespace {
 // The metrics structure without the padded-border member, which every system version accepts.
@@ -314,7 +313,7 @@ void CZPMarkupContext::HandleMouseMove(CZPMarkupObject* pRoot, int x, int y)
             ::TrackMouseEvent(&tme);
         }
         if (!HandleSetCursor())
-            ::SetCursor(::LoadCursorW(NULL, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
+            ::SetCursor(::LoadCursorW(NULL, IDC_ARROW));
     }
     m_pActiveRoot = m_pHotElement != NULL ? pRoot : NULL;
     if (m_pHotElement == NULL)

@@ -1,10 +1,10 @@
 // Dependency-property records, the name map, value conversion and the property store.
 #include "markup/ZPMarkupDependencyProperty.h"
 
+#include "markup/ZPMarkupTypeTable.h"
+
 #include <string_view>
 #include <unordered_map>
-
-void ZpMarkupEnsureAllTypesRegistered(); // ZPMarkupTypeTable.cpp
 
 namespace
 {

@@ -3,14 +3,13 @@
 
 #include "markup/ZPFormatString.h"
 #include "markup/ZPMarkupDependencyProperty.h"
+#include "markup/ZPMarkupTypeTable.h"
 #include "markup/ZPMarkupValues.h"
 
 #include <string.h>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-
-void ZpMarkupCreateAllTypes(); // ZPMarkupTypeTable.cpp
 
 namespace
 {

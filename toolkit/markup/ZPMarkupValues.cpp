@@ -2,6 +2,7 @@
 #include "markup/ZPMarkupValues.h"
 
 #include "markup/ZPMarkupConverters.h"
+#include "markup/ZPMarkupParser.h"
 
 #include <math.h>
 #include <string.h>
@@ -89,17 +90,6 @@ BOOL ReadHexPair(LPCWSTR p, DWORD& dwByte)
     dwByte = static_cast<DWORD>(nHigh * 16 + nLow);
     return TRUE;
 }
-}
-
-int ZpMarkupHexDigit(WCHAR ch)
-{
-    if (ch >= L'0' && ch <= L'9')
-        return ch - L'0';
-    if (ch >= L'a' && ch <= L'f')
-        return ch - L'a' + 10;
-    if (ch >= L'A' && ch <= L'F')
-        return ch - L'A' + 10;
-    return -1;
 }
 
 int ZpMarkupReadInt(LPCWSTR lpszText)

@@ -51,7 +51,8 @@ void CZPTabManagerNavigateButton::AdjustLength(int& nLength)
 CSize CZPTabManagerNavigateButton::GetSize() const
 {
     CZPTabPaintManager* pPaintManager = m_pManager->GetPaintManager();
-    return pPaintManager != NULL ? pPaintManager->m_szNavigateButton : CSize(14, 15);
+    return pPaintManager != NULL ? pPaintManager->m_szNavigateButton
+                                  : CSize(kZpTabNavigateButtonWidth, kZpTabNavigateButtonHeight);
 }
 
 void CZPTabManagerNavigateButton::PlaceAtEnd(CRect& rcRemaining)
