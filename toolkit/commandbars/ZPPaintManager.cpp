@@ -4,6 +4,7 @@
 
 #include "common/ZPDeviceContext.h"
 #include "common/ZPDrawHelpers.h"
+#include "common/ZPImageLoading.h"
 #include "common/ZPImageManager.h"
 #include "common/ZPResourceManager.h"
 #include "common/ZPShadowManager.h"
@@ -480,20 +481,13 @@ void ZpFillAlphaOpaque(CDC* pDC, CRect rc)
     rc.NormalizeRect();
     if (pDC == NULL || rc.IsRectEmpty())
         return;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = rc.Width();
-    bmi.bmiHeader.biHeight = -rc.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pvBits = NULL;
+    LPBYTE pBits = NULL;
     CBitmap bitmap;
-    if (!bitmap.Attach(::CreateDIBSection(pDC->GetSafeHdc(), &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0)) || pvBits == NULL)
+    if (!bitmap.Attach(ZpCreateDibSection32(pDC->GetSafeHdc(), rc.Width(), rc.Height(), &pBits, TRUE)))
         return;
     CZPCompatibleDC dcMem(pDC, &bitmap);
     dcMem.BitBlt(0, 0, rc.Width(), rc.Height(), pDC, rc.left, rc.top, SRCCOPY);
-    DWORD* pPixels = static_cast<DWORD*>(pvBits);
+    DWORD* pPixels = reinterpret_cast<DWORD*>(pBits);
     const size_t nPixels = static_cast<size_t>(rc.Width()) * static_cast<size_t>(rc.Height());
     for (size_t i = 0; i < nPixels; ++i)
         pPixels[i] |= 0xFF000000u;

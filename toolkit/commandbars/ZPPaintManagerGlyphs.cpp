@@ -5,6 +5,7 @@
 
 #include "common/ZPDeviceContext.h"
 #include "common/ZPDrawHelpers.h"
+#include "common/ZPImageLoading.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,17 +45,9 @@ class CDibPixels
 public:
     CDibPixels(CDC* pDC, int cx, int cy) : m_pBits(NULL)
     {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        void* pvBits = NULL;
-        m_bitmap.Attach(::CreateDIBSection(pDC->GetSafeHdc(), &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0));
-        if (m_bitmap.GetSafeHandle() != NULL)
-            m_pBits = static_cast<DWORD*>(pvBits);
+        LPBYTE pBits = NULL;
+        if (m_bitmap.Attach(ZpCreateDibSection32(pDC->GetSafeHdc(), cx, cy, &pBits, TRUE)))
+            m_pBits = reinterpret_cast<DWORD*>(pBits);
     }
     CDibPixels(const CDibPixels&) = delete;
     CDibPixels& operator=(const CDibPixels&) = delete;

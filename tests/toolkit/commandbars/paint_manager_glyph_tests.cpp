@@ -2,43 +2,13 @@
 // popup animation, read back from DIB sections.
 #include <gtest/gtest.h>
 
-#include "DibSection.h"
+#include "paint_manager_pixels.h"
 #include "paint_manager_test_theme.h"
 
 namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
-
-// A CDC over a DIB section for the duration of one test.
-class CDibDC : public CDC
-{
-public:
-    explicit CDibDC(CDibSection& dib) { Attach(dib.GetDC()); }
-    ~CDibDC() override { Detach(); }
-};
-
-// The pixels of colour clr as a picture: one string per row, '#' set, '.' not.
-std::vector<std::string> Picture(const CDibSection& dib, COLORREF clr)
-{
-    std::vector<std::string> rows;
-    for (int y = 0; y < dib.Height(); ++y) {
-        std::string row;
-        for (int x = 0; x < dib.Width(); ++x)
-            row += dib.GetPixel(x, y) == clr ? '#' : '.';
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-int CountPixels(const CDibSection& dib, COLORREF clr)
-{
-    int n = 0;
-    for (int y = 0; y < dib.Height(); ++y)
-        for (int x = 0; x < dib.Width(); ++x)
-            n += dib.GetPixel(x, y) == clr;
-    return n;
-}
 
 TEST(PaintManagerGlyphs, CheckMarkNormalMirroredAndThick)
 {

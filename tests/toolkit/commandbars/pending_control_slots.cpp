@@ -71,7 +71,3 @@ CSize CZPPaintManager::GetPopupIconCellSize(CZPCommandBar*)
 {
     return CSize();
 }
-int CZPPaintManager::DrawControlText(CDC*, const CString&, CRect&, UINT, BOOL, int, BOOL)
-{
-    return 0;
-}
