@@ -21,22 +21,40 @@ const int kButtonCheckBoxPart = 3;  // BP_CHECKBOX
 const int kMarkStatesPerCheck = 4;  // unchecked, checked, mixed come in blocks of four states
 const int kMinComboArrowHalf = 2;
 
-// Milliseconds elapsed since dwStart, safe across the tick counter's wrap.
-DWORD TicksSince(DWORD dwStart)
+// Microseconds of the performance counter: the tick count may advance in steps of a frame or
+// more (it does under Wine), which would end a fade a frame early.
+LONGLONG Microseconds()
 {
-    return ::GetTickCount() - dwStart;
+    static LARGE_INTEGER s_freq = {};
+    if (s_freq.QuadPart == 0)
+        ::QueryPerformanceFrequency(&s_freq);
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return s_freq.QuadPart > 0
+               ? t.QuadPart / s_freq.QuadPart * 1000000 + t.QuadPart % s_freq.QuadPart * 1000000 / s_freq.QuadPart
+               : static_cast<LONGLONG>(::GetTickCount()) * 1000;
 }
 
-// Waits until frame k of nSteps is due; FALSE when it is already late and should be skipped.
-BOOL WaitForFrame(DWORD dwStart, int nTime, int k, int nSteps, BOOL bWaitAfter)
+// The frame to draw from k on: k while it is not late, else the first frame not yet due (at most
+// nLast). Late frames are passed over in one step, so huge step counts cost nothing per frame.
+int NextFrame(LONGLONG llStart, int nTime, int k, int nLast, int nSteps)
 {
-    const DWORD dwDue = static_cast<DWORD>(static_cast<LONGLONG>(nTime) * k / nSteps);
-    const DWORD dwElapsed = TicksSince(dwStart);
-    if (!bWaitAfter)
-        return dwElapsed <= dwDue;
-    if (dwElapsed < dwDue)
-        ::Sleep(dwDue - dwElapsed);
-    return TRUE;
+    const LONGLONG llTime = static_cast<LONGLONG>(nTime) * 1000;
+    const LONGLONG llElapsed = Microseconds() - llStart;
+    if (llElapsed <= llTime * k / nSteps)
+        return k;
+    if (llTime <= 0)
+        return nLast;
+    return static_cast<int>(std::min<LONGLONG>(nLast, std::max<LONGLONG>(k, llElapsed * nSteps / llTime + 1)));
+}
+
+// Sleeps until frame k of nSteps is due.
+void WaitForFrame(LONGLONG llStart, int nTime, int k, int nSteps)
+{
+    const LONGLONG llDue = static_cast<LONGLONG>(nTime) * 1000 * k / nSteps;
+    const LONGLONG llElapsed = Microseconds() - llStart;
+    if (llElapsed < llDue)
+        ::Sleep(static_cast<DWORD>((llDue - llElapsed + 999) / 1000));
 }
 
 // A 32-bit top-down DIB section; the pixels stay valid while the object lives.
@@ -85,11 +103,15 @@ void CZPPaintManager::DrawStatusSizeGrip(CDC* pDC, CRect rcGrip)
     // The strokes are placed in the rectangle's own width and height, from the DC's origin.
     const int w = rcGrip.Width();
     const int h = rcGrip.Height();
+    // One pen per colour: the grip is drawn with every status-bar paint.
+    CZPPenDC pen(pDC->GetSafeHdc(), GetColor(zpColorBtnShadow));
     for (int o = 0; o <= 8; o += 4) {
-        DrawLineByIndex(pDC, w - o - 3, h - 2, w - 1, h - o - 4, zpColorBtnShadow);
-        DrawLineByIndex(pDC, w - o - 4, h - 2, w - 1, h - o - 5, zpColorBtnShadow);
-        DrawLineByIndex(pDC, w - o - 5, h - 2, w - 1, h - o - 6, zpColorBtnHighlight);
+        Line(pDC, w - o - 3, h - 2, w - 1, h - o - 4);
+        Line(pDC, w - o - 4, h - 2, w - 1, h - o - 5);
     }
+    pen.ChangeColor(GetColor(zpColorBtnHighlight));
+    for (int o = 0; o <= 8; o += 4)
+        Line(pDC, w - o - 5, h - 2, w - 1, h - o - 6);
 }
 
 void CZPPaintManager::FillDockArea(CDC* pDC, CWnd* pWnd)
@@ -250,20 +272,19 @@ void CZPPaintManager::AnimatePopup(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAni
     const int cy = rc.Height();
     if (nSteps <= 0 || cx <= 0 || cy <= 0 || pDestDC == NULL || pSrcDC == NULL)
         return;
-    const DWORD dwStart = ::GetTickCount();
+    const LONGLONG llStart = Microseconds();
 
     if (nAnimationKind == zpAnimateUnfold || nAnimationKind == zpAnimateSlide) {
         for (int k = 1; k <= nSteps; ++k) {
             // Late frames are dropped so that huge step counts still end in about the time.
-            if (k < nSteps && !WaitForFrame(dwStart, nTime, k, nSteps, FALSE))
-                continue;
+            k = NextFrame(llStart, nTime, k, nSteps, nSteps);
             const int nPartX = static_cast<int>(static_cast<LONGLONG>(k) * cx / nSteps);
             const int nPartY = static_cast<int>(static_cast<LONGLONG>(k) * cy / nSteps);
             if (nAnimationKind == zpAnimateUnfold)
                 pDestDC->BitBlt(0, 0, nPartX, nPartY, pSrcDC, rc.right - nPartX, rc.bottom - nPartY, SRCCOPY);
             else
                 pDestDC->BitBlt(0, 0, cx, nPartY, pSrcDC, 0, cy - nPartY, SRCCOPY);
-            WaitForFrame(dwStart, nTime, k, nSteps, TRUE);
+            WaitForFrame(llStart, nTime, k, nSteps);
         }
         return;
     }
@@ -282,11 +303,10 @@ void CZPPaintManager::AnimatePopup(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAni
     CZPCompatibleDC dcOut(pDestDC, &dibOut.m_bitmap);
     // The last step is the caller's own paint of the popup.
     for (int k = 1; k < nSteps; ++k) {
-        if (k < nSteps - 1 && !WaitForFrame(dwStart, nTime, k, nSteps, FALSE))
-            continue;
+        k = NextFrame(llStart, nTime, k, nSteps - 1, nSteps);
         ::GdiFlush();
         BlendBits(dibOut.m_pBits, dibOld.m_pBits, cx, cy, dibNew.m_pBits, ZpFadeAlpha(k, nSteps));
         pDestDC->BitBlt(rc.left, rc.top, cx, cy, &dcOut, 0, 0, SRCCOPY);
-        WaitForFrame(dwStart, nTime, k, nSteps, TRUE);
+        WaitForFrame(llStart, nTime, k, nSteps);
     }
 }
