@@ -1,0 +1,59 @@
+// Shared fixtures of the command-bar tests.
+#include "commandbars_test_support.h"
+
+IMPLEMENT_DYNCREATE(CTestControl, CZPControlButton)
+
+int CTestControl::s_nLive = 0;
+
+CTestControl::CTestControl() : m_size(23, 22), m_nMeasured(0)
+{
+    ++s_nLive;
+}
+
+CTestControl::~CTestControl()
+{
+    --s_nLive;
+}
+
+namespace {
+const wchar_t kSiteClass[] = L"TolvaneCommandBarsTestSite";
+
+LRESULT CALLBACK SiteProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CTestSite* pSite = reinterpret_cast<CTestSite*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (pSite != NULL &&
+        ((message >= ZpMsgBarVisibility && message <= ZpMsgRibbonMinimized) || message == WM_COMMAND)) {
+        pSite->m_messages.push_back({ message, wParam, lParam });
+        try {
+            return pSite->m_answer ? pSite->m_answer(message, wParam, lParam) : 0;
+        } catch (...) {
+            return 0;  // nothing crosses a window procedure
+        }
+    }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+}  // namespace
+
+CTestSite::CTestSite()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = SiteProc;
+    wc.hInstance = ::GetModuleHandleW(NULL);
+    wc.lpszClassName = kSiteClass;
+    ::RegisterClassW(&wc);
+    m_hWnd = ::CreateWindowExW(0, kSiteClass, L"site", WS_OVERLAPPED, 0, 0, 100, 100, NULL, NULL, wc.hInstance, NULL);
+    ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+CTestSite::~CTestSite()
+{
+    ::DestroyWindow(m_hWnd);
+}
+
+int CTestSite::Count(UINT message) const
+{
+    int n = 0;
+    for (const ZpRecordedMessage& m : m_messages)
+        n += m.message == message ? 1 : 0;
+    return n;
+}

@@ -1,0 +1,60 @@
+// Shared fixtures of the command-bar tests: a counted control of fixed size, a site window that
+// records what it receives and answers as told, and a live-object check.
+#pragma once
+
+#include "commandbars/ZPCommandBar.h"
+#include "commandbars/ZPControlButton.h"
+#include "commandbars/ZPControls.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+// A button of a fixed size that counts the live ones.
+class CTestControl : public CZPControlButton
+{
+    DECLARE_DYNCREATE(CTestControl)
+public:
+    CTestControl();
+    ~CTestControl() override;
+    CSize GetSize(CDC*) override
+    {
+        ++m_nMeasured;
+        return m_size;
+    }
+
+    CSize m_size;
+    int m_nMeasured;
+    static int s_nLive;
+};
+
+struct ZpRecordedMessage
+{
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// A plain top-level window: records every site message and WM_COMMAND; a handler decides
+// the answers (0 when none).
+class CTestSite
+{
+public:
+    CTestSite();
+    ~CTestSite();
+    HWND m_hWnd;
+    std::vector<ZpRecordedMessage> m_messages;
+    std::function<LRESULT(UINT, WPARAM, LPARAM)> m_answer;
+
+    int Count(UINT message) const;
+};
+
+// Checks after each test that no control is left alive.
+class CommandBarsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { m_nLiveBefore = CTestControl::s_nLive; }
+    void TearDown() override { EXPECT_EQ(m_nLiveBefore, CTestControl::s_nLive); }
+    int m_nLiveBefore = 0;
+};

@@ -1,0 +1,25 @@
+// A popup menu bar. So far only its identity: it is a popup (type 2, position 5) and knows the
+// control that opens it. Positioning, tracking, scrolling and tear-off come later.
+#pragma once
+
+#include "commandbars/ZPCommandBar.h"
+
+class CZPPopupBar : public CZPCommandBar
+{
+    DECLARE_DYNCREATE(CZPPopupBar)
+public:
+    CZPPopupBar();
+    ~CZPPopupBar() override;
+
+    CZPControl* GetControlPopup() const { return m_pControlPopup; }
+    void SetControlPopup(CZPControl* pControl) { m_pControlPopup = pControl; }
+
+    CZPCommandBar* GetParentBar() const override;
+    BOOL IsPopupBar() const override;
+
+protected:
+    CZPControl* m_pControlPopup;  // borrowed: the popup control that owns this bar
+};
+
+// A new popup bar (one reference, for the caller) for the command bars, which may be NULL.
+CZPPopupBar* ZpCreatePopupBar(CZPCommandBars* pCommandBars);
