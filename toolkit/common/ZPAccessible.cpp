@@ -180,8 +180,16 @@ LRESULT CZPAccessible::CallLresultFromObject(REFIID riid, WPARAM wParam, LPUNKNO
 
 void CZPAccessible::DisconnectAccessible()
 {
-    if (GetAccessibleCmdTarget() != NULL)
-        ::CoDisconnectObject(static_cast<IUnknown*>(&m_xAccessible), 0);
+    CCmdTarget* pTarget = GetAccessibleCmdTarget();
+    if (pTarget == NULL)
+        return;
+    // In a COM apartment the disconnection queries the interface, adding and releasing a
+    // reference; from a destructor the count is already zero and that release would free the
+    // object again (endless recursion). Hold the count up across the call, then restore it
+    // without a final release.
+    ::InterlockedIncrement(&pTarget->m_dwRef);
+    ::CoDisconnectObject(static_cast<IUnknown*>(&m_xAccessible), 0);
+    ::InterlockedDecrement(&pTarget->m_dwRef);
 }
 
 // ---- the nested COM object ----
