@@ -139,7 +139,7 @@ CZPPaintManager* CZPCommandBar::ResolvePaintManager() const
     CZPCommandBar* pRoot = FindRootParentBar();
     if (pRoot->m_pPaintManager)
         return pRoot->m_pPaintManager.Get();
-    return NULL;  // the process-wide paint manager joins the build with its implementation
+    return ZpGetPaintManager();  // NULL while no theme exists
 }
 
 CZPImageManager* CZPCommandBar::ResolveImageManager() const

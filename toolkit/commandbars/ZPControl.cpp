@@ -5,6 +5,7 @@
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPPopupBar.h"
+#include "commandbars/ZPPaintManager.h"
 #include "common/ZPImageManager.h"
 #include "common/ZPMenuSoundThread.h"
 #include "common/ZPPropExchange.h"
@@ -201,7 +202,7 @@ CZPPaintManager* CZPControl::GetPaintManager() const
     CZPCommandBars* pCommandBars = m_pControls != NULL ? m_pControls->GetCommandBars() : NULL;
     if (pCommandBars != NULL && pCommandBars->GetPaintManager() != NULL)
         return pCommandBars->GetPaintManager();
-    return NULL;  // the process-wide paint manager joins the build with its implementation
+    return ZpGetPaintManager();  // NULL while no theme exists
 }
 
 BOOL CZPControl::IsCustomizeMode() const
@@ -583,14 +584,20 @@ void CZPControl::Execute()
     }
 }
 
-// Measuring and drawing go through the paint manager's DrawControl, whose implementation is not
-// in the build yet: until then a control has no size and draws nothing.
-CSize CZPControl::GetSize(CDC*)
+// Measuring is drawing with the draw flag off: one rule in the paint manager for both. Without
+// any paint manager a control has no size and draws nothing.
+CSize CZPControl::GetSize(CDC* pDC)
 {
-    return CSize(0, 0);
+    CZPPaintManager* pPaintManager = GetPaintManager();
+    return pPaintManager != NULL ? pPaintManager->DrawControl(pDC, this, FALSE) : CSize(0, 0);
 }
 
-void CZPControl::Draw(CDC*) {}
+void CZPControl::Draw(CDC* pDC)
+{
+    CZPPaintManager* pPaintManager = GetPaintManager();
+    if (pPaintManager != NULL)
+        pPaintManager->DrawControl(pDC, this, TRUE);
+}
 
 void CZPControl::OnBeforeLayout(UINT) {}
 

@@ -195,4 +195,62 @@ TEST_F(PaintManagerControls, BuiltInButtons)
     }
 }
 
+// Answers a fixed size per bar kind and records the draw flag of each call.
+class CMeasuringTheme : public CTestTheme
+{
+public:
+    CSize DrawControlInPopup(CDC*, CZPControl*, BOOL bDraw) override
+    {
+        m_draws.push_back(bDraw);
+        return CSize(120, 20);
+    }
+    CSize DrawControlOnToolBar(CDC*, CZPControl*, BOOL bDraw) override
+    {
+        m_draws.push_back(bDraw);
+        return CSize(23, 22);
+    }
+    std::vector<BOOL> m_draws;
+};
+
+TEST_F(PaintManagerControls, ControlsMeasureAndDrawThroughTheirPaintManager)
+{
+    ASSERT_EQ(nullptr, ZpGetInstalledPaintManager());
+    CRefPtr<CMeasuringTheme> pTheme = CRefPtr<CMeasuringTheme>::Adopt(new CMeasuringTheme);
+
+    // Measuring is the drawing rule with the flag off; drawing turns it on.
+    CBarAndControl toolbar(new CZPToolBar, zpControlButton);
+    toolbar.pBar->SetPaintManager(pTheme.Get());
+    EXPECT_EQ(CSize(23, 22), toolbar.pControl->GetSize(NULL));
+    toolbar.pControl->Draw(NULL);
+    EXPECT_EQ((std::vector<BOOL>{ FALSE, TRUE }), pTheme->m_draws);
+    CBarAndControl popup(new CZPPopupBar, zpControlButton);
+    popup.pBar->SetPaintManager(pTheme.Get());
+    EXPECT_EQ(CSize(120, 20), popup.pControl->GetSize(NULL));
+
+    // Layout measures through the same rule: three buttons side by side.
+    toolbar.pBar->GetControls()->Add(zpControlButton, 101);
+    toolbar.pBar->GetControls()->Add(zpControlButton, 102);
+    EXPECT_EQ(CSize(3 * 23, 22),
+              toolbar.pBar->GetControls()->LayoutControls(NULL, 500, ZP_LM_HORZDOCK | ZP_LM_COMMIT, CRect()));
+    EXPECT_EQ(CRect(46, 0, 69, 22), toolbar.pBar->GetControls()->GetAt(2)->GetRect());
+
+    // Without a bar of its own or any theme a control has no paint manager: no size, no drawing.
+    CRefPtr<CZPControls> loose = CRefPtr<CZPControls>::Adopt(new CZPControls);
+    CZPControl* pLoose = loose->Add(zpControlButton, 200);
+    CBarAndControl bare(new CZPToolBar, zpControlButton);
+    pTheme->m_draws.clear();
+    EXPECT_EQ(nullptr, pLoose->GetPaintManager());
+    EXPECT_EQ(CSize(0, 0), pLoose->GetSize(NULL));
+    pLoose->Draw(NULL);
+    EXPECT_EQ(CSize(0, 0), bare.pControl->GetSize(NULL));
+
+    // The process-wide paint manager answers for both once installed.
+    ZpSetPaintManager(pTheme.Get());
+    EXPECT_EQ(pTheme.Get(), pLoose->GetPaintManager());
+    EXPECT_EQ(CSize(23, 22), pLoose->GetSize(NULL));
+    EXPECT_EQ(CSize(23, 22), bare.pControl->GetSize(NULL));
+    ZpReleasePaintManager();
+    EXPECT_EQ((std::vector<BOOL>{ FALSE, FALSE }), pTheme->m_draws);
+}
+
 }  // namespace
