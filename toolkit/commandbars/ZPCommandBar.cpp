@@ -180,6 +180,7 @@ BOOL CZPCommandBar::LoadFromMenu(CMenu* pMenu, BOOL bRemoveControls)
         controls->RemoveAll();
     BOOL bBeginGroup = FALSE;
     const int nCount = pMenu->GetMenuItemCount();
+    const UINT nDefaultItem = pMenu->GetDefaultItem(GMDI_USEDISABLED, TRUE);
     for (int i = 0; i < nCount; ++i) {
         MENUITEMINFOW mii = {};
         mii.cbSize = sizeof(mii);
@@ -190,7 +191,7 @@ BOOL CZPCommandBar::LoadFromMenu(CMenu* pMenu, BOOL bRemoveControls)
             bBeginGroup = TRUE;
             continue;
         }
-        CZPControl* pControl = controls->AddMenuItem(pMenu, i);
+        CZPControl* pControl = controls->AddMenuItem(pMenu, i, nDefaultItem);
         if (pControl == NULL)
             continue;
         if (bBeginGroup)

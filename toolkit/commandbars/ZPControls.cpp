@@ -124,7 +124,7 @@ BOOL ZpIsKeyboardSelection(int nSelected)
     return nSelected == zpSelectionKeyboard || nSelected == zpSelectionKeyboardBack;
 }
 
-CZPControls::CZPControls() : m_pParent(NULL), m_pCommandBars(NULL), m_bOriginalControls(FALSE)
+CZPControls::CZPControls() : m_pParent(NULL), m_pCommandBars(NULL), m_bOriginalControls(FALSE), m_nRefreshFrom(0)
 {
     EnableAutomation();
 }
@@ -162,7 +162,10 @@ CZPControl* CZPControls::InsertAt(CZPControl* pControl, int nIndex)
     CRefPtr<CZPControl> adopted = CRefPtr<CZPControl>::Adopt(pControl);
     m_arrControls.InsertAt(nIndex, adopted);
     pControl->m_pControls = this;
+    // The controls before the new one keep their places: the refresh starts at it.
+    m_nRefreshFrom = nIndex;
     OnControlAdded(pControl);
+    m_nRefreshFrom = 0;
     return pControl;
 }
 
@@ -241,7 +244,9 @@ BOOL CZPControls::IsRemoveRefused(CZPControl*) const
 
 void CZPControls::RefreshIndexes()
 {
-    for (int i = 0; i < GetCount(); ++i) {
+    const int nFrom = m_nRefreshFrom < GetCount() ? m_nRefreshFrom : 0;
+    m_nRefreshFrom = 0;
+    for (int i = nFrom; i < GetCount(); ++i) {
         CZPControl* pControl = m_arrControls[i].Get();
         if (pControl->m_nIndex == i && pControl->m_pControls == this && pControl->m_pParent == m_pParent)
             continue;  // already current: appending stays linear per control
@@ -454,6 +459,13 @@ CZPControl* CZPControls::AddMenuItem(CMenu* pMenu, int nIndex)
 {
     if (pMenu == NULL || !::IsMenu(pMenu->GetSafeHmenu()))
         return NULL;
+    return AddMenuItem(pMenu, nIndex, pMenu->GetDefaultItem(GMDI_USEDISABLED, TRUE));
+}
+
+CZPControl* CZPControls::AddMenuItem(CMenu* pMenu, int nIndex, UINT nDefaultItem)
+{
+    if (pMenu == NULL || !::IsMenu(pMenu->GetSafeHmenu()))
+        return NULL;
     MENUITEMINFOW mii = {};
     mii.cbSize = sizeof(mii);
     mii.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_DATA;
@@ -463,7 +475,7 @@ CZPControl* CZPControls::AddMenuItem(CMenu* pMenu, int nIndex)
     int nId = pSubMenu != NULL ? 0 : static_cast<int>(mii.wID);
     if (pSubMenu == NULL && mii.wID == ZP_ID_MENU_NOCONTROL)
         return NULL;
-    const BOOL bDefaultItem = pMenu->GetDefaultItem(GMDI_USEDISABLED, TRUE) == static_cast<UINT>(nIndex);
+    const BOOL bDefaultItem = nDefaultItem == static_cast<UINT>(nIndex);
 
     CString strCaption;
     ZpResourceManagerInstance()->GetMenuItemText(pMenu, static_cast<UINT>(nIndex), strCaption, MF_BYPOSITION);

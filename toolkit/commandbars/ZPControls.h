@@ -59,6 +59,9 @@ public:
     CZPControl* AddControl(CZPControl* pControl, int nId = 0, LPCWSTR lpszParameter = NULL, int nBefore = -1,
                            BOOL bTemporary = FALSE);
     CZPControl* AddMenuItem(CMenu* pMenu, int nIndex);
+    // The same with the menu's default item (GetDefaultItem by position) already known: the
+    // lookup walks the whole menu, so loading a menu asks once, not once per item.
+    CZPControl* AddMenuItem(CMenu* pMenu, int nIndex, UINT nDefaultItem);
     CZPControl* AddClone(CZPControl* pClone, int nBefore = -1, BOOL bRecursive = FALSE);
     CZPControl* SetControlType(CZPControl* pControl, int nKind);
     CZPControl* SetControlTypeAt(int nIndex, int nKind);
@@ -100,6 +103,7 @@ protected:
     CZPCommandBars* m_pCommandBars;  // borrowed: for collections without a bar
     CRefPtr<CZPOriginalControls> m_pOriginalControls;
     BOOL m_bOriginalControls;
+    int m_nRefreshFrom;  // the first index an insert may have moved; 0 (all) for any other refresh
 };
 
 // The controls as the program built them; never has a bar.

@@ -162,6 +162,7 @@ TEST_F(ControlsTest, MenuItemsBecomeControls)
         sub.AppendMenu(MF_SEPARATOR);
         sub.AppendMenu(MF_STRING, ZP_ID_MENU_NOCONTROL, L"none");
         sub.AppendMenu(MF_STRING | MF_MENUBARBREAK | MF_GRAYED | MF_CHECKED, 201, L"&Close");
+        sub.SetDefaultItem(3, TRUE);  // disabled, still the default
         CMenu menu;
         menu.CreateMenu();
         menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(sub.Detach()), c.pszPopupText);
@@ -179,7 +180,9 @@ TEST_F(ControlsTest, MenuItemsBecomeControls)
         EXPECT_EQ(200, pOpen->GetID());
         EXPECT_EQ(CString(L"&Open"), pOpen->GetCaptionRaw());
         EXPECT_EQ(CString(L"Ctrl+O"), pOpen->GetShortcutText());
+        EXPECT_FALSE(pOpen->IsDefaultItem());
         CZPControl* pClose = pSub->ControlAt(1);
+        EXPECT_TRUE(pClose->IsDefaultItem());
         EXPECT_TRUE(pClose->GetBeginGroup());
         EXPECT_TRUE(pClose->GetFlags() & zpFlagWrapRow);
         EXPECT_FALSE(pClose->GetEnabled());
@@ -254,10 +257,13 @@ TEST_F(ControlsTest, LargeAndDeepMenus)
     wide.CreatePopupMenu();
     for (int i = 0; i < kItems; ++i)
         wide.AppendMenu(MF_STRING, 1000 + i, L"Item");
+    wide.SetDefaultItem(kItems - 1, TRUE);
     CRefPtr<CZPCommandBar> bar = CRefPtr<CZPCommandBar>::Adopt(new CZPCommandBar);
     ASSERT_TRUE(bar->LoadFromMenu(&wide));
     EXPECT_EQ(kItems, bar->CountControls());
     EXPECT_EQ(kItems - 1, bar->ControlAt(kItems - 1)->GetIndex());
+    EXPECT_TRUE(bar->ControlAt(kItems - 1)->IsDefaultItem());
+    EXPECT_FALSE(bar->ControlAt(kItems - 2)->IsDefaultItem());
 
     // 200 nested popups: loading stops at the nesting bound with an empty popup.
     const int kDepth = 200;
