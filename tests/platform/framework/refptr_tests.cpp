@@ -232,6 +232,15 @@ TYPED_TEST(RefPtrTest, LastReleaseMayReenterItsOwnersHolder)
     EXPECT_EQ(1, g_ledger.nLive);
 }
 
+TYPED_TEST(RefPtrTest, ReceiveAdoptsWhatACallAnswersThroughItsAddress)
+{
+    CRefPtr<TypeParam> held = CRefPtr<TypeParam>::Adopt(new TypeParam);
+    auto answer = [](TypeParam** pp) { *pp = new TypeParam; };
+    answer(held.Receive());  // the old object goes first
+    EXPECT_EQ(1, g_ledger.nLive);
+    EXPECT_EQ(1, held->m_nRef);
+}
+
 TEST(RefPtr, ConvertsFromADerivedHolderByMove)
 {
     g_ledger = CFakeLedger();
