@@ -42,11 +42,18 @@ CString ModuleFolder()
     return CString(szPath);
 }
 
+// The windows the main window owns, and the layout they get.
+struct OWNED_LAYOUT
+{
+    HWND hOwner;
+    BOOL bRtl;
+};
+
 BOOL CALLBACK SetOwnedLayoutRtl(HWND hWnd, LPARAM lParam)
 {
-    const HWND* pParams = reinterpret_cast<const HWND*>(lParam);
-    if (::GetParent(hWnd) == pParams[0])
-        SetLayoutRtlRecursive(hWnd, pParams[1] != NULL);
+    const OWNED_LAYOUT* pLayout = reinterpret_cast<const OWNED_LAYOUT*>(lParam);
+    if (::GetParent(hWnd) == pLayout->hOwner)
+        SetLayoutRtlRecursive(hWnd, pLayout->bRtl);
     return TRUE;
 }
 
@@ -121,8 +128,8 @@ void CTolvaneApp::SetLayoutRtl(BOOL bRtl)
         return;
     if (m_pMainWnd != NULL && m_pMainWnd->GetSafeHwnd() != NULL) {
         SetLayoutRtlRecursive(m_pMainWnd->m_hWnd, bRtl);
-        HWND params[2] = { m_pMainWnd->m_hWnd, bRtl ? m_pMainWnd->m_hWnd : NULL };
-        ::EnumWindows(SetOwnedLayoutRtl, reinterpret_cast<LPARAM>(params));
+        OWNED_LAYOUT layout = { m_pMainWnd->m_hWnd, bRtl };
+        ::EnumWindows(SetOwnedLayoutRtl, reinterpret_cast<LPARAM>(&layout));
     }
 }
 

@@ -183,6 +183,30 @@ TEST(AboutBoxModal, TheLogoIsPaintedOnTheScreenAndOkCloses)
     EXPECT_EQ(clrDisc, kLogoBlue);
 }
 
+// The link band's banner is opaque: a plain bitmap static draws it as it is.
+TEST(LinkBanner, APlainBitmapStaticDrawsIt)
+{
+    RecordingThread();
+    CGdiObject banner;
+    banner.Attach(::LoadImageW(::GetModuleHandleW(NULL), MAKEINTRESOURCEW(IDB_LINK_BANNER), IMAGE_BITMAP, 0, 0,
+                               LR_CREATEDIBSECTION));
+    BITMAP bm = {};
+    ASSERT_NE(::GetObjectW(banner.m_hObject, sizeof bm, &bm), 0);
+    EXPECT_EQ(bm.bmWidth, 100);
+    EXPECT_EQ(bm.bmHeight, 23);
+
+    HWND hStatic = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"",
+                                     WS_POPUP | WS_VISIBLE | SS_BITMAP, 0, 0, 100, 23, NULL, NULL, NULL, NULL);
+    ASSERT_NE(hStatic, nullptr);
+    ::SendMessageW(hStatic, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner.m_hObject));
+    ::RedrawWindow(hStatic, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC hdc = ::GetDC(hStatic);
+    EXPECT_EQ(::GetPixel(hdc, 50, 11), kLogoBlue);
+    EXPECT_EQ(::GetPixel(hdc, 50, 2), RGB(236, 240, 248));
+    ::ReleaseDC(hStatic, hdc);
+    ::DestroyWindow(hStatic);
+}
+
 TEST(WebLink, OpensWebAddressesOnly)
 {
     struct Case

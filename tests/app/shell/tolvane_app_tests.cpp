@@ -485,6 +485,29 @@ TEST_F(TolvaneAppTest, WithoutAReadableLanguageFileTheTextsStayEnglish)
     }
 }
 
+// Right-to-left layout reaches the frame, its descendants and the windows it owns, and goes again.
+TEST_F(TolvaneAppTest, RightToLeftLayoutReachesTheFrameAndWhatItOwns)
+{
+    const std::wstring path = TestFolder() + L"rtl.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    HWND hOwned = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, Frame()->m_hWnd, NULL, NULL, NULL);
+    HWND hStranger = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    auto rtl = [](HWND hWnd) { return (::GetWindowLongW(hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0; };
+
+    m_app->SetLayoutRtl(TRUE);
+    EXPECT_TRUE(rtl(Frame()->m_hWnd));
+    EXPECT_TRUE(rtl(Editor()->m_hWnd));
+    EXPECT_TRUE(rtl(hOwned));
+    EXPECT_FALSE(rtl(hStranger));
+    m_app->SetLayoutRtl(FALSE);
+    EXPECT_FALSE(rtl(Frame()->m_hWnd));
+    EXPECT_FALSE(rtl(Editor()->m_hWnd));
+    EXPECT_FALSE(rtl(hOwned));
+    ::DestroyWindow(hOwned);
+    ::DestroyWindow(hStranger);
+}
+
 // Help > About a hundred times: every box closes and the process keeps no GDI object of it.
 TEST_F(TolvaneAppTest, HelpAboutOpensTheBoxWithoutGdiGrowth)
 {
