@@ -1,7 +1,7 @@
 // A 32-bit top-down DIB section in a memory DC whose pixels the tests read back directly.
 #pragma once
 
-#include <windows.h>
+#include "common/ZPImageLoading.h"
 
 class CDibSection
 {
@@ -9,17 +9,10 @@ public:
     CDibSection(int cx, int cy, COLORREF clrFill = RGB(0, 0, 0))
         : m_cx(cx), m_cy(cy), m_pBits(NULL)
     {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
         m_hDC = ::CreateCompatibleDC(NULL);
-        void* pBits = NULL;
-        m_hBitmap = ::CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-        m_pBits = static_cast<DWORD*>(pBits);
+        LPBYTE pBits = NULL;
+        m_hBitmap = ZpCreateDibSection32(m_hDC, cx, cy, &pBits, TRUE);
+        m_pBits = reinterpret_cast<DWORD*>(pBits);
         m_hOldBitmap = ::SelectObject(m_hDC, m_hBitmap);
         Fill(clrFill);
     }
