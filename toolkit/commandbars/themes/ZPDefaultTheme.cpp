@@ -23,6 +23,8 @@ const int kIconCellPadding = 4;
 const int kDitherSize = 8;
 const int kBottomGrip = 2;
 const int kTextOrientationVertical = 1;
+const int kCheckSquare = 20;
+const int kSplitPopupPart = 20;
 
 BOOL IsPopupBar(const CZPCommandBar* pBar)
 {
@@ -278,6 +280,81 @@ CSize CZPDefaultTheme::GetPopupIconCellSize(CZPCommandBar* pBar)
     const CSize szIcon = pBar != NULL ? pBar->GetEffectiveIconSize() : CSize(0, 0);
     return CSize(std::max<int>(m_nTextHeight, szIcon.cx + kIconCellPadding),
                  std::max<int>(m_nTextHeight, szIcon.cy + kIconCellPadding));
+}
+
+CSize CZPDefaultTheme::DrawControlInPopup(CDC* pDC, CZPControl* pControl, BOOL bDraw)
+{
+    if (!bDraw || pDC == NULL || pControl == NULL)
+        return CZPPaintManager::DrawControlInPopup(pDC, pControl, bDraw);
+    CZPCommandBar* pBar = pControl->GetParent();
+    CFont* pOldFont = pDC->SelectObject(GetControlFont(pControl));
+
+    const CRect rc = pControl->GetRect();
+    const int nKind = pControl->GetType();
+    const int nSelected = pControl->GetSelected();
+    const BOOL bEnabled = pControl->GetEnabled();
+    const BOOL bChecked = pControl->GetChecked();
+    const CSize szIcon = pBar != NULL ? pBar->GetEffectiveIconSize() : CSize(0, 0);
+    const int nCell = std::max<int>(m_nTextHeight, szIcon.cx + kIconCellPadding);
+    const CRect rcCell(rc.left, rc.top, rc.left + nCell, rc.bottom);
+    const CPoint ptCentre = rcCell.CenterPoint();
+    const CRect rcCheck(ptCentre.x - kCheckSquare / 2, ptCentre.y - kCheckSquare / 2, ptCentre.x + kCheckSquare / 2,
+                        ptCentre.y + kCheckSquare / 2);
+    const BOOL bShowIcon = pControl->GetStyle() != zpButtonCaption;
+    CRect rcText(rc.left, rc.top, rc.right, rc.bottom);
+
+    const COLORREF clrText = GetStateTextColor(nSelected, 0, bEnabled, 0, 0, zpBarTypePopup, zpBarPopup);
+    if (m_bMenuHighlight && nSelected)
+        DrawStateRectangle(pDC, rc, nSelected, 0, bEnabled, 0, 0, zpBarTypePopup, zpBarPopup);
+    if (bChecked) {
+        DrawStateRectangle(pDC, rcCell, nSelected, 0, bEnabled, bChecked, 0, zpBarTypePopup, zpBarPopup);
+        rcText.left = rcCell.right + 1;
+    }
+
+    BOOL bIconDrawn = FALSE;
+    CZPImageManagerIcon* pImage = bShowIcon && szIcon.cx > 0 ? pControl->GetImage(szIcon.cx) : NULL;
+    if (pImage != NULL) {
+        const CSize sz = GetStretchedIconSize(pImage, szIcon);
+        if (!m_bMenuHighlight)
+            DrawStateRectangle(pDC, rcCell, nSelected, 0, bEnabled, bChecked, 0, zpBarTypeNormal, zpBarPopup);
+        DrawImage(pDC, CPoint(ptCentre.x - sz.cx / 2, ptCentre.y - sz.cy / 2), sz, pImage, nSelected, 0, bEnabled,
+                  bChecked, 0, FALSE);
+        rcText.left = rcCell.right + 1;
+        bIconDrawn = TRUE;
+    }
+    if (bChecked && !bIconDrawn) {
+        // The mark colours are indices: the glyphs look them up.
+        const COLORREF clrMark = static_cast<COLORREF>(bEnabled ? m_nNormalTextColor : zpColorGrayText);
+        if (nKind == zpControlRadioButton)
+            DrawRadioMark(pDC, rcCheck, bEnabled, clrMark);
+        else
+            DrawCheckMark(pDC, rcCheck, bEnabled, clrMark);
+    }
+
+    if (ZpIsPopupKind(nKind)) {
+        const int R = rc.right;
+        const int m = rc.CenterPoint().y;
+        COLORREF clrArrow = clrText;
+        if (nKind == zpControlSplitButtonPopup) {
+            if (pControl->IsPopuped() && nSelected && bEnabled) {
+                DrawSunkenEdge(pDC, CRect(R - kSplitPopupPart, rc.top, R, rc.bottom));
+                rcText.right -= kSplitPopupPart;
+                clrArrow = GetColor(m_nNormalTextColor);
+            } else {
+                const int nLine = !bEnabled   ? static_cast<int>(clrText)
+                                  : nSelected ? zpColorBtnShadow
+                                              : m_nNormalTextColor;
+                VerticalLine(pDC, R - kSplitPopupPart, rc.top + 1, rc.bottom - 1, GetColor(nLine));
+            }
+        }
+        if (!m_bMenuHighlight && nSelected)
+            DrawStateRectangle(pDC, rcText, nSelected, 0, bEnabled, 0, 0, zpBarTypePopup, zpBarPopup);
+        DrawTriangle(pDC, CPoint(R - 11, m - 3), CPoint(R - 8, m), CPoint(R - 11, m + 3), clrArrow);
+    } else if (!m_bMenuHighlight && nSelected) {
+        DrawStateRectangle(pDC, rcText, nSelected, 0, bEnabled, 0, 0, zpBarTypePopup, zpBarPopup);
+    }
+    pDC->SelectObject(pOldFont);
+    return CZPPaintManager::DrawControlInPopup(pDC, pControl, bDraw);
 }
 
 void CZPDefaultTheme::DrawSplitButtonFrame(CDC* pDC, CZPControl* pControl, CRect rc)

@@ -10,6 +10,7 @@ class CZPDefaultTheme : public CZPPaintManager
 public:
     CZPDefaultTheme();
 
+    CSize DrawControlInPopup(CDC* pDC, CZPControl* pControl, BOOL bDraw) override;
     void DrawSplitButtonFrame(CDC* pDC, CZPControl* pControl, CRect rc) override;
     CSize DrawCustomizeListItem(CDC* pDC, CZPControl* pControl, CRect rcItem, UINT nItemState) override;
     void FillBarBackground(CDC* pDC, CZPCommandBar* pBar) override;

@@ -9,6 +9,8 @@
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPToolBar.h"
 
+#include <algorithm>
+
 namespace {
 
 const COLORREF kMark = RGB(1, 2, 3);
@@ -363,6 +365,48 @@ TEST(DefaultTheme, ComboButtonAndEditFrame)
     EXPECT_EQ(sh, dib.GetPixel(1, 1));
     pm->DrawEditFrame(&dc, rc, FALSE, 1);
     EXPECT_EQ(hi, dib.GetPixel(1, 1));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DefaultTheme, PopupItemsCellCheckHighlightAndArrow)
+{
+    CThemeRef<CZPDefaultTheme> pm;
+    CThemeAccess::SetTextHeight(pm.Get(), 16);
+    CBarWindow popup(new CZPPopupBar, zpBarPopup, CSize(120, 60));
+    popup.p->SetIconSize(CSize(16, 16));
+    const int nCell = std::max<int>(16, popup.p->GetEffectiveIconSize().cx + 4);
+    const COLORREF sh = Sys(COLOR_BTNSHADOW), sel = Sys(COLOR_HIGHLIGHT);
+
+    // Checked, no icon: the cell is a dithered sunken square and the mark is in button text.
+    CZPControl* pChecked = popup.Add(zpControlButton, CRect(0, 0, 120, 24), CRect(0, 0, 120, 24));
+    pChecked->SetChecked(TRUE);
+    CDibSection dib(120, 24, kMark);
+    CDibDC dc(dib);
+    EXPECT_EQ(CSize(0, 0), pm->DrawControlInPopup(&dc, pChecked, TRUE));
+    EXPECT_EQ(sh, dib.GetPixel(0, 0));
+    EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), dib.GetPixel(nCell - 1, 23));
+    int nMark = 0;
+    for (int y = 2; y < 22; ++y)
+        for (int x = nCell / 2 - 10; x < nCell / 2 + 10; ++x)
+            nMark += dib.GetPixel(x, y) == Sys(COLOR_BTNTEXT);
+    EXPECT_GT(nMark, 0);
+    EXPECT_EQ(kMark, dib.GetPixel(nCell + 10, 12));
+
+    // Selected sub-menu item: the text part is highlighted and the arrow takes highlight text.
+    CZPControl* pSub = popup.Add(zpControlPopup, CRect(0, 0, 120, 24), CRect(0, 0, 120, 24));
+    pSub->SetSelectedRaw(1);
+    dib.Fill(kMark);
+    pm->DrawControlInPopup(&dc, pSub, TRUE);
+    EXPECT_EQ(sel, dib.GetPixel(0, 0));
+    EXPECT_EQ(sel, dib.GetPixel(119, 23));
+    EXPECT_EQ(Sys(COLOR_HIGHLIGHTTEXT), dib.GetPixel(120 - 10, 12));
+
+    // Measuring without a DC draws nothing and reaches the base.
+    pm->DrawControlInPopup(NULL, pSub, FALSE);
+    pm->DrawControlInPopup(&dc, NULL, TRUE);
 }
 
 }  // namespace

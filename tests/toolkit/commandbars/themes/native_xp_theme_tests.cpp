@@ -169,6 +169,19 @@ TEST(NativeXPTheme, MenuPartsAreTheSystems)
     EXPECT_EQ(CRect(13, 7, 17, 23), rcExclude);
 }
 
+TEST(NativeXPTheme, SelectedPopupItemIsTheSystemsHotItemOverTheWholeRow)
+{
+    CThemeRef<CZPNativeXPTheme> pm;
+    ASSERT_TRUE(pm->IsMenuOpen());
+    CBarWindow popup(new CZPPopupBar, zpBarPopup, CSize(80, 24));
+    CZPControl* pItem = popup.Add(zpControlButton, CRect(0, 0, 80, 24), CRect(0, 0, 80, 24));
+    pItem->SetSelectedRaw(1);
+    EXPECT_GT(ExpectSystemPart(
+                  "hot row", [&](CDC* pDC) { pm->DrawControlInPopup(pDC, pItem, TRUE); }, L"MENU", 14, 2,
+                  CRect(0, 0, 80, 24), CSize(80, 24)),
+              0);
+}
+
 TEST(NativeXPTheme, BarPartsAreTheSystems)
 {
     CThemeRef<CZPNativeXPTheme> pm;
