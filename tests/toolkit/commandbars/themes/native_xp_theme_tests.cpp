@@ -12,6 +12,7 @@
 
 #include <framework/thread.h>
 
+#include <algorithm>
 #include <functional>
 #include <uxtheme.h>
 
@@ -225,6 +226,48 @@ TEST(NativeXPTheme, BarPartsAreTheSystems)
             "combo button",
             [&](CDC* pDC) { pm->DrawComboBoxDropDownButton(pDC, rcCombo, c.bEnabled, c.nSelected, c.bPopped); },
             L"COMBOBOX", 1, c.nState, CRect(-2, 1, 19, 23));
+}
+
+TEST(NativeXPTheme, TopBarsShareOneRebarBackgroundAndFloatingCaptions)
+{
+    CThemeRef<CZPNativeXPTheme> pm;
+    ASSERT_TRUE(pm->IsThemed());
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, L"STATIC", L"", WS_POPUP, CRect(0, 0, 100, 60), NULL, 0));
+    CZPToolBar* pBar = new CZPToolBar;
+    ASSERT_TRUE(
+        pBar->CreateEx(0, AfxRegisterWndClass(0), L"bar", WS_CHILD, 10, 20, 60, 24, parent.GetSafeHwnd(), NULL));
+    pBar->SetPosition(zpBarTop);
+
+    // The parent's background continues under the bar: part 0 over the parent mapped into the bar.
+    CDibSection ours(60, 24, kMark);
+    CDibSection theirs(60, 24, kMark);
+    {
+        CDibDC dc(ours);
+        pm->FillBarBackground(&dc, pBar);
+    }
+    const CRect rcClient(0, 0, 60, 24);
+    CReference rebar(L"REBAR");
+    rebar.Draw(theirs, 0, 0, CRect(-10, -20, 90, 40), &rcClient);
+    rebar.Draw(theirs, 3, 0, rcClient);
+    CDibDC ref(theirs);
+    ref.Draw3dRect(&rcClient, pm->m_clrEdgeHighLight, pm->m_clrEdgeShadow);
+    EXPECT_TRUE(SameDibs(ours, theirs));
+
+    // A floating bar reports a caption 3 pixels lower than the strip it draws.
+    pBar->SetPosition(zpBarFloating);
+    CDibSection caption(60, 24, kMark);
+    CDibDC dc(caption);
+    const CSize sz = pm->DrawBarGripper(&dc, pBar, TRUE);
+    EXPECT_EQ(60, sz.cx);
+    EXPECT_GE(sz.cy, 15);
+    EXPECT_EQ(sz, pm->DrawBarGripper(&dc, pBar, FALSE));
+    EXPECT_EQ(CSize(0, 0), pm->DrawBarGripper(NULL, pBar, FALSE));
+    for (int x = 0; x < 60; ++x)
+        EXPECT_EQ(kMark, caption.GetPixel(x, std::min<int>(23, sz.cy + 3))) << x;
+
+    pBar->InternalRelease();
+    parent.DestroyWindow();
 }
 
 TEST(NativeXPTheme, ClassicPerWindowGivesTheDefaultLook)
