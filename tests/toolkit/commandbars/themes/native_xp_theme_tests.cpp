@@ -228,6 +228,27 @@ TEST(NativeXPTheme, BarPartsAreTheSystems)
             L"COMBOBOX", 1, c.nState, CRect(-2, 1, 19, 23));
 }
 
+TEST(NativeXPTheme, SplitButtonIsTheSystemsCommandAndDropDownParts)
+{
+    CThemeRef<CZPNativeXPTheme> pm;
+    ASSERT_TRUE(pm->IsThemed());
+    CBarWindow bar(new CZPToolBar, zpBarTop, CSize(40, 24));
+    CZPControl* pSplit = bar.Add(zpControlSplitButtonPopup, CRect(0, 0, 40, 24), CRect(0, 0, 40, 24));
+    for (int nSelected : { 0, 1 }) {
+        pSplit->SetSelectedRaw(nSelected);
+        CDibSection ours(40, 24, kMark);
+        CDibSection theirs(40, 24, kMark);
+        {
+            CDibDC dc(ours);
+            pm->DrawSplitButtonFrame(&dc, pSplit, CRect(0, 0, 40, 24));
+        }
+        CReference toolbar(L"TOOLBAR");
+        toolbar.Draw(theirs, 3, nSelected ? 2 : 1, CRect(0, 0, 28, 24));
+        toolbar.Draw(theirs, 4, nSelected ? 2 : 1, CRect(28, 0, 40, 24));
+        EXPECT_TRUE(SameDibs(ours, theirs)) << nSelected;
+    }
+}
+
 TEST(NativeXPTheme, TopBarsShareOneRebarBackgroundAndFloatingCaptions)
 {
     CThemeRef<CZPNativeXPTheme> pm;
