@@ -67,7 +67,7 @@ COLORREF CZPDefaultTheme::GetStateTextColor(int nSelected, BOOL /*bPressed*/, BO
     if (!bEnabled)
         return GetColor(zpColorGrayText);
     if (nBarType == zpBarTypePopup)
-        return GetColor(nSelected && !bChecked ? zpColorHighlightText : m_nNormalTextColor);
+        return GetColor(nSelected && !bChecked ? zpColorSysHighlightText : m_nNormalTextColor);
     return GetColor(nBarPosition == zpBarPopup ? m_nNormalTextColor : zpColorBtnText);
 }
 
@@ -106,7 +106,7 @@ void CZPDefaultTheme::DrawStateRectangle(CDC* pDC, CRect rc, int nSelected, BOOL
     }
     if (nBarType == zpBarTypePopup && !bChecked) {
         if (nSelected || bPressed)
-            FillRectAndBorder(pDC, rc, zpColorHighlight, zpColorHighlight);
+            FillRectAndBorder(pDC, rc, zpColorSysHighlight, zpColorSysHighlight);
         return;
     }
     const BOOL bKeyboard = nSelected == 2 || nSelected == 3;
@@ -436,8 +436,8 @@ CSize CZPDefaultTheme::DrawCustomizeListItem(CDC* pDC, CZPControl* pControl, CRe
         return CSize(0, 0);
     pDC->FillSolidRect(&rcItem, GetColor(zpColorBtnFace));
     if (pControl != NULL && nItemState != 0)
-        FillRectAndBorder(pDC, CRect(rcItem.left + 1, rcItem.top, rcItem.right - 1, rcItem.bottom), zpColorHighlight,
-                          zpColorHighlight);
+        FillRectAndBorder(pDC, CRect(rcItem.left + 1, rcItem.top, rcItem.right - 1, rcItem.bottom), zpColorSysHighlight,
+                          zpColorSysHighlight);
     return CSize(0, 0);
 }
 

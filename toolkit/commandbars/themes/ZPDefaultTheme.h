@@ -59,8 +59,8 @@ enum
     zpColorMenu = COLOR_MENU,                        // 4
     zpColorMenuText = COLOR_MENUTEXT,                // 7
     zpColorCaptionText = COLOR_CAPTIONTEXT,          // 9
-    zpColorHighlight = COLOR_HIGHLIGHT,              // 13
-    zpColorHighlightText = COLOR_HIGHLIGHTTEXT,      // 14
+    zpColorSysHighlight = COLOR_HIGHLIGHT,           // 13
+    zpColorSysHighlightText = COLOR_HIGHLIGHTTEXT,   // 14
     zpColor3dDkShadow = COLOR_3DDKSHADOW,            // 21
     zpColor3dLight = COLOR_3DLIGHT,                  // 22
     zpColorMenuHilight = 29,                         // COLOR_MENUHILIGHT

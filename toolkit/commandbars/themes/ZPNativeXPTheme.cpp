@@ -164,7 +164,7 @@ void CZPNativeXPTheme::RefreshMetrics()
     if (!m_bFlatMenus && IsThemeInUse(m_themeRebar))
         m_bFlatMenus = m_themeRebar.GetSysBool(kSysBoolFlatMenus);
     if (!m_bFlatMenus)
-        GetColorEntry(zpColorMenuHilight).SetStandardValue(GetColor(zpColorHighlight));
+        GetColorEntry(zpColorMenuHilight).SetStandardValue(GetColor(zpColorSysHighlight));
 }
 
 // State colours and rectangles ---------------------------------------------------------------
@@ -191,7 +191,7 @@ void CZPNativeXPTheme::DrawStateRectangle(CDC* pDC, CRect rc, int nSelected, BOO
         if (IsMenuOpen())
             DrawPart(m_themeMenu, pDC, kMenuPopupItem, kMenuItemHot, rc);
         else
-            FillRectAndBorder(pDC, rc, zpColorMenuHilight, zpColorHighlight);
+            FillRectAndBorder(pDC, rc, zpColorMenuHilight, zpColorSysHighlight);
         return;
     }
     if (m_bMenuHighlight && nBarPosition == zpBarPopup && nBarType == zpBarTypePopup && IsMenuOpen()) {
@@ -223,7 +223,7 @@ void CZPNativeXPTheme::DrawControlBackground(CDC* pDC, CZPControl* pControl)
         IsFlatBar(pBar) && pBar->GetPosition() != zpBarPopup) {
         if (pControl->GetSelected() || pControl->IsPopuped() || pControl->GetPressed()) {
             const CRect rc = pControl->GetRect();
-            pDC->FillSolidRect(&rc, GetColor(zpColorHighlight));
+            pDC->FillSolidRect(&rc, GetColor(zpColorSysHighlight));
         }
         return;
     }
@@ -236,7 +236,7 @@ COLORREF CZPNativeXPTheme::GetControlTextColor(CZPControl* pControl)
     if (IsThemed() && pControl->GetType() == zpControlPopup && pBar != NULL && pBar->GetType() == zpBarTypeMenuBar &&
         IsFlatBar(pBar) && pBar->GetPosition() != zpBarPopup &&
         (pControl->GetSelected() || pControl->IsPopuped() || pControl->GetPressed()))
-        return GetColor(zpColorHighlightText);
+        return GetColor(zpColorSysHighlightText);
     return CZPDefaultTheme::GetControlTextColor(pControl);
 }
 
