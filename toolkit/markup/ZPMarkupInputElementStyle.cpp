@@ -21,13 +21,11 @@ CZPMarkupObject* CZPMarkupInputElement::GetLocalValue(CZPMarkupDependencyPropert
 {
     if (CZPMarkupObject* pValue = CZPMarkupObject::GetLocalValue(pProperty))
         return pValue;
-    if (m_pTriggerValues != NULL)
-    {
+    if (m_pTriggerValues != NULL) {
         if (CZPMarkupObject* pValue = m_pTriggerValues->Get(pProperty))
             return pValue;
     }
-    if (m_pStyle != NULL)
-    {
+    if (m_pStyle != NULL) {
         if (CZPMarkupObject* pValue = m_pStyle->GetStyleValue(pProperty))
             return pValue;
     }
@@ -38,11 +36,9 @@ CZPMarkupObject* CZPMarkupInputElement::GetLocalValue(CZPMarkupDependencyPropert
 
 void CZPMarkupInputElement::OnApplyStyle()
 {
-    if (m_pStyle == NULL)
-    {
+    if (m_pStyle == NULL) {
         // The implicit style is keyed by this exact class.
-        if (CZPMarkupStyle* pStyle = ZpMarkupCast<CZPMarkupStyle>(FindResource(GetType())))
-        {
+        if (CZPMarkupStyle* pStyle = ZpMarkupCast<CZPMarkupStyle>(FindResource(GetType()))) {
             pStyle->Seal();
             m_pStyle = pStyle;
         }
@@ -62,8 +58,7 @@ BOOL CZPMarkupInputElement::ActivateStyleTriggers(CZPMarkupStyle* pStyle, CZPMar
     CZPMarkupTriggerCollection* pTriggers = pStyle->GetTriggers();
     if (pTriggers == NULL)
         return bAdded;
-    for (int i = pTriggers->GetCount() - 1; i >= 0; i--)
-    {
+    for (int i = pTriggers->GetCount() - 1; i >= 0; i--) {
         CZPMarkupObject* pTrigger = pTriggers->GetAt(i);
         CZPMarkupDependencyProperty* pWatched = CZPMarkupSetter::GetSetterProperty(pTrigger);
         CZPMarkupDependencyProperty* pTested = pProperty != NULL ? pProperty : pWatched;
@@ -105,20 +100,16 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
     };
     BOOL bChanged = FALSE;
 
-    if (m_pActiveTriggers != NULL && pProperty != NULL)
-    {
-        for (int i = m_pActiveTriggers->GetCount() - 1; i >= 0; i--)
-        {
+    if (m_pActiveTriggers != NULL && pProperty != NULL) {
+        for (int i = m_pActiveTriggers->GetCount() - 1; i >= 0; i--) {
             CZPMarkupObject* pTrigger = m_pActiveTriggers->GetAt(i);
             if (CZPMarkupSetter::GetSetterProperty(pTrigger) != pProperty)
                 continue;
             CZPMarkupObject* pWanted = CZPMarkupSetter::GetSetterValue(pTrigger);
             if (pWanted != NULL && pWanted->IsEqual(pValue))
                 continue;
-            if (CZPMarkupSetterColection* pSetters = static_cast<CZPMarkupTrigger*>(pTrigger)->GetSetters())
-            {
-                for (int j = 0; j < pSetters->GetCount(); j++)
-                {
+            if (CZPMarkupSetterColection* pSetters = static_cast<CZPMarkupTrigger*>(pTrigger)->GetSetters()) {
+                for (int j = 0; j < pSetters->GetCount(); j++) {
                     CZPMarkupDependencyProperty* pSet = CZPMarkupSetter::GetSetterProperty(pSetters->GetAt(j));
                     if (pSet == NULL)
                         continue;
@@ -136,17 +127,15 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
     if (pStyle != NULL && ActivateStyleTriggers(pStyle, pProperty, pValue, 0))
         bChanged = TRUE;
 
-    if (bChanged)
-    {
+    if (bChanged) {
         if (m_pTriggerValues == NULL)
             m_pTriggerValues = new CZPMarkupProperties(NULL);
         const int nActive = m_pActiveTriggers != NULL ? m_pActiveTriggers->GetCount() : 0;
-        for (int i = 0; i < nActive; i++)
-        {
-            CZPMarkupSetterColection* pSetters = static_cast<CZPMarkupTrigger*>(m_pActiveTriggers->GetAt(i))->GetSetters();
+        for (int i = 0; i < nActive; i++) {
+            CZPMarkupSetterColection* pSetters =
+                static_cast<CZPMarkupTrigger*>(m_pActiveTriggers->GetAt(i))->GetSetters();
             const int nSetters = pSetters != NULL ? pSetters->GetCount() : 0;
-            for (int j = 0; j < nSetters; j++)
-            {
+            for (int j = 0; j < nSetters; j++) {
                 CZPMarkupDependencyProperty* pSet = CZPMarkupSetter::GetSetterProperty(pSetters->GetAt(j));
                 CZPMarkupObject* pNew = CZPMarkupSetter::GetSetterValue(pSetters->GetAt(j));
                 if (pSet == NULL || pNew == NULL)
@@ -162,8 +151,7 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
         }
     }
 
-    for (auto& entry : old)
-    {
+    for (auto& entry : old) {
         CZPMarkupObject* pNew = triggerValue(entry.first);
         CZPMarkupObject* pOld = entry.second.Get();
         if (pNew == NULL && pOld == NULL)

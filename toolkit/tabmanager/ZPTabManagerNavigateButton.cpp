@@ -9,8 +9,7 @@
 #include "tabmanager/ZPTabManagerResource.h"
 #include "tabmanager/ZPTabPaintManager.h"
 
-namespace
-{
+namespace {
 
 // A held button repeats its action at most this often.
 const DWORD kRepeatIntervalMs = 20;
@@ -29,8 +28,7 @@ CString LoadTabString(UINT nID)
 CZPTabManagerNavigateButton::CZPTabManagerNavigateButton(CZPTabManager* pManager, UINT nID, int nShowMode)
     : m_nID(nID), m_nShowMode(nShowMode), m_pManager(pManager), m_rcButton(0, 0, 0, 0), m_bEnabled(TRUE),
       m_bPressed(FALSE), m_pItem(NULL)
-{
-}
+{}
 
 CZPTabManagerNavigateButton::~CZPTabManagerNavigateButton()
 {
@@ -40,8 +38,8 @@ CZPTabManagerNavigateButton::~CZPTabManagerNavigateButton()
 
 void CZPTabManagerNavigateButton::AdjustLength(int& nLength)
 {
-    BOOL bTakes = m_nShowMode == zpTabNavigateButtonAlways
-                  || (m_nShowMode == zpTabNavigateButtonAutomatic && m_pManager->IsNavigateButtonVisible(this));
+    BOOL bTakes = m_nShowMode == zpTabNavigateButtonAlways ||
+                  (m_nShowMode == zpTabNavigateButtonAutomatic && m_pManager->IsNavigateButtonVisible(this));
     if (!bTakes)
         return;
     CSize sz = GetSize();
@@ -52,20 +50,17 @@ CSize CZPTabManagerNavigateButton::GetSize() const
 {
     CZPTabPaintManager* pPaintManager = m_pManager->GetPaintManager();
     return pPaintManager != NULL ? pPaintManager->m_szNavigateButton
-                                  : CSize(kZpTabNavigateButtonWidth, kZpTabNavigateButtonHeight);
+                                 : CSize(kZpTabNavigateButtonWidth, kZpTabNavigateButtonHeight);
 }
 
 void CZPTabManagerNavigateButton::PlaceAtEnd(CRect& rcRemaining)
 {
     CSize sz = GetSize();
-    if (m_pManager->IsHorizontal())
-    {
+    if (m_pManager->IsHorizontal()) {
         int nTop = rcRemaining.top + (rcRemaining.Height() - sz.cy) / 2;
         m_rcButton.SetRect(rcRemaining.right - sz.cx, nTop, rcRemaining.right, nTop + sz.cy);
         rcRemaining.right -= sz.cx;
-    }
-    else
-    {
+    } else {
         int nLeft = rcRemaining.left + (rcRemaining.Width() - sz.cx) / 2;
         m_rcButton.SetRect(nLeft, rcRemaining.bottom - sz.cy, nLeft + sz.cx, rcRemaining.bottom);
         rcRemaining.bottom -= sz.cy;
@@ -74,9 +69,8 @@ void CZPTabManagerNavigateButton::PlaceAtEnd(CRect& rcRemaining)
 
 void CZPTabManagerNavigateButton::Reposition(CRect& rcRemaining)
 {
-    if (m_nShowMode == zpTabNavigateButtonNone
-        || (m_nShowMode == zpTabNavigateButtonAutomatic && !m_pManager->IsNavigateButtonVisible(this)))
-    {
+    if (m_nShowMode == zpTabNavigateButtonNone ||
+        (m_nShowMode == zpTabNavigateButtonAutomatic && !m_pManager->IsNavigateButtonVisible(this))) {
         m_rcButton.SetRectEmpty();
         return;
     }
@@ -88,8 +82,7 @@ void CZPTabManagerNavigateButton::Draw(CDC* pDC)
     if (m_rcButton.IsRectEmpty())
         return;
     CZPTabPaintManager* pPaintManager = m_pManager->GetPaintManager();
-    if (pPaintManager != NULL)
-    {
+    if (pPaintManager != NULL) {
         CRect rc(m_rcButton);
         pPaintManager->DrawNavigateButton(pDC, this, rc);
     }
@@ -118,15 +111,13 @@ void CZPTabManagerNavigateButton::PerformClick(CWnd* pWnd, CPoint point)
     public:
         CHeldLoop(HWND hWnd, CZPTabManagerNavigateButton* pButton, CZPTabManagerItem* pItem, CPoint point)
             : CZPTrackingLoop(hWnd, flagTakeCapture | flagEscapeEnds | flagRightButtonEnds | flagDropOtherKeys),
-              m_pButton(pButton), m_pItem(pItem),
-              m_pManager(pButton->m_pManager), m_point(point)
+              m_pButton(pButton), m_pItem(pItem), m_pManager(pButton->m_pManager), m_point(point)
         {}
         BOOL IsAlive() const { return m_pItem == NULL || m_pItem->HasNavigateButton(m_pButton); }
         void ShowPressed()
         {
             BOOL bOver = m_pButton->m_rcButton.PtInRect(m_point);
-            if (bOver != m_pButton->m_bPressed)
-            {
+            if (bOver != m_pButton->m_bPressed) {
                 m_pButton->m_bPressed = bOver;
                 m_pManager->RedrawControl(m_pButton->m_rcButton, FALSE);
             }
@@ -142,8 +133,7 @@ void CZPTabManagerNavigateButton::PerformClick(CWnd* pWnd, CPoint point)
         BOOL IsTracking() const override { return IsAlive(); }
         BOOL OnTick() override
         {
-            if (m_pButton->m_bEnabled)
-            {
+            if (m_pButton->m_bEnabled) {
                 m_pButton->Execute(TRUE);
                 if (!::IsWindow(GetHwnd()) || !IsAlive())
                     return FALSE;
@@ -153,8 +143,7 @@ void CZPTabManagerNavigateButton::PerformClick(CWnd* pWnd, CPoint point)
         }
         BOOL OnMessage(const MSG& msg) override
         {
-            switch (msg.message)
-            {
+            switch (msg.message) {
             case WM_MOUSEMOVE:
                 m_point = PointOf(msg);
                 break;
@@ -215,18 +204,16 @@ void CZPTabManager::CNavigateButtonArrow::Reposition(CRect& rcRemaining)
         m_bEnabled = nLength - rcMargin.right - rcMargin.left - kArrowsLength < nItems + nOffset;
 
     int nLayout = m_pManager->GetLayout();
-    if (nLayout == zpTabLayoutMultiRow)
-    {
+    if (nLayout == zpTabLayoutMultiRow) {
         m_rcButton.SetRectEmpty();
         return;
     }
-    if (m_nShowMode != zpTabNavigateButtonAutomatic)
-    {
+    if (m_nShowMode != zpTabNavigateButtonAutomatic) {
         CZPTabManagerNavigateButton::Reposition(rcRemaining);
         return;
     }
-    BOOL bNeeded = nLayout != zpTabLayoutCompressed
-                   && (nLength - rcMargin.right - rcMargin.left < nItems + nOffset - rcMargin.left - 1 || nOffset < 0);
+    BOOL bNeeded = nLayout != zpTabLayoutCompressed &&
+                   (nLength - rcMargin.right - rcMargin.left < nItems + nOffset - rcMargin.left - 1 || nOffset < 0);
     if (bNeeded)
         PlaceAtEnd(rcRemaining);
     else
@@ -272,9 +259,8 @@ CZPTabManager::CNavigateButtonClose::CNavigateButtonClose(CZPTabManager* pManage
 void CZPTabManager::CNavigateButtonClose::DrawGlyph(CDC* pDC, CRect rc)
 {
     CPoint c = rc.CenterPoint();
-    static const int kLines[4][4] = {{-4, -3, 3, 4}, {-3, -3, 4, 4}, {-4, 3, 3, -4}, {-3, 3, 4, -4}};
-    for (const auto& line : kLines)
-    {
+    static const int kLines[4][4] = { { -4, -3, 3, 4 }, { -3, -3, 4, 4 }, { -4, 3, 3, -4 }, { -3, 3, 4, -4 } };
+    for (const auto& line : kLines) {
         pDC->MoveTo(c.x + line[0], c.y + line[1]);
         pDC->LineTo(c.x + line[2], c.y + line[3]);
     }

@@ -9,12 +9,11 @@
 #include "tabmanager/ZPTabManagerNavigateButton.h"
 #include "tabmanager/ZPTabPaintManager.h"
 
-namespace
-{
+namespace {
 
 void RequestMouseLeave(CWnd* pWnd)
 {
-    TRACKMOUSEEVENT tme = {sizeof(TRACKMOUSEEVENT), TME_LEAVE, CWnd::GetSafeHwnd(pWnd), 0};
+    TRACKMOUSEEVENT tme = { sizeof(TRACKMOUSEEVENT), TME_LEAVE, CWnd::GetSafeHwnd(pWnd), 0 };
     if (tme.hwndTrack != NULL)
         ::TrackMouseEvent(&tme);
 }
@@ -53,10 +52,8 @@ void CZPTabManager::SetHighlightedItem(CZPTabManagerItem* pItem)
 void CZPTabManager::UpdateHotTracking(CWnd* pWnd, CPoint point)
 {
     CZPTabPaintManager* pPaintManager = GetPaintManager();
-    if (!ZpIsOwnerChainActive(CWnd::GetSafeHwnd(pWnd)) || IsMouseLocked())
-    {
-        if (m_pHighlighted != NULL)
-        {
+    if (!ZpIsOwnerChainActive(CWnd::GetSafeHwnd(pWnd)) || IsMouseLocked()) {
+        if (m_pHighlighted != NULL) {
             CZPTabManagerItem* pOld = m_pHighlighted;
             m_pHighlighted = NULL;
             RedrawItem(pOld, TRUE);
@@ -64,11 +61,9 @@ void CZPTabManager::UpdateHotTracking(CWnd* pWnd, CPoint point)
         return;
     }
 
-    if (pPaintManager != NULL && pPaintManager->m_bHotTracking)
-    {
+    if (pPaintManager != NULL && pPaintManager->m_bHotTracking) {
         CZPTabManagerItem* pHit = HitTest(point);
-        if (pHit != m_pHighlighted)
-        {
+        if (pHit != m_pHighlighted) {
             SetHighlightedItem(pHit);
             if (pHit != NULL)
                 RequestMouseLeave(pWnd);
@@ -76,8 +71,7 @@ void CZPTabManager::UpdateHotTracking(CWnd* pWnd, CPoint point)
     }
 
     CZPTabManagerNavigateButton* pButton = HitTestNavigateButton(point, FALSE);
-    if (pButton != m_pHighlightedNavigateButton)
-    {
+    if (pButton != m_pHighlightedNavigateButton) {
         CZPTabManagerNavigateButton* pOld = m_pHighlightedNavigateButton;
         m_pHighlightedNavigateButton = pButton;
         RedrawButton(pOld, TRUE);
@@ -90,8 +84,7 @@ void CZPTabManager::UpdateHotTracking(CWnd* pWnd, CPoint point)
 BOOL CZPTabManager::HandleMouseDown(CWnd* pWnd, CPoint point, BOOL bStripButtonsOnly)
 {
     CZPTabManagerNavigateButton* pButton = HitTestNavigateButton(point, bStripButtonsOnly);
-    if (pButton != NULL)
-    {
+    if (pButton != NULL) {
         pButton->PerformClick(pWnd, point);
         return TRUE;
     }
@@ -132,15 +125,12 @@ void CZPTabManager::TrackClick(CWnd* pWnd, CPoint point, CZPTabManagerItem* pIte
 
     BOOL bReleasedOver = FALSE;
     const int nEnd = ZpRunTrackingLoop(hWnd, kTabTrackFlags, [&](const MSG& msg) -> BOOL {
-        switch (msg.message)
-        {
+        switch (msg.message) {
         case WM_MOUSEMOVE:
             point = CZPTrackingLoop::PointOf(msg);
-            if (bHotTracking && ContainsItem(pItem))
-            {
+            if (bHotTracking && ContainsItem(pItem)) {
                 CZPTabManagerItem* pHot = pItem->GetRect().PtInRect(point) ? pItem : NULL;
-                if (pHot != m_pHighlighted)
-                {
+                if (pHot != m_pHighlighted) {
                     m_pHighlighted = pHot;
                     RedrawItem(pItem, TRUE);
                 }
@@ -182,20 +172,17 @@ void CZPTabManager::ReorderItemByDrag(CWnd* pWnd, CPoint point, CZPTabManagerIte
         arrSlots.Add(m_arrItems[i]->GetRect());
 
     const int nEnd = ZpRunTrackingLoop(hWnd, kTabTrackFlags, [&](const MSG& msg) -> BOOL {
-        switch (msg.message)
-        {
+        switch (msg.message) {
         case WM_LBUTTONUP:
             point = CZPTrackingLoop::PointOf(msg);
             return FALSE;
-        case WM_MOUSEMOVE:
-        {
+        case WM_MOUSEMOVE: {
             point = CZPTrackingLoop::PointOf(msg);
             if (!ContainsItem(pItem))
                 return TRUE;
             // The slots were taken before the drag: a removed tab makes the table stale.
             int nCount = GetItemCount();
-            for (int i = 0; i < nCount && i < static_cast<int>(arrSlots.GetSize()); i++)
-            {
+            for (int i = 0; i < nCount && i < static_cast<int>(arrSlots.GetSize()); i++) {
                 if (i == pItem->GetIndex() || !arrSlots[i].PtInRect(point))
                     continue;
                 CZPTabManagerItem* pOther = m_arrItems[i];
@@ -231,8 +218,7 @@ BOOL CZPTabManager::PerformKeyDown(CWnd* pWnd, UINT nChar)
     ZpMirrorArrowKey(pWnd, nChar);
     BOOL bHorizontal = IsHorizontal();
     int nSel = GetCurSel();
-    switch (nChar)
-    {
+    switch (nChar) {
     case VK_HOME:
         TrySelectItem(FindNextSelectable(0, +1));
         return TRUE;
@@ -241,8 +227,7 @@ BOOL CZPTabManager::PerformKeyDown(CWnd* pWnd, UINT nChar)
         return TRUE;
     case VK_LEFT:
     case VK_UP:
-        if (bHorizontal == (nChar == VK_LEFT) && m_pSelected != NULL && nSel > 0)
-        {
+        if (bHorizontal == (nChar == VK_LEFT) && m_pSelected != NULL && nSel > 0) {
             CZPTabManagerItem* pNext = FindNextSelectable(nSel - 1, -1);
             if (pNext != NULL)
                 TrySelectItem(pNext);
@@ -250,8 +235,7 @@ BOOL CZPTabManager::PerformKeyDown(CWnd* pWnd, UINT nChar)
         return TRUE;
     case VK_RIGHT:
     case VK_DOWN:
-        if (bHorizontal == (nChar == VK_RIGHT) && m_pSelected != NULL && nSel < nCount - 1)
-        {
+        if (bHorizontal == (nChar == VK_RIGHT) && m_pSelected != NULL && nSel < nCount - 1) {
             CZPTabManagerItem* pNext = FindNextSelectable(nSel + 1, +1);
             if (pNext != NULL)
                 TrySelectItem(pNext);
@@ -268,8 +252,7 @@ INT_PTR CZPTabManager::PerformToolHitTest(CWnd* pWnd, CPoint point, TOOLINFOW* p
     HWND hWnd = CWnd::GetSafeHwnd(pWnd);
     int nButton = -1;
     CZPTabManagerNavigateButton* pButton = HitTestNavigateButton(point, FALSE, &nButton);
-    if (pButton != NULL && !pButton->GetTooltip().IsEmpty())
-    {
+    if (pButton != NULL && !pButton->GetTooltip().IsEmpty()) {
         ZpFillToolInfo(pToolInfo, hWnd, pButton->GetRect(), static_cast<UINT_PTR>(nButton), pButton->GetTooltip());
         return nButton;
     }
