@@ -1,6 +1,8 @@
 // All command bars of one frame: the parts bars and controls use so far.
 #include "commandbars/ZPCommandBars.h"
 
+#include "commandbars/ZPMouseManager.h"
+
 IMPLEMENT_DYNCREATE(CZPCommandBars, CCmdTarget)
 
 CZPCommandBars::CZPCommandBars()
@@ -14,6 +16,12 @@ CZPControlAction* CZPCommandBars::LookupAction(int) const
     return NULL;
 }
 
-void CZPCommandBars::EndAllTracking() {}
+void CZPCommandBars::EndAllTracking()
+{
+    if (CZPMouseManager* pMouse = ZpMouseManagerIfExists())
+        pMouse->CloseAll();
+}
+
+void CZPCommandBars::OnTrackingModeChanged(CZPCommandBar*, int) {}
 
 void CZPCommandBars::SetCommandUsed(int) {}

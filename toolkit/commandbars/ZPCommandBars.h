@@ -30,8 +30,10 @@ public:
     CZPImageManager* GetImageManager() const { return m_pImageManager; }
     CZPPaintManager* GetPaintManager() const { return m_pPaintManager; }
 
-    // Ends the tracking of every bar. Tracking is not built: nothing tracks yet.
+    // Ends the tracking of every bar of the thread.
     void EndAllTracking();
+    // Runs last when a bar entered (nMode non-zero) or left tracking. Nothing to follow yet.
+    virtual void OnTrackingModeChanged(CZPCommandBar* pBar, int nMode);
     // Records a command as used for the rarely-used menus (the options are not built yet).
     void SetCommandUsed(int nId);
 

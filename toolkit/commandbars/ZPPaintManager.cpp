@@ -2,6 +2,8 @@
 // metrics and fonts, the colour table and the drawing primitives shared with the themes.
 #include "commandbars/ZPPaintManager.h"
 
+#include "commandbars/themes/ZPDefaultTheme.h"
+#include "commandbars/themes/ZPNativeXPTheme.h"
 #include "common/ZPDeviceContext.h"
 #include "common/ZPDrawHelpers.h"
 #include "common/ZPImageLoading.h"
@@ -140,17 +142,21 @@ CZPPaintManager* ZpGetPaintManager()
 
 CZPPaintManager* ZpCreatePaintTheme(int nTheme)
 {
-    // The theme classes join this switch as they are built; until then no number has a class.
+    // The theme classes join this switch as they are built; until then their numbers have none.
     CZPPaintManager* pTheme = NULL;
     switch (nTheme) {
+    case zpThemeNativeXP:
+        pTheme = new CZPNativeXPTheme;
+        break;
     case zpThemeOffice:
     case zpThemeOffice2003:
-    case zpThemeNativeXP:
     case zpThemeWhidbey:
     case zpThemeOffice2007:
     case zpThemeRibbon:
     case zpThemeVisualStudio2008:
+        break;
     default:
+        pTheme = new CZPDefaultTheme;
         break;
     }
     if (pTheme != NULL)

@@ -13,16 +13,14 @@ inline int ZpFormatArgument(int nValue)
     return nValue;
 }
 
-template <class A>
-CString ZpFormatString(LPCWSTR lpszFormat, const A& arg1)
+template <class A> CString ZpFormatString(LPCWSTR lpszFormat, const A& arg1)
 {
     CString str;
     str.Format(lpszFormat, ZpFormatArgument(arg1));
     return str;
 }
 
-template <class A, class B>
-CString ZpFormatString2(LPCWSTR lpszFormat, const A& arg1, const B& arg2)
+template <class A, class B> CString ZpFormatString2(LPCWSTR lpszFormat, const A& arg1, const B& arg2)
 {
     CString str;
     str.Format(lpszFormat, ZpFormatArgument(arg1), ZpFormatArgument(arg2));

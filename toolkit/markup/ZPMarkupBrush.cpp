@@ -45,13 +45,10 @@ CZPMarkupObject* CZPMarkupBrush::ConvertFrom(CZPMarkupBuilder* /*pBuilder*/, CZP
 
 void CZPMarkupSolidColorBrush::RegisterProperties()
 {
-    m_pColorProperty =
-        CZPMarkupDependencyProperty::Register(L"Color", CZPMarkupColor::GetClassType(), GetClassType());
+    m_pColorProperty = CZPMarkupDependencyProperty::Register(L"Color", CZPMarkupColor::GetClassType(), GetClassType());
 }
 
-CZPMarkupSolidColorBrush::CZPMarkupSolidColorBrush()
-{
-}
+CZPMarkupSolidColorBrush::CZPMarkupSolidColorBrush() {}
 
 CZPMarkupSolidColorBrush::CZPMarkupSolidColorBrush(COLORREF clr)
 {
@@ -109,9 +106,7 @@ double CZPMarkupGradientStop::GetOffset() const
     return pOffset != NULL ? pOffset->m_dValue : 0;
 }
 
-CZPMarkupGradientStops::CZPMarkupGradientStops() : CZPMarkupCollection(CZPMarkupGradientStop::GetClassType())
-{
-}
+CZPMarkupGradientStops::CZPMarkupGradientStops() : CZPMarkupCollection(CZPMarkupGradientStop::GetClassType()) {}
 
 // ---------------------------------------------------------------------------------------------
 // CZPMarkupPoint
@@ -139,8 +134,7 @@ CZPMarkupObject* CZPMarkupPoint::ConvertFrom(CZPMarkupBuilder* /*pBuilder*/, CZP
 void CZPMarkupLinearGradientBrush::RegisterProperties()
 {
     CZPMarkupType* pType = GetClassType();
-    m_pStartPointProperty =
-        CZPMarkupDependencyProperty::Register(L"StartPoint", CZPMarkupPoint::GetClassType(), pType);
+    m_pStartPointProperty = CZPMarkupDependencyProperty::Register(L"StartPoint", CZPMarkupPoint::GetClassType(), pType);
     m_pEndPointProperty = CZPMarkupDependencyProperty::Register(L"EndPoint", CZPMarkupPoint::GetClassType(), pType);
     m_pGradientStopsProperty =
         CZPMarkupDependencyProperty::Register(L"GradientStops", CZPMarkupGradientStops::GetClassType(), pType);
@@ -185,10 +179,9 @@ void CZPMarkupLinearGradientBrush::GetSortedStops(std::vector<ZP_MARKUP_GRADIENT
     if (pStops == NULL)
         return;
     stops.reserve(pStops->GetCount());
-    for (int i = 0; i < pStops->GetCount(); i++)
-    {
+    for (int i = 0; i < pStops->GetCount(); i++) {
         const CZPMarkupGradientStop* pStop = static_cast<CZPMarkupGradientStop*>(pStops->GetAt(i));
-        stops.push_back({pStop->GetColorValue(), pStop->GetOffset()});
+        stops.push_back({ pStop->GetColorValue(), pStop->GetOffset() });
     }
     std::stable_sort(stops.begin(), stops.end(), [](const ZP_MARKUP_GRADIENTSTOP& a, const ZP_MARKUP_GRADIENTSTOP& b) {
         return a.dOffset < b.dOffset;
@@ -227,8 +220,7 @@ DWORD ZpMarkupGradientColorAt(const std::vector<ZP_MARKUP_GRADIENTSTOP>& stops, 
     const double f = (it->dOffset - t) / (it->dOffset - (it - 1)->dOffset);
     const DWORD a = (it - 1)->dwColor, b = it->dwColor;
     DWORD dwResult = 0;
-    for (int nShift = 0; nShift < 32; nShift += 8)
-    {
+    for (int nShift = 0; nShift < 32; nShift += 8) {
         const double dChannel = f * ((a >> nShift) & 0xFF) + (1 - f) * ((b >> nShift) & 0xFF);
         dwResult |= static_cast<DWORD>(static_cast<int>(dChannel)) << nShift;
     }

@@ -69,7 +69,7 @@ public:
 // One stop as both back ends use it: offset order, ties in collection order.
 struct ZP_MARKUP_GRADIENTSTOP
 {
-    DWORD dwColor; // alpha in the top byte, then a COLORREF
+    DWORD dwColor;  // alpha in the top byte, then a COLORREF
     double dOffset;
 };
 

@@ -13,26 +13,8 @@
 
 #include <string.h>
 
-namespace
-{
+namespace {
 const int kMaxErrorMessage = 512;
-
-// Releases the object at scope end unless Detach()ed.
-struct CHeld
-{
-    CZPMarkupObject* p;
-    ~CHeld()
-    {
-        if (p != NULL)
-            p->Release();
-    }
-    CZPMarkupObject* Detach()
-    {
-        CZPMarkupObject* pObject = p;
-        p = NULL;
-        return pObject;
-    }
-};
 
 BOOL StartsWith(const std::wstring& str, LPCWSTR lpszPrefix)
 {
@@ -43,7 +25,7 @@ BOOL StartsWith(const std::wstring& str, LPCWSTR lpszPrefix)
 {
     ZpMarkupThrowBuilderError(ZpFormatString(L"The tag '%ls' does not exist in XML namespace", lpszTag));
 }
-}
+}  // namespace
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupObjectProperty, NULL, CZPMarkupObject, NULL)
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupColorKey, NULL, CZPMarkupObject, NULL)
@@ -54,8 +36,7 @@ ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupBrushKey, NULL, CZPMarkupObject, NULL)
 
 CZPMarkupObjectProperty::CZPMarkupObjectProperty(CZPMarkupDependencyProperty* pProperty)
     : m_pValue(NULL), m_pTemporary(NULL), m_pProperty(pProperty)
-{
-}
+{}
 
 CZPMarkupObjectProperty::~CZPMarkupObjectProperty()
 {
@@ -70,22 +51,19 @@ void CZPMarkupObjectProperty::SetContentObject(CZPMarkupBuilder* pBuilder, CZPMa
     if (pContent == NULL || m_pProperty == NULL)
         return;
     CZPMarkupType* pValueType = m_pProperty->GetValueType();
-    if (pContent->IsKindOfType(pValueType) || ZpMarkupCast<CZPMarkupString>(pContent) != NULL)
-    {
+    if (pContent->IsKindOfType(pValueType) || ZpMarkupCast<CZPMarkupString>(pContent) != NULL) {
         if (m_pValue != NULL)
             m_pValue->Release();
         m_pValue = pContent;
         return;
     }
-    if (m_pValue != NULL)
-    {
+    if (m_pValue != NULL) {
         m_pValue->SetContentObject(pBuilder, pContent);
         return;
     }
     // A collection value is made by its first item and filled by the following ones.
     m_pTemporary = pBuilder->GetContext()->CreateMarkupObject(pValueType);
-    if (m_pTemporary == NULL)
-    {
+    if (m_pTemporary == NULL) {
         pContent->Release();
         return;
     }
@@ -98,8 +76,7 @@ void CZPMarkupObjectProperty::SetContentObject(CZPMarkupBuilder* pBuilder, CZPMa
 // CZPMarkupBuilder
 
 CZPMarkupBuilder::CZPMarkupBuilder(CZPMarkupContext* pContext)
-    : m_pContext(pContext), m_pRoot(NULL), m_pPopped(NULL), m_pValue(NULL), m_bPendingSpace(FALSE),
-      m_nExtensionDepth(0)
+    : m_pContext(pContext), m_pRoot(NULL), m_pPopped(NULL), m_pValue(NULL), m_bPendingSpace(FALSE), m_nExtensionDepth(0)
 {
     memset(m_cache, 0, sizeof(m_cache));
 }
@@ -107,10 +84,8 @@ CZPMarkupBuilder::CZPMarkupBuilder(CZPMarkupContext* pContext)
 CZPMarkupBuilder::~CZPMarkupBuilder()
 {
     ReleaseAll();
-    for (auto& kind : m_cache)
-    {
-        for (CZPMarkupObject*& pEntry : kind)
-        {
+    for (auto& kind : m_cache) {
+        for (CZPMarkupObject*& pEntry : kind) {
             if (pEntry != NULL)
                 pEntry->Release();
             pEntry = NULL;
@@ -120,15 +95,13 @@ CZPMarkupBuilder::~CZPMarkupBuilder()
 
 void CZPMarkupBuilder::ReleaseAll()
 {
-    CZPMarkupObject* pObjects[] = {m_pValue, m_pPopped, m_pRoot};
+    CZPMarkupObject* pObjects[] = { m_pValue, m_pPopped, m_pRoot };
     m_pValue = m_pPopped = m_pRoot = NULL;
-    for (CZPMarkupObject* pObject : pObjects)
-    {
+    for (CZPMarkupObject* pObject : pObjects) {
         if (pObject != NULL)
             pObject->Release();
     }
-    while (!m_open.empty())
-    {
+    while (!m_open.empty()) {
         CZPMarkupObject* pObject = m_open.back();
         m_open.pop_back();
         pObject->Release();
@@ -142,18 +115,14 @@ CZPMarkupObject* CZPMarkupBuilder::Parse(CZPMarkupParser* pParser)
 {
     m_strError.Empty();
     ReleaseAll();
-    if (pParser == NULL || !pParser->FindFirstTag())
-    {
+    if (pParser == NULL || !pParser->FindFirstTag()) {
         m_strError = L"Data at the root level is invalid";
         return NULL;
     }
-    try
-    {
-        for (;;)
-        {
+    try {
+        for (;;) {
             const int nToken = pParser->GetNextToken();
-            if (nToken == CZPMarkupParser::tokenEnd)
-            {
+            if (nToken == CZPMarkupParser::tokenEnd) {
                 if (!m_open.empty())
                     ZpMarkupThrowBuilderError(ZpFormatString(
                         L"Unexpected end of file has occurred. The following elements are not closed: '%ls'",
@@ -164,20 +133,16 @@ CZPMarkupObject* CZPMarkupBuilder::Parse(CZPMarkupParser* pParser)
             }
             HandleToken(pParser, nToken);
         }
-    }
-    catch (CZPMarkupBuilderException* pException)
-    {
+    } catch (CZPMarkupBuilderException* pException) {
         WCHAR szMessage[kMaxErrorMessage];
         szMessage[0] = 0;
         pException->GetErrorMessage(szMessage, kMaxErrorMessage);
         pException->Delete();
-        m_strError = ZpFormatString3(L"%s. Line %i, position %i", szMessage, pParser->GetLine() + 1,
-                                     pParser->GetPosition() + 1);
+        m_strError =
+            ZpFormatString3(L"%s. Line %i, position %i", szMessage, pParser->GetLine() + 1, pParser->GetPosition() + 1);
         ReleaseAll();
         return NULL;
-    }
-    catch (...)
-    {
+    } catch (...) {
         // Memory exhaustion and framework errors pass on, but the partial tree does not leak.
         ReleaseAll();
         throw;
@@ -186,18 +151,14 @@ CZPMarkupObject* CZPMarkupBuilder::Parse(CZPMarkupParser* pParser)
     CZPMarkupObject* pRoot = m_pRoot;
     m_pRoot = NULL;
     ReleaseAll();
-    if (!pRoot->IsKindOfType(CZPMarkupUIElement::GetClassType()))
-    {
+    if (!pRoot->IsKindOfType(CZPMarkupUIElement::GetClassType())) {
         m_strError = L"Root element have to be 'CZPMarkupUIElement' type";
         pRoot->Release();
         return NULL;
     }
-    try
-    {
+    try {
         ZpMarkupApplyStylesToTree(pRoot);
-    }
-    catch (...)
-    {
+    } catch (...) {
         pRoot->Release();
         throw;
     }
@@ -206,8 +167,7 @@ CZPMarkupObject* CZPMarkupBuilder::Parse(CZPMarkupParser* pParser)
 
 void CZPMarkupBuilder::HandleToken(CZPMarkupParser* pParser, int nToken)
 {
-    switch (nToken)
-    {
+    switch (nToken) {
     case CZPMarkupParser::tokenError:
         ZpMarkupThrowBuilderError(ZpFormatString(L"%ls", pParser->GetValue()));
     case CZPMarkupParser::tokenStartTag:
@@ -225,7 +185,7 @@ void CZPMarkupBuilder::HandleToken(CZPMarkupParser* pParser, int nToken)
     case CZPMarkupParser::tokenEndTag:
         OnEndTag(pParser->GetTagName());
         break;
-    default: // comments, CDATA sections and processing instructions add nothing
+    default:  // comments, CDATA sections and processing instructions add nothing
         break;
     }
 }
@@ -241,36 +201,30 @@ void CZPMarkupBuilder::OnStartTag(LPCWSTR lpszTag)
 {
     if (m_open.empty() && m_pRoot != NULL)
         ZpMarkupThrowBuilderError(L"There are multiple root elements");
-    if (!m_open.empty())
-    {
+    if (!m_open.empty()) {
         CZPMarkupObject* pTop = m_open.back();
-        if (!m_text.empty())
-        {
+        if (!m_text.empty()) {
             if (m_bPendingSpace)
                 m_text += L' ';
             DeliverText(pTop, m_text.data(), m_text.size());
-        }
-        else if (m_bPendingSpace && pTop->HasContentObject() && pTop->AllowWhiteSpaceContent())
+        } else if (m_bPendingSpace && pTop->HasContentObject() && pTop->AllowWhiteSpaceContent())
             DeliverText(pTop, L" ", 1);
     }
     m_text.clear();
     m_bPendingSpace = FALSE;
 
     if (m_open.size() >= static_cast<size_t>(kMaxOpenElements))
-        ZpMarkupThrowBuilderError(
-            ZpFormatString(L"Elements are nested more than %i levels deep", kMaxOpenElements));
+        ZpMarkupThrowBuilderError(ZpFormatString(L"Elements are nested more than %i levels deep", kMaxOpenElements));
 
     CZPMarkupObject* pObject = NULL;
-    if (LPCWSTR lpszDot = wcschr(lpszTag, L'.'))
-    {
+    if (LPCWSTR lpszDot = wcschr(lpszTag, L'.')) {
         const std::wstring strOwner(lpszTag, lpszDot);
-        CZPMarkupDependencyProperty* pProperty = ZpMarkupFindProperty(ZpMarkupLookupType(strOwner.c_str()), lpszDot + 1);
+        CZPMarkupDependencyProperty* pProperty =
+            ZpMarkupFindProperty(ZpMarkupLookupType(strOwner.c_str()), lpszDot + 1);
         if (pProperty == NULL || m_open.empty())
             ThrowTagError(lpszTag);
         pObject = new CZPMarkupObjectProperty(pProperty);
-    }
-    else
-    {
+    } else {
         pObject = m_pContext->CreateMarkupObject(ZpMarkupLookupType(lpszTag));
         if (pObject == NULL)
             ThrowTagError(lpszTag);
@@ -287,12 +241,10 @@ void CZPMarkupBuilder::OnAttribute(LPCWSTR lpszName, LPCWSTR lpszValue)
         return;
     CZPMarkupObject* pTarget = m_open.back();
     CZPMarkupDependencyProperty* pProperty = NULL;
-    if (LPCWSTR lpszDot = wcschr(lpszName, L'.'))
-    {
+    if (LPCWSTR lpszDot = wcschr(lpszName, L'.')) {
         const std::wstring strOwner(lpszName, lpszDot);
         pProperty = ZpMarkupFindProperty(ZpMarkupLookupType(strOwner.c_str()), lpszDot + 1);
-    }
-    else
+    } else
         pProperty = ZpMarkupFindProperty(pTarget->GetType(), lpszName);
     if (pProperty == NULL)
         ZpMarkupThrowBuilderError(ZpFormatString(L"The property '%ls' does not exist in XML namespace", lpszName));
@@ -333,8 +285,7 @@ void CZPMarkupBuilder::OnEndTag(LPCWSTR lpszTag)
     m_text.clear();
     m_bPendingSpace = FALSE;
 
-    if (CZPMarkupObjectProperty* pHolder = ZpMarkupCast<CZPMarkupObjectProperty>(m_pPopped))
-    {
+    if (CZPMarkupObjectProperty* pHolder = ZpMarkupCast<CZPMarkupObjectProperty>(m_pPopped)) {
         CZPMarkupDependencyProperty* pProperty = pHolder->GetProperty();
         if (pHolder->GetHeldValue() == NULL)
             ZpMarkupThrowBuilderError(ZpFormatString(L"'%ls' property does not have a value", pProperty->GetName()));
@@ -345,15 +296,11 @@ void CZPMarkupBuilder::OnEndTag(LPCWSTR lpszTag)
         CZPMarkupObject* pValue = m_pValue;
         m_open.back()->SetPropertyObject(this, pProperty, pValue);
         m_pValue = NULL;
-    }
-    else if (!m_open.empty())
-    {
+    } else if (!m_open.empty()) {
         CZPMarkupObject* pChild = m_pPopped;
         m_open.back()->SetContentObject(this, pChild);
         m_pPopped = NULL;
-    }
-    else
-    {
+    } else {
         m_pRoot = m_pPopped;
         m_pPopped = NULL;
     }
@@ -389,8 +336,7 @@ CZPMarkupObject* CZPMarkupBuilder::ResolveMarkupExtension(LPCWSTR lpszText)
         return ResolveResource(strText.c_str() + 15);
     if (StartsWith(strText, L"DynamicResource "))
         return ResolveResource(strText.c_str() + 16);
-    if (StartsWith(strText, L"x:Type "))
-    {
+    if (StartsWith(strText, L"x:Type ")) {
         CZPMarkupType* pType = ZpMarkupLookupType(strText.c_str() + 7);
         if (pType == NULL)
             ZpMarkupThrowBuilderError(ZpFormatString(L"Cannot find type '%ls'", strText.c_str() + 7));
@@ -407,16 +353,14 @@ CZPMarkupObject* CZPMarkupBuilder::ResolveStaticMember(const std::wstring& strMe
         LPCWSTR lpszSuffix;
         int nKind;
     } s_members[] = {
-        {L"Color", cacheColor},
-        {L"Brush", cacheBrush},
-        {L"ColorKey", cacheColorKey},
-        {L"BrushKey", cacheBrushKey},
+        { L"Color", cacheColor },
+        { L"Brush", cacheBrush },
+        { L"ColorKey", cacheColorKey },
+        { L"BrushKey", cacheBrushKey },
     };
-    for (const auto& member : s_members)
-    {
+    for (const auto& member : s_members) {
         const int nIndex = ZpMarkupLookupSystemColorMember(strMember.c_str(), member.lpszSuffix);
-        if (nIndex >= 0)
-        {
+        if (nIndex >= 0) {
             CZPMarkupObject* pObject = GetSystemObject(member.nKind, nIndex);
             pObject->AddRef();
             return pObject;
@@ -428,10 +372,8 @@ CZPMarkupObject* CZPMarkupBuilder::ResolveStaticMember(const std::wstring& strMe
 CZPMarkupObject* CZPMarkupBuilder::GetSystemObject(int nKind, int nIndex)
 {
     CZPMarkupObject*& pEntry = m_cache[nKind][nIndex];
-    if (pEntry == NULL)
-    {
-        switch (nKind)
-        {
+    if (pEntry == NULL) {
+        switch (nKind) {
         case cacheColor:
             pEntry = new CZPMarkupColor(0xFF, ::GetSysColor(nIndex));
             break;
@@ -454,36 +396,32 @@ CZPMarkupObject* CZPMarkupBuilder::ResolveResource(LPCWSTR lpszArgument)
     LPCWSTR lpszKey = lpszArgument;
     while (*lpszKey == L' ' || *lpszKey == L'\r' || *lpszKey == L'\n')
         lpszKey++;
-    CHeld key = {NULL};
+    CRefPtr<CZPMarkupObject> key;
     if (lpszKey[0] == L'{' && lpszKey[1] == L'}')
-        key.p = CZPMarkupString::CreateValue(lpszKey + 2);
+        key = CRefPtr<CZPMarkupObject>::Adopt(CZPMarkupString::CreateValue(lpszKey + 2));
     else if (lpszKey[0] == L'{')
-        key.p = ResolveMarkupExtension(lpszKey + 1);
+        key = CRefPtr<CZPMarkupObject>::Adopt(ResolveMarkupExtension(lpszKey + 1));
     else
-        key.p = CZPMarkupString::CreateValue(lpszKey);
+        key = CRefPtr<CZPMarkupObject>::Adopt(CZPMarkupString::CreateValue(lpszKey));
 
     // Open elements have no logical parents yet: walk them instead, innermost first.
-    for (auto it = m_open.rbegin(); it != m_open.rend(); ++it)
-    {
+    for (auto it = m_open.rbegin(); it != m_open.rend(); ++it) {
         CZPMarkupObject* pFrom = *it;
         if (CZPMarkupObjectProperty* pHolder = ZpMarkupCast<CZPMarkupObjectProperty>(pFrom))
             pFrom = pHolder->GetHeldValue();
         else if (ZpMarkupCast<CZPMarkupInputElement>(pFrom) == NULL && ZpMarkupCast<CZPMarkupStyle>(pFrom) == NULL)
             pFrom = NULL;
-        if (CZPMarkupObject* pValue = pFrom != NULL ? ZpMarkupFindResource(pFrom, key.p) : NULL)
-        {
+        if (CZPMarkupObject* pValue = pFrom != NULL ? ZpMarkupFindResource(pFrom, key.Get()) : NULL) {
             pValue->AddRef();
             return pValue;
         }
     }
-    if (CZPMarkupColorKey* pColorKey = ZpMarkupCast<CZPMarkupColorKey>(key.p))
-    {
+    if (CZPMarkupColorKey* pColorKey = ZpMarkupCast<CZPMarkupColorKey>(key.Get())) {
         CZPMarkupObject* pColor = GetSystemObject(cacheColor, pColorKey->m_nIndex);
         pColor->AddRef();
         return pColor;
     }
-    if (CZPMarkupBrushKey* pBrushKey = ZpMarkupCast<CZPMarkupBrushKey>(key.p))
-    {
+    if (CZPMarkupBrushKey* pBrushKey = ZpMarkupCast<CZPMarkupBrushKey>(key.Get())) {
         CZPMarkupObject* pBrush = GetSystemObject(cacheBrush, pBrushKey->m_nIndex);
         pBrush->AddRef();
         return pBrush;

@@ -23,9 +23,9 @@ public:
     CZPMarkupObject* GetHeldValue() const { return m_pValue; }
 
 private:
-    CZPMarkupObject* m_pValue;                // owned
-    CZPMarkupObject* m_pTemporary;            // owned while a collection value is being filled
-    CZPMarkupDependencyProperty* m_pProperty; // borrowed
+    CZPMarkupObject* m_pValue;                 // owned
+    CZPMarkupObject* m_pTemporary;             // owned while a collection value is being filled
+    CZPMarkupDependencyProperty* m_pProperty;  // borrowed
 };
 
 // Resource keys naming a system colour; one shared key per index and build, compared by identity.
@@ -94,15 +94,15 @@ private:
     CZPMarkupObject* GetSystemObject(int nKind, int nIndex);
 
     CString m_strError;
-    CZPMarkupContext* m_pContext;                    // borrowed
-    CZPMarkupObject* m_cache[cacheKinds][kSystemColors]; // owned, made on first request
-    std::vector<CZPMarkupObject*> m_open;            // one reference each, innermost last
+    CZPMarkupContext* m_pContext;                         // borrowed
+    CZPMarkupObject* m_cache[cacheKinds][kSystemColors];  // owned, made on first request
+    std::vector<CZPMarkupObject*> m_open;                 // one reference each, innermost last
 
     // The state of one build; every object here holds one reference.
     CZPMarkupObject* m_pRoot;
-    CZPMarkupObject* m_pPopped; // popped and not yet handed to its parent
-    CZPMarkupObject* m_pValue;  // a value on its way to its receiver
-    std::wstring m_text;        // grows by doubling
+    CZPMarkupObject* m_pPopped;  // popped and not yet handed to its parent
+    CZPMarkupObject* m_pValue;   // a value on its way to its receiver
+    std::wstring m_text;         // grows by doubling
     BOOL m_bPendingSpace;
     int m_nExtensionDepth;
 };

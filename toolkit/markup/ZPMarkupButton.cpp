@@ -454,7 +454,8 @@ void CZPMarkupRadioButton::OnRender(CZPMarkupDrawingContext* pContext)
     const BOOL bChecked = GetIsChecked() != checkUnchecked;
     if (IsVisualStyleInEffect()) {
         const int s = GetThemeState();
-        m_theme.DrawBackground(pContext->GetDC(), kPartRadioButton, bChecked ? s + kCheckedStateOffset : s, &rcGlyph, NULL);
+        m_theme.DrawBackground(pContext->GetDC(), kPartRadioButton, bChecked ? s + kCheckedStateOffset : s, &rcGlyph,
+                               NULL);
         return;
     }
     UINT nFlags = DFCS_BUTTONRADIO;

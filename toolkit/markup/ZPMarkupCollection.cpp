@@ -6,8 +6,7 @@ ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupCollection, NULL, CZPMarkupObject, NULL)
 CZPMarkupCollection::CZPMarkupCollection(CZPMarkupType* pElementType, BOOL bParentsItems)
     : m_pElementType(pElementType != NULL ? pElementType : CZPMarkupObject::GetClassType()),
       m_bParentsItems(bParentsItems)
-{
-}
+{}
 
 CZPMarkupCollection::~CZPMarkupCollection()
 {
@@ -29,9 +28,7 @@ BOOL CZPMarkupCollection::HasContentObject() const
     return GetCount() > 0;
 }
 
-void CZPMarkupCollection::OnItemAdded(CZPMarkupObject* /*pItem*/, int /*nIndex*/)
-{
-}
+void CZPMarkupCollection::OnItemAdded(CZPMarkupObject* /*pItem*/, int /*nIndex*/) {}
 
 CZPMarkupObject* CZPMarkupCollection::GetAt(int nIndex) const
 {
@@ -71,8 +68,7 @@ void CZPMarkupCollection::RemoveAll()
     // Taken out first: an item's release may reach back into this collection.
     std::vector<CZPMarkupObject*> items;
     items.swap(m_items);
-    for (CZPMarkupObject* pItem : items)
-    {
+    for (CZPMarkupObject* pItem : items) {
         if (m_bParentsItems && pItem->GetLogicalParent() == this)
             pItem->SetLogicalParent(NULL);
         pItem->Release();
@@ -81,8 +77,7 @@ void CZPMarkupCollection::RemoveAll()
 
 void CZPMarkupCollection::SetContentObject(CZPMarkupBuilder* /*pBuilder*/, CZPMarkupObject* pContent)
 {
-    if (pContent == NULL || !pContent->IsKindOfType(m_pElementType))
-    {
+    if (pContent == NULL || !pContent->IsKindOfType(m_pElementType)) {
         CString strMessage;
         strMessage.Format(L"'%ls' object cannot be added to '%ls'. Object cannot be converted to type '%ls'",
                           pContent != NULL ? pContent->GetType()->GetClassName() : L"NULL", GetType()->GetClassName(),

@@ -32,7 +32,7 @@ public:
     CZPMarkupType* GetElementType() const { return m_pElementType; }
 
 protected:
-    std::vector<CZPMarkupObject*> m_items; // one reference each
+    std::vector<CZPMarkupObject*> m_items;  // one reference each
     CZPMarkupType* m_pElementType;          // a record: lives for the process
     BOOL m_bParentsItems;
 };

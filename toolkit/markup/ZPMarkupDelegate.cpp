@@ -3,14 +3,11 @@
 
 #include "markup/ZPMarkupRoutedEvent.h"
 
-void CZPMarkupDelegate::Execute(CZPMarkupObject* /*pSender*/, MarkupRoutedEventArgs* /*pArgs*/)
-{
-}
+void CZPMarkupDelegate::Execute(CZPMarkupObject* /*pSender*/, MarkupRoutedEventArgs* /*pArgs*/) {}
 
 CZPMarkupEventHandlerMap::~CZPMarkupEventHandlerMap()
 {
-    for (auto& entry : m_map)
-    {
+    for (auto& entry : m_map) {
         for (CZPMarkupDelegate* pDelegate : entry.second)
             pDelegate->Release();
     }
@@ -31,15 +28,9 @@ void CZPMarkupEventHandlerMap::Raise(CZPMarkupObject* pSender, MarkupRoutedEvent
     // A handler may add handlers: the list is read by index and its length taken once.
     std::vector<CZPMarkupDelegate*>& list = it->second;
     const size_t nCount = list.size();
-    for (size_t i = 0; i < nCount; i++)
-    {
-        CZPMarkupDelegate* pDelegate = list[i];
-        pDelegate->AddRef();
-        struct CHold
-        {
-            CZPMarkupDelegate* p;
-            ~CHold() { p->Release(); }
-        } hold = {pDelegate};
-        pDelegate->Execute(pSender, pArgs);
+    for (size_t i = 0; i < nCount; i++) {
+        // The handler may remove itself while it runs.
+        CRefPtr<CZPMarkupDelegate> hold = CRefPtr<CZPMarkupDelegate>::AddRef(list[i]);
+        hold->Execute(pSender, pArgs);
     }
 }

@@ -18,8 +18,7 @@ public:
 
 // Calls one member function of a host object through a typed member pointer, which carries
 // whatever adjustment a class with several bases needs.
-template <class T>
-class CZPMarkupClassDelegate : public CZPMarkupDelegate
+template <class T> class CZPMarkupClassDelegate : public CZPMarkupDelegate
 {
 public:
     typedef void (T::*PFNHANDLER)(CZPMarkupObject* pSender, MarkupRoutedEventArgs* pArgs);
@@ -32,7 +31,7 @@ public:
     }
 
 private:
-    T* m_pObject; // borrowed: the host outlives its delegates
+    T* m_pObject;  // borrowed: the host outlives its delegates
     PFNHANDLER m_pfnHandler;
 };
 

@@ -6,8 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace
-{
+namespace {
 int g_nPropertyCount = 0;
 
 struct CZPMarkupFromNameKey
@@ -41,7 +40,7 @@ public:
     // Takes over the caller's reference.
     void SetAt(LPCWSTR lpszName, const CZPMarkupType* pOwnerType, CZPMarkupDependencyProperty* pProperty)
     {
-        CZPMarkupDependencyProperty*& pEntry = m_map[CZPMarkupFromNameKey{lpszName, pOwnerType}];
+        CZPMarkupDependencyProperty*& pEntry = m_map[CZPMarkupFromNameKey{ lpszName, pOwnerType }];
         if (pEntry != NULL)
             pEntry->Release();
         pEntry = pProperty;
@@ -49,7 +48,7 @@ public:
 
     CZPMarkupDependencyProperty* Lookup(std::wstring_view name, const CZPMarkupType* pOwnerType) const
     {
-        auto it = m_map.find(CZPMarkupFromNameKey{name, pOwnerType});
+        auto it = m_map.find(CZPMarkupFromNameKey{ name, pOwnerType });
         return it == m_map.end() ? NULL : it->second;
     }
 
@@ -62,7 +61,7 @@ CZPMarkupPropertyFromNameMap& ZpMarkupPropertyMap()
     static CZPMarkupPropertyFromNameMap s_map;
     return s_map;
 }
-}
+}  // namespace
 
 int ZpMarkupPropertyCount()
 {
@@ -74,26 +73,22 @@ int ZpMarkupPropertyCount()
 
 CZPMarkupPropertyMetadata::CZPMarkupPropertyMetadata(CZPMarkupObject* pDefaultValue, DWORD dwFlags)
     : m_pDefaultValue(pDefaultValue), m_pfnConverter(NULL), m_pfnChanged(NULL), m_dwFlags(dwFlags)
-{
-}
+{}
 
 CZPMarkupPropertyMetadata::CZPMarkupPropertyMetadata(CZPMarkupObject* pDefaultValue, PFNZPMARKUPCONVERTER pfnConverter,
                                                      DWORD dwFlags)
     : m_pDefaultValue(pDefaultValue), m_pfnConverter(pfnConverter), m_pfnChanged(NULL), m_dwFlags(dwFlags)
-{
-}
+{}
 
 CZPMarkupPropertyMetadata::CZPMarkupPropertyMetadata(CZPMarkupObject* pDefaultValue,
                                                      PFNZPMARKUPPROPERTYCHANGED pfnChanged, DWORD dwFlags)
     : m_pDefaultValue(pDefaultValue), m_pfnConverter(NULL), m_pfnChanged(pfnChanged), m_dwFlags(dwFlags)
-{
-}
+{}
 
 CZPMarkupPropertyMetadata::CZPMarkupPropertyMetadata(CZPMarkupObject* pDefaultValue, PFNZPMARKUPCONVERTER pfnConverter,
                                                      PFNZPMARKUPPROPERTYCHANGED pfnChanged, DWORD dwFlags)
     : m_pDefaultValue(pDefaultValue), m_pfnConverter(pfnConverter), m_pfnChanged(pfnChanged), m_dwFlags(dwFlags)
-{
-}
+{}
 
 CZPMarkupPropertyMetadata::~CZPMarkupPropertyMetadata()
 {
@@ -108,8 +103,7 @@ ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupDependencyProperty, NULL, CZPMarkupObject, NULL
 
 CZPMarkupDependencyProperty::CZPMarkupDependencyProperty()
     : m_lpszName(L""), m_pValueType(NULL), m_pOwnerType(NULL), m_pMetadata(NULL), m_bAttached(FALSE), m_nIndex(-1)
-{
-}
+{}
 
 CZPMarkupDependencyProperty::~CZPMarkupDependencyProperty()
 {
@@ -138,8 +132,7 @@ CZPMarkupDependencyProperty* CZPMarkupDependencyProperty::Register(LPCWSTR lpszN
     return pProperty;
 }
 
-CZPMarkupDependencyProperty* CZPMarkupDependencyProperty::RegisterAttached(LPCWSTR lpszName,
-                                                                           CZPMarkupType* pValueType,
+CZPMarkupDependencyProperty* CZPMarkupDependencyProperty::RegisterAttached(LPCWSTR lpszName, CZPMarkupType* pValueType,
                                                                            CZPMarkupType* pOwnerType,
                                                                            CZPMarkupPropertyMetadata* pMetadata)
 {
@@ -162,8 +155,7 @@ CZPMarkupDependencyProperty* ZpMarkupFindProperty(CZPMarkupType* pType, LPCWSTR 
     if (lpszName[0] == L'x' && lpszName[1] == L':')
         lpszName += 2;
     const std::wstring_view name(lpszName);
-    for (; pType != NULL; pType = pType->GetBaseType())
-    {
+    for (; pType != NULL; pType = pType->GetBaseType()) {
         if (CZPMarkupDependencyProperty* pProperty = ZpMarkupPropertyMap().Lookup(name, pType))
             return pProperty;
     }
@@ -177,26 +169,17 @@ CZPMarkupObject* ZpMarkupConvertPropertyValue(CZPMarkupBuilder* pBuilder, CZPMar
     CZPMarkupPropertyMetadata* pMetadata = pProperty->GetMetadata();
     if (pMetadata != NULL && pMetadata->m_pfnConverter != NULL)
         pConverted = pMetadata->m_pfnConverter(pBuilder, pValue);
-    if (pConverted == NULL)
-    {
-        if (CZPMarkupObject* pInstance = pProperty->GetValueType()->CreateObject())
-        {
-            struct CHold
-            {
-                CZPMarkupObject* p;
-                ~CHold() { p->Release(); }
-            } hold = {pInstance};
-            pConverted = pInstance->ConvertFrom(pBuilder, pValue);
-        }
+    if (pConverted == NULL) {
+        CRefPtr<CZPMarkupObject> instance = CRefPtr<CZPMarkupObject>::Adopt(pProperty->GetValueType()->CreateObject());
+        if (instance)
+            pConverted = instance->ConvertFrom(pBuilder, pValue);
     }
     // A converter that answers a value of another type has not converted it.
-    if (pConverted != NULL && !pConverted->IsKindOfType(pProperty->GetValueType()))
-    {
+    if (pConverted != NULL && !pConverted->IsKindOfType(pProperty->GetValueType())) {
         pConverted->Release();
         pConverted = NULL;
     }
-    if (pConverted == NULL)
-    {
+    if (pConverted == NULL) {
         CString strMessage;
         strMessage.Format(L"Cannot convert string in attribute '%ls' to object of type '%ls'", pProperty->GetName(),
                           pProperty->GetValueType()->GetClassName());
@@ -218,8 +201,7 @@ CZPMarkupProperties::CZPMarkupProperties(CZPMarkupObject* pOwner) : m_nCapacity(
 
 CZPMarkupProperties::~CZPMarkupProperties()
 {
-    for (CZPMarkupObject*& pValue : m_values)
-    {
+    for (CZPMarkupObject*& pValue : m_values) {
         if (pValue == NULL)
             continue;
         CZPMarkupObject* pRelease = pValue;
@@ -248,8 +230,7 @@ BOOL CZPMarkupProperties::Set(const CZPMarkupDependencyProperty* pProperty, CZPM
     m_values[static_cast<size_t>(nIndex)] = pValue;
     if (pValue != NULL && m_pOwner != NULL)
         pValue->SetLogicalParent(m_pOwner);
-    if (pOld != NULL)
-    {
+    if (pOld != NULL) {
         if (m_pOwner != NULL && pOld != pValue && pOld->GetLogicalParent() == m_pOwner)
             pOld->SetLogicalParent(NULL);
         pOld->Release();
@@ -260,8 +241,7 @@ BOOL CZPMarkupProperties::Set(const CZPMarkupDependencyProperty* pProperty, CZPM
 void CZPMarkupProperties::CopyFrom(const CZPMarkupProperties* pOther)
 {
     const int nCount = m_nCapacity < pOther->m_nCapacity ? m_nCapacity : pOther->m_nCapacity;
-    for (int i = 0; i < nCount; i++)
-    {
+    for (int i = 0; i < nCount; i++) {
         CZPMarkupObject* pValue = pOther->m_values[static_cast<size_t>(i)];
         if (pValue == NULL)
             continue;

@@ -15,9 +15,9 @@ const DWORD kZpMarkupEventBubble = 1;
 
 struct MarkupPropertyChangedEventArgs
 {
-    CZPMarkupDependencyProperty* pProperty; // borrowed
-    CZPMarkupObject* pOldValue;             // borrowed
-    CZPMarkupObject* pNewValue;             // borrowed
+    CZPMarkupDependencyProperty* pProperty;  // borrowed
+    CZPMarkupObject* pOldValue;              // borrowed
+    CZPMarkupObject* pNewValue;              // borrowed
 };
 
 // Turns attribute text into a value for one property: a new reference, or NULL.
@@ -35,7 +35,7 @@ public:
                               PFNZPMARKUPPROPERTYCHANGED pfnChanged, DWORD dwFlags);
     virtual ~CZPMarkupPropertyMetadata();
 
-    CZPMarkupObject* m_pDefaultValue; // owned reference
+    CZPMarkupObject* m_pDefaultValue;  // owned reference
     PFNZPMARKUPCONVERTER m_pfnConverter;
     PFNZPMARKUPPROPERTYCHANGED m_pfnChanged;
     DWORD m_dwFlags;
@@ -55,8 +55,7 @@ public:
     virtual BOOL IsEvent() const { return FALSE; }
 
     // The map keeps the first reference; the class keeps a plain pointer. The metadata is owned.
-    static CZPMarkupDependencyProperty* Register(LPCWSTR lpszName, CZPMarkupType* pValueType,
-                                                 CZPMarkupType* pOwnerType,
+    static CZPMarkupDependencyProperty* Register(LPCWSTR lpszName, CZPMarkupType* pValueType, CZPMarkupType* pOwnerType,
                                                  CZPMarkupPropertyMetadata* pMetadata = NULL);
     static CZPMarkupDependencyProperty* RegisterAttached(LPCWSTR lpszName, CZPMarkupType* pValueType,
                                                          CZPMarkupType* pOwnerType,
@@ -78,12 +77,12 @@ protected:
     void Init(LPCWSTR lpszName, CZPMarkupType* pValueType, CZPMarkupType* pOwnerType, BOOL bAttached,
               CZPMarkupPropertyMetadata* pMetadata);
 
-    LPCWSTR m_lpszName; // static text
+    LPCWSTR m_lpszName;  // static text
     CZPMarkupType* m_pValueType;
     CZPMarkupType* m_pOwnerType;
-    CZPMarkupPropertyMetadata* m_pMetadata; // owned
+    CZPMarkupPropertyMetadata* m_pMetadata;  // owned
     BOOL m_bAttached;
-    int m_nIndex; // -1 for routed events
+    int m_nIndex;  // -1 for routed events
 };
 
 // Finds a property by name on the type or its bases; an "x:" prefix is ignored.
@@ -112,7 +111,7 @@ public:
     int GetCapacity() const { return m_nCapacity; }
 
 private:
-    std::vector<CZPMarkupObject*> m_values; // one reference per non-NULL entry
+    std::vector<CZPMarkupObject*> m_values;  // one reference per non-NULL entry
     int m_nCapacity;
-    CZPMarkupObject* m_pOwner; // borrowed, may be NULL
+    CZPMarkupObject* m_pOwner;  // borrowed, may be NULL
 };

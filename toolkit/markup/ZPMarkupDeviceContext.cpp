@@ -11,8 +11,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace
-{
+namespace {
 // A GDI object made for one call, or the stock fall-back when it could not be made: selected
 // while the holder lives, then put back and deleted.
 class CSelectedObject
@@ -21,8 +20,7 @@ public:
     CSelectedObject(HDC hDC, HGDIOBJ hCreated, int nStockObject)
         : m_hDC(hDC), m_hObject(hCreated),
           m_hOld(::SelectObject(hDC, hCreated != NULL ? hCreated : ::GetStockObject(nStockObject)))
-    {
-    }
+    {}
     ~CSelectedObject()
     {
         ::SelectObject(m_hDC, m_hOld);
@@ -55,14 +53,13 @@ DWORD ToDibPixel(DWORD dwColor)
     return (GetRValue(dwColor) << 16) | (GetGValue(dwColor) << 8) | GetBValue(dwColor);
 }
 
-}
+}  // namespace
 
 CZPMarkupDeviceContext::CZPMarkupDeviceContext(HDC hDC, HDC hAttribDC)
     : m_hDC(hDC), m_hAttribDC(hAttribDC != NULL ? hAttribDC : hDC), m_hSavedFont(NULL)
 {
     m_sizeWindowExt.cx = m_sizeWindowExt.cy = m_sizeViewportExt.cx = m_sizeViewportExt.cy = 1;
-    if (m_hDC != NULL)
-    {
+    if (m_hDC != NULL) {
         ::GetWindowExtEx(m_hDC, &m_sizeWindowExt);
         ::GetViewportExtEx(m_hDC, &m_sizeViewportExt);
     }
@@ -74,9 +71,7 @@ CZPMarkupDeviceContext::CZPMarkupDeviceContext(HDC hDC, HDC hAttribDC)
     m_sizeViewportExt.cy = abs(m_sizeViewportExt.cy);
 }
 
-CZPMarkupDeviceContext::~CZPMarkupDeviceContext()
-{
-}
+CZPMarkupDeviceContext::~CZPMarkupDeviceContext() {}
 
 void CZPMarkupDeviceContext::OffsetOrigin(const POINT& pt)
 {
@@ -85,27 +80,25 @@ void CZPMarkupDeviceContext::OffsetOrigin(const POINT& pt)
     ::OffsetViewportOrgEx(m_hDC, x, y, NULL);
 }
 
-void CZPMarkupDeviceContext::DrawEllipse(const RECT& rc, int nThickness, CZPMarkupBrush* pStroke,
-                                         CZPMarkupBrush* pFill)
+void CZPMarkupDeviceContext::DrawEllipse(const RECT& rc, int nThickness, CZPMarkupBrush* pStroke, CZPMarkupBrush* pFill)
 {
     CSelectedObject pen(m_hDC, CreateStrokePen(nThickness > 0 && pStroke != NULL, nThickness, pStroke), NULL_PEN);
     CSelectedObject brush(m_hDC, CreateFillBrush(pFill), NULL_BRUSH);
     ::Ellipse(m_hDC, rc.left, rc.top, rc.right, rc.bottom);
 }
 
-void CZPMarkupDeviceContext::DrawRectangle(const RECT& rc, CZPMarkupBrush* pBrush,
-                                           const CZPMarkupThickness* pThickness)
+void CZPMarkupDeviceContext::DrawRectangle(const RECT& rc, CZPMarkupBrush* pBrush, const CZPMarkupThickness* pThickness)
 {
     if (pBrush == NULL || pThickness == NULL)
         return;
     if (pThickness->m_nLeft > 0)
-        FillRectangle({rc.left, rc.top, rc.left + pThickness->m_nLeft, rc.bottom}, pBrush);
+        FillRectangle({ rc.left, rc.top, rc.left + pThickness->m_nLeft, rc.bottom }, pBrush);
     if (pThickness->m_nRight > 0)
-        FillRectangle({rc.right - pThickness->m_nRight, rc.top, rc.right, rc.bottom}, pBrush);
+        FillRectangle({ rc.right - pThickness->m_nRight, rc.top, rc.right, rc.bottom }, pBrush);
     if (pThickness->m_nTop > 0)
-        FillRectangle({rc.left, rc.top, rc.right, rc.top + pThickness->m_nTop}, pBrush);
+        FillRectangle({ rc.left, rc.top, rc.right, rc.top + pThickness->m_nTop }, pBrush);
     if (pThickness->m_nBottom > 0)
-        FillRectangle({rc.left, rc.bottom - pThickness->m_nBottom, rc.right, rc.bottom}, pBrush);
+        FillRectangle({ rc.left, rc.bottom - pThickness->m_nBottom, rc.right, rc.bottom }, pBrush);
 }
 
 void CZPMarkupDeviceContext::FillSolid(const RECT& rc, COLORREF clr)
@@ -120,13 +113,11 @@ void CZPMarkupDeviceContext::FillSolid(const RECT& rc, COLORREF clr)
 
 void CZPMarkupDeviceContext::FillRectangle(const RECT& rc, CZPMarkupBrush* pBrush)
 {
-    if (CZPMarkupSolidColorBrush* pSolid = ZpMarkupCast<CZPMarkupSolidColorBrush>(pBrush))
-    {
+    if (CZPMarkupSolidColorBrush* pSolid = ZpMarkupCast<CZPMarkupSolidColorBrush>(pBrush)) {
         DWORD dwColor;
         if (pSolid->GetColorValue(dwColor))
             FillSolid(rc, dwColor & 0xFFFFFF);
-    }
-    else if (CZPMarkupLinearGradientBrush* pGradient = ZpMarkupCast<CZPMarkupLinearGradientBrush>(pBrush))
+    } else if (CZPMarkupLinearGradientBrush* pGradient = ZpMarkupCast<CZPMarkupLinearGradientBrush>(pBrush))
         FillGradient(rc, pGradient);
 }
 
@@ -139,8 +130,7 @@ void CZPMarkupDeviceContext::FillGradient(const RECT& rc, CZPMarkupLinearGradien
     const long long h = static_cast<long long>(rc.bottom) - rc.top;
     if (stops.empty() || w < 1 || h < 1)
         return;
-    if (stops.size() == 1)
-    {
+    if (stops.size() == 1) {
         FillSolid(rc, stops[0].dwColor & 0xFFFFFF);
         return;
     }
@@ -164,7 +154,7 @@ void CZPMarkupDeviceContext::FillGradient(const RECT& rc, CZPMarkupLinearGradien
     const int cx = static_cast<int>(vr - vl), cy = static_cast<int>(vb - vt);
 
     LPBYTE pBits = NULL;
-    CBitmap dib; // owned: deleted after the memory DC has put its own bitmap back
+    CBitmap dib;  // owned: deleted after the memory DC has put its own bitmap back
     dib.Attach(ZpCreateDibSection32(m_hDC, cx, cy, &pBits));
     if (dib.m_hObject == NULL || pBits == NULL)
         return;
@@ -175,23 +165,17 @@ void CZPMarkupDeviceContext::FillGradient(const RECT& rc, CZPMarkupLinearGradien
     auto Pixel = [&](double t) { return ToDibPixel(ZpMarkupGradientColorAt(stops, t)); };
     const double dx = ex - sx, dy = ey - sy, dLength2 = dx * dx + dy * dy;
     auto Parameter = [&](long long x, long long y) { return ((x - sx) * dx + (y + 1 - sy) * dy) / dLength2; };
-    if (dx == 0)
-    {
+    if (dx == 0) {
         for (int r = 0; r < cy; r++)
             std::fill_n(Row(r), cx, Pixel(Parameter(0, vt + r)));
-    }
-    else if (dy == 0)
-    {
+    } else if (dy == 0) {
         DWORD* pFirst = Row(0);
         for (int c = 0; c < cx; c++)
             pFirst[c] = Pixel(Parameter(vl + c, vt));
         for (int r = 1; r < cy; r++)
             std::copy_n(pFirst, cx, Row(r));
-    }
-    else
-    {
-        for (int r = 0; r < cy; r++)
-        {
+    } else {
+        for (int r = 0; r < cy; r++) {
             DWORD* pRow = Row(r);
             for (int c = 0; c < cx; c++)
                 pRow[c] = Pixel(Parameter(vl + c, vt + r));
@@ -234,15 +218,13 @@ void CZPMarkupDeviceContext::DrawPath(const ZP_MARKUP_PATHDATA& path, int nThick
     if (path.nCount <= 0 || path.pPoints == NULL || path.pTypes == NULL)
         return;
     auto Pt = [&](int i) {
-        POINT pt = {static_cast<LONG>(path.pPoints[i].x), static_cast<LONG>(path.pPoints[i].y)};
+        POINT pt = { static_cast<LONG>(path.pPoints[i].x), static_cast<LONG>(path.pPoints[i].y) };
         return pt;
     };
     ::BeginPath(m_hDC);
-    for (int i = 0; i < path.nCount; i++)
-    {
+    for (int i = 0; i < path.nCount; i++) {
         BYTE nType = path.pTypes[i];
-        switch (nType & kZpMarkupPathTypeMask)
-        {
+        switch (nType & kZpMarkupPathTypeMask) {
         case kZpMarkupPathStart:
             ::MoveToEx(m_hDC, Pt(i).x, Pt(i).y, NULL);
             break;
@@ -251,9 +233,8 @@ void CZPMarkupDeviceContext::DrawPath(const ZP_MARKUP_PATHDATA& path, int nThick
             break;
         case kZpMarkupPathBezier:
             // A curve with fewer than three points left is dropped.
-            if (i + 2 < path.nCount)
-            {
-                const POINT pts[3] = {Pt(i), Pt(i + 1), Pt(i + 2)};
+            if (i + 2 < path.nCount) {
+                const POINT pts[3] = { Pt(i), Pt(i + 1), Pt(i + 2) };
                 ::PolyBezierTo(m_hDC, pts, 3);
                 i += 2;
                 nType = path.pTypes[i];
@@ -281,26 +262,24 @@ void CZPMarkupDeviceContext::DrawPath(const ZP_MARKUP_PATHDATA& path, int nThick
 void CZPMarkupDeviceContext::BuildRoundRectPath(double l, double t, double r, double b, const double* pRadii,
                                                 MARKUP_POINTF* pPoints, BYTE* pTypes)
 {
-    const double (&rr)[8] = *reinterpret_cast<const double(*)[8]>(pRadii);
+    const double(&rr)[8] = *reinterpret_cast<const double(*)[8]>(pRadii);
     const double xy[kZpMarkupRoundRectPoints][2] = {
-        {l, t + rr[0]},                                              // start
-        {l, t},         {l + rr[1], t},         {l + rr[1], t},      // top-left corner
-        {r - rr[2], t},                                              // top edge
-        {r, t},         {r, t + rr[3]},         {r, t + rr[3]},      // top-right corner
-        {r, b - rr[4]},                                              // right edge
-        {r, b},         {r - rr[5], b},         {r - rr[5], b},      // bottom-right corner
-        {l + rr[6], b},                                              // bottom edge
-        {l, b},         {l, b - rr[7]},         {l, b - rr[7]},      // bottom-left corner
+        { l, t + rr[0] },                                      // start
+        { l, t },         { l + rr[1], t }, { l + rr[1], t },  // top-left corner
+        { r - rr[2], t },                                      // top edge
+        { r, t },         { r, t + rr[3] }, { r, t + rr[3] },  // top-right corner
+        { r, b - rr[4] },                                      // right edge
+        { r, b },         { r - rr[5], b }, { r - rr[5], b },  // bottom-right corner
+        { l + rr[6], b },                                      // bottom edge
+        { l, b },         { l, b - rr[7] }, { l, b - rr[7] },  // bottom-left corner
     };
     static const BYTE types[kZpMarkupRoundRectPoints] = {
-        kZpMarkupPathStart,  kZpMarkupPathBezier, kZpMarkupPathBezier, kZpMarkupPathBezier,
-        kZpMarkupPathLine,   kZpMarkupPathBezier, kZpMarkupPathBezier, kZpMarkupPathBezier,
-        kZpMarkupPathLine,   kZpMarkupPathBezier, kZpMarkupPathBezier, kZpMarkupPathBezier,
-        kZpMarkupPathLine,   kZpMarkupPathBezier, kZpMarkupPathBezier,
-        kZpMarkupPathBezier | kZpMarkupPathCloseFigure,
+        kZpMarkupPathStart, kZpMarkupPathBezier, kZpMarkupPathBezier, kZpMarkupPathBezier,
+        kZpMarkupPathLine,  kZpMarkupPathBezier, kZpMarkupPathBezier, kZpMarkupPathBezier,
+        kZpMarkupPathLine,  kZpMarkupPathBezier, kZpMarkupPathBezier, kZpMarkupPathBezier,
+        kZpMarkupPathLine,  kZpMarkupPathBezier, kZpMarkupPathBezier, kZpMarkupPathBezier | kZpMarkupPathCloseFigure,
     };
-    for (int i = 0; i < kZpMarkupRoundRectPoints; i++)
-    {
+    for (int i = 0; i < kZpMarkupRoundRectPoints; i++) {
         pPoints[i].x = static_cast<float>(xy[i][0]);
         pPoints[i].y = static_cast<float>(xy[i][1]);
         pTypes[i] = types[i];
@@ -309,22 +288,20 @@ void CZPMarkupDeviceContext::BuildRoundRectPath(double l, double t, double r, do
 
 void CZPMarkupDeviceContext::FillRoundRectangle(const RECT& rc, CZPMarkupBrush* pBrush, const double* pRadii)
 {
-    if (pRadii == NULL)
-    {
+    if (pRadii == NULL) {
         FillRectangle(rc, pBrush);
         return;
     }
     MARKUP_POINTF points[kZpMarkupRoundRectPoints];
     BYTE types[kZpMarkupRoundRectPoints];
     BuildRoundRectPath(rc.left, rc.top, rc.right, rc.bottom, pRadii, points, types);
-    DrawPath({points, types, kZpMarkupRoundRectPoints, kZpMarkupPixelOffsetHalf}, 0, NULL, pBrush);
+    DrawPath({ points, types, kZpMarkupRoundRectPoints, kZpMarkupPixelOffsetHalf }, 0, NULL, pBrush);
 }
 
 void CZPMarkupDeviceContext::DrawRoundRectangle(const RECT& rc, CZPMarkupBrush* pBrush,
                                                 const CZPMarkupThickness* pThickness, const double* pRadii)
 {
-    if (pRadii == NULL)
-    {
+    if (pRadii == NULL) {
         DrawRectangle(rc, pBrush, pThickness);
         return;
     }
@@ -335,8 +312,7 @@ void CZPMarkupDeviceContext::DrawRoundRectangle(const RECT& rc, CZPMarkupBrush* 
     MARKUP_POINTF points[kZpMarkupRoundRectPoints];
     BYTE types[kZpMarkupRoundRectPoints];
     BuildRoundRectPath(rc.left + g, rc.top + g, rc.right - g, rc.bottom - g, pRadii, points, types);
-    DrawPath({points, types, kZpMarkupRoundRectPoints, kZpMarkupPixelOffsetHalf}, pThickness->m_nLeft, pBrush,
-             NULL);
+    DrawPath({ points, types, kZpMarkupRoundRectPoints, kZpMarkupPixelOffsetHalf }, pThickness->m_nLeft, pBrush, NULL);
 }
 
 void CZPMarkupDeviceContext::DrawTextLine(LPCWSTR lpszText, int nCount, const RECT& rc)
@@ -357,8 +333,7 @@ void CZPMarkupDeviceContext::DrawTextPlaced(LPCWSTR lpszText, int nCount, const 
     ::GetTextMetricsW(m_hDC, &tmOutput);
     const UINT nAlign = ::GetTextAlign(m_hAttribDC);
     int x = rc.left;
-    if (nAlign & TA_UPDATECP)
-    {
+    if (nAlign & TA_UPDATECP) {
         POINT pt;
         if (::GetCurrentPositionEx(m_hDC, &pt))
             x = pt.x;
@@ -368,11 +343,9 @@ void CZPMarkupDeviceContext::DrawTextPlaced(LPCWSTR lpszText, int nCount, const 
     chars.reserve(nCount);
     advances.reserve(nCount);
     int nLeading = 0, nPos = x, nBreakPos = x, nBreakIndex = 0;
-    for (int i = 0; i < nCount; i++)
-    {
+    for (int i = 0; i < nCount; i++) {
         const WCHAR ch = lpszText[i];
-        if (ch == tmAttrib.tmBreakChar)
-        {
+        if (ch == tmAttrib.tmBreakChar) {
             SIZE size = {};
             ::GetTextExtentPoint32W(m_hAttribDC, lpszText + nBreakIndex, i - nBreakIndex + 1, &size);
             const int nNewPos = nBreakPos + size.cx - tmAttrib.tmOverhang;
@@ -390,8 +363,7 @@ void CZPMarkupDeviceContext::DrawTextPlaced(LPCWSTR lpszText, int nCount, const 
         nOutput -= tmOutput.tmOverhang;
         nPos += nAttrib;
         int nAdvance = nAttrib;
-        if (!advances.empty())
-        {
+        if (!advances.empty()) {
             const int nHalf = (nAttrib - nOutput) / 2;
             advances.back() += nHalf;
             nAdvance -= nHalf;
@@ -411,7 +383,7 @@ void CZPMarkupDeviceContext::DrawTextPlaced(LPCWSTR lpszText, int nCount, const 
 
 SIZE CZPMarkupDeviceContext::GetTextExtent(LPCWSTR lpszText, int nCount)
 {
-    SIZE size = {0, 0};
+    SIZE size = { 0, 0 };
     if (lpszText != NULL && nCount > 0)
         ::GetTextExtentPoint32W(m_hAttribDC, lpszText, nCount, &size);
     return size;
@@ -419,11 +391,10 @@ SIZE CZPMarkupDeviceContext::GetTextExtent(LPCWSTR lpszText, int nCount)
 
 SIZE CZPMarkupDeviceContext::GetTextPrefixWidths(LPCWSTR lpszText, int nCount, int* pWidths)
 {
-    SIZE size = {0, 0};
+    SIZE size = { 0, 0 };
     if (lpszText == NULL || nCount <= 0)
         return size;
-    if (!::GetTextExtentExPointW(m_hAttribDC, lpszText, nCount, 0, NULL, pWidths, &size))
-    {
+    if (!::GetTextExtentExPointW(m_hAttribDC, lpszText, nCount, 0, NULL, pWidths, &size)) {
         size.cx = size.cy = 0;
         std::fill(pWidths, pWidths + nCount, 0);
     }
@@ -437,8 +408,7 @@ void CZPMarkupDeviceContext::SetTextColor(CZPMarkupBrush* pBrush)
 
 HGDIOBJ CZPMarkupDeviceContext::SelectFontObject(HGDIOBJ hObject)
 {
-    if (m_hDC != m_hAttribDC)
-    {
+    if (m_hDC != m_hAttribDC) {
         HGDIOBJ hOld = ::SelectObject(m_hDC, hObject);
         if (m_hAttribDC == NULL)
             return hOld;
@@ -448,14 +418,11 @@ HGDIOBJ CZPMarkupDeviceContext::SelectFontObject(HGDIOBJ hObject)
 
 void CZPMarkupDeviceContext::SetFont(HFONT hFont)
 {
-    if (hFont != NULL)
-    {
+    if (hFont != NULL) {
         HGDIOBJ hOld = SelectFontObject(hFont);
         if (m_hSavedFont == NULL)
             m_hSavedFont = hOld;
-    }
-    else if (m_hSavedFont != NULL)
-    {
+    } else if (m_hSavedFont != NULL) {
         SelectFontObject(m_hSavedFont);
         m_hSavedFont = NULL;
     }
@@ -486,8 +453,7 @@ void CZPMarkupDeviceContext::RestoreClipRegion(HRGN hRgn)
 {
     if (hRgn == NULL)
         return;
-    if (hRgn == ZP_MARKUP_NOCLIP)
-    {
+    if (hRgn == ZP_MARKUP_NOCLIP) {
         ::ExtSelectClipRgn(m_hDC, NULL, RGN_COPY);
         return;
     }
@@ -500,6 +466,4 @@ HDC CZPMarkupDeviceContext::GetDC()
     return m_hDC;
 }
 
-void CZPMarkupDeviceContext::ReleaseDC(HDC /*hDC*/)
-{
-}
+void CZPMarkupDeviceContext::ReleaseDC(HDC /*hDC*/) {}

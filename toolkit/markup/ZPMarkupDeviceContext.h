@@ -31,7 +31,7 @@ struct ZP_MARKUP_PATHDATA
     const MARKUP_POINTF* pPoints;
     const BYTE* pTypes;
     int nCount;
-    int nPixelOffsetMode; // 0: none asked for
+    int nPixelOffsetMode;  // 0: none asked for
 };
 
 class CZPMarkupDeviceContext
@@ -81,16 +81,16 @@ protected:
     void FillSolid(const RECT& rc, COLORREF clr);
     void FillGradient(const RECT& rc, CZPMarkupLinearGradientBrush* pBrush);
     // The closed outline of a rounded rectangle, kZpMarkupRoundRectPoints entries.
-    static void BuildRoundRectPath(double l, double t, double r, double b, const double* pRadii,
-                                   MARKUP_POINTF* pPoints, BYTE* pTypes);
+    static void BuildRoundRectPath(double l, double t, double r, double b, const double* pRadii, MARKUP_POINTF* pPoints,
+                                   BYTE* pTypes);
     void DrawTextPlaced(LPCWSTR lpszText, int nCount, const RECT& rc);
     HGDIOBJ SelectFontObject(HGDIOBJ hObject);
 
-    HDC m_hDC;          // borrowed: drawn on
-    HDC m_hAttribDC;    // borrowed: measured on
+    HDC m_hDC;        // borrowed: drawn on
+    HDC m_hAttribDC;  // borrowed: measured on
     SIZE m_sizeWindowExt;
     SIZE m_sizeViewportExt;
-    HGDIOBJ m_hSavedFont; // borrowed: the DC's font before the first SetFont
+    HGDIOBJ m_hSavedFont;  // borrowed: the DC's font before the first SetFont
 
 private:
     CZPMarkupDeviceContext(const CZPMarkupDeviceContext&) = delete;

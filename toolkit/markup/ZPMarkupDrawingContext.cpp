@@ -22,9 +22,8 @@ void CZPMarkupDrawingContext::Init()
     m_pDevice = new CZPMarkupGdiPlusDeviceContext(m_hDC, m_hAttribDC);
     m_hFont = NULL;
     m_pFont = NULL;
-    m_rcClip = {0, 0, 0, 0};
-    if (m_hDC != NULL)
-    {
+    m_rcClip = { 0, 0, 0, 0 };
+    if (m_hDC != NULL) {
         m_pDevice->GetClipBox(m_rcClip);
         ::SetBkMode(m_hDC, TRANSPARENT);
     }
@@ -75,8 +74,7 @@ void CZPMarkupDrawingContext::SetFont(HFONT hFont)
         return;
     m_pDevice->SetFont(hFont);
     m_hFont = hFont;
-    if (m_pFont != NULL)
-    {
+    if (m_pFont != NULL) {
         m_pFont->Release();
         m_pFont = NULL;
     }
@@ -168,12 +166,12 @@ void CZPMarkupDrawingContext::DrawPath(const ZP_MARKUP_PATHDATA& path, int nThic
     m_pDevice->DrawPath(path, nThickness, pStroke, pFill);
 }
 
-void CZPMarkupDrawingContext::DrawPath(const CZPMarkupPathGeometry* pGeometry, int nThickness,
-                                       CZPMarkupBrush* pStroke, CZPMarkupBrush* pFill)
+void CZPMarkupDrawingContext::DrawPath(const CZPMarkupPathGeometry* pGeometry, int nThickness, CZPMarkupBrush* pStroke,
+                                       CZPMarkupBrush* pFill)
 {
     if (pGeometry == NULL)
         return;
-    const ZP_MARKUP_PATHDATA path = {pGeometry->GetPoints(), pGeometry->GetTypes(), pGeometry->GetCount(),
-                                     pGeometry->m_nPixelOffsetMode};
+    const ZP_MARKUP_PATHDATA path = { pGeometry->GetPoints(), pGeometry->GetTypes(), pGeometry->GetCount(),
+                                      pGeometry->m_nPixelOffsetMode };
     m_pDevice->DrawPath(path, nThickness, pStroke, pFill);
 }

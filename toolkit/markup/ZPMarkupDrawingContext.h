@@ -60,11 +60,11 @@ private:
 
     void Init();
 
-    HDC m_hDC;                                // owned when m_bOwnsDC, else borrowed
-    HDC m_hAttribDC;                          // borrowed (or m_hDC)
-    HFONT m_hFont;                            // borrowed: the font last set
-    CZPMarkupFont* m_pFont;                   // one reference while it is the current font
+    HDC m_hDC;               // owned when m_bOwnsDC, else borrowed
+    HDC m_hAttribDC;         // borrowed (or m_hDC)
+    HFONT m_hFont;           // borrowed: the font last set
+    CZPMarkupFont* m_pFont;  // one reference while it is the current font
     RECT m_rcClip;
     BOOL m_bOwnsDC;
-    CZPMarkupGdiPlusDeviceContext* m_pDevice; // owned
+    CZPMarkupGdiPlusDeviceContext* m_pDevice;  // owned
 };

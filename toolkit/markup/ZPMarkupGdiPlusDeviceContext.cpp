@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace
-{
+namespace {
 enum EGdipFunction
 {
     kGdiplusStartup,
@@ -41,13 +40,13 @@ enum EGdipFunction
 };
 
 const char* const g_gdipNames[kGdipFunctionCount] = {
-    "GdiplusStartup",     "GdiplusShutdown",   "GdipSetPixelOffsetMode", "GdipSetPageUnit",
-    "GdipSetSmoothingMode", "GdipSetLinePresetBlend", "GdipCreateFromHDC2", "GdipCreateFromHDC",
-    "GdipCreatePath2",    "GdipCreateSolidFill", "GdipCreateLineBrush",  "GdipCreatePen1",
-    "GdipCreatePen2",     "GdipDeleteGraphics", "GdipDeleteBrush",       "GdipDeletePen",
-    "GdipDeletePath",     "GdipDrawEllipse",   "GdipDrawLinesI",         "GdipDrawPolygonI",
-    "GdipDrawPath",       "GdipDrawLineI",     "GdipFillEllipse",        "GdipFillPolygonI",
-    "GdipFillRectangleI", "GdipFillPath",
+    "GdiplusStartup",       "GdiplusShutdown",        "GdipSetPixelOffsetMode", "GdipSetPageUnit",
+    "GdipSetSmoothingMode", "GdipSetLinePresetBlend", "GdipCreateFromHDC2",     "GdipCreateFromHDC",
+    "GdipCreatePath2",      "GdipCreateSolidFill",    "GdipCreateLineBrush",    "GdipCreatePen1",
+    "GdipCreatePen2",       "GdipDeleteGraphics",     "GdipDeleteBrush",        "GdipDeletePen",
+    "GdipDeletePath",       "GdipDrawEllipse",        "GdipDrawLinesI",         "GdipDrawPolygonI",
+    "GdipDrawPath",         "GdipDrawLineI",          "GdipFillEllipse",        "GdipFillPolygonI",
+    "GdipFillRectangleI",   "GdipFillPath",
 };
 
 const int kGdipOk = 0;
@@ -87,17 +86,16 @@ typedef int(WINAPI* PFNLINEI)(void*, void*, int, int, int, int);
 // The process-wide loader; zero-initialised.
 struct
 {
-    HMODULE hModule;      // owned while loaded
+    HMODULE hModule;  // owned while loaded
     ULONG_PTR nToken;
-    int nCount;           // start requests not yet matched by stops
+    int nCount;  // start requests not yet matched by stops
     // Set from the start-up status: some GDI+ implementations answer Ok and leave the token 0.
     BOOL bStarted;
     FARPROC functions[kGdipFunctionCount];
 } g_gdip;
 
 // The entry, bound on first use; NULL when GDI+ is not loaded or lacks it.
-template <class F>
-F Gdip(EGdipFunction nFunction)
+template <class F> F Gdip(EGdipFunction nFunction)
 {
     if (g_gdip.functions[nFunction] == NULL && g_gdip.hModule != NULL)
         g_gdip.functions[nFunction] = ::GetProcAddress(g_gdip.hModule, g_gdipNames[nFunction]);
@@ -111,8 +109,7 @@ public:
     explicit CGdipObject(EGdipFunction nDelete, void* p = NULL) : m_p(p), m_nDelete(nDelete) {}
     ~CGdipObject()
     {
-        if (m_p != NULL)
-        {
+        if (m_p != NULL) {
             if (PFNDELETE pfn = Gdip<PFNDELETE>(m_nDelete))
                 pfn(m_p);
         }
@@ -120,7 +117,7 @@ public:
     CGdipObject(const CGdipObject&) = delete;
     CGdipObject& operator=(const CGdipObject&) = delete;
 
-    void* m_p; // owned
+    void* m_p;  // owned
     EGdipFunction m_nDelete;
 };
 
@@ -141,8 +138,7 @@ BOOL IsGdiFill(CZPMarkupBrush* pBrush)
 {
     if (pBrush == NULL)
         return TRUE;
-    if (CZPMarkupSolidColorBrush* pSolid = ZpMarkupCast<CZPMarkupSolidColorBrush>(pBrush))
-    {
+    if (CZPMarkupSolidColorBrush* pSolid = ZpMarkupCast<CZPMarkupSolidColorBrush>(pBrush)) {
         DWORD dwColor;
         return !pSolid->GetColorValue(dwColor) || (dwColor >> 24) == 0xFF;
     }
@@ -152,8 +148,7 @@ BOOL IsGdiFill(CZPMarkupBrush* pBrush)
 // A GDI+ brush for the markup brush over the box, or NULL.
 void* CreateBrush(CZPMarkupBrush* pBrush, float l, float t, float r, float b)
 {
-    if (CZPMarkupSolidColorBrush* pSolid = ZpMarkupCast<CZPMarkupSolidColorBrush>(pBrush))
-    {
+    if (CZPMarkupSolidColorBrush* pSolid = ZpMarkupCast<CZPMarkupSolidColorBrush>(pBrush)) {
         DWORD dwColor;
         void* pResult = NULL;
         PFNCREATESOLIDFILL pfn = Gdip<PFNCREATESOLIDFILL>(kGdipCreateSolidFill);
@@ -171,12 +166,12 @@ void* CreateBrush(CZPMarkupBrush* pBrush, float l, float t, float r, float b)
     double x1, y1, x2, y2;
     pGradient->GetPoints(x1, y1, x2, y2);
     const float w = r - l, h = b - t;
-    const MARKUP_POINTF p1 = {static_cast<float>(l + w * x1), static_cast<float>(t + h * y1)};
-    const MARKUP_POINTF p2 = {static_cast<float>(l + w * x2), static_cast<float>(t + h * y2)};
+    const MARKUP_POINTF p1 = { static_cast<float>(l + w * x1), static_cast<float>(t + h * y1) };
+    const MARKUP_POINTF p2 = { static_cast<float>(l + w * x2), static_cast<float>(t + h * y2) };
     void* pResult = NULL;
     PFNCREATELINEBRUSH pfn = Gdip<PFNCREATELINEBRUSH>(kGdipCreateLineBrush);
-    if (pfn == NULL || pfn(&p1, &p2, ToArgb(stops.front().dwColor), ToArgb(stops.back().dwColor),
-                           kWrapModeTileFlipXY, &pResult) != kGdipOk)
+    if (pfn == NULL || pfn(&p1, &p2, ToArgb(stops.front().dwColor), ToArgb(stops.back().dwColor), kWrapModeTileFlipXY,
+                           &pResult) != kGdipOk)
         return NULL;
     // GDI+ takes only ascending positions from 0 to 1: stops outside that range enter through
     // the colours they give at the two ends.
@@ -186,10 +181,8 @@ void* CreateBrush(CZPMarkupBrush* pBrush, float l, float t, float r, float b)
     positions.reserve(stops.size() + 2);
     colors.push_back(ToArgb(ZpMarkupGradientColorAt(stops, 0)));
     positions.push_back(0);
-    for (const ZP_MARKUP_GRADIENTSTOP& stop : stops)
-    {
-        if (stop.dOffset >= 0 && stop.dOffset <= 1)
-        {
+    for (const ZP_MARKUP_GRADIENTSTOP& stop : stops) {
+        if (stop.dOffset >= 0 && stop.dOffset <= 1) {
             colors.push_back(ToArgb(stop.dwColor));
             positions.push_back(static_cast<float>(stop.dOffset));
         }
@@ -204,11 +197,11 @@ void* CreateBrush(CZPMarkupBrush* pBrush, float l, float t, float r, float b)
 void* CreatePen(CZPMarkupBrush* pBrush, float fWidth, float l, float t, float r, float b)
 {
     void* pPen = NULL;
-    if (CZPMarkupSolidColorBrush* pSolid = ZpMarkupCast<CZPMarkupSolidColorBrush>(pBrush))
-    {
+    if (CZPMarkupSolidColorBrush* pSolid = ZpMarkupCast<CZPMarkupSolidColorBrush>(pBrush)) {
         DWORD dwColor;
         PFNCREATEPEN1 pfn = Gdip<PFNCREATEPEN1>(kGdipCreatePen1);
-        if (!pSolid->GetColorValue(dwColor) || pfn == NULL || pfn(ToArgb(dwColor), fWidth, kUnitWorld, &pPen) != kGdipOk)
+        if (!pSolid->GetColorValue(dwColor) || pfn == NULL ||
+            pfn(ToArgb(dwColor), fWidth, kUnitWorld, &pPen) != kGdipOk)
             return NULL;
         return pPen;
     }
@@ -227,9 +220,8 @@ int StrokePixelOffset(int nThickness)
 
 RECT BoundsOf(const POINT* pPoints, int nCount)
 {
-    RECT rc = {pPoints[0].x, pPoints[0].y, pPoints[0].x, pPoints[0].y};
-    for (int i = 1; i < nCount; i++)
-    {
+    RECT rc = { pPoints[0].x, pPoints[0].y, pPoints[0].x, pPoints[0].y };
+    for (int i = 1; i < nCount; i++) {
         rc.left = std::min(rc.left, pPoints[i].x);
         rc.top = std::min(rc.top, pPoints[i].y);
         rc.right = std::max(rc.right, pPoints[i].x);
@@ -237,19 +229,18 @@ RECT BoundsOf(const POINT* pPoints, int nCount)
     }
     return rc;
 }
-}
+}  // namespace
 
 void ZpMarkupRegisterGdiPlus(BOOL bStart)
 {
-    if (bStart)
-    {
+    if (bStart) {
         if (++g_gdip.nCount > 1)
             return;
         std::fill_n(g_gdip.functions, kGdipFunctionCount, static_cast<FARPROC>(NULL));
         g_gdip.hModule = ::LoadLibraryW(L"GdiPlus.dll");
         if (g_gdip.hModule == NULL)
             return;
-        const GDIPSTARTUPINPUT input = {1, NULL, FALSE, FALSE};
+        const GDIPSTARTUPINPUT input = { 1, NULL, FALSE, FALSE };
         PFNSTARTUP pfn = Gdip<PFNSTARTUP>(kGdiplusStartup);
         g_gdip.bStarted = pfn != NULL && pfn(&g_gdip.nToken, &input, NULL) == kGdipOk;
         return;
@@ -257,10 +248,8 @@ void ZpMarkupRegisterGdiPlus(BOOL bStart)
     // An unmatched stop would make the next start look like a nested one.
     if (g_gdip.nCount <= 0 || --g_gdip.nCount > 0)
         return;
-    if (g_gdip.hModule != NULL)
-    {
-        if (g_gdip.bStarted)
-        {
+    if (g_gdip.hModule != NULL) {
+        if (g_gdip.bStarted) {
             if (PFNSHUTDOWN pfn = Gdip<PFNSHUTDOWN>(kGdiplusShutdown))
                 pfn(g_gdip.nToken);
         }
@@ -283,12 +272,10 @@ void* CZPMarkupGdiPlusDeviceContext::CreateGraphics()
         return NULL;
     void* pGraphics = NULL;
     int nStatus = -1;
-    if (m_hDC == m_hAttribDC)
-    {
+    if (m_hDC == m_hAttribDC) {
         if (PFNCREATEFROMHDC pfn = Gdip<PFNCREATEFROMHDC>(kGdipCreateFromHDC))
             nStatus = pfn(m_hDC, &pGraphics);
-    }
-    else if (PFNCREATEFROMHDC2 pfn = Gdip<PFNCREATEFROMHDC2>(kGdipCreateFromHDC2))
+    } else if (PFNCREATEFROMHDC2 pfn = Gdip<PFNCREATEFROMHDC2>(kGdipCreateFromHDC2))
         nStatus = pfn(m_hDC, m_hAttribDC, &pGraphics);
     if (nStatus != kGdipOk || pGraphics == NULL)
         return NULL;
@@ -300,14 +287,12 @@ void* CZPMarkupGdiPlusDeviceContext::CreateGraphics()
 
 void CZPMarkupGdiPlusDeviceContext::FillRectangle(const RECT& rc, CZPMarkupBrush* pBrush)
 {
-    if (IsGdiFill(pBrush))
-    {
+    if (IsGdiFill(pBrush)) {
         CZPMarkupDeviceContext::FillRectangle(rc, pBrush);
         return;
     }
     CGdipObject graphics(kGdipDeleteGraphics, CreateGraphics());
-    if (graphics.m_p == NULL)
-    {
+    if (graphics.m_p == NULL) {
         CZPMarkupDeviceContext::FillRectangle(rc, pBrush);
         return;
     }
@@ -328,14 +313,12 @@ void CZPMarkupGdiPlusDeviceContext::DrawRectangle(const RECT& rc, CZPMarkupBrush
 {
     if (pThickness == NULL)
         return;
-    if (IsGdiFill(pBrush))
-    {
+    if (IsGdiFill(pBrush)) {
         CZPMarkupDeviceContext::DrawRectangle(rc, pBrush, pThickness);
         return;
     }
     CGdipObject graphics(kGdipDeleteGraphics, CreateGraphics());
-    if (graphics.m_p == NULL)
-    {
+    if (graphics.m_p == NULL) {
         CZPMarkupDeviceContext::DrawRectangle(rc, pBrush, pThickness);
         return;
     }
@@ -362,8 +345,7 @@ void CZPMarkupGdiPlusDeviceContext::DrawEllipse(const RECT& rc, int nThickness, 
                                                 CZPMarkupBrush* pFill)
 {
     CGdipObject graphics(kGdipDeleteGraphics, CreateGraphics());
-    if (graphics.m_p == NULL)
-    {
+    if (graphics.m_p == NULL) {
         CZPMarkupDeviceContext::DrawEllipse(rc, nThickness, pStroke, pFill);
         return;
     }
@@ -375,15 +357,13 @@ void CZPMarkupGdiPlusDeviceContext::DrawEllipse(const RECT& rc, int nThickness, 
     const float r = static_cast<float>(rc.right), b = static_cast<float>(rc.bottom);
     const float fHalf = nThickness / 2.0f;
     const float x = l + fHalf, y = t + fHalf, w = r - l - nThickness, h = b - t - nThickness;
-    if (pFill != NULL)
-    {
+    if (pFill != NULL) {
         CGdipObject brush(kGdipDeleteBrush, CreateBrush(pFill, l, t, r, b));
         PFNSHAPEF pfn = Gdip<PFNSHAPEF>(kGdipFillEllipse);
         if (brush.m_p != NULL && pfn != NULL)
             pfn(graphics.m_p, brush.m_p, x, y, w, h);
     }
-    if (nThickness > 0)
-    {
+    if (nThickness > 0) {
         CGdipObject pen(kGdipDeletePen, CreatePen(pStroke, static_cast<float>(nThickness), l, t, r, b));
         PFNSHAPEF pfn = Gdip<PFNSHAPEF>(kGdipDrawEllipse);
         if (pen.m_p != NULL && pfn != NULL)
@@ -394,8 +374,7 @@ void CZPMarkupGdiPlusDeviceContext::DrawEllipse(const RECT& rc, int nThickness, 
 void CZPMarkupGdiPlusDeviceContext::DrawLine(int x1, int y1, int x2, int y2, int nThickness, CZPMarkupBrush* pBrush)
 {
     CGdipObject graphics(kGdipDeleteGraphics, CreateGraphics());
-    if (graphics.m_p == NULL)
-    {
+    if (graphics.m_p == NULL) {
         CZPMarkupDeviceContext::DrawLine(x1, y1, x2, y2, nThickness, pBrush);
         return;
     }
@@ -416,8 +395,7 @@ void CZPMarkupGdiPlusDeviceContext::DrawPolyline(const POINT* pPoints, int nCoun
     if (pPoints == NULL || nCount < 1)
         return;
     CGdipObject graphics(kGdipDeleteGraphics, CreateGraphics());
-    if (graphics.m_p == NULL)
-    {
+    if (graphics.m_p == NULL) {
         CZPMarkupDeviceContext::DrawPolyline(pPoints, nCount, nThickness, pBrush);
         return;
     }
@@ -438,8 +416,7 @@ void CZPMarkupGdiPlusDeviceContext::DrawPolygon(const POINT* pPoints, int nCount
     if (pPoints == NULL || nCount < 1)
         return;
     CGdipObject graphics(kGdipDeleteGraphics, CreateGraphics());
-    if (graphics.m_p == NULL)
-    {
+    if (graphics.m_p == NULL) {
         CZPMarkupDeviceContext::DrawPolygon(pPoints, nCount, nThickness, pStroke, pFill);
         return;
     }
@@ -449,22 +426,18 @@ void CZPMarkupGdiPlusDeviceContext::DrawPolygon(const POINT* pPoints, int nCount
     const RECT rcBounds = BoundsOf(pPoints, nCount);
     const float l = static_cast<float>(rcBounds.left), t = static_cast<float>(rcBounds.top);
     const float r = static_cast<float>(rcBounds.right), b = static_cast<float>(rcBounds.bottom);
-    if (pFill != NULL)
-    {
+    if (pFill != NULL) {
         CGdipObject brush(kGdipDeleteBrush, CreateBrush(pFill, l, t, r, b));
         PFNPOINTSIMODE pfn = Gdip<PFNPOINTSIMODE>(kGdipFillPolygonI);
-        if (brush.m_p != NULL && pfn != NULL)
-        {
+        if (brush.m_p != NULL && pfn != NULL) {
             SetMode(graphics.m_p, kGdipSetPixelOffsetMode, kZpMarkupPixelOffsetHalf);
             pfn(graphics.m_p, brush.m_p, pPoints, nCount, kFillModeAlternate);
         }
     }
-    if (nThickness > 0)
-    {
+    if (nThickness > 0) {
         CGdipObject pen(kGdipDeletePen, CreatePen(pStroke, static_cast<float>(nThickness), l, t, r, b));
         PFNPOINTSI pfn = Gdip<PFNPOINTSI>(kGdipDrawPolygonI);
-        if (pen.m_p != NULL && pfn != NULL)
-        {
+        if (pen.m_p != NULL && pfn != NULL) {
             SetMode(graphics.m_p, kGdipSetPixelOffsetMode, StrokePixelOffset(nThickness));
             pfn(graphics.m_p, pen.m_p, pPoints, nCount);
         }
@@ -475,8 +448,7 @@ void CZPMarkupGdiPlusDeviceContext::DrawPath(const ZP_MARKUP_PATHDATA& path, int
                                              CZPMarkupBrush* pFill)
 {
     CGdipObject graphics(kGdipDeleteGraphics, CreateGraphics());
-    if (graphics.m_p == NULL)
-    {
+    if (graphics.m_p == NULL) {
         CZPMarkupDeviceContext::DrawPath(path, nThickness, pStroke, pFill);
         return;
     }
@@ -489,23 +461,20 @@ void CZPMarkupGdiPlusDeviceContext::DrawPath(const ZP_MARKUP_PATHDATA& path, int
         pfnCreate(path.pPoints, path.pTypes, path.nCount, kFillModeAlternate, &gpPath.m_p) != kGdipOk)
         return;
     float l = path.pPoints[0].x, t = path.pPoints[0].y, r = l, b = t;
-    for (int i = 1; i < path.nCount; i++)
-    {
+    for (int i = 1; i < path.nCount; i++) {
         l = std::min(l, path.pPoints[i].x);
         t = std::min(t, path.pPoints[i].y);
         r = std::max(r, path.pPoints[i].x);
         b = std::max(b, path.pPoints[i].y);
     }
-    if (pFill != NULL)
-    {
+    if (pFill != NULL) {
         CGdipObject brush(kGdipDeleteBrush, CreateBrush(pFill, l, t, r, b));
         PFNPATH pfn = Gdip<PFNPATH>(kGdipFillPath);
         SetMode(graphics.m_p, kGdipSetPixelOffsetMode, kZpMarkupPixelOffsetHalf);
         if (brush.m_p != NULL && pfn != NULL)
             pfn(graphics.m_p, brush.m_p, gpPath.m_p);
     }
-    if (nThickness > 0 && pStroke != NULL)
-    {
+    if (nThickness > 0 && pStroke != NULL) {
         SetMode(graphics.m_p, kGdipSetPixelOffsetMode,
                 path.nPixelOffsetMode != 0 ? path.nPixelOffsetMode : kZpMarkupPixelOffsetHalf);
         CGdipObject pen(kGdipDeletePen, CreatePen(pStroke, static_cast<float>(nThickness), l, t, r, b));

@@ -21,13 +21,11 @@ CZPMarkupObject* CZPMarkupInputElement::GetLocalValue(CZPMarkupDependencyPropert
 {
     if (CZPMarkupObject* pValue = CZPMarkupObject::GetLocalValue(pProperty))
         return pValue;
-    if (m_pTriggerValues != NULL)
-    {
+    if (m_pTriggerValues != NULL) {
         if (CZPMarkupObject* pValue = m_pTriggerValues->Get(pProperty))
             return pValue;
     }
-    if (m_pStyle != NULL)
-    {
+    if (m_pStyle != NULL) {
         if (CZPMarkupObject* pValue = m_pStyle->GetStyleValue(pProperty))
             return pValue;
     }
@@ -38,11 +36,9 @@ CZPMarkupObject* CZPMarkupInputElement::GetLocalValue(CZPMarkupDependencyPropert
 
 void CZPMarkupInputElement::OnApplyStyle()
 {
-    if (m_pStyle == NULL)
-    {
+    if (m_pStyle == NULL) {
         // The implicit style is keyed by this exact class.
-        if (CZPMarkupStyle* pStyle = ZpMarkupCast<CZPMarkupStyle>(FindResource(GetType())))
-        {
+        if (CZPMarkupStyle* pStyle = ZpMarkupCast<CZPMarkupStyle>(FindResource(GetType()))) {
             pStyle->Seal();
             m_pStyle = pStyle;
         }
@@ -62,8 +58,7 @@ BOOL CZPMarkupInputElement::ActivateStyleTriggers(CZPMarkupStyle* pStyle, CZPMar
     CZPMarkupTriggerCollection* pTriggers = pStyle->GetTriggers();
     if (pTriggers == NULL)
         return bAdded;
-    for (int i = pTriggers->GetCount() - 1; i >= 0; i--)
-    {
+    for (int i = pTriggers->GetCount() - 1; i >= 0; i--) {
         CZPMarkupObject* pTrigger = pTriggers->GetAt(i);
         CZPMarkupDependencyProperty* pWatched = CZPMarkupSetter::GetSetterProperty(pTrigger);
         CZPMarkupDependencyProperty* pTested = pProperty != NULL ? pProperty : pWatched;
@@ -95,49 +90,30 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
     } depth(m_nTriggerDepth);
 
     // Old trigger values of the properties touched, one reference each.
-    struct COldValues
-    {
-        std::map<CZPMarkupDependencyProperty*, CZPMarkupObject*> map;
-        ~COldValues()
-        {
-            for (auto& entry : map)
-            {
-                if (entry.second != NULL)
-                    entry.second->Release();
-            }
-        }
-        void Record(CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pOld)
-        {
-            if (map.find(pProperty) != map.end())
-                return;
-            if (pOld != NULL)
-                pOld->AddRef();
-            map[pProperty] = pOld;
-        }
-    } old;
+    std::map<CZPMarkupDependencyProperty*, CRefPtr<CZPMarkupObject>> old;
+    auto recordOld = [&old](CZPMarkupDependencyProperty* pSetProperty, CZPMarkupObject* pOld) {
+        if (old.find(pSetProperty) == old.end())
+            old.emplace(pSetProperty, CRefPtr<CZPMarkupObject>::AddRef(pOld));
+    };
     auto triggerValue = [this](CZPMarkupDependencyProperty* pSetProperty) -> CZPMarkupObject* {
         return m_pTriggerValues != NULL ? m_pTriggerValues->Get(pSetProperty) : NULL;
     };
     BOOL bChanged = FALSE;
 
-    if (m_pActiveTriggers != NULL && pProperty != NULL)
-    {
-        for (int i = m_pActiveTriggers->GetCount() - 1; i >= 0; i--)
-        {
+    if (m_pActiveTriggers != NULL && pProperty != NULL) {
+        for (int i = m_pActiveTriggers->GetCount() - 1; i >= 0; i--) {
             CZPMarkupObject* pTrigger = m_pActiveTriggers->GetAt(i);
             if (CZPMarkupSetter::GetSetterProperty(pTrigger) != pProperty)
                 continue;
             CZPMarkupObject* pWanted = CZPMarkupSetter::GetSetterValue(pTrigger);
             if (pWanted != NULL && pWanted->IsEqual(pValue))
                 continue;
-            if (CZPMarkupSetterColection* pSetters = static_cast<CZPMarkupTrigger*>(pTrigger)->GetSetters())
-            {
-                for (int j = 0; j < pSetters->GetCount(); j++)
-                {
+            if (CZPMarkupSetterColection* pSetters = static_cast<CZPMarkupTrigger*>(pTrigger)->GetSetters()) {
+                for (int j = 0; j < pSetters->GetCount(); j++) {
                     CZPMarkupDependencyProperty* pSet = CZPMarkupSetter::GetSetterProperty(pSetters->GetAt(j));
                     if (pSet == NULL)
                         continue;
-                    old.Record(pSet, triggerValue(pSet));
+                    recordOld(pSet, triggerValue(pSet));
                     if (m_pTriggerValues != NULL)
                         m_pTriggerValues->Set(pSet, NULL);
                 }
@@ -151,17 +127,15 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
     if (pStyle != NULL && ActivateStyleTriggers(pStyle, pProperty, pValue, 0))
         bChanged = TRUE;
 
-    if (bChanged)
-    {
+    if (bChanged) {
         if (m_pTriggerValues == NULL)
             m_pTriggerValues = new CZPMarkupProperties(NULL);
         const int nActive = m_pActiveTriggers != NULL ? m_pActiveTriggers->GetCount() : 0;
-        for (int i = 0; i < nActive; i++)
-        {
-            CZPMarkupSetterColection* pSetters = static_cast<CZPMarkupTrigger*>(m_pActiveTriggers->GetAt(i))->GetSetters();
+        for (int i = 0; i < nActive; i++) {
+            CZPMarkupSetterColection* pSetters =
+                static_cast<CZPMarkupTrigger*>(m_pActiveTriggers->GetAt(i))->GetSetters();
             const int nSetters = pSetters != NULL ? pSetters->GetCount() : 0;
-            for (int j = 0; j < nSetters; j++)
-            {
+            for (int j = 0; j < nSetters; j++) {
                 CZPMarkupDependencyProperty* pSet = CZPMarkupSetter::GetSetterProperty(pSetters->GetAt(j));
                 CZPMarkupObject* pNew = CZPMarkupSetter::GetSetterValue(pSetters->GetAt(j));
                 if (pSet == NULL || pNew == NULL)
@@ -169,7 +143,7 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
                 CZPMarkupObject* pCurrent = triggerValue(pSet);
                 if (pNew->IsEqual(pCurrent))
                     continue;
-                old.Record(pSet, pCurrent);
+                recordOld(pSet, pCurrent);
                 pNew->AddRef();
                 if (!m_pTriggerValues->Set(pSet, pNew))
                     pNew->Release();
@@ -177,13 +151,13 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
         }
     }
 
-    for (auto& entry : old.map)
-    {
+    for (auto& entry : old) {
         CZPMarkupObject* pNew = triggerValue(entry.first);
-        if (pNew == NULL && entry.second == NULL)
+        CZPMarkupObject* pOld = entry.second.Get();
+        if (pNew == NULL && pOld == NULL)
             continue;
-        OnPropertyChanged(entry.first, entry.second, pNew);
+        OnPropertyChanged(entry.first, pOld, pNew);
         if (entry.first->GetFlags() & kZpMarkupInherits)
-            NotifyInheritedChange(entry.first, entry.second, pNew);
+            NotifyInheritedChange(entry.first, pOld, pNew);
     }
 }

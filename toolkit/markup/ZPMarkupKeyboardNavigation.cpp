@@ -22,5 +22,5 @@ void CZPMarkupKeyboardNavigation::RegisterProperties()
         new CZPMarkupPropertyMetadata(NULL, &ZpMarkupConvertTabNavigation, 0));
     m_pTabIndexProperty = CZPMarkupDependencyProperty::RegisterAttached(
         L"TabIndex", CZPMarkupInt::GetClassType(), GetClassType(),
-        new CZPMarkupPropertyMetadata(new CZPMarkupInt(INT_MAX), 0)); // after every numbered element
+        new CZPMarkupPropertyMetadata(new CZPMarkupInt(INT_MAX), 0));  // after every numbered element
 }

@@ -24,5 +24,5 @@ public:
     static void RegisterProperties();
 
 private:
-    CZPMarkupContext* m_pMarkupContext; // borrowed: the context owns this object
+    CZPMarkupContext* m_pMarkupContext;  // borrowed: the context owns this object
 };

@@ -1,6 +1,8 @@
 // Markup objects, type records and the type registry.
 #include "markup/ZPMarkupObject.h"
 
+#include <framework/assert.h>
+
 #include "markup/ZPFormatString.h"
 #include "markup/ZPMarkupDependencyProperty.h"
 #include "markup/ZPMarkupTypeTable.h"
@@ -11,8 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace
-{
+namespace {
 volatile long g_nLiveObjects = 0;
 }
 
@@ -54,8 +55,7 @@ public:
     {
         CZPMarkupType* pType = m_pFirst;
         m_pFirst = NULL;
-        while (pType != NULL)
-        {
+        while (pType != NULL) {
             CZPMarkupType* pNext = pType->m_pNextType;
             pType->Release();
             pType = pNext;
@@ -76,7 +76,7 @@ public:
         return it == m_mapTags.end() ? NULL : it->second;
     }
 
-    CZPMarkupType* m_pFirst = NULL; // owns each record's first reference
+    CZPMarkupType* m_pFirst = NULL;  // owns each record's first reference
     std::unordered_map<std::wstring_view, CZPMarkupType*> m_mapTags;
 };
 
@@ -116,9 +116,9 @@ CZPMarkupObject* ZpMarkupCastTo(const CZPMarkupType* pType, CZPMarkupObject* pOb
 
 CZPMarkupType* CZPMarkupObject::GetClassType()
 {
-    static CZPMarkupType* s_pType =
-        new CZPMarkupType(NULL, L"CZPMarkupObject", &ZpMarkupCreateInstance<CZPMarkupObject>,
-                          []() -> CZPMarkupType* { return NULL; }, &CZPMarkupObject::RegisterProperties);
+    static CZPMarkupType* s_pType = new CZPMarkupType(
+        NULL, L"CZPMarkupObject", &ZpMarkupCreateInstance<CZPMarkupObject>, []() -> CZPMarkupType* { return NULL; },
+        &CZPMarkupObject::RegisterProperties);
     return s_pType;
 }
 
@@ -127,8 +127,7 @@ CZPMarkupDependencyProperty* CZPMarkupObject::m_pKeyProperty = NULL;
 
 void CZPMarkupObject::RegisterProperties()
 {
-    m_pNameProperty =
-        CZPMarkupDependencyProperty::Register(L"Name", CZPMarkupString::GetClassType(), GetClassType());
+    m_pNameProperty = CZPMarkupDependencyProperty::Register(L"Name", CZPMarkupString::GetClassType(), GetClassType());
     m_pKeyProperty = CZPMarkupDependencyProperty::Register(L"Key", GetClassType(), GetClassType());
 }
 
@@ -157,7 +156,8 @@ long CZPMarkupObject::AddRef()
 
 long CZPMarkupObject::Release()
 {
-    if (m_nRefCount == 0)
+    ASSERT(m_nRefCount > 0);
+    if (m_nRefCount <= 0)
         return 0;
     const long nCount = ::InterlockedDecrement(&m_nRefCount);
     if (nCount == 0)
@@ -174,8 +174,7 @@ void CZPMarkupObject::SetTagText(LPCWSTR lpszTag)
 {
     delete[] m_pszTagText;
     m_pszTagText = NULL;
-    if (lpszTag != NULL)
-    {
+    if (lpszTag != NULL) {
         const size_t nLength = wcslen(lpszTag);
         m_pszTagText = new WCHAR[nLength + 1];
         memcpy(m_pszTagText, lpszTag, (nLength + 1) * sizeof(WCHAR));
@@ -226,14 +225,12 @@ void CZPMarkupObject::SetContentObject(CZPMarkupBuilder* /*pBuilder*/, CZPMarkup
 void CZPMarkupObject::SetPropertyObject(CZPMarkupBuilder* pBuilder, CZPMarkupDependencyProperty* pProperty,
                                         CZPMarkupObject* pValue)
 {
-    if (pProperty == NULL)
-    {
+    if (pProperty == NULL) {
         if (pValue != NULL)
             pValue->Release();
         return;
     }
-    if (pValue != NULL && !pValue->IsKindOfType(pProperty->GetValueType()))
-    {
+    if (pValue != NULL && !pValue->IsKindOfType(pProperty->GetValueType())) {
         CZPMarkupObject* pConverted = ZpMarkupConvertPropertyValue(pBuilder, pProperty, pValue);
         pValue->Release();
         pValue = pConverted;
@@ -261,9 +258,8 @@ void CZPMarkupObject::OnPropertyChanged(CZPMarkupDependencyProperty* pProperty, 
                                         CZPMarkupObject* pNewValue)
 {
     CZPMarkupPropertyMetadata* pMetadata = pProperty->GetMetadata();
-    if (pMetadata != NULL && pMetadata->m_pfnChanged != NULL)
-    {
-        MarkupPropertyChangedEventArgs args = {pProperty, pOldValue, pNewValue};
+    if (pMetadata != NULL && pMetadata->m_pfnChanged != NULL) {
+        MarkupPropertyChangedEventArgs args = { pProperty, pOldValue, pNewValue };
         pMetadata->m_pfnChanged(this, &args);
     }
 }
@@ -274,11 +270,9 @@ CZPMarkupObject* CZPMarkupObject::GetValue(CZPMarkupDependencyProperty* pPropert
         return NULL;
     if (CZPMarkupObject* pValue = GetLocalValue(pProperty))
         return pValue;
-    if (pProperty->GetFlags() & kZpMarkupInherits)
-    {
+    if (pProperty->GetFlags() & kZpMarkupInherits) {
         for (const CZPMarkupObject* pAncestor = m_pLogicalParent; pAncestor != NULL;
-             pAncestor = pAncestor->m_pLogicalParent)
-        {
+             pAncestor = pAncestor->m_pLogicalParent) {
             if (CZPMarkupObject* pValue = pAncestor->GetLocalValue(pProperty))
                 return pValue;
         }
@@ -292,10 +286,9 @@ CZPMarkupObject* CZPMarkupObject::FindValueSource(CZPMarkupDependencyProperty* p
         return NULL;
     if (GetLocalValue(pProperty) != NULL)
         return const_cast<CZPMarkupObject*>(this);
-    if (pProperty->GetFlags() & kZpMarkupInherits)
-    {
-        for (CZPMarkupObject* pAncestor = m_pLogicalParent; pAncestor != NULL; pAncestor = pAncestor->m_pLogicalParent)
-        {
+    if (pProperty->GetFlags() & kZpMarkupInherits) {
+        for (CZPMarkupObject* pAncestor = m_pLogicalParent; pAncestor != NULL;
+             pAncestor = pAncestor->m_pLogicalParent) {
             if (pAncestor->GetLocalValue(pProperty) != NULL)
                 return pAncestor;
         }
@@ -313,26 +306,15 @@ BOOL CZPMarkupObject::SetValue(CZPMarkupDependencyProperty* pProperty, CZPMarkup
         m_pProperties = new CZPMarkupProperties(this);
 
     // The old value stays alive until every listener has seen it.
-    CZPMarkupObject* pOldValue = GetValue(pProperty);
-    if (pOldValue != NULL)
-        pOldValue->AddRef();
+    CRefPtr<CZPMarkupObject> oldValue = CRefPtr<CZPMarkupObject>::AddRef(GetValue(pProperty));
+    CZPMarkupObject* pOldValue = oldValue.Get();
     BOOL bStored = TRUE;
     if (m_pProperties != NULL)
         bStored = m_pProperties->Set(pProperty, pValue);
     else
         bStored = pValue == NULL;
     CZPMarkupObject* pNewValue = GetValue(pProperty);
-    struct CHold
-    {
-        CZPMarkupObject* p;
-        ~CHold()
-        {
-            if (p != NULL)
-                p->Release();
-        }
-    } holdOld = {pOldValue};
-    if (pOldValue != NULL || pNewValue != NULL)
-    {
+    if (pOldValue != NULL || pNewValue != NULL) {
         OnPropertyChanged(pProperty, pOldValue, pNewValue);
         if (pProperty->GetFlags() & kZpMarkupInherits)
             NotifyInheritedChange(pProperty, pOldValue, pNewValue);
@@ -347,12 +329,10 @@ void CZPMarkupObject::NotifyInheritedChange(CZPMarkupDependencyProperty* pProper
     // than the stack reaches. Each entry is an object and the index of its next child.
     std::vector<std::pair<const CZPMarkupObject*, int>> pending;
     pending.emplace_back(this, 0);
-    while (!pending.empty())
-    {
+    while (!pending.empty()) {
         const CZPMarkupObject* pParent = pending.back().first;
         const int nIndex = pending.back().second++;
-        if (nIndex >= pParent->GetLogicalChildrenCount())
-        {
+        if (nIndex >= pParent->GetLogicalChildrenCount()) {
             pending.pop_back();
             continue;
         }
@@ -406,8 +386,7 @@ CZPMarkupType* CZPMarkupType::GetBaseType() const
 
 BOOL CZPMarkupType::IsDerivedFrom(const CZPMarkupType* pType) const
 {
-    for (const CZPMarkupType* pWalk = this; pWalk != NULL; pWalk = pWalk->GetBaseType())
-    {
+    for (const CZPMarkupType* pWalk = this; pWalk != NULL; pWalk = pWalk->GetBaseType()) {
         if (pWalk == pType)
             return TRUE;
     }

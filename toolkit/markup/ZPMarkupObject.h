@@ -77,9 +77,9 @@ public:
     static void RegisterProperties();
 
 protected:
-    CZPMarkupObject* m_pLogicalParent; // borrowed
-    CZPMarkupProperties* m_pProperties; // owned, created by the first non-NULL value
-    LPWSTR m_pszTagText;               // owned
+    CZPMarkupObject* m_pLogicalParent;   // borrowed
+    CZPMarkupProperties* m_pProperties;  // owned, created by the first non-NULL value
+    LPWSTR m_pszTagText;                 // owned
     volatile long m_nRefCount;
 
 private:
@@ -121,14 +121,14 @@ public:
 private:
     friend class CZPMarkupTypeRegistry;
 
-    LPCWSTR m_lpszTagName;   // static text
-    LPCWSTR m_lpszClassName; // static text
+    LPCWSTR m_lpszTagName;    // static text
+    LPCWSTR m_lpszClassName;  // static text
     CZPMarkupType* m_pNextType;
     BOOL m_bRegistered;
     PFNZPMARKUPCREATE m_pfnCreate;
     PFNZPMARKUPBASETYPE m_pfnBaseType;
     PFNZPMARKUPREGISTER m_pfnRegister;
-    CZPMarkupObject* m_pDefaultStyle; // owned; the class's built-in style
+    CZPMarkupObject* m_pDefaultStyle;  // owned; the class's built-in style
 };
 
 // The head of the list of every type record, newest first.
@@ -137,14 +137,12 @@ void ZpMarkupRegisterAllTypes();
 CZPMarkupType* ZpMarkupLookupType(LPCWSTR lpszTagName);
 CZPMarkupObject* ZpMarkupCastTo(const CZPMarkupType* pType, CZPMarkupObject* pObject);
 
-template <class T>
-T* ZpMarkupCast(CZPMarkupObject* pObject)
+template <class T> T* ZpMarkupCast(CZPMarkupObject* pObject)
 {
     return static_cast<T*>(ZpMarkupCastTo(T::GetClassType(), pObject));
 }
 
-template <class T>
-CZPMarkupObject* ZpMarkupCreateInstance()
+template <class T> CZPMarkupObject* ZpMarkupCreateInstance()
 {
     return new T;
 }
@@ -153,22 +151,25 @@ CZPMarkupObject* ZpMarkupCreateInstance()
 #define ZP_MARKUP_WIDEN(x) ZP_MARKUP_WIDEN2(x)
 
 // In a class body: the class's own type record.
-#define ZP_DECLARE_MARKUPTYPE()                                                                                       \
-public:                                                                                                               \
-    static CZPMarkupType* GetClassType();                                                                             \
+#define ZP_DECLARE_MARKUPTYPE()                                                                                        \
+public:                                                                                                                \
+    static CZPMarkupType* GetClassType();                                                                              \
     CZPMarkupType* GetType() const override;
 
 // The record is made on first use; every record of the engine is reached from one table
 // (ZPMarkupTypeTable.cpp), so none is lost with an unreferenced object file.
-#define ZP_IMPLEMENT_MARKUPTYPE_EX(theClass, tag, baseClass, pfnCreate, pfnRegister)                                  \
-    CZPMarkupType* theClass::GetClassType()                                                                           \
-    {                                                                                                                 \
-        static CZPMarkupType* s_pType =                                                                               \
-            new CZPMarkupType(tag, ZP_MARKUP_WIDEN(#theClass), pfnCreate,                                             \
-                              []() -> CZPMarkupType* { return baseClass::GetClassType(); }, pfnRegister);            \
-        return s_pType;                                                                                               \
-    }                                                                                                                 \
-    CZPMarkupType* theClass::GetType() const { return theClass::GetClassType(); }
+#define ZP_IMPLEMENT_MARKUPTYPE_EX(theClass, tag, baseClass, pfnCreate, pfnRegister)                                   \
+    CZPMarkupType* theClass::GetClassType()                                                                            \
+    {                                                                                                                  \
+        static CZPMarkupType* s_pType = new CZPMarkupType(                                                             \
+            tag, ZP_MARKUP_WIDEN(#theClass), pfnCreate, []() -> CZPMarkupType* { return baseClass::GetClassType(); },  \
+            pfnRegister);                                                                                              \
+        return s_pType;                                                                                                \
+    }                                                                                                                  \
+    CZPMarkupType* theClass::GetType() const                                                                           \
+    {                                                                                                                  \
+        return theClass::GetClassType();                                                                               \
+    }
 
-#define ZP_IMPLEMENT_MARKUPTYPE(theClass, tag, baseClass, pfnRegister)                                                \
+#define ZP_IMPLEMENT_MARKUPTYPE(theClass, tag, baseClass, pfnRegister)                                                 \
     ZP_IMPLEMENT_MARKUPTYPE_EX(theClass, tag, baseClass, &ZpMarkupCreateInstance<theClass>, pfnRegister)

@@ -3,10 +3,9 @@
 
 #include <wchar.h>
 
-namespace
-{
+namespace {
 const int kInitialValueCapacity = 1024;
-const int kChunkLength = 1023; // data chunks and error messages
+const int kChunkLength = 1023;  // data chunks and error messages
 const int kMaxNameLength = 127;
 const int kMaxReferenceLength = 31;
 const UINT kMaxCodePoint = 0x10FFFF;
@@ -37,8 +36,7 @@ UINT ReadCodePointDigits(LPCWSTR p, LPCWSTR pEnd, UINT nBase, BOOL& bAny)
 {
     UINT nValue = 0;
     bAny = FALSE;
-    for (int d; p < pEnd && (d = ZpMarkupHexDigit(*p)) >= 0 && static_cast<UINT>(d) < nBase; p++)
-    {
+    for (int d; p < pEnd && (d = ZpMarkupHexDigit(*p)) >= 0 && static_cast<UINT>(d) < nBase; p++) {
         bAny = TRUE;
         if (nValue <= kMaxCodePoint)
             nValue = nValue * nBase + static_cast<UINT>(d);
@@ -59,9 +57,9 @@ struct ZP_NAMEDREFERENCE
     WCHAR ch;
 };
 const ZP_NAMEDREFERENCE g_namedReferences[] = {
-    {L"gt", 2, L'>'}, {L"lt", 2, L'<'}, {L"amp", 3, L'&'}, {L"apos", 4, L'\''}, {L"quot", 4, L'"'},
+    { L"gt", 2, L'>' }, { L"lt", 2, L'<' }, { L"amp", 3, L'&' }, { L"apos", 4, L'\'' }, { L"quot", 4, L'"' },
 };
-}
+}  // namespace
 
 int ZpMarkupHexDigit(WCHAR ch)
 {
@@ -83,9 +81,7 @@ CZPMarkupParser::CZPMarkupParser()
     m_szAttributeName[0] = 0;
 }
 
-CZPMarkupParser::~CZPMarkupParser()
-{
-}
+CZPMarkupParser::~CZPMarkupParser() {}
 
 void CZPMarkupParser::SetBuffer(LPCWSTR lpszBegin, LPCWSTR lpszEnd)
 {
@@ -98,21 +94,16 @@ inline WCHAR CZPMarkupParser::ReadChar()
     if (m_pRead >= m_pEnd)
         return 0;
     const WCHAR ch = *m_pRead++;
-    if (ch == 13)
-    {
+    if (ch == 13) {
         m_nLine++;
         m_nPosition = 0;
         m_bAfterCR = TRUE;
-    }
-    else if (ch == 10)
-    {
+    } else if (ch == 10) {
         if (!m_bAfterCR)
             m_nLine++;
         m_nPosition = 0;
         m_bAfterCR = FALSE;
-    }
-    else
-    {
+    } else {
         m_nPosition++;
         m_bAfterCR = FALSE;
     }
@@ -121,8 +112,7 @@ inline WCHAR CZPMarkupParser::ReadChar()
 
 inline WCHAR CZPMarkupParser::GetChar()
 {
-    if (m_chPushedBack != 0)
-    {
+    if (m_chPushedBack != 0) {
         const WCHAR ch = m_chPushedBack;
         m_chPushedBack = 0;
         return ch;
@@ -147,13 +137,11 @@ inline void CZPMarkupParser::AppendValue(WCHAR ch)
 
 void CZPMarkupParser::AppendCodePoint(UINT nCodePoint)
 {
-    if (nCodePoint > 0xFFFF)
-    {
+    if (nCodePoint > 0xFFFF) {
         nCodePoint -= 0x10000;
         AppendValue(static_cast<WCHAR>(kFirstSurrogate + (nCodePoint >> 10)));
         AppendValue(static_cast<WCHAR>(0xDC00 + (nCodePoint & 0x3FF)));
-    }
-    else
+    } else
         AppendValue(static_cast<WCHAR>(nCodePoint));
 }
 
@@ -207,8 +195,7 @@ UINT CZPMarkupParser::ResolveEntity(LPCWSTR lpszName, int nLength)
     UINT nValue;
     if (p[0] == L'x' && nLength > 2)
         nValue = ReadCodePointDigits(p + 1, pEnd, 16, bAny);
-    else
-    {
+    else {
         // As "%i" reads: a sign, then "0x" hexadecimal, a leading 0 octal, or decimal.
         BOOL bNegative = FALSE;
         if (p < pEnd && (*p == L'-' || *p == L'+'))
@@ -230,37 +217,30 @@ void CZPMarkupParser::AppendReference()
     WCHAR szName[kMaxReferenceLength + 1];
     int nLength = 0;
     BOOL bTerminated = FALSE;
-    for (;;)
-    {
+    for (;;) {
         const WCHAR ch = GetChar();
-        if (ch == L';')
-        {
+        if (ch == L';') {
             bTerminated = TRUE;
             break;
         }
         if (ch == 0)
             break;
-        if (!IsReferenceChar(ch) || nLength == kMaxReferenceLength)
-        {
+        if (!IsReferenceChar(ch) || nLength == kMaxReferenceLength) {
             PushBack(ch);
             break;
         }
         szName[nLength++] = ch;
     }
     szName[nLength] = 0;
-    if (bTerminated)
-    {
-        for (const ZP_NAMEDREFERENCE& ref : g_namedReferences)
-        {
-            if (ref.nLength == nLength && wmemcmp(ref.lpszName, szName, static_cast<size_t>(nLength)) == 0)
-            {
+    if (bTerminated) {
+        for (const ZP_NAMEDREFERENCE& ref : g_namedReferences) {
+            if (ref.nLength == nLength && wmemcmp(ref.lpszName, szName, static_cast<size_t>(nLength)) == 0) {
                 AppendValue(ref.ch);
                 return;
             }
         }
         const UINT nCodePoint = ResolveEntity(szName, nLength);
-        if (IsValidCodePoint(nCodePoint))
-        {
+        if (IsValidCodePoint(nCodePoint)) {
             AppendCodePoint(nCodePoint);
             return;
         }
@@ -284,18 +264,15 @@ int CZPMarkupParser::ScanContent()
     BOOL bWhite = FALSE;
     if (ch == L'&')
         AppendReference();
-    else
-    {
+    else {
         bWhite = IsWhiteSpace(ch);
         AppendValue(ch);
     }
-    for (;;)
-    {
+    for (;;) {
         ch = GetChar();
         if (ch == 0)
             break;
-        if (ch == L'<' || ch == L'&' || IsWhiteSpace(ch) != bWhite)
-        {
+        if (ch == L'<' || ch == L'&' || IsWhiteSpace(ch) != bWhite) {
             PushBack(ch);
             break;
         }
@@ -308,8 +285,7 @@ int CZPMarkupParser::ScanTag()
 {
     m_nTagNameLength = 0;
     WCHAR ch = GetChar();
-    if (ch == L'?')
-    {
+    if (ch == L'?') {
         m_pfnScanner = &CZPMarkupParser::ScanProcessingInstruction;
         m_bSectionEnd = FALSE;
         m_nCarry = 0;
@@ -318,29 +294,24 @@ int CZPMarkupParser::ScanTag()
     const BOOL bEndTag = ch == L'/';
     if (bEndTag)
         ch = GetChar();
-    for (;;)
-    {
+    for (;;) {
         if (ch == 0)
             return ReportError(g_szEndOfFile);
-        if (IsWhiteSpace(ch))
-        {
+        if (IsWhiteSpace(ch)) {
             ch = SkipWhiteSpace();
             break;
         }
         if (ch == L'/' || ch == L'>')
             break;
-        if (m_nTagNameLength < kMaxNameLength)
-        {
+        if (m_nTagNameLength < kMaxNameLength) {
             m_szTagName[m_nTagNameLength++] = ch;
-            if (m_nTagNameLength == 3 && wmemcmp(m_szTagName, L"!--", 3) == 0)
-            {
+            if (m_nTagNameLength == 3 && wmemcmp(m_szTagName, L"!--", 3) == 0) {
                 m_pfnScanner = &CZPMarkupParser::ScanComment;
                 m_bSectionEnd = FALSE;
                 m_nCarry = 0;
                 return tokenCommentStart;
             }
-            if (m_nTagNameLength == 8 && wmemcmp(m_szTagName, L"![CDATA[", 8) == 0)
-            {
+            if (m_nTagNameLength == 8 && wmemcmp(m_szTagName, L"![CDATA[", 8) == 0) {
                 m_pfnScanner = &CZPMarkupParser::ScanCData;
                 m_bSectionEnd = FALSE;
                 m_nCarry = 0;
@@ -349,8 +320,7 @@ int CZPMarkupParser::ScanTag()
         }
         ch = GetChar();
     }
-    if (bEndTag)
-    {
+    if (bEndTag) {
         if (ch == L'>')
             return tokenEndTag;
         return ReportError(ch == 0 ? g_szEndOfFile : g_szExpectedGreater);
@@ -365,16 +335,13 @@ int CZPMarkupParser::ScanTag()
 int CZPMarkupParser::ScanAttributes()
 {
     WCHAR ch = SkipWhiteSpace();
-    if (ch == L'>')
-    {
+    if (ch == L'>') {
         m_pfnScanner = &CZPMarkupParser::ScanContent;
         return ScanContent();
     }
-    if (ch == L'/')
-    {
+    if (ch == L'/') {
         const WCHAR chNext = GetChar();
-        if (chNext == L'>')
-        {
+        if (chNext == L'>') {
             m_pfnScanner = &CZPMarkupParser::ScanContent;
             return tokenEndTag;
         }
@@ -384,8 +351,7 @@ int CZPMarkupParser::ScanAttributes()
     }
     m_nAttributeNameLength = 0;
     m_nValueLength = 0;
-    for (;;)
-    {
+    for (;;) {
         if (ch == 0)
             return tokenEnd;
         if (ch == L'=')
@@ -394,8 +360,7 @@ int CZPMarkupParser::ScanAttributes()
             return ReportError(g_szGreaterBeforeEquals);
         if (ch == L'<')
             return ReportError(g_szLessBeforeEquals);
-        if (IsWhiteSpace(ch))
-        {
+        if (IsWhiteSpace(ch)) {
             ch = SkipWhiteSpace();
             if (ch == L'=')
                 break;
@@ -409,8 +374,7 @@ int CZPMarkupParser::ScanAttributes()
     if (chQuote != L'"' && chQuote != L'\'')
         return ReportError(g_szExpectedQuote);
     // Verbatim: no references resolved, no white space normalised.
-    for (;;)
-    {
+    for (;;) {
         ch = GetChar();
         if (ch == chQuote)
             return tokenAttribute;
@@ -422,8 +386,7 @@ int CZPMarkupParser::ScanAttributes()
 
 int CZPMarkupParser::ScanSection(LPCWSTR lpszTerminator, int nTerminator, BOOL bDropWhiteSpace, int nEndToken)
 {
-    if (m_bSectionEnd)
-    {
+    if (m_bSectionEnd) {
         // The last chunk stays in the value buffer.
         m_bSectionEnd = FALSE;
         m_pfnScanner = &CZPMarkupParser::ScanContent;
@@ -433,16 +396,12 @@ int CZPMarkupParser::ScanSection(LPCWSTR lpszTerminator, int nTerminator, BOOL b
     for (int i = 0; i < m_nCarry; i++)
         AppendValue(m_szCarry[i]);
     m_nCarry = 0;
-    for (;;)
-    {
-        if (m_nValueLength >= kChunkLength)
-        {
+    for (;;) {
+        if (m_nValueLength >= kChunkLength) {
             // A terminator may straddle two chunks: its possible beginning moves to the next one.
-            for (int k = nTerminator - 1; k > 0; k--)
-            {
+            for (int k = nTerminator - 1; k > 0; k--) {
                 const WCHAR* pTail = &m_value[static_cast<size_t>(m_nValueLength - k)];
-                if (wmemcmp(pTail, lpszTerminator, static_cast<size_t>(k)) == 0)
-                {
+                if (wmemcmp(pTail, lpszTerminator, static_cast<size_t>(k)) == 0) {
                     wmemcpy(m_szCarry, pTail, static_cast<size_t>(k));
                     m_nCarry = k;
                     m_nValueLength -= k;
@@ -459,8 +418,7 @@ int CZPMarkupParser::ScanSection(LPCWSTR lpszTerminator, int nTerminator, BOOL b
         AppendValue(ch);
         if (ch == lpszTerminator[nTerminator - 1] && m_nValueLength >= nTerminator &&
             wmemcmp(&m_value[static_cast<size_t>(m_nValueLength - nTerminator)], lpszTerminator,
-                    static_cast<size_t>(nTerminator)) == 0)
-        {
+                    static_cast<size_t>(nTerminator)) == 0) {
             m_nValueLength -= nTerminator;
             m_bSectionEnd = TRUE;
             return tokenData;

@@ -78,20 +78,20 @@ private:
     static const int kNameCapacity = 128;
 
     PFNSCANNER m_pfnScanner;
-    std::vector<WCHAR> m_value; // capacity doubles from 1024 characters, bounded by the input
+    std::vector<WCHAR> m_value;  // capacity doubles from 1024 characters, bounded by the input
     int m_nValueLength;
     WCHAR m_szTagName[kNameCapacity];
     int m_nTagNameLength;
     WCHAR m_szAttributeName[kNameCapacity];
     int m_nAttributeNameLength;
-    WCHAR m_chPushedBack; // 0 when none
+    WCHAR m_chPushedBack;  // 0 when none
     BOOL m_bSectionEnd;
     // Characters that may begin a section terminator, carried from a full chunk into the next.
     WCHAR m_szCarry[2];
     int m_nCarry;
     int m_nLine;
     int m_nPosition;
-    BOOL m_bAfterCR; // an LF right after a CR ends no further line
-    LPCWSTR m_pEnd;  // borrowed
-    LPCWSTR m_pRead; // borrowed
+    BOOL m_bAfterCR;  // an LF right after a CR ends no further line
+    LPCWSTR m_pEnd;   // borrowed
+    LPCWSTR m_pRead;  // borrowed
 };

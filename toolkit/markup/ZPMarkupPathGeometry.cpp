@@ -9,8 +9,7 @@
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupPathGeometry, NULL, CZPMarkupObject, NULL)
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupPointCollection, NULL, CZPMarkupObject, NULL)
 
-namespace
-{
+namespace {
 const int kMaxPointCoordinate = 10000000;
 
 BOOL IsSeparator(WCHAR ch)
@@ -52,8 +51,7 @@ private:
     void SkipToNumber(BOOL bCommaAllowed)
     {
         SkipSeparators();
-        if (m_i < m_nLength && m_psz[m_i] == L',')
-        {
+        if (m_i < m_nLength && m_psz[m_i] == L',') {
             if (!bCommaAllowed)
                 Fail(m_i);
             m_i++;
@@ -66,8 +64,7 @@ private:
     BOOL MoreArguments()
     {
         SkipSeparators();
-        if (m_i < m_nLength && m_psz[m_i] == L',')
-        {
+        if (m_i < m_nLength && m_psz[m_i] == L',') {
             SkipToNumber(TRUE);
             return TRUE;
         }
@@ -80,17 +77,14 @@ private:
         if (m_psz[m_i] == L'+' || m_psz[m_i] == L'-')
             fSign = m_psz[m_i++] == L'-' ? -1.0f : 1.0f;
         float fValue = 0;
-        for (; m_i < m_nLength && IsDigit(m_psz[m_i]); m_i++)
-        {
+        for (; m_i < m_nLength && IsDigit(m_psz[m_i]); m_i++) {
             fValue = fValue * 10 + static_cast<float>(m_psz[m_i] - L'0');
             if (fValue > CZPMarkupPathGeometry::kMaxCoordinate)
                 Fail(m_i);
         }
-        if (m_i < m_nLength && m_psz[m_i] == L'.')
-        {
+        if (m_i < m_nLength && m_psz[m_i] == L'.') {
             float fFactor = 1;
-            for (m_i++; m_i < m_nLength && IsDigit(m_psz[m_i]); m_i++)
-            {
+            for (m_i++; m_i < m_nLength && IsDigit(m_psz[m_i]); m_i++) {
                 fFactor /= 10;
                 fValue += static_cast<float>(m_psz[m_i] - L'0') * fFactor;
             }
@@ -102,8 +96,7 @@ private:
         MARKUP_POINTF pt;
         pt.x = ReadNumber(bCommaBefore);
         pt.y = ReadNumber(TRUE);
-        if (bRelative)
-        {
+        if (bRelative) {
             pt.x += ptBase.x;
             pt.y += ptBase.y;
         }
@@ -116,14 +109,14 @@ private:
             Fail(m_i);
     }
 
-    LPCWSTR m_psz; // borrowed
+    LPCWSTR m_psz;  // borrowed
     int m_nLength;
     int m_i;
 };
 
 void CPathReader::Read(std::vector<MARKUP_POINTF>& points, std::vector<BYTE>& types)
 {
-    MARKUP_POINTF ptCurrent = {0, 0}, ptStart = {0, 0}, ptControl = {0, 0};
+    MARKUP_POINTF ptCurrent = { 0, 0 }, ptStart = { 0, 0 }, ptControl = { 0, 0 };
     BOOL bOpen = FALSE, bMoved = FALSE;
     WCHAR chPrevious = 0;
     auto add = [&](const MARKUP_POINTF& pt, BYTE nType) {
@@ -131,15 +124,13 @@ void CPathReader::Read(std::vector<MARKUP_POINTF>& points, std::vector<BYTE>& ty
         types.push_back(nType);
     };
     auto ensureOpen = [&]() {
-        if (!bOpen)
-        {
+        if (!bOpen) {
             add(ptStart, CZPMarkupPathGeometry::typeStart);
             bOpen = TRUE;
         }
     };
 
-    for (;;)
-    {
+    for (;;) {
         SkipSeparators();
         if (m_i >= m_nLength)
             break;
@@ -147,13 +138,12 @@ void CPathReader::Read(std::vector<MARKUP_POINTF>& points, std::vector<BYTE>& ty
         const BOOL bRelative = ch >= L'a' && ch <= L'z';
         if (!bMoved && ch != L'F' && ch != L'M' && ch != L'm')
             Fail(m_i);
-        switch (ch)
-        {
+        switch (ch) {
         case L'F':
             SkipSeparators();
             if (m_i >= m_nLength || (m_psz[m_i] != L'0' && m_psz[m_i] != L'1'))
                 Fail(m_i);
-            m_i++; // the fill rule is the device context's own
+            m_i++;  // the fill rule is the device context's own
             break;
         case L'M':
         case L'm':
@@ -161,8 +151,7 @@ void CPathReader::Read(std::vector<MARKUP_POINTF>& points, std::vector<BYTE>& ty
             add(ptCurrent, CZPMarkupPathGeometry::typeStart);
             ptStart = ptCurrent;
             bOpen = bMoved = TRUE;
-            while (MoreArguments())
-            {
+            while (MoreArguments()) {
                 ptCurrent = ReadPoint(FALSE, bRelative, ptCurrent);
                 add(ptCurrent, CZPMarkupPathGeometry::typeLine);
             }
@@ -170,8 +159,7 @@ void CPathReader::Read(std::vector<MARKUP_POINTF>& points, std::vector<BYTE>& ty
         case L'L':
         case L'l':
             ensureOpen();
-            do
-            {
+            do {
                 ptCurrent = ReadPoint(FALSE, bRelative, ptCurrent);
                 add(ptCurrent, CZPMarkupPathGeometry::typeLine);
             } while (MoreArguments());
@@ -181,8 +169,7 @@ void CPathReader::Read(std::vector<MARKUP_POINTF>& points, std::vector<BYTE>& ty
         case L'V':
         case L'v':
             ensureOpen();
-            do
-            {
+            do {
                 const float fValue = ReadNumber(FALSE);
                 float& fTarget = (ch == L'H' || ch == L'h') ? ptCurrent.x : ptCurrent.y;
                 fTarget = bRelative ? fTarget + fValue : fValue;
@@ -193,18 +180,15 @@ void CPathReader::Read(std::vector<MARKUP_POINTF>& points, std::vector<BYTE>& ty
         case L'C':
         case L'c':
         case L'S':
-        case L's':
-        {
+        case L's': {
             ensureOpen();
             const BOOL bSmooth = ch == L'S' || ch == L's';
-            do
-            {
+            do {
                 const MARKUP_POINTF ptBase = ptCurrent;
                 MARKUP_POINTF ptFirst = ptCurrent;
                 if (!bSmooth)
                     ptFirst = ReadPoint(FALSE, bRelative, ptBase);
-                else if (chPrevious == L'C' || chPrevious == L'c' || chPrevious == L'S' || chPrevious == L's')
-                {
+                else if (chPrevious == L'C' || chPrevious == L'c' || chPrevious == L'S' || chPrevious == L's') {
                     ptFirst.x = 2 * ptCurrent.x - ptControl.x;
                     ptFirst.y = 2 * ptCurrent.y - ptControl.y;
                     CheckRange(ptFirst);
@@ -216,7 +200,7 @@ void CPathReader::Read(std::vector<MARKUP_POINTF>& points, std::vector<BYTE>& ty
                 add(ptEnd, CZPMarkupPathGeometry::typeBezier);
                 ptControl = ptSecond;
                 ptCurrent = ptEnd;
-                chPrevious = ch; // a repeated smooth segment reflects the one before
+                chPrevious = ch;  // a repeated smooth segment reflects the one before
             } while (MoreArguments());
             break;
         }
@@ -244,15 +228,13 @@ BOOL ReadListInteger(LPCWSTR psz, int nLength, int& i, LONG& nValue)
         i++;
     BOOL bDigits = FALSE;
     long long nRead = 0;
-    for (; i < nLength && IsDigit(psz[i]); i++)
-    {
+    for (; i < nLength && IsDigit(psz[i]); i++) {
         nRead = nRead * 10 + (psz[i] - L'0');
         if (nRead > kMaxPointCoordinate)
             return FALSE;
         bDigits = TRUE;
     }
-    if (i < nLength)
-    {
+    if (i < nLength) {
         if (psz[i] != L' ' && psz[i] != L',')
             return FALSE;
         i++;
@@ -262,20 +244,17 @@ BOOL ReadListInteger(LPCWSTR psz, int nLength, int& i, LONG& nValue)
     nValue = static_cast<LONG>(bNegative ? -nRead : nRead);
     return TRUE;
 }
-}
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // CZPMarkupPathGeometry
 
-CZPMarkupPathGeometry::CZPMarkupPathGeometry() : m_nPixelOffsetMode(0), m_rcBounds()
-{
-}
+CZPMarkupPathGeometry::CZPMarkupPathGeometry() : m_nPixelOffsetMode(0), m_rcBounds() {}
 
 CZPMarkupPathGeometry::CZPMarkupPathGeometry(const MARKUP_POINTF* pPoints, const BYTE* pTypes, int nCount)
     : m_nPixelOffsetMode(0), m_rcBounds()
 {
-    if (pPoints != NULL && pTypes != NULL && nCount > 0)
-    {
+    if (pPoints != NULL && pTypes != NULL && nCount > 0) {
         m_points.assign(pPoints, pPoints + nCount);
         m_types.assign(pTypes, pTypes + nCount);
     }
@@ -288,8 +267,7 @@ void CZPMarkupPathGeometry::ComputeBounds()
     if (m_points.empty())
         return;
     float fLeft = m_points[0].x, fTop = m_points[0].y, fRight = fLeft, fBottom = fTop;
-    for (const MARKUP_POINTF& pt : m_points)
-    {
+    for (const MARKUP_POINTF& pt : m_points) {
         fLeft = pt.x < fLeft ? pt.x : fLeft;
         fTop = pt.y < fTop ? pt.y : fTop;
         fRight = pt.x > fRight ? pt.x : fRight;
@@ -317,8 +295,7 @@ CZPMarkupPathGeometry* CZPMarkupPathGeometry::ScaleTo(int nWidth, int nHeight) c
     const float fWidth = static_cast<float>(m_rcBounds.right - m_rcBounds.left);
     const float fHeight = static_cast<float>(m_rcBounds.bottom - m_rcBounds.top);
     std::vector<MARKUP_POINTF> points(m_points);
-    for (MARKUP_POINTF& pt : points)
-    {
+    for (MARKUP_POINTF& pt : points) {
         if (fWidth != 0)
             pt.x = (pt.x - static_cast<float>(m_rcBounds.left)) * static_cast<float>(nWidth) / fWidth;
         if (fHeight != 0)
@@ -344,9 +321,8 @@ void CZPMarkupPointCollection::ComputeBounds()
     SetRectEmpty(&m_rcBounds);
     if (m_points.empty())
         return;
-    m_rcBounds = {m_points[0].x, m_points[0].y, m_points[0].x, m_points[0].y};
-    for (const POINT& pt : m_points)
-    {
+    m_rcBounds = { m_points[0].x, m_points[0].y, m_points[0].x, m_points[0].y };
+    for (const POINT& pt : m_points) {
         m_rcBounds.left = pt.x < m_rcBounds.left ? pt.x : m_rcBounds.left;
         m_rcBounds.top = pt.y < m_rcBounds.top ? pt.y : m_rcBounds.top;
         m_rcBounds.right = pt.x > m_rcBounds.right ? pt.x : m_rcBounds.right;
@@ -362,8 +338,7 @@ CZPMarkupObject* CZPMarkupPointCollection::ConvertFrom(CZPMarkupBuilder* /*pBuil
     LPCWSTR psz = pString->GetText();
     const int nLength = pString->GetLength();
     std::vector<POINT> points;
-    for (int i = 0; i < nLength;)
-    {
+    for (int i = 0; i < nLength;) {
         POINT pt;
         if (!ReadListInteger(psz, nLength, i, pt.x) || !ReadListInteger(psz, nLength, i, pt.y))
             return NULL;
@@ -378,8 +353,7 @@ void CZPMarkupPointCollection::GetScaledPoints(POINT* pPoints, int nWidth, int n
 {
     const long long nExtentX = static_cast<long long>(m_rcBounds.right) - m_rcBounds.left;
     const long long nExtentY = static_cast<long long>(m_rcBounds.bottom) - m_rcBounds.top;
-    for (size_t i = 0; i < m_points.size(); i++)
-    {
+    for (size_t i = 0; i < m_points.size(); i++) {
         POINT pt = m_points[i];
         if (nExtentX != 0)
             pt.x = static_cast<LONG>((pt.x - static_cast<long long>(m_rcBounds.left)) * nWidth / nExtentX);

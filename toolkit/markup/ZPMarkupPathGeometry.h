@@ -41,7 +41,7 @@ public:
     const BYTE* GetTypes() const { return m_types.data(); }
     const RECT& GetBounds() const { return m_rcBounds; }
 
-    int m_nPixelOffsetMode; // 0 none, 4 half
+    int m_nPixelOffsetMode;  // 0 none, 4 half
 
 private:
     void ComputeBounds();

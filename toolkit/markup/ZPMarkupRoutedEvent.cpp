@@ -4,7 +4,7 @@
 #include "markup/ZPMarkupValues.h"
 
 CZPMarkupRoutedEvent* CZPMarkupRoutedEvent::RegisterRoutedEvent(LPCWSTR lpszName, DWORD dwFlags,
-                                                                 CZPMarkupType* pOwnerType)
+                                                                CZPMarkupType* pOwnerType)
 {
     CZPMarkupRoutedEvent* pEvent = new CZPMarkupRoutedEvent;
     pEvent->Init(lpszName, CZPMarkupString::GetClassType(), pOwnerType, FALSE,

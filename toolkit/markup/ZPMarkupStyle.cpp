@@ -8,8 +8,7 @@
 
 #include <string>
 
-namespace
-{
+namespace {
 const wchar_t g_szSetterIncomplete[] = L"Must specify both Property and Value for Setter.";
 
 // Type records cannot be instantiated to convert a tag name: the record type converts it.
@@ -17,7 +16,7 @@ CZPMarkupObject* ConvertTypeName(CZPMarkupBuilder* pBuilder, CZPMarkupObject* pV
 {
     return CZPMarkupType::GetClassType()->ConvertFrom(pBuilder, pValue);
 }
-}
+}  // namespace
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupSetter, L"Setter", CZPMarkupObject, &CZPMarkupSetter::RegisterProperties)
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupSetterColection, NULL, CZPMarkupCollection, NULL)
@@ -66,9 +65,7 @@ CZPMarkupObject* CZPMarkupSetter::GetSetterValue(const CZPMarkupObject* pSetter)
     return pSetter->GetLocalValue(m_pPropertyValueProperty);
 }
 
-CZPMarkupSetterColection::CZPMarkupSetterColection() : CZPMarkupCollection(CZPMarkupSetter::GetClassType())
-{
-}
+CZPMarkupSetterColection::CZPMarkupSetterColection() : CZPMarkupCollection(CZPMarkupSetter::GetClassType()) {}
 
 void CZPMarkupTrigger::RegisterProperties()
 {
@@ -91,8 +88,7 @@ CZPMarkupSetterColection* CZPMarkupTrigger::GetSetters() const
 
 CZPMarkupTriggerCollection::CZPMarkupTriggerCollection(BOOL bParentsItems)
     : CZPMarkupCollection(CZPMarkupTrigger::GetClassType(), bParentsItems)
-{
-}
+{}
 
 // ---------------------------------------------------------------------------------------------
 // CZPMarkupStyle
@@ -143,8 +139,7 @@ void CZPMarkupStyle::AddSetter(CZPMarkupSetter* pSetter)
 
 void CZPMarkupStyle::SetContentObject(CZPMarkupBuilder* pBuilder, CZPMarkupObject* pContent)
 {
-    if (ZpMarkupCast<CZPMarkupSetter>(pContent) == NULL)
-    {
+    if (ZpMarkupCast<CZPMarkupSetter>(pContent) == NULL) {
         CZPMarkupObject::SetContentObject(pBuilder, pContent);
         return;
     }
@@ -155,20 +150,15 @@ void CZPMarkupStyle::SetContentObject(CZPMarkupBuilder* pBuilder, CZPMarkupObjec
 void CZPMarkupStyle::SetPropertyObject(CZPMarkupBuilder* pBuilder, CZPMarkupDependencyProperty* pProperty,
                                        CZPMarkupObject* pValue)
 {
-    if (pProperty == m_pTriggersProperty)
-    {
-        if (CZPMarkupTriggerCollection* pTriggers = ZpMarkupCast<CZPMarkupTriggerCollection>(pValue))
-        {
+    if (pProperty == m_pTriggersProperty) {
+        if (CZPMarkupTriggerCollection* pTriggers = ZpMarkupCast<CZPMarkupTriggerCollection>(pValue)) {
             for (int i = 0; i < pTriggers->GetCount(); i++)
                 ResolveTrigger(pBuilder, static_cast<CZPMarkupTrigger*>(pTriggers->GetAt(i)));
         }
-    }
-    else if (pProperty == m_pBasedOnProperty)
-    {
+    } else if (pProperty == m_pBasedOnProperty) {
         // Sealing, trigger activation and lookups walk the chain recursively.
         int nDepth = 1;
-        for (CZPMarkupStyle* pBase = ZpMarkupCast<CZPMarkupStyle>(pValue); pBase != NULL; pBase = pBase->GetBasedOn())
-        {
+        for (CZPMarkupStyle* pBase = ZpMarkupCast<CZPMarkupStyle>(pValue); pBase != NULL; pBase = pBase->GetBasedOn()) {
             if (pBase == this || ++nDepth > kMaxBasedOnDepth)
                 ZpMarkupThrowBuilderError(
                     ZpFormatString(L"BasedOn styles are chained more than %i levels deep", kMaxBasedOnDepth));
@@ -196,14 +186,12 @@ void CZPMarkupStyle::Seal()
         m_pMergedValues = new CZPMarkupProperties(NULL);
     // Several elements may share a sealed style: it belongs to no tree.
     SetLogicalParent(NULL);
-    if (CZPMarkupStyle* pBase = GetBasedOn())
-    {
+    if (CZPMarkupStyle* pBase = GetBasedOn()) {
         pBase->Seal();
         if (pBase->m_pMergedValues != NULL)
             m_pMergedValues->CopyFrom(pBase->m_pMergedValues);
     }
-    for (int i = 0; i < m_pSetters->GetCount(); i++)
-    {
+    for (int i = 0; i < m_pSetters->GetCount(); i++) {
         CZPMarkupObject* pSetter = m_pSetters->GetAt(i);
         CZPMarkupDependencyProperty* pProperty = CZPMarkupSetter::GetSetterProperty(pSetter);
         CZPMarkupObject* pValue = CZPMarkupSetter::GetSetterValue(pSetter);
@@ -229,8 +217,7 @@ void CZPMarkupStyle::ResolveSetter(CZPMarkupBuilder* pBuilder, CZPMarkupObject* 
     if (pNamed == NULL)
         ZpMarkupThrowBuilderError(g_szSetterIncomplete);
     CZPMarkupDependencyProperty* pProperty = ZpMarkupCast<CZPMarkupDependencyProperty>(pNamed);
-    if (pProperty == NULL)
-    {
+    if (pProperty == NULL) {
         CZPMarkupString* pName = ZpMarkupCast<CZPMarkupString>(pNamed);
         if (pName == NULL)
             ZpMarkupThrowBuilderError(g_szSetterIncomplete);
@@ -248,8 +235,7 @@ void CZPMarkupStyle::ResolveSetter(CZPMarkupBuilder* pBuilder, CZPMarkupObject* 
     CZPMarkupObject* pValue = pSetter->GetLocalValue(CZPMarkupSetter::m_pPropertyValueProperty);
     if (pValue == NULL)
         ZpMarkupThrowBuilderError(g_szSetterIncomplete);
-    if (!pValue->IsKindOfType(pProperty->GetValueType()))
-    {
+    if (!pValue->IsKindOfType(pProperty->GetValueType())) {
         CZPMarkupObject* pConverted = pBuilder->ConvertValue(pProperty, pValue);
         if (!pSetter->SetValue(CZPMarkupSetter::m_pPropertyValueProperty, pConverted))
             pConverted->Release();
@@ -261,8 +247,7 @@ void CZPMarkupStyle::ResolveTrigger(CZPMarkupBuilder* pBuilder, CZPMarkupTrigger
     if (pTrigger == NULL)
         return;
     ResolveSetter(pBuilder, pTrigger);
-    if (CZPMarkupSetterColection* pSetters = pTrigger->GetSetters())
-    {
+    if (CZPMarkupSetterColection* pSetters = pTrigger->GetSetters()) {
         for (int i = 0; i < pSetters->GetCount(); i++)
             ResolveSetter(pBuilder, pSetters->GetAt(i));
     }
@@ -282,13 +267,11 @@ void CZPMarkupType::SetDefaultStyle(CZPMarkupObject* pStyle)
 
 CZPMarkupResourceDictionary::~CZPMarkupResourceDictionary()
 {
-    for (auto& entry : m_strings)
-    {
+    for (auto& entry : m_strings) {
         entry.second.pKey->Release();
         entry.second.pValue->Release();
     }
-    for (auto& entry : m_map)
-    {
+    for (auto& entry : m_map) {
         entry.first->Release();
         entry.second->Release();
     }
@@ -296,8 +279,7 @@ CZPMarkupResourceDictionary::~CZPMarkupResourceDictionary()
 
 CZPMarkupObject** CZPMarkupResourceDictionary::Find(CZPMarkupObject* pKey)
 {
-    if (CZPMarkupString* pString = ZpMarkupCast<CZPMarkupString>(pKey))
-    {
+    if (CZPMarkupString* pString = ZpMarkupCast<CZPMarkupString>(pKey)) {
         auto it = m_strings.find(std::wstring_view(pString->GetText(), static_cast<size_t>(pString->GetLength())));
         return it != m_strings.end() ? &it->second.pValue : NULL;
     }
@@ -309,7 +291,7 @@ void CZPMarkupResourceDictionary::Insert(CZPMarkupObject* pKey, CZPMarkupObject*
 {
     if (CZPMarkupString* pString = ZpMarkupCast<CZPMarkupString>(pKey))
         m_strings.emplace(std::wstring_view(pString->GetText(), static_cast<size_t>(pString->GetLength())),
-                          CEntry{pKey, pValue});
+                          CEntry{ pKey, pValue });
     else
         m_map.emplace(pKey, pValue);
 }
@@ -336,8 +318,7 @@ CZPMarkupObject* CZPMarkupResourceDictionary::Lookup(CZPMarkupObject* pKey) cons
 
 void CZPMarkupResourceDictionary::SetAt(CZPMarkupObject* pKey, CZPMarkupObject* pValue)
 {
-    if (pKey == NULL || pValue == NULL)
-    {
+    if (pKey == NULL || pValue == NULL) {
         if (pKey != NULL)
             pKey->Release();
         if (pValue != NULL)
@@ -345,8 +326,7 @@ void CZPMarkupResourceDictionary::SetAt(CZPMarkupObject* pKey, CZPMarkupObject* 
         return;
     }
     CZPMarkupObject** ppValue = Find(pKey);
-    if (ppValue == NULL)
-    {
+    if (ppValue == NULL) {
         Insert(pKey, pValue);
         return;
     }
@@ -375,20 +355,17 @@ CZPMarkupObject* ZpMarkupFindResource(CZPMarkupObject* pObject, CZPMarkupObject*
         return NULL;
     if (CZPMarkupResourceDictionary* pDictionary = ZpMarkupCast<CZPMarkupResourceDictionary>(pObject))
         return pDictionary->Lookup(pKey);
-    for (; pObject != NULL; pObject = pObject->GetLogicalParent())
-    {
+    for (; pObject != NULL; pObject = pObject->GetLogicalParent()) {
         CZPMarkupResourceDictionary* pResources =
             ZpMarkupCast<CZPMarkupResourceDictionary>(pObject->GetLocalValue(CZPMarkupStyle::m_pResourcesProperty));
-        if (pResources != NULL)
-        {
+        if (pResources != NULL) {
             if (CZPMarkupObject* pValue = pResources->Lookup(pKey))
                 return pValue;
         }
         if (pObject->GetType() == CZPMarkupStyle::GetClassType())
             break;
         // A style's search looks at that style alone, so this goes one level deep.
-        if (CZPMarkupInputElement* pElement = ZpMarkupCast<CZPMarkupInputElement>(pObject))
-        {
+        if (CZPMarkupInputElement* pElement = ZpMarkupCast<CZPMarkupInputElement>(pObject)) {
             if (CZPMarkupObject* pValue = ZpMarkupFindResource(pElement->GetStyle(), pKey))
                 return pValue;
         }

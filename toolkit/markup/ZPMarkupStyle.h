@@ -22,8 +22,8 @@ public:
     // Stores the property (with an added reference) and the value (its reference passes over).
     static void Init(CZPMarkupObject* pSetter, CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pValue);
 
-    static CZPMarkupDependencyProperty* m_pPropertyProperty;      // "Property"
-    static CZPMarkupDependencyProperty* m_pPropertyValueProperty; // "Value"
+    static CZPMarkupDependencyProperty* m_pPropertyProperty;       // "Property"
+    static CZPMarkupDependencyProperty* m_pPropertyValueProperty;  // "Value"
     static void RegisterProperties();
 };
 
@@ -92,10 +92,10 @@ public:
     static void RegisterProperties();
 
 private:
-    CZPMarkupSetterColection* m_pSetters; // owned
+    CZPMarkupSetterColection* m_pSetters;  // owned
     BOOL m_bSealed;
-    BOOL m_bSealing; // a BasedOn cycle made in code ends here
-    CZPMarkupProperties* m_pMergedValues; // owned
+    BOOL m_bSealing;                       // a BasedOn cycle made in code ends here
+    CZPMarkupProperties* m_pMergedValues;  // owned
 };
 
 class CZPMarkupResourceDictionary : public CZPMarkupObject
@@ -118,8 +118,8 @@ private:
 
     struct CEntry
     {
-        CZPMarkupObject* pKey;   // one reference
-        CZPMarkupObject* pValue; // one reference
+        CZPMarkupObject* pKey;    // one reference
+        CZPMarkupObject* pValue;  // one reference
     };
     struct CKeyHash
     {
@@ -137,7 +137,7 @@ private:
     // is the held key's own.
     std::map<std::wstring_view, CEntry> m_strings;
     // Other keys (type records, colour and brush keys) hash by identity.
-    std::unordered_map<CZPMarkupObject*, CZPMarkupObject*, CKeyHash, CKeyEqual> m_map; // one reference each
+    std::unordered_map<CZPMarkupObject*, CZPMarkupObject*, CKeyHash, CKeyEqual> m_map;  // one reference each
 };
 
 // The object's "Key", or a style's "TargetType" when it has none; not add-ref'ed.

@@ -7,26 +7,16 @@
 #include <math.h>
 #include <string.h>
 
-namespace
+namespace {
+// The shared instance in holder, made at first use and held until process exit; the caller gets
+// a reference of its own.
+template <class T, class... Args> T* SharedValue(CRefPtr<CZPMarkupObject>& holder, Args... args)
 {
-// Keeps one reference to a shared instance until process exit.
-struct CZPMarkupSharedValue
-{
-    CZPMarkupObject* m_pValue = NULL; // owned reference
-    ~CZPMarkupSharedValue()
-    {
-        if (m_pValue != NULL)
-            m_pValue->Release();
-    }
-    template <class T, class... Args>
-    T* Get(Args... args)
-    {
-        if (m_pValue == NULL)
-            m_pValue = new T(args...);
-        m_pValue->AddRef();
-        return static_cast<T*>(m_pValue);
-    }
-};
+    if (!holder)
+        holder = CRefPtr<CZPMarkupObject>::Adopt(new T(args...));
+    holder->AddRef();
+    return static_cast<T*>(holder.Get());
+}
 
 BOOL IsCWhite(WCHAR ch)
 {
@@ -45,8 +35,7 @@ long long ReadDigits(LPCWSTR& p, int nBase, BOOL& bAny)
 {
     long long nValue = 0;
     bAny = FALSE;
-    for (int d; (d = ZpMarkupHexDigit(*p)) >= 0 && d < nBase; p++)
-    {
+    for (int d; (d = ZpMarkupHexDigit(*p)) >= 0 && d < nBase; p++) {
         bAny = TRUE;
         if (nValue <= kZpMarkupIntTextMax)
             nValue = nValue * nBase + d;
@@ -64,12 +53,10 @@ BOOL ReadCInteger(LPCWSTR& p, int& nValue)
         bNegative = *p++ == L'-';
     BOOL bAny = FALSE;
     long long n = 0;
-    if (p[0] == L'0' && (p[1] == L'x' || p[1] == L'X') && ZpMarkupHexDigit(p[2]) >= 0)
-    {
+    if (p[0] == L'0' && (p[1] == L'x' || p[1] == L'X') && ZpMarkupHexDigit(p[2]) >= 0) {
         p += 2;
         n = ReadDigits(p, 16, bAny);
-    }
-    else if (p[0] == L'0')
+    } else if (p[0] == L'0')
         n = ReadDigits(p, 8, bAny);
     else
         n = ReadDigits(p, 10, bAny);
@@ -90,7 +77,7 @@ BOOL ReadHexPair(LPCWSTR p, DWORD& dwByte)
     dwByte = static_cast<DWORD>(nHigh * 16 + nLow);
     return TRUE;
 }
-}
+}  // namespace
 
 int ZpMarkupReadInt(LPCWSTR lpszText)
 {
@@ -120,10 +107,8 @@ BOOL ZpMarkupReadNumber(LPCWSTR& lpszText, double& dValue, WCHAR chSeparator, BO
     // exact for every text whose digits fit in a double, and the same in every build.
     double dMantissa = 0, dDivisor = 1;
     BOOL bFraction = FALSE, bDigits = FALSE;
-    for (; *p != 0 && *p != L' ' && (chSeparator == 0 || *p != chSeparator); p++)
-    {
-        if (*p >= L'0' && *p <= L'9')
-        {
+    for (; *p != 0 && *p != L' ' && (chSeparator == 0 || *p != chSeparator); p++) {
+        if (*p >= L'0' && *p <= L'9') {
             bDigits = TRUE;
             // Fraction digits past what a double holds change nothing.
             if (bFraction && dMantissa >= kMaxExactMantissa)
@@ -131,8 +116,7 @@ BOOL ZpMarkupReadNumber(LPCWSTR& lpszText, double& dValue, WCHAR chSeparator, BO
             dMantissa = dMantissa * 10 + (*p - L'0');
             if (bFraction)
                 dDivisor *= 10;
-        }
-        else if (*p == L'.' && !bFraction)
+        } else if (*p == L'.' && !bFraction)
             bFraction = TRUE;
         else
             return FALSE;
@@ -140,8 +124,7 @@ BOOL ZpMarkupReadNumber(LPCWSTR& lpszText, double& dValue, WCHAR chSeparator, BO
     if (!bDigits || !isfinite(dMantissa))
         return FALSE;
     const double dResult = isfinite(dDivisor) ? dMantissa / dDivisor : 0;
-    if (*p == L' ')
-    {
+    if (*p == L' ') {
         while (*p == L' ')
             p++;
     }
@@ -160,8 +143,7 @@ BOOL ZpMarkupParseColor(LPCWSTR lpszText, DWORD& dwValue)
 {
     if (lpszText == NULL)
         return FALSE;
-    if (lpszText[0] != L'#')
-    {
+    if (lpszText[0] != L'#') {
         COLORREF clr;
         if (!ZpMarkupLookupNamedColor(lpszText, clr))
             return FALSE;
@@ -174,8 +156,7 @@ BOOL ZpMarkupParseColor(LPCWSTR lpszText, DWORD& dwValue)
     const int nPairs = nLength == 7 ? 3 : nLength == 9 ? 4 : 0;
     if (nPairs == 0)
         return FALSE;
-    for (int i = 0; i < nPairs; i++)
-    {
+    for (int i = 0; i < nPairs; i++) {
         if (!ReadHexPair(lpszText + 1 + 2 * i, dwPairs[i]))
             return FALSE;
     }
@@ -208,14 +189,11 @@ void ZpMarkupDeflateRect(RECT& rc, int nLeft, int nTop, int nRight, int nBottom,
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupThickness, NULL, CZPMarkupObject, NULL)
 
-CZPMarkupThickness::CZPMarkupThickness(int nAll) : m_nLeft(nAll), m_nTop(nAll), m_nRight(nAll), m_nBottom(nAll)
-{
-}
+CZPMarkupThickness::CZPMarkupThickness(int nAll) : m_nLeft(nAll), m_nTop(nAll), m_nRight(nAll), m_nBottom(nAll) {}
 
 CZPMarkupThickness::CZPMarkupThickness(int nLeft, int nTop, int nRight, int nBottom)
     : m_nLeft(nLeft), m_nTop(nTop), m_nRight(nRight), m_nBottom(nBottom)
-{
-}
+{}
 
 BOOL CZPMarkupThickness::IsEqual(const CZPMarkupObject* pOther) const
 {
@@ -235,8 +213,7 @@ CZPMarkupObject* CZPMarkupThickness::ConvertFrom(CZPMarkupBuilder* /*pBuilder*/,
         return new CZPMarkupThickness(ZpMarkupReadInt(p));
     // "%i, %i, %i, %i": a comma right after each number, any white space before the next.
     int n[4];
-    for (int i = 0; i < 4; i++)
-    {
+    for (int i = 0; i < 4; i++) {
         if (i > 0 && *p++ != L',')
             return NULL;
         if (!ReadCInteger(p, n[i]))
@@ -247,8 +224,8 @@ CZPMarkupObject* CZPMarkupThickness::ConvertFrom(CZPMarkupBuilder* /*pBuilder*/,
 
 CZPMarkupThickness* CZPMarkupThickness::CreateZeroValue()
 {
-    static CZPMarkupSharedValue s_zero;
-    return s_zero.Get<CZPMarkupThickness>(0);
+    static CRefPtr<CZPMarkupObject> s_zero;
+    return SharedValue<CZPMarkupThickness>(s_zero, 0);
 }
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupInt, NULL, CZPMarkupObject, NULL)
@@ -294,10 +271,10 @@ BOOL CZPMarkupEnum::IsEqual(const CZPMarkupObject* pOther) const
 CZPMarkupEnum* CZPMarkupEnum::CreateValue(int nValue)
 {
     const int kSharedValues = 8;
-    static CZPMarkupSharedValue s_values[kSharedValues];
+    static CRefPtr<CZPMarkupObject> s_values[kSharedValues];
     if (nValue < 0 || nValue >= kSharedValues)
         return new CZPMarkupEnum(nValue);
-    return s_values[nValue].Get<CZPMarkupEnum>(nValue);
+    return SharedValue<CZPMarkupEnum>(s_values[nValue], nValue);
 }
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupBool, NULL, CZPMarkupObject, NULL)
@@ -327,14 +304,14 @@ CZPMarkupObject* CZPMarkupBool::ConvertFrom(CZPMarkupBuilder* /*pBuilder*/, CZPM
 
 CZPMarkupBool* CZPMarkupBool::CreateTrueValue()
 {
-    static CZPMarkupSharedValue s_true;
-    return s_true.Get<CZPMarkupBool>(TRUE);
+    static CRefPtr<CZPMarkupObject> s_true;
+    return SharedValue<CZPMarkupBool>(s_true, TRUE);
 }
 
 CZPMarkupBool* CZPMarkupBool::CreateFalseValue()
 {
-    static CZPMarkupSharedValue s_false;
-    return s_false.Get<CZPMarkupBool>(FALSE);
+    static CRefPtr<CZPMarkupObject> s_false;
+    return SharedValue<CZPMarkupBool>(s_false, FALSE);
 }
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupColor, L"Color", CZPMarkupObject, NULL)
@@ -360,8 +337,7 @@ void CZPMarkupColor::SetContentObject(CZPMarkupBuilder* pBuilder, CZPMarkupObjec
 {
     CZPMarkupString* pString = ZpMarkupCast<CZPMarkupString>(pContent);
     DWORD dwValue;
-    if (pString != NULL && ZpMarkupParseColor(pString->GetText(), dwValue))
-    {
+    if (pString != NULL && ZpMarkupParseColor(pString->GetText(), dwValue)) {
         m_dwValue = dwValue;
         pContent->Release();
         return;
@@ -405,22 +381,18 @@ BOOL CZPMarkupString::IsEqual(const CZPMarkupObject* pOther) const
 
 CZPMarkupString* CZPMarkupString::CreateValue(LPCWSTR lpszText, int nLength)
 {
-    if (lpszText == NULL || nLength == 0 || lpszText[0] == 0)
-    {
-        static CZPMarkupSharedValue s_empty;
-        return s_empty.Get<CZPMarkupString>(L"", 0);
+    if (lpszText == NULL || nLength == 0 || lpszText[0] == 0) {
+        static CRefPtr<CZPMarkupObject> s_empty;
+        return SharedValue<CZPMarkupString>(s_empty, L"", 0);
     }
-    if (nLength == 1 || (nLength < 0 && lpszText[1] == 0))
-    {
-        if (lpszText[0] == L' ')
-        {
-            static CZPMarkupSharedValue s_blank;
-            return s_blank.Get<CZPMarkupString>(L" ", 1);
+    if (nLength == 1 || (nLength < 0 && lpszText[1] == 0)) {
+        if (lpszText[0] == L' ') {
+            static CRefPtr<CZPMarkupObject> s_blank;
+            return SharedValue<CZPMarkupString>(s_blank, L" ", 1);
         }
-        if (lpszText[0] == L'\n')
-        {
-            static CZPMarkupSharedValue s_lineFeed;
-            return s_lineFeed.Get<CZPMarkupString>(L"\n", 1);
+        if (lpszText[0] == L'\n') {
+            static CRefPtr<CZPMarkupObject> s_lineFeed;
+            return SharedValue<CZPMarkupString>(s_lineFeed, L"\n", 1);
         }
     }
     return new CZPMarkupString(lpszText, nLength);

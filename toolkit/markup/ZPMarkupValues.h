@@ -19,7 +19,7 @@ public:
     CZPMarkupObject* ConvertFrom(CZPMarkupBuilder* pBuilder, CZPMarkupObject* pValue) override;
     static CZPMarkupThickness* CreateZeroValue();
 
-    int m_nLeft, m_nTop, m_nRight, m_nBottom; // device pixels
+    int m_nLeft, m_nTop, m_nRight, m_nBottom;  // device pixels
 };
 
 class CZPMarkupInt : public CZPMarkupObject
@@ -89,7 +89,7 @@ public:
     COLORREF GetColorRef() const { return m_dwValue & 0xFFFFFF; }
     BYTE GetAlpha() const { return static_cast<BYTE>(m_dwValue >> 24); }
 
-    DWORD m_dwValue; // alpha in the top byte, then a COLORREF
+    DWORD m_dwValue;  // alpha in the top byte, then a COLORREF
 };
 
 class CZPMarkupString : public CZPMarkupObject
@@ -109,7 +109,7 @@ public:
     int GetLength() const { return m_nLength; }
 
 private:
-    LPWSTR m_pszText; // owned
+    LPWSTR m_pszText;  // owned
     int m_nLength;
 };
 

@@ -479,11 +479,11 @@ SIZE CZPMarkupFrameworkElement::MeasureCore(CZPMarkupDrawingContext* pContext, i
     const int nMarginHeight = ZpMarkupAddSaturated(pMargin->m_nTop, pMargin->m_nBottom);
 
     int nInnerWidth = (nWidth > kZpMarkupHalfInfinite || -nMarginWidth > kZpMarkupHalfInfinite)
-                ? kZpMarkupInfinite
-                : std::max(0, ZpMarkupAddSaturated(nWidth, -nMarginWidth));
+                          ? kZpMarkupInfinite
+                          : std::max(0, ZpMarkupAddSaturated(nWidth, -nMarginWidth));
     int nInnerHeight = (nHeight > kZpMarkupHalfInfinite || -nMarginHeight > kZpMarkupHalfInfinite)
-                ? kZpMarkupInfinite
-                : std::max(0, ZpMarkupAddSaturated(nHeight, -nMarginHeight));
+                           ? kZpMarkupInfinite
+                           : std::max(0, ZpMarkupAddSaturated(nHeight, -nMarginHeight));
 
     UpdateMinMax();
     nInnerWidth = std::max(m_nMinWidth, std::min(nInnerWidth, m_nMaxWidth));

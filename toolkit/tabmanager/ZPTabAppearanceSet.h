@@ -34,8 +34,8 @@ public:
     virtual void DrawClientFramePart(CDC* pDC, CRect& rc, int nPart);
     virtual int GetSupportedColorSets() const
     {
-        return zpTabColorDefault | zpTabColorVisualStudio | zpTabColorOffice2003 | zpTabColorWinXP |
-               zpTabColorWhidbey | zpTabColorVisualStudio2008;
+        return zpTabColorDefault | zpTabColorVisualStudio | zpTabColorOffice2003 | zpTabColorWinXP | zpTabColorWhidbey |
+               zpTabColorVisualStudio2008;
     }
     virtual int GetDefaultColorSet() const { return zpTabColorDefault; }
 
@@ -70,10 +70,7 @@ public:
     CRect FillTabControl(CZPTabManager* pManager, CDC* pDC, CRect rcControl) override;
     void DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem) override;
     CRect GetItemContentRect(const CZPTabManagerItem* pItem) const override;
-    int GetSupportedColorSets() const override
-    {
-        return zpTabColorDefault | zpTabColorOffice2003 | zpTabColorWinXP;
-    }
+    int GetSupportedColorSets() const override { return zpTabColorDefault | zpTabColorOffice2003 | zpTabColorWinXP; }
     int GetDefaultColorSet() const override { return zpTabColorDefault; }
 };
 

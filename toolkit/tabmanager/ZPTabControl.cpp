@@ -12,8 +12,7 @@
 #include "tabmanager/ZPTabManagerNavigateButton.h"
 #include "tabmanager/ZPTabPaintManager.h"
 
-namespace
-{
+namespace {
 
 // The answer of a receiver that vetoes TCN_SELCHANGING.
 const LRESULT kVetoSelection = 1;
@@ -29,18 +28,18 @@ BOOL IsDeviceContext(HGDIOBJ hObject)
 IMPLEMENT_DYNAMIC(CZPTabControl, CWnd)
 
 BEGIN_MESSAGE_MAP(CZPTabControl, CWnd)
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
-    ON_WM_SIZE()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_MOUSELEAVE()
-    ON_WM_KEYDOWN()
-    ON_WM_GETDLGCODE()
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
-    ON_WM_SYSCOLORCHANGE()
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+ON_WM_SIZE()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_MOUSELEAVE()
+ON_WM_KEYDOWN()
+ON_WM_GETDLGCODE()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 CZPTabControl::CZPTabControl()
@@ -92,8 +91,7 @@ CZPTabManagerItem* CZPTabControl::InsertItem(int nIndex, LPCWSTR lpszCaption, HW
     pItem = AddItem(nIndex, pItem);
     pItem->SetCaption(lpszCaption);
     pItem->SetHandle(hWndPage);
-    if (nImage != pItem->GetImageIndex())
-    {
+    if (nImage != pItem->GetImageIndex()) {
         pItem->SetImageIndex(nImage);
         Reposition();
     }
@@ -129,8 +127,7 @@ void CZPTabControl::SetSelectedItem(CZPTabManagerItem* pItem)
     m_pbDestroyed = &bDestroyed;
     HWND hWnd = m_hWnd;
     LRESULT lResult = SendSelectionNotify(TCN_SELCHANGING);
-    if (bDestroyed)
-    {
+    if (bDestroyed) {
         if (pbOuter != NULL)
             *pbOuter = TRUE;
         return;
@@ -155,8 +152,7 @@ void CZPTabControl::SetSelectedItem(CZPTabManagerItem* pItem)
 void CZPTabControl::OnItemsChanged()
 {
     // The last tab closed: its page is no longer shown (it stays alive with its creator).
-    if (GetSelectedItem() == NULL && m_hWndPage != NULL && GetItemCount() == 0)
-    {
+    if (GetSelectedItem() == NULL && m_hWndPage != NULL && GetItemCount() == 0) {
         ::ShowWindow(m_hWndPage, SW_HIDE);
         m_hWndPage = NULL;
     }
@@ -206,8 +202,7 @@ void CZPTabControl::Reposition()
         CClientDC dc(this);
         m_pPaintManager->RepositionTabControl(this, &dc, rcClient);
     }
-    if (m_hWndPage != NULL && ::IsWindow(m_hWndPage))
-    {
+    if (m_hWndPage != NULL && ::IsWindow(m_hWndPage)) {
         CRect rcPage = rcClient;
         m_pPaintManager->AdjustClientRect(this, rcPage);
         // A page may be a sibling rather than a child of the control.
@@ -255,9 +250,8 @@ BOOL CZPTabControl::DrawParentBackground(CDC* pDC, CRect rc)
     HWND hWndParent = ::GetParent(m_hWnd);
     if (hWndParent == NULL)
         return FALSE;
-    HBRUSH hBrush = reinterpret_cast<HBRUSH>(::SendMessageW(hWndParent, WM_CTLCOLORSTATIC,
-                                                            reinterpret_cast<WPARAM>(pDC->GetSafeHdc()),
-                                                            reinterpret_cast<LPARAM>(m_hWnd)));
+    HBRUSH hBrush = reinterpret_cast<HBRUSH>(::SendMessageW(
+        hWndParent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()), reinterpret_cast<LPARAM>(m_hWnd)));
     if (hBrush == NULL)
         return FALSE;
     ::FillRect(pDC->GetSafeHdc(), &rc, hBrush);
@@ -378,8 +372,7 @@ DROPEFFECT CZPTabControl::CTabControlDropTarget::OnDragOver(CWnd* /*pWnd*/, COle
                                                             DWORD /*dwKeyState*/, CPoint point)
 {
     CZPTabPaintManager* pPaintManager = m_pControl->GetPaintManager();
-    if (pPaintManager != NULL && pPaintManager->m_bSelectOnDragOver)
-    {
+    if (pPaintManager != NULL && pPaintManager->m_bSelectOnDragOver) {
         CZPTabManagerItem* pItem = m_pControl->HitTest(point);
         if (pItem != NULL)
             m_pControl->SetSelectedItem(pItem);

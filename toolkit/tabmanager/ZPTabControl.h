@@ -30,7 +30,7 @@ public:
         DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
 
     private:
-        CZPTabControl* m_pControl;   // borrowed: the control owns this target
+        CZPTabControl* m_pControl;  // borrowed: the control owns this target
     };
 
     CZPTabControl();
@@ -86,10 +86,10 @@ private:
     // Whether the parent's UI state hides focus rectangles.
     BOOL IsParentHidingFocus() const;
 
-    HWND m_hWndPage;                          // borrowed: the shown page, or NULL
-    CZPTabPaintManager* m_pPaintManager;      // one reference
-    CZPImageManager* m_pImageManager;         // one reference
-    CTabControlDropTarget* m_pDropTarget;     // owned
-    CZPToolTipContext* m_pToolTipContext;     // one reference
-    BOOL* m_pbDestroyed;                      // set by the destructor while a notification is out
+    HWND m_hWndPage;                       // borrowed: the shown page, or NULL
+    CZPTabPaintManager* m_pPaintManager;   // one reference
+    CZPImageManager* m_pImageManager;      // one reference
+    CTabControlDropTarget* m_pDropTarget;  // owned
+    CZPToolTipContext* m_pToolTipContext;  // one reference
+    BOOL* m_pbDestroyed;                   // set by the destructor while a notification is out
 };

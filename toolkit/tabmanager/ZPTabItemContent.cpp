@@ -11,8 +11,7 @@
 #include "tabmanager/ZPTabManagerItem.h"
 #include "tabmanager/ZPTabManagerNavigateButton.h"
 
-namespace
-{
+namespace {
 
 // Space between a tab's own close buttons and its content.
 const int kButtonsGap = 3;
@@ -54,8 +53,7 @@ int CZPTabPaintManager::MeasureCaption(CDC* pDC, const CString& strCaption, UINT
 
 void CZPTabPaintManager::DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat)
 {
-    if (strText.Find(L'\\') >= 0)
-    {
+    if (strText.Find(L'\\') >= 0) {
         pDC->DrawText(strText, rc, nFormat | DT_PATH_ELLIPSIS);
         return;
     }
@@ -63,13 +61,11 @@ void CZPTabPaintManager::DrawTextMiddleEllipsis(CDC* pDC, const CString& strText
     int nAvailable = rc.Width();
     int nText = TextWidth(pDC, strText, bStrip);
     int nEllipsis = TextWidth(pDC, kEllipsis, FALSE);
-    if (nText <= nAvailable)
-    {
+    if (nText <= nAvailable) {
         pDC->DrawText(strText, rc, nFormat);
         return;
     }
-    if (nEllipsis >= nAvailable)
-    {
+    if (nEllipsis >= nAvailable) {
         pDC->DrawText(CString(kEllipsis), rc, nFormat);
         return;
     }
@@ -98,8 +94,7 @@ int CZPTabPaintManager::GetItemButtonsLength(const CZPTabManagerItem* pItem, BOO
     if (!IsCaptionShown(pItem))
         return 0;
     int nButtons = 0;
-    for (int i = 0; i < pItem->GetNavigateButtonCount(); i++)
-    {
+    for (int i = 0; i < pItem->GetNavigateButtonCount(); i++) {
         const CZPTabManagerNavigateButton* pButton = pItem->GetNavigateButton(i);
         if (IsButtonShown(pButton, pItem))
             nButtons += AlongText(pButton->GetSize(), bVertical);
@@ -116,21 +111,17 @@ CRect CZPTabPaintManager::SplitItemButtons(const CZPTabManagerItem* pItem, CRect
     if (GetItemButtonsLength(pItem, bVertical) == 0)
         return rc;
     (bVertical ? rc.bottom : rc.right) -= kButtonsGap;
-    for (int i = pItem->GetNavigateButtonCount() - 1; i >= 0; i--)
-    {
+    for (int i = pItem->GetNavigateButtonCount() - 1; i >= 0; i--) {
         const CZPTabManagerNavigateButton* pButton = pItem->GetNavigateButton(i);
         if (!IsButtonShown(pButton, pItem))
             continue;
         CSize sz = pButton->GetSize();
         CRect rcButton;
-        if (bVertical)
-        {
+        if (bVertical) {
             int nLeft = rc.left + (rc.Width() - sz.cx) / 2;
             rcButton.SetRect(nLeft, rc.bottom - sz.cy, nLeft + sz.cx, rc.bottom);
             rc.bottom -= sz.cy;
-        }
-        else
-        {
+        } else {
             int nTop = rc.top + (rc.Height() - sz.cy) / 2;
             rcButton.SetRect(rc.right - sz.cx, nTop, rc.right, nTop + sz.cy);
             rc.right -= sz.cx;
@@ -144,8 +135,7 @@ CRect CZPTabPaintManager::SplitItemButtons(const CZPTabManagerItem* pItem, CRect
 void CZPTabPaintManager::RepositionItemButtons(CZPTabManager* pManager)
 {
     std::vector<CRect> places;
-    for (int i = 0; i < pManager->GetItemCount(); i++)
-    {
+    for (int i = 0; i < pManager->GetItemCount(); i++) {
         CZPTabManagerItem* pItem = pManager->GetItem(i);
         if (!pItem->IsVisible() || pItem->GetRect().IsRectEmpty())
             continue;
@@ -175,8 +165,7 @@ int CZPTabPaintManager::MeasureItemContent(CDC* pDC, CZPTabManagerItem* pItem)
         return ClampItemLength(m_nFixedItemLength, nMin, nMax);
     if (m_nLayout == zpTabLayoutSizeToFit && !bCaption)
         return ClampItemLength(AlongText(szIcon, bVertical) + kIconOnlyExtra, nMin, nMax);
-    if (m_nLayout == zpTabLayoutSizeToFit)
-    {
+    if (m_nLayout == zpTabLayoutSizeToFit) {
         // Every tab measured in the selected tab's font: the strip keeps its length when the selection moves.
         CZPFontDC fontWidest(pDC, m_bBoldSelected && pManager->IsActive() ? &m_fntBold : &m_fntNormal);
         int nWidest = 0;
@@ -184,8 +173,7 @@ int CZPTabPaintManager::MeasureItemContent(CDC* pDC, CZPTabManagerItem* pItem)
             nWidest = std::max(nWidest, MeasureCaption(pDC, pManager->GetItem(i)->GetCaption(), nPrefix));
         return ClampItemLength(nMargins + nWidest + nIcon + nButtons, nMin, nMax);
     }
-    return ClampItemLength(MeasureCaption(pDC, pItem->GetCaption(), nPrefix) + nMargins + nIcon + nButtons, nMin,
-                           nMax);
+    return ClampItemLength(MeasureCaption(pDC, pItem->GetCaption(), nPrefix) + nMargins + nIcon + nButtons, nMin, nMax);
 }
 
 int CZPTabPaintManager::DrawItemContent(CDC* pDC, CZPTabManagerItem* pItem, CRect rcItem, BOOL bDraw)
@@ -213,10 +201,8 @@ void CZPTabPaintManager::DrawItemParts(CDC* pDC, CZPTabManagerItem* pItem, const
     int nPosition = pManager->GetPosition();
     // The buttons stand where the layout put them.
     CRect rc = SplitItemButtons(pItem, rcItem, NULL);
-    if (bCaption)
-    {
-        for (int i = pItem->GetNavigateButtonCount() - 1; i >= 0; i--)
-        {
+    if (bCaption) {
+        for (int i = pItem->GetNavigateButtonCount() - 1; i >= 0; i--) {
             CZPTabManagerNavigateButton* pButton = pItem->GetNavigateButton(i);
             if (IsButtonShown(pButton, pItem))
                 pButton->Draw(pDC);
@@ -225,8 +211,7 @@ void CZPTabPaintManager::DrawItemParts(CDC* pDC, CZPTabManagerItem* pItem, const
     CRect rcFocus(rc);
 
     int nStretch = pItem->GetLength() - pItem->GetNaturalLength();
-    if (nStretch > 0)
-    {
+    if (nStretch > 0) {
         if (bVertical)
             rc.DeflateRect(0, nStretch / 2);
         else
@@ -235,15 +220,12 @@ void CZPTabPaintManager::DrawItemParts(CDC* pDC, CZPTabManagerItem* pItem, const
 
     const CRect& rcButton = m_rcButtonMargin;
     const CRect& rcText = m_rcTextMargin;
-    if (!bVertical)
-    {
+    if (!bVertical) {
         rc.left += rcText.left + rcButton.left;
         BOOL bSwap = nPosition == zpTabPositionBottom;
         rc.top += bSwap ? rcButton.bottom : rcButton.top;
         rc.bottom -= bSwap ? rcButton.top : rcButton.bottom;
-    }
-    else
-    {
+    } else {
         rc.top += rcText.left + rcButton.left;
         BOOL bSwap = nPosition == zpTabPositionRight;
         rc.left += bSwap ? rcButton.bottom : rcButton.top;
@@ -252,11 +234,9 @@ void CZPTabPaintManager::DrawItemParts(CDC* pDC, CZPTabManagerItem* pItem, const
 
     LONG& nStart = bVertical ? rc.top : rc.left;
     LONG& nEnd = bVertical ? rc.bottom : rc.right;
-    if (bIcon)
-    {
+    if (bIcon) {
         int nAlong = AlongText(szIcon, bVertical);
-        if (nAlong < nEnd - nStart)
-        {
+        if (nAlong < nEnd - nStart) {
             CPoint pt = bVertical ? CPoint(rc.left + (rc.Width() - szIcon.cx) / 2, nStart - 1)
                                   : CPoint(nStart - 1, rc.top + (rc.Height() - szIcon.cy) / 2);
             pManager->DrawItemIcon(pDC, pt, pItem, TRUE, szIcon);
@@ -264,21 +244,15 @@ void CZPTabPaintManager::DrawItemParts(CDC* pDC, CZPTabManagerItem* pItem, const
         nStart += nAlong + kIconGap;
     }
 
-    if (bCaption && !bVertical)
-    {
-        if (nStart < nEnd)
-        {
+    if (bCaption && !bVertical) {
+        if (nStart < nEnd) {
             nEnd -= rcText.right + rcButton.right;
             if (bIcon)
                 nEnd += kIconGap;
-            if (m_bMiddleEllipsis)
-            {
+            if (m_bMiddleEllipsis) {
                 DrawTextMiddleEllipsis(pDC, strCaption, rc, DT_SINGLELINE | m_nTextFormat | nPrefix);
-            }
-            else
-            {
-                if (m_bHidePrefix)
-                {
+            } else {
+                if (m_bHidePrefix) {
                     ZpRemoveAmpersands(strCaption);
                     nPrefix = DT_NOPREFIX;
                 }
@@ -286,8 +260,7 @@ void CZPTabPaintManager::DrawItemParts(CDC* pDC, CZPTabManagerItem* pItem, const
                               DT_SINGLELINE | m_nTextFormat | nPrefix | (m_bEndEllipsis ? DT_END_ELLIPSIS : 0));
             }
         }
-    }
-    else if (bCaption && nStart < nEnd - kMinVerticalCaption)
+    } else if (bCaption && nStart < nEnd - kMinVerticalCaption)
         DrawVerticalCaption(pDC, strCaption, rc, nPosition);
 
     if (pItem->IsSelected() && pManager->IsFocusCueVisible())

@@ -10,8 +10,7 @@ void ZpTabCompressLengths(std::vector<int>& lengths, int nRoom)
     long long nTotal = std::accumulate(lengths.begin(), lengths.end(), 0LL);
     if (lengths.empty() || nTotal <= nRoom)
         return;
-    if (lengths.size() == 1)
-    {
+    if (lengths.size() == 1) {
         lengths[0] = nRoom;
         return;
     }
@@ -21,15 +20,13 @@ void ZpTabCompressLengths(std::vector<int>& lengths, int nRoom)
 
     long long nLeft = nRoom;
     size_t i = 0;
-    for (; i < order.size(); i++)
-    {
+    for (; i < order.size(); i++) {
         long long nRemaining = static_cast<long long>(order.size() - i);
         if (lengths[order[i]] * nRemaining > nLeft)
             break;
         nLeft -= lengths[order[i]];
     }
-    for (; i < order.size(); i++)
-    {
+    for (; i < order.size(); i++) {
         long long nShare = nLeft / static_cast<long long>(order.size() - i);
         lengths[order[i]] = static_cast<int>(nShare);
         nLeft -= nShare;
@@ -41,10 +38,8 @@ int ZpTabSplitRowsGreedy(const std::vector<int>& lengths, int nRoom, std::vector
     rows.assign(lengths.size(), 0);
     int nRow = 0;
     long long nWidth = 0;
-    for (size_t i = 0; i < lengths.size(); i++)
-    {
-        if (nWidth > 0 && nWidth + lengths[i] > nRoom)
-        {
+    for (size_t i = 0; i < lengths.size(); i++) {
+        if (nWidth > 0 && nWidth + lengths[i] > nRoom) {
             nRow++;
             nWidth = 0;
         }
@@ -54,8 +49,7 @@ int ZpTabSplitRowsGreedy(const std::vector<int>& lengths, int nRoom, std::vector
     return nRow + 1;
 }
 
-namespace
-{
+namespace {
 
 // One balanced split: a depth-first search over (row, first tab) that ends a row at the first tab
 // overflowing its target and, when the later rows cannot take the rest from there, lets the row
@@ -80,29 +74,23 @@ public:
         std::vector<CRowFrame> open;
         open.push_back(OpenRow(0, 0));
         bool bLaterRowsFailed = false;
-        while (!open.empty())
-        {
+        while (!open.empty()) {
             const int nRow = static_cast<int>(open.size()) - 1;
             CRowFrame& frame = open.back();
             bool bFailed = false;
-            if (bLaterRowsFailed)
-            {
+            if (bLaterRowsFailed) {
                 bLaterRowsFailed = false;
                 bFailed = !TakeAfterAll(frame, nRow);
             }
-            size_t nBreak = m_lengths.size();   // where the next row opens; none at the end
-            while (!bFailed && frame.nNext < m_lengths.size())
-            {
+            size_t nBreak = m_lengths.size();  // where the next row opens; none at the end
+            while (!bFailed && frame.nNext < m_lengths.size()) {
                 const int nLength = m_lengths[frame.nNext];
-                if (frame.nWidth + nLength > frame.nTarget && frame.nWidth > 0 && nLength > 0)
-                {
-                    if (nRow == m_nRows - 1)
-                    {
+                if (frame.nWidth + nLength > frame.nTarget && frame.nWidth > 0 && nLength > 0) {
+                    if (nRow == m_nRows - 1) {
                         bFailed = true;
                         break;
                     }
-                    if (m_failedFrom[frame.nNext] > nRow + 1)
-                    {
+                    if (m_failedFrom[frame.nNext] > nRow + 1) {
                         nBreak = frame.nNext;
                         break;
                     }
@@ -113,15 +101,14 @@ public:
                 frame.nWidth += nLength;
                 frame.nNext++;
             }
-            if (bFailed)
-            {
+            if (bFailed) {
                 m_failedFrom[frame.nFirst] = std::min(m_failedFrom[frame.nFirst], nRow);
                 open.pop_back();
                 bLaterRowsFailed = true;
                 continue;
             }
             if (nBreak == m_lengths.size())
-                return true;   // the rest fits: every open row is done
+                return true;  // the rest fits: every open row is done
             open.push_back(OpenRow(nRow + 1, nBreak));
         }
         return false;
@@ -131,7 +118,7 @@ private:
     struct CRowFrame
     {
         size_t nFirst;
-        size_t nNext;   // the tab the row looks at next
+        size_t nNext;  // the tab the row looks at next
         long long nWidth;
         long long nTarget;
     };
@@ -141,7 +128,7 @@ private:
         long long nTarget = m_nRoom;
         if (m_bJustify)
             nTarget = std::min(nTarget, m_suffix[nFirst] / (m_nRows - nRow));
-        return CRowFrame{nFirst, nFirst, 0, nTarget};
+        return CRowFrame{ nFirst, nFirst, 0, nTarget };
     }
 
     // The later rows cannot start at the frame's next tab: the row takes it when the room allows.
@@ -161,8 +148,8 @@ private:
     long long m_nRoom;
     bool m_bJustify;
     std::vector<int>& m_rows;
-    std::vector<long long> m_suffix;   // total length from each tab to the end
-    std::vector<int> m_failedFrom;     // per tab: the first row known to fail when starting there
+    std::vector<long long> m_suffix;  // total length from each tab to the end
+    std::vector<int> m_failedFrom;    // per tab: the first row known to fail when starting there
 };
 
 }  // namespace
@@ -184,8 +171,7 @@ void ZpTabJustifyRow(std::vector<int>& lengths, int nRoom)
 {
     long long nSuffix = std::accumulate(lengths.begin(), lengths.end(), 0LL);
     long long nUsed = 0;
-    for (size_t j = 0; j < lengths.size(); j++)
-    {
+    for (size_t j = 0; j < lengths.size(); j++) {
         long long nFree = nRoom - nUsed;
         long long nCount = static_cast<long long>(lengths.size() - j);
         long long nOriginal = lengths[j];

@@ -6,18 +6,17 @@
 #include "tabmanager/ZPTabManagerNavigateButton.h"
 #include "tabmanager/ZPTabPaintManager.h"
 
-namespace
-{
+namespace {
 
 const int kScrollStep = 20;
 
 }  // namespace
 
 CZPTabManager::CZPTabManager()
-    : m_pSelected(NULL), m_pHighlighted(NULL), m_pPressed(NULL), m_pHighlightedNavigateButton(NULL),
-      m_nScrollOffset(0), m_bAllowReorder(TRUE), m_bActive(TRUE), m_nPerTabCloseMode(zpTabNavigateButtonNone),
-      m_rcHeader(0, 0, 0, 0), m_rcControl(0, 0, 0, 0), m_rcClient(0, 0, 0, 0), m_themeTab(TRUE),
-      m_nScrollStep(kScrollStep), m_pRegisteredPaintManager(NULL)
+    : m_pSelected(NULL), m_pHighlighted(NULL), m_pPressed(NULL), m_pHighlightedNavigateButton(NULL), m_nScrollOffset(0),
+      m_bAllowReorder(TRUE), m_bActive(TRUE), m_nPerTabCloseMode(zpTabNavigateButtonNone), m_rcHeader(0, 0, 0, 0),
+      m_rcControl(0, 0, 0, 0), m_rcClient(0, 0, 0, 0), m_themeTab(TRUE), m_nScrollStep(kScrollStep),
+      m_pRegisteredPaintManager(NULL)
 {
     SetRowCount(1);
     m_arrNavigateButtons.Add(new CNavigateButtonArrowLeft(this, zpTabNavigateButtonAutomatic));
@@ -27,8 +26,7 @@ CZPTabManager::CZPTabManager()
 
 CZPTabManager::~CZPTabManager()
 {
-    for (INT_PTR i = 0; i < m_arrItems.GetSize(); i++)
-    {
+    for (INT_PTR i = 0; i < m_arrItems.GetSize(); i++) {
         CZPTabManagerItem* pItem = m_arrItems[i];
         pItem->OnRemoved();
         pItem->m_pManager = NULL;
@@ -45,13 +43,11 @@ void CZPTabManager::RegisterPaintManager(CZPTabPaintManager* pPaintManager)
 {
     if (pPaintManager == m_pRegisteredPaintManager)
         return;
-    if (pPaintManager != NULL)
-    {
+    if (pPaintManager != NULL) {
         pPaintManager->InternalAddRef();
         pPaintManager->AddTabManager(this);
     }
-    if (m_pRegisteredPaintManager != NULL)
-    {
+    if (m_pRegisteredPaintManager != NULL) {
         m_pRegisteredPaintManager->RemoveTabManager(this);
         m_pRegisteredPaintManager->InternalRelease();
     }
@@ -120,8 +116,7 @@ void CZPTabManager::GetItemMetrics(CSize* pszNormal, CSize* pszMin, CSize* pszMa
 int CZPTabManager::GetItemsLength() const
 {
     CZPTabPaintManager* pPaintManager = GetPaintManager();
-    if (pPaintManager != NULL && pPaintManager->GetLayout() == zpTabLayoutRotated)
-    {
+    if (pPaintManager != NULL && pPaintManager->GetLayout() == zpTabLayoutRotated) {
         // Rotated tabs take a row height each along the strip; hidden ones take no room.
         int nVisible = 0;
         for (INT_PTR i = 0; i < m_arrItems.GetSize(); i++)
@@ -135,9 +130,7 @@ int CZPTabManager::GetItemsLength() const
     return nLength;
 }
 
-void CZPTabManager::SetPaintManager(CZPTabPaintManager* /*pPaintManager*/)
-{
-}
+void CZPTabManager::SetPaintManager(CZPTabPaintManager* /*pPaintManager*/) {}
 
 BOOL CZPTabManager::HasStaticFrame() const
 {
@@ -195,13 +188,9 @@ BOOL CZPTabManager::CanSelectItem(CZPTabManagerItem* /*pItem*/) const
     return TRUE;
 }
 
-void CZPTabManager::OnItemsReordered(CZPTabManagerItem* /*pItem*/, CZPTabManagerItem* /*pOther*/)
-{
-}
+void CZPTabManager::OnItemsReordered(CZPTabManagerItem* /*pItem*/, CZPTabManagerItem* /*pOther*/) {}
 
-void CZPTabManager::OnNavigateButtonCommand(UINT /*nID*/)
-{
-}
+void CZPTabManager::OnNavigateButtonCommand(UINT /*nID*/) {}
 
 void CZPTabManager::OnNavigateButtonClick(CZPTabManagerNavigateButton* pButton)
 {
@@ -219,7 +208,7 @@ void CZPTabManager::SetActive(BOOL bActive)
 CZPTabManagerItem* CZPTabManager::AddItem(int nIndex, CZPTabManagerItem* pItem)
 {
     if (pItem == NULL)
-        pItem = new CZPTabManagerItem();   // its first reference is the manager's
+        pItem = new CZPTabManagerItem();  // its first reference is the manager's
     pItem->m_pManager = this;
     int nCount = GetItemCount();
     if (nIndex < 0 || nIndex > nCount)
@@ -266,8 +255,7 @@ void CZPTabManager::DeleteAllItems()
     arrItems.Copy(m_arrItems);
     m_arrItems.RemoveAll();
     m_pSelected = m_pHighlighted = m_pPressed = NULL;
-    for (INT_PTR i = 0; i < arrItems.GetSize(); i++)
-    {
+    for (INT_PTR i = 0; i < arrItems.GetSize(); i++) {
         arrItems[i]->OnRemoved();
         arrItems[i]->m_pManager = NULL;
         arrItems[i]->InternalRelease();
@@ -296,8 +284,7 @@ void CZPTabManager::SetCurSel(int nIndex)
 
 CZPTabManagerItem* CZPTabManager::FindNextSelectable(int nIndex, int nStep) const
 {
-    for (CZPTabManagerItem* pItem = GetItem(nIndex); pItem != NULL; pItem = GetItem(nIndex))
-    {
+    for (CZPTabManagerItem* pItem = GetItem(nIndex); pItem != NULL; pItem = GetItem(nIndex)) {
         if (pItem->IsVisible() && pItem->IsEnabled())
             return pItem;
         nIndex += nStep;
@@ -316,8 +303,7 @@ CZPTabManagerItem* CZPTabManager::HitTest(CPoint point) const
         return NULL;
     if (!m_rcHeader.IsRectEmpty() && !m_rcHeader.PtInRect(point))
         return NULL;
-    for (INT_PTR i = 0; i < m_arrItems.GetSize(); i++)
-    {
+    for (INT_PTR i = 0; i < m_arrItems.GetSize(); i++) {
         CZPTabManagerItem* pItem = m_arrItems[i];
         if (pItem->GetRect().PtInRect(point) && pItem->IsVisible() && pItem->IsEnabled())
             return pItem;
@@ -330,21 +316,16 @@ CZPTabManagerNavigateButton* CZPTabManager::HitTestNavigateButton(CPoint point, 
 {
     CZPTabManagerNavigateButton* pFound = NULL;
     int nFound = -1;
-    for (INT_PTR i = 0; i < m_arrNavigateButtons.GetSize() && pFound == NULL; i++)
-    {
-        if (m_arrNavigateButtons[i]->GetRect().PtInRect(point))
-        {
+    for (INT_PTR i = 0; i < m_arrNavigateButtons.GetSize() && pFound == NULL; i++) {
+        if (m_arrNavigateButtons[i]->GetRect().PtInRect(point)) {
             pFound = m_arrNavigateButtons[i];
             nFound = static_cast<int>(i);
         }
     }
-    if (pFound == NULL && !bStripButtonsOnly)
-    {
+    if (pFound == NULL && !bStripButtonsOnly) {
         CZPTabManagerItem* pItem = HitTest(point);
-        for (int i = 0; pItem != NULL && i < pItem->GetNavigateButtonCount() && pFound == NULL; i++)
-        {
-            if (pItem->GetNavigateButton(i)->GetRect().PtInRect(point))
-            {
+        for (int i = 0; pItem != NULL && i < pItem->GetNavigateButtonCount() && pFound == NULL; i++) {
+            if (pItem->GetNavigateButton(i)->GetRect().PtInRect(point)) {
                 pFound = pItem->GetNavigateButton(i);
                 nFound = i;
             }

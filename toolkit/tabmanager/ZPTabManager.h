@@ -184,9 +184,9 @@ protected:
     void RedrawItem(CZPTabManagerItem* pItem, BOOL bErase);
     void RedrawButton(CZPTabManagerNavigateButton* pButton, BOOL bErase);
     BOOL ContainsItem(const CZPTabManagerItem* pItem) const;
-    CZPTabManagerItem* m_pSelected;                        // borrowed from m_arrItems
-    CZPTabManagerItem* m_pHighlighted;                     // borrowed from m_arrItems
-    CZPTabManagerItem* m_pPressed;                         // borrowed from m_arrItems
+    CZPTabManagerItem* m_pSelected;                             // borrowed from m_arrItems
+    CZPTabManagerItem* m_pHighlighted;                          // borrowed from m_arrItems
+    CZPTabManagerItem* m_pPressed;                              // borrowed from m_arrItems
     CZPTabManagerNavigateButton* m_pHighlightedNavigateButton;  // borrowed
     int m_nScrollOffset;
     BOOL m_bAllowReorder;
@@ -195,12 +195,12 @@ protected:
     CRect m_rcHeader;
     CRect m_rcControl;
     CRect m_rcClient;
-    CArray<CZPTabManagerItem*, CZPTabManagerItem*> m_arrItems;                    // one reference each
+    CArray<CZPTabManagerItem*, CZPTabManagerItem*> m_arrItems;                                // one reference each
     CArray<CZPTabManagerNavigateButton*, CZPTabManagerNavigateButton*> m_arrNavigateButtons;  // owned
     CZPWinThemeWrapper m_themeTab;
     CArray<ZP_TAB_ROW, const ZP_TAB_ROW&> m_arrRows;
     int m_nScrollStep;
 
 private:
-    CZPTabPaintManager* m_pRegisteredPaintManager;         // one reference while registered
+    CZPTabPaintManager* m_pRegisteredPaintManager;  // one reference while registered
 };

@@ -8,11 +8,9 @@
 #include "tabmanager/ZPTabPaintManager.h"
 
 CZPTabManagerItem::CZPTabManagerItem()
-    : m_nLength(0), m_nNaturalLength(0), m_nImage(-1), m_nIndex(-1), m_bEnabled(TRUE), m_bVisible(TRUE),
-      m_hWnd(NULL), m_hIcon(NULL), m_rcItem(0, 0, 0, 0), m_clrItem(0), m_pManager(NULL), m_nRow(0),
-      m_bClosable(TRUE)
-{
-}
+    : m_nLength(0), m_nNaturalLength(0), m_nImage(-1), m_nIndex(-1), m_bEnabled(TRUE), m_bVisible(TRUE), m_hWnd(NULL),
+      m_hIcon(NULL), m_rcItem(0, 0, 0, 0), m_clrItem(0), m_pManager(NULL), m_nRow(0), m_bClosable(TRUE)
+{}
 
 CZPTabManagerItem::~CZPTabManagerItem()
 {
@@ -97,8 +95,7 @@ BOOL CZPTabManagerItem::HasNavigateButton(const CZPTabManagerNavigateButton* pBu
     return FALSE;
 }
 
-namespace
-{
+namespace {
 
 // A 32-bit bottom-up DIB section and its pixels.
 struct CTurnBitmap
@@ -124,8 +121,7 @@ inline DWORD& Pixel(DWORD* pBits, int n, int x, int y)
 void TurnSquare(DWORD* pSrc, DWORD* pDst, int n, BOOL bClockwise)
 {
     for (int y = 0; y < n; y++)
-        for (int x = 0; x < n; x++)
-        {
+        for (int x = 0; x < n; x++) {
             if (bClockwise)
                 Pixel(pDst, n, n - 1 - y, x) = Pixel(pSrc, n, x, y);
             else
@@ -139,16 +135,15 @@ void CZPTabManagerItem::DrawImage(CDC* pDC, CRect rc, CZPImageManagerIcon* pIcon
 {
     if (pIcon == NULL || m_pManager == NULL)
         return;
-    CZPImageManagerStateImage* pImage = !m_bEnabled      ? pIcon->GetDisabledStateImage()
+    CZPImageManagerStateImage* pImage = !m_bEnabled       ? pIcon->GetDisabledStateImage()
                                         : IsHighlighted() ? pIcon->GetHotStateImage()
                                         : IsSelected()    ? pIcon->GetCheckedStateImage()
                                                           : pIcon->GetNormalStateImage();
     CZPTabPaintManager* pPaintManager = m_pManager->GetPaintManager();
     int nPosition = m_pManager->GetPosition();
-    BOOL bTurn = pPaintManager != NULL && pPaintManager->m_bRotateIcons && rc.Width() == rc.Height()
-                 && rc.Width() > 0 && (nPosition == zpTabPositionLeft || nPosition == zpTabPositionRight);
-    if (!bTurn)
-    {
+    BOOL bTurn = pPaintManager != NULL && pPaintManager->m_bRotateIcons && rc.Width() == rc.Height() &&
+                 rc.Width() > 0 && (nPosition == zpTabPositionLeft || nPosition == zpTabPositionRight);
+    if (!bTurn) {
         pIcon->Draw(pDC, rc.left, rc.top, pImage, rc.Width(), rc.Height());
         return;
     }

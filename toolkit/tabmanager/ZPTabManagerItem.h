@@ -77,13 +77,13 @@ private:
     int m_nIndex;
     BOOL m_bEnabled;
     BOOL m_bVisible;
-    HWND m_hWnd;                 // borrowed: the page shown while selected
-    HICON m_hIcon;               // borrowed
+    HWND m_hWnd;    // borrowed: the page shown while selected
+    HICON m_hIcon;  // borrowed
     CRect m_rcItem;
     CString m_strCaption;
     CString m_strTooltip;
     COLORREF m_clrItem;
-    CZPTabManager* m_pManager;   // borrowed; NULL once removed
+    CZPTabManager* m_pManager;  // borrowed; NULL once removed
     int m_nRow;
     BOOL m_bClosable;
     CArray<CZPTabManagerNavigateButton*, CZPTabManagerNavigateButton*> m_arrNavigateButtons;  // owned

@@ -3,14 +3,13 @@
 
 #include "common/ZPDrawHelpers.h"
 #include "common/ZPResourceManager.h"
+#include "common/ZPTrackingLoop.h"
 #include "tabmanager/ZPTabAppearanceSet.h"
 #include "tabmanager/ZPTabManagerItem.h"
 #include "tabmanager/ZPTabManagerResource.h"
 #include "tabmanager/ZPTabPaintManager.h"
-#include "tabmanager/ZPTabTrackLoop.h"
 
-namespace
-{
+namespace {
 
 // A held button repeats its action at most this often.
 const DWORD kRepeatIntervalMs = 20;
@@ -29,8 +28,7 @@ CString LoadTabString(UINT nID)
 CZPTabManagerNavigateButton::CZPTabManagerNavigateButton(CZPTabManager* pManager, UINT nID, int nShowMode)
     : m_nID(nID), m_nShowMode(nShowMode), m_pManager(pManager), m_rcButton(0, 0, 0, 0), m_bEnabled(TRUE),
       m_bPressed(FALSE), m_pItem(NULL)
-{
-}
+{}
 
 CZPTabManagerNavigateButton::~CZPTabManagerNavigateButton()
 {
@@ -40,8 +38,8 @@ CZPTabManagerNavigateButton::~CZPTabManagerNavigateButton()
 
 void CZPTabManagerNavigateButton::AdjustLength(int& nLength)
 {
-    BOOL bTakes = m_nShowMode == zpTabNavigateButtonAlways
-                  || (m_nShowMode == zpTabNavigateButtonAutomatic && m_pManager->IsNavigateButtonVisible(this));
+    BOOL bTakes = m_nShowMode == zpTabNavigateButtonAlways ||
+                  (m_nShowMode == zpTabNavigateButtonAutomatic && m_pManager->IsNavigateButtonVisible(this));
     if (!bTakes)
         return;
     CSize sz = GetSize();
@@ -52,20 +50,17 @@ CSize CZPTabManagerNavigateButton::GetSize() const
 {
     CZPTabPaintManager* pPaintManager = m_pManager->GetPaintManager();
     return pPaintManager != NULL ? pPaintManager->m_szNavigateButton
-                                  : CSize(kZpTabNavigateButtonWidth, kZpTabNavigateButtonHeight);
+                                 : CSize(kZpTabNavigateButtonWidth, kZpTabNavigateButtonHeight);
 }
 
 void CZPTabManagerNavigateButton::PlaceAtEnd(CRect& rcRemaining)
 {
     CSize sz = GetSize();
-    if (m_pManager->IsHorizontal())
-    {
+    if (m_pManager->IsHorizontal()) {
         int nTop = rcRemaining.top + (rcRemaining.Height() - sz.cy) / 2;
         m_rcButton.SetRect(rcRemaining.right - sz.cx, nTop, rcRemaining.right, nTop + sz.cy);
         rcRemaining.right -= sz.cx;
-    }
-    else
-    {
+    } else {
         int nLeft = rcRemaining.left + (rcRemaining.Width() - sz.cx) / 2;
         m_rcButton.SetRect(nLeft, rcRemaining.bottom - sz.cy, nLeft + sz.cx, rcRemaining.bottom);
         rcRemaining.bottom -= sz.cy;
@@ -74,9 +69,8 @@ void CZPTabManagerNavigateButton::PlaceAtEnd(CRect& rcRemaining)
 
 void CZPTabManagerNavigateButton::Reposition(CRect& rcRemaining)
 {
-    if (m_nShowMode == zpTabNavigateButtonNone
-        || (m_nShowMode == zpTabNavigateButtonAutomatic && !m_pManager->IsNavigateButtonVisible(this)))
-    {
+    if (m_nShowMode == zpTabNavigateButtonNone ||
+        (m_nShowMode == zpTabNavigateButtonAutomatic && !m_pManager->IsNavigateButtonVisible(this))) {
         m_rcButton.SetRectEmpty();
         return;
     }
@@ -88,8 +82,7 @@ void CZPTabManagerNavigateButton::Draw(CDC* pDC)
     if (m_rcButton.IsRectEmpty())
         return;
     CZPTabPaintManager* pPaintManager = m_pManager->GetPaintManager();
-    if (pPaintManager != NULL)
-    {
+    if (pPaintManager != NULL) {
         CRect rc(m_rcButton);
         pPaintManager->DrawNavigateButton(pDC, this, rc);
     }
@@ -109,78 +102,78 @@ void CZPTabManagerNavigateButton::PerformClick(CWnd* pWnd, CPoint point)
 
     // A close button can go with its item inside a dispatched message or its own release: keep
     // the item alive and check that it still owns the button before touching it again.
-    CZPTabManager* pManager = m_pManager;
-    CZPTabManagerItem* pItem = m_pItem;
-    if (pItem != NULL)
-        pItem->InternalAddRef();
-    auto IsAlive = [&]() { return pItem == NULL || pItem->HasNavigateButton(this); };
+    CRefPtr<CZPTabManagerItem> item = CRefPtr<CZPTabManagerItem>::AddRef(m_pItem);
 
-    BOOL bReleasedOver = FALSE;
+    // Repeats the action on every tick while the button is held and enabled, and shows it
+    // pressed while the pointer is over it.
+    class CHeldLoop : public CZPTrackingLoop
     {
-        CZPTabTrackLoop loop(hWnd);
-        DWORD dwLast = ::GetTickCount();
-        BOOL bDone = FALSE;
-        while (!bDone)
+    public:
+        CHeldLoop(HWND hWnd, CZPTabManagerNavigateButton* pButton, CZPTabManagerItem* pItem, CPoint point)
+            : CZPTrackingLoop(hWnd, flagTakeCapture | flagEscapeEnds | flagRightButtonEnds | flagDropOtherKeys),
+              m_pButton(pButton), m_pItem(pItem), m_pManager(pButton->m_pManager), m_point(point)
+        {}
+        BOOL IsAlive() const { return m_pItem == NULL || m_pItem->HasNavigateButton(m_pButton); }
+        void ShowPressed()
         {
-            if (m_bEnabled && ::GetTickCount() - dwLast > kRepeatIntervalMs)
-            {
-                dwLast = ::GetTickCount();
-                Execute(TRUE);
-                if (!loop.IsWindowAlive() || !IsAlive())
-                    break;
+            BOOL bOver = m_pButton->m_rcButton.PtInRect(m_point);
+            if (bOver != m_pButton->m_bPressed) {
+                m_pButton->m_bPressed = bOver;
+                m_pManager->RedrawControl(m_pButton->m_rcButton, FALSE);
             }
-            BOOL bOver = m_rcButton.PtInRect(point);
-            if (bOver != m_bPressed)
-            {
-                m_bPressed = bOver;
-                pManager->RedrawControl(m_rcButton, FALSE);
-            }
+        }
 
-            MSG msg;
-            DWORD dwElapsed = ::GetTickCount() - dwLast;
-            DWORD dwWait = !m_bEnabled                     ? INFINITE
-                           : dwElapsed > kRepeatIntervalMs ? 0
-                                                           : kRepeatIntervalMs + 1 - dwElapsed;
-            int nResult = loop.Next(&msg, dwWait);
-            if (nResult == CZPTabTrackLoop::resultTimeout)
-                continue;
-            if (nResult == CZPTabTrackLoop::resultCancel)
+        CZPTabManagerNavigateButton* m_pButton;  // borrowed; checked by IsAlive before each use
+        CZPTabManagerItem* m_pItem;              // borrowed; held by the caller for the loop
+        CZPTabManager* m_pManager;               // borrowed; lives as long as the window
+        CPoint m_point;
+        BOOL m_bReleasedOver = FALSE;
+
+    protected:
+        BOOL IsTracking() const override { return IsAlive(); }
+        BOOL OnTick() override
+        {
+            if (m_pButton->m_bEnabled) {
+                m_pButton->Execute(TRUE);
+                if (!::IsWindow(GetHwnd()) || !IsAlive())
+                    return FALSE;
+            }
+            ShowPressed();
+            return TRUE;
+        }
+        BOOL OnMessage(const MSG& msg) override
+        {
+            switch (msg.message) {
+            case WM_MOUSEMOVE:
+                m_point = PointOf(msg);
                 break;
-            switch (CZPTabTrackLoop::Classify(msg))
-            {
-            case CZPTabTrackLoop::actionCancel:
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionMove:
-                point = CZPTabTrackLoop::PointOf(msg);
-                break;
-            case CZPTabTrackLoop::actionRelease:
-                point = CZPTabTrackLoop::PointOf(msg);
-                bReleasedOver = m_rcButton.PtInRect(point);
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionDispatch:
-                bDone = !loop.Dispatch(msg);
+            case WM_LBUTTONUP:
+                m_point = PointOf(msg);
+                m_bReleasedOver = m_pButton->m_rcButton.PtInRect(m_point);
+                return FALSE;
+            default:
+                Dispatch(msg);
+                if (!::IsWindow(GetHwnd()) || !IsAlive())
+                    return FALSE;
                 break;
             }
-            if (!loop.IsWindowAlive() || !IsAlive())
-                break;
+            ShowPressed();
+            return TRUE;
         }
-        if (!loop.IsWindowAlive() || !IsAlive())
-        {
-            if (pItem != NULL)
-                pItem->InternalRelease();
-            return;
-        }
-    }
+    };
+
+    CHeldLoop loop(hWnd, this, item.Get(), point);
+    loop.ShowPressed();
+    loop.StartTicks(kRepeatIntervalMs);
+    loop.Run();
+    if (!::IsWindow(hWnd) || !loop.IsAlive())
+        return;
 
     m_bPressed = FALSE;
-    pManager->FinishTracking(pWnd, point);
+    m_pManager->FinishTracking(pWnd, loop.m_point);
     // The release may delete this button (a tab's close button removes its tab): nothing after it.
-    if (bReleasedOver)
+    if (loop.m_bReleasedOver)
         Execute(FALSE);
-    if (pItem != NULL)
-        pItem->InternalRelease();
 }
 
 void CZPTabManager::CNavigateButtonArrow::AdjustLength(int& nLength)
@@ -211,18 +204,16 @@ void CZPTabManager::CNavigateButtonArrow::Reposition(CRect& rcRemaining)
         m_bEnabled = nLength - rcMargin.right - rcMargin.left - kArrowsLength < nItems + nOffset;
 
     int nLayout = m_pManager->GetLayout();
-    if (nLayout == zpTabLayoutMultiRow)
-    {
+    if (nLayout == zpTabLayoutMultiRow) {
         m_rcButton.SetRectEmpty();
         return;
     }
-    if (m_nShowMode != zpTabNavigateButtonAutomatic)
-    {
+    if (m_nShowMode != zpTabNavigateButtonAutomatic) {
         CZPTabManagerNavigateButton::Reposition(rcRemaining);
         return;
     }
-    BOOL bNeeded = nLayout != zpTabLayoutCompressed
-                   && (nLength - rcMargin.right - rcMargin.left < nItems + nOffset - rcMargin.left - 1 || nOffset < 0);
+    BOOL bNeeded = nLayout != zpTabLayoutCompressed &&
+                   (nLength - rcMargin.right - rcMargin.left < nItems + nOffset - rcMargin.left - 1 || nOffset < 0);
     if (bNeeded)
         PlaceAtEnd(rcRemaining);
     else
@@ -268,9 +259,8 @@ CZPTabManager::CNavigateButtonClose::CNavigateButtonClose(CZPTabManager* pManage
 void CZPTabManager::CNavigateButtonClose::DrawGlyph(CDC* pDC, CRect rc)
 {
     CPoint c = rc.CenterPoint();
-    static const int kLines[4][4] = {{-4, -3, 3, 4}, {-3, -3, 4, 4}, {-4, 3, 3, -4}, {-3, 3, 4, -4}};
-    for (const auto& line : kLines)
-    {
+    static const int kLines[4][4] = { { -4, -3, 3, 4 }, { -3, -3, 4, 4 }, { -4, 3, 3, -4 }, { -3, 3, 4, -4 } };
+    for (const auto& line : kLines) {
         pDC->MoveTo(c.x + line[0], c.y + line[1]);
         pDC->LineTo(c.x + line[2], c.y + line[3]);
     }

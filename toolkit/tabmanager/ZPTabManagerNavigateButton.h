@@ -41,7 +41,7 @@ protected:
 
     UINT m_nID;
     int m_nShowMode;
-    CZPTabManager* m_pManager;   // borrowed: the owner or the owner's manager
+    CZPTabManager* m_pManager;  // borrowed: the owner or the owner's manager
     CRect m_rcButton;
     BOOL m_bEnabled;
     BOOL m_bPressed;
@@ -53,7 +53,8 @@ class CZPTabManager::CNavigateButtonArrow : public CZPTabManagerNavigateButton
 {
 public:
     CNavigateButtonArrow(CZPTabManager* pManager, UINT nID, int nShowMode)
-        : CZPTabManagerNavigateButton(pManager, nID, nShowMode) {}
+        : CZPTabManagerNavigateButton(pManager, nID, nShowMode)
+    {}
     void AdjustLength(int& nLength) override;
     void Reposition(CRect& rcRemaining) override;
 };
@@ -62,7 +63,8 @@ class CZPTabManager::CNavigateButtonArrowLeft : public CZPTabManager::CNavigateB
 {
 public:
     CNavigateButtonArrowLeft(CZPTabManager* pManager, int nShowMode)
-        : CNavigateButtonArrow(pManager, zpTabNavigateButtonLeft, nShowMode) {}
+        : CNavigateButtonArrow(pManager, zpTabNavigateButtonLeft, nShowMode)
+    {}
     void DrawGlyph(CDC* pDC, CRect rc) override;
     void Execute(BOOL bRepeat) override;
 };
@@ -71,7 +73,8 @@ class CZPTabManager::CNavigateButtonArrowRight : public CZPTabManager::CNavigate
 {
 public:
     CNavigateButtonArrowRight(CZPTabManager* pManager, int nShowMode)
-        : CNavigateButtonArrow(pManager, zpTabNavigateButtonRight, nShowMode) {}
+        : CNavigateButtonArrow(pManager, zpTabNavigateButtonRight, nShowMode)
+    {}
     void DrawGlyph(CDC* pDC, CRect rc) override;
     void Execute(BOOL bRepeat) override;
 };

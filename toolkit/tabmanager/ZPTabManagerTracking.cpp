@@ -3,34 +3,24 @@
 
 #include "common/ZPDrawHelpers.h"
 #include "common/ZPToolInfo.h"
+#include "common/ZPTrackingLoop.h"
 #include "tabmanager/ZPTabAppearanceSet.h"
 #include "tabmanager/ZPTabManagerItem.h"
 #include "tabmanager/ZPTabManagerNavigateButton.h"
 #include "tabmanager/ZPTabPaintManager.h"
-#include "tabmanager/ZPTabTrackLoop.h"
 
-namespace
-{
+namespace {
 
 void RequestMouseLeave(CWnd* pWnd)
 {
-    TRACKMOUSEEVENT tme = {sizeof(TRACKMOUSEEVENT), TME_LEAVE, CWnd::GetSafeHwnd(pWnd), 0};
+    TRACKMOUSEEVENT tme = { sizeof(TRACKMOUSEEVENT), TME_LEAVE, CWnd::GetSafeHwnd(pWnd), 0 };
     if (tme.hwndTrack != NULL)
         ::TrackMouseEvent(&tme);
 }
 
-// Holds a reference on an item for the length of a loop that may remove it.
-class CItemHold
-{
-public:
-    explicit CItemHold(CZPTabManagerItem* pItem) : m_pItem(pItem) { m_pItem->InternalAddRef(); }
-    ~CItemHold() { m_pItem->InternalRelease(); }
-    CItemHold(const CItemHold&) = delete;
-    CItemHold& operator=(const CItemHold&) = delete;
-
-private:
-    CZPTabManagerItem* m_pItem;
-};
+// The tab strip's loops end on Escape and on a right button press, and drop other keys.
+const UINT kTabTrackFlags = CZPTrackingLoop::flagTakeCapture | CZPTrackingLoop::flagEscapeEnds |
+                            CZPTrackingLoop::flagRightButtonEnds | CZPTrackingLoop::flagDropOtherKeys;
 
 }  // namespace
 
@@ -62,10 +52,8 @@ void CZPTabManager::SetHighlightedItem(CZPTabManagerItem* pItem)
 void CZPTabManager::UpdateHotTracking(CWnd* pWnd, CPoint point)
 {
     CZPTabPaintManager* pPaintManager = GetPaintManager();
-    if (!ZpIsOwnerChainActive(CWnd::GetSafeHwnd(pWnd)) || IsMouseLocked())
-    {
-        if (m_pHighlighted != NULL)
-        {
+    if (!ZpIsOwnerChainActive(CWnd::GetSafeHwnd(pWnd)) || IsMouseLocked()) {
+        if (m_pHighlighted != NULL) {
             CZPTabManagerItem* pOld = m_pHighlighted;
             m_pHighlighted = NULL;
             RedrawItem(pOld, TRUE);
@@ -73,11 +61,9 @@ void CZPTabManager::UpdateHotTracking(CWnd* pWnd, CPoint point)
         return;
     }
 
-    if (pPaintManager != NULL && pPaintManager->m_bHotTracking)
-    {
+    if (pPaintManager != NULL && pPaintManager->m_bHotTracking) {
         CZPTabManagerItem* pHit = HitTest(point);
-        if (pHit != m_pHighlighted)
-        {
+        if (pHit != m_pHighlighted) {
             SetHighlightedItem(pHit);
             if (pHit != NULL)
                 RequestMouseLeave(pWnd);
@@ -85,8 +71,7 @@ void CZPTabManager::UpdateHotTracking(CWnd* pWnd, CPoint point)
     }
 
     CZPTabManagerNavigateButton* pButton = HitTestNavigateButton(point, FALSE);
-    if (pButton != m_pHighlightedNavigateButton)
-    {
+    if (pButton != m_pHighlightedNavigateButton) {
         CZPTabManagerNavigateButton* pOld = m_pHighlightedNavigateButton;
         m_pHighlightedNavigateButton = pButton;
         RedrawButton(pOld, TRUE);
@@ -99,8 +84,7 @@ void CZPTabManager::UpdateHotTracking(CWnd* pWnd, CPoint point)
 BOOL CZPTabManager::HandleMouseDown(CWnd* pWnd, CPoint point, BOOL bStripButtonsOnly)
 {
     CZPTabManagerNavigateButton* pButton = HitTestNavigateButton(point, bStripButtonsOnly);
-    if (pButton != NULL)
-    {
+    if (pButton != NULL) {
         pButton->PerformClick(pWnd, point);
         return TRUE;
     }
@@ -130,7 +114,8 @@ void CZPTabManager::TrackClick(CWnd* pWnd, CPoint point, CZPTabManagerItem* pIte
     HWND hWnd = CWnd::GetSafeHwnd(pWnd);
     if (hWnd == NULL || !ContainsItem(pItem))
         return;
-    CItemHold hold(pItem);
+    // The loop may remove the item: it stays alive until the end here.
+    CRefPtr<CZPTabManagerItem> hold = CRefPtr<CZPTabManagerItem>::AddRef(pItem);
     CZPTabPaintManager* pPaintManager = GetPaintManager();
     BOOL bHotTracking = pPaintManager != NULL && pPaintManager->m_bHotTracking;
     m_pPressed = pItem;
@@ -139,44 +124,28 @@ void CZPTabManager::TrackClick(CWnd* pWnd, CPoint point, CZPTabManagerItem* pIte
     Reposition();
 
     BOOL bReleasedOver = FALSE;
-    {
-        CZPTabTrackLoop loop(hWnd);
-        BOOL bDone = FALSE;
-        while (!bDone)
-        {
-            MSG msg;
-            if (loop.Next(&msg, INFINITE) != CZPTabTrackLoop::resultMessage)
-                break;
-            switch (CZPTabTrackLoop::Classify(msg))
-            {
-            case CZPTabTrackLoop::actionCancel:
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionMove:
-                point = CZPTabTrackLoop::PointOf(msg);
-                if (bHotTracking && ContainsItem(pItem))
-                {
-                    CZPTabManagerItem* pHot = pItem->GetRect().PtInRect(point) ? pItem : NULL;
-                    if (pHot != m_pHighlighted)
-                    {
-                        m_pHighlighted = pHot;
-                        RedrawItem(pItem, TRUE);
-                    }
+    const int nEnd = ZpRunTrackingLoop(hWnd, kTabTrackFlags, [&](const MSG& msg) -> BOOL {
+        switch (msg.message) {
+        case WM_MOUSEMOVE:
+            point = CZPTrackingLoop::PointOf(msg);
+            if (bHotTracking && ContainsItem(pItem)) {
+                CZPTabManagerItem* pHot = pItem->GetRect().PtInRect(point) ? pItem : NULL;
+                if (pHot != m_pHighlighted) {
+                    m_pHighlighted = pHot;
+                    RedrawItem(pItem, TRUE);
                 }
-                break;
-            case CZPTabTrackLoop::actionRelease:
-                point = CZPTabTrackLoop::PointOf(msg);
-                bReleasedOver = pItem->GetRect().PtInRect(point);
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionDispatch:
-                bDone = !loop.Dispatch(msg);
-                break;
             }
+            return TRUE;
+        case WM_LBUTTONUP:
+            point = CZPTrackingLoop::PointOf(msg);
+            bReleasedOver = pItem->GetRect().PtInRect(point);
+            return FALSE;
+        default:
+            return CZPTrackingLoop::Dispatch(msg);
         }
-        if (!loop.IsWindowAlive())
-            return;   // the host (and with it this manager) may be gone
-    }
+    });
+    if (nEnd == CZPTrackingLoop::endWindowGone || !::IsWindow(hWnd))
+        return;  // the host (and with it this manager) may be gone
 
     m_pPressed = NULL;
     FinishTracking(pWnd, point);
@@ -189,11 +158,10 @@ void CZPTabManager::ReorderItemByDrag(CWnd* pWnd, CPoint point, CZPTabManagerIte
     HWND hWnd = CWnd::GetSafeHwnd(pWnd);
     if (hWnd == NULL || !ContainsItem(pItem))
         return;
-    CItemHold hold(pItem);
+    // The loop may remove the item or the old selection: both stay alive until the end here.
+    CRefPtr<CZPTabManagerItem> hold = CRefPtr<CZPTabManagerItem>::AddRef(pItem);
     CZPTabPaintManager* pPaintManager = GetPaintManager();
-    CZPTabManagerItem* pPrevious = m_pSelected;
-    if (pPrevious != NULL)
-        pPrevious->InternalAddRef();
+    CRefPtr<CZPTabManagerItem> previous = CRefPtr<CZPTabManagerItem>::AddRef(m_pSelected);
     m_pSelected = pItem;
     if (pPaintManager != NULL && pPaintManager->m_bHotTracking)
         m_pHighlighted = pItem;
@@ -203,64 +171,41 @@ void CZPTabManager::ReorderItemByDrag(CWnd* pWnd, CPoint point, CZPTabManagerIte
     for (INT_PTR i = 0; i < m_arrItems.GetSize(); i++)
         arrSlots.Add(m_arrItems[i]->GetRect());
 
-    BOOL bWindowGone = FALSE;
-    {
-        CZPTabTrackLoop loop(hWnd);
-        BOOL bDone = FALSE;
-        while (!bDone)
-        {
-            MSG msg;
-            if (loop.Next(&msg, INFINITE) != CZPTabTrackLoop::resultMessage)
-                break;
-            switch (CZPTabTrackLoop::Classify(msg))
-            {
-            case CZPTabTrackLoop::actionCancel:
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionRelease:
-                point = CZPTabTrackLoop::PointOf(msg);
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionMove:
-            {
-                point = CZPTabTrackLoop::PointOf(msg);
-                if (!ContainsItem(pItem))
-                    break;
-                // The slots were taken before the drag: a removed tab makes the table stale.
-                int nCount = GetItemCount();
-                for (int i = 0; i < nCount && i < static_cast<int>(arrSlots.GetSize()); i++)
-                {
-                    if (i == pItem->GetIndex() || !arrSlots[i].PtInRect(point))
-                        continue;
-                    CZPTabManagerItem* pOther = m_arrItems[i];
-                    int nOld = pItem->GetIndex();
-                    m_arrItems[i] = pItem;
-                    m_arrItems[nOld] = pOther;
-                    OnItemsChanged();
-                    OnItemsReordered(pItem, pOther);
-                    break;
-                }
+    const int nEnd = ZpRunTrackingLoop(hWnd, kTabTrackFlags, [&](const MSG& msg) -> BOOL {
+        switch (msg.message) {
+        case WM_LBUTTONUP:
+            point = CZPTrackingLoop::PointOf(msg);
+            return FALSE;
+        case WM_MOUSEMOVE: {
+            point = CZPTrackingLoop::PointOf(msg);
+            if (!ContainsItem(pItem))
+                return TRUE;
+            // The slots were taken before the drag: a removed tab makes the table stale.
+            int nCount = GetItemCount();
+            for (int i = 0; i < nCount && i < static_cast<int>(arrSlots.GetSize()); i++) {
+                if (i == pItem->GetIndex() || !arrSlots[i].PtInRect(point))
+                    continue;
+                CZPTabManagerItem* pOther = m_arrItems[i];
+                int nOld = pItem->GetIndex();
+                m_arrItems[i] = pItem;
+                m_arrItems[nOld] = pOther;
+                OnItemsChanged();
+                OnItemsReordered(pItem, pOther);
                 break;
             }
-            case CZPTabTrackLoop::actionDispatch:
-                bDone = !loop.Dispatch(msg);
-                break;
-            }
+            return TRUE;
         }
-        bWindowGone = !loop.IsWindowAlive();
-    }
-    if (bWindowGone)
-    {
-        if (pPrevious != NULL)
-            pPrevious->InternalRelease();
+        default:
+            return CZPTrackingLoop::Dispatch(msg);
+        }
+    });
+    if (nEnd == CZPTrackingLoop::endWindowGone || !::IsWindow(hWnd))
         return;
-    }
 
     FinishTracking(pWnd, point);
     // Put the old selection back so that SelectItemByUser sees a real change.
-    m_pSelected = ContainsItem(pPrevious) ? pPrevious : NULL;
-    if (pPrevious != NULL)
-        pPrevious->InternalRelease();
+    m_pSelected = ContainsItem(previous.Get()) ? previous.Get() : NULL;
+    previous.Release();
     if (ContainsItem(pItem))
         SelectItemByUser(pItem);
 }
@@ -273,8 +218,7 @@ BOOL CZPTabManager::PerformKeyDown(CWnd* pWnd, UINT nChar)
     ZpMirrorArrowKey(pWnd, nChar);
     BOOL bHorizontal = IsHorizontal();
     int nSel = GetCurSel();
-    switch (nChar)
-    {
+    switch (nChar) {
     case VK_HOME:
         TrySelectItem(FindNextSelectable(0, +1));
         return TRUE;
@@ -283,8 +227,7 @@ BOOL CZPTabManager::PerformKeyDown(CWnd* pWnd, UINT nChar)
         return TRUE;
     case VK_LEFT:
     case VK_UP:
-        if (bHorizontal == (nChar == VK_LEFT) && m_pSelected != NULL && nSel > 0)
-        {
+        if (bHorizontal == (nChar == VK_LEFT) && m_pSelected != NULL && nSel > 0) {
             CZPTabManagerItem* pNext = FindNextSelectable(nSel - 1, -1);
             if (pNext != NULL)
                 TrySelectItem(pNext);
@@ -292,8 +235,7 @@ BOOL CZPTabManager::PerformKeyDown(CWnd* pWnd, UINT nChar)
         return TRUE;
     case VK_RIGHT:
     case VK_DOWN:
-        if (bHorizontal == (nChar == VK_RIGHT) && m_pSelected != NULL && nSel < nCount - 1)
-        {
+        if (bHorizontal == (nChar == VK_RIGHT) && m_pSelected != NULL && nSel < nCount - 1) {
             CZPTabManagerItem* pNext = FindNextSelectable(nSel + 1, +1);
             if (pNext != NULL)
                 TrySelectItem(pNext);
@@ -310,8 +252,7 @@ INT_PTR CZPTabManager::PerformToolHitTest(CWnd* pWnd, CPoint point, TOOLINFOW* p
     HWND hWnd = CWnd::GetSafeHwnd(pWnd);
     int nButton = -1;
     CZPTabManagerNavigateButton* pButton = HitTestNavigateButton(point, FALSE, &nButton);
-    if (pButton != NULL && !pButton->GetTooltip().IsEmpty())
-    {
+    if (pButton != NULL && !pButton->GetTooltip().IsEmpty()) {
         ZpFillToolInfo(pToolInfo, hWnd, pButton->GetRect(), static_cast<UINT_PTR>(nButton), pButton->GetTooltip());
         return nButton;
     }

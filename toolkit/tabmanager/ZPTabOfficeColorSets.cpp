@@ -184,8 +184,8 @@ void CZPTabPaintManager::CColorSetOffice2003::FillNavigateButton(CDC* pDC, CZPTa
     if (pButton->IsEnabled() && (bPressed || bHot)) {
         BOOL bBoth = bPressed && bHot;
         if (m_bOfficePalette) {
-            ZpDrawHelpersInstance().FillGradient(pDC, rc, bBoth ? kOfficePressedFill : kOfficeHotFill, bBoth ? kOfficePressedFillEnd : kOfficeHotFillEnd,
-                                                 FALSE);
+            ZpDrawHelpersInstance().FillGradient(pDC, rc, bBoth ? kOfficePressedFill : kOfficeHotFill,
+                                                 bBoth ? kOfficePressedFillEnd : kOfficeHotFillEnd, FALSE);
             FrameRect(pDC, rc, m_clrNavigateButtonBorder);
         } else {
             FillSolid(pDC, rc, Entry(bBoth ? zpColorHighlightPushed : zpColorHighlightBorder));

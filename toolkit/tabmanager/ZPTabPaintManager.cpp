@@ -76,10 +76,11 @@ CZPTabPaintManager::CZPTabPaintManager()
       m_bEndEllipsis(TRUE), m_bNoPrefix(TRUE), m_nTextFormat(DT_VCENTER), m_bHidePrefix(FALSE),
       m_bMultiRowFixedSelection(FALSE), m_bMultiRowJustified(TRUE), m_bDrawFocusRect(TRUE), m_bSelectOnDragOver(TRUE),
       m_nExtraItemLength(0), m_bSelectOnButtonDown(TRUE), m_bClearTypeText(FALSE), m_bRotateIcons(FALSE),
-      m_bClipHeader(TRUE), m_szNavigateButton(kZpTabNavigateButtonWidth, kZpTabNavigateButtonHeight), m_bShowTabs(TRUE), m_nMinItemLength(0), m_nMaxItemLength(0),
-      m_nFixedItemLength(kDefaultFixedItemLength), m_nToolTipMode(2), m_bUseSystemFont(TRUE), m_nAppearance(0),
-      m_nColor(zpTabColorDefault), m_nLayout(zpTabLayoutAutoSize), m_nPosition(zpTabPositionTop), m_bThemeColorsDisabled(FALSE),
-      m_nAutomaticColorCounter(0), m_pAppearanceSet(NULL), m_pColorSet(NULL)
+      m_bClipHeader(TRUE), m_szNavigateButton(kZpTabNavigateButtonWidth, kZpTabNavigateButtonHeight), m_bShowTabs(TRUE),
+      m_nMinItemLength(0), m_nMaxItemLength(0), m_nFixedItemLength(kDefaultFixedItemLength), m_nToolTipMode(2),
+      m_bUseSystemFont(TRUE), m_nAppearance(0), m_nColor(zpTabColorDefault), m_nLayout(zpTabLayoutAutoSize),
+      m_nPosition(zpTabPositionTop), m_bThemeColorsDisabled(FALSE), m_nAutomaticColorCounter(0), m_pAppearanceSet(NULL),
+      m_pColorSet(NULL)
 {
     SetAppearance(zpTabAppearancePropertyPage);
     RefreshMetrics();

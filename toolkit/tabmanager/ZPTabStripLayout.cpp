@@ -9,8 +9,7 @@
 #include "tabmanager/ZPTabManagerItem.h"
 #include "tabmanager/ZPTabManagerNavigateButton.h"
 
-namespace
-{
+namespace {
 
 // Space kept between a tab scrolled into view and the header's end.
 const int kEnsureVisibleGap = 2;
@@ -52,8 +51,7 @@ void CZPTabPaintManager::CAppearanceSet::PlaceRow(CZPTabManager* pManager, const
     int nPosition = pManager->GetPosition();
     int nRowHeight = GetRowHeight(pManager);
     int nAcrossStart, nAcrossEnd;
-    switch (nPosition)
-    {
+    switch (nPosition) {
     case zpTabPositionLeft:
         nAcrossStart = rcControl.left + nRowOffset;
         nAcrossEnd = nAcrossStart + nRowHeight;
@@ -72,8 +70,7 @@ void CZPTabPaintManager::CAppearanceSet::PlaceRow(CZPTabManager* pManager, const
         break;
     }
     int x = nStart;
-    for (int i = nFirst; i <= nLast; i++)
-    {
+    for (int i = nFirst; i <= nLast; i++) {
         CZPTabManagerItem* pItem = pManager->GetItem(i);
         int nLength = pItem->GetLength();
         pItem->SetRect(MakeRect(bHorizontal, x, x + nLength, nAcrossStart, nAcrossEnd));
@@ -98,8 +95,7 @@ void CZPTabPaintManager::CAppearanceSet::RepositionSingleRow(CZPTabManager* pMan
         ZpTabDeflateRectForPosition(rcControl, ZpTabStaticFrameMargin(), nPosition);
     ZpTabDeflateRectForPosition(rcControl, pPaintManager->m_rcControlMargin, nPosition);
 
-    if (!pPaintManager->m_bShowTabs)
-    {
+    if (!pPaintManager->m_bShowTabs) {
         pManager->HeaderRect().SetRectEmpty();
         for (int i = 0; i < nCount; i++)
             pManager->GetItem(i)->SetRect(CRect(0, 0, 0, 0));
@@ -107,28 +103,24 @@ void CZPTabPaintManager::CAppearanceSet::RepositionSingleRow(CZPTabManager* pMan
             pManager->GetNavigateButton(i)->SetRect(CRect(0, 0, 0, 0));
         return;
     }
-    if (nLayout == zpTabLayoutMultiRow)
-    {
+    if (nLayout == zpTabLayoutMultiRow) {
         RepositionMultiRow(pManager, pDC, rcControl);
         return;
     }
 
-    for (int i = 0; i < nCount; i++)
-    {
+    for (int i = 0; i < nCount; i++) {
         CZPTabManagerItem* pItem = pManager->GetItem(i);
         int nLength = pItem->IsVisible() ? GetItemLength(pDC, pItem) : 0;
         pItem->SetNaturalLength(nLength);
         pItem->SetLength(pItem->IsVisible() ? nLength + pPaintManager->m_nExtraItemLength : 0);
     }
-    if (nCount == 0)
-    {
+    if (nCount == 0) {
         pManager->HeaderRect() = FinishHeaderRect(pManager, rcControl);
         return;
     }
 
     CRect rcMargin = GetHeaderMargin();
-    if (nLayout == zpTabLayoutCompressed)
-    {
+    if (nLayout == zpTabLayoutCompressed) {
         int nRoom = pManager->GetStripLength(rcControl) - rcMargin.left - rcMargin.right;
         for (int i = 0; i < pManager->GetNavigateButtonCount(); i++)
             pManager->GetNavigateButton(i)->AdjustLength(nRoom);
@@ -142,13 +134,11 @@ void CZPTabPaintManager::CAppearanceSet::RepositionSingleRow(CZPTabManager* pMan
 
     CRect rcHeader = FinishHeaderRect(pManager, rcControl);
     int nOffset = pManager->GetScrollOffset();
-    if (nOffset < 0)
-    {
+    if (nOffset < 0) {
         // A strip that fits again returns to 0; one that does not ends at the header's end.
         int nRoom = pManager->GetStripLength(rcHeader) - rcMargin.left - rcMargin.right;
         int nTotal = pManager->GetItemsLength();
-        if (nTotal + nOffset < nRoom)
-        {
+        if (nTotal + nOffset < nRoom) {
             pManager->SetScrollOffsetDirect(nRoom - nTotal < 1 ? nRoom - nTotal : 0);
             rcHeader = FinishHeaderRect(pManager, rcControl);
         }
@@ -156,8 +146,7 @@ void CZPTabPaintManager::CAppearanceSet::RepositionSingleRow(CZPTabManager* pMan
     pManager->HeaderRect() = rcHeader;
 
     int nStart = StartOf(rcHeader, bHorizontal) + pManager->GetScrollOffset() + rcMargin.left;
-    if (nLayout != zpTabLayoutRotated)
-    {
+    if (nLayout != zpTabLayoutRotated) {
         PlaceRow(pManager, rcControl, 0, nCount - 1, rcMargin.top, nStart);
         return;
     }
@@ -165,18 +154,15 @@ void CZPTabPaintManager::CAppearanceSet::RepositionSingleRow(CZPTabManager* pMan
     // Rotated tabs: a row height along the strip, their length across it from the client side.
     int nRowHeight = GetRowHeight(pManager);
     int x = nStart;
-    for (int i = 0; i < nCount; i++)
-    {
+    for (int i = 0; i < nCount; i++) {
         CZPTabManagerItem* pItem = pManager->GetItem(i);
-        if (!pItem->IsVisible())
-        {
+        if (!pItem->IsVisible()) {
             pItem->SetRect(CRect(0, 0, 0, 0));
             continue;
         }
         int nLength = pItem->GetLength();
         int nAcrossStart, nAcrossEnd;
-        switch (nPosition)
-        {
+        switch (nPosition) {
         case zpTabPositionLeft:
             nAcrossEnd = rcHeader.right - rcMargin.bottom;
             nAcrossStart = nAcrossEnd - nLength;
@@ -213,8 +199,7 @@ void CZPTabPaintManager::CAppearanceSet::RepositionMultiRow(CZPTabManager* pMana
     int nRoom = std::max(0, static_cast<int>(pManager->GetStripLength(rcHeader) - rcMargin.left - rcMargin.right));
 
     std::vector<int> lengths(nCount), rows;
-    for (int i = 0; i < nCount; i++)
-    {
+    for (int i = 0; i < nCount; i++) {
         CZPTabManagerItem* pItem = pManager->GetItem(i);
         lengths[i] = pItem->IsVisible() ? GetItemLength(pDC, pItem) : 0;
         pItem->SetNaturalLength(lengths[i]);
@@ -225,8 +210,7 @@ void CZPTabPaintManager::CAppearanceSet::RepositionMultiRow(CZPTabManager* pMana
         ZpTabSplitRowsBalanced(lengths, nRows, nRoom, bJustify != FALSE, rows);
 
     CZPTabManagerItem* pSelected = pManager->GetSelectedItem();
-    if (!pPaintManager->m_bMultiRowFixedSelection && pSelected != NULL && pSelected->GetIndex() >= 0)
-    {
+    if (!pPaintManager->m_bMultiRowFixedSelection && pSelected != NULL && pSelected->GetIndex() >= 0) {
         // The selected tab's row moves next to the client area.
         int nSelectedRow = rows[pSelected->GetIndex()];
         for (int& nRow : rows)
@@ -235,13 +219,11 @@ void CZPTabPaintManager::CAppearanceSet::RepositionMultiRow(CZPTabManager* pMana
     pManager->SetScrollOffsetDirect(0);
 
     pManager->SetRowCount(nRows);
-    for (int r = 0; r < nRows; r++)
-    {
+    for (int r = 0; r < nRows; r++) {
         pManager->GetRow(r).nFirstItem = nCount;
         pManager->GetRow(r).nLastItem = -1;
     }
-    for (int i = 0; i < nCount; i++)
-    {
+    for (int i = 0; i < nCount; i++) {
         ZP_TAB_ROW& row = pManager->GetRow(rows[i]);
         row.nFirstItem = std::min(row.nFirstItem, i);
         row.nLastItem = std::max(row.nLastItem, i);
@@ -250,26 +232,22 @@ void CZPTabPaintManager::CAppearanceSet::RepositionMultiRow(CZPTabManager* pMana
 
     int nRowHeight = GetRowHeight(pManager);
     int nStart = StartOf(rcHeader, bHorizontal) + rcMargin.left;
-    for (int r = 0; r < nRows; r++)
-    {
+    for (int r = 0; r < nRows; r++) {
         const ZP_TAB_ROW& row = pManager->GetRow(r);
         if (row.nFirstItem > row.nLastItem)
             continue;
         // Hidden tabs take no room and get no stretch.
         std::vector<int> visible;
         std::vector<int> rowLengths;
-        for (int i = row.nFirstItem; i <= row.nLastItem; i++)
-        {
+        for (int i = row.nFirstItem; i <= row.nLastItem; i++) {
             CZPTabManagerItem* pItem = pManager->GetItem(i);
             pItem->SetLength(lengths[i]);
-            if (pItem->IsVisible())
-            {
+            if (pItem->IsVisible()) {
                 visible.push_back(i);
                 rowLengths.push_back(lengths[i]);
             }
         }
-        if (bJustify && nRows > 1)
-        {
+        if (bJustify && nRows > 1) {
             ZpTabJustifyRow(rowLengths, nRoom);
             for (size_t k = 0; k < visible.size(); k++)
                 pManager->GetItem(visible[k])->SetLength(rowLengths[k]);
@@ -292,8 +270,8 @@ void CZPTabPaintManager::EnsureVisible(CZPTabManager* pManager, CZPTabManagerIte
     BOOL bHorizontal = pManager->IsHorizontal();
     int nOffset = pManager->GetScrollOffset();
     if (StartOf(rcItem, bHorizontal) < StartOf(rcHeader, bHorizontal))
-        nOffset += StartOf(rcHeader, bHorizontal) - StartOf(rcItem, bHorizontal)
-                   + m_pAppearanceSet->GetHeaderMargin().left;
+        nOffset +=
+            StartOf(rcHeader, bHorizontal) - StartOf(rcItem, bHorizontal) + m_pAppearanceSet->GetHeaderMargin().left;
     else if (EndOf(rcItem, bHorizontal) > EndOf(rcHeader, bHorizontal))
         nOffset -= EndOf(rcItem, bHorizontal) - EndOf(rcHeader, bHorizontal) + kEnsureVisibleGap;
     else

@@ -212,7 +212,7 @@ TEST(PaintManager, ThemesWithoutAClassAreRefused)
 {
     CTestTheme* p = new CTestTheme;
     ZpSetPaintManager(p);
-    for (int nTheme : { 0, 3, 7, 8, -1, 1000 }) {
+    for (int nTheme : { 1, 2, 4, 5, 6, 7 }) {
         EXPECT_EQ(nullptr, ZpCreatePaintTheme(nTheme)) << nTheme;
         EXPECT_FALSE(ZpSetPaintTheme(nTheme)) << nTheme;
         EXPECT_EQ(p, ZpGetInstalledPaintManager());

@@ -44,6 +44,21 @@ public:
         DWORD dw = m_pBits[y * m_cx + x];
         return RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF);
     }
+    // The smallest rectangle holding every pixel other than clrBack, from row yFrom down; empty
+    // (right < left) when there is none.
+    RECT InkBox(COLORREF clrBack, int yFrom = 0) const
+    {
+        RECT rc = { m_cx, m_cy, -1, -1 };
+        for (int y = yFrom; y < m_cy; ++y)
+            for (int x = 0; x < m_cx; ++x)
+                if (GetPixel(x, y) != clrBack) {
+                    rc.left = x < rc.left ? x : rc.left;
+                    rc.top = y < rc.top ? y : rc.top;
+                    rc.right = x + 1 > rc.right ? x + 1 : rc.right;
+                    rc.bottom = y + 1 > rc.bottom ? y + 1 : rc.bottom;
+                }
+        return rc;
+    }
     void SetPixel(int x, int y, COLORREF clr)
     {
         ::GdiFlush();

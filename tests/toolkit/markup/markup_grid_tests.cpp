@@ -197,6 +197,7 @@ TEST(MarkupGrid, ChildrenGetTheirExactCells)
     CZPMarkupColumnDefinition::GetClassType()->EnsureRegistered();
     CZPMarkupRowDefinition::GetClassType()->EnsureRegistered();
     CZPMarkupGrid::GetClassType()->EnsureRegistered();
+    const long nLive = ZpMarkupLiveObjectCount();
     for (const GridCase& c : g_cases) {
         SCOPED_TRACE(c.pszName);
         CZPMarkupGrid* pGrid = new CZPMarkupGrid;
@@ -242,6 +243,7 @@ TEST(MarkupGrid, ChildrenGetTheirExactCells)
         }
         pGrid->Release();
     }
+    EXPECT_EQ(nLive, ZpMarkupLiveObjectCount()) << "markup objects left alive";
 }
 
 TEST(MarkupGrid, LengthTextsConvertOrGiveNoValue)
@@ -264,6 +266,7 @@ TEST(MarkupGrid, LengthTextsConvertOrGiveNoValue)
         { L"abc", false, 0, 0 },
         { L"1e5", false, 0, 0 },
     };
+    const long nLive = ZpMarkupLiveObjectCount();
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dValue << " " << c.nUnit);
         CZPMarkupGridLength* p = Length(c.psz);
@@ -274,5 +277,6 @@ TEST(MarkupGrid, LengthTextsConvertOrGiveNoValue)
             p->Release();
         }
     }
+    EXPECT_EQ(nLive, ZpMarkupLiveObjectCount()) << "markup objects left alive";
 }
 }  // namespace
