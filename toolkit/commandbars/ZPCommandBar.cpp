@@ -6,8 +6,10 @@
 #include "commandbars/ZPKeyboardManager.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
+#include "common/ZPDeviceContext.h"
 #include "common/ZPDrawHelpers.h"
 #include "common/ZPImageManager.h"
+#include "common/ZPPropExchange.h"
 
 #include <framework/menu.h>
 #include <framework/messages.h>
@@ -24,6 +26,25 @@ int SelectionOfKind(int nKind)
 
 // The status-bar idle message of the frame.
 const WPARAM ZP_IDS_IDLE_MESSAGE = 0xE001;
+
+// Schemas from which the bar exchanges its later keys.
+const long kSchemaIconSize = 3;
+const long kSchemaButtonSize = 18;
+const long kSchemaDefaultButtonStyle = 19;
+// Largest persisted size or width a bar accepts: a 16-bit coordinate.
+const int kMaxPersistedExtent = 0x7FFF;
+
+BOOL IsInRange(int nValue, int nFirst, int nLast)
+{
+    return nValue >= nFirst && nValue <= nLast;
+}
+
+// A persisted size with a negative or oversized side loads as "from the owner" (0x0).
+void ValidatePersistedSize(CSize& size)
+{
+    if (!IsInRange(size.cx, 0, kMaxPersistedExtent) || !IsInRange(size.cy, 0, kMaxPersistedExtent))
+        size = CSize(0, 0);
+}
 }  // namespace
 
 CZPCommandBar::CZPCommandBar()
@@ -35,7 +56,7 @@ CZPCommandBar::CZPCommandBar()
       m_szButtons(0, 0), m_bRecursePopup(FALSE), m_bCustomizable(TRUE), m_pReturnCmd(NULL),
       m_nDefaultButtonStyle(zpButtonAutomatic), m_szControlsSpacing(0, 0), m_nLockCount(0), m_bKeyboardEntry(FALSE),
       m_bMouseEntry(FALSE), m_hWndCaret(NULL), m_nLastDescription(-1), m_bFinalReleasing(FALSE),
-      m_nShowTextBelowIcons(ZP_TEXT_BELOW_ICONS_FROM_OPTIONS)
+      m_nShowTextBelowIcons(ZP_TEXT_BELOW_ICONS_FROM_OPTIONS), m_bAnimationEnabled(FALSE)
 {
     m_pControls->SetParentBar(this);
 }
@@ -174,7 +195,7 @@ CZPPaintManager* CZPCommandBar::ResolvePaintManager() const
     CZPCommandBar* pRoot = FindRootParentBar();
     if (pRoot->m_pPaintManager)
         return pRoot->m_pPaintManager.Get();
-    return ZpGetPaintManager();  // NULL while no theme exists
+    return ZpGetPaintManager();  // the process-wide one, created on first use
 }
 
 CZPImageManager* CZPCommandBar::ResolveImageManager() const
@@ -476,6 +497,87 @@ void CZPCommandBar::RepaintArea(const RECT* pRect, BOOL bNow)
         ::UpdateWindow(m_hWnd);
 }
 
+// Persisted defaults differ from the constructor's (Position 0, Style 0, MRUWidth 0): stored
+// files rely on them. Values outside their range load as those defaults.
+void CZPCommandBar::ExchangeProperties(CZPPropExchange* pPX)
+{
+    if (pPX == NULL)
+        return;
+    const long nSchema = pPX->GetSchema();
+    const BOOL bLoading = pPX->IsLoading();
+    PropExchangeLong(pPX, L"Type", &m_barType, zpBarTypeNormal);
+    PropExchangeLong(pPX, L"Position", &m_barPosition, zpBarTop);
+    DWORD dwBarID = m_nBarID;
+    PropExchangeLong(pPX, L"BarID", &dwBarID, 0u);
+    m_nBarID = dwBarID;
+    PropExchangeLong(pPX, L"Flags", &m_dwFlags, 0u);
+    PropExchangeLong(pPX, L"Style", &m_dwStyle, 0u);
+    PropExchangeString(pPX, L"Title", m_strTitle, L"");
+    PropExchangeBool(pPX, L"Customizable", &m_bCustomizable, TRUE);
+    PropExchangeLong(pPX, L"MRUWidth", &m_nMRUWidth, 0);
+    if (bLoading) {
+        if (!IsInRange(m_barType, zpBarTypeMenuBar, zpBarTypePopup))
+            m_barType = zpBarTypeNormal;
+        if (!IsInRange(m_barPosition, zpBarTop, zpBarNone))
+            m_barPosition = zpBarTop;
+        if (!IsInRange(m_nMRUWidth, 0, kMaxPersistedExtent))
+            m_nMRUWidth = 0;
+    }
+    if (nSchema >= kSchemaIconSize) {
+        PropExchangeSize(pPX, L"IconSize", &m_szIcons, CSize(0, 0));
+        if (bLoading)
+            ValidatePersistedSize(m_szIcons);
+    }
+    if (bLoading && pPX->m_dwData != 0)
+        m_pCommandBars = reinterpret_cast<const ZP_COMMANDBARS_EXCHANGE_PARAMS*>(pPX->m_dwData)->pCommandBars;
+    if (nSchema >= kSchemaButtonSize) {
+        PropExchangeSize(pPX, L"ButtonSize", &m_szButtons, CSize(0, 0));
+        PropExchangeBool(pPX, L"ShowTextBelowIcons", &m_nShowTextBelowIcons, ZP_TEXT_BELOW_ICONS_FROM_OPTIONS);
+        BOOL bAnimation = m_bAnimationEnabled;
+        PropExchangeBool(pPX, L"EnableAnimation", &bAnimation, FALSE);
+        if (bLoading) {
+            ValidatePersistedSize(m_szButtons);
+            if (!IsInRange(m_nShowTextBelowIcons, 0, ZP_TEXT_BELOW_ICONS_FROM_OPTIONS))
+                m_nShowTextBelowIcons = ZP_TEXT_BELOW_ICONS_FROM_OPTIONS;
+            SetAnimationEnabled(bAnimation);
+        }
+    }
+    if (nSchema >= kSchemaDefaultButtonStyle) {
+        PropExchangeLong(pPX, L"DefaultButtonStyle", &m_nDefaultButtonStyle, zpButtonAutomatic);
+        if (bLoading && !IsInRange(m_nDefaultButtonStyle, zpButtonAutomatic, zpButtonIconAndCaptionBelow))
+            m_nDefaultButtonStyle = zpButtonAutomatic;
+    }
+    CRefPtr<CZPPropExchange> section = CRefPtr<CZPPropExchange>::Adopt(pPX->GetSection(L"Controls"));
+    if (section && m_pControls != NULL)
+        m_pControls->DoPropExchange(section.Get());
+}
+
+void CZPCommandBar::DrawBar(CDC* pDC, const CRect& rcClip)
+{
+    CZPPaintManager* pPaintManager = ResolvePaintManager();
+    if (pDC == NULL || pPaintManager == NULL)
+        return;
+    pPaintManager->FillBarBackground(pDC, this);
+    if (HasGripper() || m_barPosition == zpBarFloating)
+        pPaintManager->DrawBarGripper(pDC, this, TRUE);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    CZPFontDC font(pDC, pPaintManager->GetBarFont(this));
+    BOOL bFirst = TRUE;
+    const int nCount = CountControls();
+    for (int i = 0; i < nCount; i++) {
+        CZPControl* pControl = ControlAt(i);
+        if (pControl == NULL || pControl->GetParent() != this || !pControl->IsVisible())
+            continue;
+        if (pControl->GetBeginGroup() && !bFirst)
+            pPaintManager->DrawBarSeparator(pDC, this, pControl, TRUE);
+        bFirst = FALSE;
+        CRect rcMeet;
+        if (rcMeet.IntersectRect(pControl->GetRect(), rcClip))
+            pControl->Draw(pDC);
+    }
+    pDC->SetBkMode(nOldMode);
+}
+
 CSize CZPCommandBar::ComputeBarSize(int, DWORD)
 {
     return CSize(0, 0);
@@ -573,6 +675,18 @@ LRESULT CZPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_PAINT: {
+        CPaintDC paintDC(this);
+        CZPBufferDC dc(paintDC);
+        DrawBar(&dc, CRect(paintDC.m_ps.rcPaint));
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        DrawBar(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), rcClient);
+        return 0;
+    }
     case WM_DESTROY:
         if (m_nTrackingMode != 0)
             SwitchTrackingMode(0, TRUE, FALSE);

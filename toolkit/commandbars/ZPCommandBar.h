@@ -14,6 +14,7 @@ class CZPControl;
 class CZPControls;
 class CZPImageManager;
 class CZPPaintManager;
+class CZPPropExchange;
 
 // Bar types.
 enum ZpBarType
@@ -54,6 +55,17 @@ const UINT_PTR ZP_TIMER_HOVER = 112223;
 const UINT ZP_HOVER_DELAY = 300;
 const UINT_PTR ZP_TIMER_SHOW_FULL = 112224;
 
+// The parameter block a bar exchange carries in the exchange's m_dwData (copied into child
+// sections); through it a loaded bar finds its command bars.
+struct ZP_COMMANDBARS_EXCHANGE_PARAMS
+{
+    BOOL bSerializeOnlyCustomized;  // storing
+    BOOL bLoadSilent;               // loading
+    BOOL bSaveOriginalControls;
+    BOOL bSaveOuterControls;
+    CZPCommandBars* pCommandBars;  // borrowed: the owner of the bars exchanged
+};
+
 class CZPCommandBar : public CWnd, public CZPHookManagerHookAble, public CZPAccessible
 {
     DECLARE_DYNCREATE(CZPCommandBar)
@@ -92,6 +104,15 @@ public:
     void ModifyBarFlags(DWORD dwRemove, DWORD dwAdd) { m_dwFlags = (m_dwFlags | dwAdd) & ~dwRemove; }
     const CString& GetTitle() const { return m_strTitle; }
     void SetTitle(LPCWSTR lpszTitle) { m_strTitle = lpszTitle; }
+    UINT GetBarID() const { return m_nBarID; }
+    void SetBarID(UINT nID) { m_nBarID = nID; }
+    DWORD GetBarStyle() const { return m_dwStyle; }
+    void SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }
+    BOOL HasGripper() const { return (m_dwStyle & ZP_BAR_STYLE_GRIPPER) != 0; }
+    BOOL IsCustomizable() const { return m_bCustomizable; }
+    // The cross-fade of bar animation is not built: only the switch is kept (and persisted).
+    BOOL IsAnimationEnabled() const { return m_bAnimationEnabled; }
+    void SetAnimationEnabled(BOOL bEnable) { m_bAnimationEnabled = bEnable; }
     int GetMRUWidth() const { return m_nMRUWidth; }
     void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
     DWORD GetPendingState() const { return m_dwPending; }
@@ -163,7 +184,9 @@ public:
     virtual BOOL IsDialogBar() const;                                               // 100
     virtual BOOL IsRibbonBar() const;                                               // 101
     virtual BOOL IsPopupBar() const;                                                // 102
+    virtual void ExchangeProperties(CZPPropExchange* pPX);                          // 103
     virtual void RepaintArea(const RECT* pRect, BOOL bNow = FALSE);                 // 105
+    virtual void DrawBar(CDC* pDC, const CRect& rcClip);                            // 106
     virtual CSize ComputeBarSize(int nLength, DWORD dwMode);                        // 114
     virtual void ResetTrackingState();                                              // 116
     // 1 inside the window (and a popup's region), 0 outside, ZP_CONTAINS_NEVER.
@@ -215,4 +238,5 @@ protected:
     int m_nLastDescription;
     BOOL m_bFinalReleasing;
     int m_nShowTextBelowIcons;
+    BOOL m_bAnimationEnabled;
 };
