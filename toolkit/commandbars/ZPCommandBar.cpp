@@ -278,9 +278,13 @@ void CZPCommandBar::ClearSelection()
     HighlightControlAt(-1, 0);
 }
 
-// The status-bar description and the help id for F1 are not built: only the site hears of it.
+// The status-bar description is not built: the command bars keep the help id for F1 and the site
+// hears of the highlight.
 void CZPCommandBar::OnControlHighlighted(int nSelected, CZPControl* pControl)
 {
+    CZPCommandBars* pCommandBars = FindCommandBars();
+    if (pCommandBars != NULL)
+        pCommandBars->SetHelpIdOf(nSelected != zpSelectionNone ? pControl : NULL);
     CWnd* pSite = FindSiteWindow();
     if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
         ::SendMessageW(pSite->GetSafeHwnd(), ZpMsgControlHighlighted,

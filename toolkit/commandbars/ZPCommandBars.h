@@ -1,12 +1,14 @@
-// All command bars of one frame. Only what bars and controls ask of it exists so far: its site
-// frame, the customize-mode state and the shared managers; bar creation and docking come later.
+// All command bars of one frame. So far: its site frame, the four dock bars, the customize-mode
+// state, the shared managers and the help key; bar creation and docking come later.
 #pragma once
 
 #include <framework.h>
 #include <framework/wnd.h>
 
 class CZPCommandBar;
+class CZPControl;
 class CZPControlAction;
+class CZPDockBar;
 class CZPImageManager;
 class CZPPaintManager;
 
@@ -30,6 +32,21 @@ public:
     CZPImageManager* GetImageManager() const { return m_pImageManager; }
     CZPPaintManager* GetPaintManager() const { return m_pPaintManager; }
 
+    // Creates the top, bottom, left and right dock bars as children of the site; throws
+    // CResourceException when one cannot be created.
+    void CreateDockBars();
+    // The dock bar at a position 0-3 (top, bottom, left, right); NULL otherwise or before creation.
+    CZPDockBar* GetDockBar(int nPosition) const;
+    // The first aligned dock bar (the preferred one first) whose window grown by the docking
+    // margin holds the screen point strictly inside; NULL when none.
+    CZPDockBar* CanDock(CPoint point, CZPDockBar* pPreferred = NULL) const;
+
+    // The help id F1 asks for: the highlighted control's (0 when none).
+    int GetHelpId() const { return m_nHelpId; }
+    void SetHelpIdOf(CZPControl* pControl);
+    // The frame's messages seen first; TRUE when consumed (*pResult then holds the answer).
+    virtual BOOL FilterFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
     // Ends the tracking of every bar. Tracking is not built: nothing tracks yet.
     void EndAllTracking();
     // Records a command as used for the rarely-used menus (the options are not built yet).
@@ -40,4 +57,6 @@ private:
     BOOL m_bCustomizeMode;
     CZPImageManager* m_pImageManager;  // none of its own until the command bars are built
     CZPPaintManager* m_pPaintManager;  // none of its own until the command bars are built
+    CZPDockBar* m_pDockBars[4];        // owned: top, bottom, left, right
+    int m_nHelpId;
 };
