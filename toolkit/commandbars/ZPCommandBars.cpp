@@ -1,7 +1,10 @@
 // All command bars of one frame: the parts bars and controls use so far.
 #include "commandbars/ZPCommandBars.h"
 
+#include "commandbars/ZPCommandBar.h"
+#include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPControl.h"
+#include "commandbars/ZPControls.h"
 #include "commandbars/ZPDockBar.h"
 
 #include <framework/messages.h>
@@ -24,17 +27,20 @@ const DockBarSpec kDockBars[4] = {
 const int kDockMargin = 20;
 // WM_COMMANDHELP carries the help id above this base.
 const LPARAM kHelpIdBase = 0x10000;
+// Popup nesting followed by the usage test; deeper (or cyclic) chains count as not hidden.
+const int kMaxUsageDepth = 32;
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CZPCommandBars, CCmdTarget)
 
 CZPCommandBars::CZPCommandBars()
     : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
-      m_nHelpId(0)
+      m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this))
 {}
 
 CZPCommandBars::~CZPCommandBars()
 {
+    m_pOptions->InternalRelease();
     for (CZPDockBar*& pDockBar : m_pDockBars) {
         if (pDockBar != NULL)
             pDockBar->DestroyWindow();
@@ -119,4 +125,49 @@ CZPControlAction* CZPCommandBars::LookupAction(int) const
 
 void CZPCommandBars::EndAllTracking() {}
 
-void CZPCommandBars::SetCommandUsed(int) {}
+BOOL CZPCommandBars::IsCommandIdHidden(int nId) const
+{
+    BOOL bFlag = FALSE;
+    return m_pOptions->m_mapHiddenCommands.Lookup(static_cast<UINT>(nId), bFlag) &&
+           !m_pOptions->m_mapUsedCommands.Lookup(static_cast<UINT>(nId), bFlag);
+}
+
+namespace {
+BOOL IsHiddenByUsageAt(const CZPCommandBars* pCommandBars, CZPControl* pControl, int nDepth)
+{
+    if (pCommandBars->IsCommandIdHidden(pControl->GetID()))
+        return TRUE;
+    if (!pCommandBars->GetCommandBarsOptions()->m_bAutoHideUnusedPopups || !ZpIsPopupKind(pControl->GetType()) ||
+        nDepth >= kMaxUsageDepth)
+        return FALSE;
+    CZPCommandBar* pChild = pControl->GetCommandBar();
+    const int nCount = pChild != NULL ? pChild->CountControls() : 0;
+    if (nCount == 0)
+        return FALSE;  // nothing inside to be hidden
+    for (int i = 0; i < nCount; ++i) {
+        if (!IsHiddenByUsageAt(pCommandBars, pChild->ControlAt(i), nDepth + 1))
+            return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+BOOL CZPCommandBars::IsControlHiddenByUsage(CZPControl* pControl) const
+{
+    return pControl != NULL && IsHiddenByUsageAt(this, pControl, 0);
+}
+
+void CZPCommandBars::RecordUsedCommand(int nId)
+{
+    BOOL bFlag = FALSE;
+    if (!m_pOptions->m_mapHiddenCommands.Lookup(static_cast<UINT>(nId), bFlag))
+        return;
+    m_pOptions->m_mapUsedCommands[static_cast<UINT>(nId)] = TRUE;
+    m_pOptions->m_bDirty = TRUE;
+}
+
+void CZPCommandBars::ResetUsageData()
+{
+    m_pOptions->m_mapUsedCommands.RemoveAll();
+    m_pOptions->m_bDirty = TRUE;
+}

@@ -8,6 +8,7 @@
 class CZPCommandBar;
 class CZPControl;
 class CZPControlAction;
+class CZPCommandBarsOptions;
 class CZPDockBar;
 class CZPImageManager;
 class CZPPaintManager;
@@ -47,10 +48,19 @@ public:
     // The frame's messages seen first; TRUE when consumed (*pResult then holds the answer).
     virtual BOOL FilterFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
+    CZPCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
+    // TRUE for an id that is hidden until used and has not been used.
+    virtual BOOL IsCommandIdHidden(int nId) const;
+    // The id's test; with auto-hide, a popup whose child bar has controls, all hidden by usage.
+    virtual BOOL IsControlHiddenByUsage(CZPControl* pControl) const;
+    // Enters a hidden id into the used commands.
+    void RecordUsedCommand(int nId);
+    void ResetUsageData();
+
     // Ends the tracking of every bar. Tracking is not built: nothing tracks yet.
     void EndAllTracking();
-    // Records a command as used for the rarely-used menus (the options are not built yet).
-    void SetCommandUsed(int nId);
+    // Records a command as used for the rarely-used menus.
+    void SetCommandUsed(int nId) { RecordUsedCommand(nId); }
 
 private:
     HWND m_hWndSite;  // borrowed: the site frame
@@ -59,4 +69,5 @@ private:
     CZPPaintManager* m_pPaintManager;  // none of its own until the command bars are built
     CZPDockBar* m_pDockBars[4];        // owned: top, bottom, left, right
     int m_nHelpId;
+    CZPCommandBarsOptions* m_pOptions;  // owned: one reference
 };

@@ -2,6 +2,9 @@
 #include "commandbars_test_support.h"
 
 #include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPCommandBarsOptions.h"
+#include "commandbars/ZPControlPopup.h"
+#include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPDockBar.h"
 
 #include <framework/messages.h>
@@ -168,6 +171,49 @@ TEST_F(CommandBarsObjectTest, HelpKeySendsTheHighlightedControlsHelpId)
         pBar->DestroyWindow();
         pBar->InternalRelease();
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CommandBarsObjectTest, UsageHidesCommandsAndPopupsWhoseContentsAreAllHidden)
+{
+    CZPCommandBars* pCommandBars = new CZPCommandBars;
+    CZPCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    pOptions->m_mapHiddenCommands[10] = TRUE;
+    pOptions->m_mapHiddenCommands[11] = TRUE;
+
+    // A used hidden id shows again; ids never hidden are not recorded.
+    EXPECT_TRUE(pCommandBars->IsCommandIdHidden(10));
+    pCommandBars->RecordUsedCommand(10);
+    EXPECT_FALSE(pCommandBars->IsCommandIdHidden(10));
+    pCommandBars->RecordUsedCommand(99);
+    EXPECT_EQ(1, static_cast<int>(pOptions->m_mapUsedCommands.GetCount()));
+    pCommandBars->ResetUsageData();
+    EXPECT_TRUE(pCommandBars->IsCommandIdHidden(10));
+
+    CRefPtr<CZPControlPopup> popup = CRefPtr<CZPControlPopup>::Adopt(new CZPControlPopup);
+    EXPECT_FALSE(pCommandBars->IsControlHiddenByUsage(popup.Get()));  // no child bar
+    CRefPtr<CZPPopupBar> child = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+    popup->SetCommandBar(child.Get());
+    EXPECT_FALSE(pCommandBars->IsControlHiddenByUsage(popup.Get()));  // empty child bar
+    child->GetControls()->Add(zpControlButton, 10);
+    child->GetControls()->Add(zpControlButton, 11);
+    EXPECT_TRUE(pCommandBars->IsControlHiddenByUsage(popup.Get()));
+    pOptions->m_bAutoHideUnusedPopups = FALSE;
+    EXPECT_FALSE(pCommandBars->IsControlHiddenByUsage(popup.Get()));
+    pOptions->m_bAutoHideUnusedPopups = TRUE;
+    pCommandBars->RecordUsedCommand(11);
+    EXPECT_FALSE(pCommandBars->IsControlHiddenByUsage(popup.Get()));
+
+    // A popup that opens its own bar again ends at the depth bound and is not hidden.
+    pCommandBars->ResetUsageData();
+    child->GetControls()->RemoveAll();
+    static_cast<CZPControlPopup*>(child->GetControls()->Add(zpControlPopup, 12))->SetCommandBar(child.Get());
+    EXPECT_FALSE(pCommandBars->IsControlHiddenByUsage(popup.Get()));
+    child->GetControls()->RemoveAll();  // break the cycle of references
+    pCommandBars->InternalRelease();
 }
 
 }  // namespace
