@@ -5,9 +5,21 @@
 
 // The document template's resources: menu, accelerators, icon and document string.
 #define IDR_MAINFRAME 128
+// The in-place container's menu and accelerators (File items only).
+#define IDR_INPLACE_CONTAINER 6
 // Five 16 x 16 images of 32 bits per pixel for the main view's tabs.
 #define IDB_TAB_IMAGES 132
 #define IDP_OLE_INIT_FAILED 100
+// Shown when a language file stands beside the program but no XML parser can read it.
+#define IDP_XML_PARSER_MISSING 101
+
+// The About box: its template, its logo (100 x 100, 32 bits with alpha), the link and the logo.
+#define IDD_ABOUTBOX 130
+#define IDB_ABOUT_LOGO 133
+#define IDC_ABOUT_LINK 1018
+#define IDC_ABOUT_LOGO 1019
+// The link band's banner: 100 x 23, opaque, drawn by a plain bitmap static.
+#define IDB_LINK_BANNER 140
 
 // Editor commands (WM_COMMAND, routed to the XML view).
 #define ID_EDIT_TOGGLE_BOOKMARK 32772

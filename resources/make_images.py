@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program's icon (res/Tolvane.ico) and the main view's tab images (res/tabs.bmp)."""
+"""Draws the program's icon (res/Tolvane.ico), the main view's tab images (res/tabs.bmp), the About
+box's logo (res/about.bmp) and the link band's banner (res/linkband.bmp)."""
 import os
 import struct
 
@@ -88,3 +89,52 @@ for n in (16, 32, 48):
     page(px, 0, n, WHITE, EDGE, [BLUE, RED, GREEN])
     icons.append(px)
 write_ico(os.path.join(HERE, 'res', 'Tolvane.ico'), icons)
+
+
+def disc(px, cx, cy, radius, c):
+    """A filled circle whose rim fades through alpha (four samples a pixel in each direction)."""
+    for y in range(len(px)):
+        for x in range(len(px[0])):
+            inside = sum(1 for i in range(4) for j in range(4)
+                         if (x + (i + 0.5) / 4 - cx) ** 2 + (y + (j + 0.5) / 4 - cy) ** 2 <= radius * radius)
+            if inside:
+                px[y][x] = c[:3] + (c[3] * inside // 16,)
+
+
+def write_bmp24(path, px):
+    """An opaque bottom-up 24-bit bitmap (rows padded to four bytes)."""
+    h, w = len(px), len(px[0])
+    stride = (w * 3 + 3) & ~3
+    rows = bytearray()
+    for row in reversed(px):
+        line = bytearray()
+        for r, g, b, _ in row:
+            line += bytes((b, g, r))
+        rows += line + bytes(stride - len(line))
+    header = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(rows), 0, 0, 0, 0)
+    with open(path, 'wb') as f:
+        f.write(b'BM' + struct.pack('<IHHI', 14 + len(header) + len(rows), 0, 0, 54) + header + rows)
+
+
+# The About box's logo: a blue disc with the document page, transparent around it.
+LOGO_BLUE = (30, 80, 170, 255)
+logo = canvas(100, 100)
+disc(logo, 50, 50, 48, LOGO_BLUE)
+sheet = canvas(48, 48)
+page(sheet, 0, 48, WHITE, EDGE, [BLUE, RED, GREEN])
+for y in range(48):
+    for x in range(48):
+        if sheet[y][x][3]:
+            logo[26 + y][26 + x] = sheet[y][x]
+write_bmp(os.path.join(HERE, 'res', 'about.bmp'), logo)
+
+# The link band's banner: opaque, a light face with the page and a blue bar.
+band = [[(236, 240, 248, 255)] * 100 for _ in range(23)]
+small = canvas(16, 16)
+page(small, 0, 16, WHITE, EDGE, [BLUE, RED, GREEN])
+for y in range(16):
+    for x in range(16):
+        if small[y][x][3]:
+            band[4 + y][4 + x] = small[y][x]
+rect(band, 26, 9, 94, 14, LOGO_BLUE)
+write_bmp24(os.path.join(HERE, 'res', 'linkband.bmp'), band)

@@ -24,7 +24,6 @@ END_MESSAGE_MAP()
 namespace {
 
 const DWORD kTabControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-const int kAppearancePropertyPage2003 = 3;
 const int kTabImageCount = 5;
 const int kTabImageSize = 16;
 
@@ -50,7 +49,7 @@ int CTolvaneView::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
 
     CZPTabPaintManager* pPaintManager = m_wndTabControl.GetPaintManager();
-    pPaintManager->SetAppearance(kAppearancePropertyPage2003);
+    pPaintManager->SetAppearance(zpTabAppearancePropertyPage2003);
     pPaintManager->m_bHotTracking = TRUE;
     pPaintManager->m_bShowIcons = TRUE;
     pPaintManager->SetThemeColorsDisabled(FALSE);

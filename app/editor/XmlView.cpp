@@ -65,10 +65,6 @@ const WCHAR kEditorName[] = L"Title";
 const WCHAR kTextNotTaken[] = L"The editor could not take the whole text of this file.";
 const int kBoldWeight = 700;
 
-// Visibility words of the page element.
-const int kVisible = 0;
-const int kHidden = 1;
-
 const WCHAR kWebScheme[] = L"http://";
 const WCHAR kBrowserFileClass[] = L".htm";
 
@@ -129,6 +125,8 @@ int CXmlView::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CView::OnCreate(lpcs) == -1)
         return -1;
+    // The start page's markup draws into, captures and tracks this window for its whole life.
+    SetHostWindow(m_hWnd);
     if (!m_wndEditor.CreateEditor(kEditorName, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, kEditorId))
         return -1;
     // The start page is drawn in place of the editor until a text is loaded.
@@ -182,7 +180,8 @@ void CXmlView::ShowStartPage(BOOL bShow)
     if (!bShow && hFocus == m_hWnd)
         m_wndEditor.SetFocus();
     if (m_pPageElement != NULL) {
-        CZPMarkupEnum* pVisibility = CZPMarkupEnum::CreateValue(bShow ? kVisible : kHidden);
+        CZPMarkupEnum* pVisibility = CZPMarkupEnum::CreateValue(bShow ? CZPMarkupUIElement::visibilityVisible
+                                                                     : CZPMarkupUIElement::visibilityHidden);
         if (!m_pPageElement->SetValue(CZPMarkupUIElement::m_pVisibilityProperty, pVisibility))
             pVisibility->Release();
     }
@@ -230,7 +229,6 @@ void CXmlView::OnPaint()
 BOOL CXmlView::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (m_pPageElement != NULL) {
-        SetHostWindow(m_hWnd);
         LRESULT lResult = 0;
         if (HandleMessage(m_pPageElement, message, wParam, lParam, &lResult)) {
             if (pResult != NULL)

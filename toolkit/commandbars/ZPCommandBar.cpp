@@ -3,10 +3,14 @@
 
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControls.h"
+#include "commandbars/ZPKeyboardManager.h"
+#include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
+#include "common/ZPDrawHelpers.h"
 #include "common/ZPImageManager.h"
 
 #include <framework/menu.h>
+#include <framework/messages.h>
 #include <framework/thread.h>
 
 IMPLEMENT_DYNCREATE(CZPCommandBar, CWnd)
@@ -17,6 +21,9 @@ int SelectionOfKind(int nKind)
 {
     return nKind == 0 ? zpSelectionHot : (nKind == 3 ? zpSelectionKeyboardBack : zpSelectionKeyboard);
 }
+
+// The status-bar idle message of the frame.
+const WPARAM ZP_IDS_IDLE_MESSAGE = 0xE001;
 }  // namespace
 
 CZPCommandBar::CZPCommandBar()
@@ -26,17 +33,45 @@ CZPCommandBar::CZPCommandBar()
       m_dwStyle(ZP_BAR_STYLE_GRIPPER), m_barType(zpBarTypeNormal), m_pControls(new CZPControls),
       m_barPosition(zpBarNone), m_pCommandBars(NULL), m_hWndCommandTarget(NULL), m_hWndOwner(NULL), m_szIcons(0, 0),
       m_szButtons(0, 0), m_bRecursePopup(FALSE), m_bCustomizable(TRUE), m_pReturnCmd(NULL),
-      m_nDefaultButtonStyle(zpButtonAutomatic), m_szControlsSpacing(0, 0)
+      m_nDefaultButtonStyle(zpButtonAutomatic), m_szControlsSpacing(0, 0), m_nLockCount(0), m_bKeyboardEntry(FALSE),
+      m_bMouseEntry(FALSE), m_hWndCaret(NULL), m_nLastDescription(-1), m_bFinalReleasing(FALSE),
+      m_nShowTextBelowIcons(ZP_TEXT_BELOW_ICONS_FROM_OPTIONS)
 {
     m_pControls->SetParentBar(this);
 }
 
 CZPCommandBar::~CZPCommandBar()
 {
+    // No callback from here on: nothing may take a reference to a bar being deleted.
+    m_nTrackingMode = 0;
+    if (m_hWndCaret != NULL && ::IsWindow(m_hWndCaret))
+        ::ShowCaret(m_hWndCaret);
+    m_hWndCaret = NULL;
+    // The managers keep raw pointers: none may outlive the bar.
+    if (CZPMouseManager* pMouse = ZpMouseManagerIfExists())
+        pMouse->ForgetBar(this);
+    if (CZPKeyboardManager* pKeyboard = ZpKeyboardManagerIfExists())
+        pKeyboard->RemoveHookAble(this);
     DisconnectAccessible();
     SetControls(NULL);
     if (m_hWnd != NULL)
         DestroyWindow();
+}
+
+void CZPCommandBar::OnFinalRelease()
+{
+    if (m_bFinalReleasing)
+        return;
+    // Leaving tracking and destroying the window call back into sites that hold the bar: it
+    // stays counted meanwhile, so that their releases do not delete it a second time.
+    m_bFinalReleasing = TRUE;
+    InternalAddRef();
+    if (m_nTrackingMode != 0)
+        SwitchTrackingMode(0, TRUE, FALSE);
+    if (m_hWnd != NULL)
+        DestroyWindow();
+    InternalRelease();
+    delete this;
 }
 
 void CZPCommandBar::PostNcDestroy()
@@ -157,10 +192,122 @@ void CZPCommandBar::MarkRedrawPending()
     m_dwPending |= ZP_BAR_PENDING_REDRAW;
 }
 
-// Tracking mode is not built: no bar tracks, so there is nothing to switch.
-BOOL CZPCommandBar::SwitchTrackingMode(int, BOOL, BOOL)
+BOOL CZPCommandBar::SwitchTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
 {
-    return FALSE;
+    if (m_nTrackingMode == nMode || (nMode != 0 && m_nTrackingMode != 0)) {
+        m_nTrackingMode = nMode;
+        return FALSE;
+    }
+    // Held: the site hears of it and may drop the bar.
+    CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
+    m_nTrackingMode = nMode;
+    if (nMode != 0)
+        EnterTracking(bSelectFirst, bKeyboard);
+    else
+        LeaveTracking(bSelectFirst);
+    if (CZPCommandBars* pCommandBars = FindCommandBars())
+        pCommandBars->OnTrackingModeChanged(this, nMode);
+    return TRUE;
+}
+
+void CZPCommandBar::EnterTracking(BOOL bSelectFirst, BOOL bKeyboard)
+{
+    if (m_barType == zpBarTypeMenuBar) {
+        CWnd* pSite = FindSiteWindow();
+        if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
+            ::SendMessageW(pSite->GetSafeHwnd(), ZpMsgEnterMenuMode, reinterpret_cast<WPARAM>(this), 0);
+    }
+    m_bKeyboardEntry = bKeyboard;
+    m_bMouseEntry = !bSelectFirst && !bKeyboard;
+    if (m_bKeyboardCaret && m_hWndCaret == NULL) {
+        HWND hWnd = ::GetFocus();
+        if (hWnd == NULL) {
+            CWnd* pSite = FindSiteWindow();
+            hWnd = pSite != NULL ? pSite->GetSafeHwnd() : NULL;
+        }
+        // Remembered only when there was a caret to hide: it is shown exactly once again.
+        if (hWnd != NULL && ::HideCaret(hWnd))
+            m_hWndCaret = hWnd;
+    }
+    ZpMouseManager()->AddTrackedBar(this);
+    ZpKeyboardManager()->AddHookAble(this);
+    ::SetCursor(::LoadCursorW(NULL, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
+    if (bSelectFirst) {
+        for (int i = 0; i < CountControls(); ++i) {
+            CZPControl* pControl = ControlAt(i);
+            if (pControl->IsVisible() && pControl->GetEnabled()) {
+                HighlightControlAt(i, 2);
+                break;
+            }
+        }
+    }
+}
+
+void CZPCommandBar::LeaveTracking(BOOL bSelectFirst)
+{
+    m_bKeyboardEntry = FALSE;
+    m_bMouseEntry = FALSE;
+    CZPMouseManager* pMouse = ZpMouseManager();
+    pMouse->RemoveTrackedBar(this);
+    ZpKeyboardManager()->RemoveHookAble(this);
+    if (m_nPopupedControl != -1) {
+        CRefPtr<CZPControl> pOpen = CRefPtr<CZPControl>::AddRef(ControlAt(m_nPopupedControl));
+        m_nPopupedControl = -1;
+        if (pOpen)
+            pOpen->SetPopuped(FALSE);
+    }
+    if (bSelectFirst)
+        HighlightControlAt(-1, 0);
+    if (m_hWndCaret != NULL) {
+        if (::IsWindow(m_hWndCaret))
+            ::ShowCaret(m_hWndCaret);
+        m_hWndCaret = NULL;
+    }
+    RepaintArea(NULL, FALSE);
+    if (pMouse->GetTrackedCount() == 0)
+        pMouse->SetMenusExpanded(FALSE);
+    if (m_hWnd != NULL && ::GetFocus() == m_hWnd) {
+        HWND hWndParent = ::GetParent(m_hWnd);
+        if (hWndParent != NULL) {
+            HWND hWndNext = ::GetNextDlgTabItem(hWndParent, m_hWnd, FALSE);
+            if (hWndNext != NULL)
+                ::SetFocus(hWndNext);
+        }
+    }
+    m_nLockCount = 0;
+}
+
+void CZPCommandBar::AdjustLockCount(int nDelta)
+{
+    m_nLockCount += nDelta;
+    if (m_nLockCount < 0)
+        m_nLockCount = 0;
+}
+
+int CZPCommandBar::OnHookMessage(HWND, UINT, WPARAM&, LPARAM&, LRESULT&)
+{
+    return hookContinue;
+}
+
+int CZPCommandBar::ContainsScreenPoint(POINT ptScreen) const
+{
+    if (m_hWnd == NULL)
+        return 0;
+    RECT rc;
+    if (!::GetWindowRect(m_hWnd, &rc) || !::PtInRect(&rc, ptScreen))
+        return 0;
+    if (m_barPosition == zpBarPopup) {
+        HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+        if (hRgn != NULL) {
+            BOOL bInside = TRUE;
+            if (::GetWindowRgn(m_hWnd, hRgn) != ERROR)
+                bInside = ::PtInRegion(hRgn, ptScreen.x - rc.left, ptScreen.y - rc.top);
+            ::DeleteObject(hRgn);
+            if (!bInside)
+                return 0;
+        }
+    }
+    return 1;
 }
 
 // Popups are not built: nothing is open, nothing opens.
@@ -222,26 +369,20 @@ BOOL CZPCommandBar::HighlightControlAt(int nIndex, int nKind)
         pOld->OnMouseMove(CPoint(-1, -1));
         pOld->OnSetSelected(zpSelectionNone);
     }
-    if (nIndex == -1)
+    if (nIndex == -1) {
+        ::KillTimer(m_hWnd, ZP_TIMER_HOVER);
         return TRUE;
+    }
     CZPControl* pNew = ControlAt(nIndex);
     if (pNew == NULL) {
         m_nHighlightedControl = -1;
         return FALSE;
     }
     pNew->OnSetSelected(SelectionOfKind(nKind));
+    ZpMouseManager()->SetLastHighlightingBar(this);
+    if (nKind == 0 && m_bHoverOpensPopups)
+        ::SetTimer(m_hWnd, ZP_TIMER_HOVER, ZP_HOVER_DELAY, NULL);
     return TRUE;
-}
-
-// Icon and button sizes from the command bars and the paint manager are not built: the bar's own.
-CSize CZPCommandBar::GetEffectiveIconSize() const
-{
-    return m_szIcons;
-}
-
-CSize CZPCommandBar::GetEffectiveButtonSize() const
-{
-    return m_szButtons;
 }
 
 BOOL CZPCommandBar::PopupForControl(CZPControl*)
@@ -278,17 +419,32 @@ void CZPCommandBar::ClearSelection()
     HighlightControlAt(-1, 0);
 }
 
-// The status-bar description is not built: the command bars keep the help id for F1 and the site
-// hears of the highlight.
+// The options' switch of descriptions is not built: descriptions show. The command bars keep the
+// highlighted control's help id for F1.
 void CZPCommandBar::OnControlHighlighted(int nSelected, CZPControl* pControl)
 {
     CZPCommandBars* pCommandBars = FindCommandBars();
     if (pCommandBars != NULL)
         pCommandBars->SetHelpIdOf(nSelected != zpSelectionNone ? pControl : NULL);
     CWnd* pSite = FindSiteWindow();
-    if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
-        ::SendMessageW(pSite->GetSafeHwnd(), ZpMsgControlHighlighted,
-                       reinterpret_cast<WPARAM>(nSelected != zpSelectionNone ? pControl : NULL), 0);
+    HWND hWndSite = pSite != NULL ? pSite->GetSafeHwnd() : NULL;
+    if (hWndSite == NULL)
+        return;
+    // Held across both messages: a site handler may drop the bar or the control.
+    CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
+    CRefPtr<CZPControl> holdControl = CRefPtr<CZPControl>::AddRef(pControl);
+    const BOOL bHighlighted = nSelected != zpSelectionNone && pControl != NULL;
+    ::SendMessageW(hWndSite, ZpMsgControlHighlighted, reinterpret_cast<WPARAM>(bHighlighted ? pControl : NULL), 0);
+    const int nIndex = bHighlighted ? pControl->GetIndex() : -1;
+    if (nIndex == m_nLastDescription || !::IsWindow(hWndSite))
+        return;
+    m_nLastDescription = nIndex;
+    const CString strDescription = bHighlighted ? pControl->GetDescription() : CString();
+    if (!strDescription.IsEmpty())
+        ::SendMessageW(hWndSite, WM_SETMESSAGESTRING, 0,
+                       reinterpret_cast<LPARAM>(static_cast<LPCWSTR>(strDescription)));
+    else
+        ::SendMessageW(hWndSite, WM_POPMESSAGESTRING, ZP_IDS_IDLE_MESSAGE, 0);
 }
 
 CZPCommandBar* CZPCommandBar::GetParentBar() const
@@ -346,4 +502,89 @@ void CZPCommandBar::OnIdleUpdate(BOOL, BOOL)
         RecalcBarLayout();
         m_dwPending &= ~ZP_BAR_PENDING_LAYOUT;
     }
+}
+
+// Mouse -------------------------------------------------------------------------------------
+
+void CZPCommandBar::HandleMouseMove(UINT, CPoint point)
+{
+    if (m_hWnd == NULL)
+        return;
+    CZPMouseManager* pMouse = ZpMouseManager();
+    if (pMouse->IsBlockedByTracking(this))
+        return;
+    if (m_nTrackingMode == 0 && m_barPosition != zpBarPopup && !ZpIsOwnerChainActive(m_hWnd))
+        return;
+    if (pMouse->GetModalCounter() > 0 && !m_bOverrideMouseBlock)
+        return;
+    if (m_nPopupedControl != -1 && !m_bHoverOpensPopups)
+        return;
+    int nCandidate = m_nTrackingMode != 0 ? m_nHighlightedControl : -1;
+    if (m_barPosition == zpBarPopup && m_nPopupedControl == -1 && m_bMouseEntry)
+        nCandidate = -1;
+    CZPControl* pUnder = m_pControls != NULL ? m_pControls->HitTest(point) : NULL;
+    if (pUnder != NULL) {
+        nCandidate = pUnder->GetIndex();
+        pMouse->StartMouseLeaveTracking(m_hWnd);
+        pUnder->OnMouseMove(point);
+    }
+    HighlightControlAt(nCandidate, 0);
+}
+
+void CZPCommandBar::OnMouseLeaveOrNcMove()
+{
+    CZPMouseManager* pMouse = ZpMouseManager();
+    if ((pMouse->GetModalCounter() > 0 && !m_bOverrideMouseBlock) || m_nLockCount > 0)
+        return;
+    if (m_nTrackingMode != 0 && !(m_barPosition == zpBarPopup && m_nPopupedControl == -1))
+        return;
+    HighlightControlAt(-1, 0);
+}
+
+void CZPCommandBar::OnBarTimer(UINT_PTR nId)
+{
+    if (nId != ZP_TIMER_HOVER && nId != ZP_TIMER_SHOW_FULL)
+        return;
+    if (m_nLockCount > 0)
+        return;
+    ::KillTimer(m_hWnd, nId);
+    if (nId == ZP_TIMER_HOVER) {
+        CRefPtr<CZPControl> pControl = CRefPtr<CZPControl>::AddRef(ControlAt(m_nHighlightedControl));
+        if (pControl)
+            pControl->OnMouseHover();
+    }
+}
+
+LRESULT CZPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+        HandleMouseMove(static_cast<UINT>(wParam),
+                        CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+        return 0;
+    case WM_MOUSELEAVE:
+        OnMouseLeaveOrNcMove();
+        return 0;
+    case WM_NCMOUSEMOVE:
+        OnMouseLeaveOrNcMove();
+        break;
+    case WM_TIMER:
+        if (wParam == ZP_TIMER_HOVER || wParam == ZP_TIMER_SHOW_FULL) {
+            OnBarTimer(wParam);
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        return TRUE;
+    case WM_DESTROY:
+        if (m_nTrackingMode != 0)
+            SwitchTrackingMode(0, TRUE, FALSE);
+        break;
+    case WM_IDLEUPDATECMDUI:
+        OnIdleUpdate(static_cast<BOOL>(wParam), FALSE);
+        return 0;
+    default:
+        break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
 }

@@ -1,11 +1,12 @@
-// The window base of every toolbar, menu bar and popup bar: it owns one controls collection and
-// answers where its controls' messages go. Tracking, drawing and keyboard handling come later.
+// The window base of every toolbar, menu bar and popup bar: it owns one controls collection,
+// answers where its controls' messages go, highlights them and runs the tracking (menu) mode.
 #pragma once
 
 #include <framework.h>
 #include <framework/wnd.h>
 
 #include "common/ZPAccessible.h"
+#include "common/ZPHookManager.h"
 #include "commandbars/ZPCommandBarsResource.h"
 
 class CZPCommandBars;
@@ -44,8 +45,16 @@ const DWORD ZP_BAR_STYLE_GRIPPER = 0x400000;
 const DWORD ZP_BAR_FLAG_GROUPED_LAYOUT = 0x200000;
 // Most-recently-used width of a new bar: no hint.
 const int ZP_BAR_MRU_WIDTH_NONE = 0x7FFF;
+// ShowTextBelowIcons value that defers to the command bars' option.
+const int ZP_TEXT_BELOW_ICONS_FROM_OPTIONS = 2;
+// ContainsScreenPoint answer of a bar that never claims a point, not even over its children.
+const int ZP_CONTAINS_NEVER = -2;
+// Timers of the bar: hovering opens a popup; the full menu shows after a delay.
+const UINT_PTR ZP_TIMER_HOVER = 112223;
+const UINT ZP_HOVER_DELAY = 300;
+const UINT_PTR ZP_TIMER_SHOW_FULL = 112224;
 
-class CZPCommandBar : public CWnd, public CZPAccessible
+class CZPCommandBar : public CWnd, public CZPHookManagerHookAble, public CZPAccessible
 {
     DECLARE_DYNCREATE(CZPCommandBar)
 public:
@@ -111,11 +120,34 @@ public:
     // Closes the open popup (-1) or opens the popup of a control. Popups are not built: FALSE.
     BOOL OpenControlPopup(int nIndex, BOOL bKeyboard = FALSE);
 
+    // Sizes: the paint manager's automatic icon size, the large icon size of the bar.
+    CSize QueryDefaultIconSize(BOOL bLarge) const;
+    CSize ResolveIconSize(BOOL bAllowAutomatic) const;
+    int GetShowTextBelowIcons() const { return m_nShowTextBelowIcons; }
+    void SetShowTextBelowIcons(int nShow) { m_nShowTextBelowIcons = nShow; }
+    BOOL IsTextBelowIcons() const;
+    // The tool under a point: its id with the record filled, or -1.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
+    // Builds controls from command ids (0 starts a group), asking the site for each.
+    void BuildControlsFromIds(const UINT* pIds, int nCount);
+
+    // Raised for every tracked bar while a nested popup tracks; never below 0.
+    int GetLockCount() const { return m_nLockCount; }
+    void AdjustLockCount(int nDelta);
+    BOOL IsKeyboardEntry() const { return m_bKeyboardEntry; }
+    BOOL IsMouseEntry() const { return m_bMouseEntry; }
+    // The mouse moved over the bar (or, forwarded while tracking, outside it), client coordinates.
+    void HandleMouseMove(UINT nFlags, CPoint point);
+    // Keys while tracking (hWnd NULL) and messages of hooked windows. Keyboard navigation
+    // is not built: 0, so an unanswered key is swallowed while the bar tracks.
+    int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+
     // Virtual operations, in slot order.
     virtual void MarkRedrawPending();                                               // 79
     virtual BOOL SwitchTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard);  // 80
     virtual BOOL LoadFromMenu(CMenu* pMenu, BOOL bRemoveControls = TRUE);           // 81
     virtual BOOL HighlightControlAt(int nIndex, int nKind = 0);                     // 82
+    virtual BOOL LoadToolBarResource(UINT nIDResource, BOOL bLoadImages = TRUE);    // 83
     virtual CSize GetEffectiveIconSize() const;                                     // 84
     virtual CSize GetEffectiveButtonSize() const;                                   // 85
     virtual BOOL PopupForControl(CZPControl* pControl);                             // 86
@@ -134,10 +166,18 @@ public:
     virtual void RepaintArea(const RECT* pRect, BOOL bNow = FALSE);                 // 105
     virtual CSize ComputeBarSize(int nLength, DWORD dwMode);                        // 114
     virtual void ResetTrackingState();                                              // 116
-    virtual void OnIdleUpdate(BOOL bDisableIfNoHandler, BOOL bForce);               // 124
+    // 1 inside the window (and a popup's region), 0 outside, ZP_CONTAINS_NEVER.
+    virtual int ContainsScreenPoint(POINT ptScreen) const;             // 118
+    virtual void OnIdleUpdate(BOOL bDisableIfNoHandler, BOOL bForce);  // 124
 
 protected:
     void PostNcDestroy() override;
+    void OnFinalRelease() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnMouseLeaveOrNcMove();
+    void EnterTracking(BOOL bSelectFirst, BOOL bKeyboard);
+    void LeaveTracking(BOOL bSelectFirst);
+    void OnBarTimer(UINT_PTR nId);
 
     // Fields in the documented order (only those the controls use so far).
     BOOL m_bOverrideMouseBlock;
@@ -168,4 +208,11 @@ protected:
     int m_nDefaultButtonStyle;
     CSize m_szControlsSpacing;
     CRefPtr<CZPPaintManager> m_pPaintManager;
+    int m_nLockCount;
+    BOOL m_bKeyboardEntry;
+    BOOL m_bMouseEntry;
+    HWND m_hWndCaret;  // borrowed: the window whose caret is hidden while tracking
+    int m_nLastDescription;
+    BOOL m_bFinalReleasing;
+    int m_nShowTextBelowIcons;
 };

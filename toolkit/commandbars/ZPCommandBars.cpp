@@ -6,6 +6,7 @@
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPMouseManager.h"
 
 #include <framework/messages.h>
 #include <framework/resids.h>
@@ -123,7 +124,13 @@ CZPControlAction* CZPCommandBars::LookupAction(int) const
     return NULL;
 }
 
-void CZPCommandBars::EndAllTracking() {}
+void CZPCommandBars::EndAllTracking()
+{
+    if (CZPMouseManager* pMouse = ZpMouseManagerIfExists())
+        pMouse->CloseAll();
+}
+
+void CZPCommandBars::OnTrackingModeChanged(CZPCommandBar*, int) {}
 
 BOOL CZPCommandBars::IsCommandIdHidden(int nId) const
 {

@@ -57,8 +57,10 @@ public:
     void RecordUsedCommand(int nId);
     void ResetUsageData();
 
-    // Ends the tracking of every bar. Tracking is not built: nothing tracks yet.
+    // Ends the tracking of every bar of the thread.
     void EndAllTracking();
+    // Runs last when a bar entered (nMode non-zero) or left tracking. Nothing to follow yet.
+    virtual void OnTrackingModeChanged(CZPCommandBar* pBar, int nMode);
     // Records a command as used for the rarely-used menus.
     void SetCommandUsed(int nId) { RecordUsedCommand(nId); }
 

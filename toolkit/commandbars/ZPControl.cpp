@@ -843,10 +843,10 @@ void CZPControl::DoPropExchange(CZPPropExchange* pPX)
     if (nSchema >= kSchemaCategory)
         PropExchangeString(pPX, L"Category", m_strCategory, L"");
     if (m_nCustomIconId > 0) {
-        CZPPropExchangeSectionHolder section(pPX->GetSection(L"CustomIcon"));
+        CRefPtr<CZPPropExchange> section = CRefPtr<CZPPropExchange>::Adopt(pPX->GetSection(L"CustomIcon"));
         CZPImageManager* pImageManager = GetImageManager();
-        if (section != NULL && pImageManager != NULL)
-            pImageManager->DoPropExchangeIcons(static_cast<UINT>(m_nCustomIconId), section);
+        if (section && pImageManager != NULL)
+            pImageManager->DoPropExchangeIcons(static_cast<UINT>(m_nCustomIconId), section.Get());
     }
     if (nSchema >= kSchemaDocTemplates) {
         if (pPX->IsLoading() || !pPX->CanSkipDefaults() || !m_mapDocTemplatesExcluded.IsEmpty())

@@ -13,17 +13,8 @@
 class CZPControl;
 class CZPCommandBar;
 class CZPPopupBar;
-class CZPStatusBar;
-class CZPStatusBarPane;
-class CZPMessageBar;
-class CZPCommandBarKeyboardTip;
 class CZPImageManagerIcon;
 class CZPShadowManager;
-class CZPControlGalleryPaintManager;
-class CZPSliderPaintManager;
-class CZPProgressPaintManager;
-class CZPRibbonPaintManager;
-class CZPFramePaintManager;
 
 // Theme numbers of the factory; a paint manager installed directly reports zpThemeCustom.
 enum ZpPaintTheme
@@ -123,20 +114,14 @@ public:
     virtual void DrawStateRectangle(CDC* pDC, CRect rc, int bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                                     BOOL bPopped, int nBarType, int nBarPosition) = 0;
 
-    // 32-44: bar parts and the status bar.
+    // 32-44: bar parts and the status bar (the pane slots come with the status bar's panes).
     virtual CSize DrawBarGripper(CDC* pDC, CZPCommandBar* pBar, BOOL bDraw);
     virtual CSize DrawBarSeparator(CDC* pDC, CZPCommandBar* pBar, CZPControl* pControl, BOOL bDraw) = 0;
     virtual void AdjustExcludeRect(CRect& rc, CZPControl* pControl, BOOL bVertical) = 0;
-    virtual void DrawStatusPane(CDC* pDC, CRect rcPane, CZPStatusBarPane* pPane);
-    virtual void DrawStatusButtonFace(CDC* pDC, CRect rcPane, CZPStatusBarPane* pPane);
-    virtual int DrawStatusSwitches(CDC* pDC, CRect rcPane, CZPStatusBarPane* pPane);
-    virtual void DrawStatusPaneBorder(CDC* pDC, CRect rcPane, CZPStatusBarPane* pPane, BOOL bLastPane);
-    virtual void DrawStatusPaneSeparator(CDC* pDC, CRect rcPane, CZPStatusBarPane* pPane);
     virtual void DrawStatusSizeGrip(CDC* pDC, CRect rcGrip);
     virtual void FillDockArea(CDC* pDC, CWnd* pWnd);
-    virtual void FillMessageBar(CDC* pDC, CZPMessageBar* pBar);
     virtual void DrawMessageBarButton(CDC* pDC, ZP_MESSAGEBAR_BUTTON* pButton);
-    virtual void FillStatusBar(CDC* pDC, CZPStatusBar* pBar);
+    virtual void FillStatusBar(CDC* pDC, CWnd* pStatusBar);
 
     // 45-57.
     virtual void RefreshMetrics();
@@ -173,7 +158,6 @@ public:
     virtual void AdjustRightToLeftCaption(CZPControl* pControl);
     virtual int GetPopupIconColumnWidth(CZPCommandBar* pBar);
     virtual void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude);
-    virtual void DrawKeyTipWindow(CDC* pDC, CZPCommandBarKeyboardTip* pTip, BOOL bSetup);
     virtual BOOL IsFlatBar(CZPCommandBar* pBar);
     virtual CSize GetPopupIconCellSize(CZPCommandBar* pBar);
     virtual int DrawControlText(CDC* pDC, const CString& strText, CRect& rcText, UINT nFormat, BOOL bDraw,
@@ -211,12 +195,6 @@ public:
     CSize GetControlIconSize(CZPControl* pControl);
     static CSize GetStretchedIconSize(CZPImageManagerIcon* pImage, CSize szIcon);
 
-    // Companion paint managers.
-    CZPFramePaintManager* GetFramePaintManager();
-    CZPRibbonPaintManager* GetRibbonPaintManager();
-    CZPControlGalleryPaintManager* GetGalleryPaintManager() const { return m_pGalleryPaintManager; }
-    CZPSliderPaintManager* GetSliderPaintManager() const { return m_pSliderPaintManager; }
-    CZPProgressPaintManager* GetProgressPaintManager() const { return m_pProgressPaintManager; }
     CZPShadowManager* GetShadowManager() const { return m_pShadowManager; }
 
     // Caption layout helpers shared with the themes.
@@ -276,13 +254,6 @@ public:
     BOOL m_bAutoResizeIcons;
     int m_nStatusBarMinHeight;
 
-protected:
-    CZPControlGalleryPaintManager* m_pGalleryPaintManager;  // owned; NULL while the class is not built
-    CZPSliderPaintManager* m_pSliderPaintManager;           // owned; NULL while the class is not built
-    CZPProgressPaintManager* m_pProgressPaintManager;       // owned; NULL while the class is not built
-    CZPRibbonPaintManager* m_pRibbonPaintManager;           // one reference; NULL until requested
-    CZPFramePaintManager* m_pFramePaintManager;             // owned; NULL until requested
-
 public:
     typedef BOOL(WINAPI* PFNSETLAYEREDWINDOWATTRIBUTES)(HWND, COLORREF, BYTE, DWORD);
     PFNSETLAYEREDWINDOWATTRIBUTES m_pfnSetLayeredWindowAttributes;  // NULL when USER32 lacks it
@@ -339,6 +310,8 @@ CZPPaintManager* ZpCreatePaintTheme(int nTheme);
 // the installed instance left alone) when the theme cannot be created.
 BOOL ZpSetPaintTheme(int nTheme);
 
+// Alpha of fade frame nStep of nSteps (255 x step / steps, truncated).
+int ZpFadeAlpha(int nStep, int nSteps);
 // TRUE for the left, right and popup positions.
 BOOL ZpIsVerticalBarPosition(int nPosition);
 // Per channel a + factor x (base - a), base = the DC's pixel at (x, y), or b for a negative factor.

@@ -180,8 +180,14 @@ LRESULT CZPAccessible::CallLresultFromObject(REFIID riid, WPARAM wParam, LPUNKNO
 
 void CZPAccessible::DisconnectAccessible()
 {
-    if (GetAccessibleCmdTarget() != NULL)
-        ::CoDisconnectObject(static_cast<IUnknown*>(&m_xAccessible), 0);
+    CCmdTarget* pTarget = GetAccessibleCmdTarget();
+    if (pTarget == NULL)
+        return;
+    // Called from destructors: the count is raised directly while COM drops its references, so
+    // that a release reaching 0 does not delete the object a second time.
+    ::InterlockedIncrement(&pTarget->m_dwRef);
+    ::CoDisconnectObject(static_cast<IUnknown*>(&m_xAccessible), 0);
+    ::InterlockedDecrement(&pTarget->m_dwRef);
 }
 
 // ---- the nested COM object ----

@@ -9,6 +9,24 @@ class CArchive;
 #define ZP_COLOR_COUNT 63
 #define ZP_COLOR_UNSET (static_cast<COLORREF>(-1))
 
+// Derived entries of the table that the toolkit's looks ask for by name; 0-29 are the COLOR_*
+// numbers of GetSysColor.
+enum
+{
+    zpColorBarBackground = 30,
+    zpColorHighlight = 31,          // background of a hot control
+    zpColorHighlightBorder = 32,    // border of a hot control
+    zpColorPushed = 33,             // background of a pressed control
+    zpColorChecked = 36,            // background of a checked control
+    zpColorCheckedBorder = 37,      // border of a checked control
+    zpColorHighlightText = 45,      // text and glyphs on a hot control
+    zpColorPushedText = 47,         // text and glyphs on a pressed control
+    zpColorFaceLight = 48,          // the button face brightened
+    zpColorShadowDark = 49,         // the button shadow darkened
+    zpColorHighlightPushed = 50,    // background of a control both hot and pressed
+    zpColorTabClientFrame = 57      // frame around a tab strip's client area
+};
+
 // Windows visual styles as the colour manager reports them; 6 and 7 are settings that follow
 // the detected style.
 enum

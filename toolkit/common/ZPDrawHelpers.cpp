@@ -392,7 +392,7 @@ BOOL ZpRegisterWindowClass(HINSTANCE hInstance, LPCWSTR lpszClassName, UINT nSty
     wc.lpfnWndProc = ::DefWindowProcW;
     wc.hInstance = hInstance != NULL ? hInstance : AfxGetInstanceHandle();
     wc.hIcon = hIcon;
-    wc.hCursor = ::LoadCursorW(NULL, MAKEINTRESOURCEW(32512));   // IDC_ARROW
+    wc.hCursor = ::LoadCursorW(NULL, IDC_ARROW);
     wc.hbrBackground = hbrBackground;
     wc.lpszClassName = lpszClassName;
     return AfxRegisterClass(&wc);

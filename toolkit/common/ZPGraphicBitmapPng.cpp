@@ -3,6 +3,8 @@
 // the one guard in ZpDecodePng.
 #include "common/ZPGraphicBitmapPng.h"
 
+#include "common/ZPImageLoading.h"
+
 #include <png.h>
 
 #include <stdlib.h>
@@ -209,21 +211,11 @@ HBITMAP CZPGraphicBitmapPng::CreateDibFromPixels(const BYTE* pPixels, int nWidth
 {
     if (pPixels == NULL || nWidth <= 0 || nHeight <= 0 || (nChannels != 3 && nChannels != 4))
         return NULL;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = nWidth;
-    bmi.bmiHeader.biHeight = -nHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (hBitmap == NULL || pBits == NULL) {
-        if (hBitmap != NULL)
-            ::DeleteObject(hBitmap);
+    LPBYTE pBits = NULL;
+    HBITMAP hBitmap = ZpCreateDibSection32(NULL, nWidth, nHeight, &pBits, TRUE);
+    if (hBitmap == NULL)
         return NULL;
-    }
-    BYTE* pDest = static_cast<BYTE*>(pBits);
+    BYTE* pDest = pBits;
     size_t nPixels = static_cast<size_t>(nWidth) * nHeight;
     for (size_t i = 0; i < nPixels; ++i, pDest += 4, pPixels += nChannels) {
         pDest[0] = pPixels[2];

@@ -246,17 +246,28 @@ HBITMAP LoadOlePicture(LPCWSTR lpszPath)
 
 HBITMAP ZpCreateDibSection32(HDC hDC, int cx, int cy, LPBYTE* ppBits)
 {
+    return ZpCreateDibSection32(hDC, cx, cy, ppBits, FALSE);
+}
+
+HBITMAP ZpCreateDibSection32(HDC hDC, int cx, int cy, LPBYTE* ppBits, BOOL bTopDown)
+{
+    if (ppBits != NULL)
+        *ppBits = NULL;
     if (PixelBytes32(cx, cy) == 0)
         return NULL;
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = cy;
+    bmi.bmiHeader.biHeight = bTopDown ? -cy : cy;
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = NULL;
     HBITMAP hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hBitmap != NULL && pBits == NULL) {
+        ::DeleteObject(hBitmap);
+        hBitmap = NULL;
+    }
     if (ppBits != NULL)
         *ppBits = static_cast<LPBYTE>(pBits);
     return hBitmap;

@@ -22,6 +22,8 @@ BOOL ZpIsAlphaBitmapResource(HMODULE hModule, LPCWSTR lpszName);
 
 // Bottom-up 32-bpp DIB section.
 HBITMAP ZpCreateDibSection32(HDC hDC, int cx, int cy, LPBYTE* ppBits);
+// 32-bpp DIB section, top-down when asked; NULL (and *ppBits NULL) when it cannot be made.
+HBITMAP ZpCreateDibSection32(HDC hDC, int cx, int cy, LPBYTE* ppBits, BOOL bTopDown);
 // A 32-bpp bitmap's header and bottom-up bits, each a malloc() block the caller frees.
 BOOL ZpGetBitmapBits32(HDC hDC, HBITMAP hBitmap, PBITMAPINFO* ppInfo, LPBYTE* ppBits, UINT* pnSize);
 HBITMAP ZpCopyAlphaBitmap(HBITMAP hBitmap, LPBYTE* ppBits);

@@ -303,10 +303,10 @@ BOOL CZPImageManager::DoPropExchangeIcons(UINT nCommand, CZPPropExchange* pPX)
             UINT nWidth = 0;
             CZPImageManagerIcon* pIcon = NULL;
             pIconSet->m_mapIcons.GetNextAssoc(pos, nWidth, pIcon);
-            CZPPropExchangeSectionHolder section(enumerator->GetNext(posSection));
+            CRefPtr<CZPPropExchange> section = CRefPtr<CZPPropExchange>::Adopt(enumerator->GetNext(posSection));
             long nStoredWidth = static_cast<long>(nWidth);
-            PropExchangeLongNoDefault(section, L"Width", &nStoredWidth);
-            bResult &= PropExchangeSerializable(section, L"Data", pIcon);
+            PropExchangeLongNoDefault(section.Get(), L"Width", &nStoredWidth);
+            bResult &= PropExchangeSerializable(section.Get(), L"Data", pIcon);
         }
         return bResult;
     }
@@ -323,12 +323,12 @@ BOOL CZPImageManager::DoPropExchangeIcons(UINT nCommand, CZPPropExchange* pPX)
     CZPPropExchangeEnumeratorHolder enumerator(pPX->GetEnumerator(L"Icon"));
     POSITION posSection = enumerator->GetPosition(0, TRUE);
     while (posSection != NULL) {
-        CZPPropExchangeSectionHolder section(enumerator->GetNext(posSection));
+        CRefPtr<CZPPropExchange> section = CRefPtr<CZPPropExchange>::Adopt(enumerator->GetNext(posSection));
         long nWidth = kFirstIconWidth;
-        PropExchangeLongNoDefault(section, L"Width", &nWidth);
+        PropExchangeLongNoDefault(section.Get(), L"Width", &nWidth);
         CZPImageManagerIcon* pIcon = new CZPImageManagerIcon(nCommand, nWidth, kInitialIconHeight, pIconSet);
         // An icon that did not read whole, or has no usable width, is left out.
-        if (!PropExchangeSerializable(section, L"Data", pIcon) || nWidth <= 0 || nWidth > kMaxIconExtent) {
+        if (!PropExchangeSerializable(section.Get(), L"Data", pIcon) || nWidth <= 0 || nWidth > kMaxIconExtent) {
             pIcon->InternalRelease();
             bResult = FALSE;
             continue;
@@ -354,20 +354,20 @@ BOOL CZPImageManager::DoPropExchange(CZPPropExchange* pPX)
             UINT nCommand = 0;
             CZPImageManagerIconSet* pIconSet = NULL;
             m_mapImages.GetNextAssoc(pos, nCommand, pIconSet);
-            CZPPropExchangeSectionHolder section(enumerator->GetNext(posSection));
+            CRefPtr<CZPPropExchange> section = CRefPtr<CZPPropExchange>::Adopt(enumerator->GetNext(posSection));
             long nId = static_cast<long>(nCommand);
-            PropExchangeLongNoDefault(section, L"Id", &nId);
-            bResult &= DoPropExchangeIcons(nCommand, section);
+            PropExchangeLongNoDefault(section.Get(), L"Id", &nId);
+            bResult &= DoPropExchangeIcons(nCommand, section.Get());
         }
         return bResult;
     }
     RemoveAll();
     POSITION posSection = enumerator->GetPosition(0, TRUE);
     while (posSection != NULL) {
-        CZPPropExchangeSectionHolder section(enumerator->GetNext(posSection));
+        CRefPtr<CZPPropExchange> section = CRefPtr<CZPPropExchange>::Adopt(enumerator->GetNext(posSection));
         long nId = 0;
-        PropExchangeLongNoDefault(section, L"Id", &nId);
-        bResult &= DoPropExchangeIcons(static_cast<UINT>(nId), section);
+        PropExchangeLongNoDefault(section.Get(), L"Id", &nId);
+        bResult &= DoPropExchangeIcons(static_cast<UINT>(nId), section.Get());
     }
     return bResult;
 }

@@ -97,30 +97,6 @@ protected:
     DWORD m_nCount;
 };
 
-// Gives up the reference of a child section at scope end.
-class CZPPropExchangeSectionHolder
-{
-public:
-    explicit CZPPropExchangeSectionHolder(CZPPropExchange* pSection = NULL) : m_pSection(pSection) {}
-    ~CZPPropExchangeSectionHolder() { Release(); }
-    CZPPropExchangeSectionHolder(const CZPPropExchangeSectionHolder&) = delete;
-    CZPPropExchangeSectionHolder& operator=(const CZPPropExchangeSectionHolder&) = delete;
-
-    void Attach(CZPPropExchange* pSection) { Release(); m_pSection = pSection; }
-    void Release()
-    {
-        if (m_pSection != NULL) {
-            m_pSection->InternalRelease();
-            m_pSection = NULL;
-        }
-    }
-    CZPPropExchange* operator->() const { return m_pSection; }
-    operator CZPPropExchange*() const { return m_pSection; }
-
-private:
-    CZPPropExchange* m_pSection;   // one reference owned
-};
-
 // Deletes an enumerator at scope end.
 class CZPPropExchangeEnumeratorHolder
 {

@@ -11,36 +11,6 @@ namespace {
 const CLSID kXmlDocumentClassId = { 0x2933BF90, 0x7B36, 0x11D2, { 0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60 } };
 const DWORD kXmlDocumentContexts = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER;
 
-// Owns one reference of an interface.
-template <class T>
-class CComRef
-{
-public:
-    explicit CComRef(T* p = NULL) : m_p(p) {}   // takes over the caller's reference
-    ~CComRef() { Release(); }
-    CComRef(const CComRef&) = delete;
-    CComRef& operator=(const CComRef&) = delete;
-
-    void Attach(T* p)
-    {
-        Release();
-        m_p = p;
-    }
-    void Release()
-    {
-        if (m_p != NULL) {
-            m_p->Release();
-            m_p = NULL;
-        }
-    }
-    T** operator&() { Release(); return &m_p; }
-    T* operator->() const { return m_p; }
-    operator T*() const { return m_p; }
-
-private:
-    T* m_p;   // one reference
-};
-
 // A system string for the length of a call.
 class CBstrArg
 {
@@ -61,11 +31,12 @@ private:
 
 IXMLDOMDocument* CreateXmlDocument()
 {
-    CComRef<IUnknown> unknown;
+    CRefPtr<IUnknown> unknown;
     if (FAILED(CoCreateInstance(kXmlDocumentClassId, NULL, kXmlDocumentContexts, IID_IUnknown,
-                                reinterpret_cast<void**>(&unknown))) || unknown == NULL)
+                                reinterpret_cast<void**>(unknown.Receive()))) ||
+        unknown.Get() == NULL)
         return NULL;
-    if (FAILED(OleRun(unknown)))
+    if (FAILED(OleRun(unknown.Get())))
         return NULL;
     IXMLDOMDocument* pDocument = NULL;
     if (FAILED(unknown->QueryInterface(IID_IXMLDOMDocument, reinterpret_cast<void**>(&pDocument))))
@@ -85,23 +56,24 @@ IXMLDOMNode* SelectNode(IXMLDOMNode* pContext, LPCWSTR pszPattern)
 // TRUE when pNode is a document that already has its one root element.
 BOOL HasDocumentElement(IXMLDOMNode* pNode)
 {
-    CComRef<IXMLDOMDocument> document;
-    if (FAILED(pNode->QueryInterface(IID_IXMLDOMDocument, reinterpret_cast<void**>(&document))) || document == NULL)
+    CRefPtr<IXMLDOMDocument> document;
+    if (FAILED(pNode->QueryInterface(IID_IXMLDOMDocument, reinterpret_cast<void**>(document.Receive()))) ||
+        document.Get() == NULL)
         return FALSE;
-    CComRef<IXMLDOMElement> root;
-    return SUCCEEDED(document->get_documentElement(&root)) && root != NULL;
+    CRefPtr<IXMLDOMElement> root;
+    return SUCCEEDED(document->get_documentElement(root.Receive())) && root.Get() != NULL;
 }
 
 // A new element appended to pParent (one reference), or NULL.
 IXMLDOMNode* AppendElement(IXMLDOMDocument* pDocument, IXMLDOMNode* pParent, LPCWSTR pszName)
 {
-    CComRef<IXMLDOMElement> element;
+    CRefPtr<IXMLDOMElement> element;
     // Some parsers accept a second root element; a document has one.
     if (pDocument == NULL || pParent == NULL || HasDocumentElement(pParent) ||
-        FAILED(pDocument->createElement(CBstrArg(pszName), &element)) || element == NULL)
+        FAILED(pDocument->createElement(CBstrArg(pszName), element.Receive())) || element.Get() == NULL)
         return NULL;
     IXMLDOMNode* pAppended = NULL;
-    if (FAILED(pParent->appendChild(element, &pAppended)))
+    if (FAILED(pParent->appendChild(element.Get(), &pAppended)))
         return NULL;
     return pAppended;
 }
@@ -211,10 +183,10 @@ BOOL CZPPropExchangeXMLNode::OpenForExchange()
         if (m_pDocument == NULL || m_pParentNode == NULL)
             return FALSE;
 
-        CComRef<IXMLDOMNode> node(SelectNode(m_pParentNode, m_strSectionName));
-        if (node == NULL)
+        CRefPtr<IXMLDOMNode> node = CRefPtr<IXMLDOMNode>::Adopt(SelectNode(m_pParentNode, m_strSectionName));
+        if (node.Get() == NULL)
             node.Attach(AppendElement(m_pDocument, m_pParentNode, m_strSectionName));
-        SetNode(node);
+        SetNode(node.Get());
         if (m_pNode != NULL && IsRootSection())
             PropExchangeBool(this, L"CompactMode", &m_bCompactMode, FALSE);
     }
@@ -225,16 +197,16 @@ BOOL CZPPropExchangeXMLNode::IsSectionExists(LPCWSTR pszSection)
 {
     if (!OpenForExchange())
         return FALSE;
-    CComRef<IXMLDOMNode> node(SelectNode(m_pNode, pszSection));
-    return node != NULL;
+    CRefPtr<IXMLDOMNode> node = CRefPtr<IXMLDOMNode>::Adopt(SelectNode(m_pNode, pszSection));
+    return node.Get() != NULL;
 }
 
 BOOL CZPPropExchangeXMLNode::IsPropertyExists(LPCWSTR pszPropName)
 {
     if (!OpenForExchange())
         return FALSE;
-    CComRef<IXMLDOMNode> property(FindOrCreateProperty(pszPropName, FALSE));
-    return property != NULL;
+    CRefPtr<IXMLDOMNode> property = CRefPtr<IXMLDOMNode>::Adopt(FindOrCreateProperty(pszPropName, FALSE));
+    return property.Get() != NULL;
 }
 
 CZPPropExchange* CZPPropExchangeXMLNode::GetSection(LPCWSTR pszSection)
@@ -251,8 +223,8 @@ void CZPPropExchangeXMLNode::EmptySection()
     CZPPropExchange::EmptySection();
     if (!OpenForExchange())
         return;
-    CComRef<IXMLDOMNode> removed;
-    m_pParentNode->removeChild(m_pNode, &removed);
+    CRefPtr<IXMLDOMNode> removed;
+    m_pParentNode->removeChild(m_pNode, removed.Receive());
     SetNode(NULL);
     m_bInitialized = FALSE;
 }
@@ -281,8 +253,8 @@ IXMLDOMNode* CZPPropExchangeXMLNode::FindOrCreateProperty(LPCWSTR pszPropName, B
         return pProperty;
     }
 
-    CComRef<IXMLDOMNamedNodeMap> attributes;
-    if (FAILED(m_pNode->get_attributes(&attributes)) || attributes == NULL)
+    CRefPtr<IXMLDOMNamedNodeMap> attributes;
+    if (FAILED(m_pNode->get_attributes(attributes.Receive())) || attributes.Get() == NULL)
         return NULL;
     IXMLDOMNode* pAttribute = NULL;
     CBstrArg bstrName(pszPropName);
@@ -290,11 +262,11 @@ IXMLDOMNode* CZPPropExchangeXMLNode::FindOrCreateProperty(LPCWSTR pszPropName, B
         return pAttribute;
     if (!bCreate)
         return NULL;
-    CComRef<IXMLDOMAttribute> attribute;
-    if (FAILED(m_pDocument->createAttribute(bstrName, &attribute)) || attribute == NULL)
+    CRefPtr<IXMLDOMAttribute> attribute;
+    if (FAILED(m_pDocument->createAttribute(bstrName, attribute.Receive())) || attribute.Get() == NULL)
         return NULL;
-    CComRef<IXMLDOMNode> replaced;
-    if (FAILED(attributes->setNamedItem(attribute, &replaced)))
+    CRefPtr<IXMLDOMNode> replaced;
+    if (FAILED(attributes->setNamedItem(attribute.Get(), replaced.Receive())))
         return NULL;
     attribute->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(&pAttribute));
     return pAttribute;
@@ -323,17 +295,17 @@ BOOL CZPPropExchangeXMLNode::StoreValue(LPCWSTR pszPropName, VARTYPE vtProp, con
         return FALSE;
     }
 
-    CComRef<IXMLDOMNode> property(FindOrCreateProperty(pszPropName, TRUE));
-    return property != NULL && SUCCEEDED(property->put_text(CBstrArg(strText)));
+    CRefPtr<IXMLDOMNode> property = CRefPtr<IXMLDOMNode>::Adopt(FindOrCreateProperty(pszPropName, TRUE));
+    return property.Get() != NULL && SUCCEEDED(property->put_text(CBstrArg(strText)));
 }
 
 BOOL CZPPropExchangeXMLNode::LoadValue(LPCWSTR pszPropName, VARTYPE vtProp, void* pvProp, const void* pvDefault)
 {
     if (!OpenForExchange())
         return ZpPropExchangeCopyDefault(vtProp, pvProp, pvDefault);
-    CComRef<IXMLDOMNode> property(FindOrCreateProperty(pszPropName, FALSE));
+    CRefPtr<IXMLDOMNode> property = CRefPtr<IXMLDOMNode>::Adopt(FindOrCreateProperty(pszPropName, FALSE));
     CString strText;
-    if (property == NULL || !GetNodeText(property, strText))
+    if (property.Get() == NULL || !GetNodeText(property.Get(), strText))
         return ZpPropExchangeCopyDefault(vtProp, pvProp, pvDefault);
 
     if (vtProp == VT_BSTR) {
@@ -407,8 +379,9 @@ CZPPropExchange* CZPPropExchangeXMLNode::CXMLEnumerator::GetNext(POSITION& pos)
         m_pNode = pNext;
         pos = pNext != NULL ? reinterpret_cast<POSITION>(nNext + 1) : NULL;
     } else {
-        CComRef<IXMLDOMNode> item(AppendElement(pContainer->m_pDocument, pContainer->m_pNode, m_strSectionName));
-        pSection->SetNode(item);
+        CRefPtr<IXMLDOMNode> item =
+            CRefPtr<IXMLDOMNode>::Adopt(AppendElement(pContainer->m_pDocument, pContainer->m_pNode, m_strSectionName));
+        pSection->SetNode(item.Get());
         pos = nNext + 1 > m_nCount ? NULL : reinterpret_cast<POSITION>(nNext + 1);
     }
     pSection->m_bInitialized = TRUE;

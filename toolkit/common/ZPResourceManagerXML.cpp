@@ -139,10 +139,11 @@ CZPPropExchange* CZPResourceManagerXML::FindResourceSection(LPCWSTR lpszPattern,
 
 BOOL CZPResourceManagerXML::LoadString(CString& strBuffer, UINT nID)
 {
-    CZPPropExchangeSectionHolder secString(FindResourceSection(L"string[@id = \"%i\"]", nID));
+    CRefPtr<CZPPropExchange> secString =
+        CRefPtr<CZPPropExchange>::Adopt(FindResourceSection(L"string[@id = \"%i\"]", nID));
     // A string element without a value is an unfinished translation: the program's text stays.
     CString strValue;
-    if (secString == NULL || !PropExchangeStringNoDefault(secString, L"value", strValue))
+    if (!secString || !PropExchangeStringNoDefault(secString.Get(), L"value", strValue))
         return CZPResourceManager::LoadString(strBuffer, nID);
     strBuffer = strValue;
     return TRUE;
@@ -154,16 +155,16 @@ void CZPResourceManagerXML::CollectMenuItems(CZPPropExchange* pSection, std::vec
     POSITION pos = enumerator->GetPosition();
     size_t nLast = items.size();
     while (pos != NULL) {
-        CZPPropExchangeSectionHolder secItem(enumerator->GetNext(pos));
+        CRefPtr<CZPPropExchange> secItem = CRefPtr<CZPPropExchange>::Adopt(enumerator->GetNext(pos));
         long nID = 0;
         MENUITEMTEMPLATEINFO info = { 0, 0, CString() };
-        PropExchangeLong(secItem, L"id", &nID, 0);
-        PropExchangeString(secItem, L"caption", info.strCaption, L"");
+        PropExchangeLong(secItem.Get(), L"id", &nID, 0);
+        PropExchangeString(secItem.Get(), L"caption", info.strCaption, L"");
         info.mtID = static_cast<WORD>(nID);
 
         nLast = items.size();
         items.push_back(info);
-        CollectMenuItems(secItem, items);
+        CollectMenuItems(secItem.Get(), items);
         if (items.size() > nLast + 1)
             items[nLast].mtOption |= MF_POPUP;
         else if (nID == 0)
@@ -177,9 +178,10 @@ BOOL CZPResourceManagerXML::LoadMenu(CMenu* pMenu, UINT nIDResource)
 {
     std::vector<MENUITEMTEMPLATEINFO> items;
     {
-        CZPPropExchangeSectionHolder secMenu(FindResourceSection(L"menu[@id = \"%i\"]", nIDResource));
-        if (secMenu != NULL)
-            CollectMenuItems(secMenu, items);
+        CRefPtr<CZPPropExchange> secMenu =
+            CRefPtr<CZPPropExchange>::Adopt(FindResourceSection(L"menu[@id = \"%i\"]", nIDResource));
+        if (secMenu)
+            CollectMenuItems(secMenu.Get(), items);
     }
     if (items.empty())
         return CZPResourceManager::LoadMenu(pMenu, nIDResource);
@@ -228,19 +230,19 @@ BYTE* CZPResourceManagerXML::CreateDialogTemplate(CZPPropExchange* pSection)
         CZPPropExchangeEnumeratorHolder enumerator(pSection->GetEnumerator(L"control"));
         POSITION pos = enumerator->GetPosition();
         while (pos != NULL) {
-            CZPPropExchangeSectionHolder secControl(enumerator->GetNext(pos));
+            CRefPtr<CZPPropExchange> secControl = CRefPtr<CZPPropExchange>::Adopt(enumerator->GetNext(pos));
             long nResource = 0;
             RECT rc = {};
             DLGITEMTEMPLATEINFO info = {};
-            if (!ExchangeDword(secControl, L"style", &info.style, kDefaultControlStyle) ||
-                !ExchangeDword(secControl, L"styleex", &info.exStyle, 0))
+            if (!ExchangeDword(secControl.Get(), L"style", &info.style, kDefaultControlStyle) ||
+                !ExchangeDword(secControl.Get(), L"styleex", &info.exStyle, 0))
                 return NULL;
-            PropExchangeRect(secControl, L"position", &rc, kNoPosition);
-            PropExchangeString(secControl, L"caption", info.strCaption, L"");
-            PropExchangeString(secControl, L"class", info.strClassName, kDefaultControlClass);
-            if (!ExchangeDword(secControl, L"id", &info.id, static_cast<DWORD>(-1)))
+            PropExchangeRect(secControl.Get(), L"position", &rc, kNoPosition);
+            PropExchangeString(secControl.Get(), L"caption", info.strCaption, L"");
+            PropExchangeString(secControl.Get(), L"class", info.strClassName, kDefaultControlClass);
+            if (!ExchangeDword(secControl.Get(), L"id", &info.id, static_cast<DWORD>(-1)))
                 return NULL;
-            PropExchangeLong(secControl, L"resource", &nResource, 0);
+            PropExchangeLong(secControl.Get(), L"resource", &nResource, 0);
             if (!IsTemplatePosition(rc) || controls.size() >= USHRT_MAX)
                 return NULL;
             info.x = static_cast<short>(rc.left);
@@ -299,9 +301,10 @@ LPCDLGTEMPLATE CZPResourceManagerXML::LoadDialogTemplate(UINT nID)
     if (m_mapDialogTemplates.Lookup(nID, pTemplate))
         return reinterpret_cast<LPCDLGTEMPLATE>(pTemplate);
     {
-        CZPPropExchangeSectionHolder secDialog(FindResourceSection(L"dialog[@id = \"%i\"]", nID));
-        if (secDialog != NULL)
-            pTemplate = CreateDialogTemplate(secDialog);
+        CRefPtr<CZPPropExchange> secDialog =
+            CRefPtr<CZPPropExchange>::Adopt(FindResourceSection(L"dialog[@id = \"%i\"]", nID));
+        if (secDialog)
+            pTemplate = CreateDialogTemplate(secDialog.Get());
     }
     if (pTemplate == NULL)
         return CZPResourceManager::LoadDialogTemplate(nID);

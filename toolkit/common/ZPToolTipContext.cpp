@@ -120,6 +120,7 @@ CWnd* CZPToolTipContext::CreateToolTip()
     switch (m_nKind) {
     case kindOffice:
     case kindOffice2007:
+    case kindMarkup:  // shown as plain text unless a markup owner overrides this
         return new (std::nothrow) CZPToolTipContextToolTip(this);
     case kindLuna:
         return new (std::nothrow) CLunaToolTip(this);
@@ -127,8 +128,6 @@ CWnd* CZPToolTipContext::CreateToolTip()
         return new (std::nothrow) CRichEditToolTip(this);
     case kindHtml:
         return new (std::nothrow) CHTMLToolTip(this);
-    case kindMarkup:
-        return new (std::nothrow) CMarkupToolTip(this);
     }
     return new (std::nothrow) CStandardToolTip;
 }

@@ -1,8 +1,5 @@
-// Rich-text, HTML and markup tips: measured and drawn through their own renderers inside the tip
-// frame.
+// Rich-text and HTML tips: measured and drawn through their own renderers inside the tip frame.
 #include "common/ZPToolTipContextRichTips.h"
-
-#include "markup/ZPMarkupApi.h"
 
 #include <algorithm>
 #include <wchar.h>
@@ -11,31 +8,30 @@ namespace {
 
 const int kFrameInset = 3;
 const int kTwipsPerInch = 1440;
-const int kUnlimitedHeight = 0x7FFFFFFF;  // the markup measure's "no limit"
 const DWORD kTipCharMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED | CFM_COLOR;
 
+}  // namespace
+
 // Horizontal and vertical frame around the content: margins plus the inset on both sides.
-CSize ContentFrame(const CZPToolTipContext* pContext)
+CSize ZpTipContentFrame(const CZPToolTipContext* pContext)
 {
     const RECT& rc = pContext->GetMargin();
     return CSize(rc.left + rc.right + 2 * kFrameInset, rc.top + rc.bottom + 2 * kFrameInset);
 }
 
-int MaxTipWidth(const CZPToolTipContext* pContext)
+int ZpTipMaxWidth(const CZPToolTipContext* pContext)
 {
     int nWidth = pContext->GetMaxTipWidth();
     return nWidth == -1 ? ::GetSystemMetrics(SM_CXSCREEN) : nWidth;
 }
 
-CRect ContentRect(const CZPToolTipContext* pContext, CRect rc)
+CRect ZpTipContentRect(const CZPToolTipContext* pContext, CRect rc)
 {
     const RECT& rcMargin = pContext->GetMargin();
     rc.DeflateRect(rcMargin.left + kFrameInset, rcMargin.top + kFrameInset, rcMargin.right + kFrameInset,
                    rcMargin.bottom + kFrameInset);
     return rc;
 }
-
-}  // namespace
 
 // ---- rich text -------------------------------------------------------------------------------
 
@@ -64,15 +60,15 @@ CSize CZPToolTipContext::CRichEditToolTip::CalcSize(TOOLITEM* pTool)
     m_render.SetDefaultCharFormat(&cf);
     m_render.SetText(strText);
 
-    CSize sizeFrame = ContentFrame(m_pContext);
-    CSize size = m_render.MeasureText(&dc, MaxTipWidth(m_pContext) - sizeFrame.cx);
+    CSize sizeFrame = ZpTipContentFrame(m_pContext);
+    CSize size = m_render.MeasureText(&dc, ZpTipMaxWidth(m_pContext) - sizeFrame.cx);
     dc.SelectObject(pOldFont);
     return size + sizeFrame;
 }
 
 void CZPToolTipContext::CRichEditToolTip::DrawContent(CDC* pDC, TOOLITEM*, CRect rc)
 {
-    m_render.Draw(pDC, ContentRect(m_pContext, rc));
+    m_render.Draw(pDC, ZpTipContentRect(m_pContext, rc));
 }
 
 // ---- HTML ------------------------------------------------------------------------------------
@@ -92,43 +88,3 @@ CSize CZPToolTipContext::CHTMLToolTip::CalcSize(TOOLITEM*)
 void CZPToolTipContext::CHTMLToolTip::DrawContent(CDC*, TOOLITEM*, CRect) {}
 
 void CZPToolTipContext::CHTMLToolTip::OnShowChanged(BOOL) {}
-
-// ---- markup ----------------------------------------------------------------------------------
-
-CZPToolTipContext::CMarkupToolTip::CMarkupToolTip(CZPToolTipContext* pContext)
-    : CZPToolTipContextToolTip(pContext), m_pMarkupContext(ZpMarkupNewContext(NULL)), m_pElement(NULL)
-{}
-
-CZPToolTipContext::CMarkupToolTip::~CMarkupToolTip()
-{
-    ZpMarkupFreeElement(&m_pElement);
-    ZpMarkupFreeContext(&m_pMarkupContext);
-}
-
-CSize CZPToolTipContext::CMarkupToolTip::CalcSize(TOOLITEM* pTool)
-{
-    ZpMarkupFreeElement(&m_pElement);
-    CString strText = GetToolText(pTool);
-    if (strText.IsEmpty())
-        return CSize(0, 0);
-
-    ZpMarkupSetContextFont(m_pMarkupContext, static_cast<HFONT>(m_pContext->GetFont()->GetSafeHandle()),
-                           m_pContext->GetTipTextColor());
-    m_pElement = ZpMarkupParseToElement(m_pMarkupContext, strText);
-    if (m_pElement == NULL)
-        return CZPToolTipContextToolTip::CalcSize(pTool);
-
-    CSize sizeFrame = ContentFrame(m_pContext);
-    CSize size = ZpMarkupMeasureSize(m_pElement, MaxTipWidth(m_pContext) - sizeFrame.cx, kUnlimitedHeight);
-    return size + sizeFrame;
-}
-
-void CZPToolTipContext::CMarkupToolTip::DrawContent(CDC* pDC, TOOLITEM* pTool, CRect rc)
-{
-    if (m_pElement == NULL) {
-        CZPToolTipContextToolTip::DrawContent(pDC, pTool, rc);
-        return;
-    }
-    CRect rcContent = ContentRect(m_pContext, rc);
-    ZpMarkupDrawElement(m_pElement, pDC->GetSafeHdc(), &rcContent);
-}

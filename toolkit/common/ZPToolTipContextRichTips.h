@@ -1,5 +1,6 @@
-// Tips whose tool text is formatted: rich text (RTF or plain), HTML and markup. They replace
-// only measuring and drawing of the toolkit's tip window.
+// Tips whose tool text is formatted: rich text (RTF or plain) and HTML; the markup tip, which
+// shows its text through the markup engine, lives with that engine. They replace only measuring
+// and drawing of the toolkit's tip window.
 #pragma once
 
 #include "common/ZPRichRender.h"
@@ -30,20 +31,9 @@ protected:
     static BOOL s_bReported;  // the cause is traced once per process
 };
 
-class CZPMarkupContext;
-class CZPMarkupUIElement;
-
-// Markup tips: the tool text parsed as a page in a context of the tip's own; text that does not
-// parse is the plain tip.
-class CZPToolTipContext::CMarkupToolTip : public CZPToolTipContextToolTip
-{
-public:
-    explicit CMarkupToolTip(CZPToolTipContext* pContext);
-    ~CMarkupToolTip() override;
-    CSize CalcSize(TOOLITEM* pTool) override;
-    void DrawContent(CDC* pDC, TOOLITEM* pTool, CRect rc) override;
-
-protected:
-    CZPMarkupContext* m_pMarkupContext;
-    CZPMarkupUIElement* m_pElement;  // NULL while the last text did not parse
-};
+// The frame of a formatted tip around its content: the context's margins plus an inset.
+CSize ZpTipContentFrame(const CZPToolTipContext* pContext);
+// The content area of a formatted tip drawn into rc.
+CRect ZpTipContentRect(const CZPToolTipContext* pContext, CRect rc);
+// The widest a formatted tip may be: the context's maximum, or the screen width.
+int ZpTipMaxWidth(const CZPToolTipContext* pContext);

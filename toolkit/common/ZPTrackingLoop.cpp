@@ -56,13 +56,11 @@ int CZPTrackingLoop::Pump()
         int nEnd = CheckWindow();
         if (nEnd >= 0)
             return nEnd;
+        // A filtered peek answers WM_QUIT too.
         int nPaints = 0;
         while (nPaints < m_nMaxPaints && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-            // A filtered peek still hands out WM_QUIT: it must not be dispatched and lost.
-            if (msg.message == WM_QUIT) {
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                return endQuit;
-            }
+            if (msg.message == WM_QUIT)
+                return EndOnQuit(msg);
             ::DispatchMessageW(&msg);
             ++nPaints;
         }
@@ -75,10 +73,8 @@ int CZPTrackingLoop::Pump()
             ::MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
             continue;
         }
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return endQuit;
-        }
+        if (msg.message == WM_QUIT)
+            return EndOnQuit(msg);
         if (msg.message == WM_CANCELMODE)
             return endCancelMode;
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && (m_nFlags & flagEscapeEnds) != 0)
@@ -91,6 +87,13 @@ int CZPTrackingLoop::Pump()
         if (!(bTick ? OnTick() : OnMessage(msg)))
             return endStopped;
     }
+}
+
+int CZPTrackingLoop::EndOnQuit(const MSG& msg)
+{
+    // The outer loop must see the quit too.
+    ::PostQuitMessage(static_cast<int>(msg.wParam));
+    return endQuit;
 }
 
 BOOL CZPTrackingLoop::OnMessage(const MSG& msg)

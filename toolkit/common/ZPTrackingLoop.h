@@ -71,6 +71,7 @@ private:
     int Pump();
     // The end the window's state calls for, or -1 while the loop may go on.
     int CheckWindow() const;
+    static int EndOnQuit(const MSG& msg);
 
     HWND m_hWnd;  // borrowed; may be destroyed while the loop runs
     UINT m_nFlags;

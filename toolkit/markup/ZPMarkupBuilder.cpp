@@ -17,23 +17,6 @@ namespace
 {
 const int kMaxErrorMessage = 512;
 
-// Releases the object at scope end unless Detach()ed.
-struct CHeld
-{
-    CZPMarkupObject* p;
-    ~CHeld()
-    {
-        if (p != NULL)
-            p->Release();
-    }
-    CZPMarkupObject* Detach()
-    {
-        CZPMarkupObject* pObject = p;
-        p = NULL;
-        return pObject;
-    }
-};
-
 BOOL StartsWith(const std::wstring& str, LPCWSTR lpszPrefix)
 {
     return str.compare(0, wcslen(lpszPrefix), lpszPrefix) == 0;
@@ -454,13 +437,13 @@ CZPMarkupObject* CZPMarkupBuilder::ResolveResource(LPCWSTR lpszArgument)
     LPCWSTR lpszKey = lpszArgument;
     while (*lpszKey == L' ' || *lpszKey == L'\r' || *lpszKey == L'\n')
         lpszKey++;
-    CHeld key = {NULL};
+    CRefPtr<CZPMarkupObject> key;
     if (lpszKey[0] == L'{' && lpszKey[1] == L'}')
-        key.p = CZPMarkupString::CreateValue(lpszKey + 2);
+        key = CRefPtr<CZPMarkupObject>::Adopt(CZPMarkupString::CreateValue(lpszKey + 2));
     else if (lpszKey[0] == L'{')
-        key.p = ResolveMarkupExtension(lpszKey + 1);
+        key = CRefPtr<CZPMarkupObject>::Adopt(ResolveMarkupExtension(lpszKey + 1));
     else
-        key.p = CZPMarkupString::CreateValue(lpszKey);
+        key = CRefPtr<CZPMarkupObject>::Adopt(CZPMarkupString::CreateValue(lpszKey));
 
     // Open elements have no logical parents yet: walk them instead, innermost first.
     for (auto it = m_open.rbegin(); it != m_open.rend(); ++it)
@@ -470,19 +453,19 @@ CZPMarkupObject* CZPMarkupBuilder::ResolveResource(LPCWSTR lpszArgument)
             pFrom = pHolder->GetHeldValue();
         else if (ZpMarkupCast<CZPMarkupInputElement>(pFrom) == NULL && ZpMarkupCast<CZPMarkupStyle>(pFrom) == NULL)
             pFrom = NULL;
-        if (CZPMarkupObject* pValue = pFrom != NULL ? ZpMarkupFindResource(pFrom, key.p) : NULL)
+        if (CZPMarkupObject* pValue = pFrom != NULL ? ZpMarkupFindResource(pFrom, key.Get()) : NULL)
         {
             pValue->AddRef();
             return pValue;
         }
     }
-    if (CZPMarkupColorKey* pColorKey = ZpMarkupCast<CZPMarkupColorKey>(key.p))
+    if (CZPMarkupColorKey* pColorKey = ZpMarkupCast<CZPMarkupColorKey>(key.Get()))
     {
         CZPMarkupObject* pColor = GetSystemObject(cacheColor, pColorKey->m_nIndex);
         pColor->AddRef();
         return pColor;
     }
-    if (CZPMarkupBrushKey* pBrushKey = ZpMarkupCast<CZPMarkupBrushKey>(key.p))
+    if (CZPMarkupBrushKey* pBrushKey = ZpMarkupCast<CZPMarkupBrushKey>(key.Get()))
     {
         CZPMarkupObject* pBrush = GetSystemObject(cacheBrush, pBrushKey->m_nIndex);
         pBrush->AddRef();

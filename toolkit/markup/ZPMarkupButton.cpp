@@ -26,6 +26,18 @@ CZPMarkupUIElement* FirstChild(const CZPMarkupVisual* pVisual)
 
 // Parts of the "BUTTON" theme class.
 const int kPartPushButton = 1, kPartRadioButton = 2, kPartCheckBox = 3;
+// Theme states of checked and mixed glyphs follow the unchecked ones in blocks of four.
+const int kCheckedStateOffset = 4, kMixedStateOffset = 8;
+
+// A push button's chrome: its edges and the space inside them, on every side of the padding.
+const int kPushChrome = 4;
+// Its focus rectangle lies this far inside its edges.
+const int kPushFocusInset = 3;
+// Check and radio glyphs: squares at the left of a column the content starts after.
+const int kGlyphSize = 13;
+const int kGlyphColumn = 16;
+// The focus rectangle of a check box starts just before its content.
+const int kGlyphFocusLeft = kGlyphColumn - 1;
 
 const ZP_MARKUP_ENUMWORD g_checkWords[] = { { L"True", 1 }, { L"False", 0 }, { L"", 2 } };
 
@@ -178,8 +190,8 @@ SIZE CZPMarkupButton::MeasureOverride(CZPMarkupDrawingContext* pContext, int nWi
 {
     OpenTheme();
     const CZPMarkupThickness* p = GetPadding();
-    const int pw = ZpMarkupAddSaturated(ZpMarkupAddSaturated(p->m_nLeft, p->m_nRight), 8);
-    const int ph = ZpMarkupAddSaturated(ZpMarkupAddSaturated(p->m_nTop, p->m_nBottom), 8);
+    const int pw = ZpMarkupAddSaturated(ZpMarkupAddSaturated(p->m_nLeft, p->m_nRight), 2 * kPushChrome);
+    const int ph = ZpMarkupAddSaturated(ZpMarkupAddSaturated(p->m_nTop, p->m_nBottom), 2 * kPushChrome);
     CZPMarkupUIElement* pContent = FirstChild(this);
     if (pContent == NULL)
         return SIZE{ pw, ph };
@@ -197,8 +209,8 @@ SIZE CZPMarkupButton::ArrangeOverride(int nWidth, int nHeight)
         if (IsPressed() && (!IsVisualStyleInEffect() || GetValue(m_pBackgroundProperty) != NULL))
             ::OffsetRect(&rc, 1, 1);
         ZpMarkupDeflateRect(rc, rc.left, rc.top, rc.right, rc.bottom, GetPadding());
-        const CZPMarkupThickness four(4);
-        ZpMarkupDeflateRect(rc, rc.left, rc.top, rc.right, rc.bottom, &four);
+        const CZPMarkupThickness chrome(kPushChrome);
+        ZpMarkupDeflateRect(rc, rc.left, rc.top, rc.right, rc.bottom, &chrome);
         pContent->Arrange(rc);
     }
     return SIZE{ nWidth, nHeight };
@@ -249,7 +261,7 @@ void CZPMarkupButton::OnRender(CZPMarkupDrawingContext* pContext)
 void CZPMarkupButton::OnRenderFocusVisual(CZPMarkupDrawingContext* pContext)
 {
     RECT rc = { 0, 0, m_szRender.cx, m_szRender.cy };
-    ::InflateRect(&rc, -3, -3);
+    ::InflateRect(&rc, -kPushFocusInset, -kPushFocusInset);
     RenderFocusRect(pContext, rc);
 }
 
@@ -355,8 +367,8 @@ void CZPMarkupToggleButton::OnIndeterminate(MarkupRoutedEventArgs* pArgs)
 
 RECT CZPMarkupToggleButton::GetGlyphRect() const
 {
-    const int h = m_szRender.cy;
-    return RECT{ 0, h / 2 - 6, 13, h / 2 + 7 };
+    const int nTop = m_szRender.cy / 2 - kGlyphSize / 2;
+    return RECT{ 0, nTop, kGlyphSize, nTop + kGlyphSize };
 }
 
 SIZE CZPMarkupToggleButton::MeasureBeside(CZPMarkupDrawingContext* pContext, int nWidth, int nHeight,
@@ -364,15 +376,15 @@ SIZE CZPMarkupToggleButton::MeasureBeside(CZPMarkupDrawingContext* pContext, int
 {
     OpenTheme();
     const CZPMarkupThickness* p = GetPadding();
-    const int pw = ZpMarkupAddSaturated(ZpMarkupAddSaturated(p->m_nLeft, p->m_nRight), 16);
+    const int pw = ZpMarkupAddSaturated(ZpMarkupAddSaturated(p->m_nLeft, p->m_nRight), kGlyphColumn);
     const int ph = ZpMarkupAddSaturated(p->m_nTop, p->m_nBottom);
     CZPMarkupUIElement* pContent = FirstChild(this);
     if (pContent == NULL)
-        return SIZE{ pw, bMinHeightEmpty ? std::max(13, ph) : ph };
+        return SIZE{ pw, bMinHeightEmpty ? std::max(kGlyphSize, ph) : ph };
     pContent->Measure(pContext, std::max(0, ZpMarkupAddSaturated(nWidth, -pw)),
                       std::max(0, ZpMarkupAddSaturated(nHeight, -ph)));
     const SIZE sz = pContent->GetDesiredSize();
-    return SIZE{ ZpMarkupAddSaturated(sz.cx, pw), std::max(13, ZpMarkupAddSaturated(sz.cy, ph)) };
+    return SIZE{ ZpMarkupAddSaturated(sz.cx, pw), std::max(kGlyphSize, ZpMarkupAddSaturated(sz.cy, ph)) };
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -391,7 +403,7 @@ SIZE CZPMarkupCheckBox::ArrangeOverride(int nWidth, int nHeight)
     if (pContent != NULL) {
         RECT rc;
         ZpMarkupDeflateRect(rc, 0, 0, nWidth, nHeight, GetPadding());
-        rc.left = std::min<LONG>(ZpMarkupAddSaturated(rc.left, 16), std::max(rc.left, rc.right));
+        rc.left = std::min<LONG>(ZpMarkupAddSaturated(rc.left, kGlyphColumn), std::max(rc.left, rc.right));
         rc.right = std::max(rc.left, rc.right);
         pContent->Arrange(rc);
     }
@@ -404,7 +416,9 @@ void CZPMarkupCheckBox::OnRender(CZPMarkupDrawingContext* pContext)
     const int nChecked = GetIsChecked();
     if (IsVisualStyleInEffect()) {
         const int s = GetThemeState();
-        const int nState = nChecked == checkChecked ? s + 4 : nChecked == checkIndeterminate ? s + 8 : s;
+        const int nState = nChecked == checkChecked         ? s + kCheckedStateOffset
+                           : nChecked == checkIndeterminate ? s + kMixedStateOffset
+                                                            : s;
         m_theme.DrawBackground(pContext->GetDC(), kPartCheckBox, nState, &rcGlyph, NULL);
         return;
     }
@@ -421,7 +435,7 @@ void CZPMarkupCheckBox::OnRender(CZPMarkupDrawingContext* pContext)
 void CZPMarkupCheckBox::OnRenderFocusVisual(CZPMarkupDrawingContext* pContext)
 {
     if (FirstChild(this) != NULL)
-        RenderFocusRect(pContext, RECT{ 15, 0, m_szRender.cx, m_szRender.cy });
+        RenderFocusRect(pContext, RECT{ kGlyphFocusLeft, 0, m_szRender.cx, m_szRender.cy });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -440,7 +454,7 @@ void CZPMarkupRadioButton::OnRender(CZPMarkupDrawingContext* pContext)
     const BOOL bChecked = GetIsChecked() != checkUnchecked;
     if (IsVisualStyleInEffect()) {
         const int s = GetThemeState();
-        m_theme.DrawBackground(pContext->GetDC(), kPartRadioButton, bChecked ? s + 4 : s, &rcGlyph, NULL);
+        m_theme.DrawBackground(pContext->GetDC(), kPartRadioButton, bChecked ? s + kCheckedStateOffset : s, &rcGlyph, NULL);
         return;
     }
     UINT nFlags = DFCS_BUTTONRADIO;

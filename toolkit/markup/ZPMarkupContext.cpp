@@ -2,6 +2,8 @@
 // default font and font cache.
 #include "markup/ZPMarkupContext.h"
 
+#include <framework/assert.h>
+
 #include "common/ZPResourceManager.h"
 #include "common/ZPToolInfo.h"
 #include "markup/ZPMarkupBuilder.h"
@@ -10,15 +12,16 @@
 #include "markup/ZPMarkupInputElement.h"
 #include "markup/ZPMarkupKeyboardNavigation.h"
 #include "markup/ZPMarkupParser.h"
+#include "markup/ZPMarkupToolTip.h"
+#include "markup/ZPMarkupTypeTable.h"
 #include "markup/ZPMarkupValues.h"
 #include "markup/ZPMarkupVisual.h"
 
 #include <windowsx.h>
 
+#include <new>
 #include <stddef.h>
 #include <string.h>
-
-void ZpMarkupEnsureAllTypesRegistered();  // ZPMarkupTypeTable.cpp
 
 namespace {
 // The metrics structure without the padded-border member, which every system version accepts.
@@ -52,6 +55,13 @@ CZPMarkupFont::~CZPMarkupFont()
 
 // ---------------------------------------------------------------------------------------------
 // CZPMarkupContext
+
+CWnd* CZPMarkupContext::CTooltipContext::CreateToolTip()
+{
+    if (GetKind() == kindMarkup)
+        return new (std::nothrow) CMarkupToolTip(this);
+    return CZPToolTipContext::CreateToolTip();
+}
 
 INT_PTR CZPMarkupContext::CTooltipContext::ToolHitTest(CWnd* /*pOwner*/, CPoint point, TOOLINFOW* pToolInfo)
 {
@@ -314,7 +324,7 @@ void CZPMarkupContext::HandleMouseMove(CZPMarkupObject* pRoot, int x, int y)
             ::TrackMouseEvent(&tme);
         }
         if (!HandleSetCursor())
-            ::SetCursor(::LoadCursorW(NULL, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
+            ::SetCursor(::LoadCursorW(NULL, IDC_ARROW));
     }
     m_pActiveRoot = m_pHotElement != NULL ? pRoot : NULL;
     if (m_pHotElement == NULL)
@@ -457,7 +467,8 @@ BOOL CZPMarkupContext::HandleMouseButton(UINT message, WPARAM /*wParam*/, LPARAM
 
 long CZPMarkupContext::Release()
 {
-    if (m_nRefCount == 0)
+    ASSERT(m_nRefCount > 0);
+    if (m_nRefCount <= 0)
         return 0;
     const long nCount = ::InterlockedDecrement(&m_nRefCount);
     if (nCount == 0)

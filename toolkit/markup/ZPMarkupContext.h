@@ -46,6 +46,8 @@ public:
     {
     public:
         explicit CTooltipContext(CZPMarkupContext* pOwner) : m_pOwner(pOwner) {}
+        // The markup kind makes a markup tip; the others are the base's.
+        CWnd* CreateToolTip() override;
         INT_PTR ToolHitTest(CWnd* pOwner, CPoint point, TOOLINFOW* pToolInfo) override;
 
         CZPMarkupContext* m_pOwner;  // borrowed

@@ -17,18 +17,10 @@ CZPMarkupTextBlock* MakeTextBlock(CZPMarkupContext* pContext, CZPMarkupBuilder* 
         pContext != NULL
             ? static_cast<CZPMarkupTextBlock*>(pContext->CreateMarkupObject(CZPMarkupTextBlock::GetClassType()))
             : new CZPMarkupTextBlock;
-    struct CHold
-    {
-        CZPMarkupTextBlock* p;
-        ~CHold()
-        {
-            if (p != NULL)
-                p->Release();
-        }
-    } hold = { pBlock };
+    // Released if setting the content throws.
+    CRefPtr<CZPMarkupTextBlock> block = CRefPtr<CZPMarkupTextBlock>::Adopt(pBlock);
     pBlock->SetContentObject(pBuilder, pText);
-    hold.p = NULL;
-    return pBlock;
+    return block.Detach();
 }
 
 // "Content" written as an attribute: a text becomes a text block; anything else stays as it is.

@@ -33,13 +33,8 @@ void CZPMarkupEventHandlerMap::Raise(CZPMarkupObject* pSender, MarkupRoutedEvent
     const size_t nCount = list.size();
     for (size_t i = 0; i < nCount; i++)
     {
-        CZPMarkupDelegate* pDelegate = list[i];
-        pDelegate->AddRef();
-        struct CHold
-        {
-            CZPMarkupDelegate* p;
-            ~CHold() { p->Release(); }
-        } hold = {pDelegate};
-        pDelegate->Execute(pSender, pArgs);
+        // The handler may remove itself while it runs.
+        CRefPtr<CZPMarkupDelegate> hold = CRefPtr<CZPMarkupDelegate>::AddRef(list[i]);
+        hold->Execute(pSender, pArgs);
     }
 }

@@ -1,10 +1,10 @@
 // Dependency-property records, the name map, value conversion and the property store.
 #include "markup/ZPMarkupDependencyProperty.h"
 
+#include "markup/ZPMarkupTypeTable.h"
+
 #include <string_view>
 #include <unordered_map>
-
-void ZpMarkupEnsureAllTypesRegistered(); // ZPMarkupTypeTable.cpp
 
 namespace
 {
@@ -179,15 +179,9 @@ CZPMarkupObject* ZpMarkupConvertPropertyValue(CZPMarkupBuilder* pBuilder, CZPMar
         pConverted = pMetadata->m_pfnConverter(pBuilder, pValue);
     if (pConverted == NULL)
     {
-        if (CZPMarkupObject* pInstance = pProperty->GetValueType()->CreateObject())
-        {
-            struct CHold
-            {
-                CZPMarkupObject* p;
-                ~CHold() { p->Release(); }
-            } hold = {pInstance};
-            pConverted = pInstance->ConvertFrom(pBuilder, pValue);
-        }
+        CRefPtr<CZPMarkupObject> instance = CRefPtr<CZPMarkupObject>::Adopt(pProperty->GetValueType()->CreateObject());
+        if (instance)
+            pConverted = instance->ConvertFrom(pBuilder, pValue);
     }
     // A converter that answers a value of another type has not converted it.
     if (pConverted != NULL && !pConverted->IsKindOfType(pProperty->GetValueType()))

@@ -9,17 +9,17 @@
 #include <algorithm>
 
 namespace {
-const int kEnd = 2147483647;
-const int kUnbounded = 32000;
+// A measure size above this is unbounded for star definitions: they size to content instead.
+const int kStarAsAutoAbove = 32000;
 
 int Trunc(double d)
 {
     if (!(d == d))
         return 0;
-    if (d >= 2147483647.0)
-        return 2147483647;
-    if (d <= -2147483647.0)
-        return -2147483647;
+    if (d >= kZpMarkupInfinite)
+        return kZpMarkupInfinite;
+    if (d <= -kZpMarkupInfinite)
+        return -kZpMarkupInfinite;
     return static_cast<int>(d);
 }
 
@@ -102,8 +102,8 @@ void ResetDefinitions(CZPMarkupDefinitionCollection* pDefs, BOOL bStarAsAuto)
         p->m_nSizeType = 0;
         p->m_dMeasureSize = 0;
         p->m_nUserMin = IntOr(p, MinProperty(p), 0);
-        p->m_nUserMax = IntOr(p, MaxProperty(p), 2147483647);
-        p->m_nUserSize = 2147483647;
+        p->m_nUserMax = IntOr(p, MaxProperty(p), kZpMarkupInfinite);
+        p->m_nUserSize = kZpMarkupInfinite;
         const CZPMarkupGridLength* pLength = p->GetUserLength();
         if (pLength->m_nUnit == CZPMarkupGridLength::unitAuto)
             p->m_nSizeType = CZPMarkupDefinitionBase::sizeAuto;
@@ -403,14 +403,14 @@ SIZE CZPMarkupGrid::MeasureOverride(CZPMarkupDrawingContext* pContext, int nWidt
         m_pEffectiveRows->Release();
     m_pEffectiveColumns = Effective(m_pColumns, TRUE);
     m_pEffectiveRows = Effective(m_pRows, FALSE);
-    ResetDefinitions(m_pEffectiveColumns, nWidth > kUnbounded);
-    ResetDefinitions(m_pEffectiveRows, nHeight > kUnbounded);
+    ResetDefinitions(m_pEffectiveColumns, nWidth > kStarAsAutoAbove);
+    ResetDefinitions(m_pEffectiveRows, nHeight > kStarAsAutoAbove);
 
     const int nColumns = m_pEffectiveColumns->GetCount();
     const int nRows = m_pEffectiveRows->GetCount();
     m_cells.assign(m_pChildren->GetCount(), CELLCACHE());
     m_bHasCells = TRUE;
-    std::fill(m_groups, m_groups + 4, kEnd);
+    std::fill(m_groups, m_groups + groupCount, kNoCell);
     m_bStarColumns = m_bStarRows = m_bGroup3InAutoRows = FALSE;
     for (int i = m_pChildren->GetCount() - 1; i >= 0; --i) {
         CZPMarkupUIElement* pChild = m_pChildren->GetElement(i);
@@ -431,10 +431,12 @@ SIZE CZPMarkupGrid::MeasureOverride(CZPMarkupDrawingContext* pContext, int nWidt
         const BOOL bStarRow = (cell.nRowTypes & CZPMarkupDefinitionBase::sizeStar) != 0;
         int nGroup;
         if (!bStarRow)
-            nGroup = bStarColumn ? 2 : 0;
+            nGroup = bStarColumn ? groupStarColumn : groupNoStar;
         else
-            nGroup = (cell.nColumnTypes & CZPMarkupDefinitionBase::sizeAuto) != 0 && !bStarColumn ? 1 : 3;
-        if (nGroup == 2 && (cell.nRowTypes & CZPMarkupDefinitionBase::sizeAuto) != 0)
+            nGroup = (cell.nColumnTypes & CZPMarkupDefinitionBase::sizeAuto) != 0 && !bStarColumn
+                         ? groupStarRowAutoColumn
+                         : groupStarRowOther;
+        if (nGroup == groupStarColumn && (cell.nRowTypes & CZPMarkupDefinitionBase::sizeAuto) != 0)
             m_bGroup3InAutoRows = TRUE;
         m_bStarColumns |= bStarColumn;
         m_bStarRows |= bStarRow;
@@ -442,30 +444,30 @@ SIZE CZPMarkupGrid::MeasureOverride(CZPMarkupDrawingContext* pContext, int nWidt
         m_groups[nGroup] = i;
     }
 
-    MeasureGroup(pContext, m_groups[0], FALSE, FALSE);
+    MeasureGroup(pContext, m_groups[groupNoStar], FALSE, FALSE);
     if (!m_bGroup3InAutoRows) {
         if (m_bStarRows)
             ShareMeasureStars(m_pEffectiveRows, nHeight);
-        MeasureGroup(pContext, m_groups[1], FALSE, FALSE);
+        MeasureGroup(pContext, m_groups[groupStarRowAutoColumn], FALSE, FALSE);
         if (m_bStarColumns)
             ShareMeasureStars(m_pEffectiveColumns, nWidth);
-        MeasureGroup(pContext, m_groups[2], FALSE, FALSE);
-    } else if (m_groups[1] == kEnd) {
+        MeasureGroup(pContext, m_groups[groupStarColumn], FALSE, FALSE);
+    } else if (m_groups[groupStarRowAutoColumn] == kNoCell) {
         if (m_bStarColumns)
             ShareMeasureStars(m_pEffectiveColumns, nWidth);
-        MeasureGroup(pContext, m_groups[2], FALSE, FALSE);
+        MeasureGroup(pContext, m_groups[groupStarColumn], FALSE, FALSE);
         if (m_bStarRows)
             ShareMeasureStars(m_pEffectiveRows, nHeight);
     } else {
-        MeasureGroup(pContext, m_groups[1], FALSE, TRUE);
+        MeasureGroup(pContext, m_groups[groupStarRowAutoColumn], FALSE, TRUE);
         if (m_bStarColumns)
             ShareMeasureStars(m_pEffectiveColumns, nWidth);
-        MeasureGroup(pContext, m_groups[2], FALSE, FALSE);
+        MeasureGroup(pContext, m_groups[groupStarColumn], FALSE, FALSE);
         if (m_bStarRows)
             ShareMeasureStars(m_pEffectiveRows, nHeight);
-        MeasureGroup(pContext, m_groups[1], TRUE, FALSE);
+        MeasureGroup(pContext, m_groups[groupStarRowAutoColumn], TRUE, FALSE);
     }
-    MeasureGroup(pContext, m_groups[3], FALSE, FALSE);
+    MeasureGroup(pContext, m_groups[groupStarRowOther], FALSE, FALSE);
 
     long long cx = 0, cy = 0;
     for (int c = 0; c < nColumns; ++c)
@@ -480,14 +482,14 @@ void CZPMarkupGrid::MeasureGroup(CZPMarkupDrawingContext* pContext, int nHead, B
     std::vector<SPANKEY> spans;
     const int nAutoOnly = CZPMarkupDefinitionBase::sizeAuto;
     const int nTypeMask = CZPMarkupDefinitionBase::sizeAuto | CZPMarkupDefinitionBase::sizeStar;
-    for (int i = nHead; i != kEnd; i = m_cells[i].nNext) {
+    for (int i = nHead; i != kNoCell; i = m_cells[i].nNext) {
         const CELLCACHE& cell = m_cells[i];
         CZPMarkupUIElement* pChild = m_pChildren->GetElement(i);
         const int nCellWidth = (cell.nColumnTypes & nTypeMask) == nAutoOnly
-                                   ? kEnd
+                                   ? kZpMarkupInfinite
                                    : SpanMeasure(m_pEffectiveColumns, cell.nColumn, cell.nColumnSpan);
         const int nCellHeight = bRowsUnbounded || (cell.nRowTypes & nTypeMask) == nAutoOnly
-                                    ? kEnd
+                                    ? kZpMarkupInfinite
                                     : SpanMeasure(m_pEffectiveRows, cell.nRow, cell.nRowSpan);
         pChild->Measure(pContext, nCellWidth, nCellHeight);
         const SIZE sz = pChild->GetDesiredSize();

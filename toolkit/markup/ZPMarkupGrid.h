@@ -51,8 +51,8 @@ public:
     double m_dSizeCache = 0;
     int m_nFinalOffset = 0;
     int m_nUserMin = 0;
-    int m_nUserMax = 2147483647;
-    int m_nUserSize = 2147483647;
+    int m_nUserMax = kZpMarkupInfinite;   // none given
+    int m_nUserSize = kZpMarkupInfinite;  // no pixel size given
 };
 
 class CZPMarkupColumnDefinition : public CZPMarkupDefinitionBase
@@ -126,6 +126,19 @@ public:
     static void RegisterProperties();
     static void OnCellChanged(CZPMarkupObject* pObject, MarkupPropertyChangedEventArgs* pArgs);
 
+    // Children are measured in four groups by the kinds of definitions their cells span, so that
+    // star sizes can depend on auto sizes.
+    enum
+    {
+        groupNoStar = 0,             // neither a star row nor a star column
+        groupStarRowAutoColumn = 1,  // star rows, auto columns and no star column
+        groupStarColumn = 2,         // star columns, no star row
+        groupStarRowOther = 3,       // star rows with star or pixel columns
+        groupCount = 4
+    };
+    // The end of a group's list of cells.
+    static constexpr int kNoCell = kZpMarkupInfinite;
+
     struct CELLCACHE
     {
         int nColumn, nRow, nColumnSpan, nRowSpan;
@@ -149,7 +162,7 @@ private:
     CZPMarkupDefinitionCollection* m_pEffectiveRows = NULL;
     std::vector<CELLCACHE> m_cells;
     BOOL m_bHasCells = FALSE;
-    int m_groups[4] = { 2147483647, 2147483647, 2147483647, 2147483647 };
+    int m_groups[groupCount] = { kNoCell, kNoCell, kNoCell, kNoCell };  // first cell of each group
     BOOL m_bStarColumns = FALSE;
     BOOL m_bStarRows = FALSE;
     BOOL m_bGroup3InAutoRows = FALSE;

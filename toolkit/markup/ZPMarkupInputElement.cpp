@@ -11,26 +11,6 @@
 
 #include <vector>
 
-namespace {
-// The elements of a route, each held for the duration: a handler may release the tree.
-class CZPMarkupRoute
-{
-public:
-    ~CZPMarkupRoute()
-    {
-        for (CZPMarkupInputElement* pElement : m_elements)
-            pElement->Release();
-    }
-    void Add(CZPMarkupInputElement* pElement)
-    {
-        m_elements.reserve(m_elements.size() + 1);
-        pElement->AddRef();
-        m_elements.push_back(pElement);
-    }
-    std::vector<CZPMarkupInputElement*> m_elements;
-};
-}  // namespace
-
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupInputElement, NULL, CZPMarkupObject, &CZPMarkupInputElement::RegisterProperties)
 
 CZPMarkupDependencyProperty* CZPMarkupInputElement::m_pCursorProperty = NULL;
@@ -135,19 +115,21 @@ void CZPMarkupInputElement::RaiseEvent(MarkupRoutedEventArgs* pArgs)
 {
     if (pArgs == NULL || pArgs->pEvent == NULL)
         return;
-    CZPMarkupRoute route;
+    // The elements of the route, each held for the duration: a handler may release the tree.
     if (!pArgs->pEvent->IsBubbling()) {
         if (m_pHandlers != NULL) {
-            route.Add(this);
+            CRefPtr<CZPMarkupInputElement> hold = CRefPtr<CZPMarkupInputElement>::AddRef(this);
             m_pHandlers->Raise(this, pArgs);
         }
         return;
     }
+    std::vector<CRefPtr<CZPMarkupInputElement>> route;
     for (CZPMarkupObject* pObject = this; pObject != NULL; pObject = pObject->GetLogicalParent()) {
         if (CZPMarkupInputElement* pElement = ZpMarkupCast<CZPMarkupInputElement>(pObject))
-            route.Add(pElement);
+            route.push_back(CRefPtr<CZPMarkupInputElement>::AddRef(pElement));
     }
-    for (CZPMarkupInputElement* pElement : route.m_elements) {
+    for (const CRefPtr<CZPMarkupInputElement>& element : route) {
+        CZPMarkupInputElement* pElement = element.Get();
         if (pElement->m_pHandlers != NULL)
             pElement->m_pHandlers->Raise(pElement, pArgs);
         if (pArgs->bHandled)

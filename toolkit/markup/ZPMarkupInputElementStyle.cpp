@@ -95,26 +95,11 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
     } depth(m_nTriggerDepth);
 
     // Old trigger values of the properties touched, one reference each.
-    struct COldValues
-    {
-        std::map<CZPMarkupDependencyProperty*, CZPMarkupObject*> map;
-        ~COldValues()
-        {
-            for (auto& entry : map)
-            {
-                if (entry.second != NULL)
-                    entry.second->Release();
-            }
-        }
-        void Record(CZPMarkupDependencyProperty* pProperty, CZPMarkupObject* pOld)
-        {
-            if (map.find(pProperty) != map.end())
-                return;
-            if (pOld != NULL)
-                pOld->AddRef();
-            map[pProperty] = pOld;
-        }
-    } old;
+    std::map<CZPMarkupDependencyProperty*, CRefPtr<CZPMarkupObject>> old;
+    auto recordOld = [&old](CZPMarkupDependencyProperty* pSetProperty, CZPMarkupObject* pOld) {
+        if (old.find(pSetProperty) == old.end())
+            old.emplace(pSetProperty, CRefPtr<CZPMarkupObject>::AddRef(pOld));
+    };
     auto triggerValue = [this](CZPMarkupDependencyProperty* pSetProperty) -> CZPMarkupObject* {
         return m_pTriggerValues != NULL ? m_pTriggerValues->Get(pSetProperty) : NULL;
     };
@@ -137,7 +122,7 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
                     CZPMarkupDependencyProperty* pSet = CZPMarkupSetter::GetSetterProperty(pSetters->GetAt(j));
                     if (pSet == NULL)
                         continue;
-                    old.Record(pSet, triggerValue(pSet));
+                    recordOld(pSet, triggerValue(pSet));
                     if (m_pTriggerValues != NULL)
                         m_pTriggerValues->Set(pSet, NULL);
                 }
@@ -169,7 +154,7 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
                 CZPMarkupObject* pCurrent = triggerValue(pSet);
                 if (pNew->IsEqual(pCurrent))
                     continue;
-                old.Record(pSet, pCurrent);
+                recordOld(pSet, pCurrent);
                 pNew->AddRef();
                 if (!m_pTriggerValues->Set(pSet, pNew))
                     pNew->Release();
@@ -177,13 +162,14 @@ void CZPMarkupInputElement::UpdateTriggers(CZPMarkupDependencyProperty* pPropert
         }
     }
 
-    for (auto& entry : old.map)
+    for (auto& entry : old)
     {
         CZPMarkupObject* pNew = triggerValue(entry.first);
-        if (pNew == NULL && entry.second == NULL)
+        CZPMarkupObject* pOld = entry.second.Get();
+        if (pNew == NULL && pOld == NULL)
             continue;
-        OnPropertyChanged(entry.first, entry.second, pNew);
+        OnPropertyChanged(entry.first, pOld, pNew);
         if (entry.first->GetFlags() & kZpMarkupInherits)
-            NotifyInheritedChange(entry.first, entry.second, pNew);
+            NotifyInheritedChange(entry.first, pOld, pNew);
     }
 }

@@ -1,16 +1,17 @@
 // Markup objects, type records and the type registry.
 #include "markup/ZPMarkupObject.h"
 
+#include <framework/assert.h>
+
 #include "markup/ZPFormatString.h"
 #include "markup/ZPMarkupDependencyProperty.h"
+#include "markup/ZPMarkupTypeTable.h"
 #include "markup/ZPMarkupValues.h"
 
 #include <string.h>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-
-void ZpMarkupCreateAllTypes(); // ZPMarkupTypeTable.cpp
 
 namespace
 {
@@ -158,7 +159,8 @@ long CZPMarkupObject::AddRef()
 
 long CZPMarkupObject::Release()
 {
-    if (m_nRefCount == 0)
+    ASSERT(m_nRefCount > 0);
+    if (m_nRefCount <= 0)
         return 0;
     const long nCount = ::InterlockedDecrement(&m_nRefCount);
     if (nCount == 0)
@@ -314,24 +316,14 @@ BOOL CZPMarkupObject::SetValue(CZPMarkupDependencyProperty* pProperty, CZPMarkup
         m_pProperties = new CZPMarkupProperties(this);
 
     // The old value stays alive until every listener has seen it.
-    CZPMarkupObject* pOldValue = GetValue(pProperty);
-    if (pOldValue != NULL)
-        pOldValue->AddRef();
+    CRefPtr<CZPMarkupObject> oldValue = CRefPtr<CZPMarkupObject>::AddRef(GetValue(pProperty));
+    CZPMarkupObject* pOldValue = oldValue.Get();
     BOOL bStored = TRUE;
     if (m_pProperties != NULL)
         bStored = m_pProperties->Set(pProperty, pValue);
     else
         bStored = pValue == NULL;
     CZPMarkupObject* pNewValue = GetValue(pProperty);
-    struct CHold
-    {
-        CZPMarkupObject* p;
-        ~CHold()
-        {
-            if (p != NULL)
-                p->Release();
-        }
-    } holdOld = {pOldValue};
     if (pOldValue != NULL || pNewValue != NULL)
     {
         OnPropertyChanged(pProperty, pOldValue, pNewValue);

@@ -1,8 +1,6 @@
 // The markup tokenizer. Texts live in the parser's buffers and are overwritten by the next token.
 #include "markup/ZPMarkupParser.h"
 
-#include "markup/ZPMarkupValues.h"
-
 #include <wchar.h>
 
 namespace
@@ -63,6 +61,17 @@ struct ZP_NAMEDREFERENCE
 const ZP_NAMEDREFERENCE g_namedReferences[] = {
     {L"gt", 2, L'>'}, {L"lt", 2, L'<'}, {L"amp", 3, L'&'}, {L"apos", 4, L'\''}, {L"quot", 4, L'"'},
 };
+}
+
+int ZpMarkupHexDigit(WCHAR ch)
+{
+    if (ch >= L'0' && ch <= L'9')
+        return ch - L'0';
+    if (ch >= L'a' && ch <= L'f')
+        return ch - L'a' + 10;
+    if (ch >= L'A' && ch <= L'F')
+        return ch - L'A' + 10;
+    return -1;
 }
 
 CZPMarkupParser::CZPMarkupParser()

@@ -2,9 +2,12 @@
 // attributes, words, white space, comments, CDATA sections and processing instructions.
 #pragma once
 
-#include <windows.h>
+#include "common/ZPPortableTypes.h"
 
 #include <vector>
+
+// The value of a hexadecimal digit, or -1.
+int ZpMarkupHexDigit(WCHAR ch);
 
 class CZPMarkupParser
 {

@@ -7,9 +7,8 @@
 #include "markup/ZPMarkupScrollViewer.h"
 
 #include "common/ZPDrawHelpers.h"
+#include "common/ZPTrackingLoop.h"
 #include "common/ZPWinThemeWrapper.h"
-
-#include <framework/app.h>
 
 #include <algorithm>
 
@@ -25,8 +24,6 @@ const int kArrowStatesUp = 1, kArrowStatesDown = 5, kArrowStatesLeft = 9, kArrow
 const int kStateNormal = 1, kStateHot = 2, kStatePressed = 3, kStateDisabled = 4;
 // The thumb shows its gripper only above this length.
 const int kMinThumbForGripper = 13;
-// A window that never validates its paint must not hold the loop.
-const int kMaxPaintsPerPass = 64;
 // Bounds the re-clamping of the thumb at the end of its travel.
 const int kMaxThumbReports = 4;
 
@@ -60,13 +57,10 @@ ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupScrollBar, NULL, CZPMarkupControl, NULL)
 BOOL CZPMarkupScrollBar::s_bForceClassicLook = FALSE;
 
 CZPMarkupScrollBar::CZPMarkupScrollBar()
-    : m_nOrientation(orientationVertical), m_geometry(), m_pTrackState(NULL), m_scrollInfo()
+    : m_nOrientation(orientationVertical), m_geometry(), m_pTrackState(), m_scrollInfo()
 {}
 
-CZPMarkupScrollBar::~CZPMarkupScrollBar()
-{
-    delete m_pTrackState;
-}
+CZPMarkupScrollBar::~CZPMarkupScrollBar() = default;
 
 SIZE CZPMarkupScrollBar::MeasureOverride(CZPMarkupDrawingContext* /*pContext*/, int /*nWidth*/, int /*nHeight*/)
 {
@@ -197,11 +191,11 @@ void CZPMarkupScrollBar::Track(HWND hWndHost, POINT pt, BOOL bShift)
     if (m_pTrackState != NULL)
         return;
     ZP_SCROLLBAR_GEOMETRY& g = m_geometry;
-    ZP_SCROLLBAR_TRACKSTATE* s = new ZP_SCROLLBAR_TRACKSTATE();
+    m_pTrackState = std::make_unique<ZP_SCROLLBAR_TRACKSTATE>();
+    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState.get();
     s->nCommand = -1;
     s->pGeometry = &g;
     s->hWndHost = hWndHost;
-    m_pTrackState = s;
 
     const int c = Along(pt);
     int nPart, nFrom, nTo;
@@ -219,10 +213,9 @@ void CZPMarkupScrollBar::Track(HWND hWndHost, POINT pt, BOOL bShift)
     g.nHotPart = nPart;
 
     // The bar, and the context it captures through, outlive anything a handler frees meanwhile.
-    AddRef();
-    CZPMarkupContext* pContext = m_pMarkupContext;
-    if (pContext != NULL)
-        pContext->AddRef();
+    CRefPtr<CZPMarkupScrollBar> self = CRefPtr<CZPMarkupScrollBar>::AddRef(this);
+    CRefPtr<CZPMarkupContext> context = CRefPtr<CZPMarkupContext>::AddRef(m_pMarkupContext);
+    CZPMarkupContext* pContext = context.Get();
 
     const BOOL bDrag = nPart == kZpScrollPartThumb ||
                        (bShift && (nPart == kZpScrollPartTrackBefore || nPart == kZpScrollPartTrackAfter));
@@ -260,8 +253,7 @@ void CZPMarkupScrollBar::Track(HWND hWndHost, POINT pt, BOOL bShift)
 
     if (s->nTimer != 0)
         ::KillTimer(hWndHost, s->nTimer);
-    delete s;
-    m_pTrackState = NULL;
+    m_pTrackState.reset();
     // Ended by a quit or a destroyed host: the context must not keep routing to the bar.
     if (pContext != NULL && pContext->GetCapturedElement() == this)
         pContext->ReleaseMouseCapture();
@@ -272,41 +264,47 @@ void CZPMarkupScrollBar::Track(HWND hWndHost, POINT pt, BOOL bShift)
         g.nHotPart = HitTest(HostToBar(ptCursor));
         InvalidateVisual();
     }
-    if (pContext != NULL)
-        pContext->Release();
-    Release();
 }
 
 void CZPMarkupScrollBar::RunTrackLoop()
 {
-    CZPMarkupContext* pContext = m_pMarkupContext;
-    const HWND hWndHost = m_pTrackState->hWndHost;
-    MSG msg;
-    while (pContext != NULL && pContext->GetCapturedElement() == this && ::IsWindow(hWndHost)) {
-        BOOL bQuit = FALSE;
-        for (int i = 0; i < kMaxPaintsPerPass && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_NOREMOVE); i++) {
-            if (::GetMessageW(&msg, NULL, WM_PAINT, WM_PAINT) <= 0) {
-                bQuit = TRUE;
-                break;
-            }
-            ::DispatchMessageW(&msg);
+    // Mouse messages go to the bar in its own coordinates, the repeat timer steps it; the loop
+    // lasts while the context's capture stays with the bar.
+    class CBarLoop : public CZPTrackingLoop
+    {
+    public:
+        CBarLoop(CZPMarkupScrollBar* pBar, HWND hWndHost) : CZPTrackingLoop(hWndHost, 0), m_pBar(pBar)
+        {
+            SetTickTimerId(kZpScrollRepeatTimer);
         }
-        if (bQuit || ::GetMessageW(&msg, NULL, 0, 0) <= 0) {
-            // The outer loop must see the quit too.
-            AfxPostQuitMessage(static_cast<int>(msg.wParam));
-            break;
+
+    protected:
+        BOOL IsTracking() const override
+        {
+            const CZPMarkupContext* pContext = m_pBar->m_pMarkupContext;
+            return pContext != NULL && pContext->GetCapturedElement() == m_pBar;
         }
-        if (msg.message == WM_TIMER && msg.wParam == kZpScrollRepeatTimer && msg.hwnd == hWndHost) {
-            RepeatStep();
-        } else if (IsMouseMessage(msg.message)) {
+        BOOL OnTick() override
+        {
+            m_pBar->RepeatStep();
+            return TRUE;
+        }
+        BOOL OnMessage(const MSG& msg) override
+        {
+            if (!IsMouseMessage(msg.message))
+                return Dispatch(msg);
             POINT pt = msg.pt;
-            ::ScreenToClient(hWndHost, &pt);
-            OnTrackMessage(msg.message, HostToBar(pt));
-        } else {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
+            ::ScreenToClient(GetHwnd(), &pt);
+            m_pBar->OnTrackMessage(msg.message, m_pBar->HostToBar(pt));
+            return TRUE;
         }
-    }
+
+    private:
+        CZPMarkupScrollBar* m_pBar;  // borrowed; Track holds a reference for the loop
+    };
+
+    CBarLoop loop(this, m_pTrackState->hWndHost);
+    loop.Run();
 }
 
 void CZPMarkupScrollBar::OnTrackMessage(UINT message, POINT pt)
@@ -319,7 +317,7 @@ void CZPMarkupScrollBar::OnTrackMessage(UINT message, POINT pt)
 
 void CZPMarkupScrollBar::TrackButton(UINT message, POINT pt)
 {
-    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState;
+    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState.get();
     if (message != 0 && !IsMouseMessage(message))
         return;
     // The pressed track follows the thumb as it pages towards the pointer.
@@ -353,7 +351,7 @@ void CZPMarkupScrollBar::TrackButton(UINT message, POINT pt)
 
 void CZPMarkupScrollBar::RepeatStep()
 {
-    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState;
+    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState.get();
     if (s->bDragging)
         return;
     POINT pt;
@@ -368,7 +366,7 @@ void CZPMarkupScrollBar::RepeatStep()
 
 void CZPMarkupScrollBar::TrackThumb(UINT message, POINT pt)
 {
-    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState;
+    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState.get();
     if (!IsMouseMessage(message))
         return;
     const ZP_SCROLLBAR_GEOMETRY& g = m_geometry;
@@ -382,7 +380,7 @@ void CZPMarkupScrollBar::TrackThumb(UINT message, POINT pt)
 
 void CZPMarkupScrollBar::MoveThumb(int p)
 {
-    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState;
+    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState.get();
     if (p == s->nThumbPos)
         return;
     s->nComputedPos = PositionFromThumb(p);
@@ -403,7 +401,7 @@ void CZPMarkupScrollBar::MoveThumb(int p)
 
 void CZPMarkupScrollBar::EndTracking()
 {
-    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState;
+    ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState.get();
     s->nCommand = 0;
     if (m_pMarkupContext != NULL)
         m_pMarkupContext->ReleaseMouseCapture();
@@ -430,7 +428,7 @@ void CZPMarkupScrollBar::SendCommand(int nCommand, int nPosition)
 void CZPMarkupScrollBar::OnRender(CZPMarkupDrawingContext* pContext)
 {
     const ZP_SCROLLBAR_GEOMETRY& g = m_geometry;
-    const ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState;
+    const ZP_SCROLLBAR_TRACKSTATE* s = m_pTrackState.get();
     const int nPressed = s != NULL && (s->bDragging || s->bInside) ? g.nHotPart : kZpScrollPartNone;
     const int nHot = s == NULL ? g.nHotPart : kZpScrollPartNone;
     if (g.nAcrossEnd - g.nAcrossStart <= 0)

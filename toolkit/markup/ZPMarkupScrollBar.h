@@ -7,6 +7,8 @@
 
 #include "common/ZPScrollBarGeometry.h"
 
+#include <memory>
+
 class CZPWinThemeWrapper;
 
 // Part codes of a bar's hit test.
@@ -55,7 +57,7 @@ public:
     int HitTest(POINT pt) const;
     // The scroll position that a thumb start at pixel p stands for.
     int PositionFromThumb(int p) const;
-    BOOL IsTracking() const { return m_pTrackState != NULL; }
+    BOOL IsTracking() const { return m_pTrackState != nullptr; }
 
     // Runs the modal tracking loop from a button-down at pt (bar coordinates).
     void Track(HWND hWndHost, POINT pt, BOOL bShift);
@@ -81,7 +83,7 @@ protected:
 
     int m_nOrientation;
     ZP_SCROLLBAR_GEOMETRY m_geometry;
-    ZP_SCROLLBAR_TRACKSTATE* m_pTrackState;  // owned; only during a tracking loop
+    std::unique_ptr<ZP_SCROLLBAR_TRACKSTATE> m_pTrackState;  // only during a tracking loop
     SCROLLINFO m_scrollInfo;
 
     static BOOL s_bForceClassicLook;

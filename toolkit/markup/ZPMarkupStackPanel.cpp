@@ -37,6 +37,7 @@ RECT MakeRect(int x, int y, int cx, int cy)
 }
 
 const int kHorizontal = 0;
+const int kVertical = 1;
 enum
 {
     dockLeft,
@@ -59,7 +60,7 @@ void CZPMarkupStackPanel::RegisterProperties()
 
 SIZE CZPMarkupStackPanel::MeasureOverride(CZPMarkupDrawingContext* pContext, int nWidth, int nHeight)
 {
-    const BOOL bHorizontal = ZpMarkupEnumValue(this, m_pOrientationProperty, 1) == kHorizontal;
+    const BOOL bHorizontal = ZpMarkupEnumValue(this, m_pOrientationProperty, kVertical) == kHorizontal;
     long long nAlong = 0;
     int nAcross = 0;
     for (int i = 0; i < m_pChildren->GetCount(); ++i) {
@@ -76,7 +77,7 @@ SIZE CZPMarkupStackPanel::MeasureOverride(CZPMarkupDrawingContext* pContext, int
 
 SIZE CZPMarkupStackPanel::ArrangeOverride(int nWidth, int nHeight)
 {
-    const BOOL bHorizontal = ZpMarkupEnumValue(this, m_pOrientationProperty, 1) == kHorizontal;
+    const BOOL bHorizontal = ZpMarkupEnumValue(this, m_pOrientationProperty, kVertical) == kHorizontal;
     int nOffset = 0;
     for (int i = 0; i < m_pChildren->GetCount(); ++i) {
         CZPMarkupUIElement* pChild = m_pChildren->GetElement(i);

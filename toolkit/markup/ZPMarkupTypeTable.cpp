@@ -1,6 +1,8 @@
 // The one table from which every type record of the engine is reached, in creation order.
 // A record made by a static initialiser in a library object file that nothing references
 // would be dropped by the linker with that file; through this table none is.
+#include "markup/ZPMarkupTypeTable.h"
+
 #include "markup/ZPMarkupBorder.h"
 #include "markup/ZPMarkupBrush.h"
 #include "markup/ZPMarkupButton.h"
@@ -125,7 +127,6 @@ void ZpMarkupCreateAllTypes()
         pfnType();
 }
 
-// Once per process, before the first property store: a store's capacity is fixed when it is made.
 void ZpMarkupEnsureAllTypesRegistered()
 {
     static BOOL s_bDone = FALSE;

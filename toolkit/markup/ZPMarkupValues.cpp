@@ -2,30 +2,22 @@
 #include "markup/ZPMarkupValues.h"
 
 #include "markup/ZPMarkupConverters.h"
+#include "markup/ZPMarkupParser.h"
 
 #include <math.h>
 #include <string.h>
 
 namespace
 {
-// Keeps one reference to a shared instance until process exit.
-struct CZPMarkupSharedValue
+// The shared instance in holder, made at first use and held until process exit; the caller gets
+// a reference of its own.
+template <class T, class... Args> T* SharedValue(CRefPtr<CZPMarkupObject>& holder, Args... args)
 {
-    CZPMarkupObject* m_pValue = NULL; // owned reference
-    ~CZPMarkupSharedValue()
-    {
-        if (m_pValue != NULL)
-            m_pValue->Release();
-    }
-    template <class T, class... Args>
-    T* Get(Args... args)
-    {
-        if (m_pValue == NULL)
-            m_pValue = new T(args...);
-        m_pValue->AddRef();
-        return static_cast<T*>(m_pValue);
-    }
-};
+    if (!holder)
+        holder = CRefPtr<CZPMarkupObject>::Adopt(new T(args...));
+    holder->AddRef();
+    return static_cast<T*>(holder.Get());
+}
 
 BOOL IsCWhite(WCHAR ch)
 {
@@ -89,17 +81,6 @@ BOOL ReadHexPair(LPCWSTR p, DWORD& dwByte)
     dwByte = static_cast<DWORD>(nHigh * 16 + nLow);
     return TRUE;
 }
-}
-
-int ZpMarkupHexDigit(WCHAR ch)
-{
-    if (ch >= L'0' && ch <= L'9')
-        return ch - L'0';
-    if (ch >= L'a' && ch <= L'f')
-        return ch - L'a' + 10;
-    if (ch >= L'A' && ch <= L'F')
-        return ch - L'A' + 10;
-    return -1;
 }
 
 int ZpMarkupReadInt(LPCWSTR lpszText)
@@ -257,8 +238,8 @@ CZPMarkupObject* CZPMarkupThickness::ConvertFrom(CZPMarkupBuilder* /*pBuilder*/,
 
 CZPMarkupThickness* CZPMarkupThickness::CreateZeroValue()
 {
-    static CZPMarkupSharedValue s_zero;
-    return s_zero.Get<CZPMarkupThickness>(0);
+    static CRefPtr<CZPMarkupObject> s_zero;
+    return SharedValue<CZPMarkupThickness>(s_zero, 0);
 }
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupInt, NULL, CZPMarkupObject, NULL)
@@ -304,10 +285,10 @@ BOOL CZPMarkupEnum::IsEqual(const CZPMarkupObject* pOther) const
 CZPMarkupEnum* CZPMarkupEnum::CreateValue(int nValue)
 {
     const int kSharedValues = 8;
-    static CZPMarkupSharedValue s_values[kSharedValues];
+    static CRefPtr<CZPMarkupObject> s_values[kSharedValues];
     if (nValue < 0 || nValue >= kSharedValues)
         return new CZPMarkupEnum(nValue);
-    return s_values[nValue].Get<CZPMarkupEnum>(nValue);
+    return SharedValue<CZPMarkupEnum>(s_values[nValue], nValue);
 }
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupBool, NULL, CZPMarkupObject, NULL)
@@ -337,14 +318,14 @@ CZPMarkupObject* CZPMarkupBool::ConvertFrom(CZPMarkupBuilder* /*pBuilder*/, CZPM
 
 CZPMarkupBool* CZPMarkupBool::CreateTrueValue()
 {
-    static CZPMarkupSharedValue s_true;
-    return s_true.Get<CZPMarkupBool>(TRUE);
+    static CRefPtr<CZPMarkupObject> s_true;
+    return SharedValue<CZPMarkupBool>(s_true, TRUE);
 }
 
 CZPMarkupBool* CZPMarkupBool::CreateFalseValue()
 {
-    static CZPMarkupSharedValue s_false;
-    return s_false.Get<CZPMarkupBool>(FALSE);
+    static CRefPtr<CZPMarkupObject> s_false;
+    return SharedValue<CZPMarkupBool>(s_false, FALSE);
 }
 
 ZP_IMPLEMENT_MARKUPTYPE(CZPMarkupColor, L"Color", CZPMarkupObject, NULL)
@@ -417,20 +398,20 @@ CZPMarkupString* CZPMarkupString::CreateValue(LPCWSTR lpszText, int nLength)
 {
     if (lpszText == NULL || nLength == 0 || lpszText[0] == 0)
     {
-        static CZPMarkupSharedValue s_empty;
-        return s_empty.Get<CZPMarkupString>(L"", 0);
+        static CRefPtr<CZPMarkupObject> s_empty;
+        return SharedValue<CZPMarkupString>(s_empty, L"", 0);
     }
     if (nLength == 1 || (nLength < 0 && lpszText[1] == 0))
     {
         if (lpszText[0] == L' ')
         {
-            static CZPMarkupSharedValue s_blank;
-            return s_blank.Get<CZPMarkupString>(L" ", 1);
+            static CRefPtr<CZPMarkupObject> s_blank;
+            return SharedValue<CZPMarkupString>(s_blank, L" ", 1);
         }
         if (lpszText[0] == L'\n')
         {
-            static CZPMarkupSharedValue s_lineFeed;
-            return s_lineFeed.Get<CZPMarkupString>(L"\n", 1);
+            static CRefPtr<CZPMarkupObject> s_lineFeed;
+            return SharedValue<CZPMarkupString>(s_lineFeed, L"\n", 1);
         }
     }
     return new CZPMarkupString(lpszText, nLength);

@@ -118,8 +118,6 @@ BOOL ZpMarkupParseColor(LPCWSTR lpszText, DWORD& dwValue);
 // Reads one number and moves the text pointer past it (and past a separator after it).
 // No exponent: ".5" and "5." are numbers, "." is not. bWhole: nothing may follow.
 BOOL ZpMarkupReadNumber(LPCWSTR& lpszText, double& dValue, WCHAR chSeparator, BOOL bWhole);
-// The value of a hexadecimal digit, or -1.
-int ZpMarkupHexDigit(WCHAR ch);
 // Leading white space, optional sign, decimal digits; no digits read as 0. Saturates below Auto.
 int ZpMarkupReadInt(LPCWSTR lpszText);
 // The rectangle reduced by the thickness, never with a negative width or height.

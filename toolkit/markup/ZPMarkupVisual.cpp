@@ -475,105 +475,105 @@ POINT CZPMarkupFrameworkElement::AlignmentOffset(int nBoxWidth, int nBoxHeight, 
 SIZE CZPMarkupFrameworkElement::MeasureCore(CZPMarkupDrawingContext* pContext, int nWidth, int nHeight)
 {
     const CZPMarkupThickness* pMargin = GetMargin();
-    const int mh = ZpMarkupAddSaturated(pMargin->m_nLeft, pMargin->m_nRight);
-    const int mv = ZpMarkupAddSaturated(pMargin->m_nTop, pMargin->m_nBottom);
+    const int nMarginWidth = ZpMarkupAddSaturated(pMargin->m_nLeft, pMargin->m_nRight);
+    const int nMarginHeight = ZpMarkupAddSaturated(pMargin->m_nTop, pMargin->m_nBottom);
 
-    int w = (nWidth > kZpMarkupHalfInfinite || -mh > kZpMarkupHalfInfinite)
+    int nInnerWidth = (nWidth > kZpMarkupHalfInfinite || -nMarginWidth > kZpMarkupHalfInfinite)
                 ? kZpMarkupInfinite
-                : std::max(0, ZpMarkupAddSaturated(nWidth, -mh));
-    int h = (nHeight > kZpMarkupHalfInfinite || -mv > kZpMarkupHalfInfinite)
+                : std::max(0, ZpMarkupAddSaturated(nWidth, -nMarginWidth));
+    int nInnerHeight = (nHeight > kZpMarkupHalfInfinite || -nMarginHeight > kZpMarkupHalfInfinite)
                 ? kZpMarkupInfinite
-                : std::max(0, ZpMarkupAddSaturated(nHeight, -mv));
+                : std::max(0, ZpMarkupAddSaturated(nHeight, -nMarginHeight));
 
     UpdateMinMax();
-    w = std::max(m_nMinWidth, std::min(w, m_nMaxWidth));
-    h = std::max(m_nMinHeight, std::min(h, m_nMaxHeight));
+    nInnerWidth = std::max(m_nMinWidth, std::min(nInnerWidth, m_nMaxWidth));
+    nInnerHeight = std::max(m_nMinHeight, std::min(nInnerHeight, m_nMaxHeight));
 
-    const SIZE s = MeasureOverride(pContext, w, h);
-    const int uw = std::max<int>(s.cx, m_nMinWidth);
-    const int uh = std::max<int>(s.cy, m_nMinHeight);
+    const SIZE szOverride = MeasureOverride(pContext, nInnerWidth, nInnerHeight);
+    const int nUnclippedWidth = std::max<int>(szOverride.cx, m_nMinWidth);
+    const int nUnclippedHeight = std::max<int>(szOverride.cy, m_nMinHeight);
     BOOL bClipped = FALSE;
-    int cw = uw;
-    if (uw > m_nMaxWidth) {
-        cw = m_nMaxWidth;
+    int nClippedWidth = nUnclippedWidth;
+    if (nUnclippedWidth > m_nMaxWidth) {
+        nClippedWidth = m_nMaxWidth;
         bClipped = TRUE;
     }
-    int ch = uh;
-    if (uh > m_nMaxHeight) {
-        ch = m_nMaxHeight;
+    int nClippedHeight = nUnclippedHeight;
+    if (nUnclippedHeight > m_nMaxHeight) {
+        nClippedHeight = m_nMaxHeight;
         bClipped = TRUE;
     }
-    cw = ZpMarkupAddSaturated(cw, mh);
-    ch = ZpMarkupAddSaturated(ch, mv);
-    if (cw > nWidth) {
-        cw = nWidth;
+    nClippedWidth = ZpMarkupAddSaturated(nClippedWidth, nMarginWidth);
+    nClippedHeight = ZpMarkupAddSaturated(nClippedHeight, nMarginHeight);
+    if (nClippedWidth > nWidth) {
+        nClippedWidth = nWidth;
         bClipped = TRUE;
     }
-    if (ch > nHeight) {
-        ch = nHeight;
+    if (nClippedHeight > nHeight) {
+        nClippedHeight = nHeight;
         bClipped = TRUE;
     }
     m_bNeedsClipBounds = FALSE;
     m_bUnclippedDesiredValid = FALSE;
-    if (bClipped || cw < 0 || ch < 0) {
+    if (bClipped || nClippedWidth < 0 || nClippedHeight < 0) {
         m_bNeedsClipBounds = TRUE;
         m_bUnclippedDesiredValid = TRUE;
-        m_szUnclippedDesired = SIZE{ uw, uh };
+        m_szUnclippedDesired = SIZE{ nUnclippedWidth, nUnclippedHeight };
     }
-    return SIZE{ std::max(0, cw), std::max(0, ch) };
+    return SIZE{ std::max(0, nClippedWidth), std::max(0, nClippedHeight) };
 }
 
 void CZPMarkupFrameworkElement::ArrangeCore(const RECT& rc)
 {
     const CZPMarkupThickness* pMargin = GetMargin();
-    const int mh = ZpMarkupAddSaturated(pMargin->m_nLeft, pMargin->m_nRight);
-    const int mv = ZpMarkupAddSaturated(pMargin->m_nTop, pMargin->m_nBottom);
-    const int nSlotWidth = std::max(0, ZpMarkupAddSaturated(ZpMarkupRectWidth(rc), -mh));
-    const int nSlotHeight = std::max(0, ZpMarkupAddSaturated(ZpMarkupRectHeight(rc), -mv));
-    int aw = nSlotWidth;
-    int ah = nSlotHeight;
+    const int nMarginWidth = ZpMarkupAddSaturated(pMargin->m_nLeft, pMargin->m_nRight);
+    const int nMarginHeight = ZpMarkupAddSaturated(pMargin->m_nTop, pMargin->m_nBottom);
+    const int nSlotWidth = std::max(0, ZpMarkupAddSaturated(ZpMarkupRectWidth(rc), -nMarginWidth));
+    const int nSlotHeight = std::max(0, ZpMarkupAddSaturated(ZpMarkupRectHeight(rc), -nMarginHeight));
+    int nArrangeWidth = nSlotWidth;
+    int nArrangeHeight = nSlotHeight;
 
-    int uw, uh;
+    int nUnclippedWidth, nUnclippedHeight;
     if (m_bUnclippedDesiredValid) {
-        uw = m_szUnclippedDesired.cx;
-        uh = m_szUnclippedDesired.cy;
+        nUnclippedWidth = m_szUnclippedDesired.cx;
+        nUnclippedHeight = m_szUnclippedDesired.cy;
     } else {
-        uw = std::max(0, ZpMarkupAddSaturated(m_szDesired.cx, -mh));
-        uh = std::max(0, ZpMarkupAddSaturated(m_szDesired.cy, -mv));
+        nUnclippedWidth = std::max(0, ZpMarkupAddSaturated(m_szDesired.cx, -nMarginWidth));
+        nUnclippedHeight = std::max(0, ZpMarkupAddSaturated(m_szDesired.cy, -nMarginHeight));
     }
     // A slot smaller than the content never squeezes it: the content keeps its size, clipped.
-    if (aw < uw) {
+    if (nArrangeWidth < nUnclippedWidth) {
         m_bNeedsClipBounds = TRUE;
-        aw = uw;
+        nArrangeWidth = nUnclippedWidth;
     }
-    if (ah < uh) {
+    if (nArrangeHeight < nUnclippedHeight) {
         m_bNeedsClipBounds = TRUE;
-        ah = uh;
+        nArrangeHeight = nUnclippedHeight;
     }
     if (GetHorizontalAlignment() != alignStretch)
-        aw = uw;
+        nArrangeWidth = nUnclippedWidth;
     if (GetVerticalAlignment() != alignStretch)
-        ah = uh;
-    const int emw = std::max(uw, m_nMaxWidth);
-    if (emw < aw) {
+        nArrangeHeight = nUnclippedHeight;
+    const int nArrangeMaxWidth = std::max(nUnclippedWidth, m_nMaxWidth);
+    if (nArrangeMaxWidth < nArrangeWidth) {
         m_bNeedsClipBounds = TRUE;
-        aw = emw;
+        nArrangeWidth = nArrangeMaxWidth;
     }
-    const int emh = std::max(uh, m_nMaxHeight);
-    if (emh < ah) {
+    const int nArrangeMaxHeight = std::max(nUnclippedHeight, m_nMaxHeight);
+    if (nArrangeMaxHeight < nArrangeHeight) {
         m_bNeedsClipBounds = TRUE;
-        ah = emh;
+        nArrangeHeight = nArrangeMaxHeight;
     }
 
-    const SIZE szRender = ArrangeOverride(aw, ah);
+    const SIZE szRender = ArrangeOverride(nArrangeWidth, nArrangeHeight);
     m_szRender = SIZE{ std::max<int>(0, szRender.cx), std::max<int>(0, szRender.cy) };
-    const int kw = std::min<int>(m_szRender.cx, m_nMaxWidth);
-    const int kh = std::min<int>(m_szRender.cy, m_nMaxHeight);
-    if (kw < m_szRender.cx || kh < m_szRender.cy)
+    const int nKeptWidth = std::min<int>(m_szRender.cx, m_nMaxWidth);
+    const int nKeptHeight = std::min<int>(m_szRender.cy, m_nMaxHeight);
+    if (nKeptWidth < m_szRender.cx || nKeptHeight < m_szRender.cy)
         m_bNeedsClipBounds = TRUE;
-    if (nSlotWidth < kw || nSlotHeight < kh)
+    if (nSlotWidth < nKeptWidth || nSlotHeight < nKeptHeight)
         m_bNeedsClipBounds = TRUE;
-    const POINT ptAlign = AlignmentOffset(kw, kh, nSlotWidth, nSlotHeight);
+    const POINT ptAlign = AlignmentOffset(nKeptWidth, nKeptHeight, nSlotWidth, nSlotHeight);
     m_ptOffset.x = ZpMarkupAddSaturated(ZpMarkupAddSaturated(rc.left, pMargin->m_nLeft), ptAlign.x);
     m_ptOffset.y = ZpMarkupAddSaturated(ZpMarkupAddSaturated(rc.top, pMargin->m_nTop), ptAlign.y);
 }
@@ -585,26 +585,26 @@ BOOL CZPMarkupFrameworkElement::GetLayoutClip(RECT& rcClip) const
     const BOOL bClipToBounds = BoolValue(this, m_pClipToBoundsProperty);
     if (!bClipToBounds && !m_bNeedsClipBounds)
         return FALSE;
-    const int mxw = m_nMaxWidth != kZpMarkupInfinite ? m_nMaxWidth : m_szRender.cx;
-    const int mxh = m_nMaxHeight != kZpMarkupInfinite ? m_nMaxHeight : m_szRender.cy;
-    const BOOL bToMax = bClipToBounds || mxw < m_szRender.cx || mxh < m_szRender.cy;
-    const int kw = std::min<int>(m_szRender.cx, m_nMaxWidth);
-    const int kh = std::min<int>(m_szRender.cy, m_nMaxHeight);
+    const int nClipMaxWidth = m_nMaxWidth != kZpMarkupInfinite ? m_nMaxWidth : m_szRender.cx;
+    const int nClipMaxHeight = m_nMaxHeight != kZpMarkupInfinite ? m_nMaxHeight : m_szRender.cy;
+    const BOOL bToMax = bClipToBounds || nClipMaxWidth < m_szRender.cx || nClipMaxHeight < m_szRender.cy;
+    const int nKeptWidth = std::min<int>(m_szRender.cx, m_nMaxWidth);
+    const int nKeptHeight = std::min<int>(m_szRender.cy, m_nMaxHeight);
     const CZPMarkupThickness* pMargin = GetMargin();
-    const int mh = ZpMarkupAddSaturated(pMargin->m_nLeft, pMargin->m_nRight);
-    const int mv = ZpMarkupAddSaturated(pMargin->m_nTop, pMargin->m_nBottom);
-    const int sw = std::max(0, ZpMarkupAddSaturated(ZpMarkupRectWidth(m_rcFinal), -mh));
-    const int sh = std::max(0, ZpMarkupAddSaturated(ZpMarkupRectHeight(m_rcFinal), -mv));
-    const BOOL bToSlot = bClipToBounds || sw < kw || sh < kh;
-    const RECT rcMax = { 0, 0, mxw, mxh };
+    const int nMarginWidth = ZpMarkupAddSaturated(pMargin->m_nLeft, pMargin->m_nRight);
+    const int nMarginHeight = ZpMarkupAddSaturated(pMargin->m_nTop, pMargin->m_nBottom);
+    const int nSlotWidth = std::max(0, ZpMarkupAddSaturated(ZpMarkupRectWidth(m_rcFinal), -nMarginWidth));
+    const int nSlotHeight = std::max(0, ZpMarkupAddSaturated(ZpMarkupRectHeight(m_rcFinal), -nMarginHeight));
+    const BOOL bToSlot = bClipToBounds || nSlotWidth < nKeptWidth || nSlotHeight < nKeptHeight;
+    const RECT rcMax = { 0, 0, nClipMaxWidth, nClipMaxHeight };
     if (!bToSlot) {
         if (!bToMax)
             return FALSE;
         rcClip = rcMax;
         return TRUE;
     }
-    const POINT pt = AlignmentOffset(kw, kh, sw, sh);
-    ::SetRect(&rcClip, -pt.x, -pt.y, ZpMarkupAddSaturated(sw, -pt.x), ZpMarkupAddSaturated(sh, -pt.y));
+    const POINT pt = AlignmentOffset(nKeptWidth, nKeptHeight, nSlotWidth, nSlotHeight);
+    ::SetRect(&rcClip, -pt.x, -pt.y, ZpMarkupAddSaturated(nSlotWidth, -pt.x), ZpMarkupAddSaturated(nSlotHeight, -pt.y));
     if (bToMax && !::IntersectRect(&rcClip, &rcClip, &rcMax))
         ::SetRectEmpty(&rcClip);
     return TRUE;

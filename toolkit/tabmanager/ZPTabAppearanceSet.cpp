@@ -145,7 +145,12 @@ void CZPTabPaintManager::CAppearanceSet::AdjustClientRect(CZPTabManager* pManage
 void CZPTabPaintManager::CAppearanceSet::DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem)
 {
     // The base has no shape of its own: only the content.
-    m_pPaintManager->DrawItemContent(pDC, pItem, pItem->GetRect(), TRUE);
+    m_pPaintManager->DrawItemContent(pDC, pItem, GetItemContentRect(pItem), TRUE);
+}
+
+CRect CZPTabPaintManager::CAppearanceSet::GetItemContentRect(const CZPTabManagerItem* pItem) const
+{
+    return pItem->GetRect();
 }
 
 void CZPTabPaintManager::CAppearanceSet::DrawTabControl(CZPTabManager* pManager, CDC* pDC, CRect rcControl)

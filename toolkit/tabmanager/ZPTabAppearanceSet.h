@@ -27,10 +27,17 @@ public:
     virtual void RepositionTabControl(CZPTabManager* pManager, CDC* pDC, CRect rcClient);
     virtual void AdjustClientRect(CZPTabManager* pManager, CRect& rcClient);
     virtual void DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem);
+    // The rectangle DrawSingleTab draws the tab's content into; the layout places the tab's own
+    // buttons in it.
+    virtual CRect GetItemContentRect(const CZPTabManagerItem* pItem) const;
     // One part (0-3) of the frame around a client area; part 1 may move the rectangle.
     virtual void DrawClientFramePart(CDC* pDC, CRect& rc, int nPart);
-    virtual int GetSupportedColorSets() const { return 95; }
-    virtual int GetDefaultColorSet() const { return 1; }
+    virtual int GetSupportedColorSets() const
+    {
+        return zpTabColorDefault | zpTabColorVisualStudio | zpTabColorOffice2003 | zpTabColorWinXP |
+               zpTabColorWhidbey | zpTabColorVisualStudio2008;
+    }
+    virtual int GetDefaultColorSet() const { return zpTabColorDefault; }
 
     CRect m_rcHeaderMargin;  // for tabs on top
     int m_nRowSpacing;       // negative: rows overlap
@@ -62,8 +69,12 @@ public:
     CRect GetClientMargin() const override;
     CRect FillTabControl(CZPTabManager* pManager, CDC* pDC, CRect rcControl) override;
     void DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem) override;
-    int GetSupportedColorSets() const override { return 13; }
-    int GetDefaultColorSet() const override { return 1; }
+    CRect GetItemContentRect(const CZPTabManagerItem* pItem) const override;
+    int GetSupportedColorSets() const override
+    {
+        return zpTabColorDefault | zpTabColorOffice2003 | zpTabColorWinXP;
+    }
+    int GetDefaultColorSet() const override { return zpTabColorDefault; }
 };
 
 // Only the selected and the hot tab have a shape.
@@ -82,8 +93,11 @@ public:
     CRect GetItemFocusRect(const CZPTabManagerItem* pItem) const override;
     CRect FillTabControl(CZPTabManager* pManager, CDC* pDC, CRect rcControl) override;
     void DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem) override;
-    int GetSupportedColorSets() const override { return 85; }
-    int GetDefaultColorSet() const override { return 4; }
+    int GetSupportedColorSets() const override
+    {
+        return zpTabColorDefault | zpTabColorOffice2003 | zpTabColorWhidbey | zpTabColorVisualStudio2008;
+    }
+    int GetDefaultColorSet() const override { return zpTabColorOffice2003; }
 
     BOOL m_bHotBorder;
 

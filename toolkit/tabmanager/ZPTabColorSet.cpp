@@ -11,8 +11,6 @@ namespace {
 
 // Colour of a hot tab's caption.
 const COLORREF kHotTextColor = 0x800000;
-// The Excel look (appearance 7) selects its tabs in the window colour.
-const int kAppearanceExcel = 7;
 
 COLORREF Entry(int nIndex)
 {
@@ -43,7 +41,7 @@ void CZPTabPaintManager::CColorSet::RefreshMetrics()
     m_clrBackground.SetStandardValue(Entry(COLOR_BTNFACE));
     m_clrPane.SetStandardValue(Entry(COLOR_BTNFACE));
     m_clrLightEdge.SetStandardValue(Entry(COLOR_BTNHIGHLIGHT));
-    BOOL bExcel = m_pPaintManager != NULL && m_pPaintManager->GetAppearance() == kAppearanceExcel;
+    BOOL bExcel = m_pPaintManager != NULL && m_pPaintManager->GetAppearance() == zpTabAppearanceExcel;
     m_clrSelectedFill.SetStandardValue(Entry(bExcel ? COLOR_WINDOW : COLOR_BTNFACE));
     m_clrHotFill.SetStandardValue(Entry(COLOR_BTNFACE));
     m_clrPressedFill.SetStandardValue(Entry(COLOR_BTNFACE));

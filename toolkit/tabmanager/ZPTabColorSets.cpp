@@ -14,10 +14,6 @@
 
 namespace {
 
-const int kAppearanceStateButtons = 4;
-const int kAppearanceVisualStudio = 5;
-const int kAppearanceExcel = 7;
-
 COLORREF Entry(int nIndex)
 {
     return ZpTabColorEntry(nIndex);
@@ -79,7 +75,7 @@ void CZPTabPaintManager::CColorSetDefault::RefreshMetrics()
         m_clrExcelNormalEdge[i] = m_clrExcelSelectedEdge[i];
     for (int i = 3; i < 6; i++)
         m_clrExcelNormalEdge[i].SetStandardValue(ZP_COLOR_UNSET);
-    if (GetAppearanceNumber() == kAppearanceExcel) {
+    if (GetAppearanceNumber() == zpTabAppearanceExcel) {
         m_clrSelectedFill.SetStandardValue(Entry(COLOR_BTNFACE));
         m_clrNormalFill.SetStandardValue(Entry(COLOR_WINDOW));
         m_clrFrame.SetStandardValue(Entry(COLOR_BTNTEXT));
@@ -105,11 +101,11 @@ void CZPTabPaintManager::CColorSetVisualStudio::RefreshMetrics()
     // From the base values: the default set's halftone and edges are not part of this look.
     CColorSet::RefreshMetrics();
     int nAppearance = GetAppearanceNumber();
-    if (nAppearance != kAppearanceExcel && nAppearance != kAppearanceStateButtons)
-        m_grcHeader.SetSolid(Entry(48));
-    if (nAppearance == kAppearanceVisualStudio) {
-        m_clrNormalText.SetStandardValue(Entry(49));
-        m_clrInactiveText.SetStandardValue(Entry(49));
+    if (nAppearance != zpTabAppearanceExcel && nAppearance != zpTabAppearanceStateButtons)
+        m_grcHeader.SetSolid(Entry(zpColorFaceLight));
+    if (nAppearance == zpTabAppearanceVisualStudio) {
+        m_clrNormalText.SetStandardValue(Entry(zpColorShadowDark));
+        m_clrInactiveText.SetStandardValue(Entry(zpColorShadowDark));
     }
     if (ZpIsLowColorDC(NULL))
         m_grcHeader2.SetSolid(Entry(COLOR_BTNFACE));
@@ -121,12 +117,12 @@ void CZPTabPaintManager::CColorSetVisualStudio::FillNavigateButton(CDC* pDC, CZP
                                                                    CRect& rc)
 {
     int nAppearance = GetAppearanceNumber();
-    if (nAppearance == kAppearanceExcel || nAppearance == kAppearanceStateButtons) {
+    if (nAppearance == zpTabAppearanceExcel || nAppearance == zpTabAppearanceStateButtons) {
         FillDefaultNavigateButton(pDC, pButton, rc);
         return;
     }
     DrawButtonEdge(pDC, pButton, rc, Entry(COLOR_BTNTEXT), Entry(COLOR_BTNFACE));
-    pDC->SetTextColor(Entry(49));
+    pDC->SetTextColor(Entry(zpColorShadowDark));
 }
 
 // WinXP

@@ -2,6 +2,7 @@
 #include "tabmanager/ZPTabPaintManager.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "common/ZPDeviceContext.h"
 #include "common/ZPDrawHelpers.h"
@@ -87,83 +88,138 @@ void CZPTabPaintManager::DrawTextMiddleEllipsis(CDC* pDC, const CString& strText
     pDC->DrawText(strShown, rc, nFormat);
 }
 
-int CZPTabPaintManager::DrawItemContent(CDC* pDC, CZPTabManagerItem* pItem, CRect rcItem, BOOL bDraw)
+BOOL CZPTabPaintManager::IsCaptionShown(const CZPTabManagerItem* pItem) const
+{
+    return m_nLayout != zpTabLayoutSizeToFit || pItem->IsSelected();
+}
+
+int CZPTabPaintManager::GetItemButtonsLength(const CZPTabManagerItem* pItem, BOOL bVertical) const
+{
+    if (!IsCaptionShown(pItem))
+        return 0;
+    int nButtons = 0;
+    for (int i = 0; i < pItem->GetNavigateButtonCount(); i++)
+    {
+        const CZPTabManagerNavigateButton* pButton = pItem->GetNavigateButton(i);
+        if (IsButtonShown(pButton, pItem))
+            nButtons += AlongText(pButton->GetSize(), bVertical);
+    }
+    return nButtons != 0 ? nButtons + kButtonsGap : 0;
+}
+
+CRect CZPTabPaintManager::SplitItemButtons(const CZPTabManagerItem* pItem, CRect rc, std::vector<CRect>* pPlaces) const
+{
+    if (pPlaces != NULL)
+        pPlaces->assign(static_cast<size_t>(pItem->GetNavigateButtonCount()), CRect(0, 0, 0, 0));
+    CZPTabManager* pManager = pItem->GetTabManager();
+    BOOL bVertical = IsVerticalText(pManager);
+    if (GetItemButtonsLength(pItem, bVertical) == 0)
+        return rc;
+    (bVertical ? rc.bottom : rc.right) -= kButtonsGap;
+    for (int i = pItem->GetNavigateButtonCount() - 1; i >= 0; i--)
+    {
+        const CZPTabManagerNavigateButton* pButton = pItem->GetNavigateButton(i);
+        if (!IsButtonShown(pButton, pItem))
+            continue;
+        CSize sz = pButton->GetSize();
+        CRect rcButton;
+        if (bVertical)
+        {
+            int nLeft = rc.left + (rc.Width() - sz.cx) / 2;
+            rcButton.SetRect(nLeft, rc.bottom - sz.cy, nLeft + sz.cx, rc.bottom);
+            rc.bottom -= sz.cy;
+        }
+        else
+        {
+            int nTop = rc.top + (rc.Height() - sz.cy) / 2;
+            rcButton.SetRect(rc.right - sz.cx, nTop, rc.right, nTop + sz.cy);
+            rc.right -= sz.cx;
+        }
+        if (pPlaces != NULL)
+            (*pPlaces)[static_cast<size_t>(i)] = rcButton;
+    }
+    return rc;
+}
+
+void CZPTabPaintManager::RepositionItemButtons(CZPTabManager* pManager)
+{
+    std::vector<CRect> places;
+    for (int i = 0; i < pManager->GetItemCount(); i++)
+    {
+        CZPTabManagerItem* pItem = pManager->GetItem(i);
+        if (!pItem->IsVisible() || pItem->GetRect().IsRectEmpty())
+            continue;
+        SplitItemButtons(pItem, m_pAppearanceSet->GetItemContentRect(pItem), &places);
+        for (int b = 0; b < pItem->GetNavigateButtonCount(); b++)
+            pItem->GetNavigateButton(b)->SetRect(places[static_cast<size_t>(b)]);
+    }
+}
+
+int CZPTabPaintManager::MeasureItemContent(CDC* pDC, CZPTabManagerItem* pItem)
 {
     CZPTabManager* pManager = pItem->GetTabManager();
-    if (pManager == NULL)
-        return 0;
     BOOL bVertical = IsVerticalText(pManager);
     CZPFontDC font(pDC, GetItemFont(pItem));
-    BOOL bCaption = m_nLayout != zpTabLayoutSizeToFit || pItem->IsSelected();
-    CString strCaption = pItem->GetCaption();
+    BOOL bCaption = IsCaptionShown(pItem);
     UINT nPrefix = m_bNoPrefix ? DT_NOPREFIX : 0;
-
-    int nButtons = 0;
-    if (bCaption)
-    {
-        for (int i = 0; i < pItem->GetNavigateButtonCount(); i++)
-        {
-            CZPTabManagerNavigateButton* pButton = pItem->GetNavigateButton(i);
-            if (IsButtonShown(pButton, pItem))
-                nButtons += AlongText(pButton->GetSize(), bVertical);
-        }
-        if (nButtons != 0)
-            nButtons += kButtonsGap;
-    }
+    int nButtons = GetItemButtonsLength(pItem, bVertical);
     CSize szIcon = m_szIcon;
     BOOL bIcon = m_bShowIcons && pManager->DrawItemIcon(pDC, CPoint(0, 0), pItem, FALSE, szIcon);
     int nIcon = bIcon ? AlongText(szIcon, bVertical) : 0;
 
-    if (!bDraw)
+    CSize szMin(0, 0), szMax(0, 0);
+    pManager->GetItemMetrics(NULL, &szMin, &szMax);
+    int nMin = szMin.cx, nMax = szMax.cx;
+    int nMargins = m_rcTextMargin.left + m_rcTextMargin.right;
+    if (m_nLayout == zpTabLayoutFixed)
+        return ClampItemLength(m_nFixedItemLength, nMin, nMax);
+    if (m_nLayout == zpTabLayoutSizeToFit && !bCaption)
+        return ClampItemLength(AlongText(szIcon, bVertical) + kIconOnlyExtra, nMin, nMax);
+    if (m_nLayout == zpTabLayoutSizeToFit)
     {
-        CSize szMin(0, 0), szMax(0, 0);
-        pManager->GetItemMetrics(NULL, &szMin, &szMax);
-        int nMin = szMin.cx, nMax = szMax.cx;
-        int nMargins = m_rcTextMargin.left + m_rcTextMargin.right;
-        if (m_nLayout == zpTabLayoutFixed)
-            return ClampItemLength(m_nFixedItemLength, nMin, nMax);
-        if (m_nLayout == zpTabLayoutSizeToFit && !bCaption)
-            return ClampItemLength(AlongText(szIcon, bVertical) + kIconOnlyExtra, nMin, nMax);
-        if (m_nLayout == zpTabLayoutSizeToFit)
-        {
-            // Every tab measured in the selected tab's font: the strip keeps its length when the selection moves.
-            CZPFontDC fontWidest(pDC, m_bBoldSelected && pManager->IsActive() ? &m_fntBold : &m_fntNormal);
-            int nWidest = 0;
-            for (int i = 0; i < pManager->GetItemCount(); i++)
-                nWidest = std::max(nWidest, MeasureCaption(pDC, pManager->GetItem(i)->GetCaption(), nPrefix));
-            return ClampItemLength(nMargins + nWidest + nIcon + nButtons, nMin, nMax);
-        }
-        return ClampItemLength(MeasureCaption(pDC, strCaption, nPrefix) + nMargins + nIcon + nButtons, nMin, nMax);
+        // Every tab measured in the selected tab's font: the strip keeps its length when the selection moves.
+        CZPFontDC fontWidest(pDC, m_bBoldSelected && pManager->IsActive() ? &m_fntBold : &m_fntNormal);
+        int nWidest = 0;
+        for (int i = 0; i < pManager->GetItemCount(); i++)
+            nWidest = std::max(nWidest, MeasureCaption(pDC, pManager->GetItem(i)->GetCaption(), nPrefix));
+        return ClampItemLength(nMargins + nWidest + nIcon + nButtons, nMin, nMax);
     }
+    return ClampItemLength(MeasureCaption(pDC, pItem->GetCaption(), nPrefix) + nMargins + nIcon + nButtons, nMin,
+                           nMax);
+}
+
+int CZPTabPaintManager::DrawItemContent(CDC* pDC, CZPTabManagerItem* pItem, CRect rcItem, BOOL bDraw)
+{
+    if (pItem->GetTabManager() == NULL)
+        return 0;
+    if (!bDraw)
+        return MeasureItemContent(pDC, pItem);
+    DrawItemParts(pDC, pItem, rcItem);
+    return 0;
+}
+
+void CZPTabPaintManager::DrawItemParts(CDC* pDC, CZPTabManagerItem* pItem, const CRect& rcItem)
+{
+    CZPTabManager* pManager = pItem->GetTabManager();
+    BOOL bVertical = IsVerticalText(pManager);
+    CZPFontDC font(pDC, GetItemFont(pItem));
+    BOOL bCaption = IsCaptionShown(pItem);
+    CString strCaption = pItem->GetCaption();
+    UINT nPrefix = m_bNoPrefix ? DT_NOPREFIX : 0;
+    CSize szIcon = m_szIcon;
+    BOOL bIcon = m_bShowIcons && pManager->DrawItemIcon(pDC, CPoint(0, 0), pItem, FALSE, szIcon);
 
     m_pColorSet->SetItemTextColor(pDC, pItem);
-    CRect rc(rcItem);
     int nPosition = pManager->GetPosition();
-
-    if (bCaption && nButtons != 0)
+    // The buttons stand where the layout put them.
+    CRect rc = SplitItemButtons(pItem, rcItem, NULL);
+    if (bCaption)
     {
-        (bVertical ? rc.bottom : rc.right) -= kButtonsGap;
         for (int i = pItem->GetNavigateButtonCount() - 1; i >= 0; i--)
         {
             CZPTabManagerNavigateButton* pButton = pItem->GetNavigateButton(i);
-            if (!IsButtonShown(pButton, pItem))
-                continue;
-            CSize sz = pButton->GetSize();
-            CRect rcButton;
-            if (bVertical)
-            {
-                int nLeft = rc.left + (rc.Width() - sz.cx) / 2;
-                rcButton.SetRect(nLeft, rc.bottom - sz.cy, nLeft + sz.cx, rc.bottom);
-                rc.bottom -= sz.cy;
-            }
-            else
-            {
-                int nTop = rc.top + (rc.Height() - sz.cy) / 2;
-                rcButton.SetRect(rc.right - sz.cx, nTop, rc.right, nTop + sz.cy);
-                rc.right -= sz.cx;
-            }
-            pButton->SetRect(rcButton);
-            pButton->Draw(pDC);
+            if (IsButtonShown(pButton, pItem))
+                pButton->Draw(pDC);
         }
     }
     CRect rcFocus(rc);
@@ -232,25 +288,30 @@ int CZPTabPaintManager::DrawItemContent(CDC* pDC, CZPTabManagerItem* pItem, CRec
         }
     }
     else if (bCaption && nStart < nEnd - kMinVerticalCaption)
-    {
-        int h = pDC->GetTextExtent(strCaption).cy;
-        int d = nPosition == zpTabPositionRight ? 1 : 0;
-        CRect rcCaption;
-        rcCaption.left = rc.right - (rc.right - rc.left - h - d) / 2;
-        rcCaption.right = rcCaption.left + (rc.bottom - rc.top);
-        rcCaption.top = rc.top;
-        int nEndInset = std::max(static_cast<int>(rcText.right) - kVerticalTextInset, 0);
-        rcCaption.bottom = rc.bottom - nEndInset - rcButton.right;
-        if (!m_bNoPrefix)
-            ZpRemoveAmpersands(strCaption);
-        UINT nFormat = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
-        if (m_bMiddleEllipsis)
-            DrawTextMiddleEllipsis(pDC, strCaption, rcCaption, nFormat);
-        else
-            pDC->DrawText(strCaption, rcCaption, nFormat | (m_bEndEllipsis ? DT_END_ELLIPSIS : 0));
-    }
+        DrawVerticalCaption(pDC, strCaption, rc, nPosition);
 
     if (pItem->IsSelected() && pManager->IsFocusCueVisible())
         DrawFocusRect(pDC, pItem, rcFocus);
-    return 0;
+}
+
+void CZPTabPaintManager::DrawVerticalCaption(CDC* pDC, CString strCaption, const CRect& rc, int nPosition)
+{
+    const CRect& rcButton = m_rcButtonMargin;
+    const CRect& rcText = m_rcTextMargin;
+    int nTextHeight = pDC->GetTextExtent(strCaption).cy;
+    // Tabs on the right sit one pixel further out.
+    int nShift = nPosition == zpTabPositionRight ? 1 : 0;
+    CRect rcCaption;
+    rcCaption.left = rc.right - (rc.right - rc.left - nTextHeight - nShift) / 2;
+    rcCaption.right = rcCaption.left + (rc.bottom - rc.top);
+    rcCaption.top = rc.top;
+    int nEndInset = std::max(static_cast<int>(rcText.right) - kVerticalTextInset, 0);
+    rcCaption.bottom = rc.bottom - nEndInset - rcButton.right;
+    if (!m_bNoPrefix)
+        ZpRemoveAmpersands(strCaption);
+    UINT nFormat = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
+    if (m_bMiddleEllipsis)
+        DrawTextMiddleEllipsis(pDC, strCaption, rcCaption, nFormat);
+    else
+        pDC->DrawText(strCaption, rcCaption, nFormat | (m_bEndEllipsis ? DT_END_ELLIPSIS : 0));
 }

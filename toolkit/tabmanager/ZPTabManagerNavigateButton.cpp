@@ -3,11 +3,11 @@
 
 #include "common/ZPDrawHelpers.h"
 #include "common/ZPResourceManager.h"
+#include "common/ZPTrackingLoop.h"
 #include "tabmanager/ZPTabAppearanceSet.h"
 #include "tabmanager/ZPTabManagerItem.h"
 #include "tabmanager/ZPTabManagerResource.h"
 #include "tabmanager/ZPTabPaintManager.h"
-#include "tabmanager/ZPTabTrackLoop.h"
 
 namespace
 {
@@ -51,7 +51,8 @@ void CZPTabManagerNavigateButton::AdjustLength(int& nLength)
 CSize CZPTabManagerNavigateButton::GetSize() const
 {
     CZPTabPaintManager* pPaintManager = m_pManager->GetPaintManager();
-    return pPaintManager != NULL ? pPaintManager->m_szNavigateButton : CSize(14, 15);
+    return pPaintManager != NULL ? pPaintManager->m_szNavigateButton
+                                  : CSize(kZpTabNavigateButtonWidth, kZpTabNavigateButtonHeight);
 }
 
 void CZPTabManagerNavigateButton::PlaceAtEnd(CRect& rcRemaining)
@@ -108,78 +109,82 @@ void CZPTabManagerNavigateButton::PerformClick(CWnd* pWnd, CPoint point)
 
     // A close button can go with its item inside a dispatched message or its own release: keep
     // the item alive and check that it still owns the button before touching it again.
-    CZPTabManager* pManager = m_pManager;
-    CZPTabManagerItem* pItem = m_pItem;
-    if (pItem != NULL)
-        pItem->InternalAddRef();
-    auto IsAlive = [&]() { return pItem == NULL || pItem->HasNavigateButton(this); };
+    CRefPtr<CZPTabManagerItem> item = CRefPtr<CZPTabManagerItem>::AddRef(m_pItem);
 
-    BOOL bReleasedOver = FALSE;
+    // Repeats the action on every tick while the button is held and enabled, and shows it
+    // pressed while the pointer is over it.
+    class CHeldLoop : public CZPTrackingLoop
     {
-        CZPTabTrackLoop loop(hWnd);
-        DWORD dwLast = ::GetTickCount();
-        BOOL bDone = FALSE;
-        while (!bDone)
+    public:
+        CHeldLoop(HWND hWnd, CZPTabManagerNavigateButton* pButton, CZPTabManagerItem* pItem, CPoint point)
+            : CZPTrackingLoop(hWnd, flagTakeCapture | flagEscapeEnds | flagRightButtonEnds | flagDropOtherKeys),
+              m_pButton(pButton), m_pItem(pItem),
+              m_pManager(pButton->m_pManager), m_point(point)
+        {}
+        BOOL IsAlive() const { return m_pItem == NULL || m_pItem->HasNavigateButton(m_pButton); }
+        void ShowPressed()
         {
-            if (m_bEnabled && ::GetTickCount() - dwLast > kRepeatIntervalMs)
+            BOOL bOver = m_pButton->m_rcButton.PtInRect(m_point);
+            if (bOver != m_pButton->m_bPressed)
             {
-                dwLast = ::GetTickCount();
-                Execute(TRUE);
-                if (!loop.IsWindowAlive() || !IsAlive())
-                    break;
+                m_pButton->m_bPressed = bOver;
+                m_pManager->RedrawControl(m_pButton->m_rcButton, FALSE);
             }
-            BOOL bOver = m_rcButton.PtInRect(point);
-            if (bOver != m_bPressed)
-            {
-                m_bPressed = bOver;
-                pManager->RedrawControl(m_rcButton, FALSE);
-            }
+        }
 
-            MSG msg;
-            DWORD dwElapsed = ::GetTickCount() - dwLast;
-            DWORD dwWait = !m_bEnabled                     ? INFINITE
-                           : dwElapsed > kRepeatIntervalMs ? 0
-                                                           : kRepeatIntervalMs + 1 - dwElapsed;
-            int nResult = loop.Next(&msg, dwWait);
-            if (nResult == CZPTabTrackLoop::resultTimeout)
-                continue;
-            if (nResult == CZPTabTrackLoop::resultCancel)
-                break;
-            switch (CZPTabTrackLoop::Classify(msg))
+        CZPTabManagerNavigateButton* m_pButton;  // borrowed; checked by IsAlive before each use
+        CZPTabManagerItem* m_pItem;              // borrowed; held by the caller for the loop
+        CZPTabManager* m_pManager;               // borrowed; lives as long as the window
+        CPoint m_point;
+        BOOL m_bReleasedOver = FALSE;
+
+    protected:
+        BOOL IsTracking() const override { return IsAlive(); }
+        BOOL OnTick() override
+        {
+            if (m_pButton->m_bEnabled)
             {
-            case CZPTabTrackLoop::actionCancel:
-                bDone = TRUE;
+                m_pButton->Execute(TRUE);
+                if (!::IsWindow(GetHwnd()) || !IsAlive())
+                    return FALSE;
+            }
+            ShowPressed();
+            return TRUE;
+        }
+        BOOL OnMessage(const MSG& msg) override
+        {
+            switch (msg.message)
+            {
+            case WM_MOUSEMOVE:
+                m_point = PointOf(msg);
                 break;
-            case CZPTabTrackLoop::actionMove:
-                point = CZPTabTrackLoop::PointOf(msg);
-                break;
-            case CZPTabTrackLoop::actionRelease:
-                point = CZPTabTrackLoop::PointOf(msg);
-                bReleasedOver = m_rcButton.PtInRect(point);
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionDispatch:
-                bDone = !loop.Dispatch(msg);
+            case WM_LBUTTONUP:
+                m_point = PointOf(msg);
+                m_bReleasedOver = m_pButton->m_rcButton.PtInRect(m_point);
+                return FALSE;
+            default:
+                Dispatch(msg);
+                if (!::IsWindow(GetHwnd()) || !IsAlive())
+                    return FALSE;
                 break;
             }
-            if (!loop.IsWindowAlive() || !IsAlive())
-                break;
+            ShowPressed();
+            return TRUE;
         }
-        if (!loop.IsWindowAlive() || !IsAlive())
-        {
-            if (pItem != NULL)
-                pItem->InternalRelease();
-            return;
-        }
-    }
+    };
+
+    CHeldLoop loop(hWnd, this, item.Get(), point);
+    loop.ShowPressed();
+    loop.StartTicks(kRepeatIntervalMs);
+    loop.Run();
+    if (!::IsWindow(hWnd) || !loop.IsAlive())
+        return;
 
     m_bPressed = FALSE;
-    pManager->FinishTracking(pWnd, point);
+    m_pManager->FinishTracking(pWnd, loop.m_point);
     // The release may delete this button (a tab's close button removes its tab): nothing after it.
-    if (bReleasedOver)
+    if (loop.m_bReleasedOver)
         Execute(FALSE);
-    if (pItem != NULL)
-        pItem->InternalRelease();
 }
 
 void CZPTabManager::CNavigateButtonArrow::AdjustLength(int& nLength)

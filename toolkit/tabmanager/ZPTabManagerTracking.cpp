@@ -3,11 +3,11 @@
 
 #include "common/ZPDrawHelpers.h"
 #include "common/ZPToolInfo.h"
+#include "common/ZPTrackingLoop.h"
 #include "tabmanager/ZPTabAppearanceSet.h"
 #include "tabmanager/ZPTabManagerItem.h"
 #include "tabmanager/ZPTabManagerNavigateButton.h"
 #include "tabmanager/ZPTabPaintManager.h"
-#include "tabmanager/ZPTabTrackLoop.h"
 
 namespace
 {
@@ -19,18 +19,9 @@ void RequestMouseLeave(CWnd* pWnd)
         ::TrackMouseEvent(&tme);
 }
 
-// Holds a reference on an item for the length of a loop that may remove it.
-class CItemHold
-{
-public:
-    explicit CItemHold(CZPTabManagerItem* pItem) : m_pItem(pItem) { m_pItem->InternalAddRef(); }
-    ~CItemHold() { m_pItem->InternalRelease(); }
-    CItemHold(const CItemHold&) = delete;
-    CItemHold& operator=(const CItemHold&) = delete;
-
-private:
-    CZPTabManagerItem* m_pItem;
-};
+// The tab strip's loops end on Escape and on a right button press, and drop other keys.
+const UINT kTabTrackFlags = CZPTrackingLoop::flagTakeCapture | CZPTrackingLoop::flagEscapeEnds |
+                            CZPTrackingLoop::flagRightButtonEnds | CZPTrackingLoop::flagDropOtherKeys;
 
 }  // namespace
 
@@ -130,7 +121,8 @@ void CZPTabManager::TrackClick(CWnd* pWnd, CPoint point, CZPTabManagerItem* pIte
     HWND hWnd = CWnd::GetSafeHwnd(pWnd);
     if (hWnd == NULL || !ContainsItem(pItem))
         return;
-    CItemHold hold(pItem);
+    // The loop may remove the item: it stays alive until the end here.
+    CRefPtr<CZPTabManagerItem> hold = CRefPtr<CZPTabManagerItem>::AddRef(pItem);
     CZPTabPaintManager* pPaintManager = GetPaintManager();
     BOOL bHotTracking = pPaintManager != NULL && pPaintManager->m_bHotTracking;
     m_pPressed = pItem;
@@ -139,44 +131,31 @@ void CZPTabManager::TrackClick(CWnd* pWnd, CPoint point, CZPTabManagerItem* pIte
     Reposition();
 
     BOOL bReleasedOver = FALSE;
-    {
-        CZPTabTrackLoop loop(hWnd);
-        BOOL bDone = FALSE;
-        while (!bDone)
+    const int nEnd = ZpRunTrackingLoop(hWnd, kTabTrackFlags, [&](const MSG& msg) -> BOOL {
+        switch (msg.message)
         {
-            MSG msg;
-            if (loop.Next(&msg, INFINITE) != CZPTabTrackLoop::resultMessage)
-                break;
-            switch (CZPTabTrackLoop::Classify(msg))
+        case WM_MOUSEMOVE:
+            point = CZPTrackingLoop::PointOf(msg);
+            if (bHotTracking && ContainsItem(pItem))
             {
-            case CZPTabTrackLoop::actionCancel:
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionMove:
-                point = CZPTabTrackLoop::PointOf(msg);
-                if (bHotTracking && ContainsItem(pItem))
+                CZPTabManagerItem* pHot = pItem->GetRect().PtInRect(point) ? pItem : NULL;
+                if (pHot != m_pHighlighted)
                 {
-                    CZPTabManagerItem* pHot = pItem->GetRect().PtInRect(point) ? pItem : NULL;
-                    if (pHot != m_pHighlighted)
-                    {
-                        m_pHighlighted = pHot;
-                        RedrawItem(pItem, TRUE);
-                    }
+                    m_pHighlighted = pHot;
+                    RedrawItem(pItem, TRUE);
                 }
-                break;
-            case CZPTabTrackLoop::actionRelease:
-                point = CZPTabTrackLoop::PointOf(msg);
-                bReleasedOver = pItem->GetRect().PtInRect(point);
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionDispatch:
-                bDone = !loop.Dispatch(msg);
-                break;
             }
+            return TRUE;
+        case WM_LBUTTONUP:
+            point = CZPTrackingLoop::PointOf(msg);
+            bReleasedOver = pItem->GetRect().PtInRect(point);
+            return FALSE;
+        default:
+            return CZPTrackingLoop::Dispatch(msg);
         }
-        if (!loop.IsWindowAlive())
-            return;   // the host (and with it this manager) may be gone
-    }
+    });
+    if (nEnd == CZPTrackingLoop::endWindowGone || !::IsWindow(hWnd))
+        return;  // the host (and with it this manager) may be gone
 
     m_pPressed = NULL;
     FinishTracking(pWnd, point);
@@ -189,11 +168,10 @@ void CZPTabManager::ReorderItemByDrag(CWnd* pWnd, CPoint point, CZPTabManagerIte
     HWND hWnd = CWnd::GetSafeHwnd(pWnd);
     if (hWnd == NULL || !ContainsItem(pItem))
         return;
-    CItemHold hold(pItem);
+    // The loop may remove the item or the old selection: both stay alive until the end here.
+    CRefPtr<CZPTabManagerItem> hold = CRefPtr<CZPTabManagerItem>::AddRef(pItem);
     CZPTabPaintManager* pPaintManager = GetPaintManager();
-    CZPTabManagerItem* pPrevious = m_pSelected;
-    if (pPrevious != NULL)
-        pPrevious->InternalAddRef();
+    CRefPtr<CZPTabManagerItem> previous = CRefPtr<CZPTabManagerItem>::AddRef(m_pSelected);
     m_pSelected = pItem;
     if (pPaintManager != NULL && pPaintManager->m_bHotTracking)
         m_pHighlighted = pItem;
@@ -203,64 +181,44 @@ void CZPTabManager::ReorderItemByDrag(CWnd* pWnd, CPoint point, CZPTabManagerIte
     for (INT_PTR i = 0; i < m_arrItems.GetSize(); i++)
         arrSlots.Add(m_arrItems[i]->GetRect());
 
-    BOOL bWindowGone = FALSE;
-    {
-        CZPTabTrackLoop loop(hWnd);
-        BOOL bDone = FALSE;
-        while (!bDone)
+    const int nEnd = ZpRunTrackingLoop(hWnd, kTabTrackFlags, [&](const MSG& msg) -> BOOL {
+        switch (msg.message)
         {
-            MSG msg;
-            if (loop.Next(&msg, INFINITE) != CZPTabTrackLoop::resultMessage)
-                break;
-            switch (CZPTabTrackLoop::Classify(msg))
+        case WM_LBUTTONUP:
+            point = CZPTrackingLoop::PointOf(msg);
+            return FALSE;
+        case WM_MOUSEMOVE:
+        {
+            point = CZPTrackingLoop::PointOf(msg);
+            if (!ContainsItem(pItem))
+                return TRUE;
+            // The slots were taken before the drag: a removed tab makes the table stale.
+            int nCount = GetItemCount();
+            for (int i = 0; i < nCount && i < static_cast<int>(arrSlots.GetSize()); i++)
             {
-            case CZPTabTrackLoop::actionCancel:
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionRelease:
-                point = CZPTabTrackLoop::PointOf(msg);
-                bDone = TRUE;
-                break;
-            case CZPTabTrackLoop::actionMove:
-            {
-                point = CZPTabTrackLoop::PointOf(msg);
-                if (!ContainsItem(pItem))
-                    break;
-                // The slots were taken before the drag: a removed tab makes the table stale.
-                int nCount = GetItemCount();
-                for (int i = 0; i < nCount && i < static_cast<int>(arrSlots.GetSize()); i++)
-                {
-                    if (i == pItem->GetIndex() || !arrSlots[i].PtInRect(point))
-                        continue;
-                    CZPTabManagerItem* pOther = m_arrItems[i];
-                    int nOld = pItem->GetIndex();
-                    m_arrItems[i] = pItem;
-                    m_arrItems[nOld] = pOther;
-                    OnItemsChanged();
-                    OnItemsReordered(pItem, pOther);
-                    break;
-                }
+                if (i == pItem->GetIndex() || !arrSlots[i].PtInRect(point))
+                    continue;
+                CZPTabManagerItem* pOther = m_arrItems[i];
+                int nOld = pItem->GetIndex();
+                m_arrItems[i] = pItem;
+                m_arrItems[nOld] = pOther;
+                OnItemsChanged();
+                OnItemsReordered(pItem, pOther);
                 break;
             }
-            case CZPTabTrackLoop::actionDispatch:
-                bDone = !loop.Dispatch(msg);
-                break;
-            }
+            return TRUE;
         }
-        bWindowGone = !loop.IsWindowAlive();
-    }
-    if (bWindowGone)
-    {
-        if (pPrevious != NULL)
-            pPrevious->InternalRelease();
+        default:
+            return CZPTrackingLoop::Dispatch(msg);
+        }
+    });
+    if (nEnd == CZPTrackingLoop::endWindowGone || !::IsWindow(hWnd))
         return;
-    }
 
     FinishTracking(pWnd, point);
     // Put the old selection back so that SelectItemByUser sees a real change.
-    m_pSelected = ContainsItem(pPrevious) ? pPrevious : NULL;
-    if (pPrevious != NULL)
-        pPrevious->InternalRelease();
+    m_pSelected = ContainsItem(previous.Get()) ? previous.Get() : NULL;
+    previous.Release();
     if (ContainsItem(pItem))
         SelectItemByUser(pItem);
 }

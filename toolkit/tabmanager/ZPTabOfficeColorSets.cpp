@@ -8,12 +8,15 @@
 
 namespace {
 
-const int kAppearanceStateButtons = 4;
 // Weight (of 1000) of the tab colour in the light start of its gradient; the rest is white.
 const int kGradientStartWeight = 300;
 const int kHeaderMixWeight = 205;
 const COLORREF kWhite = 0xFFFFFF;
 const COLORREF kOfficePressedFill = 0x4B8EFE;
+// Gradients of a hot and a pressed navigate button on the Office palettes.
+const COLORREF kOfficePressedFillEnd = 0x8BCFFF;
+const COLORREF kOfficeHotFill = 0xC8F2FF;
+const COLORREF kOfficeHotFillEnd = 0x97D4FF;
 const COLORREF kSelectedGradientStart = 0xFDFDFD;
 
 struct CPalette
@@ -121,10 +124,10 @@ void CZPTabPaintManager::CColorSetOffice2003::RefreshOfficeValues()
 {
     const COLORREF clrFace = Entry(COLOR_BTNFACE);
     m_grcHeader.SetStandard(clrFace, CZPColorManager::WeightedMix(clrFace, Entry(COLOR_WINDOW), kHeaderMixWeight));
-    m_grcButton.SetSolid(Entry(36));
-    m_grcButtonBorder.SetSolid(Entry(37));
-    m_clrHotFill.SetStandardValue(Entry(36));
-    m_clrPressedFill.SetStandardValue(Entry(33));
+    m_grcButton.SetSolid(Entry(zpColorChecked));
+    m_grcButtonBorder.SetSolid(Entry(zpColorCheckedBorder));
+    m_clrHotFill.SetStandardValue(Entry(zpColorChecked));
+    m_clrPressedFill.SetStandardValue(Entry(zpColorPushed));
     m_clrHotText.SetStandardValue(Entry(COLOR_BTNTEXT));
     m_grcHeader2.CopyStandardFrom(m_grcHeader);
     m_bOfficePalette = FALSE;
@@ -135,13 +138,13 @@ void CZPTabPaintManager::CColorSetOffice2003::RefreshOfficeValues()
             ApplyPalette(nStyle);
             m_bOfficePalette = TRUE;
         } else {
-            m_clrSelectedFill.SetStandardValue(Entry(36));
+            m_clrSelectedFill.SetStandardValue(Entry(zpColorChecked));
         }
     }
     if (m_bOfficePalette)
         m_clrPressedFill.SetStandardValue(kOfficePressedFill);
     RefreshExcelEdges();
-    if (GetAppearanceNumber() == kAppearanceStateButtons) {
+    if (GetAppearanceNumber() == zpTabAppearanceStateButtons) {
         m_grcHeader.SetSolid(clrFace);
         m_grcHeader2.SetSolid(clrFace);
     }
@@ -181,13 +184,13 @@ void CZPTabPaintManager::CColorSetOffice2003::FillNavigateButton(CDC* pDC, CZPTa
     if (pButton->IsEnabled() && (bPressed || bHot)) {
         BOOL bBoth = bPressed && bHot;
         if (m_bOfficePalette) {
-            ZpDrawHelpersInstance().FillGradient(pDC, rc, bBoth ? 0x4B8EFE : 0xC8F2FF, bBoth ? 0x8BCFFF : 0x97D4FF,
+            ZpDrawHelpersInstance().FillGradient(pDC, rc, bBoth ? kOfficePressedFill : kOfficeHotFill, bBoth ? kOfficePressedFillEnd : kOfficeHotFillEnd,
                                                  FALSE);
             FrameRect(pDC, rc, m_clrNavigateButtonBorder);
         } else {
-            FillSolid(pDC, rc, Entry(bBoth ? 50 : 32));
-            FrameRect(pDC, rc, Entry(bBoth ? 33 : 31));
-            clrGlyph = Entry(bBoth ? 47 : 45);
+            FillSolid(pDC, rc, Entry(bBoth ? zpColorHighlightPushed : zpColorHighlightBorder));
+            FrameRect(pDC, rc, Entry(bBoth ? zpColorPushed : zpColorHighlight));
+            clrGlyph = Entry(bBoth ? zpColorPushedText : zpColorHighlightText);
         }
     }
     pDC->SetTextColor(clrGlyph);
@@ -203,8 +206,8 @@ void StartOwnPaletteSet(CZPTabPaintManager::CColorSet* pSet)
     pSet->CColorSet::RefreshMetrics();
     pSet->m_clrSelectedFill.SetStandardValue(Entry(COLOR_WINDOW));
     pSet->m_clrSelectedText.SetStandardValue(Entry(COLOR_WINDOWTEXT));
-    pSet->m_clrHotFill.SetStandardValue(Entry(36));
-    pSet->m_clrPressedFill.SetStandardValue(Entry(33));
+    pSet->m_clrHotFill.SetStandardValue(Entry(zpColorChecked));
+    pSet->m_clrPressedFill.SetStandardValue(Entry(zpColorPushed));
     pSet->m_clrHotText.SetStandardValue(Entry(COLOR_BTNTEXT));
 }
 
@@ -229,8 +232,8 @@ void CZPTabPaintManager::CColorSetWhidbey::RefreshMetrics()
         m_grcHeader.SetSolid(0xEEEEEE);
         m_bOwnPalette = TRUE;
     }
-    m_clrSelectedTabBorder.SetStandardValue(Entry(57));
-    m_clrFrame.SetStandardValue(Entry(57));
+    m_clrSelectedTabBorder.SetStandardValue(Entry(zpColorTabClientFrame));
+    m_clrFrame.SetStandardValue(Entry(zpColorTabClientFrame));
 }
 
 COLORREF CZPTabPaintManager::CColorSetWhidbey::FillItem(CDC* pDC, CRect rc, const CZPTabManagerItem* pItem)
@@ -252,8 +255,8 @@ void CZPTabPaintManager::CColorSetVisualStudio2008::RefreshMetrics()
         CColorSetOffice2003::RefreshMetrics();
         return;
     }
-    m_clrSelectedTabBorder.SetStandardValue(Entry(57));
-    m_clrFrame.SetStandardValue(Entry(57));
+    m_clrSelectedTabBorder.SetStandardValue(Entry(zpColorTabClientFrame));
+    m_clrFrame.SetStandardValue(Entry(zpColorTabClientFrame));
     m_clrSelectedFill.SetStandardValue(Entry(COLOR_BTNFACE));
     m_clrHotFill.SetStandardValue(Entry(COLOR_WINDOW));
     m_clrNormalFill.SetStandardValue(Entry(COLOR_BTNFACE));
@@ -340,7 +343,7 @@ void CZPTabPaintManager::CColorSetOffice2007::RefreshMetrics()
         m_clrSelectedText.SetStandardValue(pImages->GetColor(L"Ribbon", L"TabSelectedText"));
     } else {
         ApplyPalette(zpThemeLunaBlue);
-        m_clrPressedFill.SetStandardValue(Entry(33));
+        m_clrPressedFill.SetStandardValue(Entry(zpColorPushed));
         m_clrHotText.SetStandardValue(Entry(COLOR_BTNTEXT));
     }
     m_bOfficePalette = TRUE;

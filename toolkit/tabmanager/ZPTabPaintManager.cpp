@@ -25,6 +25,8 @@ const int kVerticalOrientation = 900;
 // Vertical fonts smaller than this are unreadable: heights -1..-10 become -11.
 const LONG kMinVerticalHeight = -11;
 const int kFocusRectInset = 3;
+// Depth a static frame takes around the control, for tabs on top.
+const int kStaticFrameLeft = 2, kStaticFrameTop = 1, kStaticFrameRight = 2, kStaticFrameBottom = 2;
 
 }  // namespace
 
@@ -74,12 +76,12 @@ CZPTabPaintManager::CZPTabPaintManager()
       m_bEndEllipsis(TRUE), m_bNoPrefix(TRUE), m_nTextFormat(DT_VCENTER), m_bHidePrefix(FALSE),
       m_bMultiRowFixedSelection(FALSE), m_bMultiRowJustified(TRUE), m_bDrawFocusRect(TRUE), m_bSelectOnDragOver(TRUE),
       m_nExtraItemLength(0), m_bSelectOnButtonDown(TRUE), m_bClearTypeText(FALSE), m_bRotateIcons(FALSE),
-      m_bClipHeader(TRUE), m_szNavigateButton(14, 15), m_bShowTabs(TRUE), m_nMinItemLength(0), m_nMaxItemLength(0),
+      m_bClipHeader(TRUE), m_szNavigateButton(kZpTabNavigateButtonWidth, kZpTabNavigateButtonHeight), m_bShowTabs(TRUE), m_nMinItemLength(0), m_nMaxItemLength(0),
       m_nFixedItemLength(kDefaultFixedItemLength), m_nToolTipMode(2), m_bUseSystemFont(TRUE), m_nAppearance(0),
-      m_nColor(1), m_nLayout(zpTabLayoutAutoSize), m_nPosition(zpTabPositionTop), m_bThemeColorsDisabled(FALSE),
+      m_nColor(zpTabColorDefault), m_nLayout(zpTabLayoutAutoSize), m_nPosition(zpTabPositionTop), m_bThemeColorsDisabled(FALSE),
       m_nAutomaticColorCounter(0), m_pAppearanceSet(NULL), m_pColorSet(NULL)
 {
-    SetAppearance(0);
+    SetAppearance(zpTabAppearancePropertyPage);
     RefreshMetrics();
 }
 
@@ -94,13 +96,13 @@ CZPTabPaintManager::CAppearanceSet* CZPTabPaintManager::SetAppearance(int nAppea
     m_nAppearance = nAppearance;
     CAppearanceSet* pSet = NULL;
     switch (nAppearance) {
-    case 1:
+    case zpTabAppearancePropertyPageSelected:
         pSet = new CAppearanceSetPropertyPageSelected();
         break;
-    case 3:
+    case zpTabAppearancePropertyPage2003:
         pSet = new CAppearanceSetPropertyPage2003();
         break;
-    case 9:
+    case zpTabAppearanceVisualStudio2005:
         pSet = new CAppearanceSetVisualStudio2005();
         break;
     default:
@@ -130,25 +132,25 @@ CZPTabPaintManager::CColorSet* CZPTabPaintManager::SetColor(int nColor)
     m_nColor = nColor;
     CColorSet* pSet = NULL;
     switch (nColor) {
-    case 2:
+    case zpTabColorVisualStudio:
         pSet = new CColorSetVisualStudio();
         break;
-    case 4:
+    case zpTabColorOffice2003:
         pSet = new CColorSetOffice2003();
         break;
-    case 8:
+    case zpTabColorWinXP:
         pSet = new CColorSetWinXP();
         break;
-    case 16:
+    case zpTabColorWhidbey:
         pSet = new CColorSetWhidbey();
         break;
-    case 32:
+    case zpTabColorOffice2007:
         pSet = new CColorSetOffice2007();
         break;
-    case 64:
+    case zpTabColorVisualStudio2008:
         pSet = new CColorSetVisualStudio2008();
         break;
-    case 128:
+    case zpTabColorAccess2007:
         pSet = new CColorSetAccess2007();
         break;
     default:
@@ -297,10 +299,15 @@ void CZPTabPaintManager::DrawTabControl(CZPTabManager* pManager, CDC* pDC, CRect
     m_pAppearanceSet->DrawTabControl(pManager, pDC, rcControl);
 }
 
+CRect ZpTabStaticFrameMargin()
+{
+    return CRect(kStaticFrameLeft, kStaticFrameTop, kStaticFrameRight, kStaticFrameBottom);
+}
+
 void CZPTabPaintManager::AdjustClientRect(CZPTabManager* pManager, CRect& rcClient)
 {
     if (pManager->HasStaticFrame())
-        ZpTabDeflateRectForPosition(rcClient, CRect(2, 1, 2, 2), pManager->GetPosition());
+        ZpTabDeflateRectForPosition(rcClient, ZpTabStaticFrameMargin(), pManager->GetPosition());
     if (pManager->GetItemCount() > 0)
         m_pAppearanceSet->AdjustClientRect(pManager, rcClient);
     ZpTabNormalizeRect(rcClient);
@@ -320,6 +327,7 @@ void CZPTabPaintManager::RepositionTabControl(CZPTabManager* pManager, CDC* pDC,
     for (int i = 0; i < pManager->GetItemCount(); i++)
         pManager->GetItem(i)->SetRow(0);
     m_pAppearanceSet->RepositionTabControl(pManager, pDC, rcClient);
+    RepositionItemButtons(pManager);
     AdjustClientRect(pManager, pManager->ClientRect());
 }
 

@@ -7,8 +7,41 @@
 
 #include "tabmanager/ZPTabManager.h"
 
+#include <vector>
+
 class CZPTabManagerItem;
 class CZPTabManagerNavigateButton;
+
+// Appearance kinds, the numbers SetAppearance takes. Kinds this toolkit does not draw yet get
+// the property-page geometry.
+enum
+{
+    zpTabAppearancePropertyPage = 0,
+    zpTabAppearancePropertyPageSelected = 1,
+    zpTabAppearancePropertyPageFlat = 2,
+    zpTabAppearancePropertyPage2003 = 3,
+    zpTabAppearanceStateButtons = 4,
+    zpTabAppearanceVisualStudio = 5,
+    zpTabAppearanceFlat = 6,
+    zpTabAppearanceExcel = 7,
+    zpTabAppearanceVisio = 8,
+    zpTabAppearanceVisualStudio2005 = 9,
+    zpTabAppearancePropertyPage2007 = 10,
+    zpTabAppearancePropertyPageAccess2007 = 11
+};
+
+// Colour sets, one bit each: SetColor takes one, an appearance set's supported sets are a mask.
+enum
+{
+    zpTabColorDefault = 1,
+    zpTabColorVisualStudio = 2,
+    zpTabColorOffice2003 = 4,
+    zpTabColorWinXP = 8,
+    zpTabColorWhidbey = 16,
+    zpTabColorOffice2007 = 32,
+    zpTabColorVisualStudio2008 = 64,
+    zpTabColorAccess2007 = 128
+};
 
 // Reference counted; every strip that uses it may hold a reference.
 class CZPTabPaintManager : public CCmdTarget
@@ -120,6 +153,21 @@ public:
     BOOL m_bUseSystemFont;
 
 protected:
+    // The length along the strip a tab needs for its icon, caption and own buttons.
+    int MeasureItemContent(CDC* pDC, CZPTabManagerItem* pItem);
+    // Draws a tab's content into rcItem; its own buttons stand where the layout placed them.
+    void DrawItemParts(CDC* pDC, CZPTabManagerItem* pItem, const CRect& rcItem);
+    // A caption running down the tab, centred across it, in the vertical font already selected.
+    void DrawVerticalCaption(CDC* pDC, CString strCaption, const CRect& rc, int nPosition);
+    // Places every tab's own buttons in its content rectangle, so that hit testing needs no paint first.
+    void RepositionItemButtons(CZPTabManager* pManager);
+    // What is left of rc for icon and caption once the tab's shown buttons stand at its end; each
+    // button's place goes to pPlaces (indexed like the buttons, empty for hidden ones) when given.
+    CRect SplitItemButtons(const CZPTabManagerItem* pItem, CRect rc, std::vector<CRect>* pPlaces) const;
+    // The length the tab's shown buttons and their gap take along the text; 0 without any.
+    int GetItemButtonsLength(const CZPTabManagerItem* pItem, BOOL bVertical) const;
+    // Size-to-fit strips show the caption of the selected tab only.
+    BOOL IsCaptionShown(const CZPTabManagerItem* pItem) const;
     // The caption through the middle-ellipsis rule: unchanged, "..." alone, or start + "..." + end.
     void DrawTextMiddleEllipsis(CDC* pDC, const CString& strText, CRect rc, UINT nFormat);
     int MeasureCaption(CDC* pDC, const CString& strCaption, UINT nFormat);
@@ -145,5 +193,12 @@ COLORREF ZpGetTabAutomaticColor(COLORREF clr);
 // Margins are given for tabs on top; these apply them to a rectangle turned with the strip.
 void ZpTabInflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition);
 void ZpTabDeflateRectForPosition(CRect& rc, const CRect& rcMargin, int nPosition);
+// A navigate button's size until the paint manager says otherwise.
+const int kZpTabNavigateButtonWidth = 14;
+const int kZpTabNavigateButtonHeight = 15;
+
+// Depth a static frame takes around the control, for tabs on top; the layout and the client
+// rectangle both leave it out.
+CRect ZpTabStaticFrameMargin();
 // Collapses an inverted rectangle to an empty one at its left and top edges.
 void ZpTabNormalizeRect(CRect& rc);

@@ -30,6 +30,28 @@ CRect HeaderSideLine(const CRect& rcClient, int nPosition)
     }
 }
 
+// The plain 3-D look's tab outline: the selected tab grows on every side but the client's.
+CRect SelectedShape(const CZPTabManagerItem* pItem, int nPosition)
+{
+    CRect rc(pItem->GetRect());
+    if (!pItem->IsSelected())
+        return rc;
+    const int g = kSelectedGrowth;
+    if (nPosition == zpTabPositionTop)
+        rc.InflateRect(g, g, g, 0);
+    else if (nPosition == zpTabPositionLeft)
+        rc.InflateRect(g, g, 0, g);
+    else
+        rc.InflateRect(g, g);
+    return rc;
+}
+
+// The selected tab of the row next to the client area opens into it.
+BOOL IsMergedWithClient(const CZPTabManagerItem* pItem)
+{
+    return pItem->IsSelected() && pItem->GetRow() == 0;
+}
+
 }  // namespace
 
 COLORREF CZPTabPaintManager::CAppearanceSet::FillPolygon(CDC* pDC, const POINT* pPoints, int nCount,
@@ -125,22 +147,11 @@ void CZPTabPaintManager::CAppearanceSetPropertyPage::DrawSingleTab(CDC* pDC, CZP
 {
     CColorSet* pColors = m_pPaintManager->GetColorSet();
     int nPosition = m_pPaintManager->GetPosition();
-    BOOL bSelected = pItem->IsSelected();
-    CRect rc(pItem->GetRect());
-    if (bSelected) {
-        const int g = kSelectedGrowth;
-        if (nPosition == zpTabPositionTop)
-            rc.InflateRect(g, g, g, 0);
-        else if (nPosition == zpTabPositionLeft)
-            rc.InflateRect(g, g, 0, g);
-        else
-            rc.InflateRect(g, g);
-    }
+    CRect rc = SelectedShape(pItem, nPosition);
     const int L = rc.left, T = rc.top, R = rc.right, B = rc.bottom;
     COLORREF clrFill = pColors->FillItem(pDC, CRect(L + 1, T + 1, R - 1, B - 1), pItem);
     const COLORREF hl = pColors->m_clr3DHighlight, sh = pColors->m_clr3DShadow, dk = pColors->m_clr3DDarkShadow;
-    BOOL bMerge = bSelected && pItem->GetRow() == 0;
-    CRect rcContent(rc);
+    BOOL bMerge = IsMergedWithClient(pItem);
     switch (nPosition) {
     case zpTabPositionLeft:
         DrawRun(pDC, L + 2, T, R - L - 2, 1, hl);
@@ -161,10 +172,8 @@ void CZPTabPaintManager::CAppearanceSetPropertyPage::DrawSingleTab(CDC* pDC, CZP
         DrawRun(pDC, R - 2, B - 1, 1, 1, dk);
         DrawRun(pDC, R - 1, T, 1, B - T - 1, dk);
         DrawRun(pDC, R - 2, T, 1, B - T - 1, sh);
-        if (bMerge) {
+        if (bMerge)
             DrawRun(pDC, L + 1, T + 1, R - L - 1, 1, clrFill);
-            rcContent.bottom += kSelectedGrowth;
-        }
         break;
     case zpTabPositionRight:
         DrawRun(pDC, L + 1, T, R - L - 2, 1, hl);
@@ -174,10 +183,8 @@ void CZPTabPaintManager::CAppearanceSetPropertyPage::DrawSingleTab(CDC* pDC, CZP
         DrawRun(pDC, R - 1, B - 2, 1, 1, dk);
         DrawRun(pDC, L + 1, B - 2, R - L - 2, 1, sh);
         DrawRun(pDC, L + 1, B - 1, R - L - 2, 1, dk);
-        if (bMerge) {
+        if (bMerge)
             DrawRun(pDC, L + 1, T + 1, 1, B - T - 1, clrFill);
-            rcContent.right += kSelectedGrowth;
-        }
         break;
     default:
         DrawRun(pDC, L, T + 2, 1, B - T - 2, hl);
@@ -190,7 +197,19 @@ void CZPTabPaintManager::CAppearanceSetPropertyPage::DrawSingleTab(CDC* pDC, CZP
             DrawRun(pDC, L + 1, B - 1, R - L - 3, 1, clrFill);
         break;
     }
-    m_pPaintManager->DrawItemContent(pDC, pItem, rcContent, TRUE);
+    m_pPaintManager->DrawItemContent(pDC, pItem, GetItemContentRect(pItem), TRUE);
+}
+
+CRect CZPTabPaintManager::CAppearanceSetPropertyPage::GetItemContentRect(const CZPTabManagerItem* pItem) const
+{
+    int nPosition = m_pPaintManager->GetPosition();
+    CRect rc = SelectedShape(pItem, nPosition);
+    // A selected tab merged with the client area takes the client side's frame too.
+    if (IsMergedWithClient(pItem) && nPosition == zpTabPositionBottom)
+        rc.bottom += kSelectedGrowth;
+    else if (IsMergedWithClient(pItem) && nPosition == zpTabPositionRight)
+        rc.right += kSelectedGrowth;
+    return rc;
 }
 
 void CZPTabPaintManager::CAppearanceSetPropertyPageSelected::DrawSingleTab(CDC* pDC, CZPTabManagerItem* pItem)

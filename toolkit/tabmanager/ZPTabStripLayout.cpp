@@ -14,8 +14,6 @@ namespace
 
 // Space kept between a tab scrolled into view and the header's end.
 const int kEnsureVisibleGap = 2;
-// Depth a static frame takes around the control, for tabs on top.
-const CRect kStaticFrameMargin(2, 1, 2, 2);
 
 LONG& StartOf(CRect& rc, BOOL bHorizontal)
 {
@@ -97,7 +95,7 @@ void CZPTabPaintManager::CAppearanceSet::RepositionSingleRow(CZPTabManager* pMan
     int nCount = pManager->GetItemCount();
 
     if (pManager->HasStaticFrame())
-        ZpTabDeflateRectForPosition(rcControl, kStaticFrameMargin, nPosition);
+        ZpTabDeflateRectForPosition(rcControl, ZpTabStaticFrameMargin(), nPosition);
     ZpTabDeflateRectForPosition(rcControl, pPaintManager->m_rcControlMargin, nPosition);
 
     if (!pPaintManager->m_bShowTabs)

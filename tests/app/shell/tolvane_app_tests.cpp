@@ -3,9 +3,14 @@
 #include "app_test_support.h"
 
 #include "AppIds.h"
+#include "TabTestHost.h"
+#include "about/AboutDlg.h"
+#include "modal_step.h"
 #include "shell/MainFrame.h"
 #include "shell/TolvaneApp.h"
 
+#include <common/ZPRegistryManager.h>
+#include <common/ZPResourceManager.h>
 #include <framework/frame.h>
 #include <tabmanager/ZPTabManagerItem.h>
 #include <tabmanager/ZPTabPaintManager.h>
@@ -38,12 +43,15 @@ public:
 
     std::vector<std::wstring> m_boxes;
     std::deque<std::wstring> m_fileNames;
+    int m_nSaveAnswer = IDNO;  // to "Save changes?"
 
     int DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT) override
     {
         m_boxes.push_back(lpszPrompt);
         const UINT nButtons = nType & MB_TYPEMASK;
-        return nButtons == MB_YESNO || nButtons == MB_YESNOCANCEL ? IDNO : IDOK;
+        if (nButtons == MB_YESNOCANCEL)
+            return m_nSaveAnswer;
+        return nButtons == MB_YESNO ? IDNO : IDOK;
     }
     BOOL DoPromptFileName(CString& fileName, UINT, DWORD, BOOL, CDocTemplate*) override
     {
@@ -77,13 +85,56 @@ protected:
         m_app.reset();
         CTolvaneDoc::SetLibraryFolder(NULL);
         ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + SettingsKey()).c_str());
+        ::DeleteFileW(LanguageFile().c_str());
+        CZPResourceManager::SetResourceManager(new CZPResourceManager);
     }
 
-    BOOL Start(const std::wstring& strCmdLine)
+    // Where the program looks for its language file.
+    static std::wstring LanguageFile() { return ExeFolder() + L"Tolvane.lng"; }
+    // The saved placement record; empty when none is saved.
+    static std::string SavedPlacement()
+    {
+        CZRegistryManager registry;
+        BYTE* pData = NULL;
+        UINT nBytes = 0;
+        if (!registry.GetProfileBinary(L"Settings", L"Window Position", &pData, &nBytes))
+            return std::string();
+        std::string bytes(reinterpret_cast<const char*>(pData), nBytes);
+        delete[] pData;
+        return bytes;
+    }
+    CString MenuCaption(int nPos)
+    {
+        WCHAR szText[64] = {};
+        ::GetMenuStringW(::GetMenu(Frame()->m_hWnd), nPos, szText, 64, MF_BYPOSITION);
+        return szText;
+    }
+    // Runs Help > About, calling fnInside while the box is up, then closes it with OK.
+    void RunAbout(const std::function<void(CAboutDlg&)>& fnInside)
+    {
+        CModalStep step([&] {
+            CAboutDlg* pDlg = static_cast<CAboutDlg*>(CWnd::FromHandlePermanent(FindThreadDialog()));
+            ASSERT_NE(pDlg, nullptr);
+            fnInside(*pDlg);
+            pDlg->EndDialog(IDOK);
+        });
+        step.Post();
+        Command(ID_APP_ABOUT);
+    }
+
+    BOOL Start(const std::wstring& strCmdLine, int nCmdShow = SW_SHOW)
     {
         m_strCmdLine = strCmdLine;
-        AfxWinInit(::GetModuleHandleW(NULL), NULL, &m_strCmdLine[0], SW_SHOW);
+        AfxWinInit(::GetModuleHandleW(NULL), NULL, &m_strCmdLine[0], nCmdShow);
         return m_app->InitInstance();
+    }
+    // A new application object over the same settings, as the next run of the program.
+    void Restart()
+    {
+        if (m_app->m_pMainWnd != NULL)
+            m_app->m_pMainWnd->DestroyWindow();
+        m_app->ExitInstance();
+        m_app.reset(new CTestTolvaneApp(SettingsKey().c_str()));
     }
     BOOL StartWith(const std::wstring& path) { return Start(L"\"" + path + L"\""); }
 
@@ -133,7 +184,7 @@ TEST_F(TolvaneAppTest, AFileOnTheCommandLineOpensInTheXmlViewTab)
     EXPECT_NE(::GetClassLongPtrW(Frame()->m_hWnd, GCLP_HICON), 0);
     HMENU hMenu = ::GetMenu(Frame()->m_hWnd);
     ASSERT_NE(hMenu, nullptr);
-    EXPECT_EQ(::GetMenuItemCount(hMenu), 4);
+    EXPECT_EQ(::GetMenuItemCount(hMenu), 5);
     EXPECT_NE(::GetMenuState(hMenu, ID_EDIT_FIND, MF_BYCOMMAND), static_cast<UINT>(-1));
 
     // The main view fills the client; its tab control fills the view and holds one tab.
@@ -404,6 +455,171 @@ TEST_F(TolvaneAppTest, ACommandLineFileThatCannotBeOpenedStopsTheStart)
     EXPECT_NE(m_app->m_boxes[0].find(L"too few bytes"), std::wstring::npos) << Utf8Of(m_app->m_boxes[0]);
     EXPECT_EQ(m_app->m_pMainWnd, nullptr);
     EXPECT_EQ(::FindWindowW(L"ZPMainFrame", NULL), nullptr);
+}
+
+// First start: nothing saved, the window is shown plainly where the framework put it.
+TEST_F(TolvaneAppTest, TheFirstStartShowsTheWindowPlainly)
+{
+    const std::wstring path = TestFolder() + L"first.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_FALSE(Frame()->IsZoomed());
+    EXPECT_FALSE(Frame()->IsIconic());
+    EXPECT_EQ(SavedPlacement(), "");
+}
+
+// A maximised close is restored maximised, even when the program is started minimised; a
+// minimised close comes back normal, in the rectangle it had.
+TEST_F(TolvaneAppTest, ThePlacementIsSavedAtCloseAndRestoredAtStart)
+{
+    const std::wstring path = TestFolder() + L"placed.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    Frame()->ShowWindow(SW_MAXIMIZE);
+    Frame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+    EXPECT_EQ(SavedPlacement().size(), 44u);
+
+    Restart();
+    ASSERT_TRUE(Start(L"\"" + path + L"\"", SW_SHOWMINIMIZED));
+    EXPECT_TRUE(Frame()->IsZoomed());
+    Frame()->ShowWindow(SW_RESTORE);
+    ::SetWindowPos(Frame()->m_hWnd, NULL, 40, 30, 500, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    Frame()->ShowWindow(SW_MINIMIZE);
+    Frame()->SendMessage(WM_CLOSE);
+
+    Restart();
+    ASSERT_TRUE(StartWith(path));
+    EXPECT_FALSE(Frame()->IsZoomed());
+    EXPECT_FALSE(Frame()->IsIconic());
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    WINDOWPLACEMENT wp = { sizeof wp };
+    Frame()->GetWindowPlacement(&wp);
+    EXPECT_EQ(CRect(wp.rcNormalPosition), CRect(40, 30, 540, 430));
+}
+
+// Cancelling the save question keeps the window, its changes and the old saved state.
+TEST_F(TolvaneAppTest, ACancelledCloseSavesNothingAndLosesNothing)
+{
+    const std::wstring path = TestFolder() + L"cancel.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    Editor()->ReplaceSelection("x");
+    ASSERT_TRUE(Doc()->IsModified());
+    Frame()->ShowWindow(SW_MAXIMIZE);
+
+    m_app->m_nSaveAnswer = IDCANCEL;
+    Frame()->SendMessage(WM_CLOSE);
+    ASSERT_NE(m_app->m_pMainWnd, nullptr);
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(EditorText(), "x" + std::string(kXml));
+    EXPECT_EQ(SavedPlacement(), "");
+
+    // The next close goes through and writes the state of that close.
+    m_app->m_nSaveAnswer = IDNO;
+    Frame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+    const std::string saved = SavedPlacement();
+    ASSERT_EQ(saved.size(), 44u);
+    WINDOWPLACEMENT wp;
+    memcpy(&wp, saved.data(), sizeof wp);
+    EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
+    EXPECT_EQ(ReadFileBytes(path), kXml);
+}
+
+// The language file beside the program is in force from the first window on: the frame's menu
+// and the About box are German; the link target and the logo stay as the code sets them.
+TEST_F(TolvaneAppTest, TheLanguageFileBesideTheProgramTranslatesMenuAndAboutBox)
+{
+    ASSERT_TRUE(::CopyFileW((ExeFolder() + L"lang\\Tolvane.lng").c_str(), LanguageFile().c_str(), FALSE));
+    const std::wstring path = TestFolder() + L"german.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    EXPECT_EQ(ZpResourceManagerInstance()->GetLanguage(), 0x407);
+    EXPECT_EQ(::GetMenuItemCount(::GetMenu(Frame()->m_hWnd)), 5);
+    EXPECT_STREQ(MenuCaption(0).GetString(), L"&Datei");
+    EXPECT_STREQ(MenuCaption(1).GetString(), L"&Bearbeiten");
+    EXPECT_NE(::GetMenuState(::GetMenu(Frame()->m_hWnd), ID_EDIT_FIND, MF_BYCOMMAND), static_cast<UINT>(-1));
+
+    CString strCaption, strTarget;
+    HBITMAP hLogo = NULL;
+    RunAbout([&](CAboutDlg& dlg) {
+        dlg.GetWindowText(strCaption);
+        strTarget = dlg.GetLink().GetTarget();
+        hLogo = dlg.GetLogo().GetBitmap();
+    });
+    EXPECT_STREQ(strCaption.GetString(), L"Info \u00fcber Tolvane");
+    EXPECT_STREQ(strTarget.GetString(), CAboutDlg::GetProductAddress());
+    EXPECT_NE(hLogo, nullptr);
+    EXPECT_TRUE(m_app->m_boxes.empty());
+}
+
+// A missing or damaged language file leaves the English texts, without a message.
+TEST_F(TolvaneAppTest, WithoutAReadableLanguageFileTheTextsStayEnglish)
+{
+    EXPECT_FALSE(m_app->LoadLanguageFile(L"Tolvane", FALSE));
+    const std::string cases[] = {
+        "<?xml version=\"1.0\"?><resource CompactMode=\"1\"><menu id=\"128\">",
+        "",
+        "<resources CompactMode=\"1\"/>",
+    };
+    const std::wstring path = TestFolder() + L"english.plist";
+    WriteFileBytes(path, kXml);
+    for (const std::string& bytes : cases) {
+        SCOPED_TRACE(bytes);
+        WriteFileBytes(LanguageFile(), bytes);
+        Restart();
+        ASSERT_TRUE(StartWith(path));
+        EXPECT_STREQ(MenuCaption(0).GetString(), L"&File");
+        EXPECT_STREQ(MenuCaption(4).GetString(), L"&Help");
+        EXPECT_EQ(ZpResourceManagerInstance()->GetLanguage(), 0x409);
+        EXPECT_TRUE(m_app->m_boxes.empty());
+    }
+}
+
+// Right-to-left layout reaches the frame, its descendants and the windows it owns, and goes again.
+TEST_F(TolvaneAppTest, RightToLeftLayoutReachesTheFrameAndWhatItOwns)
+{
+    const std::wstring path = TestFolder() + L"rtl.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    HWND hOwned = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, Frame()->m_hWnd, NULL, NULL, NULL);
+    HWND hStranger = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    auto rtl = [](HWND hWnd) { return (::GetWindowLongW(hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0; };
+
+    m_app->SetLayoutRtl(TRUE);
+    EXPECT_TRUE(rtl(Frame()->m_hWnd));
+    EXPECT_TRUE(rtl(Editor()->m_hWnd));
+    EXPECT_TRUE(rtl(hOwned));
+    EXPECT_FALSE(rtl(hStranger));
+    m_app->SetLayoutRtl(FALSE);
+    EXPECT_FALSE(rtl(Frame()->m_hWnd));
+    EXPECT_FALSE(rtl(Editor()->m_hWnd));
+    EXPECT_FALSE(rtl(hOwned));
+    ::DestroyWindow(hOwned);
+    ::DestroyWindow(hStranger);
+}
+
+// Help > About a hundred times: every box closes and the process keeps no GDI object of it.
+TEST_F(TolvaneAppTest, HelpAboutOpensTheBoxWithoutGdiGrowth)
+{
+    const std::wstring path = TestFolder() + L"about.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    int nOpened = 0;
+    auto count = [&](CAboutDlg& dlg) {
+        if (dlg.GetLogo().GetBitmap() != NULL)
+            ++nOpened;
+    };
+    RunAbout(count);  // caches of the first use (fonts, tooltip class) settle here
+    const DWORD dwBefore = CountGdiObjects();
+    for (int i = 0; i < 100; ++i)
+        RunAbout(count);
+    EXPECT_EQ(nOpened, 101);
+    EXPECT_EQ(CountGdiObjects(), dwBefore);
+    EXPECT_EQ(FindThreadDialog(), nullptr);
 }
 
 }  // namespace

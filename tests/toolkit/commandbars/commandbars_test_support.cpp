@@ -1,6 +1,8 @@
 // Shared fixtures of the command-bar tests.
 #include "commandbars_test_support.h"
 
+#include <framework/messages.h>
+
 IMPLEMENT_DYNCREATE(CTestControl, CZPControlButton)
 
 int CTestControl::s_nLive = 0;
@@ -22,7 +24,8 @@ LRESULT CALLBACK SiteProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CTestSite* pSite = reinterpret_cast<CTestSite*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
     if (pSite != NULL &&
-        ((message >= ZpMsgBarVisibility && message <= ZpMsgRibbonMinimized) || message == WM_COMMAND)) {
+        ((message >= ZpMsgBarVisibility && message <= ZpMsgRibbonMinimized) || message == WM_COMMAND ||
+         message == WM_SETMESSAGESTRING || message == WM_POPMESSAGESTRING)) {
         pSite->m_messages.push_back({ message, wParam, lParam });
         try {
             return pSite->m_answer ? pSite->m_answer(message, wParam, lParam) : 0;

@@ -36,7 +36,7 @@ struct ZpRecordedMessage
     LPARAM lParam;
 };
 
-// A plain top-level window: records every site message and WM_COMMAND; a handler decides
+// A plain top-level window: records every site message, WM_COMMAND and the status-bar texts; a handler decides
 // the answers (0 when none).
 class CTestSite
 {

@@ -1,7 +1,7 @@
 // A 32-bit top-down DIB section in a memory DC whose pixels the tests read back directly.
 #pragma once
 
-#include <windows.h>
+#include "common/ZPImageLoading.h"
 
 class CDibSection
 {
@@ -9,17 +9,10 @@ public:
     CDibSection(int cx, int cy, COLORREF clrFill = RGB(0, 0, 0))
         : m_cx(cx), m_cy(cy), m_pBits(NULL)
     {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
         m_hDC = ::CreateCompatibleDC(NULL);
-        void* pBits = NULL;
-        m_hBitmap = ::CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-        m_pBits = static_cast<DWORD*>(pBits);
+        LPBYTE pBits = NULL;
+        m_hBitmap = ZpCreateDibSection32(m_hDC, cx, cy, &pBits, TRUE);
+        m_pBits = reinterpret_cast<DWORD*>(pBits);
         m_hOldBitmap = ::SelectObject(m_hDC, m_hBitmap);
         Fill(clrFill);
     }
@@ -50,6 +43,21 @@ public:
         ::GdiFlush();
         DWORD dw = m_pBits[y * m_cx + x];
         return RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF);
+    }
+    // The smallest rectangle holding every pixel other than clrBack, from row yFrom down; empty
+    // (right < left) when there is none.
+    RECT InkBox(COLORREF clrBack, int yFrom = 0) const
+    {
+        RECT rc = { m_cx, m_cy, -1, -1 };
+        for (int y = yFrom; y < m_cy; ++y)
+            for (int x = 0; x < m_cx; ++x)
+                if (GetPixel(x, y) != clrBack) {
+                    rc.left = x < rc.left ? x : rc.left;
+                    rc.top = y < rc.top ? y : rc.top;
+                    rc.right = x + 1 > rc.right ? x + 1 : rc.right;
+                    rc.bottom = y + 1 > rc.bottom ? y + 1 : rc.bottom;
+                }
+        return rc;
     }
     void SetPixel(int x, int y, COLORREF clr)
     {

@@ -52,8 +52,8 @@ TEST(IniExchange, TemporaryFileLivesWithTheRoot)
         ASSERT_NE(nullptr, pszName);
         EXPECT_EQ(0, wcsncmp(pszName + 1, L"zp", 2));
         {
-            CZPPropExchangeSectionHolder sub(px.GetSection(L"Sub"));
-            EXPECT_TRUE(PropExchangeLong(sub, L"Value", &l, 0));
+            CRefPtr<CZPPropExchange> sub = CRefPtr<CZPPropExchange>::Adopt(px.GetSection(L"Sub"));
+            EXPECT_TRUE(PropExchangeLong(sub.Get(), L"Value", &l, 0));
         }
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(strFile));   // a child leaves it
         EXPECT_EQ(L"4", ReadKey(L"Root\\Sub", L"Value", strFile));

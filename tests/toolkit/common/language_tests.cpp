@@ -73,18 +73,18 @@ TEST_F(LanguageFile, SampleReplacesStringsMenusAndDialogs)
 
     CMenu menu;
     ASSERT_TRUE(pManager->LoadMenu(&menu, IDR_TEST_MAINMENU));
-    ASSERT_EQ(2, menu.GetMenuItemCount());
+    ASSERT_EQ(5, menu.GetMenuItemCount());
     EXPECT_EQ(L"&Datei", MenuText(&menu, 0));
-    EXPECT_EQ(L"&?", MenuText(&menu, 1));
+    EXPECT_EQ(L"&?", MenuText(&menu, 4));
     CMenu* pFile = menu.GetSubMenu(0);
     ASSERT_NE(nullptr, pFile);
-    ASSERT_EQ(5, pFile->GetMenuItemCount());
+    ASSERT_EQ(12, pFile->GetMenuItemCount());
     EXPECT_EQ(static_cast<UINT>(ID_TEST_FILE_NEW), pFile->GetMenuItemID(0));
     EXPECT_EQ(L"&Neu\tStrg+N", MenuText(pFile, ID_TEST_FILE_NEW, MF_BYCOMMAND));
     EXPECT_EQ(L"\x00d6&ffnen...\tStrg+O", MenuText(pFile, 1));
-    EXPECT_NE(0u, pFile->GetMenuState(3, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(static_cast<UINT>(ID_TEST_APP_EXIT), pFile->GetMenuItemID(4));
-    EXPECT_EQ(L"Inf&o \x00fc" L"ber Tolvane...", MenuText(menu.GetSubMenu(1), ID_TEST_APP_ABOUT, MF_BYCOMMAND));
+    EXPECT_NE(0u, pFile->GetMenuState(4, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_APP_EXIT), pFile->GetMenuItemID(11));
+    EXPECT_EQ(L"Inf&o \x00fc" L"ber Tolvane...", MenuText(menu.GetSubMenu(4), ID_TEST_APP_ABOUT, MF_BYCOMMAND));
     CMenu view;
     ASSERT_TRUE(pManager->LoadMenu(&view, IDR_TEST_VIEWMENU));
     EXPECT_EQ(L"&View", MenuText(&view, 0));

@@ -29,3 +29,20 @@ bool PumpUntil(Pred pred, DWORD dwTimeout = kPumpWaitMs)
     }
     return true;
 }
+
+// Keeps a showcase window on screen and interactive for TOLVANE_TEST_LINGER_MS milliseconds
+// (none when unset), so that a screenshot can be taken; ends early when the window goes.
+inline void LingerForScreenshot(HWND hWnd)
+{
+    WCHAR szLinger[16] = {};
+    const UINT nLinger = ::GetEnvironmentVariableW(L"TOLVANE_TEST_LINGER_MS", szLinger, 16) != 0 ? _wtoi(szLinger) : 0;
+    const DWORD dwEnd = ::GetTickCount() + nLinger;
+    MSG msg;
+    while (static_cast<int>(dwEnd - ::GetTickCount()) > 0 && ::IsWindow(hWnd)) {
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+        while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+}

@@ -263,7 +263,7 @@ TEST_F(PropExchangeRegistry, UnknownClassNameFailsTheObject)
 {
     Set(L"C\\Shape", L"Class", REG_SZ, L"CNoSuchClass", 26);
     CZPPropExchangeRegistry px(TRUE, m_hRoot, L"C");
-    CZPPropExchangeSectionHolder sec(px.GetSection(L"Shape"));
+    CRefPtr<CZPPropExchange> sec = CRefPtr<CZPPropExchange>::Adopt(px.GetSection(L"Shape"));
     CObject* pObject = NULL;
     EXPECT_FALSE(sec->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CTestShape)));
     EXPECT_EQ(NULL, pObject);

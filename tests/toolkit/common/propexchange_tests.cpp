@@ -274,9 +274,9 @@ TEST_F(PropExchangeTextMedium, LoadWithoutDefaultsKeepsTheVariable)
     long l = 5;
     EXPECT_FALSE(PropExchangeLong(&px, L"Absent", &l, 0));
     EXPECT_EQ(5, l);
-    CZPPropExchangeSectionHolder sec(px.GetSection(L"Child"));
+    CRefPtr<CZPPropExchange> sec = CRefPtr<CZPPropExchange>::Adopt(px.GetSection(L"Child"));
     CString str(L"old");
-    EXPECT_FALSE(PropExchangeString(sec, L"Absent", str, L""));
+    EXPECT_FALSE(PropExchangeString(sec.Get(), L"Absent", str, L""));
     EXPECT_EQ(L"old", str);
 }
 
@@ -335,11 +335,11 @@ TEST_F(PropExchangeTextMedium, UnknownOrWrongClassNamesFail)
     EXPECT_FALSE(px.ExchangeClassRecord(L"Unknown\\Class", &pClass, RUNTIME_CLASS(CTestShape)));
     EXPECT_EQ(RUNTIME_CLASS(CTestCircle), pClass);
 
-    CZPPropExchangeSectionHolder secUnknown(px.GetSection(L"Unknown"));
+    CRefPtr<CZPPropExchange> secUnknown = CRefPtr<CZPPropExchange>::Adopt(px.GetSection(L"Unknown"));
     CObject* pObject = NULL;
     EXPECT_FALSE(secUnknown->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CTestShape)));
     EXPECT_EQ(NULL, pObject);
-    CZPPropExchangeSectionHolder secUnrelated(px.GetSection(L"Unrelated"));
+    CRefPtr<CZPPropExchange> secUnrelated = CRefPtr<CZPPropExchange>::Adopt(px.GetSection(L"Unrelated"));
     EXPECT_FALSE(secUnrelated->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CTestCircle)));
     EXPECT_EQ(NULL, pObject);
 }

@@ -62,10 +62,10 @@ void ZpTestTree::Exchange(CZPPropExchange* pPX, bool bOleKinds)
     PropExchangeRect(pPX, L"Rect", &rc, RECT{});
     PropExchangeSize(pPX, L"Size", &sz, SIZE{});
     {
-        CZPPropExchangeSectionHolder secBlob(pPX->GetSection(L"Data"));
+        CRefPtr<CZPPropExchange> secBlob = CRefPtr<CZPPropExchange>::Adopt(pPX->GetSection(L"Data"));
         BYTE* pData = pPX->IsLoading() ? NULL : blob.data();
         DWORD cbData = static_cast<DWORD>(blob.size());
-        if (PropExchangeBlob(secBlob, L"Blob", &pData, &cbData) && pPX->IsLoading()) {
+        if (PropExchangeBlob(secBlob.Get(), L"Blob", &pData, &cbData) && pPX->IsLoading()) {
             blob.assign(pData, pData + cbData);
             delete[] pData;
         }
@@ -77,20 +77,20 @@ void ZpTestTree::Exchange(CZPPropExchange* pPX, bool bOleKinds)
             items.clear();
         size_t i = 0;
         while (pos != NULL) {
-            CZPPropExchangeSectionHolder secItem(items_->GetNext(pos));
+            CRefPtr<CZPPropExchange> secItem = CRefPtr<CZPPropExchange>::Adopt(items_->GetNext(pos));
             if (pPX->IsLoading())
                 items.emplace_back();
-            PropExchangeString(secItem, L"Name", items[i++], L"");
+            PropExchangeString(secItem.Get(), L"Name", items[i++], L"");
         }
     }
     PropExchangeClassRecord(pPX, L"Kind", &pClass, RUNTIME_CLASS(CTestShape));
     {
-        CZPPropExchangeSectionHolder secShape(pPX->GetSection(L"Shape"));
+        CRefPtr<CZPPropExchange> secShape = CRefPtr<CZPPropExchange>::Adopt(pPX->GetSection(L"Shape"));
         CObject* pObject = shape.get();
         if (secShape->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CTestShape))) {
             if (pPX->IsLoading())
                 shape.reset(static_cast<CTestShape*>(pObject));
-            shape->DoExchange(secShape);
+            shape->DoExchange(secShape.Get());
         }
     }
     PropExchangeSerializable(pPX, L"Point", &point);

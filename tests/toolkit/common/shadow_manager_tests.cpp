@@ -76,13 +76,10 @@ BOOL Keeps(CWnd* pWnd, int x, int y)
     return bKept;
 }
 
-struct CManagerRef
+// A new shadow manager the test holds the one reference to.
+struct CManagerRef : CRefPtr<CZPShadowManager>
 {
-    CManagerRef() : p(new CZPShadowManager) {}
-    ~CManagerRef() { p->InternalRelease(); }
-    CZPShadowManager* operator->() const { return p; }
-    CZPShadowManager& operator*() const { return *p; }
-    CZPShadowManager* p;
+    CManagerRef() : CRefPtr<CZPShadowManager>(Adopt(new CZPShadowManager)) {}
 };
 
 }  // namespace

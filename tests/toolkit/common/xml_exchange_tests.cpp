@@ -92,9 +92,9 @@ TEST(XmlExchange, ChildElementMode)
     EXPECT_EQ(-5, l);
     EXPECT_TRUE(PropExchangeString(&px, L"Text", str, L""));
     EXPECT_EQ(L"a\tb", str);
-    CZPPropExchangeSectionHolder sub(px.GetSection(L"Sub"));
+    CRefPtr<CZPPropExchange> sub = CRefPtr<CZPPropExchange>::Adopt(px.GetSection(L"Sub"));
     RECT rc = {};
-    EXPECT_TRUE(PropExchangeRect(sub, L"Rect", &rc, RECT{}));   // the first of two
+    EXPECT_TRUE(PropExchangeRect(sub.Get(), L"Rect", &rc, RECT{}));  // the first of two
     EXPECT_EQ(4, rc.bottom);
 
     // Stored the same way, a tree comes back whole.
@@ -122,9 +122,9 @@ std::vector<CString> Enumerate(CZPPropExchange* pPX, LPCWSTR pszPrefix)
     CZPPropExchangeEnumeratorHolder enumerator(pPX->GetEnumerator(pszPrefix));
     POSITION pos = enumerator->GetPosition();
     while (pos != NULL && names.size() < 10) {
-        CZPPropExchangeSectionHolder section(enumerator->GetNext(pos));
+        CRefPtr<CZPPropExchange> section = CRefPtr<CZPPropExchange>::Adopt(enumerator->GetNext(pos));
         names.emplace_back();
-        PropExchangeString(section, L"Name", names.back(), L"?");
+        PropExchangeString(section.Get(), L"Name", names.back(), L"?");
     }
     return names;
 }
@@ -138,8 +138,8 @@ TEST(XmlExchange, EnumeratorsCountFromZero)
     EXPECT_EQ((std::vector<CString>{ L"a", L"b", L"c" }), Enumerate(&px, L"Item"));
     EXPECT_EQ((std::vector<CString>{ L"a", L"x", L"b", L"c", L"?" }), Enumerate(&px, L""));
     EXPECT_TRUE(Enumerate(&px, L"Missing").empty());
-    CZPPropExchangeSectionHolder list(px.GetSection(L"List"));
-    EXPECT_EQ((std::vector<CString>{ L"n0", L"n1" }), Enumerate(list, L"Item"));   // numbered sections
+    CRefPtr<CZPPropExchange> list = CRefPtr<CZPPropExchange>::Adopt(px.GetSection(L"List"));
+    EXPECT_EQ((std::vector<CString>{ L"n0", L"n1" }), Enumerate(list.Get(), L"Item"));  // numbered sections
 
     // An empty list stores no element.
     CTempFile stored;
@@ -188,10 +188,10 @@ TEST(XmlExchange, DefaultsAndEmptiedSections)
         CZPPropExchangeXMLNode px(FALSE, NULL, L"Root");
         long l = 7;
         EXPECT_TRUE(PropExchangeLong(&px, L"Default", &l, 7));   // equal to its default: not written
-        CZPPropExchangeSectionHolder sub(px.GetSection(L"Sub"));
-        EXPECT_TRUE(PropExchangeLong(sub, L"Old", &l, 0));
+        CRefPtr<CZPPropExchange> sub = CRefPtr<CZPPropExchange>::Adopt(px.GetSection(L"Sub"));
+        EXPECT_TRUE(PropExchangeLong(sub.Get(), L"Old", &l, 0));
         sub->EmptySection();
-        EXPECT_TRUE(PropExchangeLong(sub, L"New", &l, 0));
+        EXPECT_TRUE(PropExchangeLong(sub.Get(), L"New", &l, 0));
         ASSERT_TRUE(px.SaveToFile(file));
     }
     std::string text = file.Read();
@@ -228,10 +228,10 @@ TEST(XmlExchange, FilesThatDoNotLoad)
 
     // A child section without a document has nothing to read.
     CZPPropExchangeXMLNode child(TRUE, NULL, L"Root");
-    CZPPropExchangeSectionHolder sub(child.GetSection(L"Sub"));
-    CZPPropExchangeSectionHolder subsub(sub->GetSection(L"SubSub"));
+    CRefPtr<CZPPropExchange> sub = CRefPtr<CZPPropExchange>::Adopt(child.GetSection(L"Sub"));
+    CRefPtr<CZPPropExchange> subsub = CRefPtr<CZPPropExchange>::Adopt(sub->GetSection(L"SubSub"));
     long l = 1;
-    EXPECT_TRUE(PropExchangeLong(subsub, L"Value", &l, 6));
+    EXPECT_TRUE(PropExchangeLong(subsub.Get(), L"Value", &l, 6));
     EXPECT_EQ(6, l);
 }
 

@@ -72,7 +72,7 @@ TEST_F(DependencyProperties, AnswerDefaultsWithoutAStore)
     EXPECT_EQ(NULL, pText->GetValue(CFixturePanel::m_pTagProperty));
     CRef<CFixturePanel> pPanel(new CFixturePanel);
     pPanel->SetValue(CFixturePanel::m_pTagProperty, new CZPMarkupInt(4));
-    pPanel->AddChild(pText.p);
+    pPanel->AddChild(pText.Get());
     pText->AddRef();
     EXPECT_EQ(NULL, pText->GetValue(CFixturePanel::m_pTagProperty));
     EXPECT_EQ(NULL, pText->GetValue(NULL));
@@ -93,7 +93,7 @@ TEST_F(DependencyProperties, InheritThroughCollectionsAndNotifyEveryDescendant)
     g_changes.clear();
     pPanel->SetValue(T::m_pForegroundProperty, pRed);
     EXPECT_EQ(pRed, pPlain->GetValue(T::m_pForegroundProperty));
-    EXPECT_EQ(pPanel.p, pPlain->FindValueSource(T::m_pForegroundProperty));
+    EXPECT_EQ(pPanel.Get(), pPlain->FindValueSource(T::m_pForegroundProperty));
     EXPECT_EQ(pOwn, pDeep->FindValueSource(T::m_pForegroundProperty));
     EXPECT_EQ(pOwn->GetLocalValue(T::m_pForegroundProperty), pDeep->GetValue(T::m_pForegroundProperty));
 
@@ -105,7 +105,7 @@ TEST_F(DependencyProperties, InheritThroughCollectionsAndNotifyEveryDescendant)
         EXPECT_EQ(pRed, change.pNewValue);
         EXPECT_EQ(T::m_pForegroundProperty->GetDefaultValue(), change.pOldValue);
     }
-    EXPECT_EQ((std::vector<CZPMarkupObject*>{pPanel.p, pPlain, pOwn, pDeep}), notified);
+    EXPECT_EQ((std::vector<CZPMarkupObject*>{ pPanel.Get(), pPlain, pOwn, pDeep }), notified);
 
     // The same value object again still notifies, old and new alike.
     pRed->AddRef();
@@ -179,7 +179,7 @@ TEST_F(DependencyProperties, RefuseValuesTheyCannotHoldAndLeaveThemWithTheCaller
     CRef<T> pFresh(new T);
     pNumber->AddRef();
     EXPECT_TRUE(pFresh->SetValue(pLate, pNumber));
-    EXPECT_EQ(pNumber.p, pFresh->GetValue(pLate));
+    EXPECT_EQ(pNumber.Get(), pFresh->GetValue(pLate));
 }
 
 TEST_F(DependencyProperties, ReplaceAnEarlierPropertyOfTheSameNameAndOwner)
@@ -210,7 +210,7 @@ TEST_F(DependencyProperties, ReadAndNotifyAlongADeepChainBuiltInCode)
     g_changes.clear();
     pRoot->SetValue(T::m_pForegroundProperty, pGreen);
     EXPECT_EQ(pGreen, pParent->GetValue(T::m_pForegroundProperty));
-    EXPECT_EQ(pRoot.p, pParent->FindValueSource(T::m_pForegroundProperty));
+    EXPECT_EQ(pRoot.Get(), pParent->FindValueSource(T::m_pForegroundProperty));
     EXPECT_EQ(static_cast<size_t>(kDepth + 1), CountChanges(T::m_pForegroundProperty));
 }
 

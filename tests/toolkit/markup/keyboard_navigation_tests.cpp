@@ -57,6 +57,6 @@ TEST_F(KeyboardNavigation, LeavesKeyboardAndFocusMessagesToTheHost)
     EXPECT_EQ(0, pContext->Release());
 
     CRef<CZPMarkupObject> pMade(K::GetClassType()->CreateObject());
-    EXPECT_EQ(NULL, static_cast<K*>(pMade.p)->GetMarkupContext());
+    EXPECT_EQ(NULL, static_cast<K*>(pMade.Get())->GetMarkupContext());
 }
 }

@@ -37,7 +37,7 @@ TEST_F(MarkupBrush, BrushText)
     for (const auto& c : cases)
     {
         CRef<CZPMarkupObject> pValue(Convert<CZPMarkupBrush>(c.text));
-        ASSERT_EQ(c.bValid, pValue.p != NULL) << c.text;
+        ASSERT_EQ(c.bValid, pValue.Get() != NULL) << c.text;
         if (!c.bValid)
             continue;
         CZPMarkupSolidColorBrush* pBrush = ZpMarkupCast<CZPMarkupSolidColorBrush>(pValue);
@@ -85,11 +85,11 @@ TEST_F(MarkupBrush, PointText)
     for (const auto& c : cases)
     {
         CRef<CZPMarkupObject> pValue(Convert<CZPMarkupPoint>(c.text));
-        ASSERT_EQ(c.bValid, pValue.p != NULL) << c.text;
+        ASSERT_EQ(c.bValid, pValue.Get() != NULL) << c.text;
         if (!c.bValid)
             continue;
-        EXPECT_EQ(c.x, static_cast<CZPMarkupPoint*>(pValue.p)->m_x) << c.text;
-        EXPECT_EQ(c.y, static_cast<CZPMarkupPoint*>(pValue.p)->m_y) << c.text;
+        EXPECT_EQ(c.x, static_cast<CZPMarkupPoint*>(pValue.Get())->m_x) << c.text;
+        EXPECT_EQ(c.y, static_cast<CZPMarkupPoint*>(pValue.Get())->m_y) << c.text;
     }
 }
 

@@ -40,7 +40,7 @@ TEST_F(MarkupCollections, InsertTypedItemsAppendingOutOfRangeIndexes)
     EXPECT_EQ(pD, pItems->GetLogicalChild(3));
     EXPECT_EQ(4, pItems->GetLogicalChildrenCount());
     EXPECT_EQ((std::vector<std::pair<CZPMarkupObject*, int>>{{pA, 0}, {pB, 1}, {pC, 0}, {pD, 3}}), pItems->m_added);
-    EXPECT_EQ(pItems.p, pA->GetLogicalParent());
+    EXPECT_EQ(pItems.Get(), pA->GetLogicalParent());
     EXPECT_EQ(1, pA->GetRefCount());
 
     // Refused: the caller keeps its reference and the collection is unchanged.
@@ -93,7 +93,7 @@ TEST_F(MarkupCollections, InputElementListKeepsItemParents)
     pPanel->AddChild(pRun);
     CZPMarkupCollection* pChildren = pPanel->GetChildren();
     ASSERT_EQ(pChildren, pRun->GetLogicalParent());
-    EXPECT_EQ(pPanel.p, pChildren->GetLogicalParent());
+    EXPECT_EQ(pPanel.Get(), pChildren->GetLogicalParent());
 
     CRef<CZPMarkupContext::CInputElementCollection> pChain(new CZPMarkupContext::CInputElementCollection);
     pRun->AddRef();

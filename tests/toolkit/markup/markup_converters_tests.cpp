@@ -127,10 +127,10 @@ TEST_F(MarkupWords, ConvertEnumerationWordsWholeAndWithoutNumbers)
         CRef<CZPMarkupObject> pValue(c.pfnConverter(NULL, pText));
         if (c.nValue < 0)
         {
-            EXPECT_EQ(NULL, pValue.p) << c.text;
+            EXPECT_EQ(NULL, pValue.Get()) << c.text;
             continue;
         }
-        CZPMarkupEnum* pEnum = ZpMarkupCast<CZPMarkupEnum>(pValue.p);
+        CZPMarkupEnum* pEnum = ZpMarkupCast<CZPMarkupEnum>(pValue.Get());
         ASSERT_TRUE(pEnum != NULL) << c.text;
         EXPECT_EQ(c.nValue, pEnum->m_nValue) << c.text;
     }
@@ -162,7 +162,7 @@ TEST_F(MarkupWords, ConvertLengthsWithUnitsWithoutWrapping)
     {
         CRef<CZPMarkupString> pText(new CZPMarkupString(c.text));
         CRef<CZPMarkupObject> pValue(ZpMarkupConvertLength(NULL, pText));
-        CZPMarkupInt* pInt = ZpMarkupCast<CZPMarkupInt>(pValue.p);
+        CZPMarkupInt* pInt = ZpMarkupCast<CZPMarkupInt>(pValue.Get());
         ASSERT_TRUE(pInt != NULL) << c.text;
         EXPECT_EQ(c.nValue, pInt->m_nValue) << c.text;
     }
@@ -185,7 +185,7 @@ TEST_F(MarkupWords, ConvertCursorNamesAndFallBackToNumbers)
         CRef<CZPMarkupObject> pValue(
             ZpMarkupConvertPropertyValue(NULL, CZPMarkupInputElement::m_pCursorProperty, pText));
         pText->Release();
-        CZPMarkupInt* pInt = ZpMarkupCast<CZPMarkupInt>(pValue.p);
+        CZPMarkupInt* pInt = ZpMarkupCast<CZPMarkupInt>(pValue.Get());
         ASSERT_TRUE(pInt != NULL) << c.text;
         EXPECT_EQ(c.nValue, pInt->m_nValue) << c.text;
     }

@@ -113,18 +113,10 @@ protected:
     CZPMarkupContext* m_pContext = NULL;
 };
 
-// Releases a markup object at scope end.
-template <class T> struct CRef
+// A markup object whose reference the test adopts and releases at scope end; it passes on as the
+// raw pointer the engine's calls take.
+template <class T> struct CRef : CRefPtr<T>
 {
-    T* p;
-    explicit CRef(T* pObject) : p(pObject) {}
-    ~CRef()
-    {
-        if (p != NULL)
-            p->Release();
-    }
-    T* operator->() const { return p; }
-    operator T*() const { return p; }
-    CRef(const CRef&) = delete;
-    CRef& operator=(const CRef&) = delete;
+    explicit CRef(T* pObject) : CRefPtr<T>(CRefPtr<T>::Adopt(pObject)) {}
+    operator T*() const { return this->Get(); }
 };

@@ -31,19 +31,31 @@ TEST_F(MarkupObjects, CountReferencesAndDestroyOnce)
     EXPECT_EQ(nLive, ZpMarkupLiveObjectCount());
 }
 
+int g_nAssertions = 0;
+void CountAssertion(LPCSTR, int, LPCSTR)
+{
+    g_nAssertions++;
+}
+
 TEST_F(MarkupObjects, ReleaseAtZeroAnswersZeroAndDoesNothing)
 {
-    // An object on the stack whose count has been given back: further releases change nothing.
+    // An object on the stack whose count has been given back: further releases change nothing
+    // but report the fault.
     struct CStackObject : CZPMarkupObject
     {
         void OnFinalRelease() override { m_nFinal++; }
         int m_nFinal = 0;
     } object;
+    g_nAssertions = 0;
+    AFX_ASSERT_HANDLER pfnOld = AfxSetAssertHandler(CountAssertion);
     EXPECT_EQ(0, object.Release());
     EXPECT_EQ(1, object.m_nFinal);
+    EXPECT_EQ(0, g_nAssertions);
     EXPECT_EQ(0, object.Release());
     EXPECT_EQ(0, object.Release());
     EXPECT_EQ(1, object.m_nFinal);
+    EXPECT_EQ(2, g_nAssertions);
+    AfxSetAssertHandler(pfnOld);
 }
 
 TEST_F(MarkupObjects, LookUpTagsExactly)
@@ -157,14 +169,14 @@ TEST_F(MarkupObjects, RegisterBasesFirstAndOnce)
 TEST_F(MarkupObjects, CreateByTypeAndConvertTagNamesToRecords)
 {
     CRef<CZPMarkupObject> pSpan(CFixtureSpan::GetClassType()->CreateObject());
-    ASSERT_TRUE(pSpan.p != NULL);
+    ASSERT_TRUE(pSpan.Get() != NULL);
     EXPECT_EQ(1, pSpan->GetRefCount());
     EXPECT_EQ(CFixtureSpan::GetClassType(), pSpan->GetType());
 
     CRef<CZPMarkupString> pTag(new CZPMarkupString(L"FixtureSpan"));
     CRef<CZPMarkupString> pUnknown(new CZPMarkupString(L"Nothing"));
     CRef<CZPMarkupObject> pInstance(CZPMarkupType::GetClassType()->CreateObject());
-    EXPECT_EQ(NULL, pInstance.p);
+    EXPECT_EQ(NULL, pInstance.Get());
     CZPMarkupType* pRecord = CFixtureSpan::GetClassType();
     const long nRefs = pRecord->GetRefCount();
     CZPMarkupObject* pConverted = pRecord->ConvertFrom(NULL, pTag);

@@ -215,16 +215,16 @@ TEST_F(MarkupPanels, ChildrenGetTheirExactSlots)
         SCOPED_TRACE(c.pszName);
         CRef<CZPMarkupPanel> panel(Build(c));
         CZPMarkupDrawingContext context;
-        const SIZE szDesired = panel.p->MeasureOverride(&context, c.szFinal.cx, c.szFinal.cy);
+        const SIZE szDesired = panel.Get()->MeasureOverride(&context, c.szFinal.cx, c.szFinal.cy);
         EXPECT_EQ(c.szDesired.cx, szDesired.cx);
         EXPECT_EQ(c.szDesired.cy, szDesired.cy);
-        const SIZE szFinal = panel.p->ArrangeOverride(c.szFinal.cx, c.szFinal.cy);
+        const SIZE szFinal = panel.Get()->ArrangeOverride(c.szFinal.cx, c.szFinal.cy);
         EXPECT_EQ(c.szFinal.cx, szFinal.cx);
         EXPECT_EQ(c.szFinal.cy, szFinal.cy);
         ASSERT_EQ(c.slots.size(), c.children.size());
         for (size_t i = 0; i < c.slots.size(); i++) {
             SCOPED_TRACE(i);
-            const RECT& rc = Child(panel.p, static_cast<int>(i))->m_rcSlot;
+            const RECT& rc = Child(panel.Get(), static_cast<int>(i))->m_rcSlot;
             EXPECT_EQ(c.slots[i].left, rc.left);
             EXPECT_EQ(c.slots[i].top, rc.top);
             EXPECT_EQ(c.slots[i].right, rc.right);
@@ -259,9 +259,9 @@ TEST_F(MarkupPanels, ChildrenAreMeasuredAgainstTheirPanelsRoom)
         SCOPED_TRACE(c.pszName);
         CRef<CZPMarkupPanel> panel(Build(PanelCase{ c.pszName, c.pfnMake, { k10 }, c.attrs, {}, {}, {} }));
         CZPMarkupDrawingContext context;
-        panel.p->MeasureOverride(&context, 80, 60);
-        EXPECT_EQ(c.szAvailable.cx, Child(panel.p, 0)->m_szAvailable.cx);
-        EXPECT_EQ(c.szAvailable.cy, Child(panel.p, 0)->m_szAvailable.cy);
+        panel.Get()->MeasureOverride(&context, 80, 60);
+        EXPECT_EQ(c.szAvailable.cx, Child(panel.Get(), 0)->m_szAvailable.cx);
+        EXPECT_EQ(c.szAvailable.cy, Child(panel.Get(), 0)->m_szAvailable.cy);
     }
 }
 
@@ -272,20 +272,20 @@ TEST_F(MarkupPanels, DockChangesLayOutTheDockPanelAgainButCanvasOffsetsDoNot)
     CRef<CZPMarkupPanel> dock(
         Build(PanelCase{ "", &New<CZPMarkupDockPanel>, { k10, k10 }, { { kPanel, kFill, FALSE } }, {}, {}, {} }));
     CRef<CZPMarkupPanel> canvas(Build(PanelCase{ "", &New<CZPMarkupCanvas>, { k10, k10 }, {}, {}, {}, {} }));
-    for (CZPMarkupPanel* pPanel : { dock.p, canvas.p }) {
+    for (CZPMarkupPanel* pPanel : { dock.Get(), canvas.Get() }) {
         CZPMarkupDrawingContext context;
         pPanel->Measure(&context, 100, 100);
         pPanel->Arrange(RECT{ 0, 0, 100, 100 });
     }
-    EXPECT_EQ(10, Child(dock.p, 1)->m_rcSlot.left);
-    SetAttr(Child(dock.p, 1), *kDock, right);
-    EXPECT_EQ(90, Child(dock.p, 1)->m_rcSlot.left);
+    EXPECT_EQ(10, Child(dock.Get(), 1)->m_rcSlot.left);
+    SetAttr(Child(dock.Get(), 1), *kDock, right);
+    EXPECT_EQ(90, Child(dock.Get(), 1)->m_rcSlot.left);
 
-    EXPECT_EQ(0, Child(canvas.p, 1)->m_rcSlot.left);
-    SetAttr(Child(canvas.p, 1), *kLeft, 40);
-    EXPECT_EQ(0, Child(canvas.p, 1)->m_rcSlot.left);
-    canvas.p->ArrangeOverride(100, 100);
-    EXPECT_EQ(40, Child(canvas.p, 1)->m_rcSlot.left);
+    EXPECT_EQ(0, Child(canvas.Get(), 1)->m_rcSlot.left);
+    SetAttr(Child(canvas.Get(), 1), *kLeft, 40);
+    EXPECT_EQ(0, Child(canvas.Get(), 1)->m_rcSlot.left);
+    canvas.Get()->ArrangeOverride(100, 100);
+    EXPECT_EQ(40, Child(canvas.Get(), 1)->m_rcSlot.left);
 }
 
 TEST_F(MarkupPanels, CanvasInAStackTakesNoHeightAndItsChildrenReachBeyondIt)
@@ -293,13 +293,13 @@ TEST_F(MarkupPanels, CanvasInAStackTakesNoHeightAndItsChildrenReachBeyondIt)
     CRef<CZPMarkupPanel> stack(Build(PanelCase{ "", &New<CZPMarkupStackPanel>, { k10 }, {}, {}, {}, {} }));
     CZPMarkupPanel* pCanvas =
         Build(PanelCase{ "", &New<CZPMarkupCanvas>, { { 30, 20 } }, { { 0, kLeft, 5 } }, {}, {}, {} });
-    stack.p->GetChildren()->Insert(0, pCanvas);
+    stack.Get()->GetChildren()->Insert(0, pCanvas);
     CZPMarkupDrawingContext context;
-    stack.p->Measure(&context, 100, 100);
-    stack.p->Arrange(RECT{ 0, 0, 100, 100 });
+    stack.Get()->Measure(&context, 100, 100);
+    stack.Get()->Arrange(RECT{ 0, 0, 100, 100 });
     EXPECT_EQ(0, pCanvas->GetRenderSize().cy);
-    EXPECT_EQ(0, Child(stack.p, 1)->m_rcSlot.top);
-    EXPECT_EQ(10, Child(stack.p, 1)->m_rcSlot.bottom);
+    EXPECT_EQ(0, Child(stack.Get(), 1)->m_rcSlot.top);
+    EXPECT_EQ(10, Child(stack.Get(), 1)->m_rcSlot.bottom);
     const RECT& rc = Child(pCanvas, 0)->m_rcSlot;
     EXPECT_EQ(5, rc.left);
     EXPECT_EQ(0, rc.top);
@@ -313,15 +313,15 @@ TEST_F(MarkupPanels, HundredThousandStackedChildrenSaturateAtTheEnd)
     for (int i = 0; i < 100000; i++) {
         CSlotBox* pChild = new CSlotBox;
         pChild->m_szContent = SIZE{ 5, 30000 };
-        panel.p->GetChildren()->Add(pChild);
+        panel.Get()->GetChildren()->Add(pChild);
     }
     CZPMarkupDrawingContext context;
-    EXPECT_EQ(kInf, panel.p->MeasureOverride(&context, 50, 50).cy);
-    panel.p->ArrangeOverride(50, 50);
-    const RECT& rcFirst = Child(panel.p, 0)->m_rcSlot;
+    EXPECT_EQ(kInf, panel.Get()->MeasureOverride(&context, 50, 50).cy);
+    panel.Get()->ArrangeOverride(50, 50);
+    const RECT& rcFirst = Child(panel.Get(), 0)->m_rcSlot;
     EXPECT_EQ(30000, rcFirst.bottom);
     // 71583 children fit below 2147483647; the rest sit at the limit, none wraps negative.
-    const RECT& rcLast = Child(panel.p, 99999)->m_rcSlot;
+    const RECT& rcLast = Child(panel.Get(), 99999)->m_rcSlot;
     EXPECT_EQ(kInf, rcLast.top);
     EXPECT_EQ(kInf, rcLast.bottom);
 }

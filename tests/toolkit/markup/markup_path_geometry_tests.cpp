@@ -113,7 +113,7 @@ TEST_F(PathGeometry, PointListsReadPairsOrFailWhole)
     {
         CRef<CZPMarkupString> value(CZPMarkupString::CreateValue(c.text));
         CRef<CZPMarkupPointCollection> points(static_cast<CZPMarkupPointCollection*>(reader.ConvertFrom(NULL, value)));
-        EXPECT_EQ(c.nCount, points.p != NULL ? points->GetCount() : -1) << c.text;
+        EXPECT_EQ(c.nCount, points.Get() != NULL ? points->GetCount() : -1) << c.text;
     }
     CRef<CZPMarkupString> value(CZPMarkupString::CreateValue(L"0,10 -5,20 30,-1"));
     CRef<CZPMarkupPointCollection> points(static_cast<CZPMarkupPointCollection*>(reader.ConvertFrom(NULL, value)));

@@ -215,27 +215,27 @@ TEST_F(MarkupScrollLayout, VisibilityDecidesBarsContentLimitsAndRectangles)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
         CRef<CZPMarkupScrollViewer> viewer(new CZPMarkupScrollViewer);
-        SetVisibility(viewer.p, c.nVertical, c.nHorizontal);
+        SetVisibility(viewer.Get(), c.nVertical, c.nHorizontal);
         CMeasureProbe* pProbe = MakeProbe(c.szContent.cx, c.szContent.cy);
-        viewer.p->SetContent(pProbe);
-        Layout(viewer.p, 200, 100);
-        EXPECT_EQ(c.bVertical, viewer.p->GetVerticalScrollBar() != NULL);
-        EXPECT_EQ(c.bHorizontal, viewer.p->GetHorizontalScrollBar() != NULL);
-        EXPECT_EQ(c.bGripper, viewer.p->GetGripper() != NULL);
+        viewer.Get()->SetContent(pProbe);
+        Layout(viewer.Get(), 200, 100);
+        EXPECT_EQ(c.bVertical, viewer.Get()->GetVerticalScrollBar() != NULL);
+        EXPECT_EQ(c.bHorizontal, viewer.Get()->GetHorizontalScrollBar() != NULL);
+        EXPECT_EQ(c.bGripper, viewer.Get()->GetGripper() != NULL);
         EXPECT_EQ(c.szOffered.cx, pProbe->m_szAvailable.cx);
         EXPECT_EQ(c.szOffered.cy, pProbe->m_szAvailable.cy);
-        EXPECT_EQ(c.szDesired.cx, viewer.p->GetDesiredSize().cx);
-        EXPECT_EQ(c.szDesired.cy, viewer.p->GetDesiredSize().cy);
+        EXPECT_EQ(c.szDesired.cx, viewer.Get()->GetDesiredSize().cx);
+        EXPECT_EQ(c.szDesired.cy, viewer.Get()->GetDesiredSize().cy);
         EXPECT_EQ(c.pszContent, RectText(pProbe->GetFinalRect()));
-        if (CZPMarkupScrollBar* pBar = viewer.p->GetVerticalScrollBar()) {
+        if (CZPMarkupScrollBar* pBar = viewer.Get()->GetVerticalScrollBar()) {
             EXPECT_EQ(c.pszVerticalBar, RectText(pBar->GetFinalRect()));
         }
-        if (CZPMarkupScrollBar* pBar = viewer.p->GetHorizontalScrollBar()) {
+        if (CZPMarkupScrollBar* pBar = viewer.Get()->GetHorizontalScrollBar()) {
             EXPECT_EQ(c.pszHorizontalBar, RectText(pBar->GetFinalRect()));
         }
         // Visual children in order: content, vertical bar, horizontal bar, gripper.
-        EXPECT_EQ(1 + c.bVertical + c.bHorizontal + c.bGripper, viewer.p->GetVisualChildrenCount());
-        EXPECT_EQ(pProbe, viewer.p->GetVisualChild(0));
+        EXPECT_EQ(1 + c.bVertical + c.bHorizontal + c.bGripper, viewer.Get()->GetVisualChildrenCount());
+        EXPECT_EQ(pProbe, viewer.Get()->GetVisualChild(0));
     }
 }
 
@@ -244,47 +244,47 @@ TEST_F(MarkupScrollLayout, ScrollInfoAndOffsetFollowTheContent)
 {
     CRef<CZPMarkupScrollViewer> viewer(new CZPMarkupScrollViewer);
     CMeasureProbe* pProbe = MakeProbe(50, 1000);
-    viewer.p->SetContent(pProbe);
-    Layout(viewer.p, 200, 100);
-    CZPMarkupScrollBar* pBar = viewer.p->GetVerticalScrollBar();
+    viewer.Get()->SetContent(pProbe);
+    Layout(viewer.Get(), 200, 100);
+    CZPMarkupScrollBar* pBar = viewer.Get()->GetVerticalScrollBar();
     ASSERT_NE(nullptr, pBar);
     EXPECT_EQ(0, pBar->GetScrollInfo().nMin);
     EXPECT_EQ(999, pBar->GetScrollInfo().nMax);
     EXPECT_EQ(100u, pBar->GetScrollInfo().nPage);
-    EXPECT_EQ(900, viewer.p->GetScrollLimit(kVertical));
-    EXPECT_EQ(0, viewer.p->GetScrollLimit(kHorizontal));
+    EXPECT_EQ(900, viewer.Get()->GetScrollLimit(kVertical));
+    EXPECT_EQ(0, viewer.Get()->GetScrollLimit(kHorizontal));
 
-    viewer.p->SetOffset(kVertical, 700);
-    EXPECT_EQ(700, viewer.p->GetOffset(kVertical));
+    viewer.Get()->SetOffset(kVertical, 700);
+    EXPECT_EQ(700, viewer.Get()->GetOffset(kVertical));
     EXPECT_EQ("0,-700,183,300", RectText(pProbe->GetFinalRect()));
     EXPECT_EQ(700, pBar->GetScrollInfo().nPos);
 
     // The content shrinks to 500: its end meets the viewport's end.
     pProbe->m_szContent.cy = 500;
     pProbe->InvalidateMeasure();
-    Layout(viewer.p, 200, 100);
-    EXPECT_EQ(400, viewer.p->GetOffset(kVertical));
+    Layout(viewer.Get(), 200, 100);
+    EXPECT_EQ(400, viewer.Get()->GetOffset(kVertical));
     EXPECT_EQ("0,-400,183,100", RectText(pProbe->GetFinalRect()));
     EXPECT_EQ(499, pBar->GetScrollInfo().nMax);
 
     // Cut to the limit, never negative; without a horizontal bar nothing moves that way.
-    viewer.p->SetOffset(kVertical, 2147483647);
-    EXPECT_EQ(400, viewer.p->GetOffset(kVertical));
-    viewer.p->SetOffset(kVertical, -30);
-    EXPECT_EQ(0, viewer.p->GetOffset(kVertical));
-    viewer.p->Scroll(kHorizontal, SB_LINEDOWN, 0);
-    EXPECT_EQ(0, viewer.p->GetOffset(kHorizontal));
+    viewer.Get()->SetOffset(kVertical, 2147483647);
+    EXPECT_EQ(400, viewer.Get()->GetOffset(kVertical));
+    viewer.Get()->SetOffset(kVertical, -30);
+    EXPECT_EQ(0, viewer.Get()->GetOffset(kVertical));
+    viewer.Get()->Scroll(kHorizontal, SB_LINEDOWN, 0);
+    EXPECT_EQ(0, viewer.Get()->GetOffset(kHorizontal));
 }
 
 // Before the first arrange an offset is kept as given (not cut), and the arrange then pulls it back.
 TEST_F(MarkupScrollLayout, OffsetBeforeArrangeIsKeptUntilTheArrange)
 {
     CRef<CZPMarkupScrollViewer> viewer(new CZPMarkupScrollViewer);
-    viewer.p->SetContent(MakeProbe(50, 300));
-    viewer.p->SetOffset(kVertical, 5000);
-    EXPECT_EQ(5000, viewer.p->GetOffset(kVertical));
-    Layout(viewer.p, 200, 100);
-    EXPECT_EQ(200, viewer.p->GetOffset(kVertical));
+    viewer.Get()->SetContent(MakeProbe(50, 300));
+    viewer.Get()->SetOffset(kVertical, 5000);
+    EXPECT_EQ(5000, viewer.Get()->GetOffset(kVertical));
+    Layout(viewer.Get(), 200, 100);
+    EXPECT_EQ(200, viewer.Get()->GetOffset(kVertical));
 }
 
 // Each command from the same start (offset 500 of a 1000-pixel content in a 100-pixel viewport).
@@ -314,11 +314,11 @@ TEST_F(MarkupScrollLayout, ScrollCommandsStepByLinesPagesAndPositions)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "start " << c.nStart << ", command " << c.nCommand);
         CRef<CZPMarkupScrollViewer> viewer(new CZPMarkupScrollViewer);
-        viewer.p->SetContent(MakeProbe(50, 1000));
-        Layout(viewer.p, 200, 100);
-        viewer.p->SetOffset(kVertical, c.nStart);
-        viewer.p->Scroll(kVertical, c.nCommand, c.nPosition);
-        EXPECT_EQ(c.nExpected, viewer.p->GetOffset(kVertical));
+        viewer.Get()->SetContent(MakeProbe(50, 1000));
+        Layout(viewer.Get(), 200, 100);
+        viewer.Get()->SetOffset(kVertical, c.nStart);
+        viewer.Get()->Scroll(kVertical, c.nCommand, c.nPosition);
+        EXPECT_EQ(c.nExpected, viewer.Get()->GetOffset(kVertical));
     }
 }
 
@@ -346,14 +346,14 @@ TEST_F(MarkupScrollLayout, BarGeometryFollowsTheSystemRules)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
         CRef<CZPMarkupScrollBar> bar(new CZPMarkupScrollBar);
-        bar.p->SetOrientation(c.nOrientation);
+        bar.Get()->SetOrientation(c.nOrientation);
         SCROLLINFO si = {};
         si.nMax = c.nMax;
         si.nPage = static_cast<UINT>(c.nPage);
         si.nPos = c.nPos;
-        bar.p->SetScrollInfo(si);
-        bar.p->Arrange(c.nOrientation == 1 ? RECT{ 0, 0, 17, c.nLength } : RECT{ 0, 0, c.nLength, 17 });
-        const ZP_SCROLLBAR_GEOMETRY& g = bar.p->GetGeometry();
+        bar.Get()->SetScrollInfo(si);
+        bar.Get()->Arrange(c.nOrientation == 1 ? RECT{ 0, 0, 17, c.nLength } : RECT{ 0, 0, c.nLength, 17 });
+        const ZP_SCROLLBAR_GEOMETRY& g = bar.Get()->GetGeometry();
         EXPECT_EQ(c.nOrientation, g.bVertical);
         EXPECT_EQ(0, g.nAlongStart);
         EXPECT_EQ(c.nLength, g.nAlongEnd);
@@ -366,7 +366,7 @@ TEST_F(MarkupScrollLayout, BarGeometryFollowsTheSystemRules)
         EXPECT_EQ(c.nTravel, g.nTravel);
         EXPECT_EQ(c.nThumbStart, g.nThumbStart);
         EXPECT_EQ(c.nThumbStart + c.nThumbSize, g.nThumbEnd);
-        EXPECT_EQ(c.bPossible, bar.p->IsScrollingPossible());
+        EXPECT_EQ(c.bPossible, bar.Get()->IsScrollingPossible());
     }
 }
 
@@ -378,8 +378,8 @@ TEST_F(MarkupScrollLayout, HitTestAndThumbPositions)
     si.nMax = 999;
     si.nPage = 100;
     si.nPos = 450;
-    bar.p->SetScrollInfo(si);
-    bar.p->Arrange(RECT{ 0, 0, 17, 100 });
+    bar.Get()->SetScrollInfo(si);
+    bar.Get()->Arrange(RECT{ 0, 0, 17, 100 });
     const struct
     {
         POINT pt;
@@ -390,17 +390,17 @@ TEST_F(MarkupScrollLayout, HitTestAndThumbPositions)
         { { 5, 100 }, 0 }, { { 17, 50 }, 0 }, { { -1, 50 }, 0 },
     };
     for (const auto& h : hits)
-        EXPECT_EQ(h.nPart, bar.p->HitTest(h.pt)) << h.pt.x << "," << h.pt.y;
+        EXPECT_EQ(h.nPart, bar.Get()->HitTest(h.pt)) << h.pt.x << "," << h.pt.y;
     const int positions[][2] = { { 0, 0 },    { 16, 0 },   { 17, 0 },   { 46, 450 },
                                  { 45, 434 }, { 74, 884 }, { 75, 900 }, { 500, 900 } };
     for (const auto& p : positions)
-        EXPECT_EQ(p[1], bar.p->PositionFromThumb(p[0])) << "pixel " << p[0];
+        EXPECT_EQ(p[1], bar.Get()->PositionFromThumb(p[0])) << "pixel " << p[0];
 
     // A bar that cannot scroll hits nothing.
     si.nMax = 50;
-    bar.p->SetScrollInfo(si);
-    bar.p->Arrange(RECT{ 0, 0, 17, 100 });
-    EXPECT_EQ(0, bar.p->HitTest(POINT{ 5, 5 }));
+    bar.Get()->SetScrollInfo(si);
+    bar.Get()->Arrange(RECT{ 0, 0, 17, 100 });
+    EXPECT_EQ(0, bar.Get()->HitTest(POINT{ 5, 5 }));
 }
 
 // Bad input: no content, a viewer smaller than its bars, huge content.
@@ -408,48 +408,48 @@ TEST_F(MarkupScrollLayout, BadInputLaysOutWithoutHarm)
 {
     {
         CRef<CZPMarkupScrollViewer> viewer(new CZPMarkupScrollViewer);
-        Layout(viewer.p, 200, 100);
-        EXPECT_EQ(0, viewer.p->GetDesiredSize().cx);
-        EXPECT_EQ(0, viewer.p->GetDesiredSize().cy);
-        EXPECT_EQ(0, viewer.p->GetVisualChildrenCount());
-        viewer.p->Scroll(kVertical, SB_PAGEDOWN, 0);
-        EXPECT_EQ(0, viewer.p->GetOffset(kVertical));
+        Layout(viewer.Get(), 200, 100);
+        EXPECT_EQ(0, viewer.Get()->GetDesiredSize().cx);
+        EXPECT_EQ(0, viewer.Get()->GetDesiredSize().cy);
+        EXPECT_EQ(0, viewer.Get()->GetVisualChildrenCount());
+        viewer.Get()->Scroll(kVertical, SB_PAGEDOWN, 0);
+        EXPECT_EQ(0, viewer.Get()->GetOffset(kVertical));
     }
     {
         CRef<CZPMarkupScrollViewer> viewer(new CZPMarkupScrollViewer);
-        SetVisibility(viewer.p, 2, 2);
+        SetVisibility(viewer.Get(), 2, 2);
         CMeasureProbe* pProbe = MakeProbe(50, 50);
-        viewer.p->SetContent(pProbe);
+        viewer.Get()->SetContent(pProbe);
         // Arranged in less than the bars need (the layout core never offers less than the desired
         // size, so the override is called directly).
-        Layout(viewer.p, 200, 100);
-        viewer.p->ArrangeOverride(10, 6);
+        Layout(viewer.Get(), 200, 100);
+        viewer.Get()->ArrangeOverride(10, 6);
         // The viewport is empty rather than negative.
-        EXPECT_EQ("-7,0,10,0", RectText(viewer.p->GetVerticalScrollBar()->GetFinalRect()));
-        EXPECT_EQ("0,-11,0,6", RectText(viewer.p->GetHorizontalScrollBar()->GetFinalRect()));
-        EXPECT_EQ(0u, viewer.p->GetVerticalScrollBar()->GetScrollInfo().nPage);
-        EXPECT_EQ(0u, viewer.p->GetHorizontalScrollBar()->GetScrollInfo().nPage);
+        EXPECT_EQ("-7,0,10,0", RectText(viewer.Get()->GetVerticalScrollBar()->GetFinalRect()));
+        EXPECT_EQ("0,-11,0,6", RectText(viewer.Get()->GetHorizontalScrollBar()->GetFinalRect()));
+        EXPECT_EQ(0u, viewer.Get()->GetVerticalScrollBar()->GetScrollInfo().nPage);
+        EXPECT_EQ(0u, viewer.Get()->GetHorizontalScrollBar()->GetScrollInfo().nPage);
         EXPECT_EQ("0,0,50,50", RectText(pProbe->GetFinalRect()));
-        viewer.p->Scroll(kVertical, SB_PAGEDOWN, 0);
-        EXPECT_EQ(0, viewer.p->GetOffset(kVertical));
+        viewer.Get()->Scroll(kVertical, SB_PAGEDOWN, 0);
+        EXPECT_EQ(0, viewer.Get()->GetOffset(kVertical));
         CDibSection dib(20, 20, RGB(255, 0, 255));
         CZPMarkupDrawingContext context(dib.GetDC(), NULL);
-        viewer.p->Render(&context);
+        viewer.Get()->Render(&context);
     }
     {
         CRef<CZPMarkupScrollViewer> viewer(new CZPMarkupScrollViewer);
-        SetVisibility(viewer.p, 2, 2);
-        viewer.p->SetContent(MakeProbe(kZpMarkupInfinite, kZpMarkupInfinite));
-        Layout(viewer.p, 200, 100);
-        viewer.p->Scroll(kVertical, CZPMarkupScrollViewer::commandBottom, 0);
-        viewer.p->Scroll(kHorizontal, CZPMarkupScrollViewer::commandBottom, 0);
-        EXPECT_EQ(kZpMarkupInfinite - 83, viewer.p->GetOffset(kVertical));
-        EXPECT_EQ(kZpMarkupInfinite - 183, viewer.p->GetOffset(kHorizontal));
-        viewer.p->Scroll(kVertical, SB_LINEDOWN, 0);
-        EXPECT_EQ(kZpMarkupInfinite - 83, viewer.p->GetOffset(kVertical));
+        SetVisibility(viewer.Get(), 2, 2);
+        viewer.Get()->SetContent(MakeProbe(kZpMarkupInfinite, kZpMarkupInfinite));
+        Layout(viewer.Get(), 200, 100);
+        viewer.Get()->Scroll(kVertical, CZPMarkupScrollViewer::commandBottom, 0);
+        viewer.Get()->Scroll(kHorizontal, CZPMarkupScrollViewer::commandBottom, 0);
+        EXPECT_EQ(kZpMarkupInfinite - 83, viewer.Get()->GetOffset(kVertical));
+        EXPECT_EQ(kZpMarkupInfinite - 183, viewer.Get()->GetOffset(kHorizontal));
+        viewer.Get()->Scroll(kVertical, SB_LINEDOWN, 0);
+        EXPECT_EQ(kZpMarkupInfinite - 83, viewer.Get()->GetOffset(kVertical));
         CDibSection dib(200, 100);
         CZPMarkupDrawingContext context(dib.GetDC(), NULL);
-        viewer.p->Render(&context);
+        viewer.Get()->Render(&context);
     }
 }
 
@@ -459,16 +459,16 @@ TEST_F(MarkupScrollLayout, ClassicLookFillsTrackThumbAndCorner)
 {
     CZPMarkupScrollBar::ForceClassicLook(TRUE);
     CRef<CZPMarkupScrollViewer> viewer(new CZPMarkupScrollViewer);
-    SetVisibility(viewer.p, 2, 2);
+    SetVisibility(viewer.Get(), 2, 2);
     CMeasureProbe* pProbe = MakeProbe(500, 1000);
     pProbe->m_clrFill = RGB(0, 0, 255);
-    viewer.p->SetContent(pProbe);
-    Layout(viewer.p, 200, 100);
+    viewer.Get()->SetContent(pProbe);
+    Layout(viewer.Get(), 200, 100);
     const COLORREF kMagenta = RGB(255, 0, 255);
     {
         CDibSection dib(200, 100, kMagenta);
         CZPMarkupDrawingContext context(dib.GetDC(), NULL);
-        viewer.p->Render(&context);
+        viewer.Get()->Render(&context);
         EXPECT_TRUE(ColorNear(RGB(0, 0, 255), dib.GetPixel(10, 10)));
         // Vertical bar at x 183..200, 83 high: thumb 17..25 (a frame around button face), track below it.
         EXPECT_TRUE(ColorNear(::GetSysColor(COLOR_BTNFACE), dib.GetPixel(191, 21)));
@@ -499,13 +499,13 @@ TEST_F(MarkupScrollLayout, ClassicLookFillsTrackThumbAndCorner)
         ::SelectClipRgn(dib.GetDC(), hRgn);
         ::DeleteObject(hRgn);
         CZPMarkupDrawingContext context(dib.GetDC(), NULL);
-        viewer.p->Render(&context);
+        viewer.Get()->Render(&context);
         EXPECT_TRUE(ColorNear(::GetSysColor(COLOR_BTNFACE), dib.GetPixel(190, 90)));
         EXPECT_EQ(kMagenta, dib.GetPixel(10, 10));
     }
     // The gripper is the topmost child at the corner and nowhere else.
-    EXPECT_EQ(static_cast<CZPMarkupInputElement*>(viewer.p->GetGripper()), viewer.p->InputHitTest(190, 90));
-    EXPECT_EQ(static_cast<CZPMarkupInputElement*>(pProbe), viewer.p->InputHitTest(5, 5));
+    EXPECT_EQ(static_cast<CZPMarkupInputElement*>(viewer.Get()->GetGripper()), viewer.Get()->InputHitTest(190, 90));
+    EXPECT_EQ(static_cast<CZPMarkupInputElement*>(pProbe), viewer.Get()->InputHitTest(5, 5));
     CZPMarkupScrollBar::ForceClassicLook(FALSE);
 }
 
@@ -517,7 +517,7 @@ TEST_F(MarkupScrollLayout, MarkupReadsTheVisibilityWords)
         CRef<CZPMarkupObject> root(pContext->Parse(L"<ScrollViewer VerticalScrollBarVisibility='auto' "
                                                    L"HorizontalScrollBarVisibility='Visible'><Border Width='300' "
                                                    L"Height='50'/></ScrollViewer>"));
-        CZPMarkupScrollViewer* pViewer = ZpMarkupCast<CZPMarkupScrollViewer>(root.p);
+        CZPMarkupScrollViewer* pViewer = ZpMarkupCast<CZPMarkupScrollViewer>(root.Get());
         ASSERT_NE(nullptr, pViewer);
         Layout(pViewer, 200, 100);
         EXPECT_EQ(nullptr, pViewer->GetVerticalScrollBar());
@@ -533,12 +533,12 @@ TEST_F(MarkupScrollLayout, MarkupReadsTheVisibilityWords)
 TEST_F(MarkupScrollLayout, ThemedLookDrawsTheBar)
 {
     CRef<CZPMarkupScrollViewer> viewer(new CZPMarkupScrollViewer);
-    viewer.p->SetContent(MakeProbe(50, 1000));
-    Layout(viewer.p, 200, 100);
+    viewer.Get()->SetContent(MakeProbe(50, 1000));
+    Layout(viewer.Get(), 200, 100);
     const COLORREF kMagenta = RGB(255, 0, 255);
     CDibSection dib(200, 100, kMagenta);
     CZPMarkupDrawingContext context(dib.GetDC(), NULL);
-    viewer.p->Render(&context);
+    viewer.Get()->Render(&context);
     for (int y : { 8, 21, 50, 92 })
         EXPECT_NE(kMagenta, dib.GetPixel(191, y)) << "y " << y;
 }

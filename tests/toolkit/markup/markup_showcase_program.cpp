@@ -5,6 +5,7 @@
 #include "markup_drawing_fixture.h"
 
 #include "../common/DibSection.h"
+#include "../common/message_pump.h"
 
 #include "common/ZPImageManager.h"
 #include "markup/ZPMarkupBuilder.h"
@@ -153,22 +154,7 @@ public:
         pRoot->Arrange(rc);
         pRoot->Render(&context);
     }
-    // Pumps messages for TOLVANE_TEST_LINGER_MS milliseconds (none when unset).
-    void Linger()
-    {
-        WCHAR szLinger[16] = {};
-        const UINT nLinger =
-            ::GetEnvironmentVariableW(L"TOLVANE_TEST_LINGER_MS", szLinger, 16) != 0 ? _wtoi(szLinger) : 0;
-        const DWORD dwEnd = ::GetTickCount() + nLinger;
-        MSG msg;
-        while (static_cast<int>(dwEnd - ::GetTickCount()) > 0 && ::IsWindow(m_hWnd)) {
-            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
-            while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-        }
-    }
+    void Linger() { LingerForScreenshot(m_hWnd); }
 
     CZPMarkupContext* m_pContext = NULL;
     CZPMarkupObject* m_pRoot = NULL;  // one reference

@@ -49,12 +49,12 @@ TEST_F(MarkupValues, ReadThicknesses)
     for (const auto& c : cases)
     {
         CRef<CZPMarkupObject> pValue(Convert<CZPMarkupThickness>(c.text));
-        ASSERT_EQ(c.bValid, pValue.p != NULL) << c.text;
+        ASSERT_EQ(c.bValid, pValue.Get() != NULL) << c.text;
         if (!c.bValid)
         {
             continue;
         }
-        const CZPMarkupThickness* p = static_cast<CZPMarkupThickness*>(pValue.p);
+        const CZPMarkupThickness* p = static_cast<CZPMarkupThickness*>(pValue.Get());
         EXPECT_EQ(c.l, p->m_nLeft) << c.text;
         EXPECT_EQ(c.t, p->m_nTop) << c.text;
         EXPECT_EQ(c.r, p->m_nRight) << c.text;
@@ -86,8 +86,8 @@ TEST_F(MarkupValues, ReadIntegersWithoutFailingOrWrapping)
     for (const auto& c : cases)
     {
         CRef<CZPMarkupObject> pValue(Convert<CZPMarkupInt>(c.text));
-        ASSERT_TRUE(pValue.p != NULL) << c.text;
-        EXPECT_EQ(c.nValue, static_cast<CZPMarkupInt*>(pValue.p)->m_nValue) << c.text;
+        ASSERT_TRUE(pValue.Get() != NULL) << c.text;
+        EXPECT_EQ(c.nValue, static_cast<CZPMarkupInt*>(pValue.Get())->m_nValue) << c.text;
     }
 }
 
@@ -108,10 +108,10 @@ TEST_F(MarkupValues, ReadDoublesWithTheNumberReader)
     for (const auto& c : cases)
     {
         CRef<CZPMarkupObject> pValue(Convert<CZPMarkupDouble>(c.text));
-        ASSERT_EQ(c.bValid, pValue.p != NULL) << c.text;
+        ASSERT_EQ(c.bValid, pValue.Get() != NULL) << c.text;
         if (c.bValid)
         {
-            EXPECT_EQ(c.dValue, static_cast<CZPMarkupDouble*>(pValue.p)->m_dValue) << c.text;
+            EXPECT_EQ(c.dValue, static_cast<CZPMarkupDouble*>(pValue.Get())->m_dValue) << c.text;
         }
     }
 
@@ -137,10 +137,10 @@ TEST_F(MarkupValues, ReadBooleansAsSharedInstances)
     for (const wchar_t* text : {L"true", L"TRUE", L"True"})
     {
         CRef<CZPMarkupObject> pValue(Convert<CZPMarkupBool>(text));
-        EXPECT_EQ(pTrue.p, pValue.p) << text;
+        EXPECT_EQ(pTrue.Get(), pValue.Get()) << text;
     }
     CRef<CZPMarkupObject> pValue(Convert<CZPMarkupBool>(L"fAlSe"));
-    EXPECT_EQ(pFalse.p, pValue.p);
+    EXPECT_EQ(pFalse.Get(), pValue.Get());
     for (const wchar_t* text : {L"yes", L" True", L"1", L""})
         EXPECT_EQ(NULL, Convert<CZPMarkupBool>(text)) << text;
     EXPECT_EQ(1u, pTrue->GetHashCode());
@@ -166,10 +166,10 @@ TEST_F(MarkupValues, ReadColours)
     for (const auto& c : cases)
     {
         CRef<CZPMarkupObject> pValue(Convert<CZPMarkupColor>(c.text));
-        ASSERT_EQ(c.bValid, pValue.p != NULL) << c.text;
+        ASSERT_EQ(c.bValid, pValue.Get() != NULL) << c.text;
         if (c.bValid)
         {
-            EXPECT_EQ(c.dwValue, static_cast<CZPMarkupColor*>(pValue.p)->m_dwValue) << c.text;
+            EXPECT_EQ(c.dwValue, static_cast<CZPMarkupColor*>(pValue.Get())->m_dwValue) << c.text;
         }
     }
     EXPECT_EQ(0xFF112233, CZPMarkupColor(RGB(0x33, 0x22, 0x11)).m_dwValue);
@@ -227,8 +227,8 @@ TEST_F(MarkupValues, ShareTheCommonInstances)
     CRef<CZPMarkupEnum> pEight(CZPMarkupEnum::CreateValue(8));
     CRef<CZPMarkupEnum> pEightAgain(CZPMarkupEnum::CreateValue(8));
     CRef<CZPMarkupEnum> pMinus(CZPMarkupEnum::CreateValue(-1));
-    EXPECT_EQ(pThree.p, pThreeAgain.p);
-    EXPECT_NE(pEight.p, pEightAgain.p);
+    EXPECT_EQ(pThree.Get(), pThreeAgain.Get());
+    EXPECT_NE(pEight.Get(), pEightAgain.Get());
     EXPECT_TRUE(pEight->IsEqual(pEightAgain));
     EXPECT_EQ(-1, pMinus->m_nValue);
 
@@ -240,23 +240,23 @@ TEST_F(MarkupValues, ShareTheCommonInstances)
     CRef<CZPMarkupString> pEmpty(CZPMarkupString::CreateValue(NULL));
     CRef<CZPMarkupString> pEmpty2(CZPMarkupString::CreateValue(L"abc", 0));
     CRef<CZPMarkupString> pEmpty3(CZPMarkupString::CreateValue(L""));
-    EXPECT_EQ(pBlank.p, pBlankOfMore.p);
-    EXPECT_NE(pBlank.p, pTwoBlanks.p);
+    EXPECT_EQ(pBlank.Get(), pBlankOfMore.Get());
+    EXPECT_NE(pBlank.Get(), pTwoBlanks.Get());
     EXPECT_EQ(2, pTwoBlanks->GetLength());
-    EXPECT_EQ(pLineFeed.p, pLineFeed2.p);
-    EXPECT_EQ(pEmpty.p, pEmpty2.p);
-    EXPECT_EQ(pEmpty.p, pEmpty3.p);
+    EXPECT_EQ(pLineFeed.Get(), pLineFeed2.Get());
+    EXPECT_EQ(pEmpty.Get(), pEmpty2.Get());
+    EXPECT_EQ(pEmpty.Get(), pEmpty3.Get());
     EXPECT_STREQ(L"", pEmpty->GetText());
 
     CRef<CZPMarkupThickness> pZero(CZPMarkupThickness::CreateZeroValue());
     CRef<CZPMarkupThickness> pZero2(CZPMarkupThickness::CreateZeroValue());
-    EXPECT_EQ(pZero.p, pZero2.p);
+    EXPECT_EQ(pZero.Get(), pZero2.Get());
 
     // Factories make the zero values.
     CRef<CZPMarkupObject> pMade(CZPMarkupColor::GetClassType()->CreateObject());
-    EXPECT_EQ(0xFF000000, static_cast<CZPMarkupColor*>(pMade.p)->m_dwValue);
+    EXPECT_EQ(0xFF000000, static_cast<CZPMarkupColor*>(pMade.Get())->m_dwValue);
     CRef<CZPMarkupObject> pMadeText(CZPMarkupString::GetClassType()->CreateObject());
-    EXPECT_EQ(0, static_cast<CZPMarkupString*>(pMadeText.p)->GetLength());
+    EXPECT_EQ(0, static_cast<CZPMarkupString*>(pMadeText.Get())->GetLength());
     // Enumerations and strings have no text form of their own.
     EXPECT_EQ(NULL, Convert<CZPMarkupEnum>(L"1"));
     EXPECT_EQ(NULL, Convert<CZPMarkupString>(L"x"));

@@ -170,17 +170,8 @@ private:
     CRect m_rcBounds;
 };
 
-// A paint manager the test owns one reference to.
-class CPaintManagerRef
+// A new paint manager the test holds the one reference to.
+struct CPaintManagerRef : CRefPtr<CZPTabPaintManager>
 {
-public:
-    CPaintManagerRef() : m_p(new CZPTabPaintManager()) {}
-    ~CPaintManagerRef() { m_p->InternalRelease(); }
-    CPaintManagerRef(const CPaintManagerRef&) = delete;
-    CPaintManagerRef& operator=(const CPaintManagerRef&) = delete;
-    CZPTabPaintManager* operator->() const { return m_p; }
-    CZPTabPaintManager* Get() const { return m_p; }
-
-private:
-    CZPTabPaintManager* m_p;
+    CPaintManagerRef() : CRefPtr<CZPTabPaintManager>(Adopt(new CZPTabPaintManager())) {}
 };

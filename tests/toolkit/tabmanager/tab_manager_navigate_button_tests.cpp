@@ -165,6 +165,37 @@ TEST_F(TabButtons, ATabRemovedWhileItsCloseButtonIsHeld)
     EXPECT_NE(Hwnd(), ::GetCapture());
 }
 
+// Layout alone places a tab's own buttons: hit testing works before the strip is ever drawn, and
+// drawing leaves them where the layout put them, for every look and side.
+TEST_F(TabButtons, ATabsCloseButtonIsHitBeforeAnyPaint)
+{
+    m_host.SetPerTabCloseMode(zpTabNavigateButtonAutomatic);
+    m_host.AddCaptions({ L"one", L"two", L"three" });
+    for (int nAppearance = 0; nAppearance < 12; nAppearance++) {
+        for (int nPosition : { zpTabPositionTop, zpTabPositionLeft, zpTabPositionBottom, zpTabPositionRight }) {
+            SCOPED_TRACE(testing::Message() << "appearance " << nAppearance << " position " << nPosition);
+            m_pm->SetAppearance(nAppearance);
+            m_pm->SetPosition(nPosition);
+            BOOL bHorizontal = nPosition == zpTabPositionTop || nPosition == zpTabPositionBottom;
+            m_host.SetBounds(bHorizontal ? CRect(0, 0, 200, 60) : CRect(0, 0, 60, 200));
+            m_host.SetCurSel(1);
+            CZPTabManagerNavigateButton* pClose = m_host.GetItem(1)->GetNavigateButton(0);
+            CRect rcLaidOut = pClose->GetRect();
+            ASSERT_FALSE(rcLaidOut.IsRectEmpty());
+            EXPECT_EQ(pClose, m_host.HitTestNavigateButton(rcLaidOut.CenterPoint(), FALSE));
+            // Automatic: only the selected tab shows its button.
+            EXPECT_TRUE(m_host.GetItem(0)->GetNavigateButton(0)->GetRect().IsRectEmpty());
+            DrawStrip(m_host, m_pm.Get());
+            EXPECT_EQ(rcLaidOut, pClose->GetRect());
+        }
+    }
+    m_pm->SetPosition(zpTabPositionTop);
+    m_host.SetBounds(CRect(0, 0, 200, 60));
+    m_host.SetCurSel(0);
+    EXPECT_FALSE(m_host.GetItem(0)->GetNavigateButton(0)->GetRect().IsRectEmpty());
+    EXPECT_TRUE(m_host.GetItem(1)->GetNavigateButton(0)->GetRect().IsRectEmpty());
+}
+
 // Pixels of the glyphs, drawn in the DC's text colour: filled when enabled, outlined when disabled.
 TEST_F(TabButtons, GlyphsAtTheirPoints)
 {

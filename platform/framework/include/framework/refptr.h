@@ -76,13 +76,20 @@ public:
             CRefTraits<T>::Release(pOld);
     }
     // Gives the reference to the caller.
-    T* Detach() noexcept
+    [[nodiscard]] T* Detach() noexcept
     {
         T* p = m_p;
         m_p = NULL;
         return p;
     }
     void Release() noexcept { Attach(NULL); }
+    // For a call that answers a reference through a T** parameter: releases what is held and
+    // gives the member's address, so the answer is adopted.
+    T** Receive() noexcept
+    {
+        Release();
+        return &m_p;
+    }
 
     T* Get() const noexcept { return m_p; }
     T* operator->() const noexcept
@@ -90,7 +97,11 @@ public:
         ASSERT(m_p != NULL);
         return m_p;
     }
-    T& operator*() const noexcept { return *m_p; }
+    T& operator*() const noexcept
+    {
+        ASSERT(m_p != NULL);
+        return *m_p;
+    }
     explicit operator bool() const noexcept { return m_p != NULL; }
 
 private:
