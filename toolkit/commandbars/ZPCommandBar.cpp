@@ -441,9 +441,13 @@ void CZPCommandBar::ClearSelection()
     HighlightControlAt(-1, 0);
 }
 
-// The help id for F1 and the options' switch of descriptions are not built: descriptions show.
+// The options' switch of descriptions is not built: descriptions show. The command bars keep the
+// highlighted control's help id for F1.
 void CZPCommandBar::OnControlHighlighted(int nSelected, CZPControl* pControl)
 {
+    CZPCommandBars* pCommandBars = FindCommandBars();
+    if (pCommandBars != NULL)
+        pCommandBars->SetHelpIdOf(nSelected != zpSelectionNone ? pControl : NULL);
     CWnd* pSite = FindSiteWindow();
     HWND hWndSite = pSite != NULL ? pSite->GetSafeHwnd() : NULL;
     if (hWndSite == NULL)

@@ -1,15 +1,123 @@
 // All command bars of one frame: the parts bars and controls use so far.
 #include "commandbars/ZPCommandBars.h"
 
+#include "commandbars/ZPCommandBar.h"
+#include "commandbars/ZPCommandBarsOptions.h"
+#include "commandbars/ZPControl.h"
+#include "commandbars/ZPControls.h"
+#include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPMouseManager.h"
+
+#include <framework/messages.h>
+#include <framework/resids.h>
+
+namespace {
+// Dock bars in position order: id and bar style (edge alignment and the border facing the client).
+struct DockBarSpec
+{
+    UINT nId;
+    DWORD dwBarStyle;
+};
+const DockBarSpec kDockBars[4] = {
+    { 0xE81B, ZP_CBRS_ALIGN_TOP | ZP_CBRS_BORDER_BOTTOM },
+    { 0xE81E, ZP_CBRS_ALIGN_BOTTOM | ZP_CBRS_BORDER_TOP },
+    { 0xE81C, ZP_CBRS_ALIGN_LEFT | ZP_CBRS_BORDER_RIGHT },
+    { 0xE81D, ZP_CBRS_ALIGN_RIGHT | ZP_CBRS_BORDER_LEFT },
+};
+// How far outside a dock bar's window a dragged bar still docks to it.
+const int kDockMargin = 20;
+// WM_COMMANDHELP carries the help id above this base.
+const LPARAM kHelpIdBase = 0x10000;
+// Popup nesting followed by the usage test; deeper (or cyclic) chains count as not hidden.
+const int kMaxUsageDepth = 32;
+}  // namespace
 
 IMPLEMENT_DYNCREATE(CZPCommandBars, CCmdTarget)
 
 CZPCommandBars::CZPCommandBars()
-    : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL)
+    : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
+      m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this))
 {}
 
-CZPCommandBars::~CZPCommandBars() = default;
+CZPCommandBars::~CZPCommandBars()
+{
+    m_pOptions->InternalRelease();
+    for (CZPDockBar*& pDockBar : m_pDockBars) {
+        if (pDockBar != NULL)
+            pDockBar->DestroyWindow();
+        delete pDockBar;
+        pDockBar = NULL;
+    }
+}
+
+void CZPCommandBars::CreateDockBars()
+{
+    for (int i = 0; i < 4; ++i) {
+        if (m_pDockBars[i] != NULL)
+            continue;
+        CZPDockBar* pDockBar = new CZPDockBar;
+        if (!pDockBar->CreateDockBar(GetSite(), kDockBars[i].dwBarStyle, kDockBars[i].nId)) {
+            delete pDockBar;
+            AfxThrowResourceException();
+        }
+        m_pDockBars[i] = pDockBar;
+    }
+}
+
+CZPDockBar* CZPCommandBars::GetDockBar(int nPosition) const
+{
+    return nPosition >= 0 && nPosition < 4 ? m_pDockBars[nPosition] : NULL;
+}
+
+CZPDockBar* CZPCommandBars::CanDock(CPoint point, CZPDockBar* pPreferred) const
+{
+    CZPDockBar* order[5] = { pPreferred, m_pDockBars[0], m_pDockBars[1], m_pDockBars[2], m_pDockBars[3] };
+    for (CZPDockBar* pDockBar : order) {
+        if (pDockBar == NULL || pDockBar->GetSafeHwnd() == NULL || (pDockBar->GetBarStyle() & ZP_CBRS_ALIGN_ANY) == 0)
+            continue;
+        CRect rc;
+        ::GetWindowRect(pDockBar->GetSafeHwnd(), &rc);
+        if (rc.left - kDockMargin < point.x && point.x < rc.right + kDockMargin && rc.top - kDockMargin < point.y &&
+            point.y < rc.bottom + kDockMargin)
+            return pDockBar;
+    }
+    return NULL;
+}
+
+void CZPCommandBars::SetHelpIdOf(CZPControl* pControl)
+{
+    // Actions are never bound here, so a control's help id is its own, else its command id.
+    if (pControl == NULL)
+        m_nHelpId = 0;
+    else
+        m_nHelpId = pControl->GetHelpId() != 0 ? pControl->GetHelpId() : pControl->GetID();
+}
+
+BOOL CZPCommandBars::FilterFrameMessage(UINT message, WPARAM wParam, LPARAM, LRESULT*)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == ID_HELP && m_nHelpId != 0 && m_hWndSite != NULL) {
+            CWnd* pSite = CWnd::FromHandlePermanent(m_hWndSite);
+            AFX_CMDHANDLERINFO info = {};
+            if (pSite != NULL && pSite->OnCmdMsg(ID_HELP, CN_COMMAND, NULL, &info)) {
+                ::SendMessageW(m_hWndSite, WM_COMMANDHELP, 0, kHelpIdBase + m_nHelpId);
+                return TRUE;
+            }
+        }
+        return FALSE;
+    case WM_ACTIVATEAPP:
+        if (!wParam)
+            EndAllTracking();
+        return FALSE;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != SC_KEYMENU && !(LOWORD(wParam) == 0 && wParam != 0) && !m_bCustomizeMode)
+            EndAllTracking();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
 
 CZPControlAction* CZPCommandBars::LookupAction(int) const
 {
@@ -24,4 +132,49 @@ void CZPCommandBars::EndAllTracking()
 
 void CZPCommandBars::OnTrackingModeChanged(CZPCommandBar*, int) {}
 
-void CZPCommandBars::SetCommandUsed(int) {}
+BOOL CZPCommandBars::IsCommandIdHidden(int nId) const
+{
+    BOOL bFlag = FALSE;
+    return m_pOptions->m_mapHiddenCommands.Lookup(static_cast<UINT>(nId), bFlag) &&
+           !m_pOptions->m_mapUsedCommands.Lookup(static_cast<UINT>(nId), bFlag);
+}
+
+namespace {
+BOOL IsHiddenByUsageAt(const CZPCommandBars* pCommandBars, CZPControl* pControl, int nDepth)
+{
+    if (pCommandBars->IsCommandIdHidden(pControl->GetID()))
+        return TRUE;
+    if (!pCommandBars->GetCommandBarsOptions()->m_bAutoHideUnusedPopups || !ZpIsPopupKind(pControl->GetType()) ||
+        nDepth >= kMaxUsageDepth)
+        return FALSE;
+    CZPCommandBar* pChild = pControl->GetCommandBar();
+    const int nCount = pChild != NULL ? pChild->CountControls() : 0;
+    if (nCount == 0)
+        return FALSE;  // nothing inside to be hidden
+    for (int i = 0; i < nCount; ++i) {
+        if (!IsHiddenByUsageAt(pCommandBars, pChild->ControlAt(i), nDepth + 1))
+            return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+BOOL CZPCommandBars::IsControlHiddenByUsage(CZPControl* pControl) const
+{
+    return pControl != NULL && IsHiddenByUsageAt(this, pControl, 0);
+}
+
+void CZPCommandBars::RecordUsedCommand(int nId)
+{
+    BOOL bFlag = FALSE;
+    if (!m_pOptions->m_mapHiddenCommands.Lookup(static_cast<UINT>(nId), bFlag))
+        return;
+    m_pOptions->m_mapUsedCommands[static_cast<UINT>(nId)] = TRUE;
+    m_pOptions->m_bDirty = TRUE;
+}
+
+void CZPCommandBars::ResetUsageData()
+{
+    m_pOptions->m_mapUsedCommands.RemoveAll();
+    m_pOptions->m_bDirty = TRUE;
+}

@@ -1,12 +1,15 @@
-// All command bars of one frame. Only what bars and controls ask of it exists so far: its site
-// frame, the customize-mode state and the shared managers; bar creation and docking come later.
+// All command bars of one frame. So far: its site frame, the four dock bars, the customize-mode
+// state, the shared managers and the help key; bar creation and docking come later.
 #pragma once
 
 #include <framework.h>
 #include <framework/wnd.h>
 
 class CZPCommandBar;
+class CZPControl;
 class CZPControlAction;
+class CZPCommandBarsOptions;
+class CZPDockBar;
 class CZPImageManager;
 class CZPPaintManager;
 
@@ -30,16 +33,43 @@ public:
     CZPImageManager* GetImageManager() const { return m_pImageManager; }
     CZPPaintManager* GetPaintManager() const { return m_pPaintManager; }
 
+    // Creates the top, bottom, left and right dock bars as children of the site; throws
+    // CResourceException when one cannot be created.
+    void CreateDockBars();
+    // The dock bar at a position 0-3 (top, bottom, left, right); NULL otherwise or before creation.
+    CZPDockBar* GetDockBar(int nPosition) const;
+    // The first aligned dock bar (the preferred one first) whose window grown by the docking
+    // margin holds the screen point strictly inside; NULL when none.
+    CZPDockBar* CanDock(CPoint point, CZPDockBar* pPreferred = NULL) const;
+
+    // The help id F1 asks for: the highlighted control's (0 when none).
+    int GetHelpId() const { return m_nHelpId; }
+    void SetHelpIdOf(CZPControl* pControl);
+    // The frame's messages seen first; TRUE when consumed (*pResult then holds the answer).
+    virtual BOOL FilterFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    CZPCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
+    // TRUE for an id that is hidden until used and has not been used.
+    virtual BOOL IsCommandIdHidden(int nId) const;
+    // The id's test; with auto-hide, a popup whose child bar has controls, all hidden by usage.
+    virtual BOOL IsControlHiddenByUsage(CZPControl* pControl) const;
+    // Enters a hidden id into the used commands.
+    void RecordUsedCommand(int nId);
+    void ResetUsageData();
+
     // Ends the tracking of every bar of the thread.
     void EndAllTracking();
     // Runs last when a bar entered (nMode non-zero) or left tracking. Nothing to follow yet.
     virtual void OnTrackingModeChanged(CZPCommandBar* pBar, int nMode);
-    // Records a command as used for the rarely-used menus (the options are not built yet).
-    void SetCommandUsed(int nId);
+    // Records a command as used for the rarely-used menus.
+    void SetCommandUsed(int nId) { RecordUsedCommand(nId); }
 
 private:
     HWND m_hWndSite;  // borrowed: the site frame
     BOOL m_bCustomizeMode;
     CZPImageManager* m_pImageManager;  // none of its own until the command bars are built
     CZPPaintManager* m_pPaintManager;  // none of its own until the command bars are built
+    CZPDockBar* m_pDockBars[4];        // owned: top, bottom, left, right
+    int m_nHelpId;
+    CZPCommandBarsOptions* m_pOptions;  // owned: one reference
 };

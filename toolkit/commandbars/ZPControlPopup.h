@@ -1,5 +1,5 @@
-// A control that opens a popup bar (kinds 2, 3 and 4). It holds its popup bar; opening, hover
-// and keyboard handling are not built yet.
+// A control that opens a popup bar (kinds 2, 3 and 4): a submenu item, a drop-down button, or a
+// split button whose command part runs a command and whose arrow part opens the popup.
 #pragma once
 
 #include "commandbars/ZPControlButton.h"
@@ -16,7 +16,35 @@ public:
     CZPCommandBar* GetCommandBar() const override;
     // Non-recursive copies share the source's popup bar; recursive ones copy its controls.
     void Copy(CZPControl* pSource, BOOL bRecursive) override;
+    CZPControl* Clone(BOOL bRecursive) override;
+
+    BOOL IsPopuped() const override { return m_bPopuped; }
+    BOOL SetPopuped(BOOL bPopup) override;
+    void OnKeyboardActivate() override;
+    void OnClick(BOOL bKeyboard, CPoint point) override;
+    void OnLButtonUp(CPoint point) override;
+    BOOL OnLButtonDblClk(CPoint point) override;
+    void OnMouseMove(CPoint point) override;
+    void OnMouseHover() override;
+    BOOL OnSetSelected(int bSelected) override;
+    void OnCustomizeDragOver(CZPControl* pDataObject, CPoint point) override;
+    BOOL IsCustomizeDropAllowed(CZPControl* pDataObject) override;
+
+    // Slot 82: the paint manager narrows the rectangle the opening popup must not cover.
+    virtual void AdjustExcludeRect(CRect& rc, BOOL bVertical);
+    // Slot 83: the shadow under the opened control; drawn once popup bars carry their shadow option.
+    virtual void ShowShadow();
+
+    // TRUE when both open the same bar, or a popup somewhere in this one's popup chain does.
+    BOOL IsChainedWith(CZPControlPopup* pOther) const;
+    // The part of a split button that runs the command (the whole control for other kinds).
+    CRect GetSplitCommandRect() const;
+
+    BOOL GetShowControlShadow() const { return m_bShowControlShadow; }
+    void SetShowControlShadow(BOOL bShow) { m_bShowControlShadow = bShow; }
 
 private:
+    BOOL m_bPopuped;
     CRefPtr<CZPCommandBar> m_pCommandBar;
+    BOOL m_bShowControlShadow;
 };

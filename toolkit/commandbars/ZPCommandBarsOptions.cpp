@@ -1,0 +1,8 @@
+// Command-bars options.
+#include "commandbars/ZPCommandBarsOptions.h"
+
+IMPLEMENT_DYNAMIC(CZPCommandBarsOptions, CCmdTarget)
+
+CZPCommandBarsOptions::CZPCommandBarsOptions(CZPCommandBars* pCommandBars)
+    : m_bAutoHideUnusedPopups(TRUE), m_bDirty(FALSE), m_pCommandBars(pCommandBars)
+{}

@@ -1,0 +1,20 @@
+// The options of one command-bars object. So far the usage data: which commands stay hidden until
+// used, which ones the user has used, and whether popups of hidden commands hide as well.
+#pragma once
+
+#include <framework.h>
+
+class CZPCommandBars;
+
+class CZPCommandBarsOptions : public CCmdTarget
+{
+    DECLARE_DYNAMIC(CZPCommandBarsOptions)
+public:
+    explicit CZPCommandBarsOptions(CZPCommandBars* pCommandBars);
+
+    BOOL m_bAutoHideUnusedPopups;
+    BOOL m_bDirty;  // bars or options changed since the layout was last stored
+    CMap<UINT, UINT, BOOL, BOOL> m_mapHiddenCommands;
+    CMap<UINT, UINT, BOOL, BOOL> m_mapUsedCommands;
+    CZPCommandBars* m_pCommandBars;  // borrowed: the owner
+};
