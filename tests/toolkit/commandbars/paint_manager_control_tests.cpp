@@ -234,15 +234,15 @@ TEST_F(PaintManagerControls, ControlsMeasureAndDrawThroughTheirPaintManager)
               toolbar.pBar->GetControls()->LayoutControls(NULL, 500, ZP_LM_HORZDOCK | ZP_LM_COMMIT, CRect()));
     EXPECT_EQ(CRect(46, 0, 69, 22), toolbar.pBar->GetControls()->GetAt(2)->GetRect());
 
-    // Without a bar of its own or any theme a control has no paint manager: no size, no drawing.
+    // Without a paint manager of its own, a control and a bare bar use the process-wide one,
+    // the Default theme made on first use.
     CRefPtr<CZPControls> loose = CRefPtr<CZPControls>::Adopt(new CZPControls);
     CZPControl* pLoose = loose->Add(zpControlButton, 200);
     CBarAndControl bare(new CZPToolBar, zpControlButton);
     pTheme->m_draws.clear();
-    EXPECT_EQ(nullptr, pLoose->GetPaintManager());
-    EXPECT_EQ(CSize(0, 0), pLoose->GetSize(NULL));
-    pLoose->Draw(NULL);
-    EXPECT_EQ(CSize(0, 0), bare.pControl->GetSize(NULL));
+    ASSERT_NE(nullptr, pLoose->GetPaintManager());
+    EXPECT_EQ(ZpGetPaintManager(), pLoose->GetPaintManager());
+    EXPECT_TRUE(pTheme->m_draws.empty());
 
     // The process-wide paint manager answers for both once installed.
     ZpSetPaintManager(pTheme.Get());
