@@ -30,20 +30,31 @@ enum ZpPaintTheme
     zpThemeCustom = 8
 };
 
-// Colour-table indices the base drawing names.
+// Colour-table indices the base drawing and the themes name.
 enum
 {
     zpColorBlack = 0,
-    zpColorWindow = COLOR_WINDOW,              // 5
-    zpColorAppWorkspace = COLOR_APPWORKSPACE,  // 12
-    zpColorBtnFace = COLOR_BTNFACE,            // 15
-    zpColorBtnShadow = COLOR_BTNSHADOW,        // 16
-    zpColorGrayText = COLOR_GRAYTEXT,          // 17
-    zpColorBtnText = COLOR_BTNTEXT,            // 18
-    zpColorBtnHighlight = COLOR_BTNHIGHLIGHT,  // 20
-    zpColorInfoText = COLOR_INFOTEXT,          // 23
-    zpColorInfoBk = COLOR_INFOBK,              // 24
-    zpColorLastIndex = ZP_COLOR_COUNT - 1      // 62
+    zpColorActiveCaption = COLOR_ACTIVECAPTION,      // 2
+    zpColorInactiveCaption = COLOR_INACTIVECAPTION,  // 3
+    zpColorMenu = COLOR_MENU,                        // 4
+    zpColorWindow = COLOR_WINDOW,                    // 5
+    zpColorMenuText = COLOR_MENUTEXT,                // 7
+    zpColorCaptionText = COLOR_CAPTIONTEXT,          // 9
+    zpColorAppWorkspace = COLOR_APPWORKSPACE,        // 12
+    zpColorSysHighlight = COLOR_HIGHLIGHT,           // 13
+    zpColorSysHighlightText = COLOR_HIGHLIGHTTEXT,   // 14
+    zpColorBtnFace = COLOR_BTNFACE,                  // 15
+    zpColorBtnShadow = COLOR_BTNSHADOW,              // 16
+    zpColorGrayText = COLOR_GRAYTEXT,                // 17
+    zpColorBtnText = COLOR_BTNTEXT,                  // 18
+    zpColorBtnHighlight = COLOR_BTNHIGHLIGHT,        // 20
+    zpColor3dDkShadow = COLOR_3DDKSHADOW,            // 21
+    zpColor3dLight = COLOR_3DLIGHT,                  // 22
+    zpColorInfoText = COLOR_INFOTEXT,                // 23
+    zpColorInfoBk = COLOR_INFOBK,                    // 24
+    zpColorMenuHilight = 29,                         // COLOR_MENUHILIGHT
+    zpColorShadowDerived = 38,                       // the table's derived shadow
+    zpColorLastIndex = ZP_COLOR_COUNT - 1            // 62
 };
 
 // Popup animation kinds as AnimatePopup receives them (0, 1 and 5 are resolved by the caller).

@@ -50,19 +50,3 @@ protected:
     // Checkerboard of button face and button highlight, phased by the DC's brush origin.
     void FillDitherPattern(CDC* pDC, CRect rc);
 };
-
-// Colour indices of the system colours the themes name beyond the base's.
-enum
-{
-    zpColorActiveCaption = COLOR_ACTIVECAPTION,      // 2
-    zpColorInactiveCaption = COLOR_INACTIVECAPTION,  // 3
-    zpColorMenu = COLOR_MENU,                        // 4
-    zpColorMenuText = COLOR_MENUTEXT,                // 7
-    zpColorCaptionText = COLOR_CAPTIONTEXT,          // 9
-    zpColorSysHighlight = COLOR_HIGHLIGHT,           // 13
-    zpColorSysHighlightText = COLOR_HIGHLIGHTTEXT,   // 14
-    zpColor3dDkShadow = COLOR_3DDKSHADOW,            // 21
-    zpColor3dLight = COLOR_3DLIGHT,                  // 22
-    zpColorMenuHilight = 29,                         // COLOR_MENUHILIGHT
-    zpColorShadowDerived = 38                        // the table's derived shadow
-};
