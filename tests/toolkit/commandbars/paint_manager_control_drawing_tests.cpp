@@ -71,31 +71,11 @@ struct CBar
     CZPCommandBar* p;
 };
 
-void RegisterTestIcon()
-{
-    static BOOL s_bDone = FALSE;
-    if (s_bDone)
-        return;
-    CDC dc;
-    dc.CreateCompatibleDC(NULL);
-    CBitmap bitmap;
-    CDC screen;
-    screen.Attach(::GetDC(NULL));
-    bitmap.CreateCompatibleBitmap(&screen, 16, 16);
-    ::ReleaseDC(NULL, screen.Detach());
-    {
-        CZPCompatibleDC fill(&dc, &bitmap);
-        fill.FillSolidRect(0, 0, 16, 16, RGB(0, 128, 0));
-    }
-    const UINT nId = kIconId;
-    s_bDone = ZpImageManagerInstance()->SetIcons(&bitmap, &nId, 1, 16, 16, 0, FALSE);
-}
-
 using PaintManagerControlDrawing = CommandBarsTest;
 
 TEST_F(PaintManagerControlDrawing, ToolBarSizesByKindAndStyle)
 {
-    RegisterTestIcon();
+    RegisterTestIcon(kIconId, RGB(0, 128, 0));
     CThemeFixture f;
     CZPPaintManager* pm = f.pm;
     const CSize szFile = f.Extent(L"File");
@@ -175,7 +155,7 @@ TEST_F(PaintManagerControlDrawing, ToolBarSizesByKindAndStyle)
 
 TEST_F(PaintManagerControlDrawing, ImagePlacementOnToolBars)
 {
-    RegisterTestIcon();
+    RegisterTestIcon(kIconId, RGB(0, 128, 0));
     CThemeFixture f;
     CBar toolbar(new CZPToolBar);
     CDibSection dib(100, 24, kPaper);
