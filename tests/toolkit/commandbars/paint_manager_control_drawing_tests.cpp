@@ -335,6 +335,50 @@ TEST_F(PaintManagerControlDrawing, PopupItemSizesShortcutsAndDescriptions)
     EXPECT_EQ(CSize(0, 0), pm->DrawControlInPopup(NULL, pOpen, TRUE));
 }
 
+TEST_F(PaintManagerControlDrawing, OddCaptionsAndRectanglesDrawSafely)
+{
+    CThemeFixture f;
+    CBar toolbar(new CZPToolBar);
+    CBar popup(new CZPPopupBar);
+    CBar menubar(new CZPMenuBar);
+    const CString strLong(L'W', 100000);
+    const LPCWSTR captions[] = { L"", L"&", L"&&", L"a b" };
+    const CRect rects[] = { CRect(0, 0, 0, 0), CRect(40, 20, 10, 5), CRect(-30, -30, 10, 10) };
+    const int kinds[] = { zpControlButton, zpControlPopup, zpControlSplitButtonPopup, zpControlCheckBox,
+                          zpControlLabel };
+    CDibSection dib(60, 30, kPaper);
+    CDibDC dc(dib);
+    for (CBar* pBar : { &toolbar, &popup, &menubar }) {
+        for (int nKind : kinds) {
+            for (LPCWSTR lpszCaption : captions) {
+                CZPControl* p = pBar->Add(nKind, kPlainId, lpszCaption);
+                for (int nStyle : { zpButtonAutomatic, zpButtonIconAndCaptionBelow, zpButtonCaptionAndDescription }) {
+                    p->SetStyle(nStyle);
+                    p->SetDescription(lpszCaption);
+                    const CSize sz = f.pm->DrawControl(&dc, p, FALSE);
+                    EXPECT_GE(sz.cx, 0) << nKind;
+                    EXPECT_GE(sz.cy, 0) << nKind;
+                    for (const CRect& rc : rects) {
+                        p->SetRect(rc);
+                        f.pm->DrawControl(&dc, p, TRUE);
+                    }
+                }
+            }
+        }
+    }
+    // A 100,000-character caption measures and draws, on a toolbar without touching the pixels
+    // outside the control.
+    for (CBar* pBar : { &toolbar, &popup }) {
+        CZPControl* p = pBar->Add(zpControlButton, kPlainId, strLong, CRect(10, 5, 50, 25));
+        EXPECT_GT(f.pm->DrawControl(&dc, p, FALSE).cx, 0);
+        dib.Fill(kPaper);
+        f.pm->DrawControl(&dc, p, TRUE);
+        if (pBar == &toolbar)
+            for (int y = 0; y < 30; ++y)
+                EXPECT_EQ(kPaper, dib.GetPixel(2, y)) << y;
+    }
+}
+
 TEST_F(PaintManagerControlDrawing, SplitCaptionTriesTheMiddleFirst)
 {
     const struct

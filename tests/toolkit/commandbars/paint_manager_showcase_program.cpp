@@ -1,7 +1,9 @@
 // A window showing the base paint manager's pieces side by side in the themed and in the classic
 // path: check-box and radio marks, check and radio glyphs, arrows, message-bar buttons, shared
-// primitives, the workspace and a status bar with its size grip. The themed column uses the
-// visual style where the prefix has one; the classic column never does.
+// primitives, the workspace and a status bar with its size grip; below them a floating toolbar,
+// a docked toolbar and a popup menu drawn whole through the Native XP theme (themed column) and
+// the Default theme (classic column). The themed column uses the visual style where the prefix
+// has one; the classic column never does.
 // TOLVANE_TEST_LINGER_MS keeps the window on screen (and interactive) that long, for a screenshot.
 #include <gtest/gtest.h>
 
@@ -9,10 +11,20 @@
 #include "message_pump.h"
 #include "paint_manager_test_theme.h"
 
+#include "commandbars/ZPControls.h"
+#include "commandbars/ZPPopupBar.h"
+#include "commandbars/ZPToolBar.h"
+#include "commandbars/themes/ZPNativeXPTheme.h"
+
+#include <memory>
+#include <vector>
+
 namespace {
 
 const int kColumnWidth = 300;
-const int kClientWidth = 2 * kColumnWidth, kClientHeight = 250;
+const int kPiecesHeight = 250;  // the pieces above; the bars below them
+const int kBarsHeight = 300;
+const int kClientWidth = 2 * kColumnWidth, kClientHeight = kPiecesHeight + kBarsHeight;
 const int kStatusHeight = 22;
 const int kRowHeight = 30;
 const int kMark = 13;
@@ -139,7 +151,7 @@ void DrawColumn(CDC* pDC, CTestTheme* pPM, CWnd* pStatusBar, int x0, LPCWSTR lps
     // Row 5: a caption in the paint manager's regular font.
     y += kRowHeight + 4;
     CRect rcText(x0 + 8, y, x0 + kColumnWidth - 8, y + 20);
-    pDC->DrawTextW(L"Status bar below, with its size grip", -1, &rcText, DT_SINGLELINE | DT_VCENTER);
+    pDC->DrawTextW(L"Bars of the look below; the status bar at the bottom", -1, &rcText, DT_SINGLELINE | DT_VCENTER);
     pDC->SelectObject(pOldFont);
 
     // The status bar draws from the DC's origin over its window's client size.
@@ -147,6 +159,158 @@ void DrawColumn(CDC* pDC, CTestTheme* pPM, CWnd* pStatusBar, int x0, LPCWSTR lps
     pPM->FillStatusBar(pDC, pStatusBar);
     pPM->DrawStatusSizeGrip(pDC, CRect(0, 0, kColumnWidth, kStatusHeight));
 }
+
+// The bars of one look, each a hidden window for its client size, drawn through their own
+// DrawBar with the look's paint manager.
+class CBarsOfOneLook
+{
+public:
+    explicit CBarsOfOneLook(CZPPaintManager* pPM)
+    {
+        RegisterTestIcon(kIconNew, RGB(0x30, 0x90, 0x30));
+        RegisterTestIcon(kIconOpen, RGB(0xD0, 0xA0, 0x20));
+        RegisterTestIcon(kIconSave, RGB(0x30, 0x60, 0xC0));
+
+        m_pFloating = NewBar(new CZPToolBar, pPM, zpBarFloating, L"Formatting");
+        // Measured with a DC: a look may answer nothing without one.
+        CClientDC dcFloating(m_pFloating);
+        const int yCaption = pPM->DrawBarGripper(&dcFloating, m_pFloating, FALSE).cy + 3;
+        AddButton(m_pFloating, zpControlButton, kIconNew, L"&New", zpButtonIconAndCaption, 1);
+        AddButton(m_pFloating, zpControlButton, kIconOpen, L"&Open", zpButtonIconAndCaption, 0);
+        AddButton(m_pFloating, zpControlPopup, 0, L"&Zoom", zpButtonCaption, 0);
+        LayOutRow(m_pFloating, pPM, 6, yCaption + 3);
+        Resize(m_pFloating, CSize(kColumnWidth - 16, BottomOf(m_pFloating) + 6));
+
+        m_pDocked = NewBar(new CZPToolBar, pPM, zpBarTop, L"Standard");
+        m_pDocked->SetBarStyle(ZP_BAR_STYLE_GRIPPER);
+        AddButton(m_pDocked, zpControlButton, kIconNew, L"New", zpButtonAutomatic, 0);
+        AddButton(m_pDocked, zpControlButton, kIconOpen, L"Open", zpButtonAutomatic, 1);
+        AddButton(m_pDocked, zpControlButton, kIconSave, L"Save", zpButtonAutomatic, 0)->SetChecked(TRUE);
+        AddButton(m_pDocked, zpControlSplitButtonPopup, kIconSave, L"Undo", zpButtonAutomatic, 0)->SetBeginGroup(TRUE);
+        AddButton(m_pDocked, zpControlButton, kIconOpen, L"Cut", zpButtonAutomatic, 0)->SetEnabled(FALSE);
+        AddButton(m_pDocked, zpControlCheckBox, 0, L"&Wrap", zpButtonAutomatic, 0)->SetBeginGroup(TRUE);
+        const int xFirst = pPM->DrawBarGripper(NULL, m_pDocked, FALSE).cx + 4;
+        LayOutRow(m_pDocked, pPM, xFirst, 2);
+        Resize(m_pDocked, CSize(kColumnWidth - 16, BottomOf(m_pDocked) + 2));
+
+        m_pPopup = NewBar(new CZPPopupBar, pPM, zpBarPopup, L"");
+        m_pPopup->SetIconSize(CSize(16, 16));
+        AddButton(m_pPopup, zpControlButton, kIconNew, L"&New", zpButtonAutomatic, 0)->SetShortcutText(L"Ctrl+N");
+        AddButton(m_pPopup, zpControlButton, kIconOpen, L"&Open...", zpButtonAutomatic, 1)->SetShortcutText(L"Ctrl+O");
+        AddButton(m_pPopup, zpControlButton, 0, L"&Word Wrap", zpButtonAutomatic, 0)->SetChecked(TRUE);
+        AddButton(m_pPopup, zpControlButton, 0, L"&Print", zpButtonAutomatic, 0)->SetEnabled(FALSE);
+        AddButton(m_pPopup, zpControlButton, 0, L"Rarely used", zpButtonAutomatic, 0)->SetHiddenByUsage(TRUE);
+        CZPControl* pRecent = AddButton(m_pPopup, zpControlPopup, 0, L"&Recent Files", zpButtonAutomatic, 0);
+        pRecent->SetBeginGroup(TRUE);
+        LayOutPopup(m_pPopup, pPM);
+    }
+    ~CBarsOfOneLook()
+    {
+        for (CZPCommandBar* pBar : { m_pFloating, m_pDocked, m_pPopup })
+            pBar->InternalRelease();
+    }
+    CBarsOfOneLook(const CBarsOfOneLook&) = delete;
+    CBarsOfOneLook& operator=(const CBarsOfOneLook&) = delete;
+
+    void Draw(CDC* pDC, CZPPaintManager* pPM, int x0, int y0)
+    {
+        const CRect rcAll(0, 0, kClientWidth, kClientHeight);
+        int y = y0;
+        for (CZPCommandBar* pBar : { m_pFloating, m_pDocked }) {
+            COriginShift shift(pDC, CPoint(x0 + 8, y));
+            pBar->DrawBar(pDC, rcAll);
+            y += SizeOf(pBar).cy + 10;
+        }
+        COriginShift shift(pDC, CPoint(x0 + 8, y));
+        m_pPopup->DrawBar(pDC, rcAll);
+        pPM->DrawBarGripper(pDC, m_pPopup, TRUE);  // the icon column (gutter) where the look has one
+        const int nCount = m_pPopup->CountControls();
+        for (int i = 0; i < nCount; ++i) {
+            CZPControl* pControl = m_pPopup->ControlAt(i);
+            if (pControl->GetBeginGroup())
+                pPM->DrawBarSeparator(pDC, m_pPopup, pControl, TRUE);
+            pControl->Draw(pDC);
+        }
+    }
+
+private:
+    static const UINT kIconNew = 7201, kIconOpen = 7202, kIconSave = 7203;
+
+    static CZPCommandBar* NewBar(CZPCommandBar* pBar, CZPPaintManager* pPM, int nPosition, LPCWSTR lpszTitle)
+    {
+        pBar->CreateEx(0, AfxRegisterWndClass(0), lpszTitle, WS_POPUP, 0, 0, 10, 10, NULL, NULL);
+        pBar->SetPosition(nPosition);
+        pBar->SetTitle(lpszTitle);
+        pBar->SetPaintManager(pPM);
+        return pBar;
+    }
+    static CZPControl* AddButton(CZPCommandBar* pBar, int nKind, UINT nIcon, LPCWSTR lpszCaption, int nStyle,
+                                 int nSelected)
+    {
+        CZPControl* pControl = pBar->GetControls()->Add(nKind, nIcon);
+        pControl->SetCaption(lpszCaption);
+        pControl->SetStyle(nStyle);
+        pControl->SetSelectedRaw(nSelected);
+        return pControl;
+    }
+    static CSize SizeOf(CZPCommandBar* pBar)
+    {
+        CRect rc;
+        pBar->GetClientRect(&rc);
+        return rc.Size();
+    }
+    static void Resize(CZPCommandBar* pBar, CSize sz)
+    {
+        pBar->SetWindowPos(NULL, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    static int BottomOf(CZPCommandBar* pBar)
+    {
+        int nBottom = 0;
+        for (int i = 0; i < pBar->CountControls(); ++i)
+            nBottom = std::max<int>(nBottom, pBar->ControlAt(i)->GetRect().bottom);
+        return nBottom;
+    }
+    static void LayOutRow(CZPCommandBar* pBar, CZPPaintManager* pPM, int x, int y)
+    {
+        CClientDC dc(pBar);
+        std::vector<CSize> sizes;
+        int cy = 0;
+        for (int i = 0; i < pBar->CountControls(); ++i) {
+            sizes.push_back(pBar->ControlAt(i)->GetSize(&dc));
+            cy = std::max<int>(cy, sizes.back().cy);
+        }
+        for (int i = 0; i < pBar->CountControls(); ++i) {
+            CZPControl* pControl = pBar->ControlAt(i);
+            if (pControl->GetBeginGroup())
+                x += pPM->DrawBarSeparator(NULL, pBar, pControl, FALSE).cx;
+            pControl->SetRect(CRect(x, y, x + sizes[i].cx, y + cy));
+            pControl->SetRowRect(CRect(0, y, kColumnWidth, y + cy));
+            x += sizes[i].cx;
+        }
+    }
+    static void LayOutPopup(CZPCommandBar* pBar, CZPPaintManager* pPM)
+    {
+        CClientDC dc(pBar);
+        int cx = 0;
+        for (int i = 0; i < pBar->CountControls(); ++i)
+            cx = std::max<int>(cx, pBar->ControlAt(i)->GetSize(&dc).cx);
+        int y = 3;
+        for (int i = 0; i < pBar->CountControls(); ++i) {
+            CZPControl* pControl = pBar->ControlAt(i);
+            if (pControl->GetBeginGroup())
+                y += pPM->DrawBarSeparator(NULL, pBar, pControl, FALSE).cy;
+            const int cy = pControl->GetSize(&dc).cy;
+            pControl->SetRect(CRect(3, y, 3 + cx, y + cy));
+            pControl->SetRowRect(CRect(3, y, 3 + cx, y + cy));
+            y += cy;
+        }
+        Resize(pBar, CSize(cx + 6, y + 3));
+    }
+
+    CZPCommandBar* m_pFloating;  // one reference each
+    CZPCommandBar* m_pDocked;
+    CZPCommandBar* m_pPopup;
+};
 
 class CShowcase;
 CShowcase* g_pShowcase = NULL;
@@ -163,9 +327,17 @@ public:
         m_classic->m_bThemedStatusBar = FALSE;
         m_classic->m_bThemedCheckBox = FALSE;
         m_classic->RefreshMetrics();
+        m_pNativeXP = ZpCreatePaintTheme(zpThemeNativeXP);
+        m_pNativeXP->RefreshMetrics();
+        m_pDefault = ZpCreatePaintTheme(zpThemeDefault);
+        m_pDefault->RefreshMetrics();
     }
     ~CShowcase()
     {
+        m_barsNativeXP.reset();
+        m_barsDefault.reset();
+        m_pNativeXP->InternalRelease();
+        m_pDefault->InternalRelease();
         if (m_hWnd != NULL)
             ::DestroyWindow(m_hWnd);
     }
@@ -199,12 +371,20 @@ public:
         CDibDC dc(m_dib.GetDC());
         DrawColumn(&dc, m_themed.Get(), &m_statusThemed, 0, L"Themed");
         DrawColumn(&dc, m_classic.Get(), &m_statusClassic, kColumnWidth, L"Classic");
+        m_barsNativeXP.reset(new CBarsOfOneLook(m_pNativeXP));
+        m_barsDefault.reset(new CBarsOfOneLook(m_pDefault));
+        m_barsNativeXP->Draw(&dc, m_pNativeXP, 0, kPiecesHeight - 70);
+        m_barsDefault->Draw(&dc, m_pDefault, kColumnWidth, kPiecesHeight - 70);
         ::GdiFlush();
     }
     void Linger() { LingerForScreenshot(m_hWnd); }
 
     CTestThemeRef m_themed;
     CTestThemeRef m_classic;
+    CZPPaintManager* m_pNativeXP;  // one reference
+    CZPPaintManager* m_pDefault;   // one reference
+    std::unique_ptr<CBarsOfOneLook> m_barsNativeXP;
+    std::unique_ptr<CBarsOfOneLook> m_barsDefault;
     CWnd m_statusThemed;
     CWnd m_statusClassic;
     CDibSection m_dib;
