@@ -176,6 +176,8 @@ public:
     void SetTooltip(LPCWSTR lpszText) { m_strTooltipText = lpszText; }
     void SetDescription(LPCWSTR lpszText) { m_strDescriptionText = lpszText; }
     void SetShortcutText(LPCWSTR lpszText) { m_strShortcutText = lpszText; }
+    // The shortcut text from a plain string; a NULL string clears it.
+    void SetShortcutTextFromString(LPCWSTR lpszText) { m_strShortcutText = lpszText != NULL ? lpszText : L""; }
     void SetKeyboardTip(LPCWSTR lpszText) { m_strKeyboardTip = lpszText; }
     void SetCategory(LPCWSTR lpszCategory) { m_strCategory = lpszCategory; }
     void SetIconSize(CSize size) { m_szIcon = size; }

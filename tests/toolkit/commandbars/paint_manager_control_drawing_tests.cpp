@@ -278,7 +278,9 @@ TEST_F(PaintManagerControlDrawing, PopupItemSizesShortcutsAndDescriptions)
     const CSize cell = pm->GetPopupIconCellSize(popup.p);
 
     CZPControl* pOpen = popup.Add(zpControlButton, kPlainId, L"&Open");
-    pOpen->SetShortcutText(L"Ctrl+O");
+    pOpen->SetShortcutTextFromString(NULL);
+    EXPECT_EQ(CString(), pOpen->GetShortcutText());
+    pOpen->SetShortcutTextFromString(L"Ctrl+O");
     const int cxOpen = f.Extent(L"Open").cx;
     const int cxShortcut = f.Extent(L"Ctrl+O").cx;
     EXPECT_EQ(CSize(col + gap + cxOpen + cxShortcut + 32, cell.cy), pm->DrawControl(&f.dc, pOpen, FALSE));

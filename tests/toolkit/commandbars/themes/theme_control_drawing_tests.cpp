@@ -6,6 +6,7 @@
 #include "paint_manager_test_theme.h"
 #include "theme_test_support.h"
 
+#include "commandbars/ZPMenuBar.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPToolBar.h"
 
@@ -130,6 +131,10 @@ TEST(ThemeControlDrawing, NativeXPThemedButtonsAreTheSystemsParts)
     CThemeRef<CZPNativeXPTheme> pm;
     ASSERT_TRUE(pm->IsThemed());
     CBarWindow bar(new CZPToolBar, zpBarTop, CSize(40, 24));
+    // The system's flat menus are not the base's flat bars: docked bars keep their band edges.
+    CBarWindow menubar(new CZPMenuBar, zpBarTop, CSize(40, 24));
+    EXPECT_FALSE(pm->IsFlatBar(menubar.p));
+    EXPECT_FALSE(pm->IsFlatBar(bar.p));
     CZPControl* p = bar.Add(zpControlButton, CRect(2, 2, 38, 22), CRect(0, 0, 40, 24));
     const struct
     {
