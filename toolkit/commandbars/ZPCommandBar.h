@@ -138,8 +138,10 @@ public:
     BOOL IsRecursePopup() const { return m_bRecursePopup; }
     void SetRecursePopup(BOOL bRecurse) { m_bRecursePopup = bRecurse; }
 
-    // Closes the open popup (-1) or opens the popup of a control. Popups are not built: FALSE.
+    // Closes the open popup (-1) or opens the popup of a control; FALSE when none opens.
     BOOL OpenControlPopup(int nIndex, BOOL bKeyboard = FALSE);
+    // Called by a popup that closed on its own: this bar no longer has it open.
+    void ForgetOpenPopup() { m_nPopupedControl = -1; }
 
     // Sizes: the paint manager's automatic icon size, the large icon size of the bar.
     CSize QueryDefaultIconSize(BOOL bLarge) const;
@@ -201,6 +203,8 @@ protected:
     void EnterTracking(BOOL bSelectFirst, BOOL bKeyboard);
     void LeaveTracking(BOOL bSelectFirst);
     void OnBarTimer(UINT_PTR nId);
+    // A left button message over a control goes to it; FALSE when none took it.
+    BOOL OnButtonMessage(UINT message, CPoint point);
 
     // Fields in the documented order (only those the controls use so far).
     BOOL m_bOverrideMouseBlock;
