@@ -230,7 +230,7 @@ CZPPopupBar::CZPPopupBar()
       m_szTornOff(0, 0), m_nTearOffId(0), m_nTearOffWidth(0), m_bShowShadow(TRUE), m_rcBorders(2, 4, 2, 4),
       m_bDoubleGripper(FALSE), m_bContextMenu(FALSE), m_bScrolling(FALSE), m_nFirstShown(0), m_nEndShown(0),
       m_rcScrollDown(0, 0, 0, 0), m_nScrollDownTimer(0), m_rcScrollUp(0, 0, 0, 0), m_nScrollUpTimer(0),
-      m_nTrackFlags(0), m_bInDestroy(FALSE)
+      m_nTrackFlags(0), m_bInDestroy(FALSE), m_bHasShadows(FALSE)
 {
     m_barType = zpBarTypePopup;
     m_barPosition = zpBarPopup;
@@ -287,9 +287,7 @@ BOOL CZPPopupBar::DestroyWindow()
 {
     if (m_hWnd == NULL)
         return FALSE;
-    CZPPaintManager* pPaintManager = ResolvePaintManager();
-    if (pPaintManager != NULL && pPaintManager->GetShadowManager() != NULL)
-        pPaintManager->GetShadowManager()->RemoveShadowsOf(this);
+    RemoveShadows();
     // Hosted child windows survive the popup: the site takes them.
     CWnd* pSite = FindSiteWindow();
     for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL;) {
@@ -363,16 +361,28 @@ BOOL CZPPopupBar::PopupForControlEx(CZPControl* pControl, BOOL bKeyboard)
     return TRUE;
 }
 
+// Only a popup that was given shadows looks up its paint manager here: a bare window going away
+// must not create the process-wide one.
+void CZPPopupBar::RemoveShadows()
+{
+    if (!m_bHasShadows)
+        return;
+    m_bHasShadows = FALSE;
+    CZPPaintManager* pPaintManager = ResolvePaintManager();
+    if (pPaintManager != NULL && pPaintManager->GetShadowManager() != NULL)
+        pPaintManager->GetShadowManager()->RemoveShadowsOf(this);
+}
+
 void CZPPopupBar::UpdateShadows()
 {
+    RemoveShadows();
     CZPPaintManager* pPaintManager = ResolvePaintManager();
     if (m_hWnd == NULL || pPaintManager == NULL || pPaintManager->GetShadowManager() == NULL)
         return;
-    CZPShadowManager* pShadows = pPaintManager->GetShadowManager();
-    pShadows->RemoveShadowsOf(this);
     if (m_barPosition != zpBarPopup || !m_bShowShadow || !pPaintManager->m_bShowShadow || IsCustomizeModeActive())
         return;
-    pShadows->SetPopupShadow(this, m_rcExclude.IsRectEmpty() ? NULL : &m_rcExclude, 0);
+    pPaintManager->GetShadowManager()->SetPopupShadow(this, m_rcExclude.IsRectEmpty() ? NULL : &m_rcExclude, 0);
+    m_bHasShadows = TRUE;
 }
 
 void CZPPopupBar::DelegateToOwnerControl(CRect& rc, BOOL bVertical)
@@ -739,9 +749,7 @@ void CZPPopupBar::RecalcBarLayout()
         RepaintArea(NULL, FALSE);
         return;
     }
-    CZPPaintManager* pPaintManager = ResolvePaintManager();
-    if (pPaintManager != NULL && pPaintManager->GetShadowManager() != NULL)
-        pPaintManager->GetShadowManager()->RemoveShadowsOf(this);
+    RemoveShadows();
     if (m_bJustExpanded)
         ZpMenuSoundInstance().Play(CZPMenuSoundThread::soundMenuPopup);
     ::SetWindowPos(m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),

@@ -96,7 +96,8 @@ public:
     void SetBorders(CRect rc) { m_rcBorders = rc; }
     BOOL IsContextMenu() const { return m_bContextMenu; }
     void SetContextMenu(BOOL bContext) { m_bContextMenu = bContext; }
-    BOOL GetDoubleGripper() const { return m_bDoubleGripper; }
+    // Two icon columns (a check column beside the icon column).
+    BOOL IsDoubleGripper() const { return m_bDoubleGripper; }
     void SetDoubleGripper(BOOL bDouble) { m_bDoubleGripper = bDouble; }
     // Tracking flags stored by ZpTrackPopupBar.
     void SetTrackFlags(UINT nFlags) { m_nTrackFlags = nFlags; }
@@ -142,6 +143,7 @@ protected:
     void OnPopupMouseMove(CPoint point);
     void ScrollBy(int nDelta);
     void UpdateShadows();
+    void RemoveShadows();
     void DrawScrollArrow(CDC* pDC, CRect rc, BOOL bDown);
     CZPToolBar* CreateTornOffBar();
 
@@ -177,7 +179,9 @@ protected:
     CRect m_rcScrollUp;
     UINT_PTR m_nScrollUpTimer;
     UINT m_nTrackFlags;
-    BOOL m_bInDestroy;  // WM_DESTROY is running: leaving tracking must not destroy again
+    BOOL m_bInDestroy;
+    BOOL m_bHasShadows;  // shadows were given: they go with the window  // WM_DESTROY is running: leaving tracking must
+                         // not destroy again
 };
 
 // A new popup bar (one reference, for the caller) for the command bars, which may be NULL.

@@ -13,6 +13,7 @@ namespace {
 class MenuBarTest : public CommandBarsTest
 {
 protected:
+    CProcessPaintManagerScope m_paintManagerScope;
     void SetUp() override
     {
         CommandBarsTest::SetUp();

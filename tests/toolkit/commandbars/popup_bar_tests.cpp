@@ -13,7 +13,11 @@
 
 namespace {
 
-using PopupBarTest = CommandBarsTest;
+class PopupBarTest : public CommandBarsTest
+{
+protected:
+    CProcessPaintManagerScope m_paintManagerScope;
+};
 
 const UINT kStepMessage = WM_APP + 7;
 
@@ -229,6 +233,7 @@ TEST_F(PopupBarTest, AnOversizedFirstItemIsClampedBetweenTheBorders)
 class RarelyUsedTest : public CommandBarsTest
 {
 protected:
+    CProcessPaintManagerScope m_paintManagerScope;
     void SetUp() override
     {
         CommandBarsTest::SetUp();
@@ -371,6 +376,7 @@ TEST_F(PopupBarTest, ShadowWindowsComeAndGoWithThePopup)
 class TearOffTest : public CommandBarsTest
 {
 protected:
+    CProcessPaintManagerScope m_paintManagerScope;
     void Open()
     {
         m_popup = MakePopup(NULL, m_site.m_hWnd, 3);
