@@ -23,6 +23,7 @@
 #include <cstdlib>
 
 IMPLEMENT_DYNCREATE(CZPPopupBar, CZPCommandBar)
+IMPLEMENT_DYNCREATE(CZPPopupToolBar, CZPPopupBar)
 
 namespace {
 const wchar_t kPopupBarClass[] = L"ZPPopupBar";
@@ -1186,6 +1187,18 @@ void CZPPopupBar::CopyFrom(CZPPopupBar* pSource)
 CZPPopupBar* ZpCreatePopupBar(CZPCommandBars* pCommandBars)
 {
     CZPPopupBar* pPopupBar = new CZPPopupBar;
+    pPopupBar->SetCommandBars(pCommandBars);
+    return pPopupBar;
+}
+
+CZPPopupToolBar::CZPPopupToolBar()
+{
+    m_barType = zpBarTypeNormal;
+}
+
+CZPPopupToolBar* ZpCreatePopupToolBar(CZPCommandBars* pCommandBars)
+{
+    CZPPopupToolBar* pPopupBar = new CZPPopupToolBar;
     pPopupBar->SetCommandBars(pCommandBars);
     return pPopupBar;
 }

@@ -184,5 +184,16 @@ protected:
                          // not destroy again
 };
 
+// The same window laid out as a small toolbar (a toolbar's expand popup): type 1, its controls
+// in rows inside its Borders.
+class CZPPopupToolBar : public CZPPopupBar
+{
+    DECLARE_DYNCREATE(CZPPopupToolBar)
+public:
+    CZPPopupToolBar();
+};
+
 // A new popup bar (one reference, for the caller) for the command bars, which may be NULL.
 CZPPopupBar* ZpCreatePopupBar(CZPCommandBars* pCommandBars);
+// The toolbar variant, likewise.
+CZPPopupToolBar* ZpCreatePopupToolBar(CZPCommandBars* pCommandBars);

@@ -514,3 +514,93 @@ TEST_F(PopupBarTest, RecursiveTrackLocksOnlyTheOuterBarsAndUnlocksOnEveryExit)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PopupBarTest, SiteHandlersThatDropThePopupOrTheSiteLoseNothing)
+{
+    struct Case
+    {
+        const char* name;
+        UINT nMessage;
+        BOOL bDestroySite;
+    } cases[] = { { "the closed notice releases the last reference", ZpMsgPopupClosed, FALSE },
+                  { "the init notice releases the last reference", ZpMsgInitPopup, FALSE },
+                  { "the init notice destroys the site", ZpMsgInitPopup, TRUE } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTestSite site;
+        CStepWindow steps;
+        CZPPopupBar* pPopup = MakePopup(NULL, site.m_hWnd, 2).Detach();
+        site.m_answer = [&](UINT message, WPARAM, LPARAM) -> LRESULT {
+            if (message == c.nMessage && pPopup != NULL) {
+                CZPPopupBar* pDrop = pPopup;
+                pPopup = NULL;
+                if (c.bDestroySite)
+                    ::DestroyWindow(site.m_hWnd);
+                pDrop->InternalRelease();
+            }
+            return 0;
+        };
+        CZPPopupBar* pTracked = pPopup;
+        steps.Post([&] {
+            if (pPopup == NULL && pTracked->GetSafeHwnd() != NULL)
+                pTracked->EndTracking();  // alive through the call even when released
+        });
+        steps.Post([&] {
+            if (pPopup != NULL)
+                pPopup->EndTracking();
+        });
+        ZpTrackPopupBar(pTracked, TPM_RETURNCMD, 30, 30, CWnd::FromHandle(site.m_hWnd));
+        site.m_answer = nullptr;
+        if (pPopup != NULL)
+            pPopup->InternalRelease();
+        Pump();
+    }
+}
+
+TEST_F(PopupBarTest, UnknownFlagsAndANonRecursiveTrackFromInsideAPopup)
+{
+    CTestSite site;
+    CStepWindow steps;
+    CRefPtr<CZPPopupBar> outer = MakePopup(NULL, site.m_hWnd, 2);
+    CRefPtr<CZPPopupBar> inner = MakePopup(NULL, site.m_hWnd, 2);
+    int nInner = -1;
+    // Inside the outer popup, a plain track closes it first and still returns its own command.
+    steps.Post([&] {
+        steps.Post([&] { inner->ControlAt(1)->Execute(); });
+        nInner = ZpTrackPopupBar(inner.Get(), TPM_RETURNCMD | 0x80000000u, 60, 60, CWnd::FromHandle(site.m_hWnd));
+        EXPECT_EQ(0, outer->GetTrackingMode());
+    });
+    EXPECT_EQ(0, ZpTrackPopupBar(outer.Get(), TPM_RETURNCMD | 0x40000, 20, 20, CWnd::FromHandle(site.m_hWnd)));
+    EXPECT_EQ(101, nInner);
+    EXPECT_EQ(0, ZpMouseManager()->GetTrackedCount());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PopupBarTest, APopupToolBarLaysItsControlsOutInsideItsBorders)
+{
+    CTestSite site;
+    CRefPtr<CZPPopupToolBar> bar = CRefPtr<CZPPopupToolBar>::Adopt(ZpCreatePopupToolBar(NULL));
+    bar->SetSiteWindow(site.m_hWnd);
+    for (int i = 0; i < 3; ++i)
+        bar->GetControls()->AddControl(new CTestControl, 100 + i);
+    EXPECT_EQ(zpBarTypeNormal, bar->GetType());
+    ASSERT_TRUE(bar->Popup(40, 40, NULL));
+    const CRect rcBorders = bar->GetBorders();
+    EXPECT_EQ(CRect(2, 4, 2, 4), rcBorders);
+    EXPECT_EQ(rcBorders.left, bar->ControlAt(0)->GetRect().left);
+    EXPECT_EQ(rcBorders.top, bar->ControlAt(0)->GetRect().top);
+    CRect rcClient;
+    ::GetClientRect(bar->GetSafeHwnd(), &rcClient);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_LE(bar->ControlAt(i)->GetRect().right, rcClient.right - rcBorders.right);
+        EXPECT_LE(bar->ControlAt(i)->GetRect().bottom, rcClient.bottom - rcBorders.bottom);
+    }
+    bar->EndTracking();
+}
+
+}  // namespace
