@@ -344,8 +344,8 @@ BOOL CZPCommandBar::OpenControlPopup(int nIndex, BOOL bKeyboard)
     CRefPtr<CZPControl> pControl = CRefPtr<CZPControl>::AddRef(ControlAt(nIndex));
     if (!pControl || !pControl->GetEnabled())
         return FALSE;
-    if (m_nTrackingMode == 0)
-        SwitchTrackingMode(TRUE, FALSE, bKeyboard);
+    // Mode 2 (a popup opened by the bar): moving to another title opens its popup in turn.
+    SwitchTrackingMode(ZP_TRACKING_POPUP_OPEN, FALSE, bKeyboard);
     HighlightControlAt(nIndex, bKeyboard ? 2 : 0);
     ::KillTimer(m_hWnd, ZP_TIMER_HOVER);
     m_nPopupedControl = nIndex;

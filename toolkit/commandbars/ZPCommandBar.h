@@ -44,6 +44,8 @@ const DWORD ZP_BAR_PENDING_REDRAW = 2;
 const DWORD ZP_BAR_STYLE_GRIPPER = 0x400000;
 // Bar flag of the grouped layout (ribbon group popups).
 const DWORD ZP_BAR_FLAG_GROUPED_LAYOUT = 0x200000;
+// Tracking mode of a bar that opened one of its controls' popups.
+const int ZP_TRACKING_POPUP_OPEN = 2;
 // Most-recently-used width of a new bar: no hint.
 const int ZP_BAR_MRU_WIDTH_NONE = 0x7FFF;
 // ShowTextBelowIcons value that defers to the command bars' option.

@@ -156,4 +156,21 @@ TEST_F(MenuBarTest, TitlesOpenTheirPopupsBelowThemAndSubMenusBeside)
     EXPECT_EQ(NULL, m_bar->ControlAt(1)->GetCommandBar()->GetSafeHwnd());
 }
 
+TEST_F(MenuBarTest, TheMouseMovingToAnotherTitleOpensItsPopup)
+{
+    ASSERT_TRUE(m_bar->LoadMenuResource(IDR_CB_MENU));
+    PlaceTitles();
+    ASSERT_TRUE(m_bar->OpenControlPopup(0));
+    EXPECT_EQ(ZP_TRACKING_POPUP_OPEN, m_bar->GetTrackingMode());
+    CZPCommandBar* pFile = m_bar->ControlAt(0)->GetCommandBar();
+    CZPCommandBar* pEdit = m_bar->ControlAt(1)->GetCommandBar();
+    const CPoint pt = m_bar->ControlAt(1)->GetRect().CenterPoint();
+    ::SendMessageW(m_bar->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(NULL, pFile->GetSafeHwnd());
+    ASSERT_TRUE(pEdit->GetSafeHwnd() != NULL);
+    EXPECT_EQ(1, m_bar->GetOpenPopupIndex());
+    m_bar->EndTracking();
+    EXPECT_EQ(NULL, pEdit->GetSafeHwnd());
+}
+
 }  // namespace
