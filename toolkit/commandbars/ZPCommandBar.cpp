@@ -331,10 +331,29 @@ int CZPCommandBar::ContainsScreenPoint(POINT ptScreen) const
     return 1;
 }
 
-// Popups are not built: nothing is open, nothing opens.
-BOOL CZPCommandBar::OpenControlPopup(int, BOOL)
+BOOL CZPCommandBar::OpenControlPopup(int nIndex, BOOL bKeyboard)
 {
-    return FALSE;
+    // Held: closing or opening a popup reaches the site, which may drop this bar.
+    CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
+    if (m_nPopupedControl != -1) {
+        CRefPtr<CZPControl> pOpen = CRefPtr<CZPControl>::AddRef(ControlAt(m_nPopupedControl));
+        m_nPopupedControl = -1;
+        if (pOpen)
+            pOpen->SetPopuped(FALSE);
+    }
+    CRefPtr<CZPControl> pControl = CRefPtr<CZPControl>::AddRef(ControlAt(nIndex));
+    if (!pControl || !pControl->GetEnabled())
+        return FALSE;
+    // Mode 2 (a popup opened by the bar): moving to another title opens its popup in turn.
+    SwitchTrackingMode(ZP_TRACKING_POPUP_OPEN, FALSE, bKeyboard);
+    HighlightControlAt(nIndex, bKeyboard ? 2 : 0);
+    ::KillTimer(m_hWnd, ZP_TIMER_HOVER);
+    m_nPopupedControl = nIndex;
+    if (!pControl->SetPopuped(TRUE)) {
+        m_nPopupedControl = -1;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CZPCommandBar::LoadFromMenu(CMenu* pMenu, BOOL bRemoveControls)
@@ -650,6 +669,25 @@ void CZPCommandBar::OnMouseLeaveOrNcMove()
     HighlightControlAt(-1, 0);
 }
 
+BOOL CZPCommandBar::OnButtonMessage(UINT message, CPoint point)
+{
+    if (IsCustomizeModeActive() && message != WM_LBUTTONDOWN)
+        return FALSE;
+    // Held: a control's click may end tracking, and the site may drop the bar or the control.
+    CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
+    CRefPtr<CZPControl> pControl =
+        CRefPtr<CZPControl>::AddRef(m_pControls != NULL ? m_pControls->HitTest(point) : NULL);
+    if (!pControl)
+        return FALSE;
+    if (message == WM_LBUTTONDOWN)
+        pControl->OnLButtonDown(point);
+    else if (message == WM_LBUTTONUP)
+        pControl->OnLButtonUp(point);
+    else
+        pControl->OnLButtonDblClk(point);
+    return TRUE;
+}
+
 void CZPCommandBar::OnBarTimer(UINT_PTR nId)
 {
     if (nId != ZP_TIMER_HOVER && nId != ZP_TIMER_SHOW_FULL)
@@ -682,6 +720,12 @@ LRESULT CZPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             OnBarTimer(wParam);
             return 0;
         }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        if (OnButtonMessage(message, CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)))))
+            return 0;
         break;
     case WM_ERASEBKGND:
         return TRUE;

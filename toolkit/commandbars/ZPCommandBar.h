@@ -44,6 +44,8 @@ const DWORD ZP_BAR_PENDING_REDRAW = 2;
 const DWORD ZP_BAR_STYLE_GRIPPER = 0x400000;
 // Bar flag of the grouped layout (ribbon group popups).
 const DWORD ZP_BAR_FLAG_GROUPED_LAYOUT = 0x200000;
+// Tracking mode of a bar that opened one of its controls' popups.
+const int ZP_TRACKING_POPUP_OPEN = 2;
 // Most-recently-used width of a new bar: no hint.
 const int ZP_BAR_MRU_WIDTH_NONE = 0x7FFF;
 // ShowTextBelowIcons value that defers to the command bars' option.
@@ -138,8 +140,10 @@ public:
     BOOL IsRecursePopup() const { return m_bRecursePopup; }
     void SetRecursePopup(BOOL bRecurse) { m_bRecursePopup = bRecurse; }
 
-    // Closes the open popup (-1) or opens the popup of a control. Popups are not built: FALSE.
+    // Closes the open popup (-1) or opens the popup of a control; FALSE when none opens.
     BOOL OpenControlPopup(int nIndex, BOOL bKeyboard = FALSE);
+    // Called by a popup that closed on its own: this bar no longer has it open.
+    void ForgetOpenPopup() { m_nPopupedControl = -1; }
 
     // Sizes: the paint manager's automatic icon size, the large icon size of the bar.
     CSize QueryDefaultIconSize(BOOL bLarge) const;
@@ -206,6 +210,8 @@ protected:
     void EnterTracking(BOOL bSelectFirst, BOOL bKeyboard);
     void LeaveTracking(BOOL bSelectFirst);
     void OnBarTimer(UINT_PTR nId);
+    // A left button message over a control goes to it; FALSE when none took it.
+    BOOL OnButtonMessage(UINT message, CPoint point);
 
     // Fields in the documented order (only those the controls use so far).
     BOOL m_bOverrideMouseBlock;

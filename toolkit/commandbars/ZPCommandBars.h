@@ -12,6 +12,7 @@ class CZPCommandBarsOptions;
 class CZPDockBar;
 class CZPImageManager;
 class CZPPaintManager;
+class CZPPopupBar;
 
 class CZPCommandBars : public CCmdTarget
 {
@@ -73,3 +74,10 @@ private:
     int m_nHelpId;
     CZPCommandBarsOptions* m_pOptions;  // owned: one reference
 };
+
+// Tracks a popup bar at a screen point like TrackPopupMenu with its TPM_ flags: with
+// TPM_RETURNCMD the executed command id (0 when none), otherwise 1; 0 for no popup or when it
+// cannot be shown. pWnd (default: the popup's site) becomes its site, pWndCommand its command
+// target. With TPM_RECURSE the bars tracked at the call stay locked until it returns.
+int ZpTrackPopupBar(CZPPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pWnd = NULL, LPCRECT lprcExclude = NULL,
+                    CWnd* pWndCommand = NULL);

@@ -13,6 +13,11 @@ public:
     explicit CZPCommandBarsOptions(CZPCommandBars* pCommandBars);
 
     BOOL m_bAutoHideUnusedPopups;
+    // Menus: every command shown; the full menu after hovering the expand button; the opening
+    // animation (0 system, 1 random, 2 unfold, 3 slide, 4 fade, 5 none).
+    BOOL m_bAlwaysShowFullMenus;
+    BOOL m_bShowFullAfterDelay;
+    int m_nAnimation;
     BOOL m_bDirty;  // bars or options changed since the layout was last stored
     CMap<UINT, UINT, BOOL, BOOL> m_mapHiddenCommands;
     CMap<UINT, UINT, BOOL, BOOL> m_mapUsedCommands;

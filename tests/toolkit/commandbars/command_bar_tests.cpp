@@ -89,7 +89,7 @@ TEST_F(CommandBarTest, ArchiveRoundTripFindsTheCommandBarsAndStaysAligned)
     });
     CRefPtr<CZPCommandBars> commandBars = CRefPtr<CZPCommandBars>::Adopt(new CZPCommandBars);
     ZP_COMMANDBARS_EXCHANGE_PARAMS params = { FALSE, TRUE, TRUE, TRUE, commandBars.Get() };
-    CRefPtr<CZPCommandBar> loaded = NewBar<CZPCommandBar>();
+    CRefPtr<CZPCommandBar> loaded = NewBar<CZPPopupBar>();
     long nAfter = 0;
     LoadBytes(bytes, [&](CArchive& ar) {
         CZPPropExchangeArchive px(ar);

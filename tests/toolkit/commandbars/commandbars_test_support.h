@@ -50,6 +50,20 @@ public:
     int Count(UINT message) const;
 };
 
+// Takes the process-wide paint manager away again when the scope made it (bars without a paint
+// manager of their own create it): later tests find none installed.
+class CProcessPaintManagerScope
+{
+public:
+    CProcessPaintManagerScope();
+    ~CProcessPaintManagerScope();
+    CProcessPaintManagerScope(const CProcessPaintManagerScope&) = delete;
+    CProcessPaintManagerScope& operator=(const CProcessPaintManagerScope&) = delete;
+
+private:
+    bool m_bInstalledBefore;
+};
+
 // Checks after each test that no control is left alive.
 class CommandBarsTest : public ::testing::Test
 {

@@ -1,0 +1,195 @@
+// Popup menus against the system's TrackPopupMenu with the same items: open -> painted ->
+// closed, and a hover walk over every item (each highlight painted), for 20 and 200 items; then
+// how our time grows with ten times the items. Needs a display.
+// Until the paint manager draws controls in popups, our items measure and draw themselves as
+// menu items do (a filled row and its caption), so both sides paint comparable work.
+// Usage: commandbars_popup_bench [rounds]
+#include "BenchClock.h"
+
+#include "commandbars/ZPControlButton.h"
+#include "commandbars/ZPControls.h"
+#include "commandbars/ZPMouseManager.h"
+#include "commandbars/ZPPopupBar.h"
+
+#include <framework/gdi.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+namespace {
+const int kItemWidth = 120;
+const int kItemHeight = 19;
+const int kFirstId = 1000;
+const int kAnchor = 40;
+const double kGoalRatio = 1.5;
+const double kGoalScaling = 12.0;
+
+// A menu item of fixed size drawing its row and caption.
+class CBenchItem : public CZPControlButton
+{
+public:
+    CSize GetSize(CDC*) override { return CSize(kItemWidth, kItemHeight); }
+    void Draw(CDC* pDC) override
+    {
+        CRect rc = GetRect();
+        const BOOL bHot = GetSelected() != zpSelectionNone;
+        pDC->FillSolidRect(&rc, ::GetSysColor(bHot ? COLOR_HIGHLIGHT : COLOR_MENU));
+        pDC->SetTextColor(::GetSysColor(bHot ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+        rc.left += 20;
+        const CString strCaption = GetCaption();
+        pDC->DrawText(strCaption, &rc, DT_SINGLELINE | DT_VCENTER);
+    }
+};
+
+void PumpAll()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// The system's side: the owner ends the menu loop when it idles (the menu painted), after
+// posting one mouse move over every item first when walking.
+struct PeerRun
+{
+    HMENU hMenu;
+    int nItems;
+    BOOL bWalk;
+    BOOL bWalked;
+    BOOL bLastHot;
+};
+PeerRun* g_pPeer = NULL;
+
+LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU && g_pPeer != NULL) {
+        PeerRun& run = *g_pPeer;
+        if (run.bWalk && !run.bWalked) {
+            run.bWalked = TRUE;
+            for (int i = 0; i < run.nItems; ++i) {
+                RECT rc;
+                ::GetMenuItemRect(hWnd, run.hMenu, static_cast<UINT>(i), &rc);
+                // The system's menu loop reads the message's cursor position: both sides move it.
+                ::SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+                ::PostMessageW(reinterpret_cast<HWND>(lParam), WM_MOUSEMOVE, 0,
+                               MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
+            }
+            return 0;
+        }
+        run.bLastHot = (::GetMenuState(run.hMenu, static_cast<UINT>(run.nItems - 1), MF_BYPOSITION) & MF_HILITE) != 0;
+        ::EndMenu();
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+double PeerTime(HWND hWndOwner, int nItems, BOOL bWalk, int nRounds, BOOL* pbLastHot)
+{
+    HMENU hMenu = ::CreatePopupMenu();
+    for (int i = 0; i < nItems; ++i) {
+        wchar_t sz[32];
+        swprintf(sz, 32, L"Item %d", i);
+        ::AppendMenuW(hMenu, MF_STRING, kFirstId + i, sz);
+    }
+    double dTotal = 0;
+    for (int r = 0; r < nRounds; ++r) {
+        PeerRun run = { hMenu, nItems, bWalk, FALSE, FALSE };
+        g_pPeer = &run;
+        const double t0 = BenchNowMs();
+        ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN, kAnchor, kAnchor, 0, hWndOwner, NULL);
+        dTotal += BenchNowMs() - t0;
+        g_pPeer = NULL;
+        *pbLastHot = run.bLastHot;
+        PumpAll();
+    }
+    ::DestroyMenu(hMenu);
+    return dTotal / nRounds;
+}
+
+double OurTime(HWND hWndOwner, int nItems, BOOL bWalk, int nRounds, BOOL* pbLastHot)
+{
+    CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+    popup->SetSiteWindow(hWndOwner);
+    for (int i = 0; i < nItems; ++i) {
+        CZPControl* pItem = popup->GetControls()->AddControl(new CBenchItem, kFirstId + i);
+        CString strCaption;
+        strCaption.Format(L"Item %d", i);
+        pItem->SetCaption(strCaption);
+    }
+    double dTotal = 0;
+    for (int r = 0; r < nRounds; ++r) {
+        const double t0 = BenchNowMs();
+        popup->Popup(kAnchor, kAnchor, NULL);
+        HWND hWnd = popup->GetSafeHwnd();
+        ::UpdateWindow(hWnd);
+        if (bWalk) {
+            for (int i = 0; i < nItems; ++i) {
+                const CPoint pt = popup->ControlAt(i)->GetRect().CenterPoint();
+                CPoint ptScreen = pt;
+                ::ClientToScreen(hWnd, &ptScreen);
+                ::SetCursorPos(ptScreen.x, ptScreen.y);
+                ::PostMessageW(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+                PumpAll();
+                ::UpdateWindow(hWnd);
+            }
+            *pbLastHot = popup->GetHighlightedIndex() == nItems - 1 ||
+                         (popup->IsScrolling() && popup->GetHighlightedIndex() >= 0);
+        }
+        popup->EndTracking();
+        dTotal += BenchNowMs() - t0;
+        PumpAll();
+    }
+    return dTotal / nRounds;
+}
+
+void PrintRatio(const char* pszWhat, int nItems, double dOurs, double dPeer, BOOL bOursHot, BOOL bPeerHot, BOOL bWalk)
+{
+    printf("%s, %d items: ours %.3f ms, TrackPopupMenu %.3f ms%s ratio %.2fx (goal <= %.1fx)\n", pszWhat, nItems, dOurs,
+           dPeer,
+           !bWalk ? ","
+                  : (bOursHot && bPeerHot ? " (both reached the last item),"
+                                          : (bOursHot ? " (the system's walk missed the last item),"
+                                                      : " (our walk missed the last item),")),
+           dPeer > 0 ? dOurs / dPeer : 0.0, kGoalRatio);
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int nRounds = argc > 1 ? atoi(argv[1]) : 20;
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = OwnerProc;
+    wc.hInstance = ::GetModuleHandleW(NULL);
+    wc.lpszClassName = L"ZpPopupBenchOwner";
+    ::RegisterClassW(&wc);
+    HWND hWndOwner = ::CreateWindowExW(0, wc.lpszClassName, L"owner", WS_POPUP | WS_VISIBLE, 600, 0, 50, 50, NULL, NULL,
+                                       wc.hInstance, NULL);
+    ::SetForegroundWindow(hWndOwner);
+    PumpAll();
+
+    double dOurs[2][2] = {};
+    const int kSizes[2] = { 20, 200 };
+    for (int nWalk = 0; nWalk < 2; ++nWalk) {
+        for (int s = 0; s < 2; ++s) {
+            BOOL bOursHot = FALSE;
+            BOOL bPeerHot = FALSE;
+            // One unmeasured round each: first-use costs (classes, fonts) count for neither.
+            PeerTime(hWndOwner, kSizes[s], nWalk, 1, &bPeerHot);
+            OurTime(hWndOwner, kSizes[s], nWalk, 1, &bOursHot);
+            const double dPeer = PeerTime(hWndOwner, kSizes[s], nWalk, nRounds, &bPeerHot);
+            dOurs[nWalk][s] = OurTime(hWndOwner, kSizes[s], nWalk, nRounds, &bOursHot);
+            PrintRatio(nWalk ? "popup hover walk" : "popup open-paint-close", kSizes[s], dOurs[nWalk][s], dPeer,
+                       bOursHot, bPeerHot, nWalk);
+        }
+    }
+    for (int nWalk = 0; nWalk < 2; ++nWalk) {
+        const double dScale = dOurs[nWalk][0] > 0 ? dOurs[nWalk][1] / dOurs[nWalk][0] : 0.0;
+        printf("%s, 200 against 20 items: ours %.3f ms vs %.3f ms, ratio %.2fx (goal <= %.1fx)\n",
+               nWalk ? "popup hover walk scaling" : "popup open-paint-close scaling", dOurs[nWalk][1], dOurs[nWalk][0],
+               dScale, kGoalScaling);
+    }
+    ::DestroyWindow(hWndOwner);
+    return 0;
+}
