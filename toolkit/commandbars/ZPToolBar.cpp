@@ -689,6 +689,28 @@ void CZPToolBar::OnNcLButtonDown(UINT nHitTest, CPoint ptScreen)
     m_pDockContext->BeginResizeDrag(static_cast<int>(nHitTest), ptScreen);
 }
 
+BOOL CZPToolBar::OnRButtonDown(CPoint point)
+{
+    CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
+    CZPControl* pControl = m_pControls->HitTest(point);
+    if (pControl != NULL) {
+        CRefPtr<CZPControl> holdControl = CRefPtr<CZPControl>::AddRef(pControl);
+        if (pControl->OnRButtonDown(point))
+            return TRUE;
+    }
+    if (IsCustomizeModeActive())
+        return FALSE;
+    SwitchTrackingMode(0, TRUE, FALSE);
+    HighlightControlAt(-1, 0);
+    RepaintArea(NULL, FALSE);
+    if (CZPCommandBars* pCommandBars = FindCommandBars()) {
+        CPoint ptScreen = point;
+        ::ClientToScreen(m_hWnd, &ptScreen);
+        pCommandBars->ShowToolbarsContextMenu(this, ptScreen);
+    }
+    return TRUE;
+}
+
 LRESULT CZPToolBar::OnNcHitTest(CPoint ptScreen)
 {
     if (m_barPosition == zpBarFloating && m_barType != zpBarTypePopup) {
@@ -797,6 +819,10 @@ LRESULT CZPToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_NCHITTEST:
         return OnNcHitTest(point);
+    case WM_RBUTTONDOWN:
+        if (OnRButtonDown(point))
+            return 0;
+        break;
     case WM_MOUSEACTIVATE:
         if (m_barPosition == zpBarFloating || IsCustomizeModeActive())
             return MA_NOACTIVATE;

@@ -142,6 +142,7 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     BOOL OnLButtonDblClk(CPoint point);
     void OnNcLButtonDown(UINT nHitTest, CPoint ptScreen);
+    BOOL OnRButtonDown(CPoint point);
     LRESULT OnNcHitTest(CPoint ptScreen);
     LRESULT OnSizeParent(AFX_SIZEPARENTPARAMS* pLayout);
     LRESULT OnFloatStatus(WPARAM wParam);

@@ -192,6 +192,47 @@ TEST_F(ToolBarTest, HidingNotifiesTheSiteAndDeletesOnlyATornOffBar)
     EXPECT_EQ(-1, commandBars.IndexOf(pTorn));
 }
 
+TEST_F(ToolBarTest, WithoutCommandBarsTheBarStacksAtTheTopOfTheFrame)
+{
+    CTestFrame frame;
+    CGripperThemeRef theme;
+    std::vector<UINT> visibility;
+    frame.m_onMessage = [&](UINT message, WPARAM, LPARAM) { visibility.push_back(message); };
+    CZPToolBar* pBar = new CZPToolBar;
+    pBar->SetPaintManager(theme.Get());
+    pBar->SetSiteWindow(frame.m_hWnd);
+    AddTestControls(pBar, 3);
+    ASSERT_TRUE(pBar->CreateBarWindow(frame.Frame(), FALSE));
+    EXPECT_EQ(0, ::GetWindowLongW(pBar->GetSafeHwnd(), GWL_STYLE) & WS_POPUP);
+    frame.Frame()->RecalcLayout(FALSE);
+    CRect rc;
+    ::GetWindowRect(pBar->GetSafeHwnd(), &rc);
+    EXPECT_EQ(CRect(100, 100, 169, 122), rc);
+    // Hiding a docked bar without command bars only resizes the site: no visibility message.
+    pBar->SetBarVisible(FALSE);
+    EXPECT_FALSE(::IsWindowVisible(pBar->GetSafeHwnd()));
+    EXPECT_TRUE(visibility.empty());
+    pBar->InternalRelease();
+}
+
+TEST_F(ToolBarTest, HideAllRemembersAndRestoresVisibility)
+{
+    CTestFrame frame;
+    CZPCommandBars commandBars;
+    commandBars.SetSite(frame.m_hWnd);
+    commandBars.CreateDockBars();
+    CZPToolBar* pShown = commandBars.CreateToolBar(L"shown", zpBarTop);
+    CZPToolBar* pHidden = commandBars.CreateToolBar(L"hidden", zpBarTop);
+    pHidden->SetBarVisible(FALSE);
+    commandBars.HideAllToolBars(TRUE);
+    EXPECT_FALSE(pShown->IsBarVisible());
+    EXPECT_FALSE(::IsWindowVisible(pShown->GetSafeHwnd()));
+    commandBars.HideAllToolBars(FALSE);
+    EXPECT_TRUE(pShown->IsBarVisible());
+    EXPECT_TRUE(::IsWindowVisible(pShown->GetSafeHwnd()));
+    EXPECT_FALSE(pHidden->IsBarVisible());
+}
+
 // A thread whose message boxes answer as told and are counted.
 class CAnsweringThread : public CWinThread
 {
