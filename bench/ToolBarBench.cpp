@@ -24,23 +24,8 @@ const int kButton = 23, kRowHeight = 22;
 const int kBarWidth = 600;
 const int kBatches = 5;  // ours and the peer's alternate so that the machine's load falls on both
 const int kControlsPerDockedBar = 10;
-
-// The Default theme drawing each toolbar button as the system's toolbar does: its state frame
-// and a filled glyph. Stands in until the control drawing slots land.
-class CBenchTheme : public CZPDefaultTheme
-{
-public:
-    CSize DrawControlOnToolBar(CDC* pDC, CZPControl* pControl, BOOL bDraw) override
-    {
-        if (bDraw) {
-            const CRect rc = pControl->GetRect();
-            DrawStateRectangle(pDC, rc, pControl->GetSelected(), pControl->GetPressed(), TRUE, FALSE, FALSE,
-                               zpBarTypeNormal, zpBarTop);
-            pDC->FillSolidRect(rc.left + 4, rc.top + 3, 16, 16, RGB(0, 128, 255));
-        }
-        return CSize(kButton, kRowHeight);
-    }
-};
+const int kBarsPerRow = 3;
+const int kDockedBarPitch = 260;  // where each bar of a row is dropped
 
 struct CPair
 {
@@ -156,7 +141,8 @@ CPair TimeHotWalk(HWND hPeer, CZPToolBar* pOurs, int nButtons)
     return pair;
 }
 
-// A frame with n toolbars docked at the top, each in its own row; the time of one layout.
+// A frame with n toolbars docked at the top, three to a row; the time of one layout at a width
+// where they fit and one where every row squeezes its bars.
 double TimeDockedLayout(CZPPaintManager* pTheme, int nBars, int nRounds)
 {
     CFrameWnd* pFrame = new CFrameWnd;
@@ -166,16 +152,19 @@ double TimeDockedLayout(CZPPaintManager* pTheme, int nBars, int nRounds)
         CZPCommandBars commandBars;
         commandBars.SetSite(pFrame->GetSafeHwnd());
         commandBars.CreateDockBars();
+        CZPDockBar* pTop = commandBars.GetDockBar(zpBarTop);
         for (int i = 0; i < nBars; ++i) {
-            CZPToolBar* pBar = commandBars.CreateToolBar(L"bar", i % 2 == 0 ? zpBarTop : zpBarLeft);
+            CZPToolBar* pBar = commandBars.CreateToolBar(L"bar", zpBarFloating);
             pBar->SetPaintManager(pTheme);
             for (int j = 0; j < kControlsPerDockedBar; ++j)
                 pBar->GetControls()->Add(zpControlButton, 100 + j);
+            const int nRow = i / kBarsPerRow;
+            CRect rcDrop(CPoint((i % kBarsPerRow) * kDockedBarPitch, nRow * kRowHeight + 2), CSize(20, 20));
+            commandBars.DockCommandBar(pBar, &rcDrop, pTop);
+            pFrame->RecalcLayout(FALSE);
         }
-        pFrame->RecalcLayout(FALSE);
         const double t0 = BenchNowMs();
         for (int r = 0; r < nRounds; ++r) {
-            // Alternate sizes so that every round moves the bars.
             ::SetWindowPos(pFrame->GetSafeHwnd(), NULL, 0, 0, 800 - (r % 2) * 100, 600, SWP_NOZORDER | SWP_NOACTIVATE);
             pFrame->RecalcLayout(FALSE);
         }
@@ -191,7 +180,7 @@ int main(int argc, char** argv)
 {
     const int nRounds = argc > 1 ? atoi(argv[1]) : 20;
     ::InitCommonControls();
-    CBenchTheme* pTheme = new CBenchTheme;
+    CZPDefaultTheme* pTheme = new CZPDefaultTheme;
     pTheme->RefreshMetrics();
     HWND hParent =
         ::CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kBarWidth, 600, NULL, NULL, NULL, NULL);
