@@ -3,6 +3,7 @@
 
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPCommandBarsOptions.h"
+#include "commandbars/ZPCommandBarsResource.h"
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPDockBar.h"
@@ -341,6 +342,43 @@ void CZPCommandBars::FillExpandPopup(CZPToolBar* pBar, CZPCommandBar* pPopup)
     pDockBar->GetRowBars(pDockBar->FindBar(pBar), arrRow);
     for (int i = 0; i < arrRow.GetSize(); ++i)
         arrRow[i]->CopyHiddenForRoomTo(pPopup);
+}
+
+BOOL CZPCommandBars::IsCustomizeCommandPresent() const
+{
+    CWnd* pSite = m_hWndSite != NULL ? CWnd::FromHandlePermanent(m_hWndSite) : NULL;
+    AFX_CMDHANDLERINFO info = {};
+    return pSite != NULL && pSite->OnCmdMsg(ZP_ID_CUSTOMIZE, CN_COMMAND, NULL, &info);
+}
+
+void CZPCommandBars::FillAddRemovePopup(CZPToolBar* pBar, CZPCommandBar* pPopup)
+{
+    if (pBar == NULL || pPopup == NULL || pPopup->GetControls() == NULL)
+        return;
+    CArray<CZPToolBar*, CZPToolBar*> arrRow;
+    if (CZPDockBar* pDockBar = pBar->GetDockBar())
+        pDockBar->GetRowBars(pDockBar->FindBar(pBar), arrRow);
+    if (arrRow.GetSize() == 0)
+        arrRow.Add(pBar);
+    const BOOL bCustomize = IsCustomizeCommandPresent();
+    for (int i = 0; i < arrRow.GetSize(); ++i) {
+        CZPToolBar* pRowBar = arrRow[i];
+        CZPControl* pEntry = pPopup->GetControls()->Add(zpControlPopup, 0);
+        if (pEntry == NULL)
+            continue;
+        CString strCaption = pRowBar->GetTitle();
+        strCaption.Replace(L"&", L"&&");
+        pEntry->SetCaption(strCaption);
+        pEntry->SetFlags(pEntry->GetFlags() | zpFlagManualUpdate);
+        const BOOL bEnabled = bCustomize && pRowBar->IsBuiltIn() && pRowBar->IsCustomizable();
+        pEntry->SetEnabled(bEnabled);
+        if (bEnabled)
+            pRowBar->FillAddRemoveList(pEntry->GetCommandBar());
+    }
+    if (bCustomize) {
+        if (CZPControl* pCustomize = pPopup->GetControls()->Add(zpControlButton, ZP_ID_CUSTOMIZE))
+            pCustomize->SetBeginGroup(TRUE);
+    }
 }
 
 void CZPCommandBars::HideAllToolBars(BOOL bHide)

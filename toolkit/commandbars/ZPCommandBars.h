@@ -66,6 +66,11 @@ public:
     BOOL IsRightToLeft() const;
     // Copies the controls hidden only for lack of room of every toolbar of the bar's dock row.
     virtual void FillExpandPopup(CZPToolBar* pBar, CZPCommandBar* pPopup);
+    // One entry per toolbar of the bar's dock row (the bar alone when it floats), each opening
+    // its add-or-remove list, then the customize command.
+    virtual void FillAddRemovePopup(CZPToolBar* pBar, CZPCommandBar* pPopup);
+    // The site's command routing handles the customize command.
+    BOOL IsCustomizeCommandPresent() const;
     // The hide-all switch of every toolbar (print preview).
     void HideAllToolBars(BOOL bHide);
     // The toolbars context menu; popups are not built here, so nothing shows.

@@ -120,7 +120,18 @@ BOOL CZPToolBar::CControlButtonExpand::SetPopuped(BOOL bPopup)
         pCommandBars->FillExpandPopup(pToolBar, pPopup.Get());
     else
         pToolBar->CopyHiddenForRoomTo(pPopup.Get());
-    // The add-or-remove list belongs to the customize pages and is not offered here.
+    if (pCommandBars != NULL && pToolBar->GetDockContext() != NULL) {
+        CZPCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+        if (pOptions->m_bShowExpandButtonAlways || pCommandBars->IsCustomizeCommandPresent()) {
+            const BOOL bGroup = pPopup->CountControls() > 1;
+            CZPControl* pAddRemove = pPopup->GetControls()->Add(zpControlPopup, ZP_ID_TOOLBAR_ADDREMOVE);
+            if (pAddRemove != NULL) {
+                pAddRemove->SetFlags(pAddRemove->GetFlags() | kAddRemoveFlags);
+                pAddRemove->SetBeginGroup(bGroup);
+                pCommandBars->FillAddRemovePopup(pToolBar, pAddRemove->GetCommandBar());
+            }
+        }
+    }
     const BOOL bShown = CZPControlPopup::SetPopuped(TRUE);
     pToolBar->RepaintArea(&m_rcControl, FALSE);
     return bShown;
@@ -518,6 +529,94 @@ void CZPToolBar::CopyHiddenForRoomTo(CZPCommandBar* pPopup) const
             pCopy->SetHideFlags(zpHideNone);
             pCopy->SetBeginGroup(FALSE);
         }
+    }
+}
+
+namespace {
+// Hide reasons that keep a control out of the add-or-remove list.
+const DWORD kNotListedHideFlags = zpHideGeneric | zpHideDocTemplate | zpHideRibbonTab;
+
+BOOL IsSameControl(CZPControl* a, CZPControl* b)
+{
+    return a->GetID() == b->GetID() && a->GetType() == b->GetType();
+}
+}  // namespace
+
+void CZPToolBar::MergeOriginalControls()
+{
+    // Controls removed earlier come back from the originals below, at their original places.
+    for (int i = CountControls() - 1; i >= 0; --i) {
+        if ((ControlAt(i)->GetHideFlags() & zpHideCustomize) == 0)
+            continue;
+        if (m_nHighlightedControl > i)
+            --m_nHighlightedControl;
+        else if (m_nHighlightedControl == i)
+            m_nHighlightedControl = -1;
+        if (m_nPopupedControl > i)
+            --m_nPopupedControl;
+        else if (m_nPopupedControl == i)
+            m_nPopupedControl = -1;
+        m_pControls->RemoveAt(i);
+    }
+    CZPOriginalControls* pOriginals = m_pControls->GetOriginalControls();
+    const int nOriginals = pOriginals != NULL ? pOriginals->GetCount() : 0;
+    int nNext = 0;  // the first original not yet matched
+    for (int i = 0; i <= CountControls() && nNext < nOriginals; ++i) {
+        int nFound = -1;
+        if (i < CountControls()) {
+            for (int k = nNext; k < nOriginals && nFound == -1; ++k) {
+                if (IsSameControl(pOriginals->GetAt(k), ControlAt(i)))
+                    nFound = k;
+            }
+            if (nFound == -1)
+                continue;  // added by the user
+        } else {
+            nFound = nOriginals;  // the originals left over go to the end
+        }
+        for (; nNext < nFound; ++nNext, ++i) {
+            CZPControl* pCopy = m_pControls->AddClone(pOriginals->GetAt(nNext), i, TRUE);
+            if (pCopy != NULL)
+                pCopy->SetHideFlags(pCopy->GetHideFlags() | zpHideCustomize);
+            if (m_nHighlightedControl >= i)
+                ++m_nHighlightedControl;
+            if (m_nPopupedControl >= i)
+                ++m_nPopupedControl;
+        }
+        nNext = nFound + 1;
+    }
+}
+
+void CZPToolBar::FillAddRemoveList(CZPCommandBar* pList)
+{
+    if (pList == NULL || pList->GetControls() == NULL)
+        return;
+    MergeOriginalControls();
+    CZPOriginalControls* pOriginals = m_pControls->GetOriginalControls();
+    for (int i = 0; i < CountControls(); ++i) {
+        CZPControl* pControl = ControlAt(i);
+        const int nId = pControl->GetID();
+        if (nId == ZP_ID_TOOLBAR_EXPAND || nId == ZP_ID_TOOLBAR_HIDE ||
+            (pControl->GetHideFlags() & kNotListedHideFlags) != 0 || !pControl->IsCustomizeMovable())
+            continue;
+        CControlButtonCustomize* pEntry = new CControlButtonCustomize;
+        pList->GetControls()->AddControl(pEntry, nId);
+        pEntry->SetCaption(pControl->GetCaption());
+        if (pControl->GetType() >= zpControlButton && pControl->GetType() <= zpControlSplitButtonPopup)
+            pEntry->SetIconId(pControl->GetIconId());
+        pEntry->SetShortcutText(pControl->GetShortcutText());
+        BOOL bOriginal = FALSE;
+        for (int k = 0; pOriginals != NULL && k < pOriginals->GetCount() && !bOriginal; ++k)
+            bOriginal = IsSameControl(pOriginals->GetAt(k), pControl);
+        pEntry->SetEnabled(bOriginal);
+        pEntry->SetChecked((pControl->GetHideFlags() & zpHideCustomize) == 0);
+        pEntry->Bind(pControl);
+    }
+    if (pOriginals != NULL && !m_bTearOff && m_bBuiltIn) {
+        CControlButtonCustomize* pReset = new CControlButtonCustomize;
+        pList->GetControls()->AddControl(pReset, ZP_ID_TOOLBAR_RESET);
+        pReset->SetFlags(pReset->GetFlags() | kAddRemoveFlags);
+        pReset->SetBeginGroup(TRUE);
+        pReset->Bind(this);
     }
 }
 

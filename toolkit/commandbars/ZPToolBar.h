@@ -108,6 +108,11 @@ public:
     // Copies every control hidden only for lack of room to the end of an expand popup, visible
     // and without a group start.
     void CopyHiddenForRoomTo(CZPCommandBar* pPopup) const;
+    // Puts the original controls the user removed back among the controls, hidden (0x10).
+    void MergeOriginalControls();
+    // The add-or-remove list of this toolbar into a popup: one entry per listed control, checked
+    // while shown, enabled for original controls; then "Reset Toolbar".
+    void FillAddRemoveList(CZPCommandBar* pList);
     // The layout mode of this toolbar in a dock bar of the given orientation.
     DWORD GetDockedMode(BOOL bHorizontal) const;
 

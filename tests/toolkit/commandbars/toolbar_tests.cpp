@@ -6,6 +6,7 @@
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPToolBar.h"
 
 #include <framework/thread.h>
@@ -281,6 +282,59 @@ TEST_F(ToolBarTest, ResetAsksFirstAndRestoresTheOriginalControls)
     EXPECT_EQ(2, pBar->CountControls());
     EXPECT_EQ(2u, thread.m_prompts.size());
     pBar->InternalRelease();
+}
+
+TEST_F(ToolBarTest, AddOrRemoveListShowsRemovedOriginalsAndDisablesUserButtons)
+{
+    CTestSite site;
+    CZPToolBar* pBar = new CZPToolBar;
+    pBar->SetSiteWindow(site.m_hWnd);
+    ASSERT_TRUE(pBar->LoadToolBarResource(IDR_CB_TOOLBAR_16, FALSE));  // 100, 101, 102
+    pBar->GetControls()->RemoveAt(1);
+    pBar->GetControls()->Add(zpControlButton, 500);
+    CZPCommandBar* pList = ZpCreatePopupBar(NULL);
+    pBar->FillAddRemoveList(pList);
+
+    std::vector<int> ids, enabled, checked;
+    for (int i = 0; i < pList->CountControls(); ++i) {
+        ids.push_back(pList->ControlAt(i)->GetID());
+        enabled.push_back(pList->ControlAt(i)->GetEnabled() ? 1 : 0);
+        checked.push_back(pList->ControlAt(i)->GetChecked() ? 1 : 0);
+    }
+    EXPECT_EQ(std::vector<int>({ 100, 101, 102, 500, ZP_ID_TOOLBAR_RESET }), ids);
+    EXPECT_EQ(std::vector<int>({ 1, 1, 1, 0, 1 }), enabled);
+    EXPECT_EQ(std::vector<int>({ 1, 0, 1, 1, 0 }), checked);
+    EXPECT_TRUE(pList->ControlAt(4)->GetBeginGroup());
+    // The removed original came back hidden, at its place.
+    ASSERT_EQ(101, pBar->ControlAt(1)->GetID());
+    EXPECT_EQ(static_cast<DWORD>(zpHideCustomize), pBar->ControlAt(1)->GetHideFlags());
+    // Its entry shows it again.
+    pList->ControlAt(1)->Execute();
+    EXPECT_TRUE(pBar->ControlAt(1)->IsVisible());
+    EXPECT_TRUE(pList->ControlAt(1)->GetChecked());
+    // Listing again adds no second copy.
+    CZPCommandBar* pAgain = ZpCreatePopupBar(NULL);
+    pBar->FillAddRemoveList(pAgain);
+    EXPECT_EQ(4, pBar->CountControls());
+    pAgain->InternalRelease();
+    pList->InternalRelease();
+    pBar->InternalRelease();
+}
+
+TEST_F(ToolBarTest, AddOrRemovePopupNeedsTheCustomizeCommand)
+{
+    CTestFrame frame;
+    CZPCommandBars commandBars;
+    commandBars.SetSite(frame.m_hWnd);
+    commandBars.CreateDockBars();
+    CZPToolBar* pBar = commandBars.CreateToolBar(L"A&B", zpBarFloating);
+    CZPCommandBar* pPopup = ZpCreatePopupBar(&commandBars);
+    EXPECT_FALSE(commandBars.IsCustomizeCommandPresent());
+    commandBars.FillAddRemovePopup(pBar, pPopup);
+    ASSERT_EQ(1, pPopup->CountControls());  // no customize command: no button for it
+    EXPECT_EQ(CString(L"A&&B"), pPopup->ControlAt(0)->GetCaption());
+    EXPECT_FALSE(pPopup->ControlAt(0)->GetEnabled());
+    pPopup->InternalRelease();
 }
 
 TEST_F(ToolBarTest, FloatingEdgesAnswerResizeHitTests)
