@@ -189,6 +189,7 @@ public:
     virtual void DrawBar(CDC* pDC, const CRect& rcClip);                            // 106
     virtual CSize ComputeBarSize(int nLength, DWORD dwMode);                        // 114
     virtual void ResetTrackingState();                                              // 116
+    virtual void RefreshShortcutTexts();                                            // 119
     // 1 inside the window (and a popup's region), 0 outside, ZP_CONTAINS_NEVER.
     virtual int ContainsScreenPoint(POINT ptScreen) const;             // 118
     virtual void OnIdleUpdate(BOOL bDisableIfNoHandler, BOOL bForce);  // 124

@@ -7,6 +7,7 @@
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPMouseManager.h"
+#include "commandbars/ZPShortcutManager.h"
 
 #include <framework/messages.h>
 #include <framework/resids.h>
@@ -36,11 +37,13 @@ IMPLEMENT_DYNCREATE(CZPCommandBars, CCmdTarget)
 
 CZPCommandBars::CZPCommandBars()
     : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
-      m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this))
+      m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_pShortcutManager(new CZPShortcutManager(this)),
+      m_bPreviewMode(FALSE)
 {}
 
 CZPCommandBars::~CZPCommandBars()
 {
+    delete m_pShortcutManager;
     m_pOptions->InternalRelease();
     for (CZPDockBar*& pDockBar : m_pDockBars) {
         if (pDockBar != NULL)
@@ -117,6 +120,21 @@ BOOL CZPCommandBars::FilterFrameMessage(UINT message, WPARAM wParam, LPARAM, LRE
     default:
         return FALSE;
     }
+}
+
+BOOL CZPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
+{
+    if (pMsg->message >= WM_KEYDOWN && pMsg->message <= WM_SYSDEADCHAR)
+        return m_pShortcutManager->TranslateShortcut(pMsg);
+    return FALSE;
+}
+
+void CZPCommandBars::OnSetPreviewMode(BOOL bPreview)
+{
+    if (!bPreview == !m_bPreviewMode)
+        return;
+    m_bPreviewMode = bPreview;
+    m_pShortcutManager->DisableShortcuts(bPreview);
 }
 
 CZPControlAction* CZPCommandBars::LookupAction(int) const

@@ -12,6 +12,7 @@ class CZPCommandBarsOptions;
 class CZPDockBar;
 class CZPImageManager;
 class CZPPaintManager;
+class CZPShortcutManager;
 
 class CZPCommandBars : public CCmdTarget
 {
@@ -47,6 +48,11 @@ public:
     void SetHelpIdOf(CZPControl* pControl);
     // The frame's messages seen first; TRUE when consumed (*pResult then holds the answer).
     virtual BOOL FilterFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The frame's key pre-translation, after the frame's own; TRUE when consumed.
+    virtual BOOL PreTranslateFrameMessage(MSG* pMsg);
+    // Shortcuts are off while the frame shows its print preview.
+    void OnSetPreviewMode(BOOL bPreview);
+    CZPShortcutManager* GetShortcutManagerObject() const { return m_pShortcutManager; }
 
     CZPCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
     // TRUE for an id that is hidden until used and has not been used.
@@ -72,4 +78,6 @@ private:
     CZPDockBar* m_pDockBars[4];        // owned: top, bottom, left, right
     int m_nHelpId;
     CZPCommandBarsOptions* m_pOptions;  // owned: one reference
+    CZPShortcutManager* m_pShortcutManager;  // owned
+    BOOL m_bPreviewMode;
 };

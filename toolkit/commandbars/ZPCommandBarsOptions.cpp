@@ -4,5 +4,5 @@
 IMPLEMENT_DYNAMIC(CZPCommandBarsOptions, CCmdTarget)
 
 CZPCommandBarsOptions::CZPCommandBarsOptions(CZPCommandBars* pCommandBars)
-    : m_bAutoHideUnusedPopups(TRUE), m_bDirty(FALSE), m_pCommandBars(pCommandBars)
+    : m_bAutoHideUnusedPopups(TRUE), m_bShowKeyboardShortcuts(TRUE), m_bShortcutsInContextMenus(FALSE), m_bDirty(FALSE), m_pCommandBars(pCommandBars)
 {}

@@ -13,6 +13,8 @@ public:
     explicit CZPCommandBarsOptions(CZPCommandBars* pCommandBars);
 
     BOOL m_bAutoHideUnusedPopups;
+    BOOL m_bShowKeyboardShortcuts;    // shortcut texts in menus (on)
+    BOOL m_bShortcutsInContextMenus;  // also in context menus and their sub-menus (off)
     BOOL m_bDirty;  // bars or options changed since the layout was last stored
     CMap<UINT, UINT, BOOL, BOOL> m_mapHiddenCommands;
     CMap<UINT, UINT, BOOL, BOOL> m_mapUsedCommands;

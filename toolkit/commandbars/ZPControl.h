@@ -175,6 +175,8 @@ public:
     void SetTooltip(LPCWSTR lpszText) { m_strTooltipText = lpszText; }
     void SetDescription(LPCWSTR lpszText) { m_strDescriptionText = lpszText; }
     void SetShortcutText(LPCWSTR lpszText) { m_strShortcutText = lpszText; }
+    // The shortcut text the bar finds for the id (shown when no own text is set).
+    void SetShortcutTextAuto(LPCWSTR lpszText);
     void SetKeyboardTip(LPCWSTR lpszText) { m_strKeyboardTip = lpszText; }
     void SetCategory(LPCWSTR lpszCategory) { m_strCategory = lpszCategory; }
     void SetIconSize(CSize size) { m_szIcon = size; }
