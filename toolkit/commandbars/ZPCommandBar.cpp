@@ -305,11 +305,6 @@ void CZPCommandBar::AdjustLockCount(int nDelta)
         m_nLockCount = 0;
 }
 
-int CZPCommandBar::OnHookMessage(HWND, UINT, WPARAM&, LPARAM&, LRESULT&)
-{
-    return hookContinue;
-}
-
 int CZPCommandBar::ContainsScreenPoint(POINT ptScreen) const
 {
     if (m_hWnd == NULL)

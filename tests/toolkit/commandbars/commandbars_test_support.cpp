@@ -23,9 +23,8 @@ const wchar_t kSiteClass[] = L"TolvaneCommandBarsTestSite";
 LRESULT CALLBACK SiteProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CTestSite* pSite = reinterpret_cast<CTestSite*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-    if (pSite != NULL &&
-        ((message >= ZpMsgBarVisibility && message <= ZpMsgRibbonMinimized) || message == WM_COMMAND ||
-         message == WM_SETMESSAGESTRING || message == WM_POPMESSAGESTRING)) {
+    if (pSite != NULL && ((message >= ZpMsgBarVisibility && message <= ZpMsgRibbonMinimized) || message == WM_COMMAND ||
+                          message == WM_SETMESSAGESTRING || message == WM_POPMESSAGESTRING)) {
         pSite->m_messages.push_back({ message, wParam, lParam });
         try {
             return pSite->m_answer ? pSite->m_answer(message, wParam, lParam) : 0;
@@ -59,4 +58,14 @@ int CTestSite::Count(UINT message) const
     for (const ZpRecordedMessage& m : m_messages)
         n += m.message == message ? 1 : 0;
     return n;
+}
+
+MSG ZpTestKeyMessage(HWND hWnd, UINT message, WPARAM vk)
+{
+    MSG msg = {};
+    msg.hwnd = hWnd;
+    msg.message = message;
+    msg.wParam = vk;
+    msg.lParam = 1;
+    return msg;
 }

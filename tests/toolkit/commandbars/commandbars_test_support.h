@@ -50,6 +50,9 @@ public:
     int Count(UINT message) const;
 };
 
+// A key message as the queue would hold it for hWnd (repeat count 1).
+MSG ZpTestKeyMessage(HWND hWnd, UINT message, WPARAM vk);
+
 // Checks after each test that no control is left alive.
 class CommandBarsTest : public ::testing::Test
 {

@@ -31,16 +31,6 @@ public:
     std::vector<int> m_commands;
 };
 
-MSG KeyDown(HWND hWnd, WPARAM vk)
-{
-    MSG msg = {};
-    msg.hwnd = hWnd;
-    msg.message = WM_KEYDOWN;
-    msg.wParam = vk;
-    msg.lParam = 1;
-    return msg;
-}
-
 using FrameWndTest = CommandBarsTest;
 
 TEST_F(FrameWndTest, AcceleratorGivesExactlyOneCommandFromWhicheverTableHoldsIt)
@@ -54,11 +44,11 @@ TEST_F(FrameWndTest, AcceleratorGivesExactlyOneCommandFromWhicheverTableHoldsIt)
         EXPECT_EQ(bCreateBars, pFrame->m_hAccelTable == NULL);
         EXPECT_EQ(bCreateBars, pFrame->GetCommandBars() != NULL);
         pFrame->m_commands.clear();
-        MSG msg = KeyDown(pFrame->GetSafeHwnd(), VK_F3);
+        MSG msg = ZpTestKeyMessage(pFrame->GetSafeHwnd(), WM_KEYDOWN, VK_F3);
         EXPECT_TRUE(pFrame->PreTranslateMessage(&msg));
         ASSERT_EQ(1u, pFrame->m_commands.size()) << bCreateBars;
         EXPECT_EQ(ID_CB_CMD_FIND, pFrame->m_commands[0]);
-        msg = KeyDown(pFrame->GetSafeHwnd(), VK_F9);
+        msg = ZpTestKeyMessage(pFrame->GetSafeHwnd(), WM_KEYDOWN, VK_F9);
         EXPECT_FALSE(pFrame->PreTranslateMessage(&msg));
         EXPECT_EQ(1u, pFrame->m_commands.size());
         pFrame->DestroyWindow();

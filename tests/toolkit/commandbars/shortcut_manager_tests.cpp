@@ -28,16 +28,6 @@ void SetKeysDown(std::initializer_list<int> keys)
     ::SetKeyboardState(state);
 }
 
-MSG KeyMessage(HWND hWnd, UINT message, WPARAM vk)
-{
-    MSG msg = {};
-    msg.hwnd = hWnd;
-    msg.message = message;
-    msg.wParam = vk;
-    msg.lParam = 1;
-    return msg;
-}
-
 CZPShortcutManagerAccel Accel(DWORD nCmd, BYTE fVirt, WORD nKey, BYTE fVirt2 = 0, WORD nKey2 = 0)
 {
     CZPShortcutManagerAccel accel(nCmd, fVirt, nKey);
@@ -324,7 +314,7 @@ TEST_F(ShortcutManagerTest, KeysRunTheirCommandOnceWithTheRightModifiers)
     for (const auto& c : cases) {
         SetKeysDown(c.keys);
         pFrame->m_commands.clear();
-        MSG msg = KeyMessage(hWnd, c.message, c.vk);
+        MSG msg = ZpTestKeyMessage(hWnd, c.message, c.vk);
         EXPECT_EQ(c.bConsumed, pFrame->m_pCommandBars->PreTranslateFrameMessage(&msg)) << c.vk;
         ASSERT_EQ(c.nCommand != 0 ? 1u : 0u, pFrame->m_commands.size()) << c.vk;
         if (c.nCommand != 0)
@@ -333,7 +323,7 @@ TEST_F(ShortcutManagerTest, KeysRunTheirCommandOnceWithTheRightModifiers)
 
     // Consumed but not run: disabled site, a capture, disabled shortcuts, customize mode.
     SetKeysDown({});
-    MSG f3 = KeyMessage(hWnd, WM_KEYDOWN, VK_F3);
+    MSG f3 = ZpTestKeyMessage(hWnd, WM_KEYDOWN, VK_F3);
     pFrame->m_commands.clear();
     ::EnableWindow(hWnd, FALSE);
     EXPECT_TRUE(pFrame->Shortcuts()->TranslateShortcut(&f3));
@@ -372,7 +362,7 @@ struct ChordRun
     BOOL Press()
     {
         SetKeysDown({ VK_CONTROL, VK_LCONTROL });
-        MSG msg = KeyMessage(m_hWnd, WM_KEYDOWN, 'K');
+        MSG msg = ZpTestKeyMessage(m_hWnd, WM_KEYDOWN, 'K');
         return m_pFrame->m_pCommandBars->PreTranslateFrameMessage(&msg);
     }
     void Post(UINT message, WPARAM wParam) { ::PostMessageW(m_hWnd, message, wParam, 0); }
