@@ -641,6 +641,12 @@ void CZPCommandBar::OnMouseLeaveOrNcMove()
 
 void CZPCommandBar::OnBarTimer(UINT_PTR nId)
 {
+    if (nId == ZP_TIMER_KEYBOARD_TIPS) {
+        CZPCommandBars* pCommandBars = FindCommandBars();
+        if (pCommandBars != NULL && m_nTrackingMode != 0)
+            pCommandBars->ShowKeyboardTipsForBar(this, 1);
+        return;
+    }
     if (nId != ZP_TIMER_HOVER && nId != ZP_TIMER_SHOW_FULL)
         return;
     if (m_nLockCount > 0)

@@ -10,6 +10,7 @@
 #include "commandbars/ZPCommandBarsResource.h"
 
 class CZPCommandBars;
+class CZPCommandBarKeyboardTip;
 class CZPControl;
 class CZPControls;
 class CZPImageManager;
@@ -54,6 +55,8 @@ const int ZP_CONTAINS_NEVER = -2;
 const UINT_PTR ZP_TIMER_HOVER = 112223;
 const UINT ZP_HOVER_DELAY = 300;
 const UINT_PTR ZP_TIMER_SHOW_FULL = 112224;
+// Posted (lParam 0) to the topmost tracking bar after a tracking change: it shows its keyboard tips.
+const UINT_PTR ZP_TIMER_KEYBOARD_TIPS = 52426;
 
 // Keyboard navigation codes of a tracking bar.
 enum ZpNavigationCode
@@ -215,6 +218,9 @@ public:
     virtual void ExchangeProperties(CZPPropExchange* pPX);                          // 103
     virtual void RepaintArea(const RECT* pRect, BOOL bNow = FALSE);                 // 105
     virtual void DrawBar(CDC* pDC, const CRect& rcClip);                            // 106
+    // One keyboard tip per visible captioned control, handed to the command bars.
+    virtual void CreateKeyboardTips();                                              // 111
+    virtual void OnKeyboardTipActivated(CZPCommandBarKeyboardTip* pTip);            // 112
     virtual int ProcessTrackingKey(UINT nKey, LPARAM lParam);                       // 113
     virtual CSize ComputeBarSize(int nLength, DWORD dwMode);                        // 114
     virtual BOOL NavigateByKey(int nCode);                                          // 115

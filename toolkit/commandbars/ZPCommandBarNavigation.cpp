@@ -1,6 +1,8 @@
-// A tracking bar's keyboard: keys to navigation codes, moving the highlight, mnemonics.
+// A tracking bar's keyboard: keys to navigation codes, moving the highlight, mnemonics and
+// keyboard tips.
 #include "commandbars/ZPCommandBar.h"
 
+#include "commandbars/ZPCommandBarKeyboardTip.h"
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPControls.h"
@@ -22,6 +24,10 @@ BOOL IsEnabledPopup(const CZPControl* pControl)
 {
     return pControl != NULL && IsPopupKind(pControl->GetType()) && pControl->GetEnabled();
 }
+
+// Where a control's keyboard tip sits: right of its left edge, above its bottom edge.
+const int kKeyTipOffsetX = 12;
+const int kKeyTipOffsetY = 11;
 
 void DefaultNavigationBeep(UINT nType)
 {
@@ -160,6 +166,11 @@ int CZPCommandBar::ProcessTrackingKey(UINT nKey, LPARAM lParam)
     }
     if (::MapVirtualKeyW(nKey, MAPVK_VK_TO_CHAR) == 0)
         return zpKeyHandled;
+    CZPCommandBars* pCommandBars = FindCommandBars();
+    if (pCommandBars != NULL && pCommandBars->GetKeyboardTipsBar() == this && !bCtrl) {
+        pCommandBars->OnKeyboardTipTyped(nKey);
+        return zpKeyHandled;
+    }
     if (!bCtrl) {
         BOOL bAmbiguous = FALSE;
         const int nFound = FindMnemonicInBar(nKey, &bAmbiguous);
@@ -229,13 +240,17 @@ BOOL CZPCommandBar::NavigateByKey(int nCode)
         return MoveToAdjacentRow(nCode == zpNavOpenPopup ? 1 : -1);
 
     CZPControls* pControls = GetControls();
+    CZPCommandBars* pCommandBars = FindCommandBars();
     switch (nCode) {
     case zpNavNext:
     case zpNavNextArrow:
-        return HighlightControlAt(pControls->GetNext(nHighlighted, 1), 2);
     case zpNavPrevious:
-    case zpNavPreviousArrow:
-        return HighlightControlAt(pControls->GetNext(nHighlighted, -1), 3);
+    case zpNavPreviousArrow: {
+        if (pCommandBars != NULL && pCommandBars->GetKeyboardTipsBar() == this)
+            pCommandBars->DestroyKeyboardTips();
+        const BOOL bForward = nCode == zpNavNext || nCode == zpNavNextArrow;
+        return HighlightControlAt(pControls->GetNext(nHighlighted, bForward ? 1 : -1), bForward ? 2 : 3);
+    }
     case zpNavClosePopup:
         return bPopupOpen && OpenControlPopup(-1);
     case zpNavOpenPopup:
@@ -243,6 +258,11 @@ BOOL CZPCommandBar::NavigateByKey(int nCode)
             return FALSE;
         return OpenControlPopup(nHighlighted, TRUE);
     case zpNavEscape: {
+        if (pCommandBars != NULL && pCommandBars->GetKeyboardTipsBar() == this &&
+            pCommandBars->GetKeyboardTipsLevel() >= 2) {
+            pCommandBars->ShowKeyboardTipsForBar(this, pCommandBars->GetKeyboardTipsLevel() - 1);
+            return TRUE;
+        }
         CRefPtr<CZPCommandBar> pKeep = CRefPtr<CZPCommandBar>::AddRef(this);
         if (CZPCommandBar* pParent = GetParentBar())
             pParent->SwitchTrackingMode(TRUE, FALSE, TRUE);
@@ -267,7 +287,7 @@ BOOL CZPCommandBar::NavigateByKey(int nCode)
         if (m_barType != zpBarTypeMenuBar)
             return FALSE;
         CWnd* pSite = FindSiteWindow();
-        if (CZPCommandBars* pCommandBars = FindCommandBars())
+        if (pCommandBars != NULL)
             pCommandBars->EndAllTracking();
         if (pSite != NULL)
             ::PostMessageW(pSite->GetSafeHwnd(), WM_SYSCOMMAND, SC_KEYMENU, L' ');
@@ -307,4 +327,37 @@ BOOL CZPCommandBar::MoveToAdjacentRow(int nDirection)
         nAt = nNext;
     }
     return HighlightControlAt(nAt, nKind);
+}
+
+void CZPCommandBar::CreateKeyboardTips()
+{
+    CZPCommandBars* pCommandBars = FindCommandBars();
+    if (pCommandBars == NULL)
+        return;
+    for (int i = 0; i < CountControls(); ++i) {
+        CZPControl* pControl = ControlAt(i);
+        if (!pControl->IsVisible() || pControl->GetCaption().IsEmpty() || (pControl->GetFlags() & zpFlagSkipFocus) != 0)
+            continue;
+        const CRect rc = pControl->GetRect();
+        CZPCommandBarKeyboardTip* pTip = new CZPCommandBarKeyboardTip(
+            pCommandBars, pControl, pControl->ResolveKeyboardTipText(),
+            CPoint(rc.left + kKeyTipOffsetX, rc.bottom - kKeyTipOffsetY), 0, pControl->GetEnabled());
+        pTip->m_strCaption = pControl->GetCaption();
+        pCommandBars->AddKeyboardTip(pTip);
+    }
+}
+
+void CZPCommandBar::OnKeyboardTipActivated(CZPCommandBarKeyboardTip* pTip)
+{
+    CZPControl* pTarget = dynamic_cast<CZPControl*>(pTip->m_pTarget);
+    if (pTarget == NULL || pTarget->GetParent() != this)
+        return;
+    const int nIndex = pTarget->GetIndex();
+    // The control may end tracking and take this bar with it.
+    CRefPtr<CZPCommandBar> pKeep = CRefPtr<CZPCommandBar>::AddRef(this);
+    CRefPtr<CZPControl> pControl = CRefPtr<CZPControl>::AddRef(pTarget);
+    if (CZPCommandBars* pCommandBars = FindCommandBars())
+        pCommandBars->DestroyKeyboardTips();
+    HighlightControlAt(nIndex, 2);
+    pControl->OnKeyboardActivate();
 }

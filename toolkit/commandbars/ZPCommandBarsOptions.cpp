@@ -4,5 +4,6 @@
 IMPLEMENT_DYNAMIC(CZPCommandBarsOptions, CCmdTarget)
 
 CZPCommandBarsOptions::CZPCommandBarsOptions(CZPCommandBars* pCommandBars)
-    : m_bAutoHideUnusedPopups(TRUE), m_bShowKeyboardShortcuts(TRUE), m_bShortcutsInContextMenus(FALSE), m_bDirty(FALSE), m_pCommandBars(pCommandBars)
+    : m_bAutoHideUnusedPopups(TRUE), m_bShowKeyboardShortcuts(TRUE), m_bShortcutsInContextMenus(FALSE),
+      m_nKeyboardCuesUse(ZP_CUES_USE_ALL_TOOLBARS), m_nKeyboardCuesShow(ZP_CUES_SHOW_ALWAYS), m_bKeyboardTips(FALSE), m_bDirty(FALSE), m_pCommandBars(pCommandBars)
 {}

@@ -2,6 +2,7 @@
 // size grip, dock areas, message-bar buttons, the workspace, check and radio marks, arrows and
 // the popup animation.
 #include "commandbars/ZPPaintManager.h"
+#include "commandbars/ZPCommandBarKeyboardTip.h"
 
 #include "common/ZPDeviceContext.h"
 #include "common/ZPDrawHelpers.h"
@@ -309,4 +310,18 @@ void CZPPaintManager::AnimatePopup(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAni
         pDestDC->BitBlt(rc.left, rc.top, cx, cy, &dcOut, 0, 0, SRCCOPY);
         WaitForFrame(llStart, nTime, k, nSteps);
     }
+}
+
+void CZPPaintManager::DrawKeyTipWindow(CDC* pDC, CZPCommandBarKeyboardTip* pTip, BOOL bSetup)
+{
+    if (bSetup || pDC == NULL)
+        return;
+    CRect rc;
+    pTip->GetClientRect(&rc);
+    pDC->FillSolidRect(rc, GetColor(zpColorInfoBk));
+    pDC->Draw3dRect(rc, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNSHADOW));
+    CZPFontDC font(pDC, GetStatusFont());
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(GetColor(pTip->m_bEnabled ? zpColorInfoText : zpColorGrayText));
+    pDC->DrawText(pTip->m_strTip, rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

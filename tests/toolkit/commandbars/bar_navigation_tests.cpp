@@ -68,22 +68,10 @@ TEST(BarNavigationTables, KeysGiveTheirCodeByOrientationAndReadingOrder)
 // A bar window with captioned controls laid out in rows of nPerRow, 30 by 20 each.
 struct CNavigationBar
 {
-    CNavigationBar(HWND hWndSite, std::initializer_list<LPCWSTR> captions, int nPerRow, int nPosition,
-                   DWORD dwExStyle = 0)
+    CNavigationBar(HWND hWndSite, const std::vector<LPCWSTR>& captions, int nPerRow, int nPosition, DWORD dwExStyle = 0)
     {
-        pBar = new CZPCommandBar;
-        pBar->CreateEx(dwExStyle, AfxRegisterWndClass(0), L"bar", WS_POPUP, 0, 0, 300, 100, NULL, NULL);
-        pBar->SetCommandTarget(hWndSite);
-        pBar->SetSiteWindow(hWndSite);
+        pBar = ZpTestCreateCaptionedBar(hWndSite, captions, nPerRow, dwExStyle);
         pBar->SetPosition(nPosition);
-        int i = 0;
-        for (LPCWSTR lpszCaption : captions) {
-            CZPControl* pControl = pBar->GetControls()->Append(new CTestControl);
-            pControl->SetID(100 + i);
-            pControl->SetCaption(lpszCaption);
-            pControl->SetRect(CRect(CPoint((i % nPerRow) * 30, (i / nPerRow) * 20), CSize(30, 20)));
-            ++i;
-        }
     }
     ~CNavigationBar()
     {
