@@ -305,11 +305,6 @@ void CZPCommandBar::AdjustLockCount(int nDelta)
         m_nLockCount = 0;
 }
 
-int CZPCommandBar::OnHookMessage(HWND, UINT, WPARAM&, LPARAM&, LRESULT&)
-{
-    return hookContinue;
-}
-
 int CZPCommandBar::ContainsScreenPoint(POINT ptScreen) const
 {
     if (m_hWnd == NULL)
@@ -690,6 +685,12 @@ BOOL CZPCommandBar::OnButtonMessage(UINT message, CPoint point)
 
 void CZPCommandBar::OnBarTimer(UINT_PTR nId)
 {
+    if (nId == ZP_TIMER_KEYBOARD_TIPS) {
+        CZPCommandBars* pCommandBars = FindCommandBars();
+        if (pCommandBars != NULL && m_nTrackingMode != 0)
+            pCommandBars->ShowKeyboardTipsForBar(this, 1);
+        return;
+    }
     if (nId != ZP_TIMER_HOVER && nId != ZP_TIMER_SHOW_FULL)
         return;
     if (m_nLockCount > 0)

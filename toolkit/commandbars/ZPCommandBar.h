@@ -10,6 +10,7 @@
 #include "commandbars/ZPCommandBarsResource.h"
 
 class CZPCommandBars;
+class CZPCommandBarKeyboardTip;
 class CZPControl;
 class CZPControls;
 class CZPImageManager;
@@ -56,6 +57,30 @@ const int ZP_CONTAINS_NEVER = -2;
 const UINT_PTR ZP_TIMER_HOVER = 112223;
 const UINT ZP_HOVER_DELAY = 300;
 const UINT_PTR ZP_TIMER_SHOW_FULL = 112224;
+// Posted (lParam 0) to the topmost tracking bar after a tracking change: it shows its keyboard tips.
+const UINT_PTR ZP_TIMER_KEYBOARD_TIPS = 52426;
+
+// Keyboard navigation codes of a tracking bar.
+enum ZpNavigationCode
+{
+    zpNavNext = 0,
+    zpNavPrevious = 1,
+    zpNavClosePopup = 2,
+    zpNavOpenPopup = 3,
+    zpNavEscape = 4,
+    zpNavEnter = 5,
+    zpNavFirst = 6,
+    zpNavLast = 7,
+    zpNavPreviousArrow = 8,
+    zpNavNextArrow = 9,
+    zpNavSystemMenu = 10  // menu bar only: the window's system menu
+};
+// Answers of a tracking bar to a key.
+const int zpKeyHandled = 1;
+const int zpKeyNotHandled = 2;
+// The navigation code of an arrow, Home or End key; -1 for any other key. A right-to-left bar
+// exchanges what left and right do.
+int ZpNavigationCodeOfKey(UINT nKey, BOOL bHorizontal, BOOL bRightToLeft);
 
 // The parameter block a bar exchange carries in the exchange's m_dwData (copied into child
 // sections); through it a loaded bar finds its command bars.
@@ -167,9 +192,15 @@ public:
     BOOL IsMouseEntry() const { return m_bMouseEntry; }
     // The mouse moved over the bar (or, forwarded while tracking, outside it), client coordinates.
     void HandleMouseMove(UINT nFlags, CPoint point);
-    // Keys while tracking (hWnd NULL) and messages of hooked windows. Keyboard navigation
-    // is not built: 0, so an unanswered key is swallowed while the bar tracks.
+    // Keys while tracking (hWnd NULL): key-downs are navigation, the wheel goes to a focused control.
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+    // The control whose mnemonic the key is, after the highlighted one; -1 when none.
+    int FindMnemonicInBar(UINT nKey, BOOL* pbAmbiguous) const;
+    // Arrows count as horizontal on docked top and bottom, floating and grid popup bars.
+    BOOL IsHorizontalForNavigation() const;
+    BOOL IsGridPopup() const;
+    // The beep of a key that matches nothing (a seam for tests).
+    static void (*s_pfnNavigationBeep)(UINT nType);
 
     // Virtual operations, in slot order.
     virtual void MarkRedrawPending();                                               // 79
@@ -196,8 +227,14 @@ public:
     virtual BOOL IsKeyboardCuesVisible() const;                                     // 104
     virtual void RepaintArea(const RECT* pRect, BOOL bNow = FALSE);                 // 105
     virtual void DrawBar(CDC* pDC, const CRect& rcClip);                            // 106
+    // One keyboard tip per visible captioned control, handed to the command bars.
+    virtual void CreateKeyboardTips();                                              // 111
+    virtual void OnKeyboardTipActivated(CZPCommandBarKeyboardTip* pTip);            // 112
+    virtual int ProcessTrackingKey(UINT nKey, LPARAM lParam);                       // 113
     virtual CSize ComputeBarSize(int nLength, DWORD dwMode);                        // 114
+    virtual BOOL NavigateByKey(int nCode);                                          // 115
     virtual void ResetTrackingState();                                              // 116
+    virtual void RefreshShortcutTexts();                                            // 119
     // 1 inside the window (and a popup's region), 0 outside, ZP_CONTAINS_NEVER.
     virtual int ContainsScreenPoint(POINT ptScreen) const;             // 118
     virtual void OnIdleUpdate(BOOL bDisableIfNoHandler, BOOL bForce);  // 124
@@ -212,6 +249,8 @@ protected:
     void OnBarTimer(UINT_PTR nId);
     // A left button message over a control goes to it; FALSE when none took it.
     BOOL OnButtonMessage(UINT message, CPoint point);
+    // Up or down a row of a grid popup or floating bar, to the control nearest the current column.
+    BOOL MoveToAdjacentRow(int nDirection);
 
     // Fields in the documented order (only those the controls use so far).
     BOOL m_bOverrideMouseBlock;

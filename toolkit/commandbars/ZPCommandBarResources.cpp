@@ -1,11 +1,14 @@
-// Bar icon and button sizes, controls built from an RT_TOOLBAR resource, and the bar's tooltips.
+// Bar icon and button sizes, controls built from an RT_TOOLBAR resource, shortcut texts and the
+// bar's tooltips.
 #include "commandbars/ZPCommandBar.h"
 
 #include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
+#include "commandbars/ZPShortcutManager.h"
 #include "common/ZPImageManager.h"
 #include "common/ZPToolInfo.h"
 
@@ -211,4 +214,24 @@ INT_PTR CZPCommandBar::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const
                          ResolveImageManager());
     }
     return nId != 0 ? nId : -1;
+}
+
+void CZPCommandBar::RefreshShortcutTexts()
+{
+    CZPCommandBars* pCommandBars = FindCommandBars();
+    if (pCommandBars == NULL || !pCommandBars->GetCommandBarsOptions()->m_bShowKeyboardShortcuts)
+        return;
+    // A context menu and its sub-menus show shortcuts only when the option asks for them.
+    const BOOL bClear = FindRootParentBar()->IsPopupBar() &&
+                        !pCommandBars->GetCommandBarsOptions()->m_bShortcutsInContextMenus;
+    CZPShortcutManager* pShortcuts = pCommandBars->GetShortcutManagerObject();
+    for (int i = 0; i < CountControls(); ++i) {
+        CZPControl* pControl = ControlAt(i);
+        if (!pControl->IsVisible() || pControl->GetID() == 0)
+            continue;
+        CString strText = pControl->GetShortcutText();
+        if (bClear || !pShortcuts->ComposeShortcutText(pControl->GetID(), strText))
+            strText.Empty();
+        pControl->SetShortcutTextAuto(strText);
+    }
 }

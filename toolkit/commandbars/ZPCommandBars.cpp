@@ -9,6 +9,7 @@
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPDockContext.h"
 #include "commandbars/ZPMouseManager.h"
+#include "commandbars/ZPShortcutManager.h"
 #include "commandbars/ZPToolBar.h"
 
 #include <framework/frame.h>
@@ -33,6 +34,8 @@ const DockBarSpec kDockBars[4] = {
 const int kDockMargin = 20;
 // WM_COMMANDHELP carries the help id above this base.
 const LPARAM kHelpIdBase = 0x10000;
+// Key messages of a key pressed with Alt carry this bit.
+const LPARAM kAltContextBit = 0x20000000;
 // Popup nesting followed by the usage test; deeper (or cyclic) chains count as not hidden.
 const int kMaxUsageDepth = 32;
 }  // namespace
@@ -41,14 +44,20 @@ IMPLEMENT_DYNCREATE(CZPCommandBars, CCmdTarget)
 
 CZPCommandBars::CZPCommandBars()
     : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
-      m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_bLayoutLock(FALSE)
-{}
+      m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_pShortcutManager(new CZPShortcutManager(this)),
+      m_bPreviewMode(FALSE), m_bKeyboardCuesShown(TRUE), m_bKeyboardCuesUsed(FALSE), m_nKeyboardTipsLevel(0),
+      m_nKeyboardTipsTyped(0), m_pKeyboardTipsBar(NULL), m_bLayoutLock(FALSE)
+{
+    ApplyKeyboardCuesShow(ZP_CUES_SHOW_SYSTEM);
+}
 
 CZPCommandBars::~CZPCommandBars()
 {
+    DestroyKeyboardTips();
     // The bars go first: undocking them talks to the dock bars.
     m_bLayoutLock = TRUE;
     RemoveAll();
+    delete m_pShortcutManager;
     m_pOptions->InternalRelease();
     for (CZPDockBar*& pDockBar : m_pDockBars) {
         if (pDockBar != NULL)
@@ -128,6 +137,34 @@ BOOL CZPCommandBars::FilterFrameMessage(UINT message, WPARAM wParam, LPARAM, LRE
     }
 }
 
+BOOL CZPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
+{
+    CZPMouseManager* pMouse = ZpMouseManagerIfExists();
+    const BOOL bTracking = pMouse != NULL && pMouse->GetTrackedCount() > 0;
+    if (pMsg->message == WM_SYSKEYDOWN && (pMsg->lParam & kAltContextBit) != 0 && pMsg->wParam == VK_MENU &&
+        !bTracking && (pMouse == NULL || pMouse->GetModalCounter() <= 0) &&
+        ::GetAncestor(m_hWndSite, GA_ROOTOWNER) == ::GetForegroundWindow()) {
+        SetKeyboardCuesShown(TRUE);
+        return FALSE;
+    }
+    if ((pMsg->message == WM_SYSKEYUP || pMsg->message == WM_KEYUP) && m_bKeyboardCuesUsed && m_bKeyboardCuesShown &&
+        !bTracking) {
+        SetKeyboardCuesShown(FALSE);
+        return FALSE;
+    }
+    if (pMsg->message >= WM_KEYDOWN && pMsg->message <= WM_SYSDEADCHAR)
+        return m_pShortcutManager->TranslateShortcut(pMsg);
+    return FALSE;
+}
+
+void CZPCommandBars::OnSetPreviewMode(BOOL bPreview)
+{
+    if (!bPreview == !m_bPreviewMode)
+        return;
+    m_bPreviewMode = bPreview;
+    m_pShortcutManager->DisableShortcuts(bPreview);
+}
+
 CZPControlAction* CZPCommandBars::LookupAction(int) const
 {
     return NULL;
@@ -139,7 +176,6 @@ void CZPCommandBars::EndAllTracking()
         pMouse->CloseAll();
 }
 
-void CZPCommandBars::OnTrackingModeChanged(CZPCommandBar*, int) {}
 
 BOOL CZPCommandBars::IsCommandIdHidden(int nId) const
 {

@@ -5,7 +5,10 @@
 #include <framework.h>
 #include <framework/wnd.h>
 
+#include <vector>
+
 class CZPCommandBar;
+class CZPCommandBarKeyboardTip;
 class CZPControl;
 class CZPControlAction;
 class CZPCommandBarsOptions;
@@ -14,6 +17,7 @@ class CZPImageManager;
 class CZPPaintManager;
 class CZPPopupBar;
 class CZPToolBar;
+class CZPShortcutManager;
 
 class CZPCommandBars : public CCmdTarget
 {
@@ -82,6 +86,35 @@ public:
     void SetHelpIdOf(CZPControl* pControl);
     // The frame's messages seen first; TRUE when consumed (*pResult then holds the answer).
     virtual BOOL FilterFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The frame's key pre-translation, after the frame's own; TRUE when consumed.
+    virtual BOOL PreTranslateFrameMessage(MSG* pMsg);
+    // Shortcuts are off while the frame shows its print preview.
+    void OnSetPreviewMode(BOOL bPreview);
+    CZPShortcutManager* GetShortcutManagerObject() const { return m_pShortcutManager; }
+
+    // Keyboard cues: the underlined mnemonics, shown always or, when in use, with Alt or tracking.
+    BOOL IsKeyboardCuesShown() const { return m_bKeyboardCuesShown; }
+    BOOL IsKeyboardCuesUsed() const { return m_bKeyboardCuesUsed; }
+    void SetKeyboardCuesShown(BOOL bShown);
+    // Takes a ZP_CUES_SHOW_* value.
+    void ApplyKeyboardCuesShow(int nShow);
+
+    // Keyboard tips: the tips of one bar, typed letter by letter.
+    void ShowKeyboardTipsForBar(CZPCommandBar* pBar, int nLevel);
+    void DestroyKeyboardTips();
+    // TRUE when a tip took the key (or it beeped).
+    void OnKeyboardTipTyped(UINT nKey);
+    // A bar's CreateKeyboardTips hands each tip over (owned from then on).
+    void AddKeyboardTip(CZPCommandBarKeyboardTip* pTip) { m_arrKeyboardTips.push_back(pTip); }
+    CZPCommandBar* GetKeyboardTipsBar() const { return m_pKeyboardTipsBar; }
+    int GetKeyboardTipsLevel() const { return m_nKeyboardTipsLevel; }
+    int GetKeyboardTipCount() const { return static_cast<int>(m_arrKeyboardTips.size()); }
+    CZPCommandBarKeyboardTip* GetKeyboardTip(int nIndex) const
+    {
+        return m_arrKeyboardTips[static_cast<size_t>(nIndex)];
+    }
+    // The beep of a tip that cannot run or a key no tip continues (a seam for tests).
+    static void (*s_pfnKeyboardTipBeep)(UINT nType);
 
     CZPCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
     // TRUE for an id that is hidden until used and has not been used.
@@ -94,7 +127,7 @@ public:
 
     // Ends the tracking of every bar of the thread.
     void EndAllTracking();
-    // Runs last when a bar entered (nMode non-zero) or left tracking. Nothing to follow yet.
+    // Runs last when a bar entered (nMode non-zero) or left tracking: cues and tips follow.
     virtual void OnTrackingModeChanged(CZPCommandBar* pBar, int nMode);
     // Records a command as used for the rarely-used menus.
     void SetCommandUsed(int nId) { RecordUsedCommand(nId); }
@@ -109,6 +142,15 @@ private:
     CZPCommandBarsOptions* m_pOptions;                 // owned: one reference
     CArray<CZPCommandBar*, CZPCommandBar*> m_arrBars;  // owned: one reference each
     BOOL m_bLayoutLock;
+    CZPCommandBarsOptions* m_pOptions;       // owned: one reference
+    CZPShortcutManager* m_pShortcutManager;  // owned
+    BOOL m_bPreviewMode;
+    BOOL m_bKeyboardCuesShown;
+    BOOL m_bKeyboardCuesUsed;
+    int m_nKeyboardTipsLevel;
+    int m_nKeyboardTipsTyped;
+    std::vector<CZPCommandBarKeyboardTip*> m_arrKeyboardTips;  // owned, windows destroyed with them
+    CZPCommandBar* m_pKeyboardTipsBar;                         // borrowed: the bar showing the tips
 };
 
 // Tracks a popup bar at a screen point like TrackPopupMenu with its TPM_ flags: with

@@ -6,6 +6,15 @@
 
 class CZPCommandBars;
 
+// Keyboard cue use: search every shown toolbar; no Alt+letter at all; no first-letter matches.
+const int ZP_CUES_USE_ALL_TOOLBARS = 1;
+const int ZP_CUES_USE_NONE = 2;
+const int ZP_CUES_USE_NO_FIRST_LETTER = 4;
+// When keyboard cues show: always, never, as the system setting says (then with Alt).
+const int ZP_CUES_SHOW_ALWAYS = 0;
+const int ZP_CUES_SHOW_NEVER = 1;
+const int ZP_CUES_SHOW_SYSTEM = 2;
+
 class CZPCommandBarsOptions : public CCmdTarget
 {
     DECLARE_DYNAMIC(CZPCommandBarsOptions)
@@ -18,10 +27,15 @@ public:
     BOOL m_bAlwaysShowFullMenus;
     BOOL m_bShowFullAfterDelay;
     int m_nAnimation;
-    BOOL m_bDirty;                   // bars or options changed since the layout was last stored
-    BOOL m_bSyncFloatingBars;        // floating toolbars hide while the frame is inactive
-    BOOL m_bShowExpandButtonAlways;  // toolbars show the expand button even when nothing is hidden
-    BOOL m_bDblClickFloat;           // double-clicking a docked toolbar floats it
+    BOOL m_bSyncFloatingBars;         // floating toolbars hide while the frame is inactive
+    BOOL m_bShowExpandButtonAlways;   // toolbars show the expand button even when nothing is hidden
+    BOOL m_bDblClickFloat;            // double-clicking a docked toolbar floats it
+    BOOL m_bShowKeyboardShortcuts;    // shortcut texts in menus (on)
+    BOOL m_bShortcutsInContextMenus;  // also in context menus and their sub-menus (off)
+    int m_nKeyboardCuesUse;           // ZP_CUES_USE_* bits (1)
+    int m_nKeyboardCuesShow;          // ZP_CUES_SHOW_* (0)
+    BOOL m_bKeyboardTips;             // keyboard tips over a tracking bar (off)
+    BOOL m_bDirty;                    // bars or options changed since the layout was last stored
     CMap<UINT, UINT, BOOL, BOOL> m_mapHiddenCommands;
     CMap<UINT, UINT, BOOL, BOOL> m_mapUsedCommands;
     CZPCommandBars* m_pCommandBars;  // borrowed: the owner

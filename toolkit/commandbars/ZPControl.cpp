@@ -420,6 +420,14 @@ void CZPControl::SetCaption(LPCWSTR lpszCaption)
     }
 }
 
+void CZPControl::SetShortcutTextAuto(LPCWSTR lpszText)
+{
+    if (m_strShortcutTextAuto == lpszText)
+        return;
+    m_strShortcutTextAuto = lpszText;
+    DelayLayout();
+}
+
 void CZPControl::SetCaptionFromResource(UINT nIDString)
 {
     CString strCaption;

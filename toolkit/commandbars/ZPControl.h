@@ -178,6 +178,8 @@ public:
     void SetShortcutText(LPCWSTR lpszText) { m_strShortcutText = lpszText; }
     // The shortcut text from a plain string; a NULL string clears it.
     void SetShortcutTextFromString(LPCWSTR lpszText) { m_strShortcutText = lpszText != NULL ? lpszText : L""; }
+    // The shortcut text the bar finds for the id (shown when no own text is set).
+    void SetShortcutTextAuto(LPCWSTR lpszText);
     void SetKeyboardTip(LPCWSTR lpszText) { m_strKeyboardTip = lpszText; }
     void SetCategory(LPCWSTR lpszCategory) { m_strCategory = lpszCategory; }
     void SetIconSize(CSize size) { m_szIcon = size; }

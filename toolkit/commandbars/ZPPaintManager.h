@@ -12,6 +12,7 @@
 
 class CZPControl;
 class CZPCommandBar;
+class CZPCommandBarKeyboardTip;
 class CZPPopupBar;
 class CZPImageManagerIcon;
 class CZPShadowManager;
@@ -169,6 +170,8 @@ public:
     virtual void AdjustRightToLeftCaption(CZPControl* pControl);
     virtual int GetPopupIconColumnWidth(CZPCommandBar* pBar);
     virtual void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude);
+    // A keyboard tip; with bSetup (no DC) the call after the window is placed, which draws nothing.
+    virtual void DrawKeyTipWindow(CDC* pDC, CZPCommandBarKeyboardTip* pTip, BOOL bSetup);  // 72
     virtual BOOL IsFlatBar(CZPCommandBar* pBar);
     virtual CSize GetPopupIconCellSize(CZPCommandBar* pBar);
     virtual int DrawControlText(CDC* pDC, const CString& strText, CRect& rcText, UINT nFormat, BOOL bDraw,

@@ -2,6 +2,7 @@
 // the status-bar background and size grip, dock areas, message-bar buttons, the workspace, check
 // and radio marks, arrows and the popup animations.
 #include "commandbars/ZPPaintManager.h"
+#include "commandbars/ZPCommandBarKeyboardTip.h"
 
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPPopupBar.h"
@@ -433,4 +434,18 @@ int CZPPaintManager::AnimatePopupExpansion(CZPPopupBar* pPopup, CDC* pDestDC, CD
     }
     pDestDC->SetStretchBltMode(nOldMode);
     return nFrames;
+}
+
+void CZPPaintManager::DrawKeyTipWindow(CDC* pDC, CZPCommandBarKeyboardTip* pTip, BOOL bSetup)
+{
+    if (bSetup || pDC == NULL)
+        return;
+    CRect rc;
+    pTip->GetClientRect(&rc);
+    pDC->FillSolidRect(rc, GetColor(zpColorInfoBk));
+    pDC->Draw3dRect(rc, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNSHADOW));
+    CZPFontDC font(pDC, GetStatusFont());
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(GetColor(pTip->m_bEnabled ? zpColorInfoText : zpColorGrayText));
+    pDC->DrawText(pTip->m_strTip, rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

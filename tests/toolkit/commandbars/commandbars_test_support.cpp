@@ -69,3 +69,29 @@ CProcessPaintManagerScope::~CProcessPaintManagerScope()
     if (!m_bInstalledBefore)
         ZpSetPaintManager(NULL);
 }
+
+MSG ZpTestKeyMessage(HWND hWnd, UINT message, WPARAM vk)
+{
+    MSG msg = {};
+    msg.hwnd = hWnd;
+    msg.message = message;
+    msg.wParam = vk;
+    msg.lParam = 1;
+    return msg;
+}
+
+CZPCommandBar* ZpTestCreateCaptionedBar(HWND hWndSite, const std::vector<LPCWSTR>& captions, int nPerRow,
+                                        DWORD dwExStyle)
+{
+    CZPCommandBar* pBar = new CZPCommandBar;
+    pBar->CreateEx(dwExStyle, AfxRegisterWndClass(0), L"bar", WS_POPUP, 0, 0, 300, 100, NULL, NULL);
+    pBar->SetCommandTarget(hWndSite);
+    pBar->SetSiteWindow(hWndSite);
+    for (int i = 0; i < static_cast<int>(captions.size()); ++i) {
+        CZPControl* pControl = pBar->GetControls()->Append(new CTestControl);
+        pControl->SetID(100 + i);
+        pControl->SetCaption(captions[static_cast<size_t>(i)]);
+        pControl->SetRect(CRect(CPoint((i % nPerRow) * 30, (i / nPerRow) * 20), CSize(30, 20)));
+    }
+    return pBar;
+}

@@ -64,6 +64,14 @@ private:
     bool m_bInstalledBefore;
 };
 
+// A bar window (popup, at 0,0, 300 x 100) whose commands go to hWndSite, holding one CTestControl
+// per caption with ids from 100, laid out 30 x 20 each in rows of nPerRow. The caller releases it.
+CZPCommandBar* ZpTestCreateCaptionedBar(HWND hWndSite, const std::vector<LPCWSTR>& captions, int nPerRow,
+                                        DWORD dwExStyle = 0);
+
+// A key message as the queue would hold it for hWnd (repeat count 1).
+MSG ZpTestKeyMessage(HWND hWnd, UINT message, WPARAM vk);
+
 // Checks after each test that no control is left alive.
 class CommandBarsTest : public ::testing::Test
 {
