@@ -174,6 +174,8 @@ public:
 
     DWORD GetBarStyle() const { return m_dwStyle; }
     virtual void SetBarStyle(DWORD dwStyle);
+    // Runs after SetBarStyle changed the style; the default redraws the frame when the edges changed.
+    virtual void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle);
     void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
     CRect GetBorders() const { return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder); }
     BOOL IsVisible() const;
