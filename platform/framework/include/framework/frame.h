@@ -88,6 +88,7 @@ public:
 
     // Layout of the bars and the view.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
+    BOOL IsInRecalcLayout() const { return m_bInRecalcLayout; }
     void DelayRecalcLayout(BOOL bNotify = TRUE) { m_nIdleFlags |= (idleLayout | (bNotify ? idleNotify : 0)); }
     void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
     void DelayUpdateFrameMenu() { m_nIdleFlags |= idleMenu; }
