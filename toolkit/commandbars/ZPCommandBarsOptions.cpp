@@ -4,5 +4,6 @@
 IMPLEMENT_DYNAMIC(CZPCommandBarsOptions, CCmdTarget)
 
 CZPCommandBarsOptions::CZPCommandBarsOptions(CZPCommandBars* pCommandBars)
-    : m_bAutoHideUnusedPopups(TRUE), m_bDirty(FALSE), m_pCommandBars(pCommandBars)
+    : m_bAutoHideUnusedPopups(TRUE), m_bDirty(FALSE), m_bSyncFloatingBars(TRUE), m_bShowExpandButtonAlways(TRUE),
+      m_bDblClickFloat(FALSE), m_pCommandBars(pCommandBars)
 {}
