@@ -33,7 +33,7 @@ class CBenchBar : public CZPToolBar
 {
 public:
     explicit CBenchBar(int cx) : m_cx(cx) {}
-    CSize ComputeBarSize(int nLength, DWORD) override { return CSize(std::min(m_cx, nLength), 24); }
+    CSize CalcDockedSize(int nLength, DWORD, int) override { return CSize(std::min(m_cx, nLength), 24); }
 
 private:
     int m_cx;

@@ -3,6 +3,7 @@
 #include "commandbars/ZPReBar.h"
 
 #include "commandbars/ZPCommandBar.h"
+#include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPToolBar.h"
 #include "common/ZPDeviceContext.h"
 
@@ -36,6 +37,14 @@ REBARBANDINFOW BandInfo(UINT fMask)
     return rbbi;
 }
 
+// A bar's size in a horizontal band: a toolbar's docked size, any other bar's own measure.
+CSize DockedSizeOf(CZPCommandBar* pBar, int nLength, DWORD dwMode)
+{
+    if (pBar->IsKindOf(RUNTIME_CLASS(CZPToolBar)))
+        return static_cast<CZPToolBar*>(pBar)->CalcDockedSize(nLength, dwMode, 0);
+    return pBar->ComputeBarSize(nLength, dwMode);
+}
+
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CZPReBar, CReBar)
@@ -51,8 +60,13 @@ BOOL CZPReBar::AddCommandBarBand(CZPCommandBar* pBar, DWORD dwBandStyle)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
         return FALSE;
-    const CSize size = pBar->ComputeBarSize(kBandMeasureLength, kModeAddBand);
+    const CSize size = DockedSizeOf(pBar, kBandMeasureLength, kModeAddBand);
     pBar->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    if (pBar->IsKindOf(RUNTIME_CLASS(CZPToolBar))) {
+        CZPToolBar* pToolBar = static_cast<CZPToolBar*>(pBar);
+        if (CZPDockBar* pDockBar = pToolBar->GetDockBar())
+            pDockBar->RemoveBar(pToolBar);
+    }
     pBar->ModifyBarFlags(kBarFlagsDocking, 0);
     pBar->SetBarStyle(pBar->GetBarStyle() & ~ZP_BAR_STYLE_GRIPPER);
     if (!AddBar(pBar, NULL, NULL, dwBandStyle))
@@ -103,11 +117,11 @@ CSize CZPReBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         if (pBar == NULL)
             continue;
         REBARBANDINFOW rbbi = BandInfo(RBBIM_CHILDSIZE | RBBIM_IDEALSIZE);
-        rbbi.cxMinChild = static_cast<UINT>(pBar->ComputeBarSize(kBandMeasureLength, kModeMinWidth).cx);
+        rbbi.cxMinChild = static_cast<UINT>(pBar->CalcDockedSize(kBandMeasureLength, kModeMinWidth, 0).cx);
         CRect rcBar;
         pBar->GetWindowRect(&rcBar);
         const DWORD dwMode = (pBar->GetFlags() & kBarFlagStretch) != 0 ? kModeStretch : kModeFixed;
-        const CSize sizeBar = pBar->ComputeBarSize(rcBar.Width(), dwMode);
+        const CSize sizeBar = pBar->CalcDockedSize(rcBar.Width(), dwMode, 0);
         rbbi.cyMinChild = static_cast<UINT>(sizeBar.cy);
         rbbi.cxIdeal = static_cast<UINT>(sizeBar.cx);
         GetReBarCtrl().SetBandInfo(static_cast<UINT>(i), &rbbi);
