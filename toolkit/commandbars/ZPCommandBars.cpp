@@ -40,7 +40,7 @@ IMPLEMENT_DYNCREATE(CZPCommandBars, CCmdTarget)
 
 CZPCommandBars::CZPCommandBars()
     : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
-      m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_bLayoutLock(FALSE)
+      m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_bLayoutLock(FALSE), m_bControlsKeptAside(FALSE)
 {}
 
 CZPCommandBars::~CZPCommandBars()

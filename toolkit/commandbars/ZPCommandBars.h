@@ -5,6 +5,8 @@
 #include <framework.h>
 #include <framework/wnd.h>
 
+#include <vector>
+
 class CZPCommandBar;
 class CZPControl;
 class CZPControlAction;
@@ -71,6 +73,19 @@ public:
     // The toolbars context menu; popups are not built here, so nothing shows.
     virtual void ShowToolbarsContextMenu(CZPCommandBar* pBar, CPoint ptScreen);
 
+    // Layout persistence under a profile name: bar records, dock rows, the controls blob, the
+    // status bar and the rebar. Each loading stage is guarded: a damaged one costs only itself.
+    void SaveCommandBars(LPCWSTR lpszProfileName, BOOL bOnlyCustomized = TRUE);
+    void LoadCommandBars(LPCWSTR lpszProfileName, BOOL bSilent = FALSE);
+    // The toolbars' controls as a stored blob, and back (whole or not at all).
+    BOOL SaveBars(std::vector<BYTE>& blob);
+    BOOL LoadBars(const std::vector<BYTE>& blob);
+    // Shortcuts join the layout once the shortcut manager exists; nothing to do until then.
+    virtual void SaveShortcuts(LPCWSTR lpszProfileName);
+    virtual void LoadShortcuts(LPCWSTR lpszProfileName);
+    // The customize command (35001) has a handler in the site: only then are controls stored.
+    virtual BOOL IsCustomizeAvailable() const;
+
     // The help id F1 asks for: the highlighted control's (0 when none).
     int GetHelpId() const { return m_nHelpId; }
     void SetHelpIdOf(CZPControl* pControl);
@@ -103,4 +118,11 @@ private:
     CZPCommandBarsOptions* m_pOptions;                 // owned: one reference
     CArray<CZPCommandBar*, CZPCommandBar*> m_arrBars;  // owned: one reference each
     BOOL m_bLayoutLock;
+    BOOL m_bControlsKeptAside;  // the stored controls could not be read: the save leaves them alone
+
+    void SaveBarRecords(LPCWSTR lpszProfileName);
+    void LoadBarRecords(LPCWSTR lpszProfileName);
+    void SaveDockRows(LPCWSTR lpszProfileName);
+    void LoadDockRows(LPCWSTR lpszProfileName);
+    void LoadControls(LPCWSTR lpszProfileName);
 };

@@ -140,7 +140,8 @@ CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWST
     return strValue;
 }
 
-BOOL CWinApp::GetProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, BYTE** ppData, UINT* pBytes)
+BOOL CWinApp::GetProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, BYTE** ppData, UINT* pBytes,
+                               UINT nMaxBytes)
 {
     *ppData = NULL;
     *pBytes = 0;
@@ -150,7 +151,7 @@ BOOL CWinApp::GetProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, BYTE** pp
             return FALSE;
         DWORD dwType = 0, cb = 0;
         LONG lResult = ::RegQueryValueExW(key, lpszEntry, NULL, &dwType, NULL, &cb);
-        if (lResult == ERROR_SUCCESS && dwType == REG_BINARY) {
+        if (lResult == ERROR_SUCCESS && dwType == REG_BINARY && cb <= nMaxBytes) {
             BYTE* pData = new BYTE[cb > 0 ? cb : 1];
             lResult = ::RegQueryValueExW(key, lpszEntry, NULL, &dwType, pData, &cb);
             if (lResult == ERROR_SUCCESS) {
@@ -167,7 +168,7 @@ BOOL CWinApp::GetProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, BYTE** pp
     // Two letters per byte, 'A' + nibble, low nibble first.
     CString strData = GetProfileString(lpszSection, lpszEntry, L"");
     int nLen = strData.GetLength();
-    if (nLen == 0 || (nLen % 2) != 0)
+    if (nLen == 0 || (nLen % 2) != 0 || static_cast<UINT>(nLen / 2) > nMaxBytes)
         return FALSE;
     UINT nBytes = static_cast<UINT>(nLen / 2);
     BYTE* pData = new BYTE[nBytes];

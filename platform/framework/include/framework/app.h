@@ -67,6 +67,9 @@ protected:
     CString* m_arrNames;   // owned; m_nSize entries
 };
 
+// The largest binary profile value read back unless the caller sets its own limit.
+const UINT kMaxProfileBinaryBytes = 16 * 1024 * 1024;
+
 class CWinApp : public CWinThread
 {
     DECLARE_DYNAMIC(CWinApp)
@@ -102,8 +105,10 @@ public:
     HKEY GetSectionKey(LPCWSTR lpszSection);   // created when missing; the caller closes it
     UINT GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault);
     CString GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault = NULL);
-    // *ppData is allocated with new[]; the caller frees it with delete[].
-    BOOL GetProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, BYTE** ppData, UINT* pBytes);
+    // *ppData is allocated with new[]; the caller frees it with delete[]. A value larger than
+    // nMaxBytes is refused before anything is allocated.
+    BOOL GetProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, BYTE** ppData, UINT* pBytes,
+                          UINT nMaxBytes = kMaxProfileBinaryBytes);
     BOOL WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue);
     // lpszValue NULL deletes the entry; lpszEntry NULL deletes the whole section.
     BOOL WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue);
