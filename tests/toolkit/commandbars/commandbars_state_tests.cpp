@@ -290,4 +290,50 @@ TEST_F(LayoutStateTest, DamagedRecordsAndRowsLeaveTheDefaultLayout)
     EXPECT_EQ(3, pStandard->GetControls()->GetCount());
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
+{
+    ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+int CountWindows(HWND hWnd)
+{
+    int n = 0;
+    ::EnumChildWindows(hWnd, CountWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+TEST_F(LayoutStateTest, TruncatedControlsFileAtEveryByteLeavesTheFrameAsCreated)
+{
+    CZPToolBar* pStandard = NewBar(128, 3);
+    // A blob large enough for the file: many controls on a second toolbar.
+    CZPToolBar* pBig = NewBar(200, 600);
+    std::vector<BYTE> blob;
+    ASSERT_TRUE(m_commandBars.SaveBars(blob));
+    ASSERT_GT(blob.size(), kZpMaxControlsValueBytes / 16);
+    pStandard->GetControls()->RemoveAll();
+    AddTestControls(pStandard, 2);
+    const int nWindows = CountWindows(m_frame.m_hWnd);
+    const CString strPath = ZpControlsFilePath(kProfile);
+    for (size_t n = 0; n < blob.size(); ++n) {
+        DeleteFiles();
+        HANDLE hFile = ::CreateFileW(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+        DWORD cb = 0;
+        ::WriteFile(hFile, blob.data(), static_cast<DWORD>(n), &cb, NULL);
+        ::CloseHandle(hFile);
+        m_app.WriteProfileInt(ControlsSection(), L"LoadFromFile", 1);
+        m_app.WriteProfileString(ControlsSection(), L"Controls", strPath);
+        m_commandBars.LoadCommandBars(kProfile);
+        ASSERT_EQ(2, m_commandBars.GetCount()) << n;
+        ASSERT_EQ(2, pStandard->GetControls()->GetCount()) << n;
+        ASSERT_EQ(nWindows, CountWindows(m_frame.m_hWnd)) << n;
+    }
+    // The whole file loads.
+    ASSERT_TRUE(ZpSaveControlsBlob(kProfile, blob));
+    m_commandBars.LoadCommandBars(kProfile);
+    EXPECT_EQ(3, pStandard->GetControls()->GetCount());
+    EXPECT_EQ(600, pBig->GetControls()->GetCount());
+}
+
 }  // namespace
