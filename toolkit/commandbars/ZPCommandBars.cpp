@@ -46,7 +46,7 @@ CZPCommandBars::CZPCommandBars()
     : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
       m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_pShortcutManager(new CZPShortcutManager(this)),
       m_bPreviewMode(FALSE), m_bKeyboardCuesShown(TRUE), m_bKeyboardCuesUsed(FALSE), m_nKeyboardTipsLevel(0),
-      m_nKeyboardTipsTyped(0), m_pKeyboardTipsBar(NULL), m_bLayoutLock(FALSE)
+      m_nKeyboardTipsTyped(0), m_pKeyboardTipsBar(NULL), m_bLayoutLock(FALSE), m_bControlsKeptAside(FALSE)
 {
     ApplyKeyboardCuesShow(ZP_CUES_SHOW_SYSTEM);
 }

@@ -81,6 +81,19 @@ public:
     // The toolbars context menu; popups are not built here, so nothing shows.
     virtual void ShowToolbarsContextMenu(CZPCommandBar* pBar, CPoint ptScreen);
 
+    // Layout persistence under a profile name: bar records, dock rows, the controls blob, the
+    // status bar and the rebar. Each loading stage is guarded: a damaged one costs only itself.
+    void SaveCommandBars(LPCWSTR lpszProfileName, BOOL bOnlyCustomized = TRUE);
+    void LoadCommandBars(LPCWSTR lpszProfileName, BOOL bSilent = FALSE);
+    // The toolbars' controls as a stored blob, and back (whole or not at all).
+    BOOL SaveBars(std::vector<BYTE>& blob);
+    BOOL LoadBars(const std::vector<BYTE>& blob);
+    // Shortcuts join the layout once the shortcut manager exists; nothing to do until then.
+    virtual void SaveShortcuts(LPCWSTR lpszProfileName);
+    virtual void LoadShortcuts(LPCWSTR lpszProfileName);
+    // The customize command (35001) has a handler in the site: only then are controls stored.
+    virtual BOOL IsCustomizeAvailable() const;
+
     // The help id F1 asks for: the highlighted control's (0 when none).
     int GetHelpId() const { return m_nHelpId; }
     void SetHelpIdOf(CZPControl* pControl);
@@ -151,6 +164,13 @@ private:
     int m_nKeyboardTipsTyped;
     std::vector<CZPCommandBarKeyboardTip*> m_arrKeyboardTips;  // owned, windows destroyed with them
     CZPCommandBar* m_pKeyboardTipsBar;                         // borrowed: the bar showing the tips
+    BOOL m_bControlsKeptAside;  // the stored controls could not be read: the save leaves them alone
+
+    void SaveBarRecords(LPCWSTR lpszProfileName);
+    void LoadBarRecords(LPCWSTR lpszProfileName);
+    void SaveDockRows(LPCWSTR lpszProfileName);
+    void LoadDockRows(LPCWSTR lpszProfileName);
+    void LoadControls(LPCWSTR lpszProfileName);
 };
 
 // Tracks a popup bar at a screen point like TrackPopupMenu with its TPM_ flags: with

@@ -12,6 +12,7 @@
 #include "commandbars/ZPControlLists.h"
 #include "commandbars/ZPControlPopup.h"
 #include "commandbars/ZPPopupBar.h"
+#include "common/ZPPropExchange.h"
 #include "common/ZPResourceManager.h"
 
 #include <framework/menu.h>
@@ -670,5 +671,103 @@ void CZPControls::Sort()
     RefreshIndexes();
 }
 
-// Storing and loading the controls belongs to the bar layout store, which is not built yet.
-void CZPControls::DoPropExchange(CZPPropExchange*) {}
+namespace {
+
+// Original controls hold their own originals only to this depth: a stored blob may claim more.
+const int kMaxControlsNesting = 32;
+// The schema from which the original and customized flags are stored.
+const long kSchemaOriginalControls = 3;
+
+// Counts the controls collections being exchanged on this thread, for the nesting bound.
+class CExchangeDepth
+{
+public:
+    CExchangeDepth()
+    {
+        if (++s_nDepth > kMaxControlsNesting) {
+            --s_nDepth;
+            AfxThrowArchiveException(CArchiveException::badIndex);
+        }
+    }
+    ~CExchangeDepth() { --s_nDepth; }
+    CExchangeDepth(const CExchangeDepth&) = delete;
+    CExchangeDepth& operator=(const CExchangeDepth&) = delete;
+
+private:
+    static thread_local int s_nDepth;
+};
+
+thread_local int CExchangeDepth::s_nDepth = 0;
+
+}  // namespace
+
+void CZPControls::DoPropExchange(CZPPropExchange* pPX)
+{
+    if (pPX == NULL)
+        return;
+    CExchangeDepth depth;
+    const ZP_COMMANDBARS_EXCHANGE_PARAMS* pParams =
+        reinterpret_cast<const ZP_COMMANDBARS_EXCHANGE_PARAMS*>(pPX->m_dwData);
+    CZPPropExchangeEnumeratorHolder enumerator(pPX->GetEnumerator(L"Control"));
+    if (pPX->IsStoring()) {
+        DWORD dwCount = 0;
+        for (int i = 0; i < GetCount(); ++i)
+            dwCount += GetAt(i)->IsTemporary() ? 0 : 1;
+        POSITION pos = enumerator->GetPosition(dwCount);
+        for (int i = 0; i < GetCount() && pos != NULL; ++i) {
+            CZPControl* pControl = GetAt(i);
+            if (pControl->IsTemporary())
+                continue;
+            CRefPtr<CZPPropExchange> pItem = CRefPtr<CZPPropExchange>::Adopt(enumerator->GetNext(pos));
+            CObject* pObject = pControl;
+            pItem->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CZPControl));
+            pControl->DoPropExchange(pItem.Get());
+        }
+        // Data of an older schema has no flags: storing in one writes none either.
+        if (pPX->GetSchema() < kSchemaOriginalControls)
+            return;
+        BOOL bOriginal = m_pOriginalControls && (pParams == NULL || pParams->bSaveOriginalControls);
+        PropExchangeBool(pPX, L"OriginalControls", &bOriginal, FALSE);
+        if (bOriginal) {
+            CRefPtr<CZPPropExchange> pSection = CRefPtr<CZPPropExchange>::Adopt(pPX->GetSection(L"OriginalControls"));
+            m_pOriginalControls->DoPropExchange(pSection.Get());
+        }
+        BOOL bCustomized = FALSE;
+        PropExchangeBool(pPX, L"CustomizedControls", &bCustomized, FALSE);
+        return;
+    }
+    // Loaded into a collection of our own first: this one changes only when all of it was read.
+    CRefPtr<CZPControls> pLoaded =
+        CRefPtr<CZPControls>::Adopt(static_cast<CZPControls*>(GetRuntimeClass()->CreateObject()));
+    pLoaded->m_pCommandBars = GetCommandBars();
+    POSITION pos = enumerator->GetPosition(0);
+    while (pos != NULL) {
+        CRefPtr<CZPPropExchange> pItem = CRefPtr<CZPPropExchange>::Adopt(enumerator->GetNext(pos));
+        CObject* pObject = NULL;
+        if (!pItem->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CZPControl)) || pObject == NULL)
+            AfxThrowArchiveException(CArchiveException::badClass);
+        CZPControl* pControl = static_cast<CZPControl*>(pObject);
+        pLoaded->InsertAt(pControl, -1);
+        pControl->DoPropExchange(pItem.Get());
+    }
+    if (pPX->GetSchema() >= kSchemaOriginalControls) {
+        BOOL bOriginal = FALSE;
+        PropExchangeBool(pPX, L"OriginalControls", &bOriginal, FALSE);
+        if (bOriginal) {
+            CRefPtr<CZPOriginalControls> pOriginal = CRefPtr<CZPOriginalControls>::Adopt(new CZPOriginalControls);
+            CRefPtr<CZPPropExchange> pSection = CRefPtr<CZPPropExchange>::Adopt(pPX->GetSection(L"OriginalControls"));
+            pOriginal->DoPropExchange(pSection.Get());
+            pLoaded->SetOriginalControls(pOriginal.Detach());
+        }
+        BOOL bCustomized = FALSE;
+        PropExchangeBool(pPX, L"CustomizedControls", &bCustomized, FALSE);
+        if (bCustomized) {
+            CRefPtr<CZPControls> pScratch = CRefPtr<CZPControls>::Adopt(new CZPControls);
+            CRefPtr<CZPPropExchange> pSection = CRefPtr<CZPPropExchange>::Adopt(pPX->GetSection(L"CustomizedControls"));
+            pScratch->DoPropExchange(pSection.Get());
+        }
+    }
+    CopyFrom(pLoaded.Get(), FALSE);
+    if (pLoaded->GetOriginalControls() == NULL)
+        SetOriginalControls(NULL);
+}

@@ -16,6 +16,7 @@ class CZPCommandBarKeyboardTip;
 class CZPPopupBar;
 class CZPImageManagerIcon;
 class CZPShadowManager;
+class CZPStatusBarPane;
 
 // Theme numbers of the factory; a paint manager installed directly reports zpThemeCustom.
 enum ZpPaintTheme
@@ -130,6 +131,10 @@ public:
     virtual CSize DrawBarGripper(CDC* pDC, CZPCommandBar* pBar, BOOL bDraw);
     virtual CSize DrawBarSeparator(CDC* pDC, CZPCommandBar* pBar, CZPControl* pControl, BOOL bDraw) = 0;
     virtual void AdjustExcludeRect(CRect& rc, CZPControl* pControl, BOOL bVertical) = 0;
+    virtual void DrawStatusPane(CDC* pDC, CRect rc, CZPStatusBarPane* pPane);
+    virtual void DrawStatusButtonFace(CDC* pDC, CRect rc, CZPStatusBarPane* pPane);
+    virtual void DrawStatusPaneBorder(CDC* pDC, CRect rc, CZPStatusBarPane* pPane, BOOL bLastPane);
+    virtual void DrawStatusPaneSeparator(CDC* pDC, CRect rc, CZPStatusBarPane* pPane);
     virtual void DrawStatusSizeGrip(CDC* pDC, CRect rcGrip);
     virtual void FillDockArea(CDC* pDC, CWnd* pWnd);
     virtual void DrawMessageBarButton(CDC* pDC, ZP_MESSAGEBAR_BUTTON* pButton);

@@ -118,8 +118,13 @@ void CControlBar::SetBarStyle(DWORD dwStyle)
         return;
     DWORD dwOld = m_dwStyle;
     m_dwStyle = dwStyle;
+    OnBarStyleChange(dwOld, dwStyle);
+}
+
+void CControlBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
+{
     // Edges are non-client: a change of them resizes the frame of the window.
-    if (m_hWnd != NULL && EdgeFlags(dwOld) != EdgeFlags(dwStyle))
+    if (m_hWnd != NULL && EdgeFlags(dwOldStyle) != EdgeFlags(dwNewStyle))
         SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 

@@ -88,6 +88,7 @@ public:
 
     // Layout of the bars and the view.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
+    BOOL IsInRecalcLayout() const { return m_bInRecalcLayout; }
     void DelayRecalcLayout(BOOL bNotify = TRUE) { m_nIdleFlags |= (idleLayout | (bNotify ? idleNotify : 0)); }
     void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
     void DelayUpdateFrameMenu() { m_nIdleFlags |= idleMenu; }
@@ -174,6 +175,8 @@ public:
 
     DWORD GetBarStyle() const { return m_dwStyle; }
     virtual void SetBarStyle(DWORD dwStyle);
+    // Runs after SetBarStyle changed the style; the default redraws the frame when the edges changed.
+    virtual void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle);
     void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
     CRect GetBorders() const { return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder); }
     BOOL IsVisible() const;

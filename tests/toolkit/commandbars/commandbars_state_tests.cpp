@@ -1,0 +1,339 @@
+// The bar layout under the profile: where the controls blob goes, which sources are refused, saving
+// that keeps the old state on failure, the blob round trip and damaged blobs, and the guarded
+// loading of records, dock rows and controls.
+#include "toolbar_test_support.h"
+
+#include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPCommandBarsState.h"
+#include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPToolBar.h"
+#include "common/ZPZipMemFile.h"
+
+#include <framework/app.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+const LPCWSTR kCompany = L"Tolvane Layout Tests";
+const LPCWSTR kProfile = L"CommandBars";
+
+// Command bars whose site offers the customize command.
+class CCustomizableCommandBars : public CZPCommandBars
+{
+public:
+    BOOL IsCustomizeAvailable() const override { return TRUE; }
+};
+
+class LayoutStateTest : public CommandBarsTest
+{
+protected:
+    void SetUp() override
+    {
+        CommandBarsTest::SetUp();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tolvane Layout Tests");
+        m_app.SetRegistryKey(kCompany);
+        DeleteFiles();
+        m_commandBars.SetSite(m_frame.m_hWnd);
+        m_commandBars.CreateDockBars();
+    }
+    void TearDown() override
+    {
+        m_commandBars.RemoveAll();
+        DeleteFiles();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tolvane Layout Tests");
+        CommandBarsTest::TearDown();
+    }
+    void DeleteFiles()
+    {
+        const CString strPath = ZpControlsFilePath(kProfile);
+        for (LPCWSTR pszSuffix : { L"", L".bad", L".tmp" }) {
+            ::SetFileAttributesW(strPath + pszSuffix, FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(strPath + pszSuffix);
+            ::RemoveDirectoryW(strPath + pszSuffix);
+        }
+    }
+    CZPToolBar* NewBar(UINT nID, int nControls, int nPosition = zpBarTop)
+    {
+        CZPToolBar* pBar = m_commandBars.CreateToolBar(L"bar", nPosition);
+        pBar->SetPaintManager(m_theme.Get());
+        pBar->SetBarID(nID);
+        AddTestControls(pBar, nControls);
+        return pBar;
+    }
+    static std::vector<BYTE> Bytes(size_t n)
+    {
+        std::vector<BYTE> blob(n);
+        for (size_t i = 0; i < n; ++i)
+            blob[i] = static_cast<BYTE>(i * 7 + 1);
+        return blob;
+    }
+    CString ControlsSection() const { return CString(kProfile) + L"-Controls"; }
+
+    CWinApp m_app{ L"LayoutTests" };
+    CTestFrame m_frame;
+    CGripperThemeRef m_theme;
+    CCustomizableCommandBars m_commandBars;
+};
+
+TEST_F(LayoutStateTest, BlobUpTo16000BytesIsAProfileValueLargerOnesAFile)
+{
+    std::vector<BYTE> back;
+    CString strFile;
+    ASSERT_TRUE(ZpSaveControlsBlob(kProfile, Bytes(16000)));
+    EXPECT_EQ(0u, m_app.GetProfileInt(ControlsSection(), L"LoadFromFile", 7));
+    EXPECT_TRUE(ZpLoadControlsBlob(kProfile, back, &strFile));
+    EXPECT_EQ(Bytes(16000), back);
+    EXPECT_TRUE(strFile.IsEmpty());
+
+    ASSERT_TRUE(ZpSaveControlsBlob(kProfile, Bytes(16001)));
+    EXPECT_EQ(1u, m_app.GetProfileInt(ControlsSection(), L"LoadFromFile", 7));
+    const CString strPath = ZpControlsFilePath(kProfile);
+    EXPECT_STREQ(strPath, m_app.GetProfileString(ControlsSection(), L"Controls", L""));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(strPath));
+    EXPECT_TRUE(ZpLoadControlsBlob(kProfile, back, &strFile));
+    EXPECT_EQ(Bytes(16001), back);
+    EXPECT_STREQ(strPath, strFile);
+    // Saved again over the (hidden) file, then back to a value: the file goes.
+    EXPECT_TRUE(ZpSaveControlsBlob(kProfile, Bytes(20000)));
+    EXPECT_TRUE(ZpSaveControlsBlob(kProfile, Bytes(10)));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(strPath));
+}
+
+TEST_F(LayoutStateTest, ProfileNameWithBackslashesNamesAFileWithUnderscores)
+{
+    const CString strPath = ZpControlsFilePath(L"Layouts\\Main");
+    EXPECT_EQ(strPath.GetLength() - 12, strPath.Find(L"Layouts_Main"));
+}
+
+TEST_F(LayoutStateTest, SourcesOtherThanTheComputedOnesAreRefused)
+{
+    std::vector<BYTE> back;
+    // Any path but the computed one, named by a damaged or hostile profile.
+    for (LPCWSTR pszPath : { L"C:\\windows\\win.ini", L"\\\\.\\pipe\\x", L"" }) {
+        m_app.WriteProfileInt(ControlsSection(), L"LoadFromFile", 1);
+        m_app.WriteProfileString(ControlsSection(), L"Controls", pszPath);
+        EXPECT_FALSE(ZpLoadControlsBlob(kProfile, back, NULL)) << pszPath;
+        EXPECT_TRUE(back.empty());
+    }
+    // The computed file beyond 4 MB.
+    const CString strPath = ZpControlsFilePath(kProfile);
+    m_app.WriteProfileString(ControlsSection(), L"Controls", strPath);
+    HANDLE hFile = ::CreateFileW(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    ::SetFilePointer(hFile, kZpMaxControlsFileBytes + 1, NULL, FILE_BEGIN);
+    ::SetEndOfFile(hFile);
+    ::CloseHandle(hFile);
+    EXPECT_FALSE(ZpLoadControlsBlob(kProfile, back, NULL));
+    // A value over 16000 bytes, or of another type.
+    m_app.WriteProfileInt(ControlsSection(), L"LoadFromFile", 0);
+    std::vector<BYTE> big = Bytes(16001);
+    m_app.WriteProfileBinary(ControlsSection(), L"Controls", big.data(), static_cast<UINT>(big.size()));
+    EXPECT_FALSE(ZpLoadControlsBlob(kProfile, back, NULL));
+    m_app.WriteProfileString(ControlsSection(), L"Controls", L"text");
+    EXPECT_FALSE(ZpLoadControlsBlob(kProfile, back, NULL));
+}
+
+TEST_F(LayoutStateTest, FailedSaveKeepsThePreviousFileAndSection)
+{
+    ASSERT_TRUE(ZpSaveControlsBlob(kProfile, Bytes(17000)));
+    // The temporary file cannot be made: a directory stands in its way.
+    const CString strPath = ZpControlsFilePath(kProfile);
+    ASSERT_TRUE(::CreateDirectoryW(strPath + L".tmp", NULL));
+    EXPECT_FALSE(ZpSaveControlsBlob(kProfile, Bytes(18000)));
+    std::vector<BYTE> back;
+    EXPECT_TRUE(ZpLoadControlsBlob(kProfile, back, NULL));
+    EXPECT_EQ(Bytes(17000), back);
+}
+
+TEST_F(LayoutStateTest, ControlsRoundTripThroughTheBlob)
+{
+    CZPToolBar* pBar = NewBar(128, 3);
+    std::vector<BYTE> blob;
+    ASSERT_TRUE(m_commandBars.SaveBars(blob));
+    pBar->GetControls()->RemoveAll();
+    ASSERT_TRUE(m_commandBars.LoadBars(blob));
+    EXPECT_EQ(3, pBar->GetControls()->GetCount());
+    EXPECT_EQ(1, m_commandBars.GetCount());
+    // A toolbar the frame does not have joins it.
+    m_commandBars.Remove(pBar);
+    ASSERT_TRUE(m_commandBars.LoadBars(blob));
+    ASSERT_EQ(1, m_commandBars.GetCount());
+    EXPECT_EQ(128u, m_commandBars.GetAt(0)->GetBarID());
+    EXPECT_EQ(3, m_commandBars.GetAt(0)->GetControls()->GetCount());
+}
+
+// The archive inside a stored blob, and a stored blob of plain bytes.
+std::vector<BYTE> Inflate(const std::vector<BYTE>& blob)
+{
+    CZPZipMemFile file;
+    BYTE* pCopy = static_cast<BYTE*>(malloc(blob.size()));
+    std::copy(blob.begin(), blob.end(), pCopy);
+    EXPECT_TRUE(file.AttachCompressed(pCopy, static_cast<UINT>(blob.size()), TRUE));
+    std::vector<BYTE> plain(static_cast<size_t>(file.GetLength()));
+    file.SeekToBegin();
+    file.Read(plain.data(), static_cast<UINT>(plain.size()));
+    return plain;
+}
+
+TEST_F(LayoutStateTest, DamagedBlobsLoadWholeOrNotAtAll)
+{
+    CZPToolBar* pBar = NewBar(128, 3);
+    std::vector<BYTE> blob;
+    ASSERT_TRUE(m_commandBars.SaveBars(blob));
+    const std::vector<BYTE> plain = Inflate(blob);
+    pBar->GetControls()->RemoveAll();
+    AddTestControls(pBar, 2);
+
+    // Every truncation of the stored blob and of the plain archive.
+    for (const std::vector<BYTE>* pSource : { static_cast<const std::vector<BYTE>*>(&blob), &plain }) {
+        for (size_t n = 0; n < pSource->size(); ++n) {
+            const std::vector<BYTE> cut(pSource->begin(), pSource->begin() + n);
+            EXPECT_FALSE(m_commandBars.LoadBars(cut)) << n;
+            ASSERT_EQ(1, m_commandBars.GetCount());
+            ASSERT_EQ(2, pBar->GetControls()->GetCount()) << n;
+        }
+    }
+    // Seeded byte flips, and counts forced to 0xFFFF and 0xFFFFFFFF: loaded whole or not at all.
+    std::mt19937 rng(39);
+    const int kFlips = 2000;
+    for (int i = 0; i < kFlips; ++i) {
+        std::vector<BYTE> damaged = plain;
+        const size_t at = rng() % damaged.size();
+        switch (i % 3) {
+        case 0:
+            damaged[at] ^= static_cast<BYTE>(1 + rng() % 255);
+            break;
+        case 1:
+            for (size_t k = at; k < std::min(at + 2, damaged.size()); ++k)
+                damaged[k] = 0xFF;
+            break;
+        default:
+            for (size_t k = at; k < std::min(at + 4, damaged.size()); ++k)
+                damaged[k] = 0xFF;
+            break;
+        }
+        const BOOL bLoaded = m_commandBars.LoadBars(damaged);
+        ASSERT_GE(m_commandBars.GetCount(), 1) << i;
+        ASSERT_LE(m_commandBars.GetCount(), 1 + 64) << i;
+        ASSERT_EQ(pBar, m_commandBars.FindToolBar(128)) << i;
+        if (!bLoaded)
+            ASSERT_EQ(2, pBar->GetControls()->GetCount()) << i;
+        pBar->GetControls()->RemoveAll();
+        AddTestControls(pBar, 2);
+        while (m_commandBars.GetCount() > 1)
+            m_commandBars.Remove(m_commandBars.GetAt(1));
+    }
+}
+
+TEST_F(LayoutStateTest, UnreadableControlsAreSetAsideAndNotOverwritten)
+{
+    CZPToolBar* pBar = NewBar(128, 3);
+    std::vector<BYTE> blob;
+    ASSERT_TRUE(m_commandBars.SaveBars(blob));
+    // A layout this version cannot read (as one written by a newer version), in a file.
+    std::vector<BYTE> newer = Bytes(17000);
+    ASSERT_TRUE(ZpSaveControlsBlob(kProfile, newer));
+    m_commandBars.LoadCommandBars(kProfile);
+    EXPECT_EQ(3, pBar->GetControls()->GetCount());
+    const CString strPath = ZpControlsFilePath(kProfile);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(strPath + L".bad"));
+    // The save at close leaves the stored controls alone; the rest of the layout is written.
+    m_commandBars.SaveCommandBars(kProfile);
+    EXPECT_EQ(1u, m_app.GetProfileInt(ControlsSection(), L"LoadFromFile", 0));
+    EXPECT_EQ(1u, m_app.GetProfileInt(CString(kProfile) + L"-Summary", L"Bars", 0));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(strPath + L".bad"));
+}
+
+TEST_F(LayoutStateTest, DamagedRecordsAndRowsLeaveTheDefaultLayout)
+{
+    CZPToolBar* pStandard = NewBar(128, 3);
+    CZPToolBar* pOther = NewBar(200, 2);
+    m_commandBars.SaveCommandBars(kProfile);
+    EXPECT_EQ(2u, m_app.GetProfileInt(CString(kProfile) + L"-Summary", L"Bars", 0));
+    // Both toolbars in one dock row: an empty dock bar writes nothing, a row writes 0, ids, 0.
+    EXPECT_LE(3u, m_app.GetProfileInt(CString(kProfile) + L"-DockBar0", L"Bars", 0));
+    EXPECT_EQ(0u, m_app.GetProfileInt(CString(kProfile) + L"-DockBar1", L"Bars", 0));
+
+    // A huge record count, a record without its id, a floating bar far off screen with a bad width,
+    // and a dock row of unknown and repeated ids.
+    m_app.WriteProfileInt(CString(kProfile) + L"-Summary", L"Bars", 0x7FFFFFFF);
+    m_app.WriteProfileInt(CString(kProfile) + L"-Summary", L"ScreenCX", -5);
+    m_app.WriteProfileString(CString(kProfile) + L"-Bar0", L"BarID", NULL);
+    const CString strBar1 = CString(kProfile) + L"-Bar1";
+    m_app.WriteProfileInt(strBar1, L"Floating", 1);
+    m_app.WriteProfileInt(strBar1, L"XPos", 100000);
+    m_app.WriteProfileInt(strBar1, L"YPos", -100000);
+    m_app.WriteProfileInt(strBar1, L"MRUWidth", -3);
+    const CString strRow = CString(kProfile) + L"-DockBar1";
+    const int ids[] = { 0, 999, 128, 128, 0, 0 };
+    for (int i = 0; i < 6; ++i) {
+        CString strEntry;
+        strEntry.Format(L"Bar#%d", i);
+        m_app.WriteProfileInt(strRow, strEntry, ids[i]);
+    }
+    m_app.WriteProfileInt(strRow, L"Bars", 6);
+    m_app.WriteProfileString(CString(kProfile) + L"-DockBar0", NULL, NULL);
+    m_commandBars.LoadCommandBars(kProfile);
+
+    ASSERT_EQ(2, m_commandBars.GetCount());
+    EXPECT_EQ(zpBarFloating, pOther->GetPosition());
+    EXPECT_EQ(ZP_BAR_MRU_WIDTH_NONE, pOther->GetMRUWidth());
+    CRect rc;
+    pOther->GetWindowRect(&rc);
+    MONITORINFO mi = { sizeof(mi) };
+    ::GetMonitorInfoW(::MonitorFromPoint(rc.TopLeft(), MONITOR_DEFAULTTONEAREST), &mi);
+    EXPECT_TRUE(CRect(mi.rcWork).PtInRect(rc.TopLeft()));
+    // The standard toolbar moved once to the bottom row.
+    EXPECT_EQ(zpBarBottom, pStandard->GetPosition());
+    EXPECT_EQ(3, pStandard->GetControls()->GetCount());
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
+{
+    ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+int CountWindows(HWND hWnd)
+{
+    int n = 0;
+    ::EnumChildWindows(hWnd, CountWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+TEST_F(LayoutStateTest, TruncatedControlsFileAtEveryByteLeavesTheFrameAsCreated)
+{
+    CZPToolBar* pStandard = NewBar(128, 3);
+    // A blob large enough for the file: many controls on a second toolbar.
+    CZPToolBar* pBig = NewBar(200, 600);
+    std::vector<BYTE> blob;
+    ASSERT_TRUE(m_commandBars.SaveBars(blob));
+    ASSERT_GT(blob.size(), kZpMaxControlsValueBytes / 16);
+    pStandard->GetControls()->RemoveAll();
+    AddTestControls(pStandard, 2);
+    const int nWindows = CountWindows(m_frame.m_hWnd);
+    const CString strPath = ZpControlsFilePath(kProfile);
+    for (size_t n = 0; n < blob.size(); ++n) {
+        DeleteFiles();
+        HANDLE hFile = ::CreateFileW(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+        DWORD cb = 0;
+        ::WriteFile(hFile, blob.data(), static_cast<DWORD>(n), &cb, NULL);
+        ::CloseHandle(hFile);
+        m_app.WriteProfileInt(ControlsSection(), L"LoadFromFile", 1);
+        m_app.WriteProfileString(ControlsSection(), L"Controls", strPath);
+        m_commandBars.LoadCommandBars(kProfile);
+        ASSERT_EQ(2, m_commandBars.GetCount()) << n;
+        ASSERT_EQ(2, pStandard->GetControls()->GetCount()) << n;
+        ASSERT_EQ(nWindows, CountWindows(m_frame.m_hWnd)) << n;
+    }
+    // The whole file loads.
+    ASSERT_TRUE(ZpSaveControlsBlob(kProfile, blob));
+    m_commandBars.LoadCommandBars(kProfile);
+    EXPECT_EQ(3, pStandard->GetControls()->GetCount());
+    EXPECT_EQ(600, pBig->GetControls()->GetCount());
+}
+
+}  // namespace

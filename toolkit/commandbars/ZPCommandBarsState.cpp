@@ -1,0 +1,546 @@
+// The command bars' layout under a profile: bar records, dock rows, the controls blob with its
+// store, the status bar, the rebar and the shortcuts, loaded in guarded stages.
+#include "commandbars/ZPCommandBarsState.h"
+
+#include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPCommandBarsOptions.h"
+#include "commandbars/ZPControls.h"
+#include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPReBar.h"
+#include "commandbars/ZPStatusBar.h"
+#include "commandbars/ZPToolBar.h"
+#include "common/ZPPropExchangeArchive.h"
+#include "common/ZPZipMemFile.h"
+
+#include <framework/app.h>
+#include <framework/resids.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const int kBlobArchiveBuffer = 4096;
+const int kMaxBarRecords = 1000;   // records read, whatever the summary claims
+const int kMaxDockEntries = 1000;  // entries of one dock row read
+const int kMaxNewToolBars = 64;    // toolbars a blob may add
+const UINT kMaxLoadedBars = 1000;  // bars one blob may hold
+const UINT kCustomizeCommand = 35001;
+const UINT kStatusBarId = AFX_IDW_STATUS_BAR;
+const UINT kReBarId = AFX_IDW_REBAR;
+const int kNoValue = INT_MIN;
+
+CWinApp* App()
+{
+    return AfxGetApp();
+}
+
+CString SectionName(LPCWSTR lpszProfileName, LPCWSTR lpszFormat, int n = 0)
+{
+    CString strSection;
+    strSection.Format(lpszFormat, lpszProfileName, n);
+    return strSection;
+}
+
+// Runs one loading stage; whatever it throws stays inside it.
+template <class TStage> void RunGuarded(TStage stage)
+{
+    try {
+        stage();
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+}
+
+// The site's child window with the id when its object is of the class.
+CWnd* ChildOfSite(CWnd* pSite, UINT nID, CRuntimeClass* pClass)
+{
+    if (pSite == NULL || pSite->m_hWnd == NULL)
+        return NULL;
+    CWnd* pChild = CWnd::FromHandlePermanent(::GetDlgItem(pSite->m_hWnd, static_cast<int>(nID)));
+    return pChild != NULL && pChild->IsKindOf(pClass) ? pChild : NULL;
+}
+
+CZPStatusBar* StatusBarOf(CWnd* pSite)
+{
+    return static_cast<CZPStatusBar*>(ChildOfSite(pSite, kStatusBarId, RUNTIME_CLASS(CZPStatusBar)));
+}
+
+CZPReBar* ReBarOf(CWnd* pSite)
+{
+    return static_cast<CZPReBar*>(ChildOfSite(pSite, kReBarId, RUNTIME_CLASS(CZPReBar)));
+}
+
+BOOL WriteWholeFile(const CString& strPath, const std::vector<BYTE>& blob)
+{
+    HANDLE hFile = ::CreateFileW(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    DWORD cbWritten = 0;
+    const BOOL bWritten =
+        ::WriteFile(hFile, blob.data(), static_cast<DWORD>(blob.size()), &cbWritten, NULL) && cbWritten == blob.size();
+    const BOOL bClosed = ::CloseHandle(hFile);
+    return bWritten && bClosed;
+}
+
+BOOL ReadWholeFile(const CString& strPath, std::vector<BYTE>& blob)
+{
+    HANDLE hFile = ::CreateFileW(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    LARGE_INTEGER size = {};
+    BOOL bRead = ::GetFileSizeEx(hFile, &size) && size.QuadPart > 0 && size.QuadPart <= kZpMaxControlsFileBytes;
+    if (bRead) {
+        blob.resize(static_cast<size_t>(size.QuadPart));
+        DWORD cbRead = 0;
+        bRead = ::ReadFile(hFile, blob.data(), static_cast<DWORD>(blob.size()), &cbRead, NULL) && cbRead == blob.size();
+    }
+    ::CloseHandle(hFile);
+    return bRead;
+}
+
+// A point kept inside the work area of its monitor, at least an icon inside the right and bottom.
+CPoint ClampIntoWorkArea(CPoint pt)
+{
+    MONITORINFO mi = { sizeof(mi) };
+    ::GetMonitorInfoW(::MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST), &mi);
+    const CRect rcWork(mi.rcWork);
+    pt.x = std::max(rcWork.left, std::min(pt.x, rcWork.right - ::GetSystemMetrics(SM_CXICON)));
+    pt.y = std::max(rcWork.top, std::min(pt.y, rcWork.bottom - ::GetSystemMetrics(SM_CYICON)));
+    return pt;
+}
+
+}  // namespace
+
+// Blob store ---------------------------------------------------------------------------------------
+
+CString ZpControlsFilePath(LPCWSTR lpszProfileName)
+{
+    CString strName(lpszProfileName);
+    strName.Replace(L'\\', L'_');
+    WCHAR szFolder[MAX_PATH] = {};
+    CWinApp* pApp = App();
+    if (pApp != NULL && SUCCEEDED(::SHGetFolderPathW(NULL, CSIDL_APPDATA | CSIDL_FLAG_CREATE, NULL, 0, szFolder))) {
+        CString strFolder;
+        strFolder.Format(L"%s\\%s", szFolder, pApp->m_pszAppName);
+        ::CreateDirectoryW(strFolder, NULL);
+        if ((::GetFileAttributesW(strFolder) & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+            ::GetFileAttributesW(strFolder) != INVALID_FILE_ATTRIBUTES)
+            return strFolder + L"\\" + strName;
+    }
+    WCHAR szModule[MAX_PATH] = {};
+    ::GetModuleFileNameW(NULL, szModule, MAX_PATH);
+    CString strPath;
+    strPath.Format(L"%s-%s", szModule, static_cast<LPCWSTR>(strName));
+    return strPath;
+}
+
+BOOL ZpSaveControlsBlob(LPCWSTR lpszProfileName, const std::vector<BYTE>& blob)
+{
+    CWinApp* pApp = App();
+    if (pApp == NULL)
+        return FALSE;
+    const CString strSection = SectionName(lpszProfileName, L"%s-Controls");
+    const CString strPath = ZpControlsFilePath(lpszProfileName);
+    if (blob.size() <= kZpMaxControlsValueBytes) {
+        std::vector<BYTE> data(blob);
+        if (!pApp->WriteProfileBinary(strSection, L"Controls", data.data(), static_cast<UINT>(data.size())) ||
+            !pApp->WriteProfileInt(strSection, L"LoadFromFile", 0))
+            return FALSE;
+        ::SetFileAttributesW(strPath, FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(strPath);
+        return TRUE;
+    }
+    // The new file is written aside and then replaces the old one, so a failure leaves the old one.
+    const CString strTemp = strPath + L".tmp";
+    ::SetFileAttributesW(strTemp, FILE_ATTRIBUTE_NORMAL);
+    if (!WriteWholeFile(strTemp, blob)) {
+        ::DeleteFileW(strTemp);
+        return FALSE;
+    }
+    // A hidden file cannot be replaced by every call: it is made plain first.
+    ::SetFileAttributesW(strPath, FILE_ATTRIBUTE_NORMAL);
+    if (!::MoveFileExW(strTemp, strPath, MOVEFILE_REPLACE_EXISTING)) {
+        ::DeleteFileW(strTemp);
+        return FALSE;
+    }
+    ::SetFileAttributesW(strPath, FILE_ATTRIBUTE_HIDDEN);
+    return pApp->WriteProfileString(strSection, L"Controls", strPath) &&
+           pApp->WriteProfileInt(strSection, L"LoadFromFile", 1);
+}
+
+BOOL ZpLoadControlsBlob(LPCWSTR lpszProfileName, std::vector<BYTE>& blob, CString* pstrFile)
+{
+    blob.clear();
+    if (pstrFile != NULL)
+        pstrFile->Empty();
+    CWinApp* pApp = App();
+    if (pApp == NULL)
+        return FALSE;
+    const CString strSection = SectionName(lpszProfileName, L"%s-Controls");
+    if (pApp->GetProfileInt(strSection, L"LoadFromFile", 0) != 0) {
+        // Only the file this profile's layout is written to: never a path the profile names.
+        const CString strPath = pApp->GetProfileString(strSection, L"Controls", L"");
+        const CString strComputed = ZpControlsFilePath(lpszProfileName);
+        if (strPath.CompareNoCase(strComputed) != 0 || !ReadWholeFile(strComputed, blob)) {
+            blob.clear();
+            return FALSE;
+        }
+        if (pstrFile != NULL)
+            *pstrFile = strComputed;
+        return TRUE;
+    }
+    BYTE* pData = NULL;
+    UINT nBytes = 0;
+    if (!pApp->GetProfileBinary(strSection, L"Controls", &pData, &nBytes, kZpMaxControlsValueBytes))
+        return FALSE;
+    std::unique_ptr<BYTE[]> data(pData);
+    blob.assign(pData, pData + nBytes);
+    return !blob.empty();
+}
+
+void ZpSetControlsBlobAside(const CString& strFile)
+{
+    if (strFile.IsEmpty())
+        return;
+    ::SetFileAttributesW(strFile, FILE_ATTRIBUTE_NORMAL);
+    ::MoveFileExW(strFile, strFile + L".bad", MOVEFILE_REPLACE_EXISTING);
+}
+
+// Saving ---------------------------------------------------------------------------------------
+
+void CZPCommandBars::SaveShortcuts(LPCWSTR) {}
+
+void CZPCommandBars::LoadShortcuts(LPCWSTR) {}
+
+BOOL CZPCommandBars::IsCustomizeAvailable() const
+{
+    CWnd* pSite = GetSite();
+    if (pSite == NULL)
+        return FALSE;
+    AFX_CMDHANDLERINFO info = { NULL, NULL };
+    return pSite->OnCmdMsg(kCustomizeCommand, static_cast<int>(CN_COMMAND), NULL, &info);
+}
+
+void CZPCommandBars::SaveCommandBars(LPCWSTR lpszProfileName, BOOL)
+{
+    CWinApp* pApp = App();
+    if (pApp == NULL)
+        return;
+    SaveBarRecords(lpszProfileName);
+    SaveDockRows(lpszProfileName);
+    if (CZPStatusBar* pStatusBar = StatusBarOf(GetSite()))
+        pStatusBar->SaveState(lpszProfileName);
+    else
+        pApp->WriteProfileString(lpszProfileName, L"StatusBar", NULL);
+    // Controls the last load could not read stay as they are for a later version to read.
+    if (IsCustomizeAvailable() && !m_bControlsKeptAside) {
+        std::vector<BYTE> blob;
+        if (SaveBars(blob))
+            ZpSaveControlsBlob(lpszProfileName, blob);
+    }
+    if (CZPReBar* pReBar = ReBarOf(GetSite()))
+        pReBar->SaveBandState(lpszProfileName);
+    SaveShortcuts(lpszProfileName);
+    if (m_pOptions != NULL)
+        m_pOptions->m_bDirty = FALSE;
+}
+
+void CZPCommandBars::SaveBarRecords(LPCWSTR lpszProfileName)
+{
+    CWinApp* pApp = App();
+    for (int i = 0; i < GetCount(); ++i) {
+        CZPCommandBar* pBar = GetAt(i);
+        const CString strSection = SectionName(lpszProfileName, L"%s-Bar%d", i);
+        pApp->WriteProfileString(strSection, NULL, NULL);
+        pApp->WriteProfileInt(strSection, L"BarID", static_cast<int>(pBar->GetBarID()));
+        if (!pBar->IsBarVisible())
+            pApp->WriteProfileInt(strSection, L"Visible", 0);
+        const BOOL bFloating = pBar->GetPosition() == zpBarFloating;
+        if (bFloating)
+            pApp->WriteProfileInt(strSection, L"Floating", 1);
+        if (pBar->m_hWnd != NULL) {
+            CRect rc;
+            pBar->GetWindowRect(&rc);
+            CWnd* pParent = pBar->GetParent();
+            if (!bFloating && pParent != NULL)
+                pParent->ScreenToClient(&rc);
+            pApp->WriteProfileInt(strSection, L"XPos", rc.left);
+            pApp->WriteProfileInt(strSection, L"YPos", rc.top);
+        }
+        if (pBar->GetMRUWidth() != ZP_BAR_MRU_WIDTH_NONE)
+            pApp->WriteProfileInt(strSection, L"MRUWidth", pBar->GetMRUWidth());
+        pApp->WriteProfileInt(strSection, L"MRUDockID", 0);
+        for (LPCWSTR pszEntry : { L"MRUDockLeftPos", L"MRUDockTopPos", L"MRUDockRightPos", L"MRUDockBottomPos",
+                                  L"MRUFloatXPos", L"MRUFloatYPos", L"DialogBar" })
+            pApp->WriteProfileInt(strSection, pszEntry, 0);
+    }
+    const CString strSummary = SectionName(lpszProfileName, L"%s-Summary");
+    pApp->WriteProfileInt(strSummary, L"Bars", GetCount());
+    pApp->WriteProfileInt(strSummary, L"ScreenCX", ::GetSystemMetrics(SM_CXSCREEN));
+    pApp->WriteProfileInt(strSummary, L"ScreenCY", ::GetSystemMetrics(SM_CYSCREEN));
+}
+
+void CZPCommandBars::SaveDockRows(LPCWSTR lpszProfileName)
+{
+    CWinApp* pApp = App();
+    for (int nPosition = 0; nPosition < 4; ++nPosition) {
+        const CString strSection = SectionName(lpszProfileName, L"%s-DockBar%d", nPosition);
+        pApp->WriteProfileString(strSection, NULL, NULL);
+        CZPDockBar* pDockBar = GetDockBar(nPosition);
+        if (pDockBar == NULL || pDockBar->GetEntries().GetSize() <= 1)
+            continue;
+        const CArray<CZPToolBar*, CZPToolBar*>& entries = pDockBar->GetEntries();
+        int nWritten = 0;
+        BOOL bLastWasEnd = FALSE;
+        for (INT_PTR i = 0; i < entries.GetSize(); ++i) {
+            const BOOL bEnd = entries[i] == NULL;
+            if (bEnd && bLastWasEnd && nWritten > 0)
+                continue;
+            CString strEntry;
+            strEntry.Format(L"Bar#%d", nWritten++);
+            pApp->WriteProfileInt(strSection, strEntry, bEnd ? 0 : static_cast<int>(entries[i]->GetBarID()));
+            bLastWasEnd = bEnd;
+        }
+        pApp->WriteProfileInt(strSection, L"Bars", nWritten);
+    }
+}
+
+BOOL CZPCommandBars::SaveBars(std::vector<BYTE>& blob)
+{
+    blob.clear();
+    try {
+        CZPZipMemFile file;
+        {
+            CArchive ar(&file, CArchive::store, kBlobArchiveBuffer);
+            CZPPropExchangeArchive px(ar);
+            px.SetSchema(kZpCommandBarsSchema);
+            px.ExchangeSchemaNumber();
+            ZP_COMMANDBARS_EXCHANGE_PARAMS params = { TRUE, FALSE, TRUE, TRUE, this };
+            px.m_dwData = reinterpret_cast<DWORD_PTR>(&params);
+            CRefPtr<CZPPropExchange> pSection;
+            pSection.Attach(px.GetSection(L"CommandBars"));
+            CZPPropExchangeEnumeratorHolder enumerator(pSection->GetEnumerator(L"CommandBar"));
+            POSITION pos = enumerator->GetPosition(static_cast<DWORD>(GetCount()));
+            for (int i = 0; i < GetCount() && pos != NULL; ++i) {
+                CRefPtr<CZPPropExchange> pItem;
+                pItem.Attach(enumerator->GetNext(pos));
+                CObject* pObject = GetAt(i);
+                pItem->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CZPCommandBar));
+                GetAt(i)->ExchangeProperties(pItem.Get());
+            }
+            ar.Close();
+        }
+        BYTE* pData = NULL;
+        UINT nSize = 0;
+        file.DetachCompressed(pData, nSize);
+        blob.assign(pData, pData + nSize);
+        free(pData);
+        return TRUE;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    blob.clear();
+    return FALSE;
+}
+
+// Loading -------------------------------------------------------------------------------------------
+
+void CZPCommandBars::LoadCommandBars(LPCWSTR lpszProfileName, BOOL)
+{
+    if (App() == NULL)
+        return;
+    RunGuarded([&] { LoadControls(lpszProfileName); });
+    // Rows first: a record then floats or hides the bars it names.
+    RunGuarded([&] { LoadDockRows(lpszProfileName); });
+    RunGuarded([&] { LoadBarRecords(lpszProfileName); });
+    RunGuarded([&] {
+        if (CZPStatusBar* pStatusBar = StatusBarOf(GetSite()))
+            pStatusBar->LoadState(lpszProfileName);
+    });
+    RunGuarded([&] { LoadShortcuts(lpszProfileName); });
+    RunGuarded([&] {
+        if (CZPReBar* pReBar = ReBarOf(GetSite()))
+            pReBar->LoadBandState(lpszProfileName);
+    });
+    RelayoutSite(TRUE);
+    if (m_pOptions != NULL)
+        m_pOptions->m_bDirty = FALSE;
+}
+
+void CZPCommandBars::LoadControls(LPCWSTR lpszProfileName)
+{
+    if (!IsCustomizeAvailable())
+        return;
+    std::vector<BYTE> blob;
+    CString strFile;
+    if (!ZpLoadControlsBlob(lpszProfileName, blob, &strFile))
+        return;
+    if (!LoadBars(blob)) {
+        m_bControlsKeptAside = TRUE;
+        ZpSetControlsBlobAside(strFile);
+    }
+}
+
+BOOL CZPCommandBars::LoadBars(const std::vector<BYTE>& blob)
+{
+    // Everything is read into bars of our own first: a failure anywhere releases them all.
+    std::vector<CZPToolBar*> loaded;
+    auto releaseAll = [&loaded] {
+        for (CZPToolBar* pBar : loaded)
+            pBar->InternalRelease();
+        loaded.clear();
+    };
+    BOOL bRead = FALSE;
+    try {
+        CZPZipMemFile file;
+        BYTE* pCopy = static_cast<BYTE*>(malloc(blob.empty() ? 1 : blob.size()));
+        if (pCopy == NULL)
+            return FALSE;
+        std::copy(blob.begin(), blob.end(), pCopy);
+        if (file.AttachCompressed(pCopy, static_cast<UINT>(blob.size()), TRUE)) {
+            CArchive ar(&file, CArchive::load, kBlobArchiveBuffer);
+            CZPPropExchangeArchive px(ar);
+            px.ExchangeSchemaNumber();
+            const long nSchema = px.GetSchema();
+            ZP_COMMANDBARS_EXCHANGE_PARAMS params = { TRUE, TRUE, TRUE, TRUE, this };
+            px.m_dwData = reinterpret_cast<DWORD_PTR>(&params);
+            if (nSchema >= 0 && nSchema <= kZpCommandBarsSchema) {
+                CRefPtr<CZPPropExchange> pSection;
+                pSection.Attach(px.GetSection(L"CommandBars"));
+                CZPPropExchangeEnumeratorHolder enumerator(pSection->GetEnumerator(L"CommandBar"));
+                POSITION pos = enumerator->GetPosition(0);
+                bRead = TRUE;
+                while (pos != NULL && bRead) {
+                    CRefPtr<CZPPropExchange> pItem;
+                    pItem.Attach(enumerator->GetNext(pos));
+                    CObject* pObject = NULL;
+                    // Only toolbar classes are created: any other stored class is refused first.
+                    if (loaded.size() >= kMaxLoadedBars ||
+                        !pItem->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CZPToolBar)) || pObject == NULL) {
+                        bRead = FALSE;
+                        break;
+                    }
+                    CZPToolBar* pBar = static_cast<CZPToolBar*>(pObject);
+                    loaded.push_back(pBar);
+                    pBar->SetCommandBars(this);
+                    pItem->SetSchema(nSchema);
+                    pBar->ExchangeProperties(pItem.Get());
+                }
+            }
+        }
+    } catch (CException* e) {
+        e->Delete();
+        bRead = FALSE;
+    } catch (...) {
+        bRead = FALSE;
+    }
+    // At most one menu bar, and a bounded number of new toolbars.
+    int nMenuBars = 0, nNew = 0;
+    for (CZPToolBar* pBar : loaded) {
+        nMenuBars += pBar->GetType() == zpBarTypeMenuBar;
+        nNew += FindToolBar(pBar->GetBarID()) == NULL;
+    }
+    if (!bRead || loaded.empty() || nMenuBars > 1 || nNew > kMaxNewToolBars) {
+        releaseAll();
+        return FALSE;
+    }
+    // Applied: known toolbars take the loaded controls; unknown ones join, docked at the top.
+    for (CZPToolBar* pLoaded : loaded) {
+        CZPCommandBar* pExisting = FindToolBar(pLoaded->GetBarID());
+        if (pExisting != NULL) {
+            if (pExisting->GetControls() != NULL && pLoaded->GetControls() != NULL)
+                pExisting->GetControls()->CopyFrom(pLoaded->GetControls(), FALSE);
+            pExisting->DelayLayout();
+            pLoaded->InternalRelease();
+            continue;
+        }
+        AddBar(pLoaded);
+        DockCommandBar(pLoaded, zpBarTop);
+    }
+    loaded.clear();
+    return TRUE;
+}
+
+void CZPCommandBars::LoadBarRecords(LPCWSTR lpszProfileName)
+{
+    CWinApp* pApp = App();
+    const CString strSummary = SectionName(lpszProfileName, L"%s-Summary");
+    const int nRecords = std::min(static_cast<int>(pApp->GetProfileInt(strSummary, L"Bars", 0)), kMaxBarRecords);
+    const int cxSaved = static_cast<int>(pApp->GetProfileInt(strSummary, L"ScreenCX", 0));
+    const int cySaved = static_cast<int>(pApp->GetProfileInt(strSummary, L"ScreenCY", 0));
+    const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN), cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+    const BOOL bScale = cxSaved > 0 && cySaved > 0 && (cxSaved != cxScreen || cySaved != cyScreen);
+    CZPReBar* pReBar = ReBarOf(GetSite());
+    for (int i = 0; i < nRecords; ++i) {
+        const CString strSection = SectionName(lpszProfileName, L"%s-Bar%d", i);
+        const int nID = static_cast<int>(pApp->GetProfileInt(strSection, L"BarID", kNoValue));
+        // The first missing section ends the records; a record without its id is skipped.
+        if (nID == kNoValue) {
+            if (static_cast<int>(pApp->GetProfileInt(strSection, L"MRUDockID", kNoValue)) == kNoValue)
+                break;
+            continue;
+        }
+        CZPToolBar* pBar = static_cast<CZPToolBar*>(FindToolBar(static_cast<UINT>(nID)));
+        if (pBar == NULL || (pReBar != NULL && pReBar->FindBand(pBar) != -1))
+            continue;
+        int nMRUWidth = static_cast<int>(pApp->GetProfileInt(strSection, L"MRUWidth", ZP_BAR_MRU_WIDTH_NONE));
+        pBar->SetMRUWidth(nMRUWidth > 0 ? nMRUWidth : ZP_BAR_MRU_WIDTH_NONE);
+        const BOOL bFloating =
+            pApp->GetProfileInt(strSection, L"Floating", 0) != 0 && (pBar->GetFlags() & ZP_BAR_FLAG_FLOATING) != 0;
+        if (bFloating) {
+            CPoint pt(static_cast<int>(pApp->GetProfileInt(strSection, L"XPos", 0)),
+                      static_cast<int>(pApp->GetProfileInt(strSection, L"YPos", 0)));
+            if (bScale) {
+                pt.x = ::MulDiv(pt.x, cxScreen, cxSaved);
+                pt.y = ::MulDiv(pt.y, cyScreen, cySaved);
+            }
+            pt = ClampIntoWorkArea(pt);
+            if (FloatCommandBar(pBar) && pBar->m_hWnd != NULL) {
+                pBar->SetWindowPos(NULL, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                pBar->RecalcBarLayout();
+            }
+        }
+        const BOOL bVisible = pApp->GetProfileInt(strSection, L"Visible", 1) != 0;
+        // A bar that may not be hidden stays shown.
+        if (bVisible || pBar->IsCloseable())
+            pBar->SetBarVisible(bVisible);
+    }
+}
+
+void CZPCommandBars::LoadDockRows(LPCWSTR lpszProfileName)
+{
+    CWinApp* pApp = App();
+    CZPReBar* pReBar = ReBarOf(GetSite());
+    CArray<CZPToolBar*, CZPToolBar*> placed;
+    for (int nPosition = 0; nPosition < 4; ++nPosition) {
+        CZPDockBar* pDockBar = GetDockBar(nPosition);
+        const CString strSection = SectionName(lpszProfileName, L"%s-DockBar%d", nPosition);
+        const int nEntries = std::min(static_cast<int>(pApp->GetProfileInt(strSection, L"Bars", 0)), kMaxDockEntries);
+        if (pDockBar == NULL || nEntries <= 1)
+            continue;
+        for (int i = 0; i < nEntries; ++i) {
+            CString strEntry;
+            strEntry.Format(L"Bar#%d", i);
+            const UINT nID = pApp->GetProfileInt(strSection, strEntry, 0);
+            if (nID == 0)
+                continue;
+            CZPToolBar* pBar = static_cast<CZPToolBar*>(FindToolBar(nID));
+            BOOL bPlaced = FALSE;
+            for (INT_PTR j = 0; j < placed.GetSize() && !bPlaced; ++j)
+                bPlaced = placed[j] == pBar;
+            // Unknown, already placed, held by the rebar, or forbidden on this side: skipped.
+            if (pBar == NULL || bPlaced || (pReBar != NULL && pReBar->FindBand(pBar) != -1) ||
+                (pBar->GetFlags() & (1u << nPosition)) == 0)
+                continue;
+            if (pBar->GetDockBar() != NULL)
+                pBar->GetDockBar()->RemoveBar(pBar, -1, FALSE);
+            if (DockCommandBar(pBar, nPosition))
+                placed.Add(pBar);
+        }
+    }
+}
