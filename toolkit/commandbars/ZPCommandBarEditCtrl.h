@@ -1,0 +1,86 @@
+// The edit window that combo boxes and edit controls place on their bar: a rich edit when a
+// rich-edit library loads (a plain edit otherwise), with a quiet text setter, text reading that
+// understands the rich edit, IME tracking, Cut/Copy/Paste commands and the keys it consumes.
+#pragma once
+
+#include <framework.h>
+#include <framework/controls.h>
+
+#include <richedit.h>
+
+class CZPControl;
+
+// Cut, Copy and Paste: the framework's command ids.
+const UINT ZP_ID_EDIT_COPY = 57634;
+const UINT ZP_ID_EDIT_CUT = 57635;
+const UINT ZP_ID_EDIT_PASTE = 57637;
+// The size field of CHARFORMAT2 for the version-2 rich edit and for the first one.
+const UINT ZP_CHARFORMAT2_SIZE = 116;
+const UINT ZP_CHARFORMAT_SIZE = 92;
+
+// The process-wide rich-edit library, loaded on first use and never freed.
+struct ZP_RICHEDIT_CLASS
+{
+    HMODULE hModule;    // NULL: edit windows are plain edits
+    LPCWSTR lpszClass;  // "RichEdit20W", "RICHEDIT" or "EDIT"
+    BOOL bVersion2;
+};
+const ZP_RICHEDIT_CLASS& ZpRichEditClass();
+
+class CZPCommandBarEditCtrl : public CEdit
+{
+    DECLARE_DYNAMIC(CZPCommandBarEditCtrl)
+public:
+    CZPCommandBarEditCtrl();
+
+    // Creates the window with control id 0 in an empty rectangle.
+    virtual BOOL CreateEditWindow(DWORD dwStyle, CWnd* pParentWnd);
+    // Empties the window quietly, then sets the text: one change notification reaches the owner.
+    void SetEditTextQuiet(LPCWSTR lpszText);
+    void GetEditWindowText(CString& strText) const;
+    BOOL IsEditCommandEnabled(UINT nId) const;
+    // Backspace, navigation keys and Ctrl+C/V/X/Z go to the window: TRUE when it took the key.
+    BOOL ProcessEditKey(UINT nChar, LPARAM lParam);
+    // Colours from the owner (the CHARFORMAT2 record it fills).
+    void UpdateCharFormat();
+    // The Cut/Copy/Paste menu needs popup tracking, which the bars do not offer yet: FALSE.
+    virtual BOOL ShowContextMenu(CZPControl* pOwner, CPoint point);
+
+    BOOL IsImeComposing() const { return m_bComposing; }
+    BOOL IsQuietSet() const { return m_bQuietSet; }
+    void SetOpaqueBackground(BOOL bOpaque) { m_bOpaqueBackground = bOpaque; }
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+    // The owner goes: destroys the window and deletes this object, at once or, when a message of
+    // this window is being handled (the owner died in a handler it called), when that returns.
+    void DestroyAndDelete();
+
+protected:
+    // Counts the handlers of this object on the stack, so that DestroyAndDelete waits for them.
+    class CDispatchGuard
+    {
+    public:
+        explicit CDispatchGuard(CZPCommandBarEditCtrl* pEdit) : m_pEdit(pEdit) { ++pEdit->m_nDispatchDepth; }
+        ~CDispatchGuard();
+        CDispatchGuard(const CDispatchGuard&) = delete;
+        CDispatchGuard& operator=(const CDispatchGuard&) = delete;
+
+    private:
+        CZPCommandBarEditCtrl* m_pEdit;  // borrowed: deleted here when its deletion was waiting
+    };
+
+    // The owner's colours; FALSE leaves the window's format alone.
+    virtual BOOL GetOwnerCharFormat(CHARFORMAT2W&) { return FALSE; }
+    // The messages of the window; subclasses handle theirs and pass the rest on to this one.
+    virtual LRESULT EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) final;
+    void OnPaintEdit();
+
+    BOOL m_bComposing;
+    BOOL m_bOpaqueBackground;
+    BOOL m_bQuietSet;
+    int m_nDispatchDepth;
+    BOOL m_bDeletePending;
+};
