@@ -1,6 +1,8 @@
 // The shared edit window of combo boxes and edit controls on bars.
 #include "commandbars/ZPCommandBarEditCtrl.h"
 
+#include "commandbars/ZPCommandBar.h"
+#include "commandbars/ZPControl.h"
 #include "commandbars/ZPPaintManager.h"
 
 #include <vector>
@@ -214,4 +216,26 @@ void CZPCommandBarEditCtrl::OnPaintEdit()
     GetClientRect(&rc);
     CClientDC dc(this);
     ZpFillAlphaOpaque(&dc, rc);
+}
+
+void ZpFillEditCharFormat(CZPControl* pControl, BOOL bGrey, CHARFORMAT2W& cf)
+{
+    CZPPaintManager* pPaintManager = pControl->GetPaintManager();
+    ZeroMemory(&cf, sizeof(cf));
+    cf.cbSize = ZP_CHARFORMAT2_SIZE;
+    cf.dwMask = CFM_COLOR | CFM_BACKCOLOR;
+    const int nColor = bGrey ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT;
+    cf.crTextColor = pPaintManager != NULL ? pPaintManager->GetColor(nColor) : ::GetSysColor(nColor);
+    cf.crBackColor = pPaintManager != NULL ? pPaintManager->GetEditBackColor(pControl) : ::GetSysColor(COLOR_WINDOW);
+}
+
+void ZpUpdateEditVisibility(CZPControl* pControl, HWND hWndEdit)
+{
+    if (hWndEdit == NULL)
+        return;
+    CZPCommandBar* pParent = pControl->GetParent();
+    const BOOL bShow =
+        pControl->GetControls() != NULL && pParent != NULL && pControl->IsVisible(0) && pParent->GetSafeHwnd() != NULL;
+    ::SetWindowPos(hWndEdit, NULL, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }

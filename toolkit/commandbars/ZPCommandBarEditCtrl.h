@@ -84,3 +84,9 @@ protected:
     int m_nDispatchDepth;
     BOOL m_bDeletePending;
 };
+
+// Shared by the combo box and the edit control, which own such a window.
+// The owner's colours: window text, or grey text when disabled or showing the hint.
+void ZpFillEditCharFormat(CZPControl* pControl, BOOL bGrey, CHARFORMAT2W& cf);
+// Shows the window while the control is in a collection, visible and on a bar with a window.
+void ZpUpdateEditVisibility(CZPControl* pControl, HWND hWndEdit);

@@ -283,15 +283,8 @@ void CZPControlEdit::RefreshCharFormat()
 
 void CZPControlEdit::GetRichEditCharFormat(CHARFORMAT2W& cf)
 {
-    CZPPaintManager* pPaintManager = GetPaintManager();
-    ZeroMemory(&cf, sizeof(cf));
-    cf.cbSize = ZP_CHARFORMAT2_SIZE;
-    cf.dwMask = CFM_COLOR | CFM_BACKCOLOR;
     const CString strHint = GetEffectiveHint();
-    const BOOL bGrey = !GetEnabled() || (!strHint.IsEmpty() && GetEditText() == strHint);
-    const int nColor = bGrey ? zpColorGrayText : COLOR_WINDOWTEXT;
-    cf.crTextColor = pPaintManager != NULL ? pPaintManager->GetColor(nColor) : ::GetSysColor(nColor);
-    cf.crBackColor = pPaintManager != NULL ? pPaintManager->GetEditBackColor(this) : ::GetSysColor(COLOR_WINDOW);
+    ZpFillEditCharFormat(this, !GetEnabled() || (!strHint.IsEmpty() && GetEditText() == strHint), cf);
 }
 
 void CZPControlEdit::SetReadOnly(BOOL bReadOnly)
@@ -334,11 +327,7 @@ CRect CZPControlEdit::GetSpinRect() const
 
 void CZPControlEdit::UpdateEditVisibility()
 {
-    if (GetEditHwnd() == NULL)
-        return;
-    const BOOL bShow = m_pControls != NULL && m_pParent != NULL && IsVisible(0) && m_pParent->GetSafeHwnd() != NULL;
-    ::SetWindowPos(GetEditHwnd(), NULL, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    ZpUpdateEditVisibility(this, GetEditHwnd());
 }
 
 void CZPControlEdit::SetRect(CRect rcControl)
