@@ -5,6 +5,12 @@
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPPaintManager.h"
 
+#include "commandbars/ZPControlComboBoxAutoCompleteWnd.h"
+#include "common/ZPImageManager.h"
+#include "common/ZPToolInfo.h"
+
+#include <windowsx.h>
+
 #include <vector>
 
 namespace {
@@ -138,9 +144,11 @@ void CZPCommandBarEditCtrl::UpdateCharFormat()
 {
     if (m_hWnd == NULL)
         return;
-    CHARFORMAT2W cf = {};
-    if (!GetOwnerCharFormat(cf))
+    CZPBarEditOwner* pOwner = GetEditOwner();
+    if (pOwner == NULL)
         return;
+    CHARFORMAT2W cf = {};
+    pOwner->GetRichEditCharFormat(cf);
     cf.cbSize = ZpRichEditClass().bVersion2 ? ZP_CHARFORMAT2_SIZE : ZP_CHARFORMAT_SIZE;
     SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
     SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(cf.crBackColor));
@@ -186,26 +194,115 @@ LRESULT CZPCommandBarEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT CZPCommandBarEditCtrl::EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    CZPBarEditOwner* pOwner = GetEditOwner();
+    CZPControl* pControl = pOwner != NULL ? pOwner->GetOwnerControl() : NULL;
+    const BOOL bCustomize = pControl != NULL && pControl->IsCustomizeMode();
+    // Held: a handler below may make the site remove the control.
+    CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pControl);
+    LRESULT lResult = 0;
     switch (message) {
-    case WM_IME_STARTCOMPOSITION: {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
+    case ZP_TTM_ISCHILDOFTOOL:
+        return 1;
+    case WM_CONTEXTMENU:
+        return 0;
+    case WM_IME_STARTCOMPOSITION:
+        lResult = CEdit::WindowProc(message, wParam, lParam);
         m_bComposing = TRUE;
         return lResult;
-    }
     case WM_IME_ENDCOMPOSITION:
-    case WM_KILLFOCUS: {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
+        lResult = CEdit::WindowProc(message, wParam, lParam);
         m_bComposing = FALSE;
         return lResult;
-    }
-    case WM_PAINT: {
-        const LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
+    case WM_KILLFOCUS:
+        lResult = CEdit::WindowProc(message, wParam, lParam);
+        m_bComposing = FALSE;
+        if ((pOwner = GetEditOwner()) != NULL)
+            pOwner->OnKillFocus();
+        return lResult;
+    case WM_PAINT:
+        lResult = CEdit::WindowProc(message, wParam, lParam);
         OnPaintEdit();
         return lResult;
-    }
+    case WM_SETFOCUS:
+        if (pOwner == NULL || bCustomize)
+            break;
+        OnEditSetFocus(pOwner, wParam, lParam, lResult);
+        return lResult;
+    case WM_DESTROY:
+        if (pOwner != NULL) {
+            GetEditWindowText(pOwner->GetTextCache().strText);
+            pOwner->GetTextCache().bStale = FALSE;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        if (!bCustomize)
+            break;
+        if (pControl->IsCustomizeMovable())
+            pControl->OnClick(FALSE, CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+        return 0;
+    case WM_RBUTTONDOWN:
+        if (pOwner == NULL || bCustomize)
+            break;
+        pOwner->OnEditRButtonDown();
+        pControl->SetFocused(TRUE);
+        if (m_hWnd != NULL && !ShowContextMenu(pControl, CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))))
+            break;
+        return 0;
+    case WM_MOUSEMOVE:
+        lResult = CEdit::WindowProc(message, wParam, lParam);
+        OnOwnerMouseMove(pControl, wParam, lParam);
+        return lResult;
+    case WM_KEYDOWN:
+        if (wParam != VK_RETURN || pControl == NULL || ::GetFocus() != m_hWnd)
+            break;
+        pControl->Execute();
+        return 0;
     default:
-        return CEdit::WindowProc(message, wParam, lParam);
+        break;
     }
+    return CEdit::WindowProc(message, wParam, lParam);
+}
+
+void CZPCommandBarEditCtrl::OnEditSetFocus(CZPBarEditOwner* pOwner, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+{
+    pOwner->OnSetFocus(reinterpret_cast<HWND>(wParam));
+    lResult = CEdit::WindowProc(WM_SETFOCUS, wParam, lParam);
+    if (m_hWnd == NULL)
+        return;
+    // The whole text ends selected once the focus change has settled.
+    SendMessage(EM_SETSEL, 0, 0);
+    SendMessage(EM_SCROLLCARET);
+    PostMessage(EM_SETSEL, 0, -1);
+}
+
+void CZPCommandBarEditCtrl::OnOwnerMouseMove(CZPControl* pControl, WPARAM wParam, LPARAM lParam)
+{
+    CZPCommandBar* pBar = pControl != NULL ? pControl->GetParent() : NULL;
+    if (pBar == NULL || pBar->GetSafeHwnd() == NULL || m_hWnd == NULL)
+        return;
+    CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    ::MapWindowPoints(m_hWnd, pBar->GetSafeHwnd(), &pt, 1);
+    pBar->HandleMouseMove(static_cast<UINT>(wParam), pt);
+}
+
+BOOL CZPCommandBarEditCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_COMMAND || HIWORD(wParam) != EN_CHANGE)
+        return CEdit::OnChildNotify(message, wParam, lParam, pResult);
+    CDispatchGuard guard(this);
+    if (CZPBarEditOwner* pOwner = GetEditOwner()) {
+        CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pOwner->GetOwnerControl());
+        pOwner->GetTextCache().bStale = TRUE;
+        if (::GetFocus() == m_hWnd && !m_bQuietSet && !pOwner->IsWritingText())
+            pOwner->OnEditChanged();
+    }
+    if (GetEditOwner() != NULL && m_hWnd != NULL) {
+        SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+        UpdateCharFormat();
+    }
+    if (pResult != NULL)
+        *pResult = 0;
+    return TRUE;
 }
 
 void CZPCommandBarEditCtrl::OnPaintEdit()
@@ -238,4 +335,68 @@ void ZpUpdateEditVisibility(CZPControl* pControl, HWND hWndEdit)
         pControl->GetControls() != NULL && pParent != NULL && pControl->IsVisible(0) && pParent->GetSafeHwnd() != NULL;
     ::SetWindowPos(hWndEdit, NULL, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+CString ZP_EDIT_TEXT_CACHE::Get(const CZPCommandBarEditCtrl* pEdit)
+{
+    if (bStale && pEdit != NULL && pEdit->GetSafeHwnd() != NULL) {
+        pEdit->GetEditWindowText(strText);
+        bStale = FALSE;
+    }
+    return strText;
+}
+
+void ZP_EDIT_TEXT_CACHE::Set(CZPCommandBarEditCtrl* pEdit, const CString& strNew)
+{
+    if (pEdit != NULL && pEdit->GetSafeHwnd() != NULL) {
+        CString strCurrent;
+        pEdit->GetEditWindowText(strCurrent);
+        if (strCurrent != strNew)
+            pEdit->SetEditTextQuiet(strNew);
+    }
+    strText = strNew;
+    bStale = FALSE;
+}
+
+BOOL ZpIsEditCaptionVisible(const CZPControl* pControl, BOOL bLabel)
+{
+    if (pControl->GetParent() != NULL && pControl->GetParent()->GetType() == zpBarTypePopup)
+        return TRUE;
+    if (pControl->GetCaption().IsEmpty())
+        return FALSE;
+    const int nStyle = pControl->GetStyle();
+    if (nStyle == zpButtonCaption || nStyle == zpButtonIconAndCaption || nStyle == zpButtonIconAndCaptionBelow)
+        return TRUE;
+    return bLabel;
+}
+
+DWORD ZpDockingHideFlags(DWORD dwHideFlags, UINT nLayoutMode)
+{
+    const UINT kLayoutVertDock = 0x10;
+    return (nLayoutMode & kLayoutVertDock) != 0 ? (dwHideFlags | zpHideDockingPosition)
+                                                : (dwHideFlags & ~zpHideDockingPosition);
+}
+
+void ZpAdjustEditIconRect(CZPControl* pControl, int nIconId, CRect& rc)
+{
+    const int kIconGap = 2;
+    if (nIconId <= 0)
+        return;
+    CZPImageManager* pImageManager = pControl->GetImageManager();
+    CZPImageManagerIcon* pIcon = pImageManager != NULL ? pImageManager->GetImage(static_cast<UINT>(nIconId), 0) : NULL;
+    if (pIcon != NULL)
+        rc.left += pIcon->GetWidth() + kIconGap;
+}
+
+void ZpSetupShellAutoComplete(CZPControlComboBoxAutoCompleteWnd*& rpWatcher, HWND hWndEdit, DWORD dwFlags)
+{
+    delete rpWatcher;
+    rpWatcher = NULL;
+    if (hWndEdit == NULL || dwFlags == 0)
+        return;
+    rpWatcher = new CZPControlComboBoxAutoCompleteWnd;
+    if (FAILED(rpWatcher->SetupShellAutoComplete(hWndEdit, dwFlags))) {
+        delete rpWatcher;
+        rpWatcher = NULL;
+    }
 }

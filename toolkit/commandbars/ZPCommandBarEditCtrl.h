@@ -8,7 +8,39 @@
 
 #include <richedit.h>
 
+class CZPCommandBarEditCtrl;
 class CZPControl;
+class CZPControlComboBoxAutoCompleteWnd;
+
+// The last known text of an edit window, read again only after the window reported a change.
+struct ZP_EDIT_TEXT_CACHE
+{
+    CString strText;
+    BOOL bStale = TRUE;
+
+    CString Get(const CZPCommandBarEditCtrl* pEdit);
+    // Writes the window only when its text differs (quietly: one change reaches the owner).
+    void Set(CZPCommandBarEditCtrl* pEdit, const CString& strNew);
+};
+
+// What an edit window asks of the control that owns it (the combo box or the edit control).
+class CZPBarEditOwner
+{
+public:
+    virtual CZPControl* GetOwnerControl() = 0;
+    virtual void OnSetFocus(HWND hWndPrevious) = 0;
+    virtual void OnKillFocus() = 0;
+    virtual void OnEditChanged() = 0;
+    virtual void GetRichEditCharFormat(CHARFORMAT2W& cf) = 0;
+    virtual ZP_EDIT_TEXT_CACHE& GetTextCache() = 0;
+    // TRUE while the owner itself writes a chosen text: that is no typing.
+    virtual BOOL IsWritingText() const { return FALSE; }
+    // A right button press before the focus is taken.
+    virtual void OnEditRButtonDown() {}
+
+protected:
+    ~CZPBarEditOwner() = default;
+};
 
 // Cut, Copy and Paste: the framework's command ids.
 const UINT ZP_ID_EDIT_COPY = 57634;
@@ -71,12 +103,15 @@ protected:
         CZPCommandBarEditCtrl* m_pEdit;  // borrowed: deleted here when its deletion was waiting
     };
 
-    // The owner's colours; FALSE leaves the window's format alone.
-    virtual BOOL GetOwnerCharFormat(CHARFORMAT2W&) { return FALSE; }
+    // The owning control, NULL once it has let go of this window.
+    virtual CZPBarEditOwner* GetEditOwner() const { return NULL; }
     // The messages of the window; subclasses handle theirs and pass the rest on to this one.
     virtual LRESULT EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) final;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void OnPaintEdit();
+    void OnEditSetFocus(CZPBarEditOwner* pOwner, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+    void OnOwnerMouseMove(CZPControl* pControl, WPARAM wParam, LPARAM lParam);
 
     BOOL m_bComposing;
     BOOL m_bOpaqueBackground;
@@ -86,6 +121,14 @@ protected:
 };
 
 // Shared by the combo box and the edit control, which own such a window.
+// TRUE in a popup bar, for the caption styles, or when the control asks for a label.
+BOOL ZpIsEditCaptionVisible(const CZPControl* pControl, BOOL bLabel);
+// The hide flags with the vertical-docking bit set or cleared for a layout mode.
+DWORD ZpDockingHideFlags(DWORD dwHideFlags, UINT nLayoutMode);
+// Moves a rectangle's left edge past an edit icon that exists.
+void ZpAdjustEditIconRect(CZPControl* pControl, int nIconId, CRect& rc);
+// Replaces the watcher (owned through rpWatcher) by one for the window's flags, none on failure.
+void ZpSetupShellAutoComplete(CZPControlComboBoxAutoCompleteWnd*& rpWatcher, HWND hWndEdit, DWORD dwFlags);
 // The owner's colours: window text, or grey text when disabled or showing the hint.
 void ZpFillEditCharFormat(CZPControl* pControl, BOOL bGrey, CHARFORMAT2W& cf);
 // Shows the window while the control is in a collection, visible and on a bar with a window.

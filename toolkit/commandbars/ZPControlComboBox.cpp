@@ -9,9 +9,6 @@
 #include "commandbars/ZPPaintManager.h"
 #include "common/ZPImageManager.h"
 #include "common/ZPPropExchange.h"
-#include "common/ZPToolInfo.h"
-
-#include <windowsx.h>
 
 namespace {
 
@@ -24,8 +21,6 @@ const int kIconGap = 2;
 // Schemas from which the combo's later keys are stored.
 const long kSchemaHint = 8;
 const long kSchemaEditStyle = 16;
-// Layout-mode bit of vertical docking.
-const UINT kLayoutVertDock = 0x10;
 // SHAutoComplete's flag that lets Tab move through the suggestions.
 const DWORD kShacfUseTab = 0x8;
 // Selection state of the drop-down button part.
@@ -40,113 +35,20 @@ BOOL IsKeyDown(int nKey)
 
 // The edit window -------------------------------------------------------------------------------
 
-BOOL CZPControlComboBoxEditCtrl::GetOwnerCharFormat(CHARFORMAT2W& cf)
+CZPBarEditOwner* CZPControlComboBoxEditCtrl::GetEditOwner() const
 {
-    if (m_pControl == NULL)
-        return FALSE;
-    m_pControl->GetRichEditCharFormat(cf);
-    return TRUE;
-}
-
-BOOL CZPControlComboBoxEditCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    if (message != WM_COMMAND || HIWORD(wParam) != EN_CHANGE)
-        return CZPCommandBarEditCtrl::OnChildNotify(message, wParam, lParam, pResult);
-    CDispatchGuard guard(this);
-    if (m_pControl != NULL) {
-        CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(m_pControl);
-        m_pControl->m_bTextCacheStale = TRUE;
-        // Text the list selection wrote is no typing: no completion and no code 5 for it.
-        if (::GetFocus() == m_hWnd && !m_bQuietSet && !m_pControl->m_bUpdating)
-            m_pControl->OnEditChanged();
-    }
-    if (m_pControl != NULL && m_hWnd != NULL) {
-        SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-        UpdateCharFormat();
-    }
-    if (pResult != NULL)
-        *pResult = 0;
-    return TRUE;
+    return m_pControl;
 }
 
 LRESULT CZPControlComboBoxEditCtrl::EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CZPControlComboBox* pOwner = m_pControl;
-    const BOOL bCustomize = pOwner != NULL && pOwner->IsCustomizeMode();
-    switch (message) {
-    case ZP_TTM_ISCHILDOFTOOL:
-        return 1;
-    case WM_CONTEXTMENU:
-        return 0;
-    case ZpMsgAutoSuggestShown:
-        if (pOwner != NULL && pOwner->GetCommandBar() != NULL)
-            pOwner->GetCommandBar()->EndTracking();
-        return 0;
-    case WM_SETFOCUS: {
-        if (bCustomize || pOwner == NULL)
-            return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pOwner);
-        pOwner->OnSetFocus(reinterpret_cast<HWND>(wParam));
-        const LRESULT lResult = CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        if (m_hWnd != NULL) {
-            SendMessage(EM_SETSEL, 0, 0);
-            SendMessage(EM_SCROLLCARET);
-            PostMessage(EM_SETSEL, 0, -1);
-        }
-        return lResult;
-    }
-    case WM_KILLFOCUS: {
-        const LRESULT lResult = CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        if (m_pControl != NULL) {
-            CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(m_pControl);
-            m_pControl->OnKillFocus();
-        }
-        return lResult;
-    }
-    case WM_DESTROY:
-        if (pOwner != NULL) {
-            GetEditWindowText(pOwner->m_strTextCache);
-            pOwner->m_bTextCacheStale = FALSE;
-        }
-        return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-    case WM_LBUTTONDOWN:
-        if (bCustomize) {
-            if (pOwner->IsCustomizeMovable())
-                pOwner->OnClick(FALSE, CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
-            return 0;
-        }
-        return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-    case WM_RBUTTONDOWN: {
-        if (pOwner == NULL || bCustomize)
-            return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pOwner);
-        if (pOwner->GetCommandBar() != NULL)
-            pOwner->GetCommandBar()->EndTracking();
-        pOwner->SetFocused(TRUE);
-        if (m_hWnd != NULL && !ShowContextMenu(pOwner, CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))))
-            return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
+    // The shell shows its suggestions: the combo's own list closes.
+    if (message == ZpMsgAutoSuggestShown) {
+        if (m_pControl != NULL && m_pControl->GetCommandBar() != NULL)
+            m_pControl->GetCommandBar()->EndTracking();
         return 0;
     }
-    case WM_MOUSEMOVE: {
-        const LRESULT lResult = CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        CZPCommandBar* pBar = m_pControl != NULL ? m_pControl->GetParent() : NULL;
-        if (pBar != NULL && pBar->GetSafeHwnd() != NULL) {
-            CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            ::MapWindowPoints(m_hWnd, pBar->GetSafeHwnd(), &pt, 1);
-            pBar->HandleMouseMove(static_cast<UINT>(wParam), pt);
-        }
-        return lResult;
-    }
-    case WM_KEYDOWN:
-        if (wParam == VK_RETURN && pOwner != NULL && ::GetFocus() == m_hWnd) {
-            CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pOwner);
-            pOwner->Execute();
-            return 0;
-        }
-        return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-    default:
-        return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-    }
+    return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
 }
 
 // The control ------------------------------------------------------------------------------------
@@ -157,8 +59,8 @@ CZPControlComboBox::CZPControlComboBox(BOOL bListWithIcons)
     : m_pEdit(NULL), m_bDropDown(FALSE), m_nComboStyle(0), m_nSavedSelection(-1), m_bLayoutPending(FALSE),
       m_nLabelWidth(0), m_nDropDownButtonWidth(0), m_bAutoComplete(FALSE), m_bCompletionSuppressed(FALSE),
       m_dwShellAutoCompleteFlags(0), m_bFocused(FALSE), m_nEditIconId(0), m_bSelectionConfirmed(FALSE),
-      m_nDropDownItemCount(ZP_COMBO_DEFAULT_ROWS), m_bTextCacheStale(TRUE), m_pAutoComplete(NULL), m_dwEditStyle(0),
-      m_nCachedSelection(-1), m_bUpdating(FALSE)
+      m_nDropDownItemCount(ZP_COMBO_DEFAULT_ROWS), m_pAutoComplete(NULL), m_dwEditStyle(0), m_nCachedSelection(-1),
+      m_bUpdating(FALSE)
 {
     m_controlType = zpControlComboBox;
     m_nWidth = kDefaultWidth;
@@ -244,23 +146,12 @@ int CZPControlComboBox::GetCount() const
 
 CString CZPControlComboBox::GetEditText() const
 {
-    if (m_bTextCacheStale && GetEditHwnd() != NULL) {
-        m_pEdit->GetEditWindowText(m_strTextCache);
-        m_bTextCacheStale = FALSE;
-    }
-    return m_strTextCache;
+    return m_textCache.Get(m_pEdit);
 }
 
 void CZPControlComboBox::SetEditText(const CString& strText)
 {
-    if (GetEditHwnd() != NULL) {
-        CString strCurrent;
-        m_pEdit->GetEditWindowText(strCurrent);
-        if (strCurrent != strText)
-            m_pEdit->SetEditTextQuiet(strText);
-    }
-    m_strTextCache = strText;
-    m_bTextCacheStale = FALSE;
+    m_textCache.Set(m_pEdit, strText);
 }
 
 CString CZPControlComboBox::GetText() const
@@ -438,24 +329,12 @@ void CZPControlComboBox::SetRect(CRect rcControl)
 
 void CZPControlComboBox::AdjustEditIconRect(CRect& rc)
 {
-    if (m_nEditIconId <= 0)
-        return;
-    CZPImageManager* pImageManager = GetImageManager();
-    CZPImageManagerIcon* pIcon = pImageManager != NULL ? pImageManager->GetImage(m_nEditIconId, 0) : NULL;
-    if (pIcon != NULL)
-        rc.left += pIcon->GetWidth() + kIconGap;
+    ZpAdjustEditIconRect(this, m_nEditIconId, rc);
 }
 
 BOOL CZPControlComboBox::IsCaptionVisible() const
 {
-    if (m_pParent != NULL && m_pParent->GetType() == zpBarTypePopup)
-        return TRUE;
-    if (GetCaption().IsEmpty())
-        return FALSE;
-    const int nStyle = GetStyle();
-    if (nStyle == zpButtonCaption || nStyle == zpButtonIconAndCaption || nStyle == zpButtonIconAndCaptionBelow)
-        return TRUE;
-    return m_nComboStyle == 1;
+    return ZpIsEditCaptionVisible(this, m_nComboStyle == 1);
 }
 
 BOOL CZPControlComboBox::Compare(CZPControl* pOther)
@@ -474,8 +353,7 @@ void CZPControlComboBox::SetHideFlags(DWORD dwFlags)
 
 void CZPControlComboBox::OnBeforeLayout(UINT nLayoutMode)
 {
-    SetHideFlags((nLayoutMode & kLayoutVertDock) != 0 ? (m_dwHideFlags | zpHideDockingPosition)
-                                                      : (m_dwHideFlags & ~zpHideDockingPosition));
+    SetHideFlags(ZpDockingHideFlags(m_dwHideFlags, nLayoutMode));
 }
 
 void CZPControlComboBox::SetEnabled(int nEnabled)
@@ -573,15 +451,13 @@ void CZPControlComboBox::DoPropExchange(CZPPropExchange* pPX)
 void CZPControlComboBox::SetShellAutoComplete(DWORD dwFlags)
 {
     m_dwShellAutoCompleteFlags = dwFlags;
-    delete m_pAutoComplete;
-    m_pAutoComplete = NULL;
-    if (GetEditHwnd() == NULL || dwFlags == 0)
-        return;
-    m_pAutoComplete = new CZPControlComboBoxAutoCompleteWnd;
-    if (FAILED(m_pAutoComplete->SetupShellAutoComplete(GetEditHwnd(), dwFlags))) {
-        delete m_pAutoComplete;
-        m_pAutoComplete = NULL;
-    }
+    ZpSetupShellAutoComplete(m_pAutoComplete, GetEditHwnd(), dwFlags);
+}
+
+void CZPControlComboBox::OnEditRButtonDown()
+{
+    if (GetCommandBar() != NULL)
+        GetCommandBar()->EndTracking();
 }
 
 // Focus, opening and execution -----------------------------------------------------------------

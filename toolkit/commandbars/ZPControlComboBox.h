@@ -19,12 +19,11 @@ public:
     CZPControlComboBox* m_pControl;  // borrowed: the owner clears it before it deletes this object
 
 protected:
-    BOOL GetOwnerCharFormat(CHARFORMAT2W& cf) override;
+    CZPBarEditOwner* GetEditOwner() const override;
     LRESULT EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
-class CZPControlComboBox : public CZPControlPopup
+class CZPControlComboBox : public CZPControlPopup, public CZPBarEditOwner
 {
     DECLARE_DYNCREATE(CZPControlComboBox)
 public:
@@ -43,6 +42,10 @@ public:
     void DoPropExchange(CZPPropExchange* pPX) override;
     void OnKeyboardActivate() override;
     void OnThemeChanged() override { m_bLayoutPending = TRUE; }
+    CZPControl* GetOwnerControl() override { return this; }
+    ZP_EDIT_TEXT_CACHE& GetTextCache() override { return m_textCache; }
+    BOOL IsWritingText() const override { return m_bUpdating; }
+    void OnEditRButtonDown() override;
     void Copy(CZPControl* pSource, BOOL bRecursive) override;
     void OnClick(BOOL bKeyboard, CPoint point) override;
     BOOL IsFocusable() const override { return TRUE; }
@@ -59,14 +62,14 @@ public:
     CZPControl* Clone(BOOL bRecursive) override;
 
     virtual CString GetListBoxText() const;                                   // 84
-    virtual void GetRichEditCharFormat(CHARFORMAT2W& cf);                     // 85
+    virtual void GetRichEditCharFormat(CHARFORMAT2W& cf) override;            // 85
     virtual void DrawEditText(CDC* pDC, CRect rc);                            // 86
     virtual CString GetSelectedItemText() const { return GetListBoxText(); }  // 87
-    virtual void OnEditChanged();                                             // 88
+    virtual void OnEditChanged() override;                                    // 88
     virtual void OnSelChanged();                                              // 89
     virtual CZPControlComboBoxEditCtrl* CreateEditCtrl();                     // 90
-    virtual void OnSetFocus(HWND hWndPrevious);                               // 91
-    virtual void OnKillFocus();                                               // 92
+    virtual void OnSetFocus(HWND hWndPrevious) override;                      // 91
+    virtual void OnKillFocus() override;                                      // 92
     virtual void AdjustEditIconRect(CRect& rc);                               // 93
     virtual void DrawListItem(LPDRAWITEMSTRUCT lpDrawItem);                   // 94
     virtual void MeasureListItem(LPMEASUREITEMSTRUCT) {}                      // 95
@@ -133,12 +136,9 @@ protected:
     int m_nEditIconId;
     BOOL m_bSelectionConfirmed;
     int m_nDropDownItemCount;
-    mutable CString m_strTextCache;
-    mutable BOOL m_bTextCacheStale;
+    mutable ZP_EDIT_TEXT_CACHE m_textCache;
     CZPControlComboBoxAutoCompleteWnd* m_pAutoComplete;  // owned
     DWORD m_dwEditStyle;
     int m_nCachedSelection;
     BOOL m_bUpdating;
-
-    friend class CZPControlComboBoxEditCtrl;
 };

@@ -12,12 +12,12 @@ class CZPControlComboBoxPopupBar : public CZPPopupBar
 public:
     CZPControlComboBoxPopupBar();
 
-    virtual int GetCurSel() const { return -1; }                                    // 133
-    virtual int FindString(int nStart, LPCWSTR lpszText) const { return -1; }       // 134
-    virtual int FindStringExact(int nStart, LPCWSTR lpszText) const { return -1; }  // 135
-    virtual int SetTopIndex(int) { return -1; }                                     // 136
-    virtual void SetCurSel(int) {}                                                  // 137
-    virtual void GetText(int, CString& strText) const { strText.Empty(); }          // 138
+    virtual int GetCurSel() const { return -1; }                            // 133
+    virtual int FindString(int, LPCWSTR) const { return -1; }               // 134
+    virtual int FindStringExact(int, LPCWSTR) const { return -1; }          // 135
+    virtual int SetTopIndex(int) { return -1; }                             // 136
+    virtual void SetCurSel(int) {}                                          // 137
+    virtual void GetText(int, CString& strText) const { strText.Empty(); }  // 138
     // A key while the drop-down belongs to the combo: TRUE when used.
     virtual BOOL HandleKey(CZPControlComboBox* pCombo, UINT nChar, LPARAM lParam);  // 139
 

@@ -9,10 +9,7 @@
 #include "commandbars/ZPPaintManager.h"
 #include "common/ZPImageManager.h"
 #include "common/ZPPropExchange.h"
-#include "common/ZPToolInfo.h"
 #include "common/ZPTrackingLoop.h"
-
-#include <windowsx.h>
 
 #include <climits>
 #include <cwchar>
@@ -34,16 +31,12 @@ const int kSpinStepMedium = 5;
 const int kSpinStepFast = 20;
 const DWORD kSpinMediumAfter = 2;
 const DWORD kSpinFastAfter = 5;
-// Gap between an edit icon and the text.
-const int kIconGap = 2;
 // Schemas from which the edit's keys are stored.
 const long kSchemaLabel = 5;
 const long kSchemaReadOnly = 7;
 const long kSchemaHint = 8;
 const long kSchemaEditStyle = 16;
 const long kSchemaSpin = 18;
-// Layout-mode bit of vertical docking.
-const UINT kLayoutVertDock = 0x10;
 
 }  // namespace
 
@@ -77,105 +70,9 @@ CString ZpSpinText(const CString& strText, int nStep, int nDirection)
     return strResult;
 }
 
-// The edit window -------------------------------------------------------------------------------
-
-BOOL CZPControlEditCtrl::GetOwnerCharFormat(CHARFORMAT2W& cf)
+CZPBarEditOwner* CZPControlEditCtrl::GetEditOwner() const
 {
-    if (m_pControl == NULL)
-        return FALSE;
-    m_pControl->GetRichEditCharFormat(cf);
-    return TRUE;
-}
-
-BOOL CZPControlEditCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    if (message != WM_COMMAND || HIWORD(wParam) != EN_CHANGE)
-        return CZPCommandBarEditCtrl::OnChildNotify(message, wParam, lParam, pResult);
-    CDispatchGuard guard(this);
-    if (m_pControl != NULL) {
-        CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(m_pControl);
-        m_pControl->m_bTextCacheStale = TRUE;
-        if (::GetFocus() == m_hWnd && !m_bQuietSet)
-            m_pControl->OnEditChanged();
-    }
-    if (m_pControl != NULL && m_hWnd != NULL) {
-        SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-        UpdateCharFormat();
-    }
-    if (pResult != NULL)
-        *pResult = 0;
-    return TRUE;
-}
-
-LRESULT CZPControlEditCtrl::EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    CZPControlEdit* pOwner = m_pControl;
-    const BOOL bCustomize = pOwner != NULL && pOwner->IsCustomizeMode();
-    switch (message) {
-    case ZP_TTM_ISCHILDOFTOOL:
-        return 1;
-    case WM_CONTEXTMENU:
-        return 0;
-    case WM_SETFOCUS: {
-        if (bCustomize || pOwner == NULL)
-            return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pOwner);
-        pOwner->OnSetFocus(reinterpret_cast<HWND>(wParam));
-        const LRESULT lResult = CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        if (m_hWnd != NULL) {
-            SendMessage(EM_SETSEL, 0, 0);
-            SendMessage(EM_SCROLLCARET);
-            PostMessage(EM_SETSEL, 0, -1);
-        }
-        return lResult;
-    }
-    case WM_KILLFOCUS: {
-        const LRESULT lResult = CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        if (m_pControl != NULL) {
-            CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(m_pControl);
-            m_pControl->OnKillFocus();
-        }
-        return lResult;
-    }
-    case WM_DESTROY:
-        if (pOwner != NULL)
-            GetEditWindowText(pOwner->m_strTextCache), pOwner->m_bTextCacheStale = FALSE;
-        return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-    case WM_LBUTTONDOWN:
-        if (bCustomize) {
-            if (pOwner->IsCustomizeMovable())
-                pOwner->OnClick(FALSE, CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
-            return 0;
-        }
-        return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-    case WM_RBUTTONDOWN: {
-        if (pOwner == NULL || bCustomize)
-            return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pOwner);
-        pOwner->SetFocused(TRUE);
-        if (m_hWnd != NULL && !ShowContextMenu(pOwner, CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))))
-            return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        return 0;
-    }
-    case WM_MOUSEMOVE: {
-        const LRESULT lResult = CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-        if (m_pControl != NULL && m_pControl->GetParent() != NULL && m_pControl->GetParent()->GetSafeHwnd() != NULL) {
-            CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            ::MapWindowPoints(m_hWnd, m_pControl->GetParent()->GetSafeHwnd(), &pt, 1);
-            m_pControl->GetParent()->HandleMouseMove(static_cast<UINT>(wParam), pt);
-        }
-        return lResult;
-    }
-    case WM_KEYDOWN:
-        if (wParam == VK_RETURN && pOwner != NULL && ::GetFocus() == m_hWnd) {
-            CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pOwner);
-            pOwner->Execute();
-            return 0;
-        }
-        return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-    default:
-        return CZPCommandBarEditCtrl::EditWindowProc(message, wParam, lParam);
-    }
+    return m_pControl;
 }
 
 // The control ------------------------------------------------------------------------------------
@@ -184,8 +81,8 @@ IMPLEMENT_DYNCREATE(CZPControlEdit, CZPControl)
 
 CZPControlEdit::CZPControlEdit()
     : m_pEdit(NULL), m_bHasLabel(FALSE), m_bReadOnly(FALSE), m_nLabelWidth(0), m_bLayoutPending(FALSE),
-      m_bFocused(FALSE), m_bTextCacheStale(TRUE), m_pAutoComplete(NULL), m_dwShellAutoCompleteFlags(0),
-      m_dwEditStyle(0), m_bShowSpinButtons(FALSE), m_nEditIconId(0)
+      m_bFocused(FALSE), m_pAutoComplete(NULL), m_dwShellAutoCompleteFlags(0), m_dwEditStyle(0),
+      m_bShowSpinButtons(FALSE), m_nEditIconId(0)
 {
     m_controlType = zpControlEdit;
     m_nWidth = kDefaultWidth;
@@ -232,23 +129,12 @@ CZPControlEditCtrl* CZPControlEdit::CreateEditCtrl()
 
 CString CZPControlEdit::GetEditText() const
 {
-    if (m_bTextCacheStale && GetEditHwnd() != NULL) {
-        m_pEdit->GetEditWindowText(m_strTextCache);
-        m_bTextCacheStale = FALSE;
-    }
-    return m_strTextCache;
+    return m_textCache.Get(m_pEdit);
 }
 
 void CZPControlEdit::SetEditText(const CString& strText)
 {
-    if (GetEditHwnd() != NULL) {
-        CString strCurrent;
-        m_pEdit->GetEditWindowText(strCurrent);
-        if (strCurrent != strText)
-            m_pEdit->SetEditTextQuiet(strText);
-    }
-    m_strTextCache = strText;
-    m_bTextCacheStale = FALSE;
+    m_textCache.Set(m_pEdit, strText);
 }
 
 CString CZPControlEdit::GetText() const
@@ -297,15 +183,7 @@ void CZPControlEdit::SetReadOnly(BOOL bReadOnly)
 void CZPControlEdit::SetShellAutoComplete(DWORD dwFlags)
 {
     m_dwShellAutoCompleteFlags = dwFlags;
-    delete m_pAutoComplete;
-    m_pAutoComplete = NULL;
-    if (GetEditHwnd() == NULL || dwFlags == 0)
-        return;
-    m_pAutoComplete = new CZPControlComboBoxAutoCompleteWnd;
-    if (FAILED(m_pAutoComplete->SetupShellAutoComplete(GetEditHwnd(), dwFlags))) {
-        delete m_pAutoComplete;
-        m_pAutoComplete = NULL;
-    }
+    ZpSetupShellAutoComplete(m_pAutoComplete, GetEditHwnd(), dwFlags);
 }
 
 void CZPControlEdit::SetLabelWidth(int nWidth)
@@ -354,7 +232,7 @@ void CZPControlEdit::SetRect(CRect rcControl)
             return;
         if (!GetEnabled())
             m_pEdit->EnableWindow(FALSE);
-        m_bTextCacheStale = FALSE;
+        m_textCache.bStale = FALSE;
         if (m_dwShellAutoCompleteFlags != 0)
             SetShellAutoComplete(m_dwShellAutoCompleteFlags);
     }
@@ -377,12 +255,7 @@ void CZPControlEdit::SetRect(CRect rcControl)
 
 void CZPControlEdit::AdjustEditIconRect(CRect& rc)
 {
-    if (m_nEditIconId <= 0)
-        return;
-    CZPImageManager* pImageManager = GetImageManager();
-    CZPImageManagerIcon* pIcon = pImageManager != NULL ? pImageManager->GetImage(m_nEditIconId, 0) : NULL;
-    if (pIcon != NULL)
-        rc.left += pIcon->GetWidth() + kIconGap;
+    ZpAdjustEditIconRect(this, m_nEditIconId, rc);
 }
 
 void CZPControlEdit::DrawEditIcon(CDC* pDC, int x, int nTop, int nBottom)
@@ -399,14 +272,7 @@ void CZPControlEdit::DrawEditIcon(CDC* pDC, int x, int nTop, int nBottom)
 
 BOOL CZPControlEdit::IsCaptionVisible() const
 {
-    if (m_pParent != NULL && m_pParent->GetType() == zpBarTypePopup)
-        return TRUE;
-    if (GetCaption().IsEmpty())
-        return FALSE;
-    const int nStyle = GetStyle();
-    if (nStyle == zpButtonCaption || nStyle == zpButtonIconAndCaption || nStyle == zpButtonIconAndCaptionBelow)
-        return TRUE;
-    return m_bHasLabel;
+    return ZpIsEditCaptionVisible(this, m_bHasLabel);
 }
 
 BOOL CZPControlEdit::Compare(CZPControl* pOther)
@@ -425,8 +291,7 @@ void CZPControlEdit::SetHideFlags(DWORD dwFlags)
 
 void CZPControlEdit::OnBeforeLayout(UINT nLayoutMode)
 {
-    SetHideFlags((nLayoutMode & kLayoutVertDock) != 0 ? (m_dwHideFlags | zpHideDockingPosition)
-                                                      : (m_dwHideFlags & ~zpHideDockingPosition));
+    SetHideFlags(ZpDockingHideFlags(m_dwHideFlags, nLayoutMode));
 }
 
 void CZPControlEdit::SetEnabled(int nEnabled)

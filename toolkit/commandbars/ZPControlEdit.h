@@ -30,12 +30,10 @@ public:
     CZPControlEdit* m_pControl;  // borrowed: the owner clears it before it deletes this object
 
 protected:
-    BOOL GetOwnerCharFormat(CHARFORMAT2W& cf) override;
-    LRESULT EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    CZPBarEditOwner* GetEditOwner() const override;
 };
 
-class CZPControlEdit : public CZPControl
+class CZPControlEdit : public CZPControl, public CZPBarEditOwner
 {
     DECLARE_DYNCREATE(CZPControlEdit)
 public:
@@ -53,6 +51,8 @@ public:
     void DoPropExchange(CZPPropExchange* pPX) override;
     void OnKeyboardActivate() override;
     void OnThemeChanged() override { m_bLayoutPending = TRUE; }
+    CZPControl* GetOwnerControl() override { return this; }
+    ZP_EDIT_TEXT_CACHE& GetTextCache() override { return m_textCache; }
     void Copy(CZPControl* pSource, BOOL bRecursive) override;
     void OnClick(BOOL bKeyboard, CPoint point) override;
     BOOL IsFocusable() const override { return m_pEdit != NULL && m_pEdit->GetSafeHwnd() != NULL; }
@@ -68,11 +68,11 @@ public:
 
     virtual CZPControlEditCtrl* CreateEditCtrl();                       // 82
     virtual void DrawEditIcon(CDC* pDC, int x, int nTop, int nBottom);  // 83
-    virtual void OnSetFocus(HWND hWndPrevious);                         // 84
-    virtual void OnKillFocus();                                         // 85
+    virtual void OnSetFocus(HWND hWndPrevious) override;                // 84
+    virtual void OnKillFocus() override;                                // 85
     virtual void AdjustEditIconRect(CRect& rc);                         // 86
-    virtual void OnEditChanged();                                       // 87
-    virtual void GetRichEditCharFormat(CHARFORMAT2W& cf);               // 88
+    virtual void OnEditChanged() override;                              // 87
+    virtual void GetRichEditCharFormat(CHARFORMAT2W& cf) override;      // 88
     virtual void OnSpin(int nStep, int nDirection);                     // 89
 
     // The text without the hint; an empty text shows the hint.
@@ -121,13 +121,10 @@ protected:
     CString m_strEditHint;
     BOOL m_bFocused;
     CString m_strSavedText;
-    mutable CString m_strTextCache;
-    mutable BOOL m_bTextCacheStale;
+    mutable ZP_EDIT_TEXT_CACHE m_textCache;
     CZPControlComboBoxAutoCompleteWnd* m_pAutoComplete;  // owned
     DWORD m_dwShellAutoCompleteFlags;
     DWORD m_dwEditStyle;
     BOOL m_bShowSpinButtons;
     int m_nEditIconId;
-
-    friend class CZPControlEditCtrl;
 };
