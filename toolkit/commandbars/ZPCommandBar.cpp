@@ -56,7 +56,7 @@ CZPCommandBar::CZPCommandBar()
       m_szButtons(0, 0), m_bRecursePopup(FALSE), m_bCustomizable(TRUE), m_pReturnCmd(NULL),
       m_nDefaultButtonStyle(zpButtonAutomatic), m_szControlsSpacing(0, 0), m_nLockCount(0), m_bKeyboardEntry(FALSE),
       m_bMouseEntry(FALSE), m_hWndCaret(NULL), m_nLastDescription(-1), m_bFinalReleasing(FALSE),
-      m_nShowTextBelowIcons(ZP_TEXT_BELOW_ICONS_FROM_OPTIONS), m_bAnimationEnabled(FALSE),
+      m_nShowTextBelowIcons(ZP_TEXT_BELOW_ICONS_FROM_OPTIONS), m_bAnimationEnabled(FALSE), m_nTextOrientation(0),
       m_hWndFocus(NULL)
 {
     m_pControls->SetParentBar(this);
@@ -488,6 +488,12 @@ BOOL CZPCommandBar::IsRibbonBar() const
 BOOL CZPCommandBar::IsPopupBar() const
 {
     return FALSE;
+}
+
+// The command bars keep no cue state until keyboard cues are built: the underlines show.
+BOOL CZPCommandBar::IsKeyboardCuesVisible() const
+{
+    return TRUE;
 }
 
 // The redraw lock and bar animation are not built: the area is invalidated directly.

@@ -150,6 +150,10 @@ public:
     int GetShowTextBelowIcons() const { return m_nShowTextBelowIcons; }
     void SetShowTextBelowIcons(int nShow) { m_nShowTextBelowIcons = nShow; }
     BOOL IsTextBelowIcons() const;
+    // Text orientation of captions: 0 automatic (vertical on left and right bars), 1 vertical,
+    // 2 horizontal.
+    int GetTextOrientation() const { return m_nTextOrientation; }
+    void SetTextOrientation(int nOrientation) { m_nTextOrientation = nOrientation; }
     // The tool under a point: its id with the record filled, or -1.
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
     // Builds controls from command ids (0 starts a group), asking the site for each.
@@ -188,6 +192,7 @@ public:
     virtual BOOL IsRibbonBar() const;                                               // 101
     virtual BOOL IsPopupBar() const;                                                // 102
     virtual void ExchangeProperties(CZPPropExchange* pPX);                          // 103
+    virtual BOOL IsKeyboardCuesVisible() const;                                     // 104
     virtual void RepaintArea(const RECT* pRect, BOOL bNow = FALSE);                 // 105
     virtual void DrawBar(CDC* pDC, const CRect& rcClip);                            // 106
     virtual CSize ComputeBarSize(int nLength, DWORD dwMode);                        // 114
@@ -242,5 +247,6 @@ protected:
     BOOL m_bFinalReleasing;
     int m_nShowTextBelowIcons;
     BOOL m_bAnimationEnabled;
+    int m_nTextOrientation;
     HWND m_hWndFocus;  // borrowed: focus to restore when a bar control lets go of it
 };

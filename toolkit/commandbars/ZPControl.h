@@ -47,7 +47,8 @@ enum ZpButtonStyle
     zpButtonCaption = 1,
     zpButtonIcon = 2,
     zpButtonIconAndCaption = 3,
-    zpButtonIconAndCaptionBelow = 4
+    zpButtonIconAndCaptionBelow = 4,
+    zpButtonCaptionAndDescription = 5  // popup items: caption with a description below
 };
 
 // Behaviour bits (Flags).

@@ -5,12 +5,14 @@
 
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPControl.h"
+#include "commandbars/ZPPopupBar.h"
 #include "common/ZPDeviceContext.h"
 
 #include <algorithm>
 
 namespace {
 
+const int kTextOrientationAutomatic = 0;
 const int kTextOrientationVertical = 1;
 const int kTextOrientationHorizontal = 2;
 const int kSplitPopupDisabled = 5;       // a split popup's enabled value drawn as disabled
@@ -82,10 +84,11 @@ CSize CZPPaintManager::GetControlSize(CZPControl* pControl, CSize sz, BOOL bVert
     return CSize(cxFixed > 0 ? cxFixed : sz.cx, cyFixed > 0 ? cyFixed : sz.cy);
 }
 
-// The bars have no text-orientation setting of their own yet: every bar is automatic.
 int CZPPaintManager::GetTextOrientation(CZPControl* pControl)
 {
     const CZPCommandBar* pBar = pControl != NULL ? pControl->GetParent() : NULL;
+    if (pBar != NULL && pBar->GetTextOrientation() != kTextOrientationAutomatic)
+        return pBar->GetTextOrientation();
     const int nPosition = pBar != NULL ? pBar->GetPosition() : zpBarTop;
     return nPosition == zpBarLeft || nPosition == zpBarRight ? kTextOrientationVertical : kTextOrientationHorizontal;
 }
@@ -100,8 +103,12 @@ CFont* CZPPaintManager::GetControlFont(CZPControl* pControl)
 
 CFont* CZPPaintManager::GetBarFont(CZPCommandBar* pBar)
 {
+    const int nOrientation = pBar != NULL ? pBar->GetTextOrientation() : kTextOrientationAutomatic;
     const int nPosition = pBar != NULL ? pBar->GetPosition() : zpBarTop;
-    return nPosition == zpBarLeft || nPosition == zpBarRight ? &m_fontVert : &m_fontRegular;
+    const BOOL bVertical =
+        nOrientation == kTextOrientationVertical ||
+        (nOrientation == kTextOrientationAutomatic && (nPosition == zpBarLeft || nPosition == zpBarRight));
+    return bVertical ? &m_fontVert : &m_fontRegular;
 }
 
 COLORREF CZPPaintManager::GetEditBackColor(CZPControl* pControl)
@@ -155,12 +162,21 @@ CSize CZPPaintManager::GetPopupIconCellSize(CZPCommandBar* pBar)
                  std::max<int>(szIcon.cy + kPopupCellIconPaddingY, m_nTextHeight));
 }
 
-// Popup bars have no double-gripper option yet: the column is one cell wide.
 int CZPPaintManager::GetPopupIconColumnWidth(CZPCommandBar* pBar)
 {
     if (pBar == NULL || pBar->GetType() != zpBarTypePopup)
         return 0;
-    return GetPopupIconCellSize(pBar).cx + 1;
+    const CZPPopupBar* pPopupBar = DYNAMIC_DOWNCAST(CZPPopupBar, pBar);
+    const int nColumns = pPopupBar != NULL && pPopupBar->IsDoubleGripper() ? 2 : 1;
+    return GetPopupIconCellSize(pBar).cx * nColumns + 1;
+}
+
+CSize CZPPaintManager::GetControlIconSize(CZPControl* pControl)
+{
+    CZPCommandBar* pBar = pControl->GetParent();
+    if (pControl->GetStyle() == zpButtonIconAndCaptionBelow && pBar != NULL && pBar->GetType() != zpBarTypePopup)
+        return pBar->ResolveIconSize(TRUE);
+    return pControl->GetIconSize();
 }
 
 CSize CZPPaintManager::DrawBuiltInButton(CDC* pDC, int nKind, CZPControl* pControl, CZPCommandBar* pBar, BOOL bDraw,

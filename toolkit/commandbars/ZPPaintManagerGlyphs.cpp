@@ -1,7 +1,10 @@
-// What the base paint manager draws outside command controls: the status-bar background and
-// size grip, dock areas, message-bar buttons, the workspace, check and radio marks, arrows and
-// the popup animation.
+// What the base paint manager draws outside command controls: the floating caption, bar borders,
+// the status-bar background and size grip, dock areas, message-bar buttons, the workspace, check
+// and radio marks, arrows and the popup animations.
 #include "commandbars/ZPPaintManager.h"
+
+#include "commandbars/ZPControl.h"
+#include "commandbars/ZPPopupBar.h"
 
 #include "common/ZPDeviceContext.h"
 #include "common/ZPDrawHelpers.h"
@@ -9,6 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -20,6 +26,12 @@ const int kButtonRadioPart = 2;     // BP_RADIOBUTTON
 const int kButtonCheckBoxPart = 3;  // BP_CHECKBOX
 const int kMarkStatesPerCheck = 4;  // unchecked, checked, mixed come in blocks of four states
 const int kMinComboArrowHalf = 2;
+const int kBarBorder = 2;
+const int kFloatingCaptionInset = 3;
+const int kFloatingCaptionMinText = 15;  // a smaller " " gets the fixed caption height below
+const int kFloatingCaptionMinBottom = 18;
+const int kFloatingCaptionTextLeft = 5;
+const int kFloatingCaptionButtons = 2;  // square caption buttons at the right
 
 // Microseconds of the performance counter: the tick count may advance in steps of a frame or
 // more (it does under Wine), which would end a fade a frame early.
@@ -79,6 +91,48 @@ public:
 int ZpFadeAlpha(int nStep, int nSteps)
 {
     return nSteps > 0 ? static_cast<int>(255LL * nStep / nSteps) : 255;
+}
+
+// Bar parts -------------------------------------------------------------------------------------
+
+CSize CZPPaintManager::DrawBarGripper(CDC* pDC, CZPCommandBar* pBar, BOOL bDraw)
+{
+    if (pBar == NULL || pBar->GetPosition() != zpBarFloating)
+        return CSize(0, 0);
+    CDC dcMeasure;
+    if (pDC == NULL) {
+        if (bDraw || !dcMeasure.CreateCompatibleDC(NULL))
+            return CSize(0, 0);
+        pDC = &dcMeasure;
+    }
+    CZPFontDC font(pDC, &m_fontSmCaption);
+    const int h = pDC->GetTextExtent(L" ", 1).cy;
+    CRect rcClient;
+    ZpClientRectOfWnd(rcClient, pBar);
+    const CRect rcCaption(kFloatingCaptionInset, kFloatingCaptionInset,
+                          std::max<int>(rcClient.right - kFloatingCaptionInset, kFloatingCaptionInset),
+                          h < kFloatingCaptionMinText ? kFloatingCaptionMinBottom : h + kFloatingCaptionInset);
+    if (bDraw) {
+        pDC->FillSolidRect(&rcCaption, m_clrFloatingCaption);
+        font.SetColor(m_clrFloatingCaptionText);
+        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+        CRect rcText(kFloatingCaptionTextLeft, kFloatingCaptionInset,
+                     rcCaption.right - kFloatingCaptionButtons * rcCaption.Height(), rcCaption.bottom);
+        if (!rcText.IsRectEmpty())
+            pDC->DrawText(pBar->GetTitle(), &rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        pDC->SetBkMode(nOldMode);
+    }
+    return rcCaption.Size();
+}
+
+CRect CZPPaintManager::GetBarBorders(CZPCommandBar* /*pBar*/)
+{
+    return CRect(kBarBorder, kBarBorder, kBarBorder, kBarBorder);
+}
+
+BOOL CZPPaintManager::IsFlatBar(CZPCommandBar* pBar)
+{
+    return pBar != NULL && pBar->GetType() == zpBarTypeMenuBar ? m_bFlatMenuBar : m_bFlatToolBar;
 }
 
 // Status bar, dock area, message bar, workspace -----------------------------------------------
@@ -309,4 +363,74 @@ void CZPPaintManager::AnimatePopup(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAni
         pDestDC->BitBlt(rc.left, rc.top, cx, cy, &dcOut, 0, 0, SRCCOPY);
         WaitForFrame(llStart, nTime, k, nSteps);
     }
+}
+
+// One frame of the expansion: runs of rarely used controls grow by nStep / nSteps, the others keep
+// their height. Downward the destination fills from the top, upward from the bottom.
+static void DrawExpansionFrame(CDC* pDestDC, CDC* pSrcDC, const std::vector<std::pair<int, BOOL>>& boundaries, int cx,
+                               int cy, int nStep, int nSteps, BOOL bDownward)
+{
+    int yDest = bDownward ? 0 : cy;
+    for (size_t i = 0; i + 1 < boundaries.size(); ++i) {
+        const int y0 = boundaries[i].first;
+        const int y1 = boundaries[i + 1].first;
+        const int nSource = std::abs(y1 - y0);
+        const int nHeight =
+            boundaries[i].second ? static_cast<int>(static_cast<LONGLONG>(nSource) * nStep / nSteps) : nSource;
+        if (nSource <= 0 || nHeight <= 0)
+            continue;
+        if (bDownward) {
+            pDestDC->StretchBlt(0, yDest, cx, nHeight, pSrcDC, 0, y0, cx, nSource, SRCCOPY);
+            yDest += nHeight;
+        } else {
+            yDest -= nHeight;
+            pDestDC->StretchBlt(0, yDest, cx, nHeight, pSrcDC, 0, y1, cx, nSource, SRCCOPY);
+        }
+    }
+}
+
+int CZPPaintManager::AnimatePopupExpansion(CZPPopupBar* pPopup, CDC* pDestDC, CDC* pSrcDC, BOOL bDownward)
+{
+    const int nSteps = m_nAnimationSteps;
+    const int nTime = std::max(m_nAnimationTime, 0);
+    if (pPopup == NULL || pDestDC == NULL || pSrcDC == NULL || nSteps <= 0)
+        return 0;
+    CRect rcClient;
+    ZpClientRectOfWnd(rcClient, pPopup);
+    const int cx = rcClient.Width();
+    const int cy = rcClient.Height();
+    if (cx <= 0 || cy <= 0)
+        return 0;
+
+    // The boundaries where the rarely-used flag changes, in walking order, each with the flag of
+    // the run that starts there; the popup's edge closes the last run.
+    std::vector<std::pair<int, BOOL>> boundaries;
+    const int nCount = pPopup->CountControls();
+    for (int n = 0; n < nCount; ++n) {
+        CZPControl* pControl = pPopup->ControlAt(bDownward ? n : nCount - 1 - n);
+        if (pControl == NULL || !pControl->IsVisible())
+            continue;
+        const BOOL bRare = pControl->GetHiddenByUsage();
+        const int y = bDownward ? pControl->GetRect().top : pControl->GetRect().bottom;
+        if (boundaries.empty())
+            boundaries.push_back({ bDownward ? 0 : cy, bRare });
+        else if (boundaries.back().second != bRare)
+            boundaries.push_back({ std::min(std::max(y, 0), cy), bRare });
+    }
+    if (boundaries.empty())
+        boundaries.push_back({ bDownward ? 0 : cy, FALSE });
+    boundaries.push_back({ bDownward ? cy : 0, FALSE });
+
+    const int nOldMode = pDestDC->SetStretchBltMode(COLORONCOLOR);
+    const LONGLONG llStart = Microseconds();
+    int nFrames = 0;
+    for (int k = 1; k <= nSteps; ++k) {
+        // Late frames are dropped so that huge step counts still end in about the time.
+        k = NextFrame(llStart, nTime, k, nSteps, nSteps);
+        DrawExpansionFrame(pDestDC, pSrcDC, boundaries, cx, cy, k, nSteps, bDownward);
+        ++nFrames;
+        WaitForFrame(llStart, nTime, k, nSteps);
+    }
+    pDestDC->SetStretchBltMode(nOldMode);
+    return nFrames;
 }

@@ -5,7 +5,7 @@
 
 IMPLEMENT_DYNCREATE(CZPPopupBar, CZPCommandBar)
 
-CZPPopupBar::CZPPopupBar() : m_pControlPopup(NULL)
+CZPPopupBar::CZPPopupBar() : m_pControlPopup(NULL), m_bDoubleGripper(FALSE)
 {
     m_barType = zpBarTypePopup;
     m_barPosition = zpBarPopup;

@@ -13,12 +13,16 @@ public:
 
     CZPControl* GetControlPopup() const { return m_pControlPopup; }
     void SetControlPopup(CZPControl* pControl) { m_pControlPopup = pControl; }
+    // Two icon columns (a check column beside the icon column).
+    BOOL IsDoubleGripper() const { return m_bDoubleGripper; }
+    void SetDoubleGripper(BOOL bDouble) { m_bDoubleGripper = bDouble; }
 
     CZPCommandBar* GetParentBar() const override;
     BOOL IsPopupBar() const override;
 
 protected:
     CZPControl* m_pControlPopup;  // borrowed: the popup control that owns this bar
+    BOOL m_bDoubleGripper;
 };
 
 // A new popup bar (one reference, for the caller) for the command bars, which may be NULL.

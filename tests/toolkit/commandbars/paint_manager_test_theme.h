@@ -64,3 +64,6 @@ private:
 
 // A LOGFONT of a face every prefix has (tests never assume the system's face).
 LOGFONTW TestLogFont(LONG lHeight, LPCWSTR lpszFace = L"DejaVu Sans");
+
+// Gives the command id a 16 x 16 icon of one colour (its top-left pixel transparent) in the process-wide image manager.
+void RegisterTestIcon(UINT nId, COLORREF clr);

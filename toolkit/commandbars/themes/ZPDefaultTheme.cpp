@@ -2,6 +2,7 @@
 
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPControl.h"
+#include "commandbars/ZPPopupBar.h"
 #include "common/ZPImageManager.h"
 
 #include <algorithm>
@@ -295,34 +296,50 @@ CSize CZPDefaultTheme::DrawControlInPopup(CDC* pDC, CZPControl* pControl, BOOL b
     const BOOL bEnabled = pControl->GetEnabled();
     const BOOL bChecked = pControl->GetChecked();
     const CSize szIcon = pBar != NULL ? pBar->GetEffectiveIconSize() : CSize(0, 0);
+    const CZPPopupBar* pPopupBar = pBar != NULL ? DYNAMIC_DOWNCAST(CZPPopupBar, pBar) : NULL;
+    const BOOL bTwoColumns = pPopupBar != NULL && pPopupBar->IsDoubleGripper();
     const int nCell = std::max<int>(m_nTextHeight, szIcon.cx + kIconCellPadding);
-    const CRect rcCell(rc.left, rc.top, rc.left + nCell, rc.bottom);
+    CRect rcCell(rc.left, rc.top, rc.left + nCell, rc.bottom);
     const CPoint ptCentre = rcCell.CenterPoint();
     const CRect rcCheck(ptCentre.x - kCheckSquare / 2, ptCentre.y - kCheckSquare / 2, ptCentre.x + kCheckSquare / 2,
                         ptCentre.y + kCheckSquare / 2);
     const BOOL bShowIcon = pControl->GetStyle() != zpButtonCaption;
     CRect rcText(rc.left, rc.top, rc.right, rc.bottom);
 
+    // Rarely used items stand out in the light colour; the icon column is drawn over them again.
+    if (pControl->GetHiddenByUsage()) {
+        pDC->FillSolidRect(&rc, GetColor(zpColor3dLight));
+        const int nColumn = GetPopupIconColumnWidth(pBar);
+        if (rc.left < nColumn)
+            FillPopupIconColumn(pDC, rc.left - 1, rc.top, nColumn + 1, rc.Height(), TRUE);
+    }
+
     const COLORREF clrText = GetStateTextColor(nSelected, 0, bEnabled, 0, 0, zpBarTypePopup, zpBarPopup);
+    const COLORREF clrOldText = pDC->SetTextColor(clrText);
     if (m_bMenuHighlight && nSelected)
         DrawStateRectangle(pDC, rc, nSelected, 0, bEnabled, 0, 0, zpBarTypePopup, zpBarPopup);
     if (bChecked) {
         DrawStateRectangle(pDC, rcCell, nSelected, 0, bEnabled, bChecked, 0, zpBarTypePopup, zpBarPopup);
         rcText.left = rcCell.right + 1;
+        // The check stays in the first column; the icon gets the second.
+        if (bTwoColumns)
+            rcCell.OffsetRect(nCell + 1, 0);
     }
 
     BOOL bIconDrawn = FALSE;
     CZPImageManagerIcon* pImage = bShowIcon && szIcon.cx > 0 ? pControl->GetImage(szIcon.cx) : NULL;
     if (pImage != NULL) {
         const CSize sz = GetStretchedIconSize(pImage, szIcon);
+        const CPoint ptIcon = rcCell.CenterPoint();
         if (!m_bMenuHighlight)
-            DrawStateRectangle(pDC, rcCell, nSelected, 0, bEnabled, bChecked, 0, zpBarTypeNormal, zpBarPopup);
-        DrawImage(pDC, CPoint(ptCentre.x - sz.cx / 2, ptCentre.y - sz.cy / 2), sz, pImage, nSelected, 0, bEnabled,
-                  bChecked, 0, FALSE);
+            DrawStateRectangle(pDC, rcCell, nSelected, 0, bEnabled, bChecked && !bTwoColumns, 0, zpBarTypeNormal,
+                               zpBarPopup);
+        DrawImage(pDC, CPoint(ptIcon.x - sz.cx / 2, ptIcon.y - sz.cy / 2), sz, pImage, nSelected, 0, bEnabled,
+                  bChecked && !bTwoColumns, 0, FALSE);
         rcText.left = rcCell.right + 1;
         bIconDrawn = TRUE;
     }
-    if (bChecked && !bIconDrawn) {
+    if (bChecked && (!bIconDrawn || bTwoColumns)) {
         // The mark colours are indices: the glyphs look them up.
         const COLORREF clrMark = static_cast<COLORREF>(bEnabled ? m_nNormalTextColor : zpColorGrayText);
         if (nKind == zpControlRadioButton)
@@ -344,7 +361,7 @@ CSize CZPDefaultTheme::DrawControlInPopup(CDC* pDC, CZPControl* pControl, BOOL b
                 const int nLine = !bEnabled   ? static_cast<int>(clrText)
                                   : nSelected ? zpColorBtnShadow
                                               : m_nNormalTextColor;
-                VerticalLine(pDC, R - kSplitPopupPart, rc.top + 1, rc.bottom - 1, GetColor(nLine));
+                VerticalLine(pDC, R - kSplitPopupPart, rc.top + 1, rc.bottom - 1, nLine);
             }
         }
         if (!m_bMenuHighlight && nSelected)
@@ -354,7 +371,9 @@ CSize CZPDefaultTheme::DrawControlInPopup(CDC* pDC, CZPControl* pControl, BOOL b
         DrawStateRectangle(pDC, rcText, nSelected, 0, bEnabled, 0, 0, zpBarTypePopup, zpBarPopup);
     }
     pDC->SelectObject(pOldFont);
-    return CZPPaintManager::DrawControlInPopup(pDC, pControl, bDraw);
+    const CSize sz = CZPPaintManager::DrawControlInPopup(pDC, pControl, bDraw);
+    pDC->SetTextColor(clrOldText);
+    return sz;
 }
 
 void CZPDefaultTheme::DrawSplitButtonFrame(CDC* pDC, CZPControl* pControl, CRect rc)

@@ -21,35 +21,6 @@ namespace {
 const COLORREF kMark = RGB(1, 2, 3);
 const int kSize = 24;
 
-// The system's drawing of one part into a DIB filled like the theme's.
-class CReference
-{
-public:
-    CReference(LPCWSTR lpszClass, HWND hWnd = NULL) : m_hTheme(::OpenThemeData(hWnd, lpszClass)) {}
-    ~CReference()
-    {
-        if (m_hTheme != NULL)
-            ::CloseThemeData(m_hTheme);
-    }
-    CReference(const CReference&) = delete;
-    CReference& operator=(const CReference&) = delete;
-    void Draw(CDibSection& dib, int nPart, int nState, CRect rc, const RECT* pClip = NULL)
-    {
-        ::DrawThemeBackground(m_hTheme, dib.GetDC(), nPart, nState, &rc, pClip);
-    }
-    HTHEME m_hTheme;
-};
-
-BOOL SameDibs(const CDibSection& a, const CDibSection& b)
-{
-    ::GdiFlush();
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (a.GetPixel(x, y) != b.GetPixel(x, y))
-                return FALSE;
-    return TRUE;
-}
-
 // Draws through the theme and through the system; the two pictures must match. Returns how many
 // pixels were drawn (some states of the prefix's style are transparent).
 int ExpectSystemPart(const char* name, std::function<void(CDC*)> theme, LPCWSTR lpszClass, int nPart, int nState,

@@ -2,11 +2,15 @@
 // size holding controls at given rectangles, and access to the themes' protected parts.
 #pragma once
 
+#include "DibSection.h"
+
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/themes/ZPDefaultTheme.h"
 #include "commandbars/themes/ZPNativeXPTheme.h"
+
+#include <uxtheme.h>
 
 template <class T> class CThemeRef
 {
@@ -56,3 +60,32 @@ public:
 
     CZPCommandBar* p;  // one reference
 };
+
+// The system's drawing of one part into a DIB filled like the theme's.
+class CReference
+{
+public:
+    CReference(LPCWSTR lpszClass, HWND hWnd = NULL) : m_hTheme(::OpenThemeData(hWnd, lpszClass)) {}
+    ~CReference()
+    {
+        if (m_hTheme != NULL)
+            ::CloseThemeData(m_hTheme);
+    }
+    CReference(const CReference&) = delete;
+    CReference& operator=(const CReference&) = delete;
+    void Draw(CDibSection& dib, int nPart, int nState, CRect rc, const RECT* pClip = NULL)
+    {
+        ::DrawThemeBackground(m_hTheme, dib.GetDC(), nPart, nState, &rc, pClip);
+    }
+    HTHEME m_hTheme;
+};
+
+inline BOOL SameDibs(const CDibSection& a, const CDibSection& b)
+{
+    ::GdiFlush();
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.GetPixel(x, y) != b.GetPixel(x, y))
+                return FALSE;
+    return TRUE;
+}
