@@ -71,6 +71,7 @@ BOOL CZPCommandBarEditCtrl::CreateEditWindow(DWORD dwStyle, CWnd* pParentWnd)
     const ZP_RICHEDIT_CLASS& rich = ZpRichEditClass();
     if (!CWnd::CreateEx(0, rich.lpszClass, L"", dwStyle, CRect(0, 0, 0, 0), pParentWnd, 0))
         return FALSE;
+    m_bFormatApplied = FALSE;
     if (rich.hModule != NULL) {
         SendMessage(EM_SETEVENTMASK, 0, ENM_CHANGE);
         SendMessage(EM_SETTEXTMODE, TM_PLAINTEXT | TM_SINGLELEVELUNDO);
@@ -149,6 +150,12 @@ void CZPCommandBarEditCtrl::UpdateCharFormat()
         return;
     CHARFORMAT2W cf = {};
     pOwner->GetRichEditCharFormat(cf);
+    // The rich edit lays its text out again for every format: only a change is sent.
+    if (m_bFormatApplied && cf.crTextColor == m_clrAppliedText && cf.crBackColor == m_clrAppliedBack)
+        return;
+    m_bFormatApplied = TRUE;
+    m_clrAppliedText = cf.crTextColor;
+    m_clrAppliedBack = cf.crBackColor;
     cf.cbSize = ZpRichEditClass().bVersion2 ? ZP_CHARFORMAT2_SIZE : ZP_CHARFORMAT_SIZE;
     SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
     SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(cf.crBackColor));

@@ -118,6 +118,9 @@ protected:
     BOOL m_bQuietSet;
     int m_nDispatchDepth;
     BOOL m_bDeletePending;
+    BOOL m_bFormatApplied;  // the colours below are the window's
+    COLORREF m_clrAppliedText;
+    COLORREF m_clrAppliedBack;
 };
 
 // Shared by the combo box and the edit control, which own such a window.

@@ -344,6 +344,9 @@ LRESULT CZPControlComboBoxList::WindowProc(UINT message, WPARAM wParam, LPARAM l
     case WM_NCDESTROY:
         return CZPCommandBar::WindowProc(message, wParam, lParam);
     default:
+        // The list box's own messages (LB_*, keys, painting) need no map of ours: straight on.
+        if (message >= WM_USER || (message >= LB_ADDSTRING && message <= LB_MSGMAX))
+            return DefWindowProc(message, wParam, lParam);
         return CWnd::WindowProc(message, wParam, lParam);
     }
 }
