@@ -311,3 +311,26 @@ TEST_F(ComboBoxTest, ItemsRoundTripThroughTheRegistryAndBadCountsStop)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ComboBoxTest, ListMasksStoredSelectionBitsAndKeepsItsHeightWithoutIcons)
+{
+    CRefPtr<CZPControlComboBoxList> plain = CRefPtr<CZPControlComboBoxList>::Adopt(new CZPControlComboBoxList);
+    ASSERT_TRUE(plain->CreateListBox());
+    const LRESULT nPlainHeight = ::SendMessageW(plain->GetSafeHwnd(), LB_GETITEMHEIGHT, 0, 0);
+
+    CRefPtr<CZPControlComboBoxList> list = CRefPtr<CZPControlComboBoxList>::Adopt(new CZPControlComboBoxList);
+    list->SetBarStyle(LBS_MULTIPLESEL | LBS_EXTENDEDSEL | ZP_BAR_STYLE_GRIPPER);
+    list->SetListWithIcons(TRUE);
+    list->SetListIconId(65000);  // no such icon
+    ASSERT_TRUE(list->CreateListBox());
+    EXPECT_EQ(0u, list->GetStyle() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
+    EXPECT_EQ(nPlainHeight, ::SendMessageW(list->GetSafeHwnd(), LB_GETITEMHEIGHT, 0, 0));
+    list->AddString(L"a");
+    list->AddString(L"b");
+    list->SetCurSel(1);
+    EXPECT_EQ(1, list->GetCurSel());
+}
+
+}  // namespace
