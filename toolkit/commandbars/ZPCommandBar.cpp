@@ -56,7 +56,8 @@ CZPCommandBar::CZPCommandBar()
       m_szButtons(0, 0), m_bRecursePopup(FALSE), m_bCustomizable(TRUE), m_pReturnCmd(NULL),
       m_nDefaultButtonStyle(zpButtonAutomatic), m_szControlsSpacing(0, 0), m_nLockCount(0), m_bKeyboardEntry(FALSE),
       m_bMouseEntry(FALSE), m_hWndCaret(NULL), m_nLastDescription(-1), m_bFinalReleasing(FALSE),
-      m_nShowTextBelowIcons(ZP_TEXT_BELOW_ICONS_FROM_OPTIONS), m_bAnimationEnabled(FALSE), m_nTextOrientation(0)
+      m_nShowTextBelowIcons(ZP_TEXT_BELOW_ICONS_FROM_OPTIONS), m_bAnimationEnabled(FALSE), m_nTextOrientation(0),
+      m_hWndFocus(NULL)
 {
     m_pControls->SetParentBar(this);
 }

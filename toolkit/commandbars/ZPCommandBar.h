@@ -163,6 +163,9 @@ public:
     int* GetReturnCmdSlot() const { return m_pReturnCmd; }
     void SetReturnCmdSlot(int* pReturnCmd) { m_pReturnCmd = pReturnCmd; }
     BOOL IsRecursePopup() const { return m_bRecursePopup; }
+    // The window that had the focus before a control of the bar took it; it gets it back.
+    HWND GetFocusWindow() const { return m_hWndFocus; }
+    void SetFocusWindow(HWND hWnd) { m_hWndFocus = hWnd; }
     void SetRecursePopup(BOOL bRecurse) { m_bRecursePopup = bRecurse; }
 
     // Closes the open popup (-1) or opens the popup of a control; FALSE when none opens.
@@ -290,4 +293,5 @@ protected:
     int m_nShowTextBelowIcons;
     BOOL m_bAnimationEnabled;
     int m_nTextOrientation;
+    HWND m_hWndFocus;  // borrowed: focus to restore when a bar control lets go of it
 };

@@ -2,7 +2,10 @@
 
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPControl.h"
+#include "commandbars/ZPControlComboBox.h"
+#include "commandbars/ZPControlEdit.h"
 #include "commandbars/ZPPopupBar.h"
+#include "common/ZPDeviceContext.h"
 #include "common/ZPImageManager.h"
 
 #include <algorithm>
@@ -445,6 +448,86 @@ void CZPDefaultTheme::DrawComboBoxDropDownButton(CDC* pDC, CRect rc, BOOL bEnabl
     }
     // The arrow shows in button text even when the combo is disabled.
     DrawComboArrow(pDC, rc, GetColor(zpColorBtnText));
+}
+
+// The spin buttons' triangles: five pixels wide, three rows high, centred in each button.
+static void DrawSpinTriangle(CZPPaintManager* pPaintManager, CDC* pDC, CRect rc, BOOL bUp, COLORREF clr)
+{
+    const int cx = (rc.left + rc.right) / 2;
+    const int cy = (rc.top + rc.bottom) / 2;
+    if (bUp)
+        pPaintManager->DrawTriangle(pDC, CPoint(cx - 2, cy + 1), CPoint(cx + 2, cy + 1), CPoint(cx, cy - 1), clr);
+    else
+        pPaintManager->DrawTriangle(pDC, CPoint(cx - 2, cy - 1), CPoint(cx + 2, cy - 1), CPoint(cx, cy + 1), clr);
+}
+
+void CZPDefaultTheme::DrawEditSpinButtons(CDC* pDC, CZPControlEdit* pEdit)
+{
+    const CRect rcSpin = pEdit->GetSpinRect();
+    if (pDC == NULL || rcSpin.IsRectEmpty())
+        return;
+    const int yMiddle = (rcSpin.top + rcSpin.bottom) / 2;
+    const CRect rcUp(rcSpin.left + 1, rcSpin.top + 1, rcSpin.right - 1, yMiddle);
+    const CRect rcDown(rcSpin.left + 1, yMiddle, rcSpin.right - 1, rcSpin.bottom - 1);
+    const BOOL bEnabled = pEdit->GetEnabled();
+    if (bEnabled && pEdit->GetSelected() == zpSelectionNone) {
+        CRect rc = rcSpin;
+        rc.DeflateRect(1, 1);
+        FillRectAndBorder(pDC, rc, zpColorBtnFace, zpColorWindow);
+    } else if (bEnabled) {
+        pDC->FillSolidRect(&rcSpin, GetColor(zpColorBtnFace));
+        const int nPressed = pEdit->GetPressed();
+        Draw3dRectByIndex(pDC, rcUp, nPressed == ZP_SPIN_UP ? zpColorBtnShadow : zpColorWindow,
+                          nPressed == ZP_SPIN_UP ? zpColorWindow : zpColorBtnShadow);
+        Draw3dRectByIndex(pDC, rcDown, nPressed == ZP_SPIN_DOWN ? zpColorBtnShadow : zpColorWindow,
+                          nPressed == ZP_SPIN_DOWN ? zpColorWindow : zpColorBtnShadow);
+    }
+    const COLORREF clr = GetColor(bEnabled ? zpColorBtnText : zpColorGrayText);
+    DrawSpinTriangle(this, pDC, rcUp, TRUE, clr);
+    DrawSpinTriangle(this, pDC, rcDown, FALSE, clr);
+}
+
+CSize CZPDefaultTheme::DrawEditControl(CDC* pDC, CZPControl* pControl, BOOL bDraw)
+{
+    const CSize size = CZPPaintManager::DrawEditControl(pDC, pControl, bDraw);
+    CZPControlEdit* pEdit = DYNAMIC_DOWNCAST(CZPControlEdit, pControl);
+    if (!bDraw || pDC == NULL || pEdit == NULL)
+        return size;
+    CRect rc = pEdit->GetRect();
+    rc.left += pEdit->GetLabelWidth();
+    const BOOL bEnabled = pEdit->GetEnabled();
+    if (bEnabled) {
+        CRect rcFill = rc;
+        rcFill.DeflateRect(1, 1);
+        pDC->FillSolidRect(&rcFill, GetColor(zpColorWindow));
+    }
+    DrawEditFrame(pDC, rc, bEnabled, pEdit->GetSelected());
+    pEdit->DrawEditIcon(pDC, rc.left + 3, rc.top + 1, rc.bottom - 1);
+    if (pEdit->GetShowSpinButtons())
+        DrawEditSpinButtons(pDC, pEdit);
+    return CSize(0, 0);
+}
+
+CSize CZPDefaultTheme::DrawComboBoxControl(CDC* pDC, CZPControl* pControl, BOOL bDraw)
+{
+    const CSize size = CZPPaintManager::DrawComboBoxControl(pDC, pControl, bDraw);
+    CZPControlComboBox* pCombo = DYNAMIC_DOWNCAST(CZPControlComboBox, pControl);
+    if (!bDraw || pDC == NULL || pCombo == NULL)
+        return size;
+    CZPFontDC font(pDC, GetControlFont(pControl));
+    CRect rc = pCombo->GetRect();
+    rc.left += pCombo->GetLabelWidth();
+    const CRect rcButton(rc.right - pCombo->GetDropDownButtonWidth(), rc.top, rc.right, rc.bottom);
+    const BOOL bEnabled = pCombo->GetEnabled();
+    if (bEnabled) {
+        CRect rcFill = rc;
+        rcFill.DeflateRect(1, 1);
+        pDC->FillSolidRect(&rcFill, GetColor(zpColorWindow));
+    }
+    pCombo->DrawEditText(pDC, CRect(rc.left + 3, rc.top + 1, rcButton.left + 1, rc.bottom - 1));
+    DrawComboBoxDropDownButton(pDC, rcButton, bEnabled, pCombo->GetSelected(), pCombo->IsPopuped());
+    DrawEditFrame(pDC, rc, bEnabled, pCombo->GetSelected());
+    return CSize(0, 0);
 }
 
 CSize CZPDefaultTheme::DrawCustomizeListItem(CDC* pDC, CZPControl* pControl, CRect rcItem, UINT nItemState)

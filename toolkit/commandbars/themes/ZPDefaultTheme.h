@@ -4,6 +4,8 @@
 
 #include "commandbars/ZPPaintManager.h"
 
+class CZPControlEdit;
+
 class CZPDefaultTheme : public CZPPaintManager
 {
     DECLARE_DYNCREATE(CZPDefaultTheme)
@@ -36,6 +38,9 @@ public:
     // Appended after the base's slots; the Native XP theme replaces them.
     virtual void DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, int nSelected);
     virtual void DrawComboBoxDropDownButton(CDC* pDC, CRect rc, BOOL bEnabled, int nSelected, BOOL bPopped);
+    virtual void DrawEditSpinButtons(CDC* pDC, CZPControlEdit* pEdit);
+    CSize DrawComboBoxControl(CDC* pDC, CZPControl* pControl, BOOL bDraw) override;
+    CSize DrawEditControl(CDC* pDC, CZPControl* pControl, BOOL bDraw) override;
 
 public:
     int m_nNormalTextColor;  // colour index of enabled popup and text-only items

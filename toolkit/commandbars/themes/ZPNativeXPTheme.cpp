@@ -2,6 +2,7 @@
 
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPControl.h"
+#include "commandbars/ZPControlEdit.h"
 
 #include <framework/frame.h>
 #include <framework/thread.h>
@@ -509,6 +510,31 @@ void CZPNativeXPTheme::DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, int nSel
             m_themeComboBox.GetColor(kComboDropDown, bEnabled ? kTsNormal : kTsDisabled, kPropBorderColor, &clrBorder)))
         clrBorder = GetColor(zpColorBtnShadow);
     pDC->Draw3dRect(&rc, clrBorder, clrBorder);
+}
+
+void CZPNativeXPTheme::DrawEditSpinButtons(CDC* pDC, CZPControlEdit* pEdit)
+{
+    if (!IsThemeInUse(m_themeSpin)) {
+        CZPDefaultTheme::DrawEditSpinButtons(pDC, pEdit);
+        return;
+    }
+    const CRect rcSpin = pEdit->GetSpinRect();
+    if (pDC == NULL || rcSpin.IsRectEmpty())
+        return;
+    const int yMiddle = (rcSpin.top + rcSpin.bottom) / 2;
+    const BOOL bEnabled = pEdit->GetEnabled();
+    const int nSelected = pEdit->GetSelected();
+    const int nPressed = pEdit->GetPressed();
+    auto stateOf = [&](int nButton) {
+        if (!bEnabled)
+            return static_cast<int>(kTsDisabled);
+        if (nSelected != zpSelectionNone && nPressed == nButton)
+            return static_cast<int>(kTsPressed);
+        return static_cast<int>(nSelected == nButton ? kTsHot : kTsNormal);
+    };
+    DrawPart(m_themeSpin, pDC, kSpinUp, stateOf(ZP_SPIN_UP), CRect(rcSpin.left, rcSpin.top, rcSpin.right, yMiddle));
+    DrawPart(m_themeSpin, pDC, kSpinDown, stateOf(ZP_SPIN_DOWN),
+             CRect(rcSpin.left, yMiddle, rcSpin.right, rcSpin.bottom));
 }
 
 void CZPNativeXPTheme::DrawComboBoxDropDownButton(CDC* pDC, CRect rc, BOOL bEnabled, int nSelected, BOOL bPopped)

@@ -34,6 +34,7 @@ public:
     int GetPopupIconColumnWidth(CZPCommandBar* pBar) override;
     void DrawEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, int nSelected) override;
     void DrawComboBoxDropDownButton(CDC* pDC, CRect rc, BOOL bEnabled, int nSelected, BOOL bPopped) override;
+    void DrawEditSpinButtons(CDC* pDC, CZPControlEdit* pEdit) override;
 
     // Both "REBAR" and "TOOLBAR" open and the application themed.
     BOOL IsThemed() { return IsThemeInUse(m_themeRebar) && IsThemeInUse(m_themeToolbar); }

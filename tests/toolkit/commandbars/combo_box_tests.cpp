@@ -1,0 +1,336 @@
+// The bar combo box and its list drop-down: rows, completion, the notifications of opening,
+// choosing and cancelling, Escape, the wheel, drop-down-list typing and the saved items.
+#include "commandbars_test_support.h"
+
+#include "commandbars/ZPControlComboBox.h"
+#include "commandbars/ZPControlComboBoxPopupBar.h"
+#include "commandbars/ZPMouseManager.h"
+#include "common/ZPPropExchangeRegistry.h"
+
+#include <vector>
+
+namespace {
+
+using ComboBoxTest = CommandBarsTest;
+
+const int kComboId = 815;
+
+// A visible bar holding one combo at (10,5)-(160,27) with items; codes reaching the site are kept.
+struct CBarWithCombo
+{
+    CBarWithCombo(CTestSite& site, BOOL bDropDown, std::vector<LPCWSTR> items) : m_site(site)
+    {
+        pBar = new CZPCommandBar;
+        pBar->CreateEx(0, AfxRegisterWndClass(0), L"bar", WS_POPUP | WS_VISIBLE, 0, 0, 200, 40, NULL, NULL);
+        pBar->SetCommandTarget(site.m_hWnd);
+        pBar->SetSiteWindow(site.m_hWnd);
+        pCombo = static_cast<CZPControlComboBox*>(pBar->GetControls()->Append(new CZPControlComboBox));
+        pCombo->SetID(kComboId);
+        pCombo->SetDropDown(bDropDown);
+        pCombo->SetDropDownButtonWidth(15);
+        pCombo->SetRect(CRect(10, 5, 160, 27));
+        for (LPCWSTR item : items)
+            pCombo->AddString(item);
+        site.m_answer = [this](UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+            if (message == ZpMsgExecute)
+                codes.push_back(reinterpret_cast<const ZpControlNotifyRecord*>(lParam)->hdr.code);
+            return 0;
+        };
+    }
+    ~CBarWithCombo()
+    {
+        m_site.m_answer = nullptr;
+        pBar->DestroyWindow();
+        pBar->InternalRelease();
+    }
+    CZPControlComboBoxList* List() const { return static_cast<CZPControlComboBoxList*>(pCombo->GetDropDownBar()); }
+    HWND EditHwnd() const { return pCombo->GetEditCtrl()->GetSafeHwnd(); }
+    void Type(WCHAR ch)
+    {
+        pCombo->OnHookKeyDown(static_cast<UINT>(ch), 0);
+        ::SendMessageW(EditHwnd(), WM_CHAR, ch, 0);
+    }
+    std::pair<int, int> Selection() const
+    {
+        int nStart = 0, nEnd = 0;
+        pCombo->GetEditCtrl()->GetSel(nStart, nEnd);
+        return { nStart, nEnd };
+    }
+    int Count(UINT nCode) const
+    {
+        int n = 0;
+        for (UINT c : codes)
+            n += c == nCode ? 1 : 0;
+        return n;
+    }
+
+    CTestSite& m_site;
+    CZPCommandBar* pBar;
+    CZPControlComboBox* pCombo;  // borrowed from the bar's collection
+    std::vector<UINT> codes;
+};
+
+int ModalCounter()
+{
+    return ZpMouseManager()->GetModalCounter();
+}
+
+TEST(ComboListRows, ItemCountBoundedByTheRowMaximumAndAtLeastOne)
+{
+    struct Case
+    {
+        int items;
+        int maxRows;
+        int rows;
+    } cases[] = { { 0, 12, 1 }, { 2, 5, 2 }, { 3, 12, 3 }, { 30, 12, 12 }, { 5, 0, 1 }, { 5, -4, 1 } };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.rows, CZPControlComboBoxList::RowsFor(c.items, c.maxRows)) << c.items << " " << c.maxRows;
+}
+
+TEST_F(ComboBoxTest, OpenListIsRowsTimesItemHeightPlusFourAndAsWideAsTheCombo)
+{
+    CTestSite site;
+    for (int nItems : { 0, 2, 3, 30 }) {
+        std::vector<LPCWSTR> items(static_cast<size_t>(nItems), L"item");
+        CBarWithCombo bar(site, TRUE, items);
+        bar.pCombo->OnClick(FALSE, CPoint(150, 10));
+        ASSERT_TRUE(bar.pCombo->IsPopuped());
+        const int nItemHeight = static_cast<int>(::SendMessageW(bar.List()->GetSafeHwnd(), LB_GETITEMHEIGHT, 0, 0));
+        CRect rc;
+        bar.List()->GetWindowRect(&rc);
+        const int nRows = nItems == 0 ? 1 : (nItems > 12 ? 12 : nItems);
+        EXPECT_EQ(nRows * nItemHeight + 4, rc.Height()) << nItems;
+        EXPECT_EQ(150, rc.Width());
+        EXPECT_TRUE(::IsWindowVisible(bar.List()->GetSafeHwnd()));
+        bar.pCombo->OnClick(FALSE, CPoint(150, 10));
+    }
+    EXPECT_EQ(0, ModalCounter());
+}
+
+TEST_F(ComboBoxTest, TypingCompletesFromTheListAndBackspaceDoesNotCompleteAgain)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, { L"x", L"abc" });
+    bar.pCombo->SetAutoComplete(TRUE);
+    ::SetFocus(bar.EditHwnd());
+    ASSERT_TRUE(bar.pCombo->IsFocused());
+    bar.codes.clear();
+    bar.Type(L'a');
+    EXPECT_EQ(CString(L"abc"), bar.pCombo->GetText());
+    EXPECT_EQ(std::make_pair(3, 1), std::make_pair(std::max(bar.Selection().first, bar.Selection().second),
+                                                   std::min(bar.Selection().first, bar.Selection().second)));
+    bar.Type(L'b');
+    EXPECT_EQ(CString(L"abc"), bar.pCombo->GetText());
+    EXPECT_EQ(1, bar.List()->GetCurSel());
+    // One code 5 per keystroke, though writing the completion changed the text again.
+    EXPECT_EQ((std::vector<UINT>{ CBN_EDITCHANGE, CBN_EDITCHANGE }), bar.codes);
+    EXPECT_EQ(1, bar.pCombo->OnHookKeyDown(VK_BACK, 0));
+    EXPECT_EQ(CString(L"ab"), bar.pCombo->GetText());
+    EXPECT_EQ(-1, bar.List()->GetCurSel());
+    ::SetFocus(site.m_hWnd);
+    EXPECT_EQ(0, ModalCounter());
+}
+
+TEST_F(ComboBoxTest, ChoosingWithTheMouseSelectsThenExecutes)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, { L"one", L"two", L"three" });
+    bar.pCombo->OnClick(FALSE, CPoint(150, 10));
+    ASSERT_TRUE(bar.pCombo->IsPopuped());
+    const HWND hWndList = bar.List()->GetSafeHwnd();
+    CRect rcItem;
+    ::SendMessageW(hWndList, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rcItem));
+    ::SendMessageW(hWndList, WM_MOUSEMOVE, 0, MAKELPARAM(rcItem.left + 2, rcItem.top + 2));
+    EXPECT_EQ(1, bar.List()->GetCurSel());
+    EXPECT_EQ(CString(), bar.pCombo->GetText());  // hovering does not change the text
+    ::SendMessageW(hWndList, WM_LBUTTONUP, 0, MAKELPARAM(rcItem.left + 2, rcItem.top + 2));
+    EXPECT_EQ(CString(L"two"), bar.pCombo->GetText());
+    EXPECT_FALSE(bar.pCombo->IsPopuped());
+    EXPECT_FALSE(::IsWindowVisible(hWndList));
+    // Opening gives the edit the focus; the chosen text is no typing (no code 5); executing ends
+    // the bar's tracking, which takes the focus back before the command goes out.
+    EXPECT_EQ((std::vector<UINT>{ CBN_DROPDOWN, CBN_SETFOCUS, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP, CBN_KILLFOCUS,
+                                  ZpNotifyExecute }),
+              bar.codes);
+    EXPECT_EQ(1, site.Count(WM_COMMAND));
+    ::SetFocus(site.m_hWnd);
+    EXPECT_EQ(0, ModalCounter());
+}
+
+TEST_F(ComboBoxTest, ClosingWithoutChoosingCancels)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, { L"one", L"two" });
+    bar.pCombo->OnClick(FALSE, CPoint(150, 10));
+    bar.List()->EndTracking();
+    EXPECT_FALSE(bar.pCombo->IsPopuped());
+    EXPECT_EQ(1, bar.Count(CBN_SELENDCANCEL));
+    EXPECT_EQ(1, bar.Count(CBN_CLOSEUP));
+    ::SetFocus(site.m_hWnd);
+    EXPECT_EQ(0, ModalCounter());
+}
+
+TEST_F(ComboBoxTest, EscapeRestoresTextAndSelectionSavedAtFocus)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, { L"one", L"two" });
+    bar.pCombo->SetCurSel(0);
+    ::SetFocus(bar.EditHwnd());
+    bar.pCombo->SetCurSel(1);
+    EXPECT_EQ(CString(L"two"), bar.pCombo->GetText());
+    EXPECT_EQ(0, bar.pCombo->OnHookKeyDown(VK_ESCAPE, 0));
+    EXPECT_EQ(CString(L"one"), bar.pCombo->GetText());
+    EXPECT_EQ(0, bar.pCombo->GetCurSel());
+    EXPECT_FALSE(bar.pCombo->IsFocused());
+    EXPECT_EQ(0, ModalCounter());
+}
+
+TEST_F(ComboBoxTest, WheelOverAFocusedComboMovesTheSelectionByOne)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, { L"one", L"two", L"three" });
+    bar.pCombo->SetCurSel(0);
+    ::SetFocus(bar.EditHwnd());
+    bar.codes.clear();
+    EXPECT_TRUE(bar.pCombo->OnHookMouseWheel(0, -WHEEL_DELTA, CPoint()));
+    EXPECT_EQ(1, bar.pCombo->GetCurSel());
+    EXPECT_EQ(CString(L"two"), bar.pCombo->GetText());
+    EXPECT_EQ((std::vector<UINT>{ CBN_SELCHANGE }), bar.codes);
+    ::SetFocus(site.m_hWnd);
+    EXPECT_FALSE(bar.pCombo->OnHookMouseWheel(0, -WHEEL_DELTA, CPoint()));
+}
+
+TEST_F(ComboBoxTest, DropDownListTypesAheadAndCancelsOnLeaving)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, FALSE, { L"apple", L"banana", L"cherry" });
+    EXPECT_EQ(nullptr, bar.pCombo->GetEditCtrl());
+    bar.pCombo->SetCurSel(0);
+    bar.pCombo->SetFocused(TRUE);
+    EXPECT_EQ(1, ModalCounter());
+    EXPECT_EQ(1, bar.pCombo->OnHookKeyDown('C', 0));
+    EXPECT_EQ(2, bar.pCombo->GetCurSel());
+    EXPECT_EQ(CString(L"cherry"), bar.pCombo->GetListBoxText());
+    bar.pCombo->SetFocused(FALSE);  // nothing confirmed: back to the saved item
+    EXPECT_EQ(0, bar.pCombo->GetCurSel());
+    EXPECT_EQ(1, bar.Count(CBN_SELENDCANCEL));
+    EXPECT_EQ(0, ModalCounter());
+}
+
+TEST_F(ComboBoxTest, RemovingAFocusedComboLowersTheCounter)
+{
+    CTestSite site;
+    {
+        CBarWithCombo bar(site, FALSE, { L"a" });
+        bar.pCombo->SetFocused(TRUE);
+        bar.pBar->GetControls()->RemoveAll();
+        EXPECT_EQ(0, ModalCounter());
+    }
+    {
+        CBarWithCombo bar(site, TRUE, { L"a" });
+        ::SetFocus(bar.EditHwnd());
+        ASSERT_EQ(1, ModalCounter());
+    }
+    EXPECT_EQ(0, ModalCounter());
+}
+
+TEST_F(ComboBoxTest, HintShowsWhileEmptyAndUnfocused)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, {});
+    bar.pCombo->SetEditHint(L"Find");
+    EXPECT_EQ(CString(L"Find"), bar.pCombo->GetEditText());
+    EXPECT_EQ(CString(), bar.pCombo->GetText());
+    ::SetFocus(bar.EditHwnd());
+    EXPECT_EQ(CString(), bar.pCombo->GetEditText());
+    ::SetFocus(site.m_hWnd);
+    EXPECT_EQ(CString(L"Find"), bar.pCombo->GetEditText());
+}
+
+TEST_F(ComboBoxTest, VerticalDockingHidesTheCombo)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, {});
+    bar.pCombo->OnBeforeLayout(0x10);
+    EXPECT_EQ(static_cast<DWORD>(zpHideDockingPosition), bar.pCombo->GetHideFlags());
+    EXPECT_FALSE(::IsWindowVisible(bar.EditHwnd()));
+    bar.pCombo->OnBeforeLayout(0);
+    EXPECT_EQ(0u, bar.pCombo->GetHideFlags());
+    EXPECT_TRUE(::IsWindowVisible(bar.EditHwnd()));
+}
+
+TEST_F(ComboBoxTest, ItemsRoundTripThroughTheRegistryAndBadCountsStop)
+{
+    const wchar_t kRoot[] = L"Software\\Tolvane\\Tests\\CommandBarsCombo";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kRoot);
+    HKEY hRoot = NULL;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExW(HKEY_CURRENT_USER, kRoot, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hRoot, NULL));
+    {
+        CRefPtr<CZPControlComboBox> stored = CRefPtr<CZPControlComboBox>::Adopt(new CZPControlComboBox);
+        stored->AddString(L"zeta");
+        stored->AddString(L"alpha");
+        stored->SetDropDownItemCount(5);
+        CZPPropExchangeRegistry px(FALSE, hRoot, L"Combo");
+        px.SetSchema(ZP_COMMANDBARS_SCHEMA);
+        stored->DoPropExchange(&px);
+    }
+    WCHAR szItem[32] = {};
+    DWORD cb = sizeof(szItem);
+    EXPECT_EQ(ERROR_SUCCESS, ::RegGetValueW(hRoot, L"Combo\\List\\Items", L"Item1", RRF_RT_REG_SZ, NULL, szItem, &cb));
+    EXPECT_STREQ(L"alpha", szItem);  // in the order added
+    {
+        CRefPtr<CZPControlComboBox> loaded = CRefPtr<CZPControlComboBox>::Adopt(new CZPControlComboBox);
+        CZPPropExchangeRegistry px(TRUE, hRoot, L"Combo");
+        px.SetSchema(ZP_COMMANDBARS_SCHEMA);
+        loaded->DoPropExchange(&px);
+        EXPECT_EQ(2, loaded->GetCount());
+        EXPECT_EQ(5, loaded->GetDropDownItemCount());
+        EXPECT_FALSE(loaded->GetDropDown());
+    }
+    {
+        // Without a stored "DropDown" the exchange's default wins over the constructor's.
+        CRefPtr<CZPControlComboBox> loaded = CRefPtr<CZPControlComboBox>::Adopt(new CZPControlComboBox);
+        CZPPropExchangeRegistry px(TRUE, hRoot, L"Empty");
+        px.SetSchema(ZP_COMMANDBARS_SCHEMA);
+        loaded->DoPropExchange(&px);
+        EXPECT_TRUE(loaded->GetDropDown());
+        EXPECT_EQ(ZP_COMBO_DEFAULT_ROWS, loaded->GetDropDownItemCount());
+    }
+    // A count beyond the stored items stops at the first missing one; a negative one adds none.
+    for (DWORD dwCount : { DWORD(1000000), static_cast<DWORD>(-5) }) {
+        ::RegSetKeyValueW(hRoot, L"Combo\\List\\Items", L"Count", REG_DWORD, &dwCount, sizeof(dwCount));
+        CRefPtr<CZPControlComboBox> loaded = CRefPtr<CZPControlComboBox>::Adopt(new CZPControlComboBox);
+        CZPPropExchangeRegistry px(TRUE, hRoot, L"Combo");
+        px.SetSchema(ZP_COMMANDBARS_SCHEMA);
+        loaded->DoPropExchange(&px);
+        EXPECT_EQ(dwCount == 1000000u ? 2 : 0, loaded->GetCount());
+    }
+    ::RegCloseKey(hRoot);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kRoot);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ComboBoxTest, ListMasksStoredSelectionBitsAndKeepsItsHeightWithoutIcons)
+{
+    CRefPtr<CZPControlComboBoxList> plain = CRefPtr<CZPControlComboBoxList>::Adopt(new CZPControlComboBoxList);
+    ASSERT_TRUE(plain->CreateListBox());
+    const LRESULT nPlainHeight = ::SendMessageW(plain->GetSafeHwnd(), LB_GETITEMHEIGHT, 0, 0);
+
+    CRefPtr<CZPControlComboBoxList> list = CRefPtr<CZPControlComboBoxList>::Adopt(new CZPControlComboBoxList);
+    list->SetBarStyle(LBS_MULTIPLESEL | LBS_EXTENDEDSEL | ZP_BAR_STYLE_GRIPPER);
+    list->SetListWithIcons(TRUE);
+    list->SetListIconId(65000);  // no such icon
+    ASSERT_TRUE(list->CreateListBox());
+    EXPECT_EQ(0u, list->GetStyle() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
+    EXPECT_EQ(nPlainHeight, ::SendMessageW(list->GetSafeHwnd(), LB_GETITEMHEIGHT, 0, 0));
+    list->AddString(L"a");
+    list->AddString(L"b");
+    list->SetCurSel(1);
+    EXPECT_EQ(1, list->GetCurSel());
+}
+
+}  // namespace
