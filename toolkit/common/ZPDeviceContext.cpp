@@ -178,3 +178,14 @@ CZPBrushDC::~CZPBrushDC()
     if (m_hOldBrush != NULL)
         ::SelectObject(m_hDC, m_hOldBrush);
 }
+
+CZPClipRgnSaver::CZPClipRgnSaver(CDC* pDC) : m_hDC(pDC->GetSafeHdc()), m_bHadClip(FALSE)
+{
+    if (m_rgn.CreateRectRgn(0, 0, 0, 0))
+        m_bHadClip = ::GetClipRgn(m_hDC, static_cast<HRGN>(m_rgn.GetSafeHandle())) == 1;
+}
+
+CZPClipRgnSaver::~CZPClipRgnSaver()
+{
+    ::SelectClipRgn(m_hDC, m_bHadClip ? static_cast<HRGN>(m_rgn.GetSafeHandle()) : NULL);
+}

@@ -104,3 +104,19 @@ private:
     HDC m_hDC;                   // borrowed
     HGDIOBJ m_hOldBrush;
 };
+
+// Keeps a DC's clip region, holes included, and selects it again on destruction (none when the
+// DC had none).
+class CZPClipRgnSaver
+{
+public:
+    explicit CZPClipRgnSaver(CDC* pDC);
+    ~CZPClipRgnSaver();
+    CZPClipRgnSaver(const CZPClipRgnSaver&) = delete;
+    CZPClipRgnSaver& operator=(const CZPClipRgnSaver&) = delete;
+
+private:
+    CRgn m_rgn;                  // owned
+    HDC m_hDC;                   // borrowed
+    BOOL m_bHadClip;
+};

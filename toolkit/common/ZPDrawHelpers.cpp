@@ -371,6 +371,15 @@ void ZpDrawTriangle(CDC* pDC, POINT pt0, POINT pt1, POINT pt2)
     pDC->Polygon(points, 3);
 }
 
+void ZpExcludeCorners(CDC* pDC, const CRect& rc)
+{
+    const HDC hDC = pDC->GetSafeHdc();
+    ::ExcludeClipRect(hDC, rc.left, rc.top, rc.left + 1, rc.top + 1);
+    ::ExcludeClipRect(hDC, rc.right - 1, rc.top, rc.right, rc.top + 1);
+    ::ExcludeClipRect(hDC, rc.left, rc.bottom - 1, rc.left + 1, rc.bottom);
+    ::ExcludeClipRect(hDC, rc.right - 1, rc.bottom - 1, rc.right, rc.bottom);
+}
+
 BOOL ZpCreateHalftoneBrush(CBrush& brush)
 {
     static const WORD kRows[8] = { 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA };

@@ -61,6 +61,8 @@ void ZpScreenToWindowPoint(const CWnd* pWnd, POINT& pt);
 BOOL ZpIsOwnerChainActive(HWND hWnd);
 
 void ZpDrawTriangle(CDC* pDC, POINT pt0, POINT pt1, POINT pt2);
+// Takes the four corner pixels of the rectangle out of the DC's clip region.
+void ZpExcludeCorners(CDC* pDC, const CRect& rc);
 // An 8x8 checkerboard pattern brush: the DC's text colour and background colour alternate.
 BOOL ZpCreateHalftoneBrush(CBrush& brush);
 BOOL ZpGetIconTitleFont(LOGFONTW* pLogFont);

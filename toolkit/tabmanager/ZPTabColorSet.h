@@ -166,5 +166,8 @@ public:
 
 // An entry of the colour manager's table.
 COLORREF ZpTabColorEntry(int nIndex);
+class CZPOffice2007Images;
+// The process-wide Office 2007 images when they are loaded, else NULL.
+CZPOffice2007Images* ZpTabOffice2007Images();
 // Whether the button is its strip's hot navigate button.
 BOOL ZpTabIsHotNavigateButton(const CZPTabManagerNavigateButton* pButton);

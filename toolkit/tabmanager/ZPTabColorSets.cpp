@@ -3,11 +3,7 @@
 #include <vsstyle.h>
 #include <vssym32.h>
 
-#include <vector>
-
 #include "common/ZPDrawHelpers.h"
-#include "common/ZPImageLoading.h"
-#include <framework/memorydc.h>
 #include "tabmanager/ZPTabColorSet.h"
 #include "tabmanager/ZPTabManagerItem.h"
 #include "tabmanager/ZPTabManagerNavigateButton.h"
@@ -29,31 +25,6 @@ void DrawButtonEdge(CDC* pDC, CZPTabManagerNavigateButton* pButton, CRect& rc, C
         rc.OffsetRect(1, 1);
     } else if (ZpTabIsHotNavigateButton(pButton)) {
         pDC->Draw3dRect(rc, clrLight, clrDark);
-    }
-}
-
-// Copies a top-orientation picture (cx x cy as seen for top tabs) into a tab turned to its
-// position: left tabs mirror it across the diagonal, right tabs turn it a quarter clockwise,
-// bottom tabs mirror it top to bottom.
-void TurnPixels(const DWORD* pTop, int cxTop, int cyTop, DWORD* pDest, int cxDest, int cyDest, int nPosition)
-{
-    // Both pictures are bottom-up DIB sections: screen row y is memory row (height - 1 - y).
-    for (int y = 0; y < cyTop; y++) {
-        for (int x = 0; x < cxTop; x++) {
-            int xd = x, yd = y;
-            if (nPosition == zpTabPositionLeft) {
-                xd = y;
-                yd = x;
-            } else if (nPosition == zpTabPositionRight) {
-                xd = cxDest - 1 - y;
-                yd = x;
-            } else if (nPosition == zpTabPositionBottom) {
-                yd = cyDest - 1 - y;
-            }
-            if (xd < 0 || yd < 0 || xd >= cxDest || yd >= cyDest)
-                continue;
-            pDest[(cyDest - 1 - yd) * cxDest + xd] = pTop[(cyTop - 1 - y) * cxTop + x];
-        }
     }
 }
 
@@ -186,31 +157,9 @@ COLORREF CZPTabPaintManager::CColorSetWinXP::FillItem(CDC* pDC, CRect rc, const 
         return ZP_COLOR_UNSET;
     }
     // The theme has top tabs only: draw one upright and turn it into place.
-    BOOL bVertical = nPosition == zpTabPositionLeft || nPosition == zpTabPositionRight;
-    int cxTop = bVertical ? rc.Height() : rc.Width(), cyTop = bVertical ? rc.Width() : rc.Height();
-    LPBYTE pTopBits = NULL, pDestBits = NULL;
-    CBitmap bmpTop, bmpDest;
-    bmpTop.Attach(ZpCreateDibSection32(pDC->GetSafeHdc(), cxTop, cyTop, &pTopBits));
-    bmpDest.Attach(ZpCreateDibSection32(pDC->GetSafeHdc(), rc.Width(), rc.Height(), &pDestBits));
-    if (pTopBits == NULL || pDestBits == NULL)
-        return ZP_COLOR_UNSET;
-    CMemoryDC memory(pDC->GetSafeHdc());
-    HDC hTop = memory.Select(static_cast<HBITMAP>(bmpTop.GetSafeHandle()));
-    if (hTop == NULL)
-        return ZP_COLOR_UNSET;
-    CDC dcTop(hTop);
-    CRect rcTop(0, 0, cxTop, cyTop);
-    dcTop.FillSolidRect(rcTop, Entry(COLOR_BTNFACE));
-    m_pThemeTab->DrawBackground(hTop, nPart, nState, rcTop, NULL);
-    ::GdiFlush();
-    TurnPixels(reinterpret_cast<const DWORD*>(pTopBits), cxTop, cyTop, reinterpret_cast<DWORD*>(pDestBits), rc.Width(),
-               rc.Height(), nPosition);
-    HDC hDest = memory.Select(static_cast<HBITMAP>(bmpDest.GetSafeHandle()));
-    if (hDest != NULL) {
-        CDC dcDest(hDest);
-        pDC->BitBlt(rc.left, rc.top, rc.Width(), rc.Height(), &dcDest, 0, 0, SRCCOPY);
-    }
-    memory.Restore();
+    ZpTabDrawTurned(pDC, rc, nPosition, Entry(COLOR_BTNFACE), [&](CDC* pTop, const CRect& rcTop) {
+        m_pThemeTab->DrawBackground(pTop->GetSafeHdc(), nPart, nState, rcTop, NULL);
+    });
     return ZP_COLOR_UNSET;
 }
 

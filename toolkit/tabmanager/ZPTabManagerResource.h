@@ -6,3 +6,10 @@
 #define ZP_IDS_TAB_CLOSE 9802        // tooltip of every close button
 #define ZP_IDS_TAB_SCROLLUP 9803     // tooltip of the left arrow on vertical strips
 #define ZP_IDS_TAB_SCROLLDOWN 9804   // tooltip of the right arrow on vertical strips
+
+// Tab-group commands of the MDI tab workspace; their strings carry the caption after "\n".
+#define ZP_ID_TABGROUP_MOVEPREVIOUS 9155
+#define ZP_ID_TABGROUP_MOVENEXT 9156
+#define ZP_ID_TABGROUP_NEWHORIZONTAL 9157
+#define ZP_ID_TABGROUP_NEWVERTICAL 9158
+#define ZP_ID_TABGROUP_CANCEL 9159

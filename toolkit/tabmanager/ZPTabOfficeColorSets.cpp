@@ -310,20 +310,16 @@ COLORREF CZPTabPaintManager::CColorSetVisualStudio2008::FillItem(CDC* pDC, CRect
 
 // Office 2007 and Access 2007
 
-namespace {
-
-CZPOffice2007Images* LoadedImages()
+CZPOffice2007Images* ZpTabOffice2007Images()
 {
     CZPOffice2007Images* pImages = ZpOffice2007ImagesInstance();
     return pImages != NULL && pImages->IsLoaded() ? pImages : NULL;
 }
 
-}  // namespace
-
 void CZPTabPaintManager::CColorSetOffice2007::RefreshMetrics()
 {
     CColorSetOffice2003::RefreshMetrics();
-    CZPOffice2007Images* pImages = LoadedImages();
+    CZPOffice2007Images* pImages = ZpTabOffice2007Images();
     if (pImages != NULL) {
         m_clrFrame.SetStandardValue(pImages->GetColor(L"TabManager", L"FrameBorder"));
         m_clrSelectedTabBorder.SetStandardValue(m_clrFrame);
@@ -353,7 +349,7 @@ void CZPTabPaintManager::CColorSetOffice2007::RefreshMetrics()
 void CZPTabPaintManager::CColorSetOffice2007::FillNavigateButton(CDC* pDC, CZPTabManagerNavigateButton* pButton,
                                                                  CRect& rc)
 {
-    CZPOffice2007Images* pImages = LoadedImages();
+    CZPOffice2007Images* pImages = ZpTabOffice2007Images();
     if (pImages == NULL) {
         CColorSetDefault::FillDefaultNavigateButton(pDC, pButton, rc);
         return;
@@ -372,7 +368,7 @@ void CZPTabPaintManager::CColorSetOffice2007::FillNavigateButton(CDC* pDC, CZPTa
 void CZPTabPaintManager::CColorSetAccess2007::RefreshMetrics()
 {
     CColorSetOffice2007::RefreshMetrics();
-    CZPOffice2007Images* pImages = LoadedImages();
+    CZPOffice2007Images* pImages = ZpTabOffice2007Images();
     if (pImages == NULL)
         return;
     m_clrSelectedText.SetStandardValue(0);

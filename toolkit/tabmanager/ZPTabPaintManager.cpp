@@ -100,14 +100,37 @@ CZPTabPaintManager::CAppearanceSet* CZPTabPaintManager::SetAppearance(int nAppea
     case zpTabAppearancePropertyPageSelected:
         pSet = new CAppearanceSetPropertyPageSelected();
         break;
+    case zpTabAppearancePropertyPageFlat:
+        pSet = new CAppearanceSetPropertyPageFlat();
+        break;
     case zpTabAppearancePropertyPage2003:
         pSet = new CAppearanceSetPropertyPage2003();
+        break;
+    case zpTabAppearanceStateButtons:
+        pSet = new CAppearanceSetStateButtons();
+        break;
+    case zpTabAppearanceVisualStudio:
+        pSet = new CAppearanceSetVisualStudio();
+        break;
+    case zpTabAppearanceFlat:
+        pSet = new CAppearanceSetFlat();
+        break;
+    case zpTabAppearanceExcel:
+        pSet = new CAppearanceSetExcel();
+        break;
+    case zpTabAppearanceVisio:
+        pSet = new CAppearanceSetVisio();
         break;
     case zpTabAppearanceVisualStudio2005:
         pSet = new CAppearanceSetVisualStudio2005();
         break;
+    case zpTabAppearancePropertyPage2007:
+        pSet = new CAppearanceSetPropertyPage2007();
+        break;
+    case zpTabAppearancePropertyPageAccess2007:
+        pSet = new CAppearanceSetPropertyPageAccess2007();
+        break;
     default:
-        // Also the looks not built into this toolkit: the property-page geometry.
         pSet = new CAppearanceSetPropertyPage();
         break;
     }

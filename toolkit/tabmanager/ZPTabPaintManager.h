@@ -7,13 +7,13 @@
 
 #include "tabmanager/ZPTabManager.h"
 
+#include <functional>
 #include <vector>
 
 class CZPTabManagerItem;
 class CZPTabManagerNavigateButton;
 
-// Appearance kinds, the numbers SetAppearance takes. Kinds this toolkit does not draw yet get
-// the property-page geometry.
+// Appearance kinds, the numbers SetAppearance takes; any other number is the property page.
 enum
 {
     zpTabAppearancePropertyPage = 0,
@@ -52,6 +52,14 @@ public:
     class CAppearanceSetPropertyPageSelected;
     class CAppearanceSetPropertyPage2003;
     class CAppearanceSetVisualStudio2005;
+    class CAppearanceSetFlat;
+    class CAppearanceSetPropertyPageFlat;
+    class CAppearanceSetExcel;
+    class CAppearanceSetStateButtons;
+    class CAppearanceSetVisualStudio;
+    class CAppearanceSetVisio;
+    class CAppearanceSetPropertyPage2007;
+    class CAppearanceSetPropertyPageAccess2007;
     class CColorSet;
     class CColorSetDefault;
     class CColorSetVisualStudio;
@@ -202,3 +210,14 @@ const int kZpTabNavigateButtonHeight = 15;
 CRect ZpTabStaticFrameMargin();
 // Collapses an inverted rectangle to an empty one at its left and top edges.
 void ZpTabNormalizeRect(CRect& rc);
+
+// Moves the pixels of a picture drawn for tabs on top (cxTop x cyTop, bottom-up 32-bit rows) into
+// a tab at another position (cxTab x cyTab): left tabs mirror it across the diagonal, right tabs
+// turn it a quarter clockwise, bottom tabs mirror it top to bottom. bToTop runs the inverse, from
+// the tab's pixels into the upright picture.
+void ZpTabTurnPixels(DWORD* pTop, int cxTop, int cyTop, DWORD* pTab, int cxTab, int cyTab, int nPosition, BOOL bToTop);
+// Draws a picture made for tabs on top into rcTab at the position: draw paints it upright into
+// a 32-bit bitmap (the tab's size with width and height exchanged for left and right tabs) that
+// starts filled with clrBack, or with ZP_COLOR_UNSET as the tab's own pixels turned upright.
+void ZpTabDrawTurned(CDC* pDC, const CRect& rcTab, int nPosition, COLORREF clrBack,
+                     const std::function<void(CDC* pDC, const CRect& rc)>& draw);

@@ -16,20 +16,6 @@ const COLORREF kSelectedInnerLine = 0xFFFFFF;
 const int kSelectedGrowth = 2;
 const int kFocusInflate = 2;
 
-CRect HeaderSideLine(const CRect& rcClient, int nPosition)
-{
-    switch (nPosition) {
-    case zpTabPositionLeft:
-        return CRect(rcClient.left, rcClient.top, rcClient.left + 1, rcClient.bottom);
-    case zpTabPositionBottom:
-        return CRect(rcClient.left, rcClient.bottom - 1, rcClient.right, rcClient.bottom);
-    case zpTabPositionRight:
-        return CRect(rcClient.right - 1, rcClient.top, rcClient.right, rcClient.bottom);
-    default:
-        return CRect(rcClient.left, rcClient.top, rcClient.right, rcClient.top + 1);
-    }
-}
-
 // The plain 3-D look's tab outline: the selected tab grows on every side but the client's.
 CRect SelectedShape(const CZPTabManagerItem* pItem, int nPosition)
 {
@@ -71,9 +57,7 @@ COLORREF CZPTabPaintManager::CAppearanceSet::FillPolygon(CDC* pDC, const POINT* 
         return pColors->GetItemColor(pItem);
 
     // The clip is put back exactly as it was, also when a colour set took pixels out of it.
-    CRgn rgnSaved;
-    rgnSaved.CreateRectRgn(0, 0, 0, 0);
-    BOOL bHadClip = ::GetClipRgn(pDC->GetSafeHdc(), static_cast<HRGN>(rgnSaved.GetSafeHandle())) == 1;
+    CZPClipRgnSaver clip(pDC);
     pDC->SelectClipRgn(&rgnPolygon, RGN_AND);
 
     COLORREF clr = ZP_COLOR_UNSET;
@@ -90,7 +74,6 @@ COLORREF CZPTabPaintManager::CAppearanceSet::FillPolygon(CDC* pDC, const POINT* 
         }
         memory.Restore();
     }
-    pDC->SelectClipRgn(bHadClip ? &rgnSaved : NULL);
     return clr;
 }
 
@@ -100,6 +83,26 @@ void CZPTabPaintManager::CAppearanceSet::DrawPolyline(CDC* pDC, const POINT* pPo
         return;
     CZPPenDC pen(pDC->GetSafeHdc(), clr);
     pDC->Polyline(pPoints, nCount);
+}
+
+CRect CZPTabPaintManager::CAppearanceSet::GetHeaderSideLine(const CRect& rcClient, int nPosition)
+{
+    switch (nPosition) {
+    case zpTabPositionLeft:
+        return CRect(rcClient.left, rcClient.top, rcClient.left + 1, rcClient.bottom);
+    case zpTabPositionBottom:
+        return CRect(rcClient.left, rcClient.bottom - 1, rcClient.right, rcClient.bottom);
+    case zpTabPositionRight:
+        return CRect(rcClient.right - 1, rcClient.top, rcClient.right, rcClient.bottom);
+    default:
+        return CRect(rcClient.left, rcClient.top, rcClient.right, rcClient.top + 1);
+    }
+}
+
+void CZPTabPaintManager::CAppearanceSet::DrawFrame(CDC* pDC, const CRect& rc, COLORREF clr)
+{
+    if (clr != ZP_COLOR_UNSET && !rc.IsRectEmpty())
+        pDC->Draw3dRect(rc, clr, clr);
 }
 
 void CZPTabPaintManager::CAppearanceSet::DrawRun(CDC* pDC, int x, int y, int cx, int cy, COLORREF clr)
@@ -131,7 +134,7 @@ CRect CZPTabPaintManager::CAppearanceSetPropertyPage::FillTabControl(CZPTabManag
         DrawRun(pDC, L + 1, B - 2, R - L - 2, 1, clrShadow);
         DrawRun(pDC, R - 2, T + 1, 1, B - T - 2, clrShadow);
     } else if (m_pPaintManager->m_nClientFrame == 1) {
-        CRect rcLine = HeaderSideLine(rcClient, nPosition);
+        CRect rcLine = GetHeaderSideLine(rcClient, nPosition);
         if (nPosition == zpTabPositionTop || nPosition == zpTabPositionLeft) {
             DrawRun(pDC, rcLine.left, rcLine.top, rcLine.Width(), rcLine.Height(), clrHighlight);
         } else {
@@ -260,7 +263,7 @@ CRect CZPTabPaintManager::CAppearanceSetPropertyPage2003::FillTabControl(CZPTabM
         if (clrBorder != ZP_COLOR_UNSET)
             pDC->Draw3dRect(rcClient, clrBorder, clrBorder);
     } else if (m_pPaintManager->m_nClientFrame == 1) {
-        CRect rcLine = HeaderSideLine(rcClient, pManager->GetPosition());
+        CRect rcLine = GetHeaderSideLine(rcClient, pManager->GetPosition());
         DrawRun(pDC, rcLine.left, rcLine.top, rcLine.Width(), rcLine.Height(), clrBorder);
     }
     return rcHeader;

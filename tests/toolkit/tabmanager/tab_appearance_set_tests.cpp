@@ -59,20 +59,24 @@ TEST_F(TabAppearance, NumbersInstallTheirKindAndDefaultColourSet)
         int nColor;
         const std::type_info& colorType;
         int nSupported;
+        CRect rcMargin;
     } cases[] = {
-        { 0, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13 },
-        { 1, typeid(PM::CAppearanceSetPropertyPageSelected), 1, typeid(PM::CColorSetDefault), 13 },
-        { 3, typeid(PM::CAppearanceSetPropertyPage2003), 4, typeid(PM::CColorSetOffice2003), 85 },
-        { 9, typeid(PM::CAppearanceSetVisualStudio2005), 4, typeid(PM::CColorSetOffice2003), 85 },
-        // The other looks are not part of this toolkit: the plain property page stands in.
-        { 2, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13 },
-        { 4, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13 },
-        { 7, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13 },
-        { 10, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13 },
-        { 11, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13 },
-        { -1, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13 },
-        { 12, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13 },
-        { 1000, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13 },
+        { 0, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13, CRect(2, 3, 6, 0) },
+        { 1, typeid(PM::CAppearanceSetPropertyPageSelected), 1, typeid(PM::CColorSetDefault), 13, CRect(2, 3, 6, 0) },
+        { 2, typeid(PM::CAppearanceSetPropertyPageFlat), 1, typeid(PM::CColorSetDefault), 7, CRect(2, 2, 4, 0) },
+        { 3, typeid(PM::CAppearanceSetPropertyPage2003), 4, typeid(PM::CColorSetOffice2003), 85, CRect(2, 3, 6, 0) },
+        { 4, typeid(PM::CAppearanceSetStateButtons), 2, typeid(PM::CColorSetVisualStudio), 95, CRect(2, 2, 4, 2) },
+        { 5, typeid(PM::CAppearanceSetVisualStudio), 2, typeid(PM::CColorSetVisualStudio), 7, CRect(4, 2, 4, 0) },
+        { 6, typeid(PM::CAppearanceSetFlat), 2, typeid(PM::CColorSetVisualStudio), 7, CRect(2, 2, 4, 0) },
+        { 7, typeid(PM::CAppearanceSetExcel), 2, typeid(PM::CColorSetVisualStudio), 7, CRect(2, 3, 2, 0) },
+        { 8, typeid(PM::CAppearanceSetVisio), 1, typeid(PM::CColorSetDefault), 5, CRect(0, 0, 0, 0) },
+        { 9, typeid(PM::CAppearanceSetVisualStudio2005), 4, typeid(PM::CColorSetOffice2003), 85, CRect(2, 3, 6, 0) },
+        { 10, typeid(PM::CAppearanceSetPropertyPage2007), 32, typeid(PM::CColorSetOffice2007), 32, CRect(4, 1, 0, 0) },
+        { 11, typeid(PM::CAppearanceSetPropertyPageAccess2007), 128, typeid(PM::CColorSetAccess2007), 128,
+          CRect(4, 1, 0, 0) },
+        { -1, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13, CRect(2, 3, 6, 0) },
+        { 12, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13, CRect(2, 3, 6, 0) },
+        { 1000, typeid(PM::CAppearanceSetPropertyPage), 1, typeid(PM::CColorSetDefault), 13, CRect(2, 3, 6, 0) },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "appearance " << c.nAppearance);
@@ -81,7 +85,7 @@ TEST_F(TabAppearance, NumbersInstallTheirKindAndDefaultColourSet)
         EXPECT_TRUE(typeid(*pSet) == c.type);
         EXPECT_EQ(c.nColor, m_pm->GetColor());
         EXPECT_TRUE(typeid(*m_pm->GetColorSet()) == c.colorType);
-        EXPECT_EQ(CRect(2, 3, 6, 0), pSet->m_rcHeaderMargin);
+        EXPECT_EQ(c.rcMargin, pSet->m_rcHeaderMargin);
         EXPECT_EQ(c.nSupported, pSet->GetSupportedColorSets());
         EXPECT_EQ(m_pm.Get(), m_pm->GetColorSet()->m_pPaintManager);
     }
@@ -92,6 +96,17 @@ TEST_F(TabAppearance, NumbersInstallTheirKindAndDefaultColourSet)
     m_pm->SetAppearance(9);
     EXPECT_EQ(2 + nRow / 2, m_pm->GetAppearanceSet()->GetHeaderMargin().left);
     EXPECT_TRUE(m_pm->GetAppearanceSet()->m_bDrawTowardsSelection);
+    // Excel leaves room for the slopes at both ends, Access 2007 for its last tab's image.
+    m_pm->SetAppearance(7);
+    nRow = m_pm->GetAppearanceSet()->m_nTextRowHeight;
+    EXPECT_EQ(CRect(2 + nRow / 2, 3, 2 + nRow / 2, 0), m_pm->GetAppearanceSet()->GetHeaderMargin());
+    EXPECT_EQ(0, m_pm->GetAppearanceSet()->m_nRowSpacing + 2);
+    m_pm->SetAppearance(4);
+    EXPECT_EQ(0, m_pm->GetAppearanceSet()->m_nRowSpacing);
+    m_pm->SetAppearance(11);
+    nRow = m_pm->GetAppearanceSet()->m_nTextRowHeight;
+    EXPECT_GE(nRow, 24);
+    EXPECT_EQ(CRect(4, 1, nRow / 2, 0), m_pm->GetAppearanceSet()->GetHeaderMargin());
 }
 
 // A caller's own kinds, installed as objects.
