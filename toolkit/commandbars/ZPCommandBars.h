@@ -154,8 +154,6 @@ private:
     int m_nHelpId;
     CZPCommandBarsOptions* m_pOptions;                 // owned: one reference
     CArray<CZPCommandBar*, CZPCommandBar*> m_arrBars;  // owned: one reference each
-    BOOL m_bLayoutLock;
-    CZPCommandBarsOptions* m_pOptions;       // owned: one reference
     CZPShortcutManager* m_pShortcutManager;  // owned
     BOOL m_bPreviewMode;
     BOOL m_bKeyboardCuesShown;
@@ -164,6 +162,7 @@ private:
     int m_nKeyboardTipsTyped;
     std::vector<CZPCommandBarKeyboardTip*> m_arrKeyboardTips;  // owned, windows destroyed with them
     CZPCommandBar* m_pKeyboardTipsBar;                         // borrowed: the bar showing the tips
+    BOOL m_bLayoutLock;
     BOOL m_bControlsKeptAside;  // the stored controls could not be read: the save leaves them alone
 
     void SaveBarRecords(LPCWSTR lpszProfileName);
