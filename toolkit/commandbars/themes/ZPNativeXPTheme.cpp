@@ -124,15 +124,19 @@ CZPNativeXPTheme::~CZPNativeXPTheme()
     m_themeRebar.CloseTheme();
 }
 
-void CZPNativeXPTheme::DrawPart(CZPWinThemeWrapper& theme, CDC* pDC, int nPart, int nState, const CRect& rc,
+BOOL CZPNativeXPTheme::DrawPart(CZPWinThemeWrapper& theme, CDC* pDC, int nPart, int nState, const CRect& rc,
                                 const RECT* pClip)
 {
-    theme.DrawBackground(SafeHdc(pDC), nPart, nState, &rc, pClip);
+    const HDC hDC = SafeHdc(pDC);
+    if (IsThemeInUse(theme) && m_partCache.Draw(theme, hDC, nPart, nState, rc, pClip))
+        return TRUE;
+    return SUCCEEDED(theme.DrawBackground(hDC, nPart, nState, &rc, pClip));
 }
 
 void CZPNativeXPTheme::RefreshMetrics()
 {
     CZPDefaultTheme::RefreshMetrics();
+    m_partCache.Clear();
 
     CWnd* pMain = AfxGetMainWnd();
     const HWND hWnd = pMain != NULL ? pMain->GetSafeHwnd() : NULL;
@@ -294,7 +298,7 @@ void CZPNativeXPTheme::FillBarBackground(CDC* pDC, CZPCommandBar* pBar)
         return;
     }
     if (nPosition == zpBarPopup) {
-        if (IsMenuOpen() && SUCCEEDED(m_themeMenu.DrawBackground(pDC->GetSafeHdc(), kMenuPopupBorders, 0, &rc, NULL))) {
+        if (IsMenuOpen() && DrawPart(m_themeMenu, pDC, kMenuPopupBorders, 0, rc)) {
             CRect rcInside = rc;
             rcInside.DeflateRect(kMenuBorderInset, kMenuBorderInset);
             DrawPart(m_themeMenu, pDC, kMenuPopupBackground, 0, rcInside);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "commandbars/themes/ZPDefaultTheme.h"
+#include "commandbars/themes/ZPThemePartCache.h"
 
 class CZPNativeXPTheme : public CZPDefaultTheme
 {
@@ -54,6 +55,9 @@ public:
 private:
     // One continuous rebar background across pWnd and its neighbours inside pParent.
     void FillRebarBackground(CDC* pDC, CWnd* pWnd, CWnd* pParent);
-    void DrawPart(CZPWinThemeWrapper& theme, CDC* pDC, int nPart, int nState, const CRect& rc,
+    // Draws a style part (a copy of it when the cache holds one); FALSE when the style failed.
+    BOOL DrawPart(CZPWinThemeWrapper& theme, CDC* pDC, int nPart, int nState, const CRect& rc,
                   const RECT* pClip = NULL);
+
+    CZPThemePartCache m_partCache;
 };

@@ -9,6 +9,7 @@
 #include "commandbars/ZPMenuBar.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPToolBar.h"
+#include "commandbars/themes/ZPThemePartCache.h"
 
 #include <framework/thread.h>
 
@@ -164,6 +165,60 @@ TEST(ThemeControlDrawing, NativeXPThemedButtonsAreTheSystemsParts)
     EXPECT_GT(CountPixels(dib, Sys(COLOR_MENUTEXT)), 0);
     if (Sys(COLOR_HIGHLIGHTTEXT) != Sys(COLOR_MENUTEXT))
         EXPECT_EQ(0, CountPixels(dib, Sys(COLOR_HIGHLIGHTTEXT)));
+}
+
+TEST(ThemeControlDrawing, PartCacheCopiesOnlyWhatTheStyleWouldDraw)
+{
+    CZPWinThemeWrapper menu, toolbar;
+    ASSERT_NE(nullptr, menu.OpenTheme(NULL, L"MENU"));
+    ASSERT_NE(nullptr, toolbar.OpenTheme(NULL, L"TOOLBAR"));
+    CZPThemePartCache cache;
+    const CRect rc(3, 4, 63, 44);
+    const CRect rcClip(10, 0, 30, 30);
+    const struct
+    {
+        CZPWinThemeWrapper* pTheme;
+        int nPart, nState;
+        const RECT* pClip;
+    } cases[] = {
+        { &menu, 9, 0, NULL },     // popup background
+        { &menu, 9, 0, &rcClip },  // the same picture, copied only inside the clip
+        { &menu, 10, 0, NULL },    // popup borders
+        { &toolbar, 1, 2, NULL },  // a hot button
+        { &toolbar, 1, 1, NULL },  // a normal button
+    };
+    for (const auto& c : cases) {
+        for (COLORREF clrUnder : { kMark, RGB(250, 240, 230) }) {
+            CDibSection ours(70, 50, clrUnder), theirs(70, 50, clrUnder);
+            const BOOL bCopied = cache.Draw(*c.pTheme, ours.GetDC(), c.nPart, c.nState, rc, c.pClip);
+            if (!bCopied)
+                c.pTheme->DrawBackground(ours.GetDC(), c.nPart, c.nState, &rc, c.pClip);
+            c.pTheme->DrawBackground(theirs.GetDC(), c.nPart, c.nState, &rc, c.pClip);
+            EXPECT_TRUE(SameDibs(ours, theirs)) << c.nPart << " " << c.nState << " " << bCopied;
+        }
+    }
+    EXPECT_GT(cache.GetCount(), 0);
+    EXPECT_LE(cache.GetCount(), 16);
+
+    // A mirrored DC, an empty rectangle and a closed theme are never copied.
+    CDibSection dib(70, 50, kMark);
+    ::SetLayout(dib.GetDC(), LAYOUT_RTL);
+    EXPECT_FALSE(cache.Draw(menu, dib.GetDC(), 9, 0, rc, NULL));
+    ::SetLayout(dib.GetDC(), 0);
+    EXPECT_FALSE(cache.Draw(menu, dib.GetDC(), 9, 0, CRect(10, 10, 5, 5), NULL));
+    CZPWinThemeWrapper closed;
+    EXPECT_FALSE(cache.Draw(closed, dib.GetDC(), 9, 0, rc, NULL));
+    EXPECT_EQ(70 * 50, CountPixels(dib, kMark));
+
+    // Many sizes keep at most 16 pictures.
+    CDibSection plain(70, 50, kMark);
+    for (int cx = 1; cx <= 40; ++cx)
+        cache.Draw(menu, plain.GetDC(), 9, 0, CRect(0, 0, cx, 10), NULL);
+    EXPECT_EQ(16, cache.GetCount());
+    cache.Clear();
+    EXPECT_EQ(0, cache.GetCount());
+    menu.CloseTheme();
+    toolbar.CloseTheme();
 }
 
 TEST(ThemeControlDrawing, NativeXPClassicControlsDrawAsDefault)
