@@ -1,5 +1,6 @@
 // Dock bars and docking: rows, the frame's layout, drop rectangles, squeezing and spilling, and
 // the drag loop driven by posted mouse input.
+#include "message_pump.h"
 #include "toolbar_test_support.h"
 
 #include "commandbars/ZPCommandBars.h"
@@ -218,6 +219,7 @@ void PostMouse(CZPToolBar* pBar, UINT message, CPoint ptScreen)
 
 TEST_F(DockBarTest, DraggingFloatsAwayFromTheEdgesAndDocksNearThem)
 {
+    m_theme->m_szGripper = CSize(8, 0);  // a press at the bar's near end misses its controls
     CZPToolBar* pBar = NewBar(zpBarTop);
     Layout();
     CStepDriver driver;
@@ -244,8 +246,10 @@ TEST_F(DockBarTest, DraggingFloatsAwayFromTheEdgesAndDocksNearThem)
             PostMouse(pBar, WM_LBUTTONUP, CPoint(300, 110));
         },
     };
+    // The press on the gripper starts the drag; the loop runs the posted steps.
+    PostMouse(pBar, WM_LBUTTONDOWN, CPoint(103, 111));
     driver.Start();
-    pBar->GetDockContext()->BeginMoveDrag(CPoint(110, 111));
+    EXPECT_TRUE(PumpUntil([&] { return driver.m_nNext == driver.m_steps.size(); }));
     EXPECT_EQ(std::vector<int>({ zpBarFloating, zpBarBottom, zpBarFloating, zpBarTop }), positions);
     EXPECT_TRUE(rcFloating.PtInRect(CPoint(400, 300)));
     EXPECT_EQ(zpBarTop, pBar->GetPosition());
