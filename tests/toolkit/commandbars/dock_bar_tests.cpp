@@ -1,5 +1,6 @@
 // Dock bars and docking: rows, the frame's layout, drop rectangles, squeezing and spilling, and
 // the drag loop driven by posted mouse input.
+#include "DibSection.h"
 #include "message_pump.h"
 #include "toolbar_test_support.h"
 
@@ -171,6 +172,21 @@ TEST_F(DockBarTest, StretchedBarStandsAloneInItsRow)
     EXPECT_EQ(2, pTop->GetRowCount());
     EXPECT_EQ(600, RectInDockBar(pStretched).Width());
     EXPECT_EQ(0, RectInDockBar(pFirst).left);
+}
+
+TEST_F(DockBarTest, DockedBarPrintsItsHighlightedControl)
+{
+    CZPToolBar* pBar = NewBar(zpBarTop);
+    Layout();
+    ASSERT_TRUE(pBar->HighlightControlAt(1, 0));
+    const CRect rcHot = pBar->ControlAt(1)->GetRect();
+    const CRect rcCold = pBar->ControlAt(0)->GetRect();
+    CDibSection dib(RectInDockBar(pBar).Width(), RectInDockBar(pBar).Height(), RGB(1, 2, 3));
+    ::SendMessageW(pBar->GetSafeHwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.GetDC()), PRF_CLIENT);
+    const COLORREF clrHot = CTestTheme::kStateFill;  // a copy: the member has no definition to bind to
+    EXPECT_EQ(clrHot, dib.GetPixel(rcHot.CenterPoint().x, rcHot.CenterPoint().y));
+    EXPECT_NE(clrHot, dib.GetPixel(rcCold.CenterPoint().x, rcCold.CenterPoint().y));
+    pBar->HighlightControlAt(-1, 0);
 }
 
 // Runs steps from posted messages, one per message, inside whatever loop is running.
