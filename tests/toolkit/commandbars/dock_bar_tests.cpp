@@ -313,11 +313,41 @@ TEST_F(DockBarTest, ResizingAFloatingBarRewrapsItsControls)
     };
     driver.Start();
     pBar->GetDockContext()->BeginResizeDrag(HTRIGHT, CPoint(rcBefore.right - 1, rcBefore.top + 10));
-    const CRect rcAfter = WindowRect(pBar->GetSafeHwnd());
-    EXPECT_EQ(rcBefore.left, rcAfter.left);
-    EXPECT_LT(rcAfter.Width(), rcBefore.Width());
-    EXPECT_GT(rcAfter.Height(), rcBefore.Height());
-    EXPECT_EQ(rcAfter.Width(), pBar->GetMRUWidth());
+    const CRect rcNarrow = WindowRect(pBar->GetSafeHwnd());
+    EXPECT_EQ(rcBefore.left, rcNarrow.left);
+    EXPECT_LT(rcNarrow.Width(), rcBefore.Width());
+    EXPECT_GT(rcNarrow.Height(), rcBefore.Height());
+    EXPECT_EQ(rcNarrow.Width(), pBar->GetMRUWidth());
+
+    // Pulling the top edge up asks for that height: the bar widens back to one row, keeping
+    // its bottom edge.
+    CStepDriver up;
+    up.m_steps = {
+        [&] { PostMouse(pBar, WM_MOUSEMOVE, CPoint(rcNarrow.left + 10, rcNarrow.top + 30)); },
+        [&] { PostMouse(pBar, WM_LBUTTONUP, CPoint(rcNarrow.left + 10, rcNarrow.top + 30)); },
+    };
+    up.Start();
+    pBar->GetDockContext()->BeginResizeDrag(HTTOP, CPoint(rcNarrow.left + 10, rcNarrow.top));
+    const CRect rcWide = WindowRect(pBar->GetSafeHwnd());
+    EXPECT_EQ(rcNarrow.bottom, rcWide.bottom);
+    EXPECT_LT(rcWide.Height(), rcNarrow.Height());
+    EXPECT_GT(rcWide.Width(), rcNarrow.Width());
+}
+
+TEST_F(DockBarTest, ASideTheFlagsForbidLeavesTheBarFloating)
+{
+    CZPToolBar* pBar = NewBar(zpBarFloating, ZP_TOOLBAR_FLAGS & ~ZP_BAR_FLAG_ALIGN_TOP);
+    pBar->RecalcBarLayout();
+    ::SetWindowPos(pBar->GetSafeHwnd(), NULL, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CStepDriver driver;
+    driver.m_steps = {
+        [&] { PostMouse(pBar, WM_MOUSEMOVE, CPoint(400, 110)); },
+        [&] { PostMouse(pBar, WM_LBUTTONUP, CPoint(400, 110)); },
+    };
+    driver.Start();
+    pBar->GetDockContext()->BeginMoveDrag(CPoint(305, 305));
+    EXPECT_EQ(zpBarFloating, pBar->GetPosition());
+    EXPECT_TRUE(WindowRect(pBar->GetSafeHwnd()).PtInRect(CPoint(400, 110)));
 }
 
 }  // namespace
