@@ -284,11 +284,8 @@ void CZPCommandBars::Remove(CZPCommandBar* pBar)
     if (pBar->GetSafeHwnd() != NULL)
         pBar->ShowWindow(SW_HIDE);
     CZPToolBar* pToolBar = DYNAMIC_DOWNCAST(CZPToolBar, pBar);
-    if (pToolBar != NULL) {
-        pToolBar->SetHideAll(FALSE);
-        if (pToolBar->GetDockBar() != NULL)
-            pToolBar->GetDockBar()->RemoveBar(pToolBar, -1, TRUE);
-    }
+    if (pToolBar != NULL && pToolBar->GetDockBar() != NULL)
+        pToolBar->GetDockBar()->RemoveBar(pToolBar, -1, TRUE);
     // Hidden without the site's notification: the bar is going, not being hidden by the user.
     if (pBar->GetSafeHwnd() != NULL)
         pBar->DestroyWindow();

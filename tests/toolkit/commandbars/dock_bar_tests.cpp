@@ -1,5 +1,7 @@
 // Dock bars and docking: rows, the frame's layout, drop rectangles, squeezing and spilling, and
 // the drag loop driven by posted mouse input.
+#include "DibSection.h"
+#include "message_pump.h"
 #include "toolbar_test_support.h"
 
 #include "commandbars/ZPCommandBars.h"
@@ -172,6 +174,21 @@ TEST_F(DockBarTest, StretchedBarStandsAloneInItsRow)
     EXPECT_EQ(0, RectInDockBar(pFirst).left);
 }
 
+TEST_F(DockBarTest, DockedBarPrintsItsHighlightedControl)
+{
+    CZPToolBar* pBar = NewBar(zpBarTop);
+    Layout();
+    ASSERT_TRUE(pBar->HighlightControlAt(1, 0));
+    const CRect rcHot = pBar->ControlAt(1)->GetRect();
+    const CRect rcCold = pBar->ControlAt(0)->GetRect();
+    CDibSection dib(RectInDockBar(pBar).Width(), RectInDockBar(pBar).Height(), RGB(1, 2, 3));
+    ::SendMessageW(pBar->GetSafeHwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.GetDC()), PRF_CLIENT);
+    const COLORREF clrHot = CTestTheme::kStateFill;  // a copy: the member has no definition to bind to
+    EXPECT_EQ(clrHot, dib.GetPixel(rcHot.CenterPoint().x, rcHot.CenterPoint().y));
+    EXPECT_NE(clrHot, dib.GetPixel(rcCold.CenterPoint().x, rcCold.CenterPoint().y));
+    pBar->HighlightControlAt(-1, 0);
+}
+
 // Runs steps from posted messages, one per message, inside whatever loop is running.
 class CStepDriver
 {
@@ -218,6 +235,7 @@ void PostMouse(CZPToolBar* pBar, UINT message, CPoint ptScreen)
 
 TEST_F(DockBarTest, DraggingFloatsAwayFromTheEdgesAndDocksNearThem)
 {
+    m_theme->m_szGripper = CSize(8, 0);  // a press at the bar's near end misses its controls
     CZPToolBar* pBar = NewBar(zpBarTop);
     Layout();
     CStepDriver driver;
@@ -244,8 +262,10 @@ TEST_F(DockBarTest, DraggingFloatsAwayFromTheEdgesAndDocksNearThem)
             PostMouse(pBar, WM_LBUTTONUP, CPoint(300, 110));
         },
     };
+    // The press on the gripper starts the drag; the loop runs the posted steps.
+    PostMouse(pBar, WM_LBUTTONDOWN, CPoint(103, 111));
     driver.Start();
-    pBar->GetDockContext()->BeginMoveDrag(CPoint(110, 111));
+    EXPECT_TRUE(PumpUntil([&] { return driver.m_nNext == driver.m_steps.size(); }));
     EXPECT_EQ(std::vector<int>({ zpBarFloating, zpBarBottom, zpBarFloating, zpBarTop }), positions);
     EXPECT_TRUE(rcFloating.PtInRect(CPoint(400, 300)));
     EXPECT_EQ(zpBarTop, pBar->GetPosition());
@@ -293,11 +313,41 @@ TEST_F(DockBarTest, ResizingAFloatingBarRewrapsItsControls)
     };
     driver.Start();
     pBar->GetDockContext()->BeginResizeDrag(HTRIGHT, CPoint(rcBefore.right - 1, rcBefore.top + 10));
-    const CRect rcAfter = WindowRect(pBar->GetSafeHwnd());
-    EXPECT_EQ(rcBefore.left, rcAfter.left);
-    EXPECT_LT(rcAfter.Width(), rcBefore.Width());
-    EXPECT_GT(rcAfter.Height(), rcBefore.Height());
-    EXPECT_EQ(rcAfter.Width(), pBar->GetMRUWidth());
+    const CRect rcNarrow = WindowRect(pBar->GetSafeHwnd());
+    EXPECT_EQ(rcBefore.left, rcNarrow.left);
+    EXPECT_LT(rcNarrow.Width(), rcBefore.Width());
+    EXPECT_GT(rcNarrow.Height(), rcBefore.Height());
+    EXPECT_EQ(rcNarrow.Width(), pBar->GetMRUWidth());
+
+    // Pulling the top edge up asks for that height: the bar widens back to one row, keeping
+    // its bottom edge.
+    CStepDriver up;
+    up.m_steps = {
+        [&] { PostMouse(pBar, WM_MOUSEMOVE, CPoint(rcNarrow.left + 10, rcNarrow.top + 30)); },
+        [&] { PostMouse(pBar, WM_LBUTTONUP, CPoint(rcNarrow.left + 10, rcNarrow.top + 30)); },
+    };
+    up.Start();
+    pBar->GetDockContext()->BeginResizeDrag(HTTOP, CPoint(rcNarrow.left + 10, rcNarrow.top));
+    const CRect rcWide = WindowRect(pBar->GetSafeHwnd());
+    EXPECT_EQ(rcNarrow.bottom, rcWide.bottom);
+    EXPECT_LT(rcWide.Height(), rcNarrow.Height());
+    EXPECT_GT(rcWide.Width(), rcNarrow.Width());
+}
+
+TEST_F(DockBarTest, ASideTheFlagsForbidLeavesTheBarFloating)
+{
+    CZPToolBar* pBar = NewBar(zpBarFloating, ZP_TOOLBAR_FLAGS & ~ZP_BAR_FLAG_ALIGN_TOP);
+    pBar->RecalcBarLayout();
+    ::SetWindowPos(pBar->GetSafeHwnd(), NULL, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CStepDriver driver;
+    driver.m_steps = {
+        [&] { PostMouse(pBar, WM_MOUSEMOVE, CPoint(400, 110)); },
+        [&] { PostMouse(pBar, WM_LBUTTONUP, CPoint(400, 110)); },
+    };
+    driver.Start();
+    pBar->GetDockContext()->BeginMoveDrag(CPoint(305, 305));
+    EXPECT_EQ(zpBarFloating, pBar->GetPosition());
+    EXPECT_TRUE(WindowRect(pBar->GetSafeHwnd()).PtInRect(CPoint(400, 110)));
 }
 
 }  // namespace

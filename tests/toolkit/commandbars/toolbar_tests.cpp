@@ -1,6 +1,7 @@
 // Toolbars: docked and floating sizes with their built-in buttons, visibility, and reset.
 #include "commandbars_test_support.h"
 #include "paint_manager_test_theme.h"
+#include "message_pump.h"
 #include "toolbar_test_support.h"
 
 #include "commandbars/ZPCommandBars.h"
@@ -232,6 +233,31 @@ TEST_F(ToolBarTest, HideAllRemembersAndRestoresVisibility)
     EXPECT_TRUE(pShown->IsBarVisible());
     EXPECT_TRUE(::IsWindowVisible(pShown->GetSafeHwnd()));
     EXPECT_FALSE(pHidden->IsBarVisible());
+}
+
+TEST_F(ToolBarTest, ClickingTheHideButtonOfATornOffBarDeletesItSafely)
+{
+    CTestFrame frame;
+    CGripperThemeRef theme;
+    theme->m_szGripper = CSize(0, 15);
+    CZPCommandBars commandBars;
+    commandBars.SetSite(frame.m_hWnd);
+    commandBars.CreateDockBars();
+    CZPToolBar* pBar = commandBars.CreateToolBar(L"Torn", zpBarFloating);
+    ASSERT_NE(nullptr, pBar);
+    pBar->SetPaintManager(theme.Get());
+    pBar->SetTornOff(TRUE);
+    AddTestControls(pBar, 3);
+    pBar->RecalcBarLayout();
+    CZPControl* pHide = pBar->GetControls()->FindControlById(ZP_ID_TOOLBAR_HIDE);
+    ASSERT_NE(nullptr, pHide);
+    const CPoint pt = pHide->GetRect().CenterPoint();
+    const HWND hWnd = pBar->GetSafeHwnd();
+    // The release ends the button's press loop; executing deletes the bar inside its own click.
+    ::PostMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    ::PostMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_TRUE(PumpUntil([&] { return commandBars.GetCount() == 0; }));
+    EXPECT_FALSE(::IsWindow(hWnd));
 }
 
 // A thread whose message boxes answer as told and are counted.
