@@ -66,8 +66,8 @@ int main(int argc, char** argv)
 {
     const int nRounds = argc > 1 ? atoi(argv[1]) : 20;
     ::InitCommonControls();
-    HWND hParent = ::CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, NULL, NULL,
-                                     NULL, NULL);
+    HWND hParent =
+        ::CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, NULL, NULL, NULL, NULL);
     HWND hTab = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, hParent, NULL,
                                   NULL, NULL);
     ::SendMessageW(hTab, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);

@@ -9,6 +9,7 @@
 #include "common/ZPHookManager.h"
 #include "commandbars/ZPCommandBarsResource.h"
 
+class CZPCommandBarAnimation;
 class CZPCommandBars;
 class CZPControl;
 class CZPControls;
@@ -113,6 +114,7 @@ public:
     // The cross-fade of bar animation is not built: only the switch is kept (and persisted).
     BOOL IsAnimationEnabled() const { return m_bAnimationEnabled; }
     void SetAnimationEnabled(BOOL bEnable) { m_bAnimationEnabled = bEnable; }
+    CZPCommandBarAnimation* GetAnimation() const { return m_pAnimation; }
     int GetMRUWidth() const { return m_nMRUWidth; }
     void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
     DWORD GetPendingState() const { return m_dwPending; }
@@ -185,7 +187,8 @@ public:
     virtual BOOL IsRibbonBar() const;                                               // 101
     virtual BOOL IsPopupBar() const;                                                // 102
     virtual void ExchangeProperties(CZPPropExchange* pPX);                          // 103
-    virtual void RepaintArea(const RECT* pRect, BOOL bNow = FALSE);                 // 105
+    // bAnimate fades the area; a whole-bar repaint (NULL) with TRUE is drawn at once.
+    virtual void RepaintArea(const RECT* pRect, BOOL bAnimate = FALSE);             // 105
     virtual void DrawBar(CDC* pDC, const CRect& rcClip);                            // 106
     virtual CSize ComputeBarSize(int nLength, DWORD dwMode);                        // 114
     virtual void ResetTrackingState();                                              // 116
@@ -239,4 +242,5 @@ protected:
     BOOL m_bFinalReleasing;
     int m_nShowTextBelowIcons;
     BOOL m_bAnimationEnabled;
+    CZPCommandBarAnimation* m_pAnimation;  // owned
 };
