@@ -22,30 +22,20 @@ BOOL IsInside(const CRect& rcInner, const CRect& rcOuter)
     return rcUnion == rcOuter;
 }
 
-// A memory DC with one bitmap selected for the scope.
-class CBitmapScope
-{
-public:
-    CBitmapScope(HDC hCompatible, HBITMAP hBitmap) : m_dc(hCompatible), m_hDC(m_dc.Select(hBitmap)) {}
-    HDC Get() const { return m_hDC; }
-
-private:
-    CMemoryDC m_dc;
-    HDC m_hDC;  // m_dc's, NULL when it could not be made
-};
-
 }  // namespace
 
 // ---- CAnimateInfo ----
 
 CZPCommandBarAnimation::CAnimateInfo::CAnimateInfo(HDC hDC, const CRect& rc)
-    : m_pNewBits(NULL), m_pOldBits(NULL), m_rc(rc), m_nStep(1)
+    : m_pNewBits(NULL), m_pOldBits(NULL), m_pBlendBits(NULL), m_rc(rc), m_nStep(1)
 {
-    LPBYTE pNew = NULL, pOld = NULL;
+    LPBYTE pNew = NULL, pOld = NULL, pBlend = NULL;
     m_bmpNew.Attach(ZpCreateDibSection32(hDC, rc.Width(), rc.Height(), &pNew));
     m_bmpOld.Attach(ZpCreateDibSection32(hDC, rc.Width(), rc.Height(), &pOld));
+    m_bmpBlend.Attach(ZpCreateDibSection32(hDC, rc.Width(), rc.Height(), &pBlend));
     m_pNewBits = reinterpret_cast<DWORD*>(pNew);
     m_pOldBits = reinterpret_cast<DWORD*>(pOld);
+    m_pBlendBits = reinterpret_cast<DWORD*>(pBlend);
 }
 
 BOOL CZPCommandBarAnimation::CAnimateInfo::IsUnchanged() const
@@ -84,6 +74,7 @@ CSize CZPCommandBarAnimation::GetClientSize() const
 
 void CZPCommandBarAnimation::FreeCache()
 {
+    m_dcCache.Restore();
     m_bmpCache.DeleteObject();
     m_szCache = CSize(0, 0);
 }
@@ -96,6 +87,10 @@ BOOL CZPCommandBarAnimation::CreateCache(HDC hDC, CSize sz)
     LPBYTE pBits = NULL;
     m_bmpCache.Attach(ZpCreateDibSection32(hDC, sz.cx, sz.cy, &pBits));
     if (pBits == NULL) {
+        FreeCache();
+        return FALSE;
+    }
+    if (m_dcCache.Select(static_cast<HBITMAP>(m_bmpCache.GetSafeHandle())) == NULL) {
         FreeCache();
         return FALSE;
     }
@@ -165,18 +160,16 @@ void CZPCommandBarAnimation::RedrawRect(const RECT* pRect, BOOL bAnimate)
         ::InvalidateRect(hWnd, rc, FALSE);
         return;
     }
-    {
-        CBitmapScope cache(NULL, static_cast<HBITMAP>(m_bmpCache.GetSafeHandle()));
-        CBitmapScope fresh(NULL, static_cast<HBITMAP>(pInfo->m_bmpNew.GetSafeHandle()));
-        CBitmapScope old(NULL, static_cast<HBITMAP>(pInfo->m_bmpOld.GetSafeHandle()));
-        if (cache.Get() == NULL || fresh.Get() == NULL || old.Get() == NULL) {
-            delete pInfo;
-            return;
-        }
-        DrawBarInto(fresh.Get(), rc, 0, 0);
-        ::BitBlt(old.Get(), 0, 0, rc.Width(), rc.Height(), cache.Get(), rc.left, rc.top, SRCCOPY);
-        ::BitBlt(cache.Get(), rc.left, rc.top, rc.Width(), rc.Height(), fresh.Get(), 0, 0, SRCCOPY);
+    // The old picture from the cache, the new one drawn, then the cache takes the new one.
+    if (m_dcWork.Select(static_cast<HBITMAP>(pInfo->m_bmpOld.GetSafeHandle())) == NULL) {
+        delete pInfo;
+        return;
     }
+    ::BitBlt(m_dcWork, 0, 0, rc.Width(), rc.Height(), m_dcCache, rc.left, rc.top, SRCCOPY);
+    m_dcWork.Select(static_cast<HBITMAP>(pInfo->m_bmpNew.GetSafeHandle()));
+    DrawBarInto(m_dcWork, rc, 0, 0);
+    ::BitBlt(m_dcCache, rc.left, rc.top, rc.Width(), rc.Height(), m_dcWork, 0, 0, SRCCOPY);
+    m_dcWork.Restore();
 
     if (bAnimate && pInfo->IsUnchanged()) {
         delete pInfo;
@@ -203,9 +196,7 @@ void CZPCommandBarAnimation::RedrawRect(const RECT* pRect, BOOL bAnimate)
             if (CRect().IntersectRect(pArea->m_rc, rc))
                 pArea->m_arrExclusions.push_back(rc);
         }
-        CBitmapScope fresh(hDC, static_cast<HBITMAP>(pInfo->m_bmpNew.GetSafeHandle()));
-        if (fresh.Get() != NULL)
-            ::BitBlt(hDC, rc.left, rc.top, rc.Width(), rc.Height(), fresh.Get(), 0, 0, SRCCOPY);
+        ::BitBlt(hDC, rc.left, rc.top, rc.Width(), rc.Height(), m_dcCache, rc.left, rc.top, SRCCOPY);
         delete pInfo;
     }
     ::ReleaseDC(hWnd, hDC);
@@ -215,24 +206,26 @@ void CZPCommandBarAnimation::DrawStep(HDC hDC, CAnimateInfo* pInfo)
 {
     const CRect& rc = pInfo->m_rc;
     if (pInfo->m_nStep >= ZP_BAR_ANIMATION_STEPS) {
-        CBitmapScope cache(hDC, static_cast<HBITMAP>(m_bmpCache.GetSafeHandle()));
-        if (cache.Get() != NULL)
-            ::BitBlt(hDC, rc.left, rc.top, rc.Width(), rc.Height(), cache.Get(), rc.left, rc.top, SRCCOPY);
+        ::BitBlt(hDC, rc.left, rc.top, rc.Width(), rc.Height(), m_dcCache, rc.left, rc.top, SRCCOPY);
     } else {
+        // (new x a + old x (255 - a)) >> 8 per byte; two bytes of a pixel at a time cannot carry
+        // into each other (255 x 255 < 65536).
         const DWORD a = static_cast<DWORD>(pInfo->m_nStep * kFullAlpha / ZP_BAR_ANIMATION_STEPS);
-        LPBYTE pBits = NULL;
-        CBitmap bmpBlend;
-        bmpBlend.Attach(ZpCreateDibSection32(hDC, rc.Width(), rc.Height(), &pBits));
-        if (pBits != NULL) {
-            ::GdiFlush();
-            const BYTE* pNew = reinterpret_cast<const BYTE*>(pInfo->m_pNewBits);
-            const BYTE* pOld = reinterpret_cast<const BYTE*>(pInfo->m_pOldBits);
-            const size_t nBytes = static_cast<size_t>(rc.Width()) * static_cast<size_t>(rc.Height()) * 4;
-            for (size_t i = 0; i < nBytes; i++)
-                pBits[i] = static_cast<BYTE>((pNew[i] * a + pOld[i] * (kFullAlpha - a)) >> 8);
-            CBitmapScope blend(hDC, static_cast<HBITMAP>(bmpBlend.GetSafeHandle()));
-            if (blend.Get() != NULL)
-                ::BitBlt(hDC, rc.left, rc.top, rc.Width(), rc.Height(), blend.Get(), 0, 0, SRCCOPY);
+        const DWORD b = kFullAlpha - a;
+        ::GdiFlush();
+        const size_t nPixels = static_cast<size_t>(rc.Width()) * static_cast<size_t>(rc.Height());
+        const DWORD* pNew = pInfo->m_pNewBits;
+        const DWORD* pOld = pInfo->m_pOldBits;
+        DWORD* pBlend = pInfo->m_pBlendBits;
+        for (size_t i = 0; i < nPixels; i++) {
+            const DWORD n = pNew[i], o = pOld[i];
+            const DWORD dwEven = (((n & 0x00FF00FF) * a + (o & 0x00FF00FF) * b) >> 8) & 0x00FF00FF;
+            const DWORD dwOdd = (((n >> 8) & 0x00FF00FF) * a + ((o >> 8) & 0x00FF00FF) * b) & 0xFF00FF00;
+            pBlend[i] = dwEven | dwOdd;
+        }
+        if (m_dcWork.Select(static_cast<HBITMAP>(pInfo->m_bmpBlend.GetSafeHandle())) != NULL) {
+            ::BitBlt(hDC, rc.left, rc.top, rc.Width(), rc.Height(), m_dcWork, 0, 0, SRCCOPY);
+            m_dcWork.Restore();
         }
     }
     pInfo->m_nStep++;
@@ -291,16 +284,13 @@ void CZPCommandBarAnimation::OnPaint()
             rcPaint.SetRect(0, 0, szClient.cx, szClient.cy);
         }
         Stop();
-        CBitmapScope cache(paintDC.GetSafeHdc(), static_cast<HBITMAP>(m_bmpCache.GetSafeHandle()));
-        if (cache.Get() != NULL) {
-            DrawBarInto(cache.Get(), rcPaint, rcPaint.left, rcPaint.top);
-            ::BitBlt(paintDC.GetSafeHdc(), rcPaint.left, rcPaint.top, rcPaint.Width(), rcPaint.Height(), cache.Get(),
+        if (HasCache()) {
+            DrawBarInto(m_dcCache, rcPaint, rcPaint.left, rcPaint.top);
+            ::BitBlt(paintDC.GetSafeHdc(), rcPaint.left, rcPaint.top, rcPaint.Width(), rcPaint.Height(), m_dcCache,
                      rcPaint.left, rcPaint.top, SRCCOPY);
         }
     } else {
-        CBitmapScope cache(paintDC.GetSafeHdc(), static_cast<HBITMAP>(m_bmpCache.GetSafeHandle()));
-        if (cache.Get() != NULL)
-            ::BitBlt(paintDC.GetSafeHdc(), 0, 0, m_szCache.cx, m_szCache.cy, cache.Get(), 0, 0, SRCCOPY);
+        ::BitBlt(paintDC.GetSafeHdc(), 0, 0, m_szCache.cx, m_szCache.cy, m_dcCache, 0, 0, SRCCOPY);
     }
     m_bInvalid = FALSE;
 }

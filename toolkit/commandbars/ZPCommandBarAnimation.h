@@ -4,6 +4,7 @@
 
 #include <framework.h>
 #include <framework/gdi.h>
+#include <framework/memorydc.h>
 
 #include <vector>
 
@@ -25,14 +26,16 @@ public:
         CAnimateInfo(HDC hDC, const CRect& rc);
         CAnimateInfo(const CAnimateInfo&) = delete;
         CAnimateInfo& operator=(const CAnimateInfo&) = delete;
-        BOOL IsValid() const { return m_pNewBits != NULL && m_pOldBits != NULL; }
+        BOOL IsValid() const { return m_pNewBits != NULL && m_pOldBits != NULL && m_pBlendBits != NULL; }
         // The two pictures are equal byte for byte.
         BOOL IsUnchanged() const;
 
-        CBitmap m_bmpNew;   // owned
-        DWORD* m_pNewBits;  // borrowed from m_bmpNew
-        CBitmap m_bmpOld;   // owned
-        DWORD* m_pOldBits;  // borrowed from m_bmpOld
+        CBitmap m_bmpNew;     // owned
+        DWORD* m_pNewBits;    // borrowed from m_bmpNew
+        CBitmap m_bmpOld;     // owned
+        DWORD* m_pOldBits;    // borrowed from m_bmpOld
+        CBitmap m_bmpBlend;   // owned: the step being shown
+        DWORD* m_pBlendBits;  // borrowed from m_bmpBlend
         CRect m_rc;
         int m_nStep;
         std::vector<CRect> m_arrExclusions;  // painted directly since the fade began
@@ -73,6 +76,8 @@ protected:
     CZPCommandBar* m_pBar;  // borrowed: the bar owns this object
     CBitmap m_bmpCache;     // owned; a 32-bit DIB section of the client size
     CSize m_szCache;
+    CMemoryDC m_dcCache;  // holds m_bmpCache selected while there is one
+    CMemoryDC m_dcWork;   // selects an area's pictures for one copy at a time
     BOOL m_bInvalid;
     UINT_PTR m_nTimer;
     std::vector<CAnimateInfo*> m_arrAreas;  // owned
