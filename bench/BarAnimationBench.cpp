@@ -3,6 +3,7 @@
 // a window of that size whose paint is one BitBlt, both repainted the same way. Needs a display. Usage:
 // bar_animation_bench [rounds]
 #include "BenchClock.h"
+#include "BenchTiming.h"
 
 #include "../tests/toolkit/common/DibSection.h"
 
@@ -75,12 +76,6 @@ LRESULT CALLBACK PeerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(hWnd, message, wParam, lParam);
 }
 
-void PrintRatio(const char* pszName, double dOurs, double dPeer, double dGoal)
-{
-    printf("  %-46s %8.4f ms, peer %8.4f ms, ratio %.2fx (goal <= %.1fx)\n", pszName, dOurs, dPeer, dOurs / dPeer,
-           dGoal);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -119,8 +114,8 @@ int main(int argc, char** argv)
         dRepaint += CachedRepaints(pBar->m_hWnd, nRounds / kBatches);
         dBlt += CachedRepaints(hPeer, nRounds / kBatches);
     }
-    PrintRatio("blend step, 200x24, vs constant-alpha AlphaBlend", dStep / kBatches, dAlpha / kBatches, 2.0);
-    PrintRatio("cached repaint, 600x24, vs a one-BitBlt paint", dRepaint / kBatches, dBlt / kBatches, 1.2);
+    BenchPrintRatio("blend step, 200x24, vs constant-alpha AlphaBlend", dStep / kBatches, dAlpha / kBatches, 2.0);
+    BenchPrintRatio("cached repaint, 600x24, vs a one-BitBlt paint", dRepaint / kBatches, dBlt / kBatches, 1.2);
 
     ::DestroyWindow(hPeer);
     pBar->DestroyWindow();

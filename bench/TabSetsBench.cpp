@@ -2,6 +2,7 @@
 // tabs drawn into a DIB by each set, against SysTabControl32 printing 50 tabs with WM_PRINTCLIENT.
 // Needs a display. Usage: tab_sets_bench [rounds]
 #include "BenchClock.h"
+#include "BenchTiming.h"
 
 #include "../tests/toolkit/common/DibSection.h"
 
@@ -101,8 +102,7 @@ int main(int argc, char** argv)
         }
         char szName[64];
         sprintf(szName, "appearance %2d, %d tabs, vs SysTabControl32", nSet, kTabs);
-        printf("  %-46s %8.4f ms, peer %8.4f ms, ratio %.2fx (goal <= %.1fx)\n", szName, dOurs / kBatches,
-               dPeer / kBatches, dOurs / dPeer, kGoal);
+        BenchPrintRatio(szName, dOurs / kBatches, dPeer / kBatches, kGoal);
     }
 
     strip.DeleteAllItems();
