@@ -28,3 +28,10 @@ inline void BenchPrint(const std::vector<const CBenchTiming*>& timings, int nNam
         printf("\n");
     }
 }
+
+// One comparison with a peer measured in the same run, ending in its ratio and goal.
+inline void BenchPrintRatio(const char* pszName, double dOurs, double dPeer, double dGoal)
+{
+    printf("  %-46s %8.4f ms, peer %8.4f ms, ratio %.2fx (goal <= %.1fx)\n", pszName, dOurs, dPeer, dOurs / dPeer,
+           dGoal);
+}

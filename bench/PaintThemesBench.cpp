@@ -3,6 +3,7 @@
 // against ToolbarWindow32 printing the same buttons with WM_PRINTCLIENT. Needs a display.
 // Usage: paint_themes_bench [rounds]
 #include "BenchClock.h"
+#include "BenchTiming.h"
 
 #include "../tests/toolkit/commandbars/paint_manager_pixels.h"
 
@@ -61,12 +62,6 @@ double Peer(HWND hToolbar, HDC hDC, int nRounds)
     for (int r = 0; r < nRounds; ++r)
         ::SendMessageW(hToolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT | PRF_ERASEBKGND);
     return (BenchNowMs() - t0) / nRounds;
-}
-
-void PrintRatio(const char* pszName, double dOurs, double dPeer, double dGoal)
-{
-    printf("  %-46s %8.4f ms, peer %8.4f ms, ratio %.2fx (goal <= %.1fx)\n", pszName, dOurs, dPeer, dOurs / dPeer,
-           dGoal);
 }
 
 }  // namespace
@@ -148,9 +143,10 @@ int main(int argc, char** argv)
         dDefault += Ours(pDefault, pBar, icons, dib.GetDC(), nRounds / kBatches);
         dNative += Ours(pNative, pBar, icons, dib.GetDC(), nRounds / kBatches);
     }
-    PrintRatio(pNative->IsThemed() ? "toolbar row, Native XP, vs ToolbarWindow32" : "toolbar row, Native XP (no style)",
-               dNative / kBatches, dPeer / kBatches, 1.5);
-    PrintRatio("toolbar row, Default, vs ToolbarWindow32", dDefault / kBatches, dPeer / kBatches, 1.0);
+    BenchPrintRatio(pNative->IsThemed() ? "toolbar row, Native XP, vs ToolbarWindow32"
+                                        : "toolbar row, Native XP (no style)",
+                    dNative / kBatches, dPeer / kBatches, 1.5);
+    BenchPrintRatio("toolbar row, Default, vs ToolbarWindow32", dDefault / kBatches, dPeer / kBatches, 1.0);
 
     // The bar is left to the process's exit: its release overflows the stack here (in the bar's
     // teardown, not in the themes), which the tests' bars do not; reported for the bars' owner.

@@ -2,6 +2,7 @@
 // tabs drawn into a DIB by each set, against SysTabControl32 printing 50 tabs with WM_PRINTCLIENT.
 // Needs a display. Usage: tab_sets_bench [rounds]
 #include "BenchClock.h"
+#include "BenchTiming.h"
 
 #include "../tests/toolkit/common/DibSection.h"
 
@@ -66,8 +67,8 @@ int main(int argc, char** argv)
 {
     const int nRounds = argc > 1 ? atoi(argv[1]) : 20;
     ::InitCommonControls();
-    HWND hParent = ::CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, NULL, NULL,
-                                     NULL, NULL);
+    HWND hParent =
+        ::CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, NULL, NULL, NULL, NULL);
     HWND hTab = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, hParent, NULL,
                                   NULL, NULL);
     ::SendMessageW(hTab, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -101,8 +102,7 @@ int main(int argc, char** argv)
         }
         char szName[64];
         sprintf(szName, "appearance %2d, %d tabs, vs SysTabControl32", nSet, kTabs);
-        printf("  %-46s %8.4f ms, peer %8.4f ms, ratio %.2fx (goal <= %.1fx)\n", szName, dOurs / kBatches,
-               dPeer / kBatches, dOurs / dPeer, kGoal);
+        BenchPrintRatio(szName, dOurs / kBatches, dPeer / kBatches, kGoal);
     }
 
     strip.DeleteAllItems();

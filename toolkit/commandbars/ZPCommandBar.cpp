@@ -1,6 +1,7 @@
 // The command bar base: its controls, the lookups of the subsystem and the base slots.
 #include "commandbars/ZPCommandBar.h"
 
+#include "commandbars/ZPCommandBarAnimation.h"
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPKeyboardManager.h"
@@ -57,7 +58,7 @@ CZPCommandBar::CZPCommandBar()
       m_nDefaultButtonStyle(zpButtonAutomatic), m_szControlsSpacing(0, 0), m_nLockCount(0), m_bKeyboardEntry(FALSE),
       m_bMouseEntry(FALSE), m_hWndCaret(NULL), m_nLastDescription(-1), m_bFinalReleasing(FALSE),
       m_nShowTextBelowIcons(ZP_TEXT_BELOW_ICONS_FROM_OPTIONS), m_bAnimationEnabled(FALSE), m_nTextOrientation(0),
-      m_hWndFocus(NULL)
+      m_hWndFocus(NULL), m_pAnimation(new CZPCommandBarAnimation(this))
 {
     m_pControls->SetParentBar(this);
 }
@@ -75,6 +76,8 @@ CZPCommandBar::~CZPCommandBar()
     if (CZPKeyboardManager* pKeyboard = ZpKeyboardManagerIfExists())
         pKeyboard->RemoveHookAble(this);
     DisconnectAccessible();
+    delete m_pAnimation;
+    m_pAnimation = NULL;
     SetControls(NULL);
     if (m_hWnd != NULL)
         DestroyWindow();
@@ -510,15 +513,15 @@ BOOL CZPCommandBar::IsKeyboardCuesVisible() const
     return TRUE;
 }
 
-// The redraw lock and bar animation are not built: the area is invalidated directly.
-void CZPCommandBar::RepaintArea(const RECT* pRect, BOOL bNow)
+// The redraw lock is not built: the animation object repaints at once.
+void CZPCommandBar::RepaintArea(const RECT* pRect, BOOL bAnimate)
 {
     if (pRect == NULL)
         m_dwPending &= ~ZP_BAR_PENDING_REDRAW;
     if (m_hWnd == NULL || !::IsWindowVisible(m_hWnd))
         return;
-    ::InvalidateRect(m_hWnd, pRect, FALSE);
-    if (bNow)
+    m_pAnimation->RedrawRect(pRect, bAnimate);
+    if (pRect == NULL && bAnimate)
         ::UpdateWindow(m_hWnd);
 }
 
@@ -722,6 +725,10 @@ LRESULT CZPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             OnBarTimer(wParam);
             return 0;
         }
+        if (wParam == ZP_TIMER_BAR_ANIMATION) {
+            m_pAnimation->OnTimer();
+            return 0;
+        }
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -731,12 +738,9 @@ LRESULT CZPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_ERASEBKGND:
         return TRUE;
-    case WM_PAINT: {
-        CPaintDC paintDC(this);
-        CZPBufferDC dc(paintDC);
-        DrawBar(&dc, CRect(paintDC.m_ps.rcPaint));
+    case WM_PAINT:
+        m_pAnimation->OnPaint();
         return 0;
-    }
     case WM_PRINTCLIENT: {
         CRect rcClient;
         GetClientRect(&rcClient);
@@ -746,6 +750,7 @@ LRESULT CZPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         if (m_nTrackingMode != 0)
             SwitchTrackingMode(0, TRUE, FALSE);
+        m_pAnimation->OnDestroy();
         break;
     case WM_IDLEUPDATECMDUI:
         OnIdleUpdate(static_cast<BOOL>(wParam), FALSE);

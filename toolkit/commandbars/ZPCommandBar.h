@@ -9,6 +9,7 @@
 #include "common/ZPHookManager.h"
 #include "commandbars/ZPCommandBarsResource.h"
 
+class CZPCommandBarAnimation;
 class CZPCommandBars;
 class CZPCommandBarKeyboardTip;
 class CZPControl;
@@ -140,6 +141,7 @@ public:
     // The cross-fade of bar animation is not built: only the switch is kept (and persisted).
     BOOL IsAnimationEnabled() const { return m_bAnimationEnabled; }
     void SetAnimationEnabled(BOOL bEnable) { m_bAnimationEnabled = bEnable; }
+    CZPCommandBarAnimation* GetAnimation() const { return m_pAnimation; }
     int GetMRUWidth() const { return m_nMRUWidth; }
     void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
     DWORD GetPendingState() const { return m_dwPending; }
@@ -228,7 +230,8 @@ public:
     virtual BOOL IsPopupBar() const;                                                // 102
     virtual void ExchangeProperties(CZPPropExchange* pPX);                          // 103
     virtual BOOL IsKeyboardCuesVisible() const;                                     // 104
-    virtual void RepaintArea(const RECT* pRect, BOOL bNow = FALSE);                 // 105
+    // bAnimate fades the area; a whole-bar repaint (NULL) with TRUE is drawn at once.
+    virtual void RepaintArea(const RECT* pRect, BOOL bAnimate = FALSE);             // 105
     virtual void DrawBar(CDC* pDC, const CRect& rcClip);                            // 106
     // One keyboard tip per visible captioned control, handed to the command bars.
     virtual void CreateKeyboardTips();                                              // 111
@@ -293,5 +296,6 @@ protected:
     int m_nShowTextBelowIcons;
     BOOL m_bAnimationEnabled;
     int m_nTextOrientation;
-    HWND m_hWndFocus;  // borrowed: focus to restore when a bar control lets go of it
+    HWND m_hWndFocus;                      // borrowed: focus to restore when a bar control lets go of it
+    CZPCommandBarAnimation* m_pAnimation;  // owned
 };

@@ -309,9 +309,7 @@ void CZPControl::RedrawParent(BOOL bAnimate)
 {
     if (m_pParent == NULL || !IsVisible(0))
         return;
-    // Bar animation is not built: an animated repaint is an ordinary one.
-    (void)bAnimate;
-    m_pParent->RepaintArea(&m_rcControl, FALSE);
+    m_pParent->RepaintArea(&m_rcControl, bAnimate);
 }
 
 // Site notification ----------------------------------------------------------------------------
