@@ -751,13 +751,56 @@ void CZPPopupBar::RecalcBarLayout()
         return;
     }
     RemoveShadows();
+    const int nKind = m_bJustExpanded ? ChoosePopupAnimation() : ZP_ANIMATE_NONE;
+    if (nKind >= zpAnimateUnfold && nKind <= zpAnimateFade)
+        AnimateExpansion(rcOld, rc);
+    else
+        ::SetWindowPos(m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
+                       SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
     if (m_bJustExpanded)
         ZpMenuSoundInstance().Play(CZPMenuSoundThread::soundMenuPopup);
-    ::SetWindowPos(m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
-                   SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
     UpdateShadows();
     RepaintArea(NULL, FALSE);
     m_bJustExpanded = FALSE;
+}
+
+// The old image stays on screen while the window takes its new size; the paint manager then
+// unfolds the full menu over it.
+void CZPPopupBar::AnimateExpansion(const CRect& rcOld, const CRect& rcNew)
+{
+    CZPPaintManager* pPaintManager = ResolvePaintManager();
+    CDC dcOld;
+    CBitmap bmpOld;
+    {
+        CClientDC dcWindow(this);
+        dcOld.CreateCompatibleDC(&dcWindow);
+        bmpOld.CreateCompatibleBitmap(&dcWindow, rcOld.Width(), rcOld.Height());
+    }
+    CBitmap* pOldOld = dcOld.SelectObject(&bmpOld);
+    {
+        CClientDC dcWindow(this);
+        dcOld.BitBlt(0, 0, rcOld.Width(), rcOld.Height(), &dcWindow, 0, 0, SRCCOPY);
+    }
+    ShowWindow(SW_HIDE);
+    CWnd* pSite = FindSiteWindow();
+    if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
+        pSite->UpdateWindow();
+    ::SetWindowPos(m_hWnd, NULL, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
+                   SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOREDRAW);
+    CClientDC dcWindow(this);
+    dcWindow.BitBlt(0, 0, rcOld.Width(), rcOld.Height(), &dcOld, 0, 0, SRCCOPY);
+    dcOld.SelectObject(pOldOld);
+    CDC dcBuffer;
+    dcBuffer.CreateCompatibleDC(&dcWindow);
+    CBitmap bmpBuffer;
+    bmpBuffer.CreateCompatibleBitmap(&dcWindow, rcNew.Width(), rcNew.Height());
+    CBitmap* pOldBuffer = dcBuffer.SelectObject(&bmpBuffer);
+    const CRect rcClient(0, 0, rcNew.Width(), rcNew.Height());
+    DrawBar(&dcBuffer, rcClient);
+    if (pPaintManager != NULL)
+        pPaintManager->AnimatePopupExpansion(this, &dcWindow, &dcBuffer, rcNew.bottom > rcOld.bottom);
+    dcWindow.BitBlt(0, 0, rcNew.Width(), rcNew.Height(), &dcBuffer, 0, 0, SRCCOPY);
+    dcBuffer.SelectObject(pOldBuffer);
 }
 
 void CZPPopupBar::ExpandBar()

@@ -144,6 +144,7 @@ protected:
     void ScrollBy(int nDelta);
     void UpdateShadows();
     void RemoveShadows();
+    void AnimateExpansion(const CRect& rcOld, const CRect& rcNew);
     void DrawScrollArrow(CDC* pDC, CRect rc, BOOL bDown);
     CZPToolBar* CreateTornOffBar();
 

@@ -279,6 +279,28 @@ TEST_F(RarelyUsedTest, HiddenCommandsGoBehindTheExpandButton)
     EXPECT_FALSE(ZpMouseManager()->IsMenusExpanded());
 }
 
+TEST_F(RarelyUsedTest, ExpandingWithEachAnimationEndsOnTheFullMenu)
+{
+    for (int nKind : { static_cast<int>(zpAnimateUnfold), static_cast<int>(zpAnimateSlide),
+                       static_cast<int>(zpAnimateFade), ZP_ANIMATE_NONE }) {
+        SCOPED_TRACE(nKind);
+        m_pCommandBars->GetCommandBarsOptions()->m_nAnimation = nKind;
+        Hide(101);
+        m_popup = MakePopup(m_pCommandBars, m_site.m_hWnd, 3);
+        ASSERT_TRUE(m_popup->Popup(10, 10, NULL));
+        CRect rcBefore;
+        ::GetWindowRect(m_popup->GetSafeHwnd(), &rcBefore);
+        m_popup->ExpandBar();
+        CRect rcAfter;
+        ::GetWindowRect(m_popup->GetSafeHwnd(), &rcAfter);
+        EXPECT_TRUE(::IsWindowVisible(m_popup->GetSafeHwnd()));
+        EXPECT_EQ(rcBefore.top, rcAfter.top);
+        EXPECT_GT(rcAfter.Height(), rcBefore.Height() - 22);  // the hidden row back, the button gone
+        EXPECT_TRUE(m_popup->ControlAt(1)->IsVisible());
+        m_popup->EndTracking();
+    }
+}
+
 TEST_F(RarelyUsedTest, AMenuNeverHidesAllItsCommands)
 {
     Hide(100);
@@ -474,8 +496,9 @@ TEST_F(PopupBarTest, TrackReturnsTheCommandOrSendsIt)
     EXPECT_EQ(1, ZpTrackPopupBar(popup.Get(), 0, 20, 20, CWnd::FromHandle(site.m_hWnd)));
     ASSERT_EQ(1, site.Count(WM_COMMAND));
     for (const ZpRecordedMessage& m : site.m_messages) {
-        if (m.message == WM_COMMAND)
+        if (m.message == WM_COMMAND) {
             EXPECT_EQ(102u, LOWORD(m.wParam));
+        }
     }
     // Closed without a command: 0 with TPM_RETURNCMD.
     steps.Post([&] { popup->EndTracking(); });
