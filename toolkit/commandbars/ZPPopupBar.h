@@ -87,6 +87,7 @@ public:
     CRect GetScrollUpRect() const { return m_rcScrollUp; }
     BOOL IsTearOff() const { return m_bTearOff; }
     void SetTearOffPopup(LPCWSTR lpszCaption, UINT nBarID, BOOL bTearOff = TRUE, int nWidth = 0);
+    int GetTearOffWidth() const { return m_nTearOffWidth; }
     CRect GetTearOffRect() const { return m_rcTearOff; }
     BOOL IsTearingOff() const { return m_bTearingOff; }
     CZPToolBar* GetTornOffBar() const { return m_pTornOff.Get(); }

@@ -7,7 +7,10 @@
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
 #include "commandbars/ZPPopupBar.h"
+#include "common/ZPPropExchangeArchive.h"
 #include "common/ZPShadowManager.h"
+
+#include "archive_helpers.h"
 
 #include <framework/messages.h>
 
@@ -624,6 +627,52 @@ TEST_F(PopupBarTest, APopupToolBarLaysItsControlsOutInsideItsBorders)
         EXPECT_LE(bar->ControlAt(i)->GetRect().bottom, rcClient.bottom - rcBorders.bottom);
     }
     bar->EndTracking();
+}
+
+}  // namespace
+
+namespace {
+
+// The popup's keys survive an archive; damaged borders load as the default ones.
+TEST(PopupBarKeysTest, RoundTripAndDamagedBorders)
+{
+    struct Case
+    {
+        const char* name;
+        CRect rcStored;
+        CRect rcLoaded;
+    } cases[] = { { "kept", CRect(1, 2, 3, 5), CRect(1, 2, 3, 5) },
+                  { "negative", CRect(-5, 4, 2, 4), CRect(2, 4, 2, 4) },
+                  { "huge", CRect(2, 4, 100000, 4), CRect(2, 4, 2, 4) } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRefPtr<CZPPopupBar> stored = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+        stored->SetTearOffPopup(L"Tools", 4321, TRUE, 150);
+        stored->SetBorders(c.rcStored);
+        stored->SetShowShadow(FALSE);
+        stored->SetContextMenu(TRUE);
+        stored->SetDoubleGripper(TRUE);
+        Bytes bytes = StoreBytes([&](CArchive& ar) {
+            CZPPropExchangeArchive px(ar);
+            px.SetSchema(ZP_COMMANDBARS_SCHEMA);
+            stored->ExchangeProperties(&px);
+        });
+        CRefPtr<CZPPopupBar> loaded = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+        LoadBytes(bytes, [&](CArchive& ar) {
+            CZPPropExchangeArchive px(ar);
+            px.SetSchema(ZP_COMMANDBARS_SCHEMA);
+            loaded->ExchangeProperties(&px);
+        });
+        EXPECT_TRUE(loaded->IsTearOff());
+        EXPECT_EQ(c.rcLoaded, loaded->GetBorders());
+        EXPECT_FALSE(loaded->GetShowShadow());
+        EXPECT_TRUE(loaded->IsContextMenu());
+        EXPECT_TRUE(loaded->IsDoubleGripper());
+    }
+    // A width hint out of range is clamped.
+    CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+    popup->SetTearOffPopup(L"x", 1, TRUE, -7);
+    EXPECT_EQ(0, popup->GetTearOffWidth());
 }
 
 }  // namespace
