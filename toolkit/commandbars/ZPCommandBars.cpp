@@ -3,10 +3,15 @@
 
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPCommandBarsOptions.h"
+#include "commandbars/ZPCommandBarsResource.h"
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPDockContext.h"
 #include "commandbars/ZPMouseManager.h"
+#include "commandbars/ZPToolBar.h"
+
+#include <framework/frame.h>
 
 #include <framework/messages.h>
 #include <framework/resids.h>
@@ -36,11 +41,14 @@ IMPLEMENT_DYNCREATE(CZPCommandBars, CCmdTarget)
 
 CZPCommandBars::CZPCommandBars()
     : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
-      m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this))
+      m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_bLayoutLock(FALSE)
 {}
 
 CZPCommandBars::~CZPCommandBars()
 {
+    // The bars go first: undocking them talks to the dock bars.
+    m_bLayoutLock = TRUE;
+    RemoveAll();
     m_pOptions->InternalRelease();
     for (CZPDockBar*& pDockBar : m_pDockBars) {
         if (pDockBar != NULL)
@@ -60,6 +68,7 @@ void CZPCommandBars::CreateDockBars()
             delete pDockBar;
             AfxThrowResourceException();
         }
+        pDockBar->SetCommandBars(this);
         m_pDockBars[i] = pDockBar;
     }
 }
@@ -178,3 +187,204 @@ void CZPCommandBars::ResetUsageData()
     m_pOptions->m_mapUsedCommands.RemoveAll();
     m_pOptions->m_bDirty = TRUE;
 }
+
+// Bars ------------------------------------------------------------------------------------------
+
+CZPCommandBar* CZPCommandBars::GetAt(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < GetCount() ? m_arrBars[nIndex] : NULL;
+}
+
+int CZPCommandBars::IndexOf(const CZPCommandBar* pBar) const
+{
+    for (int i = 0; i < GetCount(); ++i) {
+        if (m_arrBars[i] == pBar)
+            return i;
+    }
+    return -1;
+}
+
+CZPCommandBar* CZPCommandBars::FindToolBar(UINT nId) const
+{
+    if (nId == 0)
+        return NULL;
+    for (int i = 0; i < GetCount(); ++i) {
+        if (m_arrBars[i]->GetBarID() == nId)
+            return m_arrBars[i];
+    }
+    return NULL;
+}
+
+void CZPCommandBars::AddBar(CZPCommandBar* pBar)
+{
+    if (pBar != NULL && IndexOf(pBar) == -1)
+        m_arrBars.Add(pBar);
+}
+
+CZPToolBar* CZPCommandBars::CreateToolBar(LPCWSTR lpszTitle, int nPosition, CRuntimeClass* pClass)
+{
+    if (pClass == NULL)
+        pClass = RUNTIME_CLASS(CZPToolBar);
+    if (!pClass->IsDerivedFrom(RUNTIME_CLASS(CZPToolBar)))
+        return NULL;
+    CZPToolBar* pBar = static_cast<CZPToolBar*>(pClass->CreateObject());
+    if (pBar == NULL)
+        return NULL;
+    pBar->SetCommandBars(this);
+    pBar->SetTitle(lpszTitle != NULL ? lpszTitle : L"");
+    if (!pBar->MoveToPosition(nPosition)) {
+        pBar->InternalRelease();
+        return NULL;
+    }
+    m_arrBars.Add(pBar);
+    return pBar;
+}
+
+void CZPCommandBars::Remove(CZPCommandBar* pBar)
+{
+    const int nIndex = IndexOf(pBar);
+    if (nIndex == -1)
+        return;
+    if (pBar->GetSafeHwnd() != NULL)
+        pBar->ShowWindow(SW_HIDE);
+    CZPToolBar* pToolBar = DYNAMIC_DOWNCAST(CZPToolBar, pBar);
+    if (pToolBar != NULL && pToolBar->GetDockBar() != NULL)
+        pToolBar->GetDockBar()->RemoveBar(pToolBar, -1, TRUE);
+    // Hidden without the site's notification: the bar is going, not being hidden by the user.
+    if (pBar->GetSafeHwnd() != NULL)
+        pBar->DestroyWindow();
+    m_arrBars.RemoveAt(nIndex);
+    pBar->InternalRelease();
+}
+
+void CZPCommandBars::RemoveAll()
+{
+    const BOOL bLock = m_bLayoutLock;
+    m_bLayoutLock = TRUE;
+    while (GetCount() > 0)
+        Remove(m_arrBars[GetCount() - 1]);
+    m_bLayoutLock = bLock;
+    RelayoutSite(TRUE);
+}
+
+BOOL CZPCommandBars::DockCommandBar(CZPToolBar* pBar, const RECT* pRect, CZPDockBar* pDockBar)
+{
+    if (pBar == NULL || pDockBar == NULL || pDockBar->GetSafeHwnd() == NULL)
+        return FALSE;
+    if (!pBar->CreateBarWindow(pDockBar, FALSE))
+        return FALSE;
+    pDockBar->DockBar(pBar, pRect);
+    pBar->SetPosition(pDockBar->GetPosition());
+    return TRUE;
+}
+
+BOOL CZPCommandBars::DockCommandBar(CZPToolBar* pBar, int nPosition)
+{
+    return DockCommandBar(pBar, NULL, GetDockBar(nPosition));
+}
+
+BOOL CZPCommandBars::FloatCommandBar(CZPToolBar* pBar)
+{
+    if (pBar == NULL || !pBar->CreateBarWindow(GetSite(), TRUE))
+        return FALSE;
+    if (pBar->GetDockBar() != NULL)
+        pBar->GetDockBar()->RemoveBar(pBar, -1, TRUE);
+    pBar->SetPosition(zpBarFloating);
+    return TRUE;
+}
+
+void CZPCommandBars::RelayoutSite(BOOL bDelay)
+{
+    CWnd* pSite = GetSite();
+    if (m_bLayoutLock || pSite == NULL || !::IsWindow(pSite->GetSafeHwnd()))
+        return;
+    CWnd* pPermanent = CWnd::FromHandlePermanent(pSite->GetSafeHwnd());
+    if (pPermanent != NULL && pPermanent->IsFrameWnd()) {
+        CFrameWnd* pFrame = static_cast<CFrameWnd*>(pPermanent);
+        if (bDelay)
+            pFrame->m_nIdleFlags |= CFrameWnd::idleLayout;
+        else
+            pFrame->RecalcLayout(FALSE);
+        return;
+    }
+    CRect rc;
+    ::GetClientRect(pSite->GetSafeHwnd(), &rc);
+    ::SendMessageW(pSite->GetSafeHwnd(), WM_SIZE, 0, MAKELPARAM(rc.Width(), rc.Height()));
+}
+
+void CZPCommandBars::FlushPendingLayout()
+{
+    CWnd* pSite = GetSite();
+    CWnd* pPermanent = pSite != NULL ? CWnd::FromHandlePermanent(pSite->GetSafeHwnd()) : NULL;
+    if (pPermanent == NULL || !pPermanent->IsFrameWnd())
+        return;
+    CFrameWnd* pFrame = static_cast<CFrameWnd*>(pPermanent);
+    if ((pFrame->m_nIdleFlags & CFrameWnd::idleLayout) == 0)
+        return;
+    pFrame->m_nIdleFlags &= ~CFrameWnd::idleLayout;
+    pFrame->RecalcLayout(FALSE);
+}
+
+BOOL CZPCommandBars::IsRightToLeft() const
+{
+    return m_hWndSite != NULL && (::GetWindowLongW(m_hWndSite, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+}
+
+void CZPCommandBars::FillExpandPopup(CZPToolBar* pBar, CZPCommandBar* pPopup)
+{
+    if (pBar == NULL || pPopup == NULL || pBar->GetDockBar() == NULL)
+        return;
+    CZPDockBar* pDockBar = pBar->GetDockBar();
+    CArray<CZPToolBar*, CZPToolBar*> arrRow;
+    pDockBar->GetRowBars(pDockBar->FindBar(pBar), arrRow);
+    for (int i = 0; i < arrRow.GetSize(); ++i)
+        arrRow[i]->CopyHiddenForRoomTo(pPopup);
+}
+
+BOOL CZPCommandBars::IsCustomizeCommandPresent() const
+{
+    CWnd* pSite = m_hWndSite != NULL ? CWnd::FromHandlePermanent(m_hWndSite) : NULL;
+    AFX_CMDHANDLERINFO info = {};
+    return pSite != NULL && pSite->OnCmdMsg(ZP_ID_CUSTOMIZE, CN_COMMAND, NULL, &info);
+}
+
+void CZPCommandBars::FillAddRemovePopup(CZPToolBar* pBar, CZPCommandBar* pPopup)
+{
+    if (pBar == NULL || pPopup == NULL || pPopup->GetControls() == NULL)
+        return;
+    CArray<CZPToolBar*, CZPToolBar*> arrRow;
+    if (CZPDockBar* pDockBar = pBar->GetDockBar())
+        pDockBar->GetRowBars(pDockBar->FindBar(pBar), arrRow);
+    if (arrRow.GetSize() == 0)
+        arrRow.Add(pBar);
+    const BOOL bCustomize = IsCustomizeCommandPresent();
+    for (int i = 0; i < arrRow.GetSize(); ++i) {
+        CZPToolBar* pRowBar = arrRow[i];
+        CZPControl* pEntry = pPopup->GetControls()->Add(zpControlPopup, 0);
+        if (pEntry == NULL)
+            continue;
+        CString strCaption = pRowBar->GetTitle();
+        strCaption.Replace(L"&", L"&&");
+        pEntry->SetCaption(strCaption);
+        pEntry->SetFlags(pEntry->GetFlags() | zpFlagManualUpdate);
+        const BOOL bEnabled = bCustomize && pRowBar->IsBuiltIn() && pRowBar->IsCustomizable();
+        pEntry->SetEnabled(bEnabled);
+        if (bEnabled)
+            pRowBar->FillAddRemoveList(pEntry->GetCommandBar());
+    }
+    if (bCustomize) {
+        if (CZPControl* pCustomize = pPopup->GetControls()->Add(zpControlButton, ZP_ID_CUSTOMIZE))
+            pCustomize->SetBeginGroup(TRUE);
+    }
+}
+
+void CZPCommandBars::HideAllToolBars(BOOL bHide)
+{
+    for (int i = 0; i < GetCount(); ++i) {
+        if (CZPToolBar* pBar = DYNAMIC_DOWNCAST(CZPToolBar, m_arrBars[i]))
+            pBar->SetHideAll(bHide);
+    }
+    RelayoutSite(FALSE);
+}
+
+void CZPCommandBars::ShowToolbarsContextMenu(CZPCommandBar*, CPoint) {}

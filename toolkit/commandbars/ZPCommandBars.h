@@ -1,5 +1,5 @@
-// All command bars of one frame. So far: its site frame, the four dock bars, the customize-mode
-// state, the shared managers and the help key; bar creation and docking come later.
+// All command bars of one frame. So far: its site frame, its toolbars, the four dock bars and docking, the
+// customize-mode state, the shared managers and the help key.
 #pragma once
 
 #include <framework.h>
@@ -13,6 +13,7 @@ class CZPDockBar;
 class CZPImageManager;
 class CZPPaintManager;
 class CZPPopupBar;
+class CZPToolBar;
 
 class CZPCommandBars : public CCmdTarget
 {
@@ -43,6 +44,39 @@ public:
     // margin holds the screen point strictly inside; NULL when none.
     CZPDockBar* CanDock(CPoint point, CZPDockBar* pPreferred = NULL) const;
 
+    // Bars: the menu bar and toolbars in creation order, each holding one reference.
+    int GetCount() const { return static_cast<int>(m_arrBars.GetSize()); }
+    CZPCommandBar* GetAt(int nIndex) const;
+    int IndexOf(const CZPCommandBar* pBar) const;
+    CZPCommandBar* FindToolBar(UINT nId) const;
+    // A new toolbar of the class (default CZPToolBar) at a position; NULL when that fails.
+    CZPToolBar* CreateToolBar(LPCWSTR lpszTitle, int nPosition, CRuntimeClass* pClass = NULL);
+    // Appends a bar the caller created (takes over the caller's reference).
+    void AddBar(CZPCommandBar* pBar);
+    // Hides, undocks and destroys the bar's window, drops it from the list and releases it.
+    void Remove(CZPCommandBar* pBar);
+    void RemoveAll();
+    BOOL DockCommandBar(CZPToolBar* pBar, const RECT* pRect, CZPDockBar* pDockBar);
+    BOOL DockCommandBar(CZPToolBar* pBar, int nPosition);
+    BOOL FloatCommandBar(CZPToolBar* pBar);
+    // The frame's layout at once, or at idle time with bDelay; WM_SIZE for other sites.
+    virtual void RelayoutSite(BOOL bDelay);
+    // Runs a delayed frame layout now.
+    void FlushPendingLayout();
+    void SetLayoutLock(BOOL bLock) { m_bLayoutLock = bLock; }
+    BOOL IsRightToLeft() const;
+    // Copies the controls hidden only for lack of room of every toolbar of the bar's dock row.
+    virtual void FillExpandPopup(CZPToolBar* pBar, CZPCommandBar* pPopup);
+    // One entry per toolbar of the bar's dock row (the bar alone when it floats), each opening
+    // its add-or-remove list, then the customize command.
+    virtual void FillAddRemovePopup(CZPToolBar* pBar, CZPCommandBar* pPopup);
+    // The site's command routing handles the customize command.
+    BOOL IsCustomizeCommandPresent() const;
+    // The hide-all switch of every toolbar (print preview).
+    void HideAllToolBars(BOOL bHide);
+    // The toolbars context menu; popups are not built here, so nothing shows.
+    virtual void ShowToolbarsContextMenu(CZPCommandBar* pBar, CPoint ptScreen);
+
     // The help id F1 asks for: the highlighted control's (0 when none).
     int GetHelpId() const { return m_nHelpId; }
     void SetHelpIdOf(CZPControl* pControl);
@@ -72,7 +106,9 @@ private:
     CZPPaintManager* m_pPaintManager;  // none of its own until the command bars are built
     CZPDockBar* m_pDockBars[4];        // owned: top, bottom, left, right
     int m_nHelpId;
-    CZPCommandBarsOptions* m_pOptions;  // owned: one reference
+    CZPCommandBarsOptions* m_pOptions;                 // owned: one reference
+    CArray<CZPCommandBar*, CZPCommandBar*> m_arrBars;  // owned: one reference each
+    BOOL m_bLayoutLock;
 };
 
 // Tracks a popup bar at a screen point like TrackPopupMenu with its TPM_ flags: with

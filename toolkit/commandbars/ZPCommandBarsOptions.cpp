@@ -5,5 +5,6 @@ IMPLEMENT_DYNAMIC(CZPCommandBarsOptions, CCmdTarget)
 
 CZPCommandBarsOptions::CZPCommandBarsOptions(CZPCommandBars* pCommandBars)
     : m_bAutoHideUnusedPopups(TRUE), m_bAlwaysShowFullMenus(TRUE), m_bShowFullAfterDelay(TRUE), m_nAnimation(0),
-      m_bDirty(FALSE), m_pCommandBars(pCommandBars)
+      m_bDirty(FALSE), m_bSyncFloatingBars(TRUE), m_bShowExpandButtonAlways(TRUE), m_bDblClickFloat(FALSE),
+      m_pCommandBars(pCommandBars)
 {}

@@ -18,7 +18,10 @@ public:
     BOOL m_bAlwaysShowFullMenus;
     BOOL m_bShowFullAfterDelay;
     int m_nAnimation;
-    BOOL m_bDirty;  // bars or options changed since the layout was last stored
+    BOOL m_bDirty;                   // bars or options changed since the layout was last stored
+    BOOL m_bSyncFloatingBars;        // floating toolbars hide while the frame is inactive
+    BOOL m_bShowExpandButtonAlways;  // toolbars show the expand button even when nothing is hidden
+    BOOL m_bDblClickFloat;           // double-clicking a docked toolbar floats it
     CMap<UINT, UINT, BOOL, BOOL> m_mapHiddenCommands;
     CMap<UINT, UINT, BOOL, BOOL> m_mapUsedCommands;
     CZPCommandBars* m_pCommandBars;  // borrowed: the owner

@@ -120,5 +120,12 @@ const int ZP_ID_OLE_VERB_FIRST = 57872;     // OLE verbs, 57872-57887
 const UINT ZP_ID_MENU_NOCONTROL = 0xFF00;   // a menu item with this id gives no control
 const int ZP_ID_MAX_ACTION = 0xFFFFFFE;     // ids 1 to this may carry an action
 
+// Toolbar built-in controls and strings (their captions are string resources of these ids).
+const int ZP_ID_TOOLBAR_ADDREMOVE = 9122;        // "Add or Remove Buttons" popup of the expand popup
+const int ZP_ID_TOOLBAR_RESET = 9123;            // "Reset Toolbar" entry of that popup
+const int ZP_ID_TOOLBAR_EXPAND = 9148;           // expand button of a docked toolbar
+const int ZP_ID_TOOLBAR_HIDE = 9149;             // hide button of a floating toolbar
+const UINT ZP_IDS_CONFIRM_RESET_TOOLBAR = 9173;  // reset prompt; %s is the toolbar's title
+
 // Caption of the OLE verbs placeholder in menus.
 #define ZP_OLE_VERBS_CAPTION L"<<OLE VERBS GO HERE>>"

@@ -165,12 +165,14 @@ public:
     // Bisects for the narrowest width whose layout is no taller than nHeight.
     void FitToHeight(int nHeight, DWORD& dwMode)
     {
+        // Probes may wrap and ask for stretching: only the chosen width decides that.
+        DWORD dwProbe = dwMode;
         int nLow = 0;
-        Wrap(kOneRowWidth, dwMode);
+        Wrap(kOneRowWidth, dwProbe);
         int nHigh = Place().cx;
         while (nHigh - nLow > 1) {
             int nMid = nLow + (nHigh - nLow) / 2;
-            Wrap(nMid, dwMode);
+            Wrap(nMid, dwProbe);
             if (Place().cy <= nHeight)
                 nHigh = nMid;
             else
@@ -182,15 +184,17 @@ public:
     // Bisects for the smallest width that keeps the row count of nWidth.
     void FitToWidth(int nWidth, DWORD& dwMode)
     {
-        int nRows = Wrap(nWidth, dwMode);
-        int nNarrowRows = Wrap(0, dwMode);
+        // Probes may wrap and ask for stretching: only the chosen width decides that.
+        DWORD dwProbe = dwMode;
+        int nRows = Wrap(nWidth, dwProbe);
+        int nNarrowRows = Wrap(0, dwProbe);
         int nFound = nWidth;
         if (nRows != nNarrowRows && nWidth > 0) {
             int nLow = 0;
             int nHigh = nWidth;
             while (nHigh - nLow > 1) {
                 int nMid = nLow + (nHigh - nLow) / 2;
-                if (Wrap(nMid, dwMode) == nRows)
+                if (Wrap(nMid, dwProbe) == nRows)
                     nHigh = nMid;
                 else
                     nLow = nMid;
