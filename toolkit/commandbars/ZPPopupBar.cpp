@@ -1093,14 +1093,9 @@ void CZPPopupBar::DrawBar(CDC* pDC, const CRect& rcClip)
 
 // Tear-off ----------------------------------------------------------------------------------------
 
-CZPToolBar* CZPPopupBar::CreateTornOffBar()
+// Every own control but the expand button, shown in full, goes to the torn-off toolbar.
+void CZPPopupBar::CopyControlsTo(CZPToolBar* pBar)
 {
-    CRefPtr<CZPToolBar> pBar = CRefPtr<CZPToolBar>::Adopt(new CZPToolBar);
-    pBar->SetCommandBars(FindCommandBars());
-    pBar->SetTitle(m_strTearOffCaption);
-    pBar->SetBarID(m_nTearOffId);
-    pBar->SetPosition(zpBarFloating);
-    pBar->SetPaintManager(ResolvePaintManager());
     for (int i = 0; i < CountControls(); ++i) {
         CZPControl* pControl = ControlAt(i);
         if (!IsOwnControl(this, pControl) || pControl->GetID() == ZP_ID_POPUP_EXPAND)
@@ -1109,6 +1104,43 @@ CZPToolBar* CZPPopupBar::CreateTornOffBar()
         if (pCopy != NULL)
             pCopy->SetHideFlags(pCopy->GetHideFlags() & ~(zpHideExpand | zpHideScroll));
     }
+}
+
+CZPToolBar* CZPPopupBar::CreateTornOffBar()
+{
+    CZPCommandBars* pCommandBars = FindCommandBars();
+    if (pCommandBars != NULL) {
+        // Only a bar that was torn off is reused: a damaged id naming the menu bar or another
+        // toolbar must not float it.
+        CZPToolBar* pFound = DYNAMIC_DOWNCAST(CZPToolBar, pCommandBars->FindToolBar(m_nTearOffId));
+        if (pFound != NULL && pFound->IsTornOff() && pFound->GetType() == zpBarTypeNormal) {
+            if (!pFound->IsFloating())
+                pCommandBars->FloatCommandBar(pFound);
+        } else {
+            pFound = pCommandBars->CreateToolBar(m_strTearOffCaption, zpBarFloating);
+            if (pFound == NULL)
+                return NULL;
+            pFound->SetBarID(m_nTearOffId);
+            pFound->SetTornOff(TRUE);
+            pFound->SetBuiltIn(FALSE);
+            if (m_nTearOffWidth > 0)
+                pFound->SetMRUWidth(m_nTearOffWidth);
+            CopyControlsTo(pFound);
+        }
+        if (pFound->GetSafeHwnd() == NULL)
+            return NULL;
+        m_szTornOff = pFound->ComputeBarSize(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+        pFound->InternalAddRef();
+        return pFound;
+    }
+    // Without command bars there is no floating frame: a plain tool window holds the copies.
+    CRefPtr<CZPToolBar> pBar = CRefPtr<CZPToolBar>::Adopt(new CZPToolBar);
+    pBar->SetTitle(m_strTearOffCaption);
+    pBar->SetBarID(m_nTearOffId);
+    pBar->SetPosition(zpBarFloating);
+    pBar->SetTornOff(TRUE);
+    pBar->SetPaintManager(ResolvePaintManager());
+    CopyControlsTo(pBar.Get());
     CWnd* pSite = FindSiteWindow();
     if (!pBar->CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(CS_DBLCLKS), m_strTearOffCaption,
                         WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, pSite != NULL ? pSite->GetSafeHwnd() : NULL, NULL))
@@ -1149,6 +1181,8 @@ void CZPPopupBar::TrackTearOff(CPoint point)
                     m_pTornOff = CRefPtr<CZPToolBar>::Adopt(CreateTornOffBar());
                 if (!m_pTornOff)
                     return FALSE;
+                // Hiding it while the loop holds it must not delete it.
+                m_pTornOff->SetHeldByTearOff(TRUE);
                 ::ShowWindow(hWndPopup, SW_HIDE);
                 CWnd* pSite = FindSiteWindow();
                 if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
@@ -1173,6 +1207,8 @@ void CZPPopupBar::TrackTearOff(CPoint point)
     ZpRunTrackingLoop(m_hWnd, CZPTrackingLoop::flagTakeCapture | CZPTrackingLoop::flagEscapeEnds, onMessage);
     m_bTearingOff = FALSE;
     pMouse->LeaveModalLoop();
+    if (m_pTornOff)
+        m_pTornOff->SetHeldByTearOff(FALSE);
     if (!bTorn)
         return;
     CZPCommandBars* pCommandBars = FindCommandBars();

@@ -148,6 +148,7 @@ protected:
     void AnimateExpansion(const CRect& rcOld, const CRect& rcNew);
     void DrawScrollArrow(CDC* pDC, CRect rc, BOOL bDown);
     CZPToolBar* CreateTornOffBar();
+    void CopyControlsTo(CZPToolBar* pBar);
 
     CZPControl* m_pControlPopup;  // borrowed: the popup control that owns this bar
     CPoint m_ptAnchor;

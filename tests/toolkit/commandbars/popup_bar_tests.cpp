@@ -4,6 +4,7 @@
 
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPCommandBarsOptions.h"
+#include "commandbars/ZPMenuBar.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
 #include "commandbars/ZPPopupBar.h"
@@ -673,6 +674,40 @@ TEST(PopupBarKeysTest, RoundTripAndDamagedBorders)
     CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
     popup->SetTearOffPopup(L"x", 1, TRUE, -7);
     EXPECT_EQ(0, popup->GetTearOffWidth());
+}
+
+}  // namespace
+
+namespace {
+
+// With command bars the torn-off toolbar is theirs; a bar found under the tear-off id is reused
+// only when it was torn off itself.
+TEST_F(TearOffTest, ADamagedIdNamingTheMenuBarDoesNotFloatIt)
+{
+    CZPCommandBars* pCommandBars = new CZPCommandBars;
+    pCommandBars->SetSite(m_site.m_hWnd);
+    CZPToolBar* pMenuBar = pCommandBars->CreateToolBar(L"Menu Bar", zpBarFloating, RUNTIME_CLASS(CZPMenuBar));
+    ASSERT_TRUE(pMenuBar != NULL);
+    const int nPosition = pMenuBar->GetPosition();
+    pMenuBar->ShowWindow(SW_HIDE);
+    m_popup = MakePopup(pCommandBars, m_site.m_hWnd, 3);
+    m_popup->SetTearOffPopup(L"Torn", ZP_MENUBAR_ID, TRUE, 0);
+    ASSERT_TRUE(m_popup->Popup(100, 100, NULL));
+    HWND hWndPopup = m_popup->GetSafeHwnd();
+    PostMove(300, 300);
+    ::PostMessageW(hWndPopup, WM_LBUTTONUP, 0, MAKELPARAM(300, 300));
+    TearOff();
+    CZPToolBar* pTorn = m_popup->GetTornOffBar();
+    ASSERT_TRUE(pTorn != NULL);
+    EXPECT_NE(pMenuBar, pTorn);
+    EXPECT_TRUE(pTorn->IsTornOff());
+    for (int nId = 100; nId < 103; ++nId)  // the copies, beside the floating bar's own buttons
+        EXPECT_TRUE(pTorn->GetControls()->FindControlById(nId) != NULL) << nId;
+    EXPECT_EQ(nPosition, pMenuBar->GetPosition());
+    EXPECT_FALSE(::IsWindowVisible(pMenuBar->GetSafeHwnd()));
+    EXPECT_EQ(2, pCommandBars->GetCount());
+    m_popup.Reset();
+    pCommandBars->InternalRelease();
 }
 
 }  // namespace
