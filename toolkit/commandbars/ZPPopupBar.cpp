@@ -231,7 +231,7 @@ CZPPopupBar::CZPPopupBar()
       m_szTornOff(0, 0), m_nTearOffId(0), m_nTearOffWidth(0), m_bShowShadow(TRUE), m_rcBorders(2, 4, 2, 4),
       m_bDoubleGripper(FALSE), m_bContextMenu(FALSE), m_bScrolling(FALSE), m_nFirstShown(0), m_nEndShown(0),
       m_rcScrollDown(0, 0, 0, 0), m_nScrollDownTimer(0), m_rcScrollUp(0, 0, 0, 0), m_nScrollUpTimer(0),
-      m_nTrackFlags(0), m_bInDestroy(FALSE), m_bHasShadows(FALSE)
+      m_nTrackFlags(0), m_bInDestroy(FALSE), m_bHasShadows(FALSE), m_bExpandTimer(FALSE)
 {
     m_barType = zpBarTypePopup;
     m_barPosition = zpBarPopup;
@@ -566,10 +566,14 @@ BOOL CZPPopupBar::HighlightControlAt(int nIndex, int nKind)
     CZPControl* pControl = ControlAt(m_nHighlightedControl);
     CZPCommandBars* pCommandBars = FindCommandBars();
     if (nKind == 0 && pControl != NULL && pControl->GetID() == ZP_ID_POPUP_EXPAND && pCommandBars != NULL &&
-        pCommandBars->GetCommandBarsOptions()->m_bShowFullAfterDelay)
+        pCommandBars->GetCommandBarsOptions()->m_bShowFullAfterDelay) {
         ::SetTimer(m_hWnd, ZP_TIMER_POPUP_EXPAND, ZP_POPUP_EXPAND_DELAY, NULL);
-    else
+        m_bExpandTimer = TRUE;
+    } else if (m_bExpandTimer) {
+        // Killed only when set: a hover walk over a long menu makes no needless timer calls.
         ::KillTimer(m_hWnd, ZP_TIMER_POPUP_EXPAND);
+        m_bExpandTimer = FALSE;
+    }
     return bResult;
 }
 
@@ -979,6 +983,7 @@ void CZPPopupBar::OnPopupTimer(UINT_PTR nId)
         }
     } else if (nId == ZP_TIMER_POPUP_EXPAND) {
         KillTimer(nId);
+        m_bExpandTimer = FALSE;
         CZPControl* pControl = ControlAt(m_nHighlightedControl);
         if (pControl != NULL && pControl->GetID() == ZP_ID_POPUP_EXPAND)
             pControl->Execute();

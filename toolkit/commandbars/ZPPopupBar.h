@@ -182,9 +182,9 @@ protected:
     CRect m_rcScrollUp;
     UINT_PTR m_nScrollUpTimer;
     UINT m_nTrackFlags;
-    BOOL m_bInDestroy;
-    BOOL m_bHasShadows;  // shadows were given: they go with the window  // WM_DESTROY is running: leaving tracking must
-                         // not destroy again
+    BOOL m_bInDestroy;    // WM_DESTROY runs: leaving tracking must not destroy the window again
+    BOOL m_bExpandTimer;  // timer 5004 runs
+    BOOL m_bHasShadows;   // shadows were given: they go with the window
 };
 
 // The same window laid out as a small toolbar (a toolbar's expand popup): type 1, its controls
