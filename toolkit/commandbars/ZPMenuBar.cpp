@@ -29,6 +29,8 @@ CZPMenuBar::CZPMenuBar()
     m_barType = zpBarTypeMenuBar;
     m_nBarID = ZP_MENUBAR_ID;
     m_dwFlags = ZP_MENUBAR_FLAGS;
+    SetCloseable(FALSE);
+    SetShowExpandButton(FALSE);
 }
 
 CZPMenuBar::~CZPMenuBar()

@@ -231,7 +231,7 @@ CZPPopupBar::CZPPopupBar()
       m_szTornOff(0, 0), m_nTearOffId(0), m_nTearOffWidth(0), m_bShowShadow(TRUE), m_rcBorders(2, 4, 2, 4),
       m_bDoubleGripper(FALSE), m_bContextMenu(FALSE), m_bScrolling(FALSE), m_nFirstShown(0), m_nEndShown(0),
       m_rcScrollDown(0, 0, 0, 0), m_nScrollDownTimer(0), m_rcScrollUp(0, 0, 0, 0), m_nScrollUpTimer(0),
-      m_nTrackFlags(0), m_bInDestroy(FALSE), m_bHasShadows(FALSE)
+      m_nTrackFlags(0), m_bInDestroy(FALSE), m_bHasShadows(FALSE), m_bExpandTimer(FALSE)
 {
     m_barType = zpBarTypePopup;
     m_barPosition = zpBarPopup;
@@ -566,10 +566,14 @@ BOOL CZPPopupBar::HighlightControlAt(int nIndex, int nKind)
     CZPControl* pControl = ControlAt(m_nHighlightedControl);
     CZPCommandBars* pCommandBars = FindCommandBars();
     if (nKind == 0 && pControl != NULL && pControl->GetID() == ZP_ID_POPUP_EXPAND && pCommandBars != NULL &&
-        pCommandBars->GetCommandBarsOptions()->m_bShowFullAfterDelay)
+        pCommandBars->GetCommandBarsOptions()->m_bShowFullAfterDelay) {
         ::SetTimer(m_hWnd, ZP_TIMER_POPUP_EXPAND, ZP_POPUP_EXPAND_DELAY, NULL);
-    else
+        m_bExpandTimer = TRUE;
+    } else if (m_bExpandTimer) {
+        // Killed only when set: a hover walk over a long menu makes no needless timer calls.
         ::KillTimer(m_hWnd, ZP_TIMER_POPUP_EXPAND);
+        m_bExpandTimer = FALSE;
+    }
     return bResult;
 }
 
@@ -751,13 +755,56 @@ void CZPPopupBar::RecalcBarLayout()
         return;
     }
     RemoveShadows();
+    const int nKind = m_bJustExpanded ? ChoosePopupAnimation() : ZP_ANIMATE_NONE;
+    if (nKind >= zpAnimateUnfold && nKind <= zpAnimateFade)
+        AnimateExpansion(rcOld, rc);
+    else
+        ::SetWindowPos(m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
+                       SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
     if (m_bJustExpanded)
         ZpMenuSoundInstance().Play(CZPMenuSoundThread::soundMenuPopup);
-    ::SetWindowPos(m_hWnd, NULL, rc.left, rc.top, rc.Width(), rc.Height(),
-                   SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
     UpdateShadows();
     RepaintArea(NULL, FALSE);
     m_bJustExpanded = FALSE;
+}
+
+// The old image stays on screen while the window takes its new size; the paint manager then
+// unfolds the full menu over it.
+void CZPPopupBar::AnimateExpansion(const CRect& rcOld, const CRect& rcNew)
+{
+    CZPPaintManager* pPaintManager = ResolvePaintManager();
+    CDC dcOld;
+    CBitmap bmpOld;
+    {
+        CClientDC dcWindow(this);
+        dcOld.CreateCompatibleDC(&dcWindow);
+        bmpOld.CreateCompatibleBitmap(&dcWindow, rcOld.Width(), rcOld.Height());
+    }
+    CBitmap* pOldOld = dcOld.SelectObject(&bmpOld);
+    {
+        CClientDC dcWindow(this);
+        dcOld.BitBlt(0, 0, rcOld.Width(), rcOld.Height(), &dcWindow, 0, 0, SRCCOPY);
+    }
+    ShowWindow(SW_HIDE);
+    CWnd* pSite = FindSiteWindow();
+    if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
+        pSite->UpdateWindow();
+    ::SetWindowPos(m_hWnd, NULL, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
+                   SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOREDRAW);
+    CClientDC dcWindow(this);
+    dcWindow.BitBlt(0, 0, rcOld.Width(), rcOld.Height(), &dcOld, 0, 0, SRCCOPY);
+    dcOld.SelectObject(pOldOld);
+    CDC dcBuffer;
+    dcBuffer.CreateCompatibleDC(&dcWindow);
+    CBitmap bmpBuffer;
+    bmpBuffer.CreateCompatibleBitmap(&dcWindow, rcNew.Width(), rcNew.Height());
+    CBitmap* pOldBuffer = dcBuffer.SelectObject(&bmpBuffer);
+    const CRect rcClient(0, 0, rcNew.Width(), rcNew.Height());
+    DrawBar(&dcBuffer, rcClient);
+    if (pPaintManager != NULL)
+        pPaintManager->AnimatePopupExpansion(this, &dcWindow, &dcBuffer, rcNew.bottom > rcOld.bottom);
+    dcWindow.BitBlt(0, 0, rcNew.Width(), rcNew.Height(), &dcBuffer, 0, 0, SRCCOPY);
+    dcBuffer.SelectObject(pOldBuffer);
 }
 
 void CZPPopupBar::ExpandBar()
@@ -936,6 +983,7 @@ void CZPPopupBar::OnPopupTimer(UINT_PTR nId)
         }
     } else if (nId == ZP_TIMER_POPUP_EXPAND) {
         KillTimer(nId);
+        m_bExpandTimer = FALSE;
         CZPControl* pControl = ControlAt(m_nHighlightedControl);
         if (pControl != NULL && pControl->GetID() == ZP_ID_POPUP_EXPAND)
             pControl->Execute();
@@ -1050,14 +1098,9 @@ void CZPPopupBar::DrawBar(CDC* pDC, const CRect& rcClip)
 
 // Tear-off ----------------------------------------------------------------------------------------
 
-CZPToolBar* CZPPopupBar::CreateTornOffBar()
+// Every own control but the expand button, shown in full, goes to the torn-off toolbar.
+void CZPPopupBar::CopyControlsTo(CZPToolBar* pBar)
 {
-    CRefPtr<CZPToolBar> pBar = CRefPtr<CZPToolBar>::Adopt(new CZPToolBar);
-    pBar->SetCommandBars(FindCommandBars());
-    pBar->SetTitle(m_strTearOffCaption);
-    pBar->SetBarID(m_nTearOffId);
-    pBar->SetPosition(zpBarFloating);
-    pBar->SetPaintManager(ResolvePaintManager());
     for (int i = 0; i < CountControls(); ++i) {
         CZPControl* pControl = ControlAt(i);
         if (!IsOwnControl(this, pControl) || pControl->GetID() == ZP_ID_POPUP_EXPAND)
@@ -1066,6 +1109,43 @@ CZPToolBar* CZPPopupBar::CreateTornOffBar()
         if (pCopy != NULL)
             pCopy->SetHideFlags(pCopy->GetHideFlags() & ~(zpHideExpand | zpHideScroll));
     }
+}
+
+CZPToolBar* CZPPopupBar::CreateTornOffBar()
+{
+    CZPCommandBars* pCommandBars = FindCommandBars();
+    if (pCommandBars != NULL) {
+        // Only a bar that was torn off is reused: a damaged id naming the menu bar or another
+        // toolbar must not float it.
+        CZPToolBar* pFound = DYNAMIC_DOWNCAST(CZPToolBar, pCommandBars->FindToolBar(m_nTearOffId));
+        if (pFound != NULL && pFound->IsTornOff() && pFound->GetType() == zpBarTypeNormal) {
+            if (!pFound->IsFloating())
+                pCommandBars->FloatCommandBar(pFound);
+        } else {
+            pFound = pCommandBars->CreateToolBar(m_strTearOffCaption, zpBarFloating);
+            if (pFound == NULL)
+                return NULL;
+            pFound->SetBarID(m_nTearOffId);
+            pFound->SetTornOff(TRUE);
+            pFound->SetBuiltIn(FALSE);
+            if (m_nTearOffWidth > 0)
+                pFound->SetMRUWidth(m_nTearOffWidth);
+            CopyControlsTo(pFound);
+        }
+        if (pFound->GetSafeHwnd() == NULL)
+            return NULL;
+        m_szTornOff = pFound->ComputeBarSize(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+        pFound->InternalAddRef();
+        return pFound;
+    }
+    // Without command bars there is no floating frame: a plain tool window holds the copies.
+    CRefPtr<CZPToolBar> pBar = CRefPtr<CZPToolBar>::Adopt(new CZPToolBar);
+    pBar->SetTitle(m_strTearOffCaption);
+    pBar->SetBarID(m_nTearOffId);
+    pBar->SetPosition(zpBarFloating);
+    pBar->SetTornOff(TRUE);
+    pBar->SetPaintManager(ResolvePaintManager());
+    CopyControlsTo(pBar.Get());
     CWnd* pSite = FindSiteWindow();
     if (!pBar->CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(CS_DBLCLKS), m_strTearOffCaption,
                         WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, pSite != NULL ? pSite->GetSafeHwnd() : NULL, NULL))
@@ -1106,6 +1186,8 @@ void CZPPopupBar::TrackTearOff(CPoint point)
                     m_pTornOff = CRefPtr<CZPToolBar>::Adopt(CreateTornOffBar());
                 if (!m_pTornOff)
                     return FALSE;
+                // Hiding it while the loop holds it must not delete it.
+                m_pTornOff->SetHeldByTearOff(TRUE);
                 ::ShowWindow(hWndPopup, SW_HIDE);
                 CWnd* pSite = FindSiteWindow();
                 if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
@@ -1130,6 +1212,8 @@ void CZPPopupBar::TrackTearOff(CPoint point)
     ZpRunTrackingLoop(m_hWnd, CZPTrackingLoop::flagTakeCapture | CZPTrackingLoop::flagEscapeEnds, onMessage);
     m_bTearingOff = FALSE;
     pMouse->LeaveModalLoop();
+    if (m_pTornOff)
+        m_pTornOff->SetHeldByTearOff(FALSE);
     if (!bTorn)
         return;
     CZPCommandBars* pCommandBars = FindCommandBars();

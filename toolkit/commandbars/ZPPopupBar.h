@@ -87,6 +87,7 @@ public:
     CRect GetScrollUpRect() const { return m_rcScrollUp; }
     BOOL IsTearOff() const { return m_bTearOff; }
     void SetTearOffPopup(LPCWSTR lpszCaption, UINT nBarID, BOOL bTearOff = TRUE, int nWidth = 0);
+    int GetTearOffWidth() const { return m_nTearOffWidth; }
     CRect GetTearOffRect() const { return m_rcTearOff; }
     BOOL IsTearingOff() const { return m_bTearingOff; }
     CZPToolBar* GetTornOffBar() const { return m_pTornOff.Get(); }
@@ -144,8 +145,10 @@ protected:
     void ScrollBy(int nDelta);
     void UpdateShadows();
     void RemoveShadows();
+    void AnimateExpansion(const CRect& rcOld, const CRect& rcNew);
     void DrawScrollArrow(CDC* pDC, CRect rc, BOOL bDown);
     CZPToolBar* CreateTornOffBar();
+    void CopyControlsTo(CZPToolBar* pBar);
 
     CZPControl* m_pControlPopup;  // borrowed: the popup control that owns this bar
     CPoint m_ptAnchor;
@@ -179,9 +182,9 @@ protected:
     CRect m_rcScrollUp;
     UINT_PTR m_nScrollUpTimer;
     UINT m_nTrackFlags;
-    BOOL m_bInDestroy;
-    BOOL m_bHasShadows;  // shadows were given: they go with the window  // WM_DESTROY is running: leaving tracking must
-                         // not destroy again
+    BOOL m_bInDestroy;    // WM_DESTROY runs: leaving tracking must not destroy the window again
+    BOOL m_bExpandTimer;  // timer 5004 runs
+    BOOL m_bHasShadows;   // shadows were given: they go with the window
 };
 
 // The same window laid out as a small toolbar (a toolbar's expand popup): type 1, its controls

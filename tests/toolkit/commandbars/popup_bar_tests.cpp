@@ -4,10 +4,14 @@
 
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPCommandBarsOptions.h"
+#include "commandbars/ZPMenuBar.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
 #include "commandbars/ZPPopupBar.h"
+#include "common/ZPPropExchangeArchive.h"
 #include "common/ZPShadowManager.h"
+
+#include "archive_helpers.h"
 
 #include <framework/messages.h>
 
@@ -279,6 +283,28 @@ TEST_F(RarelyUsedTest, HiddenCommandsGoBehindTheExpandButton)
     EXPECT_FALSE(ZpMouseManager()->IsMenusExpanded());
 }
 
+TEST_F(RarelyUsedTest, ExpandingWithEachAnimationEndsOnTheFullMenu)
+{
+    for (int nKind : { static_cast<int>(zpAnimateUnfold), static_cast<int>(zpAnimateSlide),
+                       static_cast<int>(zpAnimateFade), ZP_ANIMATE_NONE }) {
+        SCOPED_TRACE(nKind);
+        m_pCommandBars->GetCommandBarsOptions()->m_nAnimation = nKind;
+        Hide(101);
+        m_popup = MakePopup(m_pCommandBars, m_site.m_hWnd, 3);
+        ASSERT_TRUE(m_popup->Popup(10, 10, NULL));
+        CRect rcBefore;
+        ::GetWindowRect(m_popup->GetSafeHwnd(), &rcBefore);
+        m_popup->ExpandBar();
+        CRect rcAfter;
+        ::GetWindowRect(m_popup->GetSafeHwnd(), &rcAfter);
+        EXPECT_TRUE(::IsWindowVisible(m_popup->GetSafeHwnd()));
+        EXPECT_EQ(rcBefore.top, rcAfter.top);
+        EXPECT_GT(rcAfter.Height(), rcBefore.Height() - 22);  // the hidden row back, the button gone
+        EXPECT_TRUE(m_popup->ControlAt(1)->IsVisible());
+        m_popup->EndTracking();
+    }
+}
+
 TEST_F(RarelyUsedTest, AMenuNeverHidesAllItsCommands)
 {
     Hide(100);
@@ -474,8 +500,9 @@ TEST_F(PopupBarTest, TrackReturnsTheCommandOrSendsIt)
     EXPECT_EQ(1, ZpTrackPopupBar(popup.Get(), 0, 20, 20, CWnd::FromHandle(site.m_hWnd)));
     ASSERT_EQ(1, site.Count(WM_COMMAND));
     for (const ZpRecordedMessage& m : site.m_messages) {
-        if (m.message == WM_COMMAND)
+        if (m.message == WM_COMMAND) {
             EXPECT_EQ(102u, LOWORD(m.wParam));
+        }
     }
     // Closed without a command: 0 with TPM_RETURNCMD.
     steps.Post([&] { popup->EndTracking(); });
@@ -601,6 +628,86 @@ TEST_F(PopupBarTest, APopupToolBarLaysItsControlsOutInsideItsBorders)
         EXPECT_LE(bar->ControlAt(i)->GetRect().bottom, rcClient.bottom - rcBorders.bottom);
     }
     bar->EndTracking();
+}
+
+}  // namespace
+
+namespace {
+
+// The popup's keys survive an archive; damaged borders load as the default ones.
+TEST(PopupBarKeysTest, RoundTripAndDamagedBorders)
+{
+    struct Case
+    {
+        const char* name;
+        CRect rcStored;
+        CRect rcLoaded;
+    } cases[] = { { "kept", CRect(1, 2, 3, 5), CRect(1, 2, 3, 5) },
+                  { "negative", CRect(-5, 4, 2, 4), CRect(2, 4, 2, 4) },
+                  { "huge", CRect(2, 4, 100000, 4), CRect(2, 4, 2, 4) } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRefPtr<CZPPopupBar> stored = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+        stored->SetTearOffPopup(L"Tools", 4321, TRUE, 150);
+        stored->SetBorders(c.rcStored);
+        stored->SetShowShadow(FALSE);
+        stored->SetContextMenu(TRUE);
+        stored->SetDoubleGripper(TRUE);
+        Bytes bytes = StoreBytes([&](CArchive& ar) {
+            CZPPropExchangeArchive px(ar);
+            px.SetSchema(ZP_COMMANDBARS_SCHEMA);
+            stored->ExchangeProperties(&px);
+        });
+        CRefPtr<CZPPopupBar> loaded = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+        LoadBytes(bytes, [&](CArchive& ar) {
+            CZPPropExchangeArchive px(ar);
+            px.SetSchema(ZP_COMMANDBARS_SCHEMA);
+            loaded->ExchangeProperties(&px);
+        });
+        EXPECT_TRUE(loaded->IsTearOff());
+        EXPECT_EQ(c.rcLoaded, loaded->GetBorders());
+        EXPECT_FALSE(loaded->GetShowShadow());
+        EXPECT_TRUE(loaded->IsContextMenu());
+        EXPECT_TRUE(loaded->IsDoubleGripper());
+    }
+    // A width hint out of range is clamped.
+    CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+    popup->SetTearOffPopup(L"x", 1, TRUE, -7);
+    EXPECT_EQ(0, popup->GetTearOffWidth());
+}
+
+}  // namespace
+
+namespace {
+
+// With command bars the torn-off toolbar is theirs; a bar found under the tear-off id is reused
+// only when it was torn off itself.
+TEST_F(TearOffTest, ADamagedIdNamingTheMenuBarDoesNotFloatIt)
+{
+    CZPCommandBars* pCommandBars = new CZPCommandBars;
+    pCommandBars->SetSite(m_site.m_hWnd);
+    CZPToolBar* pMenuBar = pCommandBars->CreateToolBar(L"Menu Bar", zpBarFloating, RUNTIME_CLASS(CZPMenuBar));
+    ASSERT_TRUE(pMenuBar != NULL);
+    const int nPosition = pMenuBar->GetPosition();
+    pMenuBar->ShowWindow(SW_HIDE);
+    m_popup = MakePopup(pCommandBars, m_site.m_hWnd, 3);
+    m_popup->SetTearOffPopup(L"Torn", ZP_MENUBAR_ID, TRUE, 0);
+    ASSERT_TRUE(m_popup->Popup(100, 100, NULL));
+    HWND hWndPopup = m_popup->GetSafeHwnd();
+    PostMove(300, 300);
+    ::PostMessageW(hWndPopup, WM_LBUTTONUP, 0, MAKELPARAM(300, 300));
+    TearOff();
+    CZPToolBar* pTorn = m_popup->GetTornOffBar();
+    ASSERT_TRUE(pTorn != NULL);
+    EXPECT_NE(pMenuBar, pTorn);
+    EXPECT_TRUE(pTorn->IsTornOff());
+    for (int nId = 100; nId < 103; ++nId)  // the copies, beside the floating bar's own buttons
+        EXPECT_TRUE(pTorn->GetControls()->FindControlById(nId) != NULL) << nId;
+    EXPECT_EQ(nPosition, pMenuBar->GetPosition());
+    EXPECT_FALSE(::IsWindowVisible(pMenuBar->GetSafeHwnd()));
+    EXPECT_EQ(2, pCommandBars->GetCount());
+    m_popup.Reset();
+    pCommandBars->InternalRelease();
 }
 
 }  // namespace
