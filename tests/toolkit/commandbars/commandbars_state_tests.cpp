@@ -7,6 +7,7 @@
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPCommandBarsState.h"
 #include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPStatusBar.h"
 #include "commandbars/ZPToolBar.h"
 #include "common/ZPZipMemFile.h"
 
@@ -374,6 +375,25 @@ TEST_F(LayoutStateTest, OptionsRoundTripAndBadValuesGiveDefaults)
     m_app.WriteProfileBinary(strSection, L"UsedCommands", reinterpret_cast<LPBYTE>(one), sizeof(one));
     m_commandBars.LoadOptions(kProfile);
     EXPECT_EQ(2, static_cast<int>(pOptions->m_mapUsedCommands.GetCount()));
+}
+
+TEST_F(LayoutStateTest, HiddenStatusBarStaysHiddenAndAVisibleOneWritesNothing)
+{
+    NewBar(128, 1);
+    CZPStatusBar status;
+    ASSERT_TRUE(status.CreateBar(m_frame.Frame(), 0x56008200, AFX_IDW_STATUS_BAR));
+    m_commandBars.SaveCommandBars(kProfile);
+    EXPECT_EQ(7u, m_app.GetProfileInt(kProfile, L"StatusBar", 7));
+    status.ShowWindow(SW_HIDE);
+    m_commandBars.SaveCommandBars(kProfile);
+    EXPECT_EQ(0u, m_app.GetProfileInt(kProfile, L"StatusBar", 7));
+    status.ShowWindow(SW_SHOWNA);
+    m_commandBars.LoadCommandBars(kProfile);
+    EXPECT_EQ(0u, status.GetStyle() & WS_VISIBLE);
+    status.DestroyWindow();
+    // Without a status bar the value goes.
+    m_commandBars.SaveCommandBars(kProfile);
+    EXPECT_EQ(7u, m_app.GetProfileInt(kProfile, L"StatusBar", 7));
 }
 
 }  // namespace
