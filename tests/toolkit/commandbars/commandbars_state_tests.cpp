@@ -199,7 +199,7 @@ TEST_F(LayoutStateTest, DamagedBlobsLoadWholeOrNotAtAll)
     }
     // Seeded byte flips, and counts forced to 0xFFFF and 0xFFFFFFFF: loaded whole or not at all.
     std::mt19937 rng(39);
-    const int kFlips = 2000;
+    const int kFlips = 10000;
     for (int i = 0; i < kFlips; ++i) {
         std::vector<BYTE> damaged = plain;
         const size_t at = rng() % damaged.size();
