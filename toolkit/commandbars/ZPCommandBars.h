@@ -84,6 +84,9 @@ public:
     // Layout persistence under a profile name: bar records, dock rows, the controls blob, the
     // status bar and the rebar. Each loading stage is guarded: a damaged one costs only itself.
     void SaveCommandBars(LPCWSTR lpszProfileName, BOOL bOnlyCustomized = TRUE);
+    // The options under "%s-Options"; a missing value leaves its option, a bad one gives the default.
+    void SaveOptions(LPCWSTR lpszProfileName);
+    void LoadOptions(LPCWSTR lpszProfileName);
     void LoadCommandBars(LPCWSTR lpszProfileName, BOOL bSilent = FALSE);
     // The toolbars' controls as a stored blob, and back (whole or not at all).
     BOOL SaveBars(std::vector<BYTE>& blob);

@@ -31,6 +31,17 @@ const UINT kCustomizeCommand = 35001;
 const UINT kStatusBarId = AFX_IDW_STATUS_BAR;
 const UINT kReBarId = AFX_IDW_REBAR;
 const int kNoValue = INT_MIN;
+const int kMaxAnimation = 5;
+const long kSchemaUsedCommands = 8;
+const UINT kMaxUsedCommands = 0x10000;  // entries of "UsedCommands" read
+
+// A BOOL option: a missing value leaves it, anything but 0 and 1 gives the default.
+void LoadBoolOption(CWinApp* pApp, LPCWSTR lpszSection, LPCWSTR lpszEntry, BOOL* pbValue, BOOL bDefault)
+{
+    const int nValue = static_cast<int>(pApp->GetProfileInt(lpszSection, lpszEntry, kNoValue));
+    if (nValue != kNoValue)
+        *pbValue = nValue == 0 || nValue == 1 ? nValue : bDefault;
+}
 
 CWinApp* App()
 {
@@ -230,6 +241,7 @@ void CZPCommandBars::SaveCommandBars(LPCWSTR lpszProfileName, BOOL)
     CWinApp* pApp = App();
     if (pApp == NULL)
         return;
+    SaveOptions(lpszProfileName);
     SaveBarRecords(lpszProfileName);
     SaveDockRows(lpszProfileName);
     if (CZPStatusBar* pStatusBar = StatusBarOf(GetSite()))
@@ -247,6 +259,70 @@ void CZPCommandBars::SaveCommandBars(LPCWSTR lpszProfileName, BOOL)
     SaveShortcuts(lpszProfileName);
     if (m_pOptions != NULL)
         m_pOptions->m_bDirty = FALSE;
+}
+
+void CZPCommandBars::SaveOptions(LPCWSTR lpszProfileName)
+{
+    CWinApp* pApp = App();
+    if (pApp == NULL || m_pOptions == NULL)
+        return;
+    const CString strSection = SectionName(lpszProfileName, L"%s-Options");
+    pApp->WriteProfileString(strSection, NULL, NULL);
+    pApp->WriteProfileInt(strSection, L"Schema", kZpCommandBarsSchema);
+    pApp->WriteProfileInt(strSection, L"AlwaysShowFullMenus", m_pOptions->m_bAlwaysShowFullMenus);
+    pApp->WriteProfileInt(strSection, L"ShowFullAfterDelay", m_pOptions->m_bShowFullAfterDelay);
+    pApp->WriteProfileInt(strSection, L"ToolBarScreenTips", m_pOptions->m_bToolBarScreenTips);
+    pApp->WriteProfileInt(strSection, L"ToolBarAccelTips", m_pOptions->m_bToolBarAccelTips);
+    pApp->WriteProfileInt(strSection, L"LargeIcons", m_pOptions->m_bLargeIcons);
+    if (!m_pOptions->m_mapUsedCommands.IsEmpty()) {
+        // The map's serialization: the count, then each id and its flag, 32 bits each.
+        std::vector<DWORD> data;
+        data.push_back(static_cast<DWORD>(m_pOptions->m_mapUsedCommands.GetCount()));
+        POSITION pos = m_pOptions->m_mapUsedCommands.GetStartPosition();
+        while (pos != NULL) {
+            UINT nID = 0;
+            BOOL bUsed = FALSE;
+            m_pOptions->m_mapUsedCommands.GetNextAssoc(pos, nID, bUsed);
+            data.push_back(nID);
+            data.push_back(static_cast<DWORD>(bUsed));
+        }
+        pApp->WriteProfileBinary(strSection, L"UsedCommands", reinterpret_cast<LPBYTE>(data.data()),
+                                 static_cast<UINT>(data.size() * sizeof(DWORD)));
+    }
+    pApp->WriteProfileInt(strSection, L"Animation", m_pOptions->m_nAnimation);
+}
+
+void CZPCommandBars::LoadOptions(LPCWSTR lpszProfileName)
+{
+    CWinApp* pApp = App();
+    if (pApp == NULL || m_pOptions == NULL)
+        return;
+    const CString strSection = SectionName(lpszProfileName, L"%s-Options");
+    const int nSchema = static_cast<int>(pApp->GetProfileInt(strSection, L"Schema", kZpCommandBarsSchema));
+    LoadBoolOption(pApp, strSection, L"AlwaysShowFullMenus", &m_pOptions->m_bAlwaysShowFullMenus, TRUE);
+    LoadBoolOption(pApp, strSection, L"ShowFullAfterDelay", &m_pOptions->m_bShowFullAfterDelay, TRUE);
+    LoadBoolOption(pApp, strSection, L"ToolBarScreenTips", &m_pOptions->m_bToolBarScreenTips, TRUE);
+    LoadBoolOption(pApp, strSection, L"ToolBarAccelTips", &m_pOptions->m_bToolBarAccelTips, FALSE);
+    LoadBoolOption(pApp, strSection, L"LargeIcons", &m_pOptions->m_bLargeIcons, FALSE);
+    if (nSchema >= kSchemaUsedCommands) {
+        BYTE* pData = NULL;
+        UINT nBytes = 0;
+        if (pApp->GetProfileBinary(strSection, L"UsedCommands", &pData, &nBytes,
+                                   (kMaxUsedCommands * 2 + 1) * sizeof(DWORD))) {
+            std::unique_ptr<BYTE[]> data(pData);
+            const DWORD* pWords = reinterpret_cast<const DWORD*>(pData);
+            const UINT nWords = nBytes / sizeof(DWORD);
+            // A count the bytes do not hold is damage: the set stays as it is.
+            if (nWords >= 1 && pWords[0] <= kMaxUsedCommands && 1 + 2 * pWords[0] == nWords) {
+                m_pOptions->m_mapUsedCommands.RemoveAll();
+                for (UINT i = 0; i < pWords[0]; ++i)
+                    m_pOptions->m_mapUsedCommands.SetAt(pWords[1 + 2 * i], pWords[2 + 2 * i] != 0);
+            }
+        }
+    }
+    const int nAnimation = static_cast<int>(pApp->GetProfileInt(strSection, L"Animation", kNoValue));
+    if (nAnimation != kNoValue)
+        m_pOptions->m_nAnimation = nAnimation >= 0 && nAnimation <= kMaxAnimation ? nAnimation : 0;
 }
 
 void CZPCommandBars::SaveBarRecords(LPCWSTR lpszProfileName)
@@ -354,6 +430,7 @@ void CZPCommandBars::LoadCommandBars(LPCWSTR lpszProfileName, BOOL)
 {
     if (App() == NULL)
         return;
+    RunGuarded([&] { LoadOptions(lpszProfileName); });
     RunGuarded([&] { LoadControls(lpszProfileName); });
     // Rows first: a record then floats or hides the bars it names.
     RunGuarded([&] { LoadDockRows(lpszProfileName); });

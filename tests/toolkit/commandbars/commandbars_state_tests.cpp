@@ -4,8 +4,10 @@
 #include "toolbar_test_support.h"
 
 #include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPCommandBarsState.h"
 #include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPStatusBar.h"
 #include "commandbars/ZPToolBar.h"
 #include "common/ZPZipMemFile.h"
 
@@ -197,7 +199,7 @@ TEST_F(LayoutStateTest, DamagedBlobsLoadWholeOrNotAtAll)
     }
     // Seeded byte flips, and counts forced to 0xFFFF and 0xFFFFFFFF: loaded whole or not at all.
     std::mt19937 rng(39);
-    const int kFlips = 2000;
+    const int kFlips = 10000;
     for (int i = 0; i < kFlips; ++i) {
         std::vector<BYTE> damaged = plain;
         const size_t at = rng() % damaged.size();
@@ -334,6 +336,64 @@ TEST_F(LayoutStateTest, TruncatedControlsFileAtEveryByteLeavesTheFrameAsCreated)
     m_commandBars.LoadCommandBars(kProfile);
     EXPECT_EQ(3, pStandard->GetControls()->GetCount());
     EXPECT_EQ(600, pBig->GetControls()->GetCount());
+}
+
+TEST_F(LayoutStateTest, OptionsRoundTripAndBadValuesGiveDefaults)
+{
+    CZPCommandBarsOptions* pOptions = m_commandBars.GetCommandBarsOptions();
+    pOptions->m_bAlwaysShowFullMenus = FALSE;
+    pOptions->m_bLargeIcons = TRUE;
+    pOptions->m_nAnimation = 4;
+    pOptions->m_mapUsedCommands.SetAt(57601, TRUE);
+    pOptions->m_mapUsedCommands.SetAt(57603, TRUE);
+    m_commandBars.SaveOptions(kProfile);
+    pOptions->m_bAlwaysShowFullMenus = TRUE;
+    pOptions->m_bLargeIcons = FALSE;
+    pOptions->m_nAnimation = 0;
+    pOptions->m_mapUsedCommands.RemoveAll();
+    m_commandBars.LoadOptions(kProfile);
+    EXPECT_FALSE(pOptions->m_bAlwaysShowFullMenus);
+    EXPECT_TRUE(pOptions->m_bLargeIcons);
+    EXPECT_EQ(4, pOptions->m_nAnimation);
+    EXPECT_EQ(2, static_cast<int>(pOptions->m_mapUsedCommands.GetCount()));
+
+    // Out of range: defaults. Missing: unchanged. A count the bytes do not hold: the set stays.
+    const CString strSection = CString(kProfile) + L"-Options";
+    m_app.WriteProfileInt(strSection, L"LargeIcons", 7);
+    m_app.WriteProfileInt(strSection, L"Animation", -1);
+    m_app.WriteProfileString(strSection, L"AlwaysShowFullMenus", NULL);
+    DWORD bad[] = { 0xFFFFFFFF, 1, 1 };
+    m_app.WriteProfileBinary(strSection, L"UsedCommands", reinterpret_cast<LPBYTE>(bad), sizeof(bad));
+    m_commandBars.LoadOptions(kProfile);
+    EXPECT_FALSE(pOptions->m_bLargeIcons);
+    EXPECT_EQ(0, pOptions->m_nAnimation);
+    EXPECT_FALSE(pOptions->m_bAlwaysShowFullMenus);
+    EXPECT_EQ(2, static_cast<int>(pOptions->m_mapUsedCommands.GetCount()));
+    // Options of a schema before 8 have no used commands.
+    m_app.WriteProfileInt(strSection, L"Schema", 7);
+    DWORD one[] = { 1, 9000, 1 };
+    m_app.WriteProfileBinary(strSection, L"UsedCommands", reinterpret_cast<LPBYTE>(one), sizeof(one));
+    m_commandBars.LoadOptions(kProfile);
+    EXPECT_EQ(2, static_cast<int>(pOptions->m_mapUsedCommands.GetCount()));
+}
+
+TEST_F(LayoutStateTest, HiddenStatusBarStaysHiddenAndAVisibleOneWritesNothing)
+{
+    NewBar(128, 1);
+    CZPStatusBar status;
+    ASSERT_TRUE(status.CreateBar(m_frame.Frame(), 0x56008200, AFX_IDW_STATUS_BAR));
+    m_commandBars.SaveCommandBars(kProfile);
+    EXPECT_EQ(7u, m_app.GetProfileInt(kProfile, L"StatusBar", 7));
+    status.ShowWindow(SW_HIDE);
+    m_commandBars.SaveCommandBars(kProfile);
+    EXPECT_EQ(0u, m_app.GetProfileInt(kProfile, L"StatusBar", 7));
+    status.ShowWindow(SW_SHOWNA);
+    m_commandBars.LoadCommandBars(kProfile);
+    EXPECT_EQ(0u, status.GetStyle() & WS_VISIBLE);
+    status.DestroyWindow();
+    // Without a status bar the value goes.
+    m_commandBars.SaveCommandBars(kProfile);
+    EXPECT_EQ(7u, m_app.GetProfileInt(kProfile, L"StatusBar", 7));
 }
 
 }  // namespace
