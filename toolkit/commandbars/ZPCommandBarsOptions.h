@@ -40,11 +40,8 @@ public:
     CMap<UINT, UINT, BOOL, BOOL> m_mapUsedCommands;
     CZPCommandBars* m_pCommandBars;  // borrowed: the owner
 
-    // The options of the profile form ("%s-Options").
-    BOOL m_bAlwaysShowFullMenus = TRUE;
-    BOOL m_bShowFullAfterDelay = TRUE;
+    // The rest of the profile form ("%s-Options").
     BOOL m_bToolBarScreenTips = TRUE;
     BOOL m_bToolBarAccelTips = FALSE;
     BOOL m_bLargeIcons = FALSE;
-    int m_nAnimation = 0;  // popup animation: 0 none, 1 random, 2 unfold, 3 slide, 4 fade, 5 system
 };
