@@ -3,6 +3,7 @@
 // highlight change redraws. Needs a display.
 // Usage: commandbars_manager_bench [moves]
 #include "BenchClock.h"
+#include "CountingBar.h"
 
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPControls.h"
@@ -32,19 +33,6 @@ double MoveBatch(int nMoves)
     }
     return BenchNowMs() - t0;
 }
-
-// A bar that counts the control rectangles it is asked to repaint.
-class CCountingBar : public CZPCommandBar
-{
-public:
-    void RepaintArea(const RECT* pRect, BOOL bNow) override
-    {
-        if (pRect != NULL)
-            ++m_nRepaints;
-        CZPCommandBar::RepaintArea(pRect, bNow);
-    }
-    int m_nRepaints = 0;
-};
 
 int RepaintsPerHighlightChange(int nControls)
 {

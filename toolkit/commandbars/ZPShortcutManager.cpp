@@ -428,15 +428,18 @@ BYTE CZPShortcutManager::GetModifierFlags()
 
 BOOL CZPShortcutManager::StrokeMatches(const ZP_SHORTCUT_STROKE& stroke, const MSG& msg, BYTE fModifiers)
 {
-    if (msg.wParam != stroke.key)
-        return FALSE;
-    const BOOL bKeyDown = IsKeyDownMessage(msg.message);
-    if (((stroke.fVirt & ZP_STROKE_VIRTKEY) != 0) != bKeyDown)
-        return FALSE;
-    if (bKeyDown &&
-        (stroke.fVirt & (ZP_STROKE_CONTROL | ZP_STROKE_SHIFT)) != (fModifiers & (ZP_STROKE_CONTROL | ZP_STROKE_SHIFT)))
-        return FALSE;
-    return (stroke.fVirt & ZP_STROKE_ALT) == (fModifiers & ZP_STROKE_ALT);
+    return StrokeKeyMatches(stroke, msg) && StrokeModifiersMatch(stroke, msg, fModifiers);
+}
+
+BOOL CZPShortcutManager::StrokeKeyMatches(const ZP_SHORTCUT_STROKE& stroke, const MSG& msg)
+{
+    return msg.wParam == stroke.key && ((stroke.fVirt & ZP_STROKE_VIRTKEY) != 0) == IsKeyDownMessage(msg.message);
+}
+
+BOOL CZPShortcutManager::StrokeModifiersMatch(const ZP_SHORTCUT_STROKE& stroke, const MSG& msg, BYTE fModifiers)
+{
+    const BYTE fCompared = IsKeyDownMessage(msg.message) ? kModifierBits : ZP_STROKE_ALT;
+    return (stroke.fVirt & fCompared) == (fModifiers & fCompared);
 }
 
 BOOL CZPShortcutManager::TranslateShortcut(MSG* pMsg)
@@ -446,9 +449,14 @@ BOOL CZPShortcutManager::TranslateShortcut(MSG* pMsg)
     const UINT message = pMsg->message;
     if (message != WM_KEYDOWN && message != WM_CHAR && message != WM_SYSKEYDOWN && message != WM_SYSCHAR)
         return FALSE;
-    const BYTE fModifiers = GetModifierFlags();
+    // The keyboard state is read only once some record has this key: most keys have none.
+    int nModifiers = -1;
     auto it = std::find_if(m_accels.begin(), m_accels.end(), [&](const CZPShortcutManagerAccel& accel) {
-        return StrokeMatches(accel.key[0], *pMsg, fModifiers);
+        if (!StrokeKeyMatches(accel.key[0], *pMsg))
+            return false;
+        if (nModifiers < 0)
+            nModifiers = GetModifierFlags();
+        return StrokeModifiersMatch(accel.key[0], *pMsg, static_cast<BYTE>(nModifiers)) != FALSE;
     });
     if (it == m_accels.end())
         return FALSE;

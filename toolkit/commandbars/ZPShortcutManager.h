@@ -124,6 +124,10 @@ protected:
     // The modifier bits (Shift, Ctrl, Alt) of the keyboard now, AltGr taken apart.
     static BYTE GetModifierFlags();
     static BOOL StrokeMatches(const ZP_SHORTCUT_STROKE& stroke, const MSG& msg, BYTE fModifiers);
+    // The key and its kind (virtual-key strokes match key-downs, others characters).
+    static BOOL StrokeKeyMatches(const ZP_SHORTCUT_STROKE& stroke, const MSG& msg);
+    // Ctrl and Shift for key-downs, Alt for both kinds.
+    static BOOL StrokeModifiersMatch(const ZP_SHORTCUT_STROKE& stroke, const MSG& msg, BYTE fModifiers);
     // The wait for a chord's second key; the record found, or -1.
     int WaitForSecondStroke(HWND hWndSite, const CZPShortcutManagerAccel& first);
     CString LayoutKeyName(UINT nVirtKey) const;

@@ -204,4 +204,34 @@ TEST_F(KeyboardTipsTest, CuesFollowTheSettingAndAltOnlyWhenInUse)
     pCommandBars->InternalRelease();
 }
 
+TEST_F(KeyboardTipsTest, AltShowsCuesInUseAndItsReleaseHidesThem)
+{
+    BOOL bSystem = TRUE;
+    ::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &bSystem, 0);
+    ::SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(FALSE)), 0);
+    CTestSite site;
+    ::ShowWindow(site.m_hWnd, SW_SHOW);
+    ::SetForegroundWindow(site.m_hWnd);
+    CZPCommandBars* pCommandBars = new CZPCommandBars;
+    pCommandBars->SetSite(site.m_hWnd);
+    pCommandBars->ApplyKeyboardCuesShow(ZP_CUES_SHOW_SYSTEM);
+    ASSERT_TRUE(pCommandBars->IsKeyboardCuesUsed());
+    ASSERT_FALSE(pCommandBars->IsKeyboardCuesShown());
+    const LPARAM kAltContext = 0x20000000;
+    MSG msg = ZpTestKeyMessage(site.m_hWnd, WM_SYSKEYDOWN, VK_MENU);
+    msg.lParam |= kAltContext;
+    ASSERT_EQ(site.m_hWnd, ::GetForegroundWindow());
+    EXPECT_FALSE(pCommandBars->PreTranslateFrameMessage(&msg));  // never consumed
+    EXPECT_TRUE(pCommandBars->IsKeyboardCuesShown());
+    msg = ZpTestKeyMessage(site.m_hWnd, WM_SYSKEYUP, VK_MENU);
+    EXPECT_FALSE(pCommandBars->PreTranslateFrameMessage(&msg));
+    EXPECT_FALSE(pCommandBars->IsKeyboardCuesShown());
+    // Shown always: Alt changes nothing.
+    pCommandBars->ApplyKeyboardCuesShow(ZP_CUES_SHOW_ALWAYS);
+    EXPECT_FALSE(pCommandBars->PreTranslateFrameMessage(&msg));
+    EXPECT_TRUE(pCommandBars->IsKeyboardCuesShown());
+    pCommandBars->InternalRelease();
+    ::SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(bSystem)), 0);
+}
+
 }  // namespace

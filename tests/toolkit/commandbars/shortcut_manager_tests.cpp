@@ -591,4 +591,28 @@ TEST_F(ShortcutManagerTest, MnemonicPrefixAndKeys)
     EXPECT_FALSE(ZpIsMnemonicKey(L'a', VK_F1));  // no character
 }
 
+// The thread's layout listed twice: a second layout without needing one installed.
+int TwoLayouts(int nCount, HKL* pList)
+{
+    if (nCount >= 2)
+        pList[0] = pList[1] = ::GetKeyboardLayout(0);
+    return 2;
+}
+
+TEST_F(ShortcutManagerTest, MnemonicsOfOtherLayoutsTranslateOnACopyOfTheKeyState)
+{
+    // ';' is what the layout gives for VK_OEM_1, and '!' is Shift+1: neither equals its key code.
+    EXPECT_FALSE(ZpIsMnemonicKey(L';', VK_OEM_1));  // one layout: no translation is tried
+    int (*pfnSaved)(int, HKL*) = g_pfnZpGetKeyboardLayoutList;
+    g_pfnZpGetKeyboardLayoutList = TwoLayouts;
+    BYTE before[256], after[256];
+    ::GetKeyboardState(before);
+    EXPECT_TRUE(ZpIsMnemonicKey(L';', VK_OEM_1));
+    EXPECT_TRUE(ZpIsMnemonicKey(L'!', '1'));
+    EXPECT_FALSE(ZpIsMnemonicKey(L'x', VK_OEM_1));
+    ::GetKeyboardState(after);
+    EXPECT_EQ(0, memcmp(before, after, sizeof(before)));
+    g_pfnZpGetKeyboardLayoutList = pfnSaved;
+}
+
 }  // namespace
