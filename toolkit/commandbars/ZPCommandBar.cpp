@@ -507,10 +507,11 @@ BOOL CZPCommandBar::IsPopupBar() const
     return FALSE;
 }
 
-// The command bars keep no cue state until keyboard cues are built: the underlines show.
+// Underlines follow the command bars' cue state; a bar without command bars shows them.
 BOOL CZPCommandBar::IsKeyboardCuesVisible() const
 {
-    return TRUE;
+    CZPCommandBars* pCommandBars = FindCommandBars();
+    return pCommandBars != NULL ? pCommandBars->IsKeyboardCuesShown() : TRUE;
 }
 
 // The redraw lock is not built: the animation object repaints at once.

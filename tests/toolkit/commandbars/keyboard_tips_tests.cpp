@@ -204,6 +204,22 @@ TEST_F(KeyboardTipsTest, CuesFollowTheSettingAndAltOnlyWhenInUse)
     pCommandBars->InternalRelease();
 }
 
+// A bar's underlines follow its command bars' cue state; a bar of its own always shows them.
+TEST_F(KeyboardTipsTest, BarsAnswerTheirCommandBarsCueState)
+{
+    CZPCommandBars* pCommandBars = new CZPCommandBars;
+    CZPCommandBar* pBar = new CZPCommandBar;
+    EXPECT_TRUE(pBar->IsKeyboardCuesVisible());
+    pBar->SetCommandBars(pCommandBars);
+    pCommandBars->ApplyKeyboardCuesShow(ZP_CUES_SHOW_NEVER);
+    EXPECT_FALSE(pBar->IsKeyboardCuesVisible());
+    pCommandBars->ApplyKeyboardCuesShow(ZP_CUES_SHOW_ALWAYS);
+    EXPECT_TRUE(pBar->IsKeyboardCuesVisible());
+    pBar->SetCommandBars(NULL);
+    pBar->InternalRelease();
+    pCommandBars->InternalRelease();
+}
+
 TEST_F(KeyboardTipsTest, AltShowsCuesInUseAndItsReleaseHidesThem)
 {
     BOOL bSystem = TRUE;
