@@ -33,16 +33,20 @@ public:
         m_pCommandBars->CreateDockBars();
         return TRUE;
     }
-    // The layout and options are stored by the bar layout persistence; the shortcuts here.
+    // The bar layout with its options, then the shortcuts.
     virtual void StoreBarsToProfile(LPCWSTR lpszProfileName)
     {
-        if (m_pCommandBars != NULL)
-            m_pCommandBars->GetShortcutManagerObject()->SaveShortcuts(lpszProfileName);
+        if (m_pCommandBars == NULL)
+            return;
+        m_pCommandBars->SaveCommandBars(lpszProfileName);
+        m_pCommandBars->GetShortcutManagerObject()->SaveShortcuts(lpszProfileName);
     }
-    virtual void RestoreBarsFromProfile(LPCWSTR lpszProfileName, BOOL /*bSilent*/ = FALSE)
+    virtual void RestoreBarsFromProfile(LPCWSTR lpszProfileName, BOOL bSilent = FALSE)
     {
-        if (m_pCommandBars != NULL)
-            m_pCommandBars->GetShortcutManagerObject()->LoadShortcuts(lpszProfileName);
+        if (m_pCommandBars == NULL)
+            return;
+        m_pCommandBars->LoadCommandBars(lpszProfileName, bSilent);
+        m_pCommandBars->GetShortcutManagerObject()->LoadShortcuts(lpszProfileName);
     }
 
     BOOL PreTranslateMessage(MSG* pMsg) override
