@@ -2,6 +2,8 @@
 #include "commandbars/ZPControlButton.h"
 
 #include "commandbars/ZPCommandBar.h"
+#include "commandbars/ZPPaintManager.h"
+#include "common/ZPDeviceContext.h"
 #include "common/ZPTrackingLoop.h"
 
 IMPLEMENT_DYNCREATE(CZPControlButton, CZPControl)
@@ -155,4 +157,30 @@ CZPControlCheckBox::CZPControlCheckBox()
 CZPControlRadioButton::CZPControlRadioButton()
 {
     m_controlType = zpControlRadioButton;
+}
+
+namespace {
+const int kMarlettTenthsAt96 = 80;
+const int kDefaultDpi = 96;
+}  // namespace
+
+void ZpDrawMarlettButton(CDC* pDC, CZPControl* pControl, LPCWSTR lpszGlyph)
+{
+    CZPCommandBar* pBar = pControl != NULL ? pControl->GetParent() : NULL;
+    CZPPaintManager* pPaintManager = pBar != NULL ? pBar->ResolvePaintManager() : NULL;
+    if (pDC == NULL || pPaintManager == NULL || lpszGlyph == NULL)
+        return;
+    pPaintManager->DrawControlBackground(pDC, pControl);
+    const int nDpi = ::GetDeviceCaps(pDC->GetSafeHdc(), LOGPIXELSX);
+    CFont marlett;
+    if (!marlett.CreatePointFont(::MulDiv(kMarlettTenthsAt96, kDefaultDpi, nDpi > 0 ? nDpi : kDefaultDpi), L"Marlett",
+                                 pDC))
+        return;
+    CZPFontDC font(pDC, &marlett);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = pDC->SetTextColor(pPaintManager->GetControlTextColor(pControl));
+    CRect rc = pControl->GetRect();
+    pDC->DrawText(lpszGlyph, -1, &rc, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    pDC->SetTextColor(clrOld);
+    pDC->SetBkMode(nOldMode);
 }

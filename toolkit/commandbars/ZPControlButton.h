@@ -37,3 +37,7 @@ class CZPControlRadioButton : public CZPControlButton
 public:
     CZPControlRadioButton();
 };
+
+// Draws one "Marlett" glyph centred in the control over its paint-manager background, in the
+// control's text colour; the glyph keeps its pixel size at any DPI (8 points at 96 pixels per inch).
+void ZpDrawMarlettButton(CDC* pDC, CZPControl* pControl, LPCWSTR lpszGlyph);

@@ -213,6 +213,21 @@ void CZPDockContext::ResizeTo(CPoint ptScreen)
     const BOOL bLeft = m_nDragMode == HTLEFT || m_nDragMode == HTTOPLEFT || m_nDragMode == HTBOTTOMLEFT;
     const BOOL bTop = m_nDragMode == HTTOP || m_nDragMode == HTTOPLEFT || m_nDragMode == HTTOPRIGHT;
     const BOOL bHorizontal = m_nDragMode == HTLEFT || m_nDragMode == HTRIGHT;
+    if (m_pBar->IsDialogBar()) {
+        // A dialog bar follows every edge and corner, docked or floating, from its own sizes.
+        const BOOL bRight = m_nDragMode == HTRIGHT || m_nDragMode == HTTOPRIGHT || m_nDragMode == HTBOTTOMRIGHT;
+        const BOOL bBottom = m_nDragMode == HTBOTTOM || m_nDragMode == HTBOTTOMLEFT || m_nDragMode == HTBOTTOMRIGHT;
+        if (bLeft)
+            m_rcFloatDrag.left += delta.cx;
+        else if (bRight)
+            m_rcFloatDrag.right += delta.cx;
+        if (bTop)
+            m_rcFloatDrag.top += delta.cy;
+        else if (bBottom)
+            m_rcFloatDrag.bottom += delta.cy;
+        m_pBar->ResizeByEdge(m_rcFloatDrag, m_nDragMode);
+        return;
+    }
     CSize size;
     if (bHorizontal) {
         if (bLeft)

@@ -3,6 +3,7 @@
 
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControl.h"
+#include "commandbars/ZPControls.h"
 #include "commandbars/ZPMouseManager.h"
 #include "common/ZPPropExchange.h"
 #include "common/ZPResourceManager.h"
@@ -10,10 +11,39 @@
 #include <framework/menu.h>
 
 IMPLEMENT_DYNCREATE(CZPMenuBar, CZPToolBar)
+ZP_IMPLEMENT_NESTED_DYNCREATE(CZPMenuBar, CControlMDIButton, RUNTIME_CLASS(CZPControlButton))
 
 namespace {
 // The keyboard-navigation highlight kind of the first control.
 const int kHighlightKeyboard = 2;
+// Control flags added to an MDI button, and its size.
+const DWORD kMdiButtonFlags = 0x1B;
+const int kMdiButtonSize = 16;
+
+// One button of a maximized MDI child: its Marlett glyph, tooltip, the child styles it needs and
+// the bar flag that leaves it out.
+struct MdiButtonKind
+{
+    int nId;
+    const wchar_t* pszGlyph;
+    const wchar_t* pszTooltip;
+    DWORD dwNeededStyle;
+    DWORD dwSuppressFlag;
+};
+const MdiButtonKind kMdiButtons[] = {
+    { ZP_ID_MDI_MINIMIZE, L"0", L"Minimize Window", WS_MINIMIZEBOX | WS_SYSMENU, ZP_MENUBAR_FLAG_NO_MINIMIZE },
+    { ZP_ID_MDI_RESTORE, L"2", L"Restore Window", WS_MAXIMIZEBOX | WS_SYSMENU, ZP_MENUBAR_FLAG_NO_RESTORE },
+    { ZP_ID_MDI_CLOSE, L"r", L"Close Window", WS_SYSMENU, ZP_MENUBAR_FLAG_NO_CLOSE },
+};
+
+const MdiButtonKind* FindMdiButtonKind(int nId)
+{
+    for (const MdiButtonKind& kind : kMdiButtons) {
+        if (kind.nId == nId)
+            return &kind;
+    }
+    return NULL;
+}
 
 // The MDI client of a frame, found by its class; NULL for a single-document frame.
 HWND FindMdiClient(HWND hWndFrame)
@@ -71,9 +101,9 @@ void CZPMenuBar::AttachToFrame()
     pHooks->AttachHookAble(hWndSite, this);
     if (hWndMdiClient != NULL)
         pHooks->AttachHookAble(hWndMdiClient, this);
+    m_hWndFrame = hWndSite;
     if (m_hMenuSaved == NULL) {
         m_hMenuSaved = ::GetMenu(hWndSite);
-        m_hWndFrame = hWndSite;
         if (m_hMenuSaved != NULL)
             ::SetMenu(hWndSite, NULL);
     }
@@ -101,8 +131,103 @@ void CZPMenuBar::AddMdiMenu(UINT nId, HMENU hMenu)
     }
 }
 
-// The buttons of a maximized MDI child are not built (no MDI frame in the framework).
-void CZPMenuBar::UpdateMdiChildButtons() {}
+HWND CZPMenuBar::GetActiveMdiChild(BOOL* pbMaximized) const
+{
+    BOOL bMaximized = FALSE;
+    HWND hWndChild = NULL;
+    HWND hWndClient = m_bMdiFrame && m_hWndFrame != NULL ? FindMdiClient(m_hWndFrame) : NULL;
+    if (hWndClient != NULL)
+        hWndChild = reinterpret_cast<HWND>(
+            ::SendMessageW(hWndClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&bMaximized)));
+    if (pbMaximized != NULL)
+        *pbMaximized = hWndChild != NULL && bMaximized;
+    return hWndChild;
+}
+
+void CZPMenuBar::PostMdiRefresh()
+{
+    if (m_hWnd != NULL)
+        ::PostMessageW(m_hWnd, WM_TIMER, ZP_TIMER_MENUBAR_MDI_REFRESH, 0);
+}
+
+void CZPMenuBar::RefreshMdiState()
+{
+    if (!m_bMdiFrame)
+        return;
+    HWND hWndChild = GetActiveMdiChild(NULL);
+    if (hWndChild != m_hWndMdiChild) {
+        CZPHookManager* pHooks = ZpHookManagerInstance();
+        if (m_hWndMdiChild != NULL)
+            pHooks->DetachHookAble(m_hWndMdiChild, this);
+        m_hWndMdiChild = hWndChild;
+        if (hWndChild != NULL)
+            pHooks->AttachHookAble(hWndChild, this);
+    }
+    if (IsBarVisible())
+        UpdateMdiChildButtons();
+}
+
+// The system-menu control (9154) is not built: a bar with ZP_MENUBAR_FLAG_SYSMENU shows none.
+void CZPMenuBar::UpdateMdiChildButtons()
+{
+    if (!m_bMdiFrame)
+        return;
+    BOOL bMaximized = FALSE;
+    HWND hWndChild = GetActiveMdiChild(&bMaximized);
+    const DWORD dwStyle = hWndChild != NULL ? static_cast<DWORD>(::GetWindowLongW(hWndChild, GWL_STYLE)) : 0;
+    BOOL bChanged = FALSE;
+    for (const MdiButtonKind& kind : kMdiButtons) {
+        CZPControl* pButton = m_pControls->FindControlById(kind.nId);
+        if (pButton != NULL && !bMaximized) {
+            m_pControls->Remove(pButton);
+            bChanged = TRUE;
+        } else if (pButton == NULL && bMaximized && (dwStyle & kind.dwNeededStyle) == kind.dwNeededStyle &&
+                   (m_dwFlags & kind.dwSuppressFlag) == 0) {
+            CControlMDIButton* pNew = new CControlMDIButton;
+            m_pControls->AddControl(pNew, kind.nId, NULL, -1, TRUE);
+            pNew->SetMdiCommand(kind.nId);
+            bChanged = TRUE;
+        }
+    }
+    if (bChanged)
+        RecalcBarLayout();
+}
+
+CZPMenuBar::CControlMDIButton::CControlMDIButton()
+{
+    m_dwFlags |= kMdiButtonFlags;
+}
+
+void CZPMenuBar::CControlMDIButton::SetMdiCommand(int nId)
+{
+    if (const MdiButtonKind* pKind = FindMdiButtonKind(nId)) {
+        SetCaption(pKind->pszGlyph);
+        SetTooltip(pKind->pszTooltip);
+    }
+}
+
+CSize CZPMenuBar::CControlMDIButton::GetSize(CDC*)
+{
+    return CSize(kMdiButtonSize, kMdiButtonSize);
+}
+
+void CZPMenuBar::CControlMDIButton::Execute()
+{
+    CZPMenuBar* pBar = DYNAMIC_DOWNCAST(CZPMenuBar, GetParent());
+    HWND hWndChild = pBar != NULL ? pBar->GetActiveMdiChild(NULL) : NULL;
+    if (hWndChild == NULL)
+        return;
+    const WPARAM nCommand = GetID() == ZP_ID_MDI_CLOSE     ? SC_CLOSE
+                            : GetID() == ZP_ID_MDI_RESTORE ? SC_RESTORE
+                                                           : SC_MINIMIZE;
+    ::PostMessageW(hWndChild, WM_SYSCOMMAND, nCommand, 0);
+}
+
+void CZPMenuBar::CControlMDIButton::Draw(CDC* pDC)
+{
+    const MdiButtonKind* pKind = FindMdiButtonKind(GetID());
+    ZpDrawMarlettButton(pDC, this, pKind != NULL ? pKind->pszGlyph : L"r");
+}
 
 BOOL CZPMenuBar::EnterKeyboardTracking()
 {
@@ -137,6 +262,17 @@ int CZPMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& 
         if (hWnd == m_hWndFrame)
             RestoreFrameMenu();
         break;
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+        if (hWnd == m_hWndMdiChild)
+            PostMdiRefresh();
+        break;
+    case WM_MDICREATE:
+    case WM_MDIDESTROY:
+    case WM_MDIACTIVATE:
+        if (m_bMdiFrame)
+            PostMdiRefresh();
+        break;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && EnterKeyboardTracking()) {
             lResult = 0;
@@ -154,7 +290,7 @@ LRESULT CZPMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_DESTROY)
         RestoreFrameMenu();
     if (message == WM_TIMER && wParam == ZP_TIMER_MENUBAR_MDI_REFRESH) {
-        UpdateMdiChildButtons();
+        RefreshMdiState();
         return 0;
     }
     return CZPToolBar::WindowProc(message, wParam, lParam);

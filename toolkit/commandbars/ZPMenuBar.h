@@ -3,6 +3,7 @@
 // tracking on a lone Alt key. In a single-document frame no MDI branch ever runs.
 #pragma once
 
+#include "commandbars/ZPControlButton.h"
 #include "commandbars/ZPToolBar.h"
 
 const UINT ZP_MENUBAR_ID = 1;
@@ -10,11 +11,36 @@ const UINT ZP_MENUBAR_ID = 1;
 const DWORD ZP_MENUBAR_FLAGS = 0x5F;
 // Posted to the bar (as a WM_TIMER id) to refresh its MDI state.
 const UINT_PTR ZP_TIMER_MENUBAR_MDI_REFRESH = 12223;
+// The buttons of a maximized MDI child at the bar's end.
+const int ZP_ID_MDI_CLOSE = 9151;
+const int ZP_ID_MDI_RESTORE = 9152;
+const int ZP_ID_MDI_MINIMIZE = 9153;
+const int ZP_ID_MDI_SYSMENU = 9154;
+// Menu-bar flags that leave out a maximized child's minimize, restore and close buttons, and
+// that show its system-menu control.
+const DWORD ZP_MENUBAR_FLAG_NO_MINIMIZE = 0x100;
+const DWORD ZP_MENUBAR_FLAG_NO_RESTORE = 0x200;
+const DWORD ZP_MENUBAR_FLAG_NO_CLOSE = 0x1000;
+const DWORD ZP_MENUBAR_FLAG_SYSMENU = 0x2000;
 
 class CZPMenuBar : public CZPToolBar
 {
     DECLARE_DYNCREATE(CZPMenuBar)
 public:
+    // Minimize (9153), restore (9152) or close (9151) of the maximized MDI child: a Marlett glyph
+    // 16 x 16 that sends the child the system command.
+    class CControlMDIButton : public CZPControlButton
+    {
+        DECLARE_DYNCREATE(CControlMDIButton)
+    public:
+        CControlMDIButton();
+        // Sets the id with its glyph and tooltip.
+        void SetMdiCommand(int nId);
+        CSize GetSize(CDC* pDC) override;
+        void Execute() override;
+        void Draw(CDC* pDC) override;
+    };
+
     CZPMenuBar();
     ~CZPMenuBar() override;
 
@@ -23,6 +49,11 @@ public:
     UINT GetResourceId() const { return m_nResourceId; }
     UINT GetCurrentMenuId() const { return m_nCurrentMenuId; }
     BOOL IsMdiFrame() const { return m_bMdiFrame; }
+    HWND GetTrackedMdiChild() const { return m_hWndMdiChild; }
+    // The active MDI child of the site frame (NULL outside an MDI frame), and whether it is maximized.
+    HWND GetActiveMdiChild(BOOL* pbMaximized) const;
+    // Follows the active MDI child and refreshes its buttons (the 12223 timer).
+    void RefreshMdiState();
 
     // Virtual operations added to the toolbar's, in slot order.
     // Id 0 attaches to the frame as it is; otherwise the bar's controls come from the menu
@@ -42,6 +73,8 @@ protected:
     void RestoreFrameMenu();
     // The lone Alt key: TRUE when the bar entered keyboard tracking.
     BOOL EnterKeyboardTracking();
+    // Asks for a refresh of the MDI state once the current message is done.
+    void PostMdiRefresh();
 
     BOOL m_bMdiFrame;
     HWND m_hWndMdiChild;  // borrowed: the MDI child whose messages the bar receives

@@ -17,23 +17,9 @@
 #include <framework/thread.h>
 
 IMPLEMENT_DYNCREATE(CZPToolBar, CZPCommandBar)
-// The runtime classes of the nested controls (the framework's macros take unqualified names).
-#define ZP_IMPLEMENT_NESTED_DYNCREATE(outer, inner, base)                                                              \
-    CObject* PASCAL outer::inner::CreateObject()                                                                       \
-    {                                                                                                                  \
-        return new outer::inner;                                                                                       \
-    }                                                                                                                  \
-    CRuntimeClass outer::inner::class##inner = { #outer "::" #inner,         sizeof(outer::inner), 0xFFFF,             \
-                                                 outer::inner::CreateObject, RUNTIME_CLASS(base),  NULL };             \
-    CRuntimeClass* outer::inner::GetRuntimeClass() const                                                               \
-    {                                                                                                                  \
-        return &outer::inner::class##inner;                                                                            \
-    }                                                                                                                  \
-    static const AFX_CLASSINIT _init_##outer##inner(&outer::inner::class##inner);
-
-ZP_IMPLEMENT_NESTED_DYNCREATE(CZPToolBar, CControlButtonExpand, CZPControlPopup)
-ZP_IMPLEMENT_NESTED_DYNCREATE(CZPToolBar, CControlButtonHide, CZPControlButton)
-ZP_IMPLEMENT_NESTED_DYNCREATE(CZPToolBar, CControlButtonCustomize, CZPControlButton)
+ZP_IMPLEMENT_NESTED_DYNCREATE(CZPToolBar, CControlButtonExpand, RUNTIME_CLASS(CZPControlPopup))
+ZP_IMPLEMENT_NESTED_DYNCREATE(CZPToolBar, CControlButtonHide, RUNTIME_CLASS(CZPControlButton))
+ZP_IMPLEMENT_NESTED_DYNCREATE(CZPToolBar, CControlButtonCustomize, RUNTIME_CLASS(CZPControlButton))
 
 const wchar_t kZpToolBarClass[] = L"ZPToolBar";
 
@@ -506,6 +492,11 @@ void CZPToolBar::RestoreOriginalControls(BOOL bPrompt)
         ::SendMessageW(pSite->GetSafeHwnd(), ZpMsgBarReset, 0, reinterpret_cast<LPARAM>(this));
     OnIdleUpdate(TRUE, TRUE);
     RecalcBarLayout();
+}
+
+BOOL CZPToolBar::ResizeByEdge(const CRect&, int)
+{
+    return FALSE;
 }
 
 BOOL CZPToolBar::CanRestoreOriginal() const

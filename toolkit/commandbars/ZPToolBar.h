@@ -31,6 +31,21 @@ const int ZP_EXPAND_BUTTON_RESERVE = 11;
 // The framework's synchronised-activation style of floating frames.
 const DWORD ZP_WS_SYNC_ACTIVE = 0x100;
 
+// The runtime classes of nested controls (the framework's macros take unqualified names); the
+// base is given as its runtime class, so that it may be nested too.
+#define ZP_IMPLEMENT_NESTED_DYNCREATE(outer, inner, pBaseClass)                                                        \
+    CObject* PASCAL outer::inner::CreateObject()                                                                       \
+    {                                                                                                                  \
+        return new outer::inner;                                                                                       \
+    }                                                                                                                  \
+    CRuntimeClass outer::inner::class##inner = { #outer "::" #inner, sizeof(outer::inner), 0xFFFF,                     \
+                                                 outer::inner::CreateObject, pBaseClass, NULL };                       \
+    CRuntimeClass* outer::inner::GetRuntimeClass() const                                                               \
+    {                                                                                                                  \
+        return &outer::inner::class##inner;                                                                            \
+    }                                                                                                                  \
+    static const AFX_CLASSINIT _init_##outer##inner(&outer::inner::class##inner);
+
 // The window class of toolbars.
 extern const wchar_t kZpToolBarClass[];
 
@@ -121,6 +136,9 @@ public:
     virtual void RestoreOriginalControls(BOOL bPrompt);
     virtual BOOL CreateBarWindow(CWnd* pSite, BOOL bFloating);
     virtual BOOL CanRestoreOriginal() const;
+    // An edge drag of a bar that sizes itself from its edges (a dialog bar) hands it the new
+    // window rectangle; TRUE when applied. A toolbar re-wraps instead and never takes it.
+    virtual BOOL ResizeByEdge(const CRect& rcWindow, int nHitTest);
 
     // Base slots.
     BOOL LoadToolBarResource(UINT nIDResource, BOOL bLoadImages = TRUE) override;

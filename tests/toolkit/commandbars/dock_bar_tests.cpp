@@ -189,50 +189,6 @@ TEST_F(DockBarTest, DockedBarPrintsItsHighlightedControl)
     pBar->HighlightControlAt(-1, 0);
 }
 
-// Runs steps from posted messages, one per message, inside whatever loop is running.
-class CStepDriver
-{
-public:
-    CStepDriver()
-    {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = ::GetModuleHandleW(NULL);
-        wc.lpszClassName = L"TolvaneDockStepDriver";
-        ::RegisterClassW(&wc);
-        m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, NULL, NULL, wc.hInstance, NULL);
-        ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~CStepDriver() { ::DestroyWindow(m_hWnd); }
-    void Start() { ::PostMessageW(m_hWnd, WM_APP, 0, 0); }
-
-    std::vector<std::function<void()>> m_steps;
-    size_t m_nNext = 0;
-    HWND m_hWnd;
-
-private:
-    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        CStepDriver* pThis = reinterpret_cast<CStepDriver*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-        if (message != WM_APP || pThis == NULL || pThis->m_nNext >= pThis->m_steps.size())
-            return ::DefWindowProcW(hWnd, message, wParam, lParam);
-        try {
-            pThis->m_steps[pThis->m_nNext++]();
-        } catch (...) {
-        }
-        ::PostMessageW(hWnd, WM_APP, 0, 0);
-        return 0;
-    }
-};
-
-// Posts a mouse message for a screen point to the bar, in its client coordinates now.
-void PostMouse(CZPToolBar* pBar, UINT message, CPoint ptScreen)
-{
-    ::ScreenToClient(pBar->GetSafeHwnd(), &ptScreen);
-    ::PostMessageW(pBar->GetSafeHwnd(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
-                   MAKELPARAM(ptScreen.x, ptScreen.y));
-}
-
 TEST_F(DockBarTest, DraggingFloatsAwayFromTheEdgesAndDocksNearThem)
 {
     m_theme->m_szGripper = CSize(8, 0);  // a press at the bar's near end misses its controls

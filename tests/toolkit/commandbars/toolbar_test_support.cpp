@@ -2,6 +2,7 @@
 #include "toolbar_test_support.h"
 
 #include "commandbars/ZPPaintManager.h"
+#include "commandbars/ZPToolBar.h"
 
 namespace {
 class CReportingFrame : public CFrameWnd
@@ -51,4 +52,40 @@ CTestFrame::~CTestFrame()
 CFrameWnd* CTestFrame::Frame() const
 {
     return m_hWnd != NULL ? static_cast<CFrameWnd*>(CWnd::FromHandlePermanent(m_hWnd)) : NULL;
+}
+
+CStepDriver::CStepDriver()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = ::GetModuleHandleW(NULL);
+    wc.lpszClassName = L"TolvaneDockStepDriver";
+    ::RegisterClassW(&wc);
+    m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, NULL, NULL, wc.hInstance, NULL);
+    ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+CStepDriver::~CStepDriver()
+{
+    ::DestroyWindow(m_hWnd);
+}
+
+LRESULT CALLBACK CStepDriver::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CStepDriver* pThis = reinterpret_cast<CStepDriver*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (message != WM_APP || pThis == NULL || pThis->m_nNext >= pThis->m_steps.size())
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    try {
+        pThis->m_steps[pThis->m_nNext++]();
+    } catch (...) {
+    }
+    ::PostMessageW(hWnd, WM_APP, 0, 0);
+    return 0;
+}
+
+void PostMouse(CZPToolBar* pBar, UINT message, CPoint ptScreen)
+{
+    ::ScreenToClient(pBar->GetSafeHwnd(), &ptScreen);
+    ::PostMessageW(pBar->GetSafeHwnd(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                   MAKELPARAM(ptScreen.x, ptScreen.y));
 }

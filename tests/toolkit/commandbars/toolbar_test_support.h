@@ -10,6 +10,9 @@
 
 #include <functional>
 #include <ostream>
+#include <vector>
+
+class CZPToolBar;
 
 // Readable rectangles and sizes in failure messages.
 inline void PrintTo(const CRect& rc, std::ostream* os)
@@ -66,3 +69,24 @@ private:
     // Dock bars paint through the process-wide paint manager: one created meanwhile goes again.
     BOOL m_bHadPaintManager;
 };
+
+// Runs steps from posted messages, one per message, inside whatever loop is running.
+class CStepDriver
+{
+public:
+    CStepDriver();
+    ~CStepDriver();
+    CStepDriver(const CStepDriver&) = delete;
+    CStepDriver& operator=(const CStepDriver&) = delete;
+    void Start() { ::PostMessageW(m_hWnd, WM_APP, 0, 0); }
+
+    std::vector<std::function<void()>> m_steps;
+    size_t m_nNext = 0;
+    HWND m_hWnd;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// Posts a mouse message for a screen point to the bar, in its client coordinates now.
+void PostMouse(CZPToolBar* pBar, UINT message, CPoint ptScreen);
