@@ -158,6 +158,8 @@ public:
     CSize GetControlsSpacing() const { return m_szControlsSpacing; }
     void SetControlsSpacing(CSize size) { m_szControlsSpacing = size; }
     void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
+    // Off: tracking leaves the caret of the focused window alone.
+    void SetKeyboardCaret(BOOL bCaret) { m_bKeyboardCaret = bCaret; }
     int GetHighlightedIndex() const { return m_nHighlightedControl; }
     int GetOpenPopupIndex() const { return m_nPopupedControl; }
     int GetTrackingMode() const { return m_nTrackingMode; }

@@ -2,6 +2,10 @@
 #include "commandbars/ZPCommandBarEditCtrl.h"
 
 #include "commandbars/ZPCommandBar.h"
+#include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPControls.h"
+#include "commandbars/ZPMouseManager.h"
+#include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPPaintManager.h"
 
@@ -161,9 +165,55 @@ void CZPCommandBarEditCtrl::UpdateCharFormat()
     SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(cf.crBackColor));
 }
 
-BOOL CZPCommandBarEditCtrl::ShowContextMenu(CZPControl*, CPoint)
+BOOL CZPCommandBarEditCtrl::ShowContextMenu(CZPControl* pOwner, CPoint point)
 {
-    return FALSE;
+    CString strCut;
+    if (pOwner == NULL || m_hWnd == NULL || !strCut.LoadString(ZP_ID_EDIT_CUT))
+        return FALSE;
+    // Held: the nested loop may let the site remove the control (and this window with it).
+    CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pOwner);
+    CZPCommandBar* pBar = pOwner->GetParent();
+    CRefPtr<CZPCommandBar> holdBar = CRefPtr<CZPCommandBar>::AddRef(pBar);
+    const HWND hWndEdit = m_hWnd;
+    CDispatchGuard guard(this);
+    ClientToScreen(&point);
+    // The select-all posted on focus is applied now, so the enabled states match what is shown.
+    MSG msg;
+    if (::PeekMessageW(&msg, hWndEdit, EM_SETSEL, EM_SETSEL, PM_REMOVE | PM_NOYIELD))
+        SendMessage(EM_SETSEL, 0, -1);
+
+    CRefPtr<CZPPopupBar> popup =
+        CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(pBar != NULL ? pBar->GetCommandBars() : NULL));
+    popup->SetKeyboardCaret(FALSE);
+    const UINT kCommands[] = { ZP_ID_EDIT_CUT, ZP_ID_EDIT_COPY, ZP_ID_EDIT_PASTE };
+    for (UINT nId : kCommands) {
+        if (CZPControl* pItem = popup->GetControls()->Add(zpControlButton, static_cast<int>(nId)))
+            pItem->SetEnabled(IsEditCommandEnabled(nId));
+    }
+    UINT nFlags = TPM_RECURSE | TPM_NONOTIFY | TPM_RETURNCMD;
+    const HWND hWndBar = pBar != NULL ? pBar->GetSafeHwnd() : NULL;
+    if (hWndBar != NULL && (::GetWindowLongW(hWndBar, GWL_EXSTYLE) & (WS_EX_LAYOUTRTL | WS_EX_RIGHT)) != 0)
+        nFlags |= TPM_RIGHTALIGN;
+
+    // The menu's own loop must see outside clicks: the edit's raised counter is lowered meanwhile,
+    // and raised again only while the edit still holds it (a removed control lowered its own).
+    CZPMouseManager* pMouse = ZpMouseManager();
+    const BOOL bLowered = pMouse->GetModalCounter() > 0;
+    if (bLowered)
+        pMouse->LeaveModalLoop();
+    popup->SetOwnerWindow(hWndEdit);
+    const int nCommand = ZpTrackPopupBar(popup.Get(), nFlags, point.x, point.y, this, NULL, this);
+    if (bLowered && m_hWnd == hWndEdit && GetEditOwner() != NULL)
+        pMouse->EnterModalLoop();
+    popup.Release();
+
+    if (nCommand > 0 && ::IsWindow(hWndEdit) && m_hWnd == hWndEdit)
+        OnCommand(static_cast<WPARAM>(nCommand), 0);
+    if (pBar != NULL && pBar->GetSafeHwnd() != NULL) {
+        pBar->RepaintArea(NULL, TRUE);
+        pBar->UpdateWindow();
+    }
+    return TRUE;
 }
 
 BOOL CZPCommandBarEditCtrl::OnCommand(WPARAM wParam, LPARAM)

@@ -75,7 +75,7 @@ public:
     BOOL ProcessEditKey(UINT nChar, LPARAM lParam);
     // Colours from the owner (the CHARFORMAT2 record it fills).
     void UpdateCharFormat();
-    // The Cut/Copy/Paste menu needs popup tracking, which the bars do not offer yet: FALSE.
+    // The Cut/Copy/Paste menu as a popup bar at a client point; FALSE without the Cut string.
     virtual BOOL ShowContextMenu(CZPControl* pOwner, CPoint point);
 
     BOOL IsImeComposing() const { return m_bComposing; }

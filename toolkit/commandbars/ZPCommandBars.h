@@ -172,6 +172,8 @@ private:
     void LoadBarRecords(LPCWSTR lpszProfileName);
     void SaveDockRows(LPCWSTR lpszProfileName);
     void LoadDockRows(LPCWSTR lpszProfileName);
+    void SaveDockMemory(const CString& strSection, CZPCommandBar* pBar);
+    void LoadDockMemory(const CString& strSection, CZPToolBar* pBar);
     void LoadControls(LPCWSTR lpszProfileName);
 };
 

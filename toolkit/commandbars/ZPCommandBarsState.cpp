@@ -6,6 +6,7 @@
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPDockContext.h"
 #include "commandbars/ZPReBar.h"
 #include "commandbars/ZPStatusBar.h"
 #include "commandbars/ZPToolBar.h"
@@ -114,6 +115,9 @@ BOOL ReadWholeFile(const CString& strPath, std::vector<BYTE>& blob)
 }
 
 // A point kept inside the work area of its monitor, at least an icon inside the right and bottom.
+// The largest coordinate a remembered dock rectangle may hold (dock-bar client coordinates).
+const int kMaxDockExtent = 0x7FFF;
+
 CPoint ClampIntoWorkArea(CPoint pt)
 {
     MONITORINFO mi = { sizeof(mi) };
@@ -349,15 +353,60 @@ void CZPCommandBars::SaveBarRecords(LPCWSTR lpszProfileName)
         }
         if (pBar->GetMRUWidth() != ZP_BAR_MRU_WIDTH_NONE)
             pApp->WriteProfileInt(strSection, L"MRUWidth", pBar->GetMRUWidth());
-        pApp->WriteProfileInt(strSection, L"MRUDockID", 0);
-        for (LPCWSTR pszEntry : { L"MRUDockLeftPos", L"MRUDockTopPos", L"MRUDockRightPos", L"MRUDockBottomPos",
-                                  L"MRUFloatXPos", L"MRUFloatYPos", L"DialogBar" })
-            pApp->WriteProfileInt(strSection, pszEntry, 0);
+        SaveDockMemory(strSection, pBar);
+        pApp->WriteProfileInt(strSection, L"DialogBar", 0);
     }
     const CString strSummary = SectionName(lpszProfileName, L"%s-Summary");
     pApp->WriteProfileInt(strSummary, L"Bars", GetCount());
     pApp->WriteProfileInt(strSummary, L"ScreenCX", ::GetSystemMetrics(SM_CXSCREEN));
     pApp->WriteProfileInt(strSummary, L"ScreenCY", ::GetSystemMetrics(SM_CYSCREEN));
+}
+
+// Where a toolbar was last docked and floated: its dock context's memory.
+void CZPCommandBars::SaveDockMemory(const CString& strSection, CZPCommandBar* pBar)
+{
+    CWinApp* pApp = App();
+    CZPToolBar* pToolBar = DYNAMIC_DOWNCAST(CZPToolBar, pBar);
+    const CZPDockContext* pContext = pToolBar != NULL ? pToolBar->GetDockContext() : NULL;
+    const CZPDockBar* pDockBar = pContext != NULL ? GetDockBar(pContext->GetDockSide()) : NULL;
+    const CRect rc = pContext != NULL ? pContext->GetDockedRect() : CRect(0, 0, 0, 0);
+    const CPoint pt = pContext != NULL ? pContext->GetFloatingPos() : CPoint(0, 0);
+    pApp->WriteProfileInt(strSection, L"MRUDockID", pDockBar != NULL ? pDockBar->GetDlgCtrlID() : 0);
+    pApp->WriteProfileInt(strSection, L"MRUDockLeftPos", rc.left);
+    pApp->WriteProfileInt(strSection, L"MRUDockTopPos", rc.top);
+    pApp->WriteProfileInt(strSection, L"MRUDockRightPos", rc.right);
+    pApp->WriteProfileInt(strSection, L"MRUDockBottomPos", rc.bottom);
+    pApp->WriteProfileInt(strSection, L"MRUFloatXPos", pt.x);
+    pApp->WriteProfileInt(strSection, L"MRUFloatYPos", pt.y);
+}
+
+void CZPCommandBars::LoadDockMemory(const CString& strSection, CZPToolBar* pBar)
+{
+    CWinApp* pApp = App();
+    CZPDockContext* pContext = pBar->GetDockContext();
+    if (pContext == NULL)
+        return;
+    const int nDockID = static_cast<int>(pApp->GetProfileInt(strSection, L"MRUDockID", 0));
+    for (int nSide = 0; nSide < 4; ++nSide) {
+        const CZPDockBar* pDockBar = GetDockBar(nSide);
+        // Only a side the bar may dock to is remembered.
+        if (nDockID != 0 && pDockBar != NULL && pDockBar->GetDlgCtrlID() == nDockID &&
+            (pBar->GetFlags() & (1u << nSide)) != 0)
+            pContext->SetDockSide(nSide);
+    }
+    CRect rc(static_cast<int>(pApp->GetProfileInt(strSection, L"MRUDockLeftPos", 0)),
+             static_cast<int>(pApp->GetProfileInt(strSection, L"MRUDockTopPos", 0)),
+             static_cast<int>(pApp->GetProfileInt(strSection, L"MRUDockRightPos", 0)),
+             static_cast<int>(pApp->GetProfileInt(strSection, L"MRUDockBottomPos", 0)));
+    // A rectangle no dock bar could hold is forgotten: the bar then opens a new row.
+    if (rc.left < 0 || rc.top < 0 || rc.right < rc.left || rc.bottom < rc.top || rc.right > kMaxDockExtent ||
+        rc.bottom > kMaxDockExtent)
+        rc.SetRectEmpty();
+    pContext->SetDockedRect(rc);
+    const CPoint pt(static_cast<int>(pApp->GetProfileInt(strSection, L"MRUFloatXPos", 0)),
+                    static_cast<int>(pApp->GetProfileInt(strSection, L"MRUFloatYPos", 0)));
+    // 0,0 means never floated; any other position is kept on screen.
+    pContext->SetFloatingPos(pt == CPoint(0, 0) ? pt : ClampIntoWorkArea(pt));
 }
 
 void CZPCommandBars::SaveDockRows(LPCWSTR lpszProfileName)
@@ -567,6 +616,7 @@ void CZPCommandBars::LoadBarRecords(LPCWSTR lpszProfileName)
             continue;
         int nMRUWidth = static_cast<int>(pApp->GetProfileInt(strSection, L"MRUWidth", ZP_BAR_MRU_WIDTH_NONE));
         pBar->SetMRUWidth(nMRUWidth > 0 ? nMRUWidth : ZP_BAR_MRU_WIDTH_NONE);
+        LoadDockMemory(strSection, pBar);
         const BOOL bFloating =
             pApp->GetProfileInt(strSection, L"Floating", 0) != 0 && (pBar->GetFlags() & ZP_BAR_FLAG_FLOATING) != 0;
         if (bFloating) {
@@ -600,24 +650,32 @@ void CZPCommandBars::LoadDockRows(LPCWSTR lpszProfileName)
         const int nEntries = std::min(static_cast<int>(pApp->GetProfileInt(strSection, L"Bars", 0)), kMaxDockEntries);
         if (pDockBar == NULL || nEntries <= 1)
             continue;
+        // Each entry goes to its saved index, counted over the entries kept so far.
+        int nInsert = 0;
         for (int i = 0; i < nEntries; ++i) {
             CString strEntry;
             strEntry.Format(L"Bar#%d", i);
             const UINT nID = pApp->GetProfileInt(strSection, strEntry, 0);
-            if (nID == 0)
+            if (nID == 0) {
+                pDockBar->InsertEntry(nInsert++, NULL);
                 continue;
+            }
             CZPToolBar* pBar = static_cast<CZPToolBar*>(FindToolBar(nID));
             BOOL bPlaced = FALSE;
             for (INT_PTR j = 0; j < placed.GetSize() && !bPlaced; ++j)
                 bPlaced = placed[j] == pBar;
             // Unknown, already placed, held by the rebar, or forbidden on this side: skipped.
             if (pBar == NULL || bPlaced || (pReBar != NULL && pReBar->FindBand(pBar) != -1) ||
-                (pBar->GetFlags() & (1u << nPosition)) == 0)
+                (pBar->GetFlags() & (1u << nPosition)) == 0 || !pBar->CreateBarWindow(pDockBar, FALSE))
                 continue;
-            if (pBar->GetDockBar() != NULL)
-                pBar->GetDockBar()->RemoveBar(pBar, -1, FALSE);
-            if (DockCommandBar(pBar, nPosition))
-                placed.Add(pBar);
+            // Taking the bar out of this dock bar may shift the entries before the index.
+            const int nOld = pBar->GetDockBar() == pDockBar ? pDockBar->FindBar(pBar) : -1;
+            if (nOld >= 0 && nOld < nInsert)
+                --nInsert;
+            pDockBar->InsertEntry(nInsert++, pBar);
+            pBar->SetPosition(nPosition);
+            placed.Add(pBar);
         }
+        pDockBar->EndInsertEntries();
     }
 }

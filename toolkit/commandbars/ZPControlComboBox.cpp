@@ -607,9 +607,7 @@ void CZPControlComboBox::OnClick(BOOL bKeyboard, CPoint point)
     }
     if (!GetEnabled() || m_pParent == NULL)
         return;
-    // The bar opens the list where it can; until it does, the combo opens its own.
-    if (!m_pParent->OpenControlPopup(m_nIndex, bKeyboard) && !IsPopuped())
-        SetPopuped(TRUE);
+    m_pParent->OpenControlPopup(m_nIndex, bKeyboard);
 }
 
 void CZPControlComboBox::OnMouseMove(CPoint point)

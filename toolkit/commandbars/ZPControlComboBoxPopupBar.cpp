@@ -200,12 +200,12 @@ BOOL CZPControlComboBoxList::PopupForControl(CZPControl* pControl)
     else
         ModifyStyleEx(kRtlExStyles, 0);
     SwitchTrackingMode(TRUE, FALSE, FALSE);
-    // Placement under the combo; the popup bars' own placement takes over once it exists.
-    CRect rcCombo = pCombo->GetRect();
-    pCombo->GetParent()->ClientToScreen(&rcCombo);
-    const CSize size = ComputeDropDownSize(pCombo);
-    ::SetWindowPos(m_hWnd, HWND_TOPMOST, rcCombo.left, rcCombo.bottom, size.cx, size.cy,
-                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (m_hWnd == NULL || m_pControlPopup != pCombo)
+        return FALSE;
+    // The popup bars' placement: below the combo, above it where the work area ends.
+    RepositionToOwner();
+    const CRect rc = AdjustPopupPosition(m_ptAnchor, ComputeDropDownSize(pCombo));
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
     EnableWindow(TRUE);
     return TRUE;
 }

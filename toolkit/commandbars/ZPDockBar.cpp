@@ -196,6 +196,25 @@ void CZPDockBar::DockBar(CZPToolBar* pBar, const RECT* pRect)
     RelayoutSite(TRUE);
 }
 
+void CZPDockBar::InsertEntry(int nIndex, CZPToolBar* pBar)
+{
+    if (pBar != NULL) {
+        if (pBar->GetDockBar() != NULL)
+            pBar->GetDockBar()->RemoveBar(pBar, -1, FALSE);
+        pBar->SetDockBar(this);
+    }
+    nIndex = nIndex < 0 ? 0 : (nIndex > m_arrBars.GetSize() ? static_cast<int>(m_arrBars.GetSize()) : nIndex);
+    m_arrBars.InsertAt(nIndex, pBar);
+}
+
+void CZPDockBar::EndInsertEntries()
+{
+    if (m_arrBars.GetSize() == 0 || m_arrBars[m_arrBars.GetSize() - 1] != NULL)
+        m_arrBars.Add(NULL);
+    NormalizeRows();
+    RelayoutSite(TRUE);
+}
+
 void CZPDockBar::RemoveBar(CZPToolBar* pBar, int nSkip, BOOL bRelayout)
 {
     const int nIndex = FindBar(pBar, nSkip);

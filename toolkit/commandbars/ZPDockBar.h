@@ -54,6 +54,10 @@ public:
     // Puts a toolbar into this dock bar at a drop rectangle (screen coordinates) or, without
     // one, into a new last row.
     void DockBar(CZPToolBar* pBar, const RECT* pRect);
+    // Restoring saved rows: puts a toolbar (taken from wherever it was) or a row end (NULL) at an
+    // index of the stored rows; EndInsertEntries then tidies the rows and lays the site out.
+    void InsertEntry(int nIndex, CZPToolBar* pBar);
+    void EndInsertEntries();
     // Takes a toolbar out of its row; nSkip is an index not to look at (-1: none).
     void RemoveBar(CZPToolBar* pBar, int nSkip = -1, BOOL bRelayout = TRUE);
     // The visible toolbars of the row that holds entry nIndex, in their order along the row.

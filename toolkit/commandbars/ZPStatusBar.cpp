@@ -2,8 +2,11 @@
 #include "commandbars/ZPStatusBar.h"
 
 #include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPCommandBarsResource.h"
+#include "commandbars/ZPControls.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
+#include "commandbars/ZPPopupBar.h"
 #include "common/ZPDeviceContext.h"
 #include "common/ZPDrawHelpers.h"
 #include "common/ZPImageManager.h"
@@ -788,9 +791,59 @@ void CZPStatusBar::OnLButtonDblClk(UINT nFlags, CPoint point)
     OnLButtonDown(nFlags, point);
 }
 
-void CZPStatusBar::OnRButtonUp(UINT, CPoint)
+void CZPStatusBar::OnRButtonUp(UINT, CPoint point)
 {
-    Default();
+    if (!m_bCustomizable) {
+        Default();
+        return;
+    }
+    ClientToScreen(&point);
+    SetHotPane(NULL, CPoint(-1, -1));
+    CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(CreateCustomizeMenu());
+    if (!popup || popup->CountControls() == 0)
+        return;
+    popup->SetOwnerWindow(m_hWnd);
+    ZpTrackPopupBar(popup.Get(), 0, point.x, point.y, this);
+}
+
+CZPPopupBar* CZPStatusBar::CreateCustomizeMenu()
+{
+    CZPPopupBar* pPopup = ZpCreatePopupBar(m_pCommandBars);
+    CZPControls* pControls = pPopup->GetControls();
+    if (CZPControl* pTitle = pControls->Add(zpControlLabel, ZP_ID_CUSTOMIZE_STATUS_BAR)) {
+        pTitle->SetCaptionFromResource(ZP_ID_CUSTOMIZE_STATUS_BAR);
+        pTitle->SetDefaultItem(TRUE);
+        pTitle->SetDescription(L"");
+    }
+    for (int i = 0; i < GetPaneCount(); ++i) {
+        CZPStatusBarPane* pPane = PaneAt(i);
+        if (pPane->GetID() == 0 || !pPane->IsCustomizable())
+            continue;
+        CControlCustomization* pEntry = new CControlCustomization(pPane);
+        pControls->AddControl(pEntry, static_cast<int>(pPane->GetID()));
+        pEntry->SetCaption(!pPane->m_strCustomizeCaption.IsEmpty() ? pPane->m_strCustomizeCaption : pPane->GetText());
+        pEntry->SetShortcutText(pPane->m_strCustomizeValue);
+        pEntry->SetBeginGroup(pPane->HasGapBefore() && i > 0);
+        pEntry->SetChecked(pPane->IsVisible());
+    }
+    return pPopup;
+}
+
+CZPStatusBar::CControlCustomization::CControlCustomization(CZPStatusBarPane* pPane) : m_pPane(pPane)
+{
+    m_pPane->InternalAddRef();
+}
+
+CZPStatusBar::CControlCustomization::~CControlCustomization()
+{
+    m_pPane->InternalRelease();
+}
+
+void CZPStatusBar::CControlCustomization::Execute()
+{
+    m_pPane->SetVisible(!m_pPane->IsVisible());
+    SetChecked(m_pPane->IsVisible());
+    RedrawParent(FALSE);
 }
 
 BOOL CZPStatusBar::TrackPanePress(CZPStatusBarPane* pPane)

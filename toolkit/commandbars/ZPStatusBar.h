@@ -6,10 +6,13 @@
 #include <framework/frame.h>
 #include <framework/gdi.h>
 
+#include "commandbars/ZPControlButton.h"
+
 class CZPCommandBars;
 class CZPImageManager;
 class CZPImageManagerIcon;
 class CZPPaintManager;
+class CZPPopupBar;
 class CZPPropExchange;
 class CZPStatusBar;
 class CZPToolTipContext;
@@ -135,6 +138,19 @@ public:
         void SetText(LPCWSTR lpszText) override;
     };
 
+    // An entry of the customize popup: executing it shows or hides its pane (the popup stays open).
+    class CControlCustomization : public CZPControlButton
+    {
+    public:
+        explicit CControlCustomization(CZPStatusBarPane* pPane);
+        ~CControlCustomization() override;
+        CZPStatusBarPane* GetPane() const { return m_pPane; }
+        void Execute() override;
+
+    private:
+        CZPStatusBarPane* m_pPane;  // one reference
+    };
+
     CZPStatusBar();
     ~CZPStatusBar() override;
 
@@ -188,6 +204,8 @@ public:
     virtual void DrawSizeGrip(CDC* pDC, CRect rcClient);
     virtual void OnPaneClick(CZPStatusBarPane* pPane);
     virtual void SendCommandToParent(UINT nID);
+    // The customize popup (one reference for the caller): a title, then an entry per listed pane.
+    virtual CZPPopupBar* CreateCustomizeMenu();
 
     // Control-bar overrides.
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;

@@ -107,6 +107,36 @@ TEST_F(ComboBoxTest, OpenListIsRowsTimesItemHeightPlusFourAndAsWideAsTheCombo)
     EXPECT_EQ(0, ModalCounter());
 }
 
+TEST_F(ComboBoxTest, ListOpensThroughTheBarBelowTheComboOrAboveItAtTheWorkAreaEnd)
+{
+    CTestSite site;
+    RECT rcWork;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);
+    std::vector<LPCWSTR> items(10, L"item");
+    for (const BOOL bAtBottom : { FALSE, TRUE }) {
+        CBarWithCombo bar(site, TRUE, items);
+        if (bAtBottom)
+            bar.pBar->SetWindowPos(NULL, 0, rcWork.bottom - 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        bar.pCombo->OnClick(FALSE, CPoint(150, 10));
+        ASSERT_TRUE(bar.pCombo->IsPopuped());
+        EXPECT_EQ(bar.pCombo->GetIndex(), bar.pBar->GetOpenPopupIndex());
+        CRect rcCombo = bar.pCombo->GetRect();
+        bar.pBar->ClientToScreen(&rcCombo);
+        CRect rc;
+        bar.List()->GetWindowRect(&rc);
+        EXPECT_EQ(rcCombo.left, rc.left) << bAtBottom;
+        if (bAtBottom)
+            EXPECT_EQ(rcCombo.top, rc.bottom);
+        else
+            EXPECT_EQ(rcCombo.bottom, rc.top);
+        EXPECT_LE(rc.bottom, rcWork.bottom);
+        bar.pCombo->OnClick(FALSE, CPoint(150, 10));
+        EXPECT_FALSE(bar.pCombo->IsPopuped());
+        EXPECT_EQ(-1, bar.pBar->GetOpenPopupIndex());
+    }
+    EXPECT_EQ(0, ModalCounter());
+}
+
 TEST_F(ComboBoxTest, TypingCompletesFromTheListAndBackspaceDoesNotCompleteAgain)
 {
     CTestSite site;

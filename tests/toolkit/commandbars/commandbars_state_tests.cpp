@@ -7,6 +7,7 @@
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPCommandBarsState.h"
 #include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPDockContext.h"
 #include "commandbars/ZPStatusBar.h"
 #include "commandbars/ZPToolBar.h"
 #include "common/ZPZipMemFile.h"
@@ -290,6 +291,70 @@ TEST_F(LayoutStateTest, DamagedRecordsAndRowsLeaveTheDefaultLayout)
     // The standard toolbar moved once to the bottom row.
     EXPECT_EQ(zpBarBottom, pStandard->GetPosition());
     EXPECT_EQ(3, pStandard->GetControls()->GetCount());
+}
+
+// The stored rows of a dock bar as bar ids, 0 for each row end.
+std::vector<UINT> RowIds(CZPDockBar* pDockBar)
+{
+    std::vector<UINT> ids;
+    for (INT_PTR i = 0; i < pDockBar->GetEntries().GetSize(); ++i)
+        ids.push_back(pDockBar->GetEntries()[i] != NULL ? pDockBar->GetEntries()[i]->GetBarID() : 0);
+    return ids;
+}
+
+TEST_F(LayoutStateTest, DockRowsAndDockMemoryComeBackAsSaved)
+{
+    CZPToolBar* pA = NewBar(201, 1);
+    CZPToolBar* pB = NewBar(202, 1);
+    CZPToolBar* pC = NewBar(203, 1);
+    CZPToolBar* pD = NewBar(204, 1, zpBarLeft);
+    // Top: A and B share the first row, C has the second.
+    CZPDockBar* pTop = m_commandBars.GetDockBar(zpBarTop);
+    pTop->InsertEntry(2, pB);
+    pTop->EndInsertEntries();
+    ASSERT_EQ((std::vector<UINT>{ 0, 201, 202, 0, 203, 0 }), RowIds(pTop));
+    pD->GetDockContext()->SetDockSide(zpBarBottom);
+    pD->GetDockContext()->SetDockedRect(CRect(12, 0, 80, 24));
+    pD->GetDockContext()->SetFloatingPos(CPoint(140, 120));
+    m_commandBars.SaveCommandBars(kProfile);
+    EXPECT_EQ(6u, m_app.GetProfileInt(CString(kProfile) + L"-DockBar0", L"Bars", 0));
+
+    // Everything moved elsewhere, then the saved layout is loaded.
+    m_commandBars.DockCommandBar(pA, zpBarBottom);
+    m_commandBars.DockCommandBar(pC, zpBarBottom);
+    m_commandBars.DockCommandBar(pB, zpBarRight);
+    m_commandBars.FloatCommandBar(pD);
+    pD->GetDockContext()->SetDockSide(zpBarTop);
+    pD->GetDockContext()->SetDockedRect(CRect(0, 0, 0, 0));
+    pD->GetDockContext()->SetFloatingPos(CPoint(0, 0));
+    m_commandBars.LoadCommandBars(kProfile);
+
+    EXPECT_EQ((std::vector<UINT>{ 0, 201, 202, 0, 203, 0 }), RowIds(pTop));
+    EXPECT_EQ((std::vector<UINT>{ 0, 204, 0 }), RowIds(m_commandBars.GetDockBar(zpBarLeft)));
+    EXPECT_EQ((std::vector<UINT>{ 0 }), RowIds(m_commandBars.GetDockBar(zpBarBottom)));
+    EXPECT_EQ((std::vector<UINT>{ 0 }), RowIds(m_commandBars.GetDockBar(zpBarRight)));
+    for (CZPToolBar* pBar : { pA, pB, pC })
+        EXPECT_EQ(zpBarTop, pBar->GetPosition()) << pBar->GetBarID();
+    EXPECT_EQ(zpBarLeft, pD->GetPosition());
+    EXPECT_EQ(zpBarBottom, pD->GetDockContext()->GetDockSide());
+    EXPECT_EQ(CRect(12, 0, 80, 24), pD->GetDockContext()->GetDockedRect());
+    EXPECT_EQ(CPoint(140, 120), pD->GetDockContext()->GetFloatingPos());
+
+    // Dock memory out of range: an unknown dock id keeps the side, a bad rectangle is forgotten,
+    // a far float position is pulled onto the screen.
+    const CString strD = CString(kProfile) + L"-Bar3";
+    ASSERT_EQ(204u, m_app.GetProfileInt(strD, L"BarID", 0));
+    m_app.WriteProfileInt(strD, L"MRUDockID", 12345);
+    m_app.WriteProfileInt(strD, L"MRUDockRightPos", -40);
+    m_app.WriteProfileInt(strD, L"MRUFloatXPos", 100000);
+    m_app.WriteProfileInt(strD, L"MRUFloatYPos", -100000);
+    m_commandBars.LoadCommandBars(kProfile);
+    EXPECT_EQ(zpBarBottom, pD->GetDockContext()->GetDockSide());
+    EXPECT_TRUE(pD->GetDockContext()->GetDockedRect().IsRectEmpty());
+    MONITORINFO mi = { sizeof(mi) };
+    const CPoint ptFloat = pD->GetDockContext()->GetFloatingPos();
+    ::GetMonitorInfoW(::MonitorFromPoint(ptFloat, MONITOR_DEFAULTTONEAREST), &mi);
+    EXPECT_TRUE(CRect(mi.rcWork).PtInRect(ptFloat));
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM lParam)

@@ -70,6 +70,45 @@ CProcessPaintManagerScope::~CProcessPaintManagerScope()
         ZpSetPaintManager(NULL);
 }
 
+namespace {
+const wchar_t kStepClass[] = L"TolvaneCommandBarsTestSteps";
+const UINT kStepMessage = WM_APP + 0x51;
+}  // namespace
+
+CTestStepWindow::CTestStepWindow()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = ::GetModuleHandleW(NULL);
+    wc.lpszClassName = kStepClass;
+    ::RegisterClassW(&wc);
+    m_hWnd = ::CreateWindowExW(0, kStepClass, L"", WS_POPUP, 0, 0, 1, 1, NULL, NULL, wc.hInstance, NULL);
+    ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+CTestStepWindow::~CTestStepWindow()
+{
+    ::DestroyWindow(m_hWnd);
+}
+
+void CTestStepWindow::Post(std::function<void()> step)
+{
+    m_steps.push_back(std::move(step));
+    ::PostMessageW(m_hWnd, kStepMessage, 0, 0);
+}
+
+LRESULT CALLBACK CTestStepWindow::Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CTestStepWindow* pThis = reinterpret_cast<CTestStepWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (message != kStepMessage || pThis == NULL || pThis->m_nRun >= pThis->m_steps.size())
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    try {
+        pThis->m_steps[pThis->m_nRun++]();
+    } catch (...) {
+    }
+    return 0;
+}
+
 MSG ZpTestKeyMessage(HWND hWnd, UINT message, WPARAM vk)
 {
     MSG msg = {};

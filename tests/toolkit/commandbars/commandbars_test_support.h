@@ -69,6 +69,24 @@ private:
 CZPCommandBar* ZpTestCreateCaptionedBar(HWND hWndSite, const std::vector<LPCWSTR>& captions, int nPerRow,
                                         DWORD dwExStyle = 0);
 
+// A hidden window that runs one queued step for every step message posted to it: drives the
+// nested loops of popups and menus.
+class CTestStepWindow
+{
+public:
+    CTestStepWindow();
+    ~CTestStepWindow();
+    CTestStepWindow(const CTestStepWindow&) = delete;
+    CTestStepWindow& operator=(const CTestStepWindow&) = delete;
+    void Post(std::function<void()> step);
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND m_hWnd;
+    std::vector<std::function<void()>> m_steps;
+    size_t m_nRun = 0;
+};
+
 // A key message as the queue would hold it for hWnd (repeat count 1).
 MSG ZpTestKeyMessage(HWND hWnd, UINT message, WPARAM vk);
 

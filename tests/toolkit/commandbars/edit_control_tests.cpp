@@ -282,6 +282,87 @@ TEST_F(EditControlTest, RemovingOrDestroyingAFocusedEditLowersTheCounter)
     EXPECT_EQ(0, ModalCounter());
 }
 
+// The popup tracked now (the innermost tracked bar).
+CZPCommandBar* TrackedPopup()
+{
+    CZPMouseManager* pMouse = ZpMouseManager();
+    return pMouse->GetTrackedCount() > 0 ? pMouse->GetTrackedAt(pMouse->GetTrackedCount() - 1) : NULL;
+}
+
+void SetClipboardText(LPCWSTR lpszText)
+{
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    if (lpszText != NULL) {
+        const size_t nBytes = (wcslen(lpszText) + 1) * sizeof(WCHAR);
+        HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, nBytes);
+        memcpy(::GlobalLock(hMem), lpszText, nBytes);
+        ::GlobalUnlock(hMem);
+        ::SetClipboardData(CF_UNICODETEXT, hMem);
+    }
+    ::CloseClipboard();
+}
+
+TEST_F(EditControlTest, ContextMenuOffersCutCopyPasteAndRunsTheChosenOne)
+{
+    CTestSite site;
+    CBarWithEdit bar(site);
+    bar.pEdit->SetText(L"hello");
+    SetClipboardText(NULL);
+    ::SetFocus(bar.EditHwnd());  // posts the select-all the menu must apply first
+    ASSERT_EQ(1, ModalCounter());
+    CTestStepWindow steps;
+    std::vector<std::pair<int, BOOL>> items;
+    int nCounterInside = -1;
+    steps.Post([&] {
+        CZPCommandBar* pPopup = TrackedPopup();
+        ASSERT_TRUE(pPopup != NULL && pPopup->IsPopupBar());
+        for (int i = 0; i < pPopup->CountControls(); ++i)
+            items.emplace_back(pPopup->ControlAt(i)->GetID(), pPopup->ControlAt(i)->GetEnabled());
+        nCounterInside = ModalCounter();
+        pPopup->ControlAt(0)->Execute();  // Cut
+    });
+    ::SendMessageW(bar.EditHwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    const std::vector<std::pair<int, BOOL>> expected = { { ZP_ID_EDIT_CUT, TRUE },
+                                                         { ZP_ID_EDIT_COPY, TRUE },
+                                                         { ZP_ID_EDIT_PASTE, FALSE } };
+    EXPECT_EQ(expected, items);
+    EXPECT_EQ(0, nCounterInside);  // outside clicks reach the menu's own loop
+    EXPECT_EQ(1, ModalCounter());
+    EXPECT_EQ(CString(), bar.pEdit->GetEditText());
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT));
+
+    // With text on the clipboard Paste is offered.
+    steps.Post([&] {
+        CZPCommandBar* pPopup = TrackedPopup();
+        ASSERT_TRUE(pPopup != NULL);
+        EXPECT_TRUE(pPopup->ControlAt(2)->GetEnabled());
+        pPopup->ControlAt(2)->Execute();
+    });
+    ::SendMessageW(bar.EditHwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(CString(L"hello"), bar.pEdit->GetEditText());
+    ::SetFocus(site.m_hWnd);
+    EXPECT_EQ(0, ModalCounter());
+}
+
+TEST_F(EditControlTest, ContextMenuSurvivesTheSiteRemovingTheControlAndLeavesNoCounter)
+{
+    CTestSite site;
+    CBarWithEdit bar(site);
+    bar.pEdit->SetText(L"hello");
+    ::SetFocus(bar.EditHwnd());
+    CTestStepWindow steps;
+    steps.Post([&] {
+        CRefPtr<CZPCommandBar> pPopup = CRefPtr<CZPCommandBar>::AddRef(TrackedPopup());
+        ASSERT_TRUE(pPopup);
+        bar.pBar->GetControls()->RemoveAll();
+        pPopup->ControlAt(1)->Execute();  // Copy, for an edit that is gone
+    });
+    ::SendMessageW(bar.EditHwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(0, bar.pBar->GetControls()->GetCount());
+    EXPECT_EQ(0, ModalCounter());
+}
+
 TEST_F(EditControlTest, SiteRemovingTheControlInItsHandlersIsSafe)
 {
     CTestSite site;

@@ -1,6 +1,9 @@
 // Tests of the status bar: pane layout, message-pane text, the size grip, pixels printed through
 // WM_PRINTCLIENT, the press of a button pane, idle update and the panes' saved visibility.
+#include "commandbars/ZPCommandBarsResource.h"
+#include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
+#include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPStatusBar.h"
 
 #include "paint_manager_pixels.h"
@@ -397,6 +400,53 @@ TEST(StatusBarState, PaneVisibilityRoundTripsInBothForms)
     EXPECT_FALSE(f.bar.PaneAt(0)->IsVisible());
     EXPECT_TRUE(f.bar.PaneAt(1)->IsVisible());
     EXPECT_TRUE(f.bar.PaneAt(2)->IsVisible());
+}
+
+TEST(StatusBarCustomize, PopupListsTheCustomizablePanesAndTogglesThem)
+{
+    StatusBarFixture f;
+    f.bar.SetCustomizable(TRUE);
+    f.AddPanes({ 40, 40, 40 });
+    f.bar.PaneAt(1)->SetText(L"Line 4");
+    f.bar.PaneAt(2)->SetCustomizeCaption(L"Caps Lock");
+    f.bar.PaneAt(2)->SetCustomizeValue(L"Off");
+    f.bar.PaneAt(2)->SetGapBefore(TRUE);
+    f.bar.PaneAt(3)->SetCustomizable(FALSE);
+    f.bar.PaneAt(2)->SetVisible(FALSE);
+    CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(f.bar.CreateCustomizeMenu());
+    // The title, then panes 1 and 2: the message pane (id 0) and a pane not listed are left out.
+    ASSERT_EQ(3, popup->CountControls());
+    CZPControl* pTitle = popup->ControlAt(0);
+    EXPECT_EQ(zpControlLabel, pTitle->GetType());
+    EXPECT_EQ(ZP_ID_CUSTOMIZE_STATUS_BAR, pTitle->GetID());
+    EXPECT_STREQ(L"Customize Status Bar", pTitle->GetCaptionRaw());
+    EXPECT_TRUE(pTitle->IsDefaultItem());
+    CZPControl* pLine = popup->ControlAt(1);
+    CZPControl* pCaps = popup->ControlAt(2);
+    EXPECT_STREQ(L"Line 4", pLine->GetCaptionRaw());
+    EXPECT_TRUE(pLine->GetChecked());
+    EXPECT_STREQ(L"Caps Lock", pCaps->GetCaptionRaw());
+    EXPECT_STREQ(L"Off", pCaps->GetShortcutText());
+    EXPECT_TRUE(pCaps->GetBeginGroup());
+    EXPECT_FALSE(pCaps->GetChecked());
+
+    pCaps->Execute();
+    EXPECT_TRUE(f.bar.PaneAt(2)->IsVisible());
+    EXPECT_TRUE(pCaps->GetChecked());
+    pLine->Execute();
+    EXPECT_FALSE(f.bar.PaneAt(1)->IsVisible());
+    EXPECT_FALSE(pLine->GetChecked());
+    // The entries hold their panes: removing the panes first is safe.
+    f.bar.RemoveAllPanes();
+    popup.Release();
+}
+
+TEST(StatusBarCustomize, RightClickOnABarThatIsNotCustomizableOpensNothing)
+{
+    StatusBarFixture f;
+    f.AddPanes({ 40 });
+    ::SendMessageW(f.bar.m_hWnd, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(0, ZpMouseManager()->GetTrackedCount());
 }
 
 }  // namespace
