@@ -2,6 +2,7 @@
 // metrics and fonts, the colour table and the drawing primitives shared with the themes.
 #include "commandbars/ZPPaintManager.h"
 
+#include "commandbars/ZPProgressPaintManager.h"
 #include "commandbars/themes/ZPDefaultTheme.h"
 #include "commandbars/themes/ZPNativeXPTheme.h"
 #include "common/ZPDeviceContext.h"
@@ -85,7 +86,7 @@ CZPPaintManager::CZPPaintManager()
       m_bEmbossedDisabledText(TRUE), m_nThemeNumber(zpThemeCustom), m_bUseFadedIcons(FALSE), m_bUseDisabledIcons(FALSE),
       m_bIconsWithShadow(FALSE), m_bColorizeDisabledIcons(FALSE), m_nAnimationSteps(kDefaultAnimationSteps),
       m_nAnimationTime(kDefaultAnimationTime), m_nKeyboardCueOverride(-1), m_nColorSchemeSetting(kNoSchemeSetting),
-      m_pShadowManager(NULL)
+      m_pShadowManager(NULL), m_pProgressPaintManager(NULL)
 {
     ZpImageManagerInstance()->RefreshAll();
 
@@ -103,6 +104,14 @@ CZPPaintManager::~CZPPaintManager()
         m_pShadowManager->InternalRelease();
     m_themeStatusBar.CloseTheme();
     m_themeButton.CloseTheme();
+    delete m_pProgressPaintManager;
+}
+
+CZPProgressPaintManager* CZPPaintManager::GetProgressPaintManager()
+{
+    if (m_pProgressPaintManager == NULL)
+        m_pProgressPaintManager = new CZPProgressPaintManager(this);
+    return m_pProgressPaintManager;
 }
 
 // The process-wide instance and the theme factory -----------------------------------------------
@@ -224,6 +233,8 @@ void CZPPaintManager::RefreshMetrics()
 {
     UpdateFonts();
     UpdateColors();
+    if (m_pProgressPaintManager != NULL)
+        m_pProgressPaintManager->RefreshMetrics();
 
     if (m_pShadowManager != NULL)
         m_pShadowManager->SetShadowColor(0);

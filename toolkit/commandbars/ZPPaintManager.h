@@ -17,6 +17,7 @@ class CZPPopupBar;
 class CZPImageManagerIcon;
 class CZPShadowManager;
 class CZPStatusBarPane;
+class CZPProgressPaintManager;
 
 // Theme numbers of the factory; a paint manager installed directly reports zpThemeCustom.
 enum ZpPaintTheme
@@ -195,6 +196,8 @@ public:
     // Fonts. A NULL LOGFONT changes only the use-system-font flag.
     void SetFontIndirect(const LOGFONTW* pLogFont, BOOL bUseSystemFont = FALSE);
     CFont* GetRegularFont() { return &m_fontRegular; }
+    // The progress look, made on first use.
+    CZPProgressPaintManager* GetProgressPaintManager();
     CFont* GetRegularBoldFont() { return &m_fontBold; }
     CFont* GetVerticalFont() { return &m_fontVert; }
     CFont* GetVerticalBoldFont() { return &m_fontVertBold; }
@@ -294,6 +297,7 @@ public:
     BOOL m_bEmbossedDisabledText;
     CZPWinThemeWrapper m_themeStatusBar;
     CZPWinThemeWrapper m_themeButton;
+    CZPProgressPaintManager* m_pProgressPaintManager;  // owned; NULL until first asked for
     int m_nThemeNumber;     // set by the factory; zpThemeCustom when installed directly
     BOOL m_bUseFadedIcons;  // the icon options: these three stay consecutive
     BOOL m_bUseDisabledIcons;

@@ -717,8 +717,9 @@ CSize CZPPopupBar::CalcPopupLayout(int nLength, DWORD)
     } else {
         m_nGripMode = 0;
         if (nLength == 0) {
-            for (int i = 0; i < CountControls(); ++i) {
-                if (IsOwnControl(this, ControlAt(i)))
+            // Last to first: a placeholder inserts its items after itself, never before one still due.
+            for (int i = CountControls() - 1; i >= 0; --i) {
+                if (i < CountControls() && IsOwnControl(this, ControlAt(i)))
                     ControlAt(i)->OnBeforeLayout(FALSE);
             }
             m_bHasRarelyUsed = FALSE;
