@@ -16,6 +16,8 @@ class CZPCommandBarKeyboardTip;
 class CZPPopupBar;
 class CZPImageManagerIcon;
 class CZPShadowManager;
+class CZPControlGalleryPaintManager;
+class CZPSliderPaintManager;
 class CZPStatusBarPane;
 
 // Theme numbers of the factory; a paint manager installed directly reports zpThemeCustom.
@@ -215,6 +217,8 @@ public:
     static CSize GetStretchedIconSize(CZPImageManagerIcon* pImage, CSize szIcon);
 
     CZPShadowManager* GetShadowManager() const { return m_pShadowManager; }
+    CZPControlGalleryPaintManager* GetGalleryPaintManager() const { return m_pGalleryPaintManager; }
+    CZPSliderPaintManager* GetSliderPaintManager() const { return m_pSliderPaintManager; }
 
     // Caption layout helpers shared with the themes.
     CSize DrawCaption(CDC* pDC, CZPControl* pControl, CRect rc, BOOL bDraw, BOOL bVertical, BOOL bCentered,
@@ -311,6 +315,8 @@ public:
 
 protected:
     CZPShadowManager* m_pShadowManager;  // one reference
+    CZPControlGalleryPaintManager* m_pGalleryPaintManager;  // owned
+    CZPSliderPaintManager* m_pSliderPaintManager;           // owned
 
     friend class CZPPaintManagerTestAccess;
 };
