@@ -3,6 +3,8 @@
 #include "commandbars/ZPPaintManager.h"
 
 #include "commandbars/ZPProgressPaintManager.h"
+#include "commandbars/ZPScrollBarPaintManager.h"
+
 #include "commandbars/themes/ZPDefaultTheme.h"
 #include "commandbars/themes/ZPNativeXPTheme.h"
 #include "common/ZPDeviceContext.h"
@@ -86,7 +88,7 @@ CZPPaintManager::CZPPaintManager()
       m_bEmbossedDisabledText(TRUE), m_nThemeNumber(zpThemeCustom), m_bUseFadedIcons(FALSE), m_bUseDisabledIcons(FALSE),
       m_bIconsWithShadow(FALSE), m_bColorizeDisabledIcons(FALSE), m_nAnimationSteps(kDefaultAnimationSteps),
       m_nAnimationTime(kDefaultAnimationTime), m_nKeyboardCueOverride(-1), m_nColorSchemeSetting(kNoSchemeSetting),
-      m_pShadowManager(NULL), m_pProgressPaintManager(NULL)
+      m_pShadowManager(NULL), m_pGalleryPaintManager(NULL), m_pSliderPaintManager(NULL), m_pProgressPaintManager(NULL)
 {
     ZpImageManagerInstance()->RefreshAll();
 
@@ -96,6 +98,8 @@ CZPPaintManager::CZPPaintManager()
             reinterpret_cast<void*>(::GetProcAddress(hUser32, "SetLayeredWindowAttributes")));
 
     m_pShadowManager = new CZPShadowManager();
+    m_pGalleryPaintManager = new CZPControlGalleryPaintManager(this);
+    m_pSliderPaintManager = new CZPSliderPaintManager(this);
 }
 
 CZPPaintManager::~CZPPaintManager()
@@ -104,6 +108,8 @@ CZPPaintManager::~CZPPaintManager()
         m_pShadowManager->InternalRelease();
     m_themeStatusBar.CloseTheme();
     m_themeButton.CloseTheme();
+    delete m_pGalleryPaintManager;
+    delete m_pSliderPaintManager;
     delete m_pProgressPaintManager;
 }
 
@@ -238,6 +244,10 @@ void CZPPaintManager::RefreshMetrics()
 
     if (m_pShadowManager != NULL)
         m_pShadowManager->SetShadowColor(0);
+    if (m_pGalleryPaintManager != NULL)
+        m_pGalleryPaintManager->RefreshMetrics();
+    if (m_pSliderPaintManager != NULL)
+        m_pSliderPaintManager->RefreshMetrics();
 
     m_clrText = GetColor(zpColorBtnText);
     m_clrInfoText = GetColor(zpColorInfoText);

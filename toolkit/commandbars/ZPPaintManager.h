@@ -16,6 +16,8 @@ class CZPCommandBarKeyboardTip;
 class CZPPopupBar;
 class CZPImageManagerIcon;
 class CZPShadowManager;
+class CZPControlGalleryPaintManager;
+class CZPSliderPaintManager;
 class CZPStatusBarPane;
 class CZPProgressPaintManager;
 
@@ -218,6 +220,8 @@ public:
     static CSize GetStretchedIconSize(CZPImageManagerIcon* pImage, CSize szIcon);
 
     CZPShadowManager* GetShadowManager() const { return m_pShadowManager; }
+    CZPControlGalleryPaintManager* GetGalleryPaintManager() const { return m_pGalleryPaintManager; }
+    CZPSliderPaintManager* GetSliderPaintManager() const { return m_pSliderPaintManager; }
 
     // Caption layout helpers shared with the themes.
     CSize DrawCaption(CDC* pDC, CZPControl* pControl, CRect rc, BOOL bDraw, BOOL bVertical, BOOL bCentered,
@@ -297,7 +301,6 @@ public:
     BOOL m_bEmbossedDisabledText;
     CZPWinThemeWrapper m_themeStatusBar;
     CZPWinThemeWrapper m_themeButton;
-    CZPProgressPaintManager* m_pProgressPaintManager;  // owned; NULL until first asked for
     int m_nThemeNumber;     // set by the factory; zpThemeCustom when installed directly
     BOOL m_bUseFadedIcons;  // the icon options: these three stay consecutive
     BOOL m_bUseDisabledIcons;
@@ -314,7 +317,10 @@ public:
     int m_nColorSchemeSetting;
 
 protected:
-    CZPShadowManager* m_pShadowManager;  // one reference
+    CZPShadowManager* m_pShadowManager;                     // one reference
+    CZPControlGalleryPaintManager* m_pGalleryPaintManager;  // owned
+    CZPSliderPaintManager* m_pSliderPaintManager;           // owned
+    CZPProgressPaintManager* m_pProgressPaintManager;       // owned; NULL until first asked for
 
     friend class CZPPaintManagerTestAccess;
 };

@@ -13,17 +13,6 @@
 #include <algorithm>
 
 namespace {
-// Parts of the "SCROLLBAR" theme class.
-const int kThemeArrow = 1;
-const int kThemeThumbHorz = 2, kThemeThumbVert = 3;
-const int kThemeTrackBeforeHorz = 4, kThemeTrackAfterHorz = 5;
-const int kThemeTrackBeforeVert = 6, kThemeTrackAfterVert = 7;
-const int kThemeGripperHorz = 8, kThemeGripperVert = 9;
-// First state of each arrow: up, down, left, right; four states each.
-const int kArrowStatesUp = 1, kArrowStatesDown = 5, kArrowStatesLeft = 9, kArrowStatesRight = 13;
-const int kStateNormal = 1, kStateHot = 2, kStatePressed = 3, kStateDisabled = 4;
-// The thumb shows its gripper only above this length.
-const int kMinThumbForGripper = 13;
 // Bounds the re-clamping of the thumb at the end of its travel.
 const int kMaxThumbReports = 4;
 
@@ -464,31 +453,35 @@ void CZPMarkupScrollBar::RenderThemed(CZPWinThemeWrapper& theme, HDC hDC, const 
 {
     const BOOL bPossible = IsScrollingPossible();
     auto state = [&](int nPart) {
-        return !bPossible          ? kStateDisabled
-               : nPart == nPressed ? kStatePressed
-               : nPart == nHot     ? kStateHot
-                                   : kStateNormal;
+        return !bPossible          ? kZpScrollStateDisabled
+               : nPart == nPressed ? kZpScrollStatePressed
+               : nPart == nHot     ? kZpScrollStateHot
+                                   : kZpScrollStateNormal;
     };
     const BOOL v = m_geometry.bVertical;
-    theme.DrawBackground(hDC, kThemeArrow, (v ? kArrowStatesUp : kArrowStatesLeft) + state(kZpScrollPartFirstArrow) - 1,
+    theme.DrawBackground(hDC, kZpScrollThemeArrow,
+                         (v ? kZpScrollArrowStatesUp : kZpScrollArrowStatesLeft) + state(kZpScrollPartFirstArrow) - 1,
                          &pRects[rectFirstArrow], NULL);
-    theme.DrawBackground(hDC, kThemeArrow,
-                         (v ? kArrowStatesDown : kArrowStatesRight) + state(kZpScrollPartSecondArrow) - 1,
+    theme.DrawBackground(hDC, kZpScrollThemeArrow,
+                         (v ? kZpScrollArrowStatesDown : kZpScrollArrowStatesRight) + state(kZpScrollPartSecondArrow) -
+                             1,
                          &pRects[rectSecondArrow], NULL);
     if (::IsRectEmpty(&pRects[rectTrack]))
         return;
     if (!::IsRectEmpty(&pRects[rectBefore]))
-        theme.DrawBackground(hDC, v ? kThemeTrackBeforeVert : kThemeTrackBeforeHorz, state(kZpScrollPartTrackBefore),
-                             &pRects[rectBefore], NULL);
+        theme.DrawBackground(hDC, v ? kZpScrollThemeTrackBeforeVert : kZpScrollThemeTrackBeforeHorz,
+                             state(kZpScrollPartTrackBefore), &pRects[rectBefore], NULL);
     if (!::IsRectEmpty(&pRects[rectThumb])) {
         const int nState = state(kZpScrollPartThumb);
-        theme.DrawBackground(hDC, v ? kThemeThumbVert : kThemeThumbHorz, nState, &pRects[rectThumb], NULL);
-        if (m_geometry.nThumbEnd - m_geometry.nThumbStart > kMinThumbForGripper)
-            theme.DrawBackground(hDC, v ? kThemeGripperVert : kThemeGripperHorz, nState, &pRects[rectThumb], NULL);
+        theme.DrawBackground(hDC, v ? kZpScrollThemeThumbVert : kZpScrollThemeThumbHorz, nState, &pRects[rectThumb],
+                             NULL);
+        if (m_geometry.nThumbEnd - m_geometry.nThumbStart > kZpScrollMinThumbForGripper)
+            theme.DrawBackground(hDC, v ? kZpScrollThemeGripperVert : kZpScrollThemeGripperHorz, nState,
+                                 &pRects[rectThumb], NULL);
     }
     if (!::IsRectEmpty(&pRects[rectAfter]))
-        theme.DrawBackground(hDC, v ? kThemeTrackAfterVert : kThemeTrackAfterHorz, state(kZpScrollPartTrackAfter),
-                             &pRects[rectAfter], NULL);
+        theme.DrawBackground(hDC, v ? kZpScrollThemeTrackAfterVert : kZpScrollThemeTrackAfterHorz,
+                             state(kZpScrollPartTrackAfter), &pRects[rectAfter], NULL);
 }
 
 void CZPMarkupScrollBar::RenderClassic(HDC hDC, const RECT* pRects, int nPressed)
@@ -510,19 +503,8 @@ void CZPMarkupScrollBar::RenderClassic(HDC hDC, const RECT* pRects, int nPressed
         return;
     const COLORREF clrOldBack = ::SetBkColor(hDC, ::GetSysColor(COLOR_BTNHIGHLIGHT));
     const COLORREF clrOldText = ::SetTextColor(hDC, ::GetSysColor(COLOR_BTNFACE));
-    const HWND hWndDesktop = ::GetDesktopWindow();
-    HBRUSH hBrush = reinterpret_cast<HBRUSH>(::SendMessageW(
-        hWndDesktop, WM_CTLCOLORSCROLLBAR, reinterpret_cast<WPARAM>(hDC), reinterpret_cast<LPARAM>(hWndDesktop)));
-    // Some systems answer no brush for the desktop, and the track would keep whatever lay beneath:
-    // take what the default window procedure answers, a halftone of the two colours set above
-    // where the highlight is the window colour, else the scroll-bar colour.
     CBrush halftone;
-    if (hBrush == NULL) {
-        if (::GetSysColor(COLOR_BTNHIGHLIGHT) == ::GetSysColor(COLOR_WINDOW) && ZpCreateHalftoneBrush(halftone))
-            hBrush = halftone;
-        else
-            hBrush = ::GetSysColorBrush(COLOR_SCROLLBAR);
-    }
+    const HBRUSH hBrush = ZpGetScrollTrackBrush(hDC, halftone);
     ::FillRect(hDC, &pRects[rectTrack], hBrush);
     if (nPressed == kZpScrollPartTrackBefore && !::IsRectEmpty(&pRects[rectBefore]))
         ::InvertRect(hDC, &pRects[rectBefore]);

@@ -11,18 +11,6 @@
 
 class CZPWinThemeWrapper;
 
-// Part codes of a bar's hit test.
-enum
-{
-    kZpScrollPartNone = 0,
-    kZpScrollPartFirstArrow = 60,
-    kZpScrollPartSecondArrow = 61,
-    kZpScrollPartTrackBefore = 62,
-    kZpScrollPartTrackAfter = 63,
-    kZpScrollPartThumb = 64,
-    kZpScrollPartPopup = 65
-};
-
 // The auto-repeat timer the tracking loop sets on the host window.
 const UINT_PTR kZpScrollRepeatTimer = 63345;
 
