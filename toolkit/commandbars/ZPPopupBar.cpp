@@ -231,7 +231,7 @@ CZPPopupBar::CZPPopupBar()
       m_szTornOff(0, 0), m_nTearOffId(0), m_nTearOffWidth(0), m_bShowShadow(TRUE), m_rcBorders(2, 4, 2, 4),
       m_bDoubleGripper(FALSE), m_bContextMenu(FALSE), m_bScrolling(FALSE), m_nFirstShown(0), m_nEndShown(0),
       m_rcScrollDown(0, 0, 0, 0), m_nScrollDownTimer(0), m_rcScrollUp(0, 0, 0, 0), m_nScrollUpTimer(0),
-      m_nTrackFlags(0), m_bInDestroy(FALSE), m_bHasShadows(FALSE), m_bExpandTimer(FALSE)
+      m_nTrackFlags(0), m_bInDestroy(FALSE), m_bExpandTimer(FALSE), m_bHasShadows(FALSE)
 {
     m_barType = zpBarTypePopup;
     m_barPosition = zpBarPopup;
