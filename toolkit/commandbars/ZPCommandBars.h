@@ -89,8 +89,8 @@ public:
     void LoadOptions(LPCWSTR lpszProfileName);
     void LoadCommandBars(LPCWSTR lpszProfileName, BOOL bSilent = FALSE);
     // The toolbars' controls as a stored blob, and back (whole or not at all).
-    BOOL SaveBars(std::vector<BYTE>& blob);
-    BOOL LoadBars(const std::vector<BYTE>& blob);
+    BOOL SaveBars(std::vector<BYTE>& blob, BOOL bOnlyCustomized = FALSE);
+    BOOL LoadBars(const std::vector<BYTE>& blob, BOOL bSilent = TRUE);
     // Shortcuts join the layout once the shortcut manager exists; nothing to do until then.
     virtual void SaveShortcuts(LPCWSTR lpszProfileName);
     virtual void LoadShortcuts(LPCWSTR lpszProfileName);
@@ -174,7 +174,9 @@ private:
     void LoadDockRows(LPCWSTR lpszProfileName);
     void SaveDockMemory(const CString& strSection, CZPCommandBar* pBar);
     void LoadDockMemory(const CString& strSection, CZPToolBar* pBar);
-    void LoadControls(LPCWSTR lpszProfileName);
+    void LoadControls(LPCWSTR lpszProfileName, BOOL bSilent);
+    void ApplyLoadedControls(CZPCommandBar* pBar, CZPCommandBar* pLoaded, BOOL bSilent);
+    static BOOL IsBarCustomized(CZPCommandBar* pBar);
 };
 
 // Tracks a popup bar at a screen point like TrackPopupMenu with its TPM_ flags: with

@@ -126,6 +126,7 @@ const int ZP_ID_TOOLBAR_RESET = 9123;            // "Reset Toolbar" entry of tha
 const int ZP_ID_TOOLBAR_EXPAND = 9148;           // expand button of a docked toolbar
 const int ZP_ID_TOOLBAR_HIDE = 9149;             // hide button of a floating toolbar
 const UINT ZP_IDS_CONFIRM_RESET_TOOLBAR = 9173;  // reset prompt; %s is the toolbar's title
+const UINT ZP_IDS_TOOLBAR_UPDATED = 9177;        // changed built-in toolbar prompt; %s is its title
 const int ZP_ID_CUSTOMIZE_STATUS_BAR = 9186;     // title of the status bar's customize popup
 
 // Caption of the OLE verbs placeholder in menus.

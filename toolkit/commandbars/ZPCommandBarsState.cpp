@@ -11,6 +11,7 @@
 #include "commandbars/ZPStatusBar.h"
 #include "commandbars/ZPToolBar.h"
 #include "common/ZPPropExchangeArchive.h"
+#include "common/ZPResourceManager.h"
 #include "common/ZPZipMemFile.h"
 
 #include <framework/app.h>
@@ -240,7 +241,7 @@ BOOL CZPCommandBars::IsCustomizeAvailable() const
     return pSite->OnCmdMsg(kCustomizeCommand, static_cast<int>(CN_COMMAND), NULL, &info);
 }
 
-void CZPCommandBars::SaveCommandBars(LPCWSTR lpszProfileName, BOOL)
+void CZPCommandBars::SaveCommandBars(LPCWSTR lpszProfileName, BOOL bOnlyCustomized)
 {
     CWinApp* pApp = App();
     if (pApp == NULL)
@@ -255,7 +256,7 @@ void CZPCommandBars::SaveCommandBars(LPCWSTR lpszProfileName, BOOL)
     // Controls the last load could not read stay as they are for a later version to read.
     if (IsCustomizeAvailable() && !m_bControlsKeptAside) {
         std::vector<BYTE> blob;
-        if (SaveBars(blob))
+        if (SaveBars(blob, bOnlyCustomized))
             ZpSaveControlsBlob(lpszProfileName, blob);
     }
     if (CZPReBar* pReBar = ReBarOf(GetSite()))
@@ -434,7 +435,16 @@ void CZPCommandBars::SaveDockRows(LPCWSTR lpszProfileName)
     }
 }
 
-BOOL CZPCommandBars::SaveBars(std::vector<BYTE>& blob)
+// A user toolbar, or a customizable built-in one whose controls are not (or no longer) its originals.
+BOOL CZPCommandBars::IsBarCustomized(CZPCommandBar* pBar)
+{
+    CZPToolBar* pToolBar = DYNAMIC_DOWNCAST(CZPToolBar, pBar);
+    if (pToolBar == NULL || !pToolBar->IsBuiltIn())
+        return TRUE;
+    return pToolBar->IsCustomizable() && pToolBar->GetControls() != NULL && pToolBar->GetControls()->IsChanged();
+}
+
+BOOL CZPCommandBars::SaveBars(std::vector<BYTE>& blob, BOOL bOnlyCustomized)
 {
     blob.clear();
     try {
@@ -444,18 +454,23 @@ BOOL CZPCommandBars::SaveBars(std::vector<BYTE>& blob)
             CZPPropExchangeArchive px(ar);
             px.SetSchema(kZpCommandBarsSchema);
             px.ExchangeSchemaNumber();
-            ZP_COMMANDBARS_EXCHANGE_PARAMS params = { TRUE, FALSE, TRUE, TRUE, this };
+            ZP_COMMANDBARS_EXCHANGE_PARAMS params = { bOnlyCustomized, FALSE, TRUE, TRUE, this };
             px.m_dwData = reinterpret_cast<DWORD_PTR>(&params);
             CRefPtr<CZPPropExchange> pSection;
             pSection.Attach(px.GetSection(L"CommandBars"));
+            std::vector<CZPCommandBar*> bars;
+            for (int i = 0; i < GetCount(); ++i) {
+                if (!bOnlyCustomized || IsBarCustomized(GetAt(i)))
+                    bars.push_back(GetAt(i));
+            }
             CZPPropExchangeEnumeratorHolder enumerator(pSection->GetEnumerator(L"CommandBar"));
-            POSITION pos = enumerator->GetPosition(static_cast<DWORD>(GetCount()));
-            for (int i = 0; i < GetCount() && pos != NULL; ++i) {
+            POSITION pos = enumerator->GetPosition(static_cast<DWORD>(bars.size()));
+            for (size_t i = 0; i < bars.size() && pos != NULL; ++i) {
                 CRefPtr<CZPPropExchange> pItem;
                 pItem.Attach(enumerator->GetNext(pos));
-                CObject* pObject = GetAt(i);
+                CObject* pObject = bars[i];
                 pItem->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CZPCommandBar));
-                GetAt(i)->ExchangeProperties(pItem.Get());
+                bars[i]->ExchangeProperties(pItem.Get());
             }
             ar.Close();
         }
@@ -475,12 +490,12 @@ BOOL CZPCommandBars::SaveBars(std::vector<BYTE>& blob)
 
 // Loading -------------------------------------------------------------------------------------------
 
-void CZPCommandBars::LoadCommandBars(LPCWSTR lpszProfileName, BOOL)
+void CZPCommandBars::LoadCommandBars(LPCWSTR lpszProfileName, BOOL bSilent)
 {
     if (App() == NULL)
         return;
     RunGuarded([&] { LoadOptions(lpszProfileName); });
-    RunGuarded([&] { LoadControls(lpszProfileName); });
+    RunGuarded([&] { LoadControls(lpszProfileName, bSilent); });
     // Rows first: a record then floats or hides the bars it names.
     RunGuarded([&] { LoadDockRows(lpszProfileName); });
     RunGuarded([&] { LoadBarRecords(lpszProfileName); });
@@ -498,7 +513,7 @@ void CZPCommandBars::LoadCommandBars(LPCWSTR lpszProfileName, BOOL)
         m_pOptions->m_bDirty = FALSE;
 }
 
-void CZPCommandBars::LoadControls(LPCWSTR lpszProfileName)
+void CZPCommandBars::LoadControls(LPCWSTR lpszProfileName, BOOL bSilent)
 {
     if (!IsCustomizeAvailable())
         return;
@@ -506,13 +521,13 @@ void CZPCommandBars::LoadControls(LPCWSTR lpszProfileName)
     CString strFile;
     if (!ZpLoadControlsBlob(lpszProfileName, blob, &strFile))
         return;
-    if (!LoadBars(blob)) {
+    if (!LoadBars(blob, bSilent)) {
         m_bControlsKeptAside = TRUE;
         ZpSetControlsBlobAside(strFile);
     }
 }
 
-BOOL CZPCommandBars::LoadBars(const std::vector<BYTE>& blob)
+BOOL CZPCommandBars::LoadBars(const std::vector<BYTE>& blob, BOOL bSilent)
 {
     // Everything is read into bars of our own first: a failure anywhere releases them all.
     std::vector<CZPToolBar*> loaded;
@@ -533,7 +548,7 @@ BOOL CZPCommandBars::LoadBars(const std::vector<BYTE>& blob)
             CZPPropExchangeArchive px(ar);
             px.ExchangeSchemaNumber();
             const long nSchema = px.GetSchema();
-            ZP_COMMANDBARS_EXCHANGE_PARAMS params = { TRUE, TRUE, TRUE, TRUE, this };
+            ZP_COMMANDBARS_EXCHANGE_PARAMS params = { TRUE, bSilent, TRUE, TRUE, this };
             px.m_dwData = reinterpret_cast<DWORD_PTR>(&params);
             if (nSchema >= 0 && nSchema <= kZpCommandBarsSchema) {
                 CRefPtr<CZPPropExchange> pSection;
@@ -571,7 +586,8 @@ BOOL CZPCommandBars::LoadBars(const std::vector<BYTE>& blob)
         nMenuBars += pBar->GetType() == zpBarTypeMenuBar;
         nNew += FindToolBar(pBar->GetBarID()) == NULL;
     }
-    if (!bRead || loaded.empty() || nMenuBars > 1 || nNew > kMaxNewToolBars) {
+    // A list saved empty (nothing customized) reads well and applies nothing.
+    if (!bRead || nMenuBars > 1 || nNew > kMaxNewToolBars) {
         releaseAll();
         return FALSE;
     }
@@ -579,8 +595,7 @@ BOOL CZPCommandBars::LoadBars(const std::vector<BYTE>& blob)
     for (CZPToolBar* pLoaded : loaded) {
         CZPCommandBar* pExisting = FindToolBar(pLoaded->GetBarID());
         if (pExisting != NULL) {
-            if (pExisting->GetControls() != NULL && pLoaded->GetControls() != NULL)
-                pExisting->GetControls()->CopyFrom(pLoaded->GetControls(), FALSE);
+            ApplyLoadedControls(pExisting, pLoaded, bSilent);
             pExisting->DelayLayout();
             pLoaded->InternalRelease();
             continue;
@@ -590,6 +605,30 @@ BOOL CZPCommandBars::LoadBars(const std::vector<BYTE>& blob)
     }
     loaded.clear();
     return TRUE;
+}
+
+void CZPCommandBars::ApplyLoadedControls(CZPCommandBar* pBar, CZPCommandBar* pLoaded, BOOL bSilent)
+{
+    CZPControls* pControls = pBar->GetControls();
+    CZPControls* pLoadedControls = pLoaded->GetControls();
+    if (pControls == NULL || pLoadedControls == NULL)
+        return;
+    CRefPtr<CZPOriginalControls> originals = CRefPtr<CZPOriginalControls>::AddRef(pControls->GetOriginalControls());
+    const CZPOriginalControls* pLoadedOriginals = pLoadedControls->GetOriginalControls();
+    // The program's built-in toolbar changed since the layout was saved.
+    if (originals && pLoadedOriginals != NULL && !originals->IsEqual(pLoadedOriginals)) {
+        if (bSilent || !pLoadedControls->IsChanged())
+            return;
+        CString strPrompt;
+        strPrompt.Format(ZpResourceManagerInstance()->LoadStringOrEmpty(ZP_IDS_TOOLBAR_UPDATED),
+                         static_cast<LPCWSTR>(pBar->GetTitle()));
+        if (AfxMessageBox(strPrompt, MB_YESNO | MB_ICONQUESTION) == IDYES)
+            return;
+    }
+    pControls->CopyFrom(pLoadedControls, FALSE);
+    // The new built-in controls stay the originals; a copy without originals keeps the bar's.
+    if (originals && (pLoadedOriginals == NULL || !originals->IsEqual(pLoadedOriginals)))
+        pControls->SetOriginalControls(originals.Detach());
 }
 
 void CZPCommandBars::LoadBarRecords(LPCWSTR lpszProfileName)

@@ -118,8 +118,8 @@ void CZPMenuBar::RestoreFrameMenu()
     m_hMenuSaved = NULL;
 }
 
-// The framework has no MDI frame, so the per-template control sets are not kept: an MDI frame
-// made by hand (an "MDIClient" child) gets its controls rebuilt from the template's menu.
+// The per-template control sets are not kept: in an MDI frame the bar's controls are rebuilt
+// from the template's menu.
 void CZPMenuBar::AddMdiMenu(UINT nId, HMENU hMenu)
 {
     if (nId == 0 || m_nCurrentMenuId == 0 || m_nCurrentMenuId == nId || !m_bMdiFrame)

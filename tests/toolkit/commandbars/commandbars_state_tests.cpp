@@ -167,6 +167,85 @@ TEST_F(LayoutStateTest, ControlsRoundTripThroughTheBlob)
     EXPECT_EQ(3, m_commandBars.GetAt(0)->GetControls()->GetCount());
 }
 
+// Answers the next message boxes through a CBT hook, keeping their texts.
+class CPromptAnswerer
+{
+public:
+    explicit CPromptAnswerer(int nAnswer)
+    {
+        s_nAnswer = nAnswer;
+        s_texts.clear();
+        m_hHook = ::SetWindowsHookExW(WH_CBT, Proc, NULL, ::GetCurrentThreadId());
+    }
+    ~CPromptAnswerer() { ::UnhookWindowsHookEx(m_hHook); }
+    CPromptAnswerer(const CPromptAnswerer&) = delete;
+    CPromptAnswerer& operator=(const CPromptAnswerer&) = delete;
+    static std::vector<CString> s_texts;
+
+private:
+    static LRESULT CALLBACK Proc(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HCBT_ACTIVATE) {
+            HWND hWnd = reinterpret_cast<HWND>(wParam);
+            WCHAR szClass[16] = {};
+            ::GetClassNameW(hWnd, szClass, 16);
+            if (wcscmp(szClass, L"#32770") == 0) {
+                WCHAR szText[512] = {};
+                ::GetDlgItemTextW(hWnd, 0xFFFF, szText, 512);
+                s_texts.push_back(szText);
+                ::PostMessageW(hWnd, WM_COMMAND, static_cast<WPARAM>(s_nAnswer), 0);
+            }
+        }
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+    static int s_nAnswer;
+    HHOOK m_hHook;
+};
+std::vector<CString> CPromptAnswerer::s_texts;
+int CPromptAnswerer::s_nAnswer = IDNO;
+
+TEST_F(LayoutStateTest, OnlyCustomizedToolbarsAreSavedAndAnUpdatedBuiltInOneAsks)
+{
+    CZPToolBar* pStandard = NewBar(128, 3);
+    pStandard->SetTitle(L"Standard");
+    pStandard->GetControls()->CreateOriginalControls();
+    CZPToolBar* pUser = NewBar(300, 1);
+    pUser->SetBuiltIn(FALSE);
+    // An unchanged built-in toolbar is left out; a user toolbar is always saved.
+    std::vector<BYTE> blob;
+    ASSERT_TRUE(m_commandBars.SaveBars(blob, TRUE));
+    pStandard->GetControls()->RemoveAll();
+    ASSERT_TRUE(m_commandBars.LoadBars(blob));
+    EXPECT_EQ(0, pStandard->GetControls()->GetCount());
+    EXPECT_EQ(2, m_commandBars.GetCount());
+
+    // Customized (one control of three left), saved, then the program's built-in toolbar changes.
+    AddTestControls(pStandard, 1);
+    ASSERT_TRUE(m_commandBars.SaveBars(blob, TRUE));
+    struct Case
+    {
+        BOOL bSilent;
+        int nAnswer;
+        int nControls;  // after loading
+        int nPrompts;
+    } cases[] = { { TRUE, IDNO, 4, 0 }, { FALSE, IDYES, 4, 1 }, { FALSE, IDNO, 1, 1 } };
+    for (const Case& c : cases) {
+        pStandard->GetControls()->RemoveAll();
+        AddTestControls(pStandard, 4);
+        pStandard->GetControls()->CreateOriginalControls();
+        CPromptAnswerer answerer(c.nAnswer);
+        ASSERT_TRUE(m_commandBars.LoadBars(blob, c.bSilent));
+        EXPECT_EQ(c.nControls, pStandard->GetControls()->GetCount()) << c.bSilent << c.nAnswer;
+        ASSERT_EQ(static_cast<size_t>(c.nPrompts), CPromptAnswerer::s_texts.size());
+        if (c.nPrompts > 0)
+            EXPECT_NE(-1, CPromptAnswerer::s_texts[0].Find(L"toolbar 'Standard' has changed"))
+                << static_cast<LPCWSTR>(CPromptAnswerer::s_texts[0]);
+        // The new built-in controls stay the originals whatever the answer.
+        ASSERT_TRUE(pStandard->GetControls()->GetOriginalControls() != NULL);
+        EXPECT_EQ(4, pStandard->GetControls()->GetOriginalControls()->GetCount());
+    }
+}
+
 // The archive inside a stored blob, and a stored blob of plain bytes.
 std::vector<BYTE> Inflate(const std::vector<BYTE>& blob)
 {
