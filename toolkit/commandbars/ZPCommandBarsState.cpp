@@ -7,6 +7,7 @@
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPReBar.h"
+#include "commandbars/ZPShortcutManager.h"
 #include "commandbars/ZPStatusBar.h"
 #include "commandbars/ZPToolBar.h"
 #include "common/ZPPropExchangeArchive.h"
@@ -223,9 +224,15 @@ void ZpSetControlsBlobAside(const CString& strFile)
 
 // Saving ---------------------------------------------------------------------------------------
 
-void CZPCommandBars::SaveShortcuts(LPCWSTR) {}
+void CZPCommandBars::SaveShortcuts(LPCWSTR lpszProfileName)
+{
+    m_pShortcutManager->SaveShortcuts(lpszProfileName);
+}
 
-void CZPCommandBars::LoadShortcuts(LPCWSTR) {}
+void CZPCommandBars::LoadShortcuts(LPCWSTR lpszProfileName)
+{
+    m_pShortcutManager->LoadShortcuts(lpszProfileName);
+}
 
 BOOL CZPCommandBars::IsCustomizeAvailable() const
 {
