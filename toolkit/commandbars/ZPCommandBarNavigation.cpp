@@ -33,16 +33,6 @@ void DefaultNavigationBeep(UINT nType)
 {
     ::MessageBeep(nType);
 }
-
-// The character a caption's mnemonic stands for: after its first single '&', else its first one.
-WCHAR MnemonicOf(const CString& strCaption, BOOL* pbExplicit)
-{
-    const int nAmp = ZpFindMnemonicPrefix(strCaption);
-    *pbExplicit = nAmp >= 0 && nAmp + 1 < strCaption.GetLength();
-    if (*pbExplicit)
-        return strCaption[nAmp + 1];
-    return strCaption.IsEmpty() ? 0 : strCaption[0];
-}
 }  // namespace
 
 void (*CZPCommandBar::s_pfnNavigationBeep)(UINT) = DefaultNavigationBeep;
@@ -135,6 +125,12 @@ int CZPCommandBar::ProcessTrackingKey(UINT nKey, LPARAM lParam)
     const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
     switch (nKey) {
     case VK_TAB: {
+        // Ctrl+Tab moves keyboard tracking on to the next toolbar (Shift: the previous one).
+        CZPCommandBars* pCommandBars = FindCommandBars();
+        CZPCommandBar* pRoot = FindRootParentBar();
+        if (bCtrl && pCommandBars != NULL && pCommandBars->IndexOf(pRoot) >= 0 &&
+            pCommandBars->SetTrackingToolbar(pRoot, ::GetKeyState(VK_SHIFT) < 0 ? -1 : 1))
+            return zpKeyHandled;
         NavigateByKey(::GetKeyState(VK_SHIFT) < 0 ? zpNavPrevious : zpNavNext);
         CZPControl* pNew = ControlAt(m_nHighlightedControl);
         if (pNew != NULL && pNew->IsFocusable())
@@ -171,6 +167,12 @@ int CZPCommandBar::ProcessTrackingKey(UINT nKey, LPARAM lParam)
         pCommandBars->OnKeyboardTipTyped(nKey);
         return zpKeyHandled;
     }
+    // A toolbar (the menu bar too) lets the command bars look in the other shown toolbars.
+    if (pCommandBars != NULL && !IsPopupBar() && !bCtrl) {
+        CRefPtr<CZPCommandBar> pKeep = CRefPtr<CZPCommandBar>::AddRef(this);
+        if (pCommandBars->OnMnemonicKey(nKey))
+            return zpKeyHandled;
+    }
     if (!bCtrl) {
         BOOL bAmbiguous = FALSE;
         const int nFound = FindMnemonicInBar(nKey, &bAmbiguous);
@@ -203,7 +205,7 @@ int CZPCommandBar::FindMnemonicInBar(UINT nKey, BOOL* pbAmbiguous) const
         if (pControl == NULL || !pControl->IsVisible() || !pControl->GetEnabled())
             continue;
         BOOL bExplicit = FALSE;
-        const WCHAR ch = MnemonicOf(pControl->GetCaption(), &bExplicit);
+        const WCHAR ch = ZpMnemonicOfCaption(pControl->GetCaption(), &bExplicit);
         if (ch == 0 || !ZpIsMnemonicKey(ch, nKey))
             continue;
         int& nSlot = bExplicit ? nExplicit : nFirstLetter;

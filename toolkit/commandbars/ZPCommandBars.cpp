@@ -141,11 +141,15 @@ BOOL CZPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
 {
     CZPMouseManager* pMouse = ZpMouseManagerIfExists();
     const BOOL bTracking = pMouse != NULL && pMouse->GetTrackedCount() > 0;
-    if (pMsg->message == WM_SYSKEYDOWN && (pMsg->lParam & kAltContextBit) != 0 && pMsg->wParam == VK_MENU &&
-        !bTracking && (pMouse == NULL || pMouse->GetModalCounter() <= 0) &&
+    if (pMsg->message == WM_SYSKEYDOWN && (pMsg->lParam & kAltContextBit) != 0 && !bTracking &&
+        (pMouse == NULL || pMouse->GetModalCounter() <= 0) &&
         ::GetAncestor(m_hWndSite, GA_ROOTOWNER) == ::GetForegroundWindow()) {
-        SetKeyboardCuesShown(TRUE);
-        return FALSE;
+        if (pMsg->wParam == VK_MENU) {
+            SetKeyboardCuesShown(TRUE);
+            return FALSE;
+        }
+        if (OnMnemonicKey(static_cast<UINT>(pMsg->wParam)))
+            return TRUE;
     }
     if ((pMsg->message == WM_SYSKEYUP || pMsg->message == WM_KEYUP) && m_bKeyboardCuesUsed && m_bKeyboardCuesShown &&
         !bTracking) {
@@ -175,7 +179,6 @@ void CZPCommandBars::EndAllTracking()
     if (CZPMouseManager* pMouse = ZpMouseManagerIfExists())
         pMouse->CloseAll();
 }
-
 
 BOOL CZPCommandBars::IsCommandIdHidden(int nId) const
 {

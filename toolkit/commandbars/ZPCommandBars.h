@@ -91,7 +91,7 @@ public:
     // The toolbars' controls as a stored blob, and back (whole or not at all).
     BOOL SaveBars(std::vector<BYTE>& blob, BOOL bOnlyCustomized = FALSE);
     BOOL LoadBars(const std::vector<BYTE>& blob, BOOL bSilent = TRUE);
-    // Shortcuts join the layout once the shortcut manager exists; nothing to do until then.
+    // The shortcut manager's table, the last stage of saving and loading the layout.
     virtual void SaveShortcuts(LPCWSTR lpszProfileName);
     virtual void LoadShortcuts(LPCWSTR lpszProfileName);
     // The customize command (35001) has a handler in the site: only then are controls stored.
@@ -114,6 +114,17 @@ public:
     void SetKeyboardCuesShown(BOOL bShown);
     // Takes a ZP_CUES_SHOW_* value.
     void ApplyKeyboardCuesShow(int nShow);
+
+    // Alt+letter: finds the control whose mnemonic the key is in the tracking bar, else the shown
+    // menu bar (or first shown toolbar), enters tracking on its bar and activates it when the
+    // match is unique; FALSE when no control matches.
+    BOOL OnMnemonicKey(UINT nKey);
+    // The control of the key after the bar's highlighted one (on into the other shown toolbars
+    // when the cue use asks for it); NULL when none. *pbAmbiguous: another control matches too.
+    CZPControl* FindMnemonicControl(CZPCommandBar* pBar, UINT nKey, BOOL* pbAmbiguous) const;
+    // Keyboard tracking moves to the next (1) or previous (-1) shown toolbar after the bar, or to
+    // the bar itself (0); FALSE when there is no such toolbar.
+    BOOL SetTrackingToolbar(CZPCommandBar* pBar, int nDirection);
 
     // Keyboard tips: the tips of one bar, typed letter by letter.
     void ShowKeyboardTipsForBar(CZPCommandBar* pBar, int nLevel);

@@ -5,6 +5,7 @@
 #include "commandbars/ZPCommandBarKeyboardTip.h"
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPControl.h"
+#include "commandbars/ZPControls.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
 #include "commandbars/ZPShortcutManager.h"
@@ -236,4 +237,152 @@ void CZPCommandBars::OnKeyboardTipTyped(UINT nKey)
     }
     if (nKey != VK_SHIFT && nKey != VK_CONTROL)
         s_pfnKeyboardTipBeep(0);
+}
+
+// Alt+letter and Ctrl+Tab -----------------------------------------------------------------------
+
+namespace {
+BOOL IsShownOnScreen(const CZPCommandBar* pBar)
+{
+    return pBar != NULL && pBar->GetSafeHwnd() != NULL && ::IsWindowVisible(pBar->GetSafeHwnd()) &&
+           pBar->IsBarVisible();
+}
+
+// The keypad digit keys.
+const UINT kFirstNumpadKey = VK_NUMPAD0;
+const UINT kLastNumpadKey = VK_NUMPAD9;
+}  // namespace
+
+CZPControl* CZPCommandBars::FindMnemonicControl(CZPCommandBar* pBar, UINT nKey, BOOL* pbAmbiguous) const
+{
+    *pbAmbiguous = FALSE;
+    const int nUse = m_pOptions->m_nKeyboardCuesUse;
+    // The bars walked: this one, then (all toolbars) the other shown ones round the list.
+    std::vector<CZPCommandBar*> bars(1, pBar);
+    const int nStart = IndexOf(pBar);
+    if ((nUse & ZP_CUES_USE_ALL_TOOLBARS) != 0 && nStart >= 0) {
+        for (int nStep = 1; nStep < GetCount(); ++nStep) {
+            CZPCommandBar* pNext = GetAt((nStart + nStep) % GetCount());
+            if (IsShownOnScreen(pNext))
+                bars.push_back(pNext);
+        }
+    }
+    // After the highlighted control to the end, the other bars, then the start of this one.
+    std::vector<CZPControl*> order;
+    const int nHighlighted = pBar->GetHighlightedIndex();
+    for (int i = nHighlighted + 1; i < pBar->CountControls(); ++i)
+        order.push_back(pBar->ControlAt(i));
+    for (size_t b = 1; b < bars.size(); ++b) {
+        for (int i = 0; i < bars[b]->CountControls(); ++i)
+            order.push_back(bars[b]->ControlAt(i));
+    }
+    for (int i = 0; i <= nHighlighted && i < pBar->CountControls(); ++i)
+        order.push_back(pBar->ControlAt(i));
+
+    CZPControl* pExplicit = NULL;
+    CZPControl* pFirstLetter = NULL;
+    BOOL bExplicitTwice = FALSE, bFirstLetterTwice = FALSE;
+    for (CZPControl* pControl : order) {
+        if (pControl == NULL || !pControl->IsVisible() || pControl->GetCaption().IsEmpty() || !pControl->GetEnabled())
+            continue;
+        BOOL bExplicit = FALSE;
+        const WCHAR ch = ZpMnemonicOfCaption(pControl->GetCaption(), &bExplicit);
+        if (ch == 0 || !ZpIsMnemonicKey(ch, nKey))
+            continue;
+        if (bExplicit) {
+            if (pExplicit == NULL)
+                pExplicit = pControl;
+            else
+                bExplicitTwice = TRUE;  // the first explicit match stays
+            continue;
+        }
+        CZPCommandBar* pParent = pControl->GetParent();
+        if ((nUse & ZP_CUES_USE_NO_FIRST_LETTER) != 0 || pParent == NULL ||
+            (pParent->GetType() != zpBarTypeMenuBar && pParent->GetTrackingMode() == 0))
+            continue;
+        if (pFirstLetter == NULL)
+            pFirstLetter = pControl;
+        else
+            bFirstLetterTwice = TRUE;
+    }
+    if (pExplicit != NULL) {
+        *pbAmbiguous = bExplicitTwice;
+        return pExplicit;
+    }
+    *pbAmbiguous = bFirstLetterTwice;
+    return pFirstLetter;
+}
+
+BOOL CZPCommandBars::OnMnemonicKey(UINT nKey)
+{
+    if (m_pOptions->m_nKeyboardCuesUse == ZP_CUES_USE_NONE)
+        return FALSE;
+    if (nKey >= kFirstNumpadKey && nKey <= kLastNumpadKey && !m_pOptions->m_bNumericKeypadMnemonics)
+        return FALSE;
+    if (::MapVirtualKeyW(nKey, MAPVK_VK_TO_CHAR) == 0)
+        return FALSE;
+    CZPCommandBar* pBar = NULL;
+    for (int i = 0; i < GetCount() && pBar == NULL; ++i) {
+        if (GetAt(i)->GetTrackingMode() != 0)
+            pBar = GetAt(i);
+    }
+    for (int i = 0; i < GetCount() && pBar == NULL; ++i) {
+        if (GetAt(i)->GetType() == zpBarTypeMenuBar && IsShownOnScreen(GetAt(i)))
+            pBar = GetAt(i);
+    }
+    if ((m_pOptions->m_nKeyboardCuesUse & ZP_CUES_USE_ALL_TOOLBARS) != 0) {
+        for (int i = 0; i < GetCount() && pBar == NULL; ++i) {
+            if (IsShownOnScreen(GetAt(i)))
+                pBar = GetAt(i);
+        }
+    }
+    if (pBar == NULL)
+        return FALSE;
+
+    BOOL bAmbiguous = FALSE;
+    CZPControl* pFound = FindMnemonicControl(pBar, nKey, &bAmbiguous);
+    if (pFound == NULL)
+        return FALSE;
+    // Ending the tracking and activating reach the site, which may drop bars and controls.
+    CRefPtr<CZPCommandBars> pKeep = CRefPtr<CZPCommandBars>::AddRef(this);
+    CRefPtr<CZPControl> pControl = CRefPtr<CZPControl>::AddRef(pFound);
+    CRefPtr<CZPCommandBar> pTarget = CRefPtr<CZPCommandBar>::AddRef(pFound->GetParent());
+    if (pTarget->GetTrackingMode() == 0)
+        EndAllTracking();
+    SetKeyboardCuesShown(TRUE);
+    m_nKeyboardTipsLevel = 1;
+    pTarget->SwitchTrackingMode(TRUE, FALSE, TRUE);
+    if (pControl->GetParent() != pTarget.Get())
+        return TRUE;
+    pTarget->HighlightControlAt(pControl->GetIndex(), 2);
+    if (!bAmbiguous)
+        pControl->OnKeyboardActivate();
+    return TRUE;
+}
+
+BOOL CZPCommandBars::SetTrackingToolbar(CZPCommandBar* pBar, int nDirection)
+{
+    const int nCount = GetCount();
+    const int nStart = IndexOf(pBar);
+    CZPCommandBar* pNext = NULL;
+    if (nDirection == 0) {
+        pNext = IsShownOnScreen(pBar) ? pBar : NULL;
+    } else if (nCount >= 2 && nStart >= 0) {
+        const int nStep = nDirection > 0 ? 1 : -1;
+        for (int n = 1; n < nCount && pNext == NULL; ++n) {
+            CZPCommandBar* pCandidate = GetAt(((nStart + n * nStep) % nCount + nCount) % nCount);
+            if (IsShownOnScreen(pCandidate))
+                pNext = pCandidate;
+        }
+    }
+    if (pNext == NULL)
+        return FALSE;
+    CRefPtr<CZPCommandBars> pKeep = CRefPtr<CZPCommandBars>::AddRef(this);
+    CRefPtr<CZPCommandBar> pTarget = CRefPtr<CZPCommandBar>::AddRef(pNext);
+    EndAllTracking();
+    SetKeyboardCuesShown(TRUE);
+    m_nKeyboardTipsLevel = 1;
+    pTarget->SwitchTrackingMode(TRUE, FALSE, TRUE);
+    pTarget->HighlightControlAt(pTarget->GetControls()->GetNext(-1, 1), 2);
+    return TRUE;
 }

@@ -44,4 +44,7 @@ public:
     BOOL m_bToolBarScreenTips = TRUE;
     BOOL m_bToolBarAccelTips = FALSE;
     BOOL m_bLargeIcons = FALSE;
+
+    // Keypad digits may be mnemonics (not stored).
+    BOOL m_bNumericKeypadMnemonics = FALSE;
 };

@@ -8,6 +8,7 @@
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPDockContext.h"
 #include "commandbars/ZPReBar.h"
+#include "commandbars/ZPShortcutManager.h"
 #include "commandbars/ZPStatusBar.h"
 #include "commandbars/ZPToolBar.h"
 #include "common/ZPPropExchangeArchive.h"
@@ -228,9 +229,15 @@ void ZpSetControlsBlobAside(const CString& strFile)
 
 // Saving ---------------------------------------------------------------------------------------
 
-void CZPCommandBars::SaveShortcuts(LPCWSTR) {}
+void CZPCommandBars::SaveShortcuts(LPCWSTR lpszProfileName)
+{
+    m_pShortcutManager->SaveShortcuts(lpszProfileName);
+}
 
-void CZPCommandBars::LoadShortcuts(LPCWSTR) {}
+void CZPCommandBars::LoadShortcuts(LPCWSTR lpszProfileName)
+{
+    m_pShortcutManager->LoadShortcuts(lpszProfileName);
+}
 
 BOOL CZPCommandBars::IsCustomizeAvailable() const
 {

@@ -100,7 +100,17 @@ BOOL CZPControlPopup::SetPopuped(BOOL bPopup)
         m_pParent->UpdateWindow();
     if (m_pCommandBar->GetTrackingMode() != 0)
         return TRUE;
-    if (!m_pCommandBar->PopupForControl(this))
+    // Opened from the keyboard (the item highlighted by keys), a menu highlights its first item.
+    const int nSelected = GetSelected();
+    CZPPopupBar* pPopupBar = DYNAMIC_DOWNCAST(CZPPopupBar, m_pCommandBar.Get());
+    const BOOL bKeyboard = (nSelected == zpSelectionKeyboard || nSelected == zpSelectionKeyboardBack) &&
+                           m_controlType >= zpControlPopup && m_controlType <= zpControlSplitButtonPopup;
+    if (pPopupBar != NULL)
+        pPopupBar->SetOpenByKeyboard(bKeyboard);
+    const BOOL bOpened = m_pCommandBar->PopupForControl(this);
+    if (pPopupBar != NULL)
+        pPopupBar->SetOpenByKeyboard(FALSE);
+    if (!bOpened)
         return FALSE;
     ShowShadow();
     return TRUE;

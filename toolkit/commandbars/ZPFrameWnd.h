@@ -5,6 +5,7 @@
 #include <framework.h>
 #include <framework/frame.h>
 
+#include "commandbars/ZPCommandBarEditCtrl.h"
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPShortcutManager.h"
 
@@ -33,24 +34,25 @@ public:
         m_pCommandBars->CreateDockBars();
         return TRUE;
     }
-    // The bar layout with its options, then the shortcuts.
+    // Options, bars and controls, then shortcuts: the command bars run the stages in that order.
     virtual void StoreBarsToProfile(LPCWSTR lpszProfileName)
     {
-        if (m_pCommandBars == NULL)
-            return;
-        m_pCommandBars->SaveCommandBars(lpszProfileName);
-        m_pCommandBars->GetShortcutManagerObject()->SaveShortcuts(lpszProfileName);
+        if (m_pCommandBars != NULL)
+            m_pCommandBars->SaveCommandBars(lpszProfileName, TRUE);
     }
     virtual void RestoreBarsFromProfile(LPCWSTR lpszProfileName, BOOL bSilent = FALSE)
     {
-        if (m_pCommandBars == NULL)
-            return;
-        m_pCommandBars->LoadCommandBars(lpszProfileName, bSilent);
-        m_pCommandBars->GetShortcutManagerObject()->LoadShortcuts(lpszProfileName);
+        if (m_pCommandBars != NULL)
+            m_pCommandBars->LoadCommandBars(lpszProfileName, bSilent);
     }
 
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
+        // Typing reaches an edit control on a bar; Enter, Tab and Escape still go to the bars.
+        if (pMsg->message >= WM_KEYDOWN && pMsg->message <= WM_SYSDEADCHAR && pMsg->wParam != VK_RETURN &&
+            pMsg->wParam != VK_TAB && pMsg->wParam != VK_ESCAPE &&
+            dynamic_cast<CZPCommandBarEditCtrl*>(CWnd::FromHandlePermanent(::GetFocus())) != NULL)
+            return FALSE;
         if (TBase::PreTranslateMessage(pMsg))
             return TRUE;
         return m_pCommandBars != NULL && m_pCommandBars->PreTranslateFrameMessage(pMsg);

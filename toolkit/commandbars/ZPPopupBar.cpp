@@ -315,7 +315,7 @@ BOOL CZPPopupBar::Popup(int x, int y, LPCRECT lprcExclude)
 
 BOOL CZPPopupBar::PopupForControl(CZPControl* pControl)
 {
-    return PopupForControlEx(pControl, FALSE);
+    return PopupForControlEx(pControl, m_bOpenByKeyboard);
 }
 
 BOOL CZPPopupBar::PopupForControlEx(CZPControl* pControl, BOOL bKeyboard)
@@ -577,7 +577,7 @@ BOOL CZPPopupBar::HighlightControlAt(int nIndex, int nKind)
     return bResult;
 }
 
-BOOL CZPPopupBar::ProcessTrackingKey(UINT nChar)
+BOOL CZPPopupBar::ExpandByKey(UINT nChar)
 {
     if (nChar != VK_DOWN || !m_bHasRarelyUsed || m_bExpanded)
         return FALSE;
@@ -600,11 +600,12 @@ BOOL CZPPopupBar::ProcessTrackingKey(UINT nChar)
     return TRUE;
 }
 
-int CZPPopupBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult)
+int CZPPopupBar::ProcessTrackingKey(UINT nKey, LPARAM lParam)
 {
-    if (hWnd == NULL && nMessage == WM_KEYDOWN && m_nLockCount == 0 && ProcessTrackingKey(static_cast<UINT>(wParam)))
-        return hookHandled;
-    return CZPCommandBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
+    // Locked or customizing, the shared processing gives the answer without expanding.
+    if (m_nLockCount == 0 && !IsCustomizeModeActive() && ExpandByKey(nKey))
+        return zpKeyHandled;
+    return CZPCommandBar::ProcessTrackingKey(nKey, lParam);
 }
 
 // Layout ------------------------------------------------------------------------------------------
@@ -713,6 +714,7 @@ CSize CZPPopupBar::CalcPopupLayout(int nLength, DWORD)
     CSize size(0, 0);
     int nExpandHeight = 0;
     if (m_barType == zpBarTypeNormal) {
+        RefreshShortcutTexts();
         size = m_pControls->LayoutControls(&dc, m_nMRUWidth, LM_COMMIT | LM_HORZ | kLayoutFloatingShape, rcBorders, 0);
     } else {
         m_nGripMode = 0;
@@ -724,6 +726,7 @@ CSize CZPPopupBar::CalcPopupLayout(int nLength, DWORD)
             }
             m_bHasRarelyUsed = FALSE;
             UpdateRarelyUsed();
+            RefreshShortcutTexts();
         }
         CZPControl* pExpand = m_pControls->FindControlById(ZP_ID_POPUP_EXPAND);
         if (m_bHasRarelyUsed) {
@@ -746,6 +749,7 @@ void CZPPopupBar::RecalcBarLayout()
 {
     if (m_hWnd == NULL || m_bLayoutRunning || m_nTrackingMode == 0)
         return;
+    RefreshShortcutTexts();
     RepositionToOwner();
     const CSize size = CalcPopupLayout(0, 0);
     const CRect rc = AdjustPopupPosition(m_ptAnchor, size);

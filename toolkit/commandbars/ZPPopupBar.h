@@ -122,15 +122,17 @@ public:
     void ExchangeProperties(CZPPropExchange* pPX) override;
     void DrawBar(CDC* pDC, const CRect& rcClip) override;
     void ResetTrackingState() override;
-    int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+    int ProcessTrackingKey(UINT nKey, LPARAM lParam) override;
     BOOL DestroyWindow() override;
 
     // Opens for a control; with the keyboard flag the first control is highlighted.
     BOOL PopupForControlEx(CZPControl* pControl, BOOL bKeyboard);
+    // Set by an owner control around PopupForControl when keys opened it.
+    void SetOpenByKeyboard(BOOL bKeyboard) { m_bOpenByKeyboard = bKeyboard; }
     virtual CRect QueryBarBorders();
     virtual CSize CalcPopupLayout(int nLength, DWORD dwMode);
     // Ctrl+Down, or Down wrapping to the top, expands a menu hiding rarely used commands.
-    virtual BOOL ProcessTrackingKey(UINT nChar);
+    BOOL ExpandByKey(UINT nChar);
     void CopyFrom(CZPPopupBar* pSource);
 
 protected:
@@ -185,6 +187,8 @@ protected:
     BOOL m_bInDestroy;    // WM_DESTROY runs: leaving tracking must not destroy the window again
     BOOL m_bExpandTimer;  // timer 5004 runs
     BOOL m_bHasShadows;   // shadows were given: they go with the window
+    // The next PopupForControl comes from the keyboard.
+    BOOL m_bOpenByKeyboard = FALSE;
 };
 
 // The same window laid out as a small toolbar (a toolbar's expand popup): type 1, its controls

@@ -772,3 +772,12 @@ int ZpFindMnemonicPrefix(LPCWSTR lpszText)
     }
     return -1;
 }
+
+WCHAR ZpMnemonicOfCaption(const CString& strCaption, BOOL* pbExplicit)
+{
+    const int nAmp = ZpFindMnemonicPrefix(strCaption);
+    *pbExplicit = nAmp >= 0 && nAmp + 1 < strCaption.GetLength();
+    if (*pbExplicit)
+        return strCaption[nAmp + 1];
+    return strCaption.IsEmpty() ? 0 : strCaption[0];
+}

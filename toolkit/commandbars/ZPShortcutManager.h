@@ -144,5 +144,8 @@ protected:
 BOOL ZpIsMnemonicKey(WCHAR ch, UINT nVirtKey);
 // Index of the first '&' not doubled, or -1.
 int ZpFindMnemonicPrefix(LPCWSTR lpszText);
+// The character a caption's mnemonic stands for: after its first single '&' (explicit), else its
+// first character; 0 for an empty caption.
+WCHAR ZpMnemonicOfCaption(const CString& strCaption, BOOL* pbExplicit);
 // The installed keyboard layouts ZpIsMnemonicKey walks (a seam: Wine has one).
 extern int (*g_pfnZpGetKeyboardLayoutList)(int nCount, HKL* pList);

@@ -316,9 +316,10 @@ CSize CZPToolBar::ComputeBarSize(int nLength, DWORD dwMode)
         pExpand->SetHideFlags(zpHideGeneric);
     }
     CSize size;
-    if (m_barType == zpBarTypePopup)
+    if (m_barType == zpBarTypePopup) {
+        RefreshShortcutTexts();
         size = m_pControls->LayoutPopup(&dc, INT_MAX, 0, rcBorder);
-    else
+    } else
         size = m_pControls->LayoutControls(&dc, nLength, dwMode, rcBorder, 0);
     int nRight = size.cx - ZP_FLOATING_BORDER;
     if (pHide != NULL) {

@@ -5,6 +5,8 @@
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPPopupLoop.h"
 
+#include <framework/threadstate.h>
+
 #include <vector>
 
 namespace {
@@ -60,6 +62,11 @@ int ZpTrackPopupBar(CZPPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pWnd, 
     if (pPopup == NULL)
         return 0;
     CRefPtr<CZPPopupBar> hold = CRefPtr<CZPPopupBar>::AddRef(pPopup);
+    // A context menu asked for from the keyboard (lParam -1) shows its underlines at once.
+    const MSG* pCurrent = AfxGetCurrentMessage();
+    CZPCommandBars* pCommandBars = pPopup->FindCommandBars();
+    if (pCurrent->message == WM_CONTEXTMENU && pCurrent->lParam == -1 && pCommandBars != NULL)
+        pCommandBars->SetKeyboardCuesShown(TRUE);
     HWND hWndSite = CWnd::GetSafeHwnd(pWnd);
     if (hWndSite == NULL) {
         CWnd* pSite = pPopup->FindSiteWindow();

@@ -332,13 +332,13 @@ TEST_F(RarelyUsedTest, CtrlDownOrDownPastTheLastItemExpands)
         m_popup = MakePopup(m_pCommandBars, m_site.m_hWnd, 3);
         ASSERT_TRUE(m_popup->Popup(10, 10, NULL));
         m_popup->HighlightControlAt(c.nHighlight, 2);
-        EXPECT_FALSE(m_popup->ProcessTrackingKey(VK_UP));
+        EXPECT_FALSE(m_popup->ExpandByKey(VK_UP));
         BYTE keys[256] = {};
         ::GetKeyboardState(keys);
         const BYTE old = keys[VK_CONTROL];
         keys[VK_CONTROL] = c.bCtrl ? 0x80 : 0;
         ::SetKeyboardState(keys);
-        EXPECT_TRUE(m_popup->ProcessTrackingKey(VK_DOWN));
+        EXPECT_TRUE(m_popup->ExpandByKey(VK_DOWN));
         keys[VK_CONTROL] = old;
         ::SetKeyboardState(keys);
         EXPECT_TRUE(m_popup->IsExpanded());
@@ -348,7 +348,7 @@ TEST_F(RarelyUsedTest, CtrlDownOrDownPastTheLastItemExpands)
     m_popup = MakePopup(m_pCommandBars, m_site.m_hWnd, 3);
     ASSERT_TRUE(m_popup->Popup(10, 10, NULL));
     m_popup->HighlightControlAt(0, 2);
-    EXPECT_FALSE(m_popup->ProcessTrackingKey(VK_DOWN));
+    EXPECT_FALSE(m_popup->ExpandByKey(VK_DOWN));
     EXPECT_FALSE(m_popup->IsExpanded());
     m_popup->EndTracking();
 }
