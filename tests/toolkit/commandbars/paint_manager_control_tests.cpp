@@ -214,6 +214,8 @@ public:
 
 TEST_F(PaintManagerControls, ControlsMeasureAndDrawThroughTheirPaintManager)
 {
+    // Earlier bars may have created the process-wide instance: start without one.
+    ZpSetPaintManager(NULL);
     ASSERT_EQ(nullptr, ZpGetInstalledPaintManager());
     CRefPtr<CMeasuringTheme> pTheme = CRefPtr<CMeasuringTheme>::Adopt(new CMeasuringTheme);
 
