@@ -40,11 +40,10 @@ public:
         if (m_pCommandBars != NULL)
             m_pCommandBars->SaveCommandBars(lpszProfileName, TRUE);
     }
-    virtual void RestoreBarsFromProfile(LPCWSTR lpszProfileName, BOOL /*bSilent*/ = FALSE)
+    virtual void RestoreBarsFromProfile(LPCWSTR lpszProfileName, BOOL bSilent = FALSE)
     {
         if (m_pCommandBars != NULL)
             m_pCommandBars->LoadCommandBars(lpszProfileName, bSilent);
-            m_pCommandBars->GetShortcutManagerObject()->LoadShortcuts(lpszProfileName);
     }
 
     BOOL PreTranslateMessage(MSG* pMsg) override
