@@ -7,6 +7,8 @@
 
 #include "common/ZPWinThemeWrapper.h"
 
+class CZPControlGallery;
+class CZPControlGalleryItem;
 class CZPPaintManager;
 class CZPScrollBase;
 
@@ -54,6 +56,9 @@ class CZPControlGalleryPaintManager : public CZPScrollBarPaintManager
 public:
     explicit CZPControlGalleryPaintManager(CZPPaintManager* pPaintManager);
     void RefreshMetrics() override;
+    virtual void DrawLabel(CDC* pDC, CZPControlGalleryItem* pLabel, CRect rc);  // 3
+    virtual void FillControl(CDC* pDC, CZPControlGallery* pGallery, CRect rc);  // 4
+    virtual void DrawScrollButtons(CDC* pDC, CZPControlGallery* pGallery);      // 5
 
 public:
     int m_cyRowUpButton;
