@@ -69,7 +69,7 @@ RECT AlongRect(const ZP_SCROLLBAR_GEOMETRY& g, int nFrom, int nTo)
 CZPScrollBarPaintManager::CZPScrollBarPaintManager(CZPPaintManager* pPaintManager)
     : m_cxHScroll(::GetSystemMetrics(SM_CXHSCROLL)), m_cyHScroll(::GetSystemMetrics(SM_CYHSCROLL)),
       m_cyVScroll(::GetSystemMetrics(SM_CYVSCROLL)), m_cxVScroll(::GetSystemMetrics(SM_CXVSCROLL)), m_nThumbSize(0),
-      m_themeScrollBar(TRUE), m_pPaintManager(pPaintManager)
+      m_themeScrollBar(TRUE), m_pPaintManager(pPaintManager), m_nGlyphFontHeight(0)
 {}
 
 CZPScrollBarPaintManager::~CZPScrollBarPaintManager()
@@ -83,6 +83,7 @@ void CZPScrollBarPaintManager::RefreshMetrics()
     m_cyHScroll = ::GetSystemMetrics(SM_CYHSCROLL);
     m_cyVScroll = ::GetSystemMetrics(SM_CYVSCROLL);
     m_cxVScroll = ::GetSystemMetrics(SM_CXVSCROLL);
+    m_partCache.Clear();
     m_themeScrollBar.OpenTheme(NULL, L"SCROLLBAR");
 }
 
@@ -149,7 +150,7 @@ void CZPScrollBarPaintManager::DrawThemed(CDC* pDC, CZPScrollBase* pScrollBar, c
                                    : kZpScrollStateNormal;
     };
     auto draw = [&](int nThemePart, int nState, const RECT& rc) {
-        if (!::IsRectEmpty(&rc))
+        if (!::IsRectEmpty(&rc) && !m_partCache.Draw(m_themeScrollBar, hDC, nThemePart, nState, CRect(rc), NULL))
             m_themeScrollBar.DrawBackground(hDC, nThemePart, nState, &rc, NULL);
     };
     draw(kZpScrollThemeArrow,
@@ -186,15 +187,18 @@ void CZPScrollBarPaintManager::DrawArrowFlat(CDC* pDC, const RECT& rc, int nPart
         return;
     const BOOL bFirst = nPart == kZpScrollPartFirstArrow;
     const WCHAR ch = bVertical ? (bFirst ? kZpMarlettUp : kZpMarlettDown) : (bFirst ? kZpMarlettLeft : kZpMarlettRight);
-    CFont font;
-    LOGFONTW lf = {};
-    lf.lfHeight = nSide - kGlyphInset;
-    lf.lfWeight = kMarlettWeight;
-    lf.lfCharSet = SYMBOL_CHARSET;
-    ::lstrcpynW(lf.lfFaceName, L"MARLETT", LF_FACESIZE);
-    if (!font.CreateFontIndirect(&lf))
-        return;
-    CFont* pOldFont = pDC->SelectObject(&font);
+    if (m_nGlyphFontHeight != nSide - kGlyphInset || m_fontGlyph.GetSafeHandle() == NULL) {
+        m_fontGlyph.DeleteObject();
+        LOGFONTW lf = {};
+        lf.lfHeight = nSide - kGlyphInset;
+        lf.lfWeight = kMarlettWeight;
+        lf.lfCharSet = SYMBOL_CHARSET;
+        ::lstrcpynW(lf.lfFaceName, L"MARLETT", LF_FACESIZE);
+        if (!m_fontGlyph.CreateFontIndirect(&lf))
+            return;
+        m_nGlyphFontHeight = nSide - kGlyphInset;
+    }
+    CFont* pOldFont = pDC->SelectObject(&m_fontGlyph);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF clrOld = pDC->SetTextColor(bActive ? RGB(0, 0, 0) : ::GetSysColor(COLOR_BTNSHADOW));
     pDC->TextOut(rc.left + (cx - nSide) / 2 + kGlyphOffset, rc.top + (cy - nSide) / 2 + kGlyphOffset, CString(ch));

@@ -5,6 +5,7 @@
 #include <framework.h>
 #include <framework/gdi.h>
 
+#include "commandbars/themes/ZPThemePartCache.h"
 #include "common/ZPWinThemeWrapper.h"
 
 class CZPControlGallery;
@@ -39,6 +40,9 @@ protected:
 
     CZPWinThemeWrapper m_themeScrollBar;  // "SCROLLBAR"
     CZPPaintManager* m_pPaintManager;     // borrowed: the owner
+    CZPThemePartCache m_partCache;        // opaque style parts, copied instead of redrawn
+    CFont m_fontGlyph;                    // the last MARLETT glyph font
+    int m_nGlyphFontHeight;               // its height, 0 before the first
 };
 
 // A horizontal zoom slider: a track line, ticks, minus and plus buttons and a pentagon thumb.
