@@ -1,6 +1,8 @@
 // All command bars of one frame: the parts bars and controls use so far.
 #include "commandbars/ZPCommandBars.h"
 
+#include "commandbars/ZPControlAction.h"
+
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPCommandBarsResource.h"
@@ -45,6 +47,7 @@ IMPLEMENT_DYNCREATE(CZPCommandBars, CCmdTarget)
 CZPCommandBars::CZPCommandBars()
     : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
       m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_pShortcutManager(new CZPShortcutManager(this)),
+      m_pActions(new CZPControlActions(this)), m_bEnableActions(FALSE),
       m_bPreviewMode(FALSE), m_bKeyboardCuesShown(TRUE), m_bKeyboardCuesUsed(FALSE), m_nKeyboardTipsLevel(0),
       m_nKeyboardTipsTyped(0), m_pKeyboardTipsBar(NULL), m_bLayoutLock(FALSE), m_bControlsKeptAside(FALSE)
 {
@@ -57,6 +60,8 @@ CZPCommandBars::~CZPCommandBars()
     // The bars go first: undocking them talks to the dock bars.
     m_bLayoutLock = TRUE;
     RemoveAll();
+    m_pActions->RemoveAll();
+    m_pActions->InternalRelease();
     delete m_pShortcutManager;
     m_pOptions->InternalRelease();
     for (CZPDockBar*& pDockBar : m_pDockBars) {
@@ -169,9 +174,9 @@ void CZPCommandBars::OnSetPreviewMode(BOOL bPreview)
     m_pShortcutManager->DisableShortcuts(bPreview);
 }
 
-CZPControlAction* CZPCommandBars::LookupAction(int) const
+CZPControlAction* CZPCommandBars::LookupAction(int nId) const
 {
-    return NULL;
+    return m_bEnableActions ? m_pActions->Add(nId) : NULL;
 }
 
 void CZPCommandBars::EndAllTracking()

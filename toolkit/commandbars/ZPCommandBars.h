@@ -11,6 +11,7 @@ class CZPCommandBar;
 class CZPCommandBarKeyboardTip;
 class CZPControl;
 class CZPControlAction;
+class CZPControlActions;
 class CZPCommandBarsOptions;
 class CZPDockBar;
 class CZPImageManager;
@@ -30,9 +31,12 @@ public:
     void SetSite(HWND hWndSite) { m_hWndSite = hWndSite; }
     BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
     void SetCustomizeMode(BOOL bMode) { m_bCustomizeMode = bMode; }
-    // Actions stay off in this system: every control keeps its own state.
-    BOOL IsActionsEnabled() const { return FALSE; }
-    // The action of an id; actions are not built, so none.
+    // The action switch: off unless turned on (this system leaves it off, so every control keeps
+    // its own state and the collection stays empty).
+    BOOL IsActionsEnabled() const { return m_bEnableActions; }
+    void EnableActions(BOOL bEnable = TRUE) { m_bEnableActions = bEnable; }
+    CZPControlActions* GetActions() const { return m_pActions; }
+    // The action of an id, created when missing; NULL while actions are off or for a bad id.
     CZPControlAction* LookupAction(int nId) const;
 
     // Own managers (NULL: the process-wide ones).
@@ -169,6 +173,8 @@ private:
     CZPCommandBarsOptions* m_pOptions;                 // owned: one reference
     CArray<CZPCommandBar*, CZPCommandBar*> m_arrBars;  // owned: one reference each
     CZPShortcutManager* m_pShortcutManager;  // owned
+    CZPControlActions* m_pActions;           // one reference
+    BOOL m_bEnableActions;
     BOOL m_bPreviewMode;
     BOOL m_bKeyboardCuesShown;
     BOOL m_bKeyboardCuesUsed;

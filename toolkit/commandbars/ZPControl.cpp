@@ -1,6 +1,8 @@
 // One command control: effective values, setters, site notification, execution and persistence.
 #include "commandbars/ZPControl.h"
 
+#include "commandbars/ZPControlAction.h"
+
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControls.h"
@@ -33,20 +35,6 @@ const long kSchemaSizes = 19;
 const long kSchemaShortcutAuto = 23;
 const long kSchemaKeyboardTip = 24;
 const long kSchemaIconSize = 26;
-
-// The n-th (0-based) newline-separated part of a text, empty when it has fewer parts.
-CString PromptPart(const CString& strText, int nPart)
-{
-    int nStart = 0;
-    for (int i = 0; i < nPart; ++i) {
-        int nNext = strText.Find(L'\n', nStart);
-        if (nNext < 0)
-            return CString();
-        nStart = nNext + 1;
-    }
-    int nEnd = strText.Find(L'\n', nStart);
-    return nEnd < 0 ? strText.Mid(nStart) : strText.Mid(nStart, nEnd - nStart);
-}
 
 }  // namespace
 
@@ -103,34 +91,70 @@ CZPControl::~CZPControl()
     SetAction(NULL);
 }
 
+CString ZpPromptPart(const CString& strText, int nPart)
+{
+    int nStart = 0;
+    for (int i = 0; i < nPart; ++i) {
+        int nNext = strText.Find(L'\n', nStart);
+        if (nNext < 0)
+            return CString();
+        nStart = nNext + 1;
+    }
+    int nEnd = strText.Find(L'\n', nStart);
+    return nEnd < 0 ? strText.Mid(nStart) : strText.Mid(nStart, nEnd - nStart);
+}
+
+void ZpSplitPromptTexts(const CString& strPrompt, CString& strTooltip, CString& strDescription)
+{
+    if (strPrompt.Find(L'\n') >= 0) {
+        strTooltip = ZpPromptPart(strPrompt, 1);
+        strDescription = ZpPromptPart(strPrompt, 0);
+    } else {
+        strTooltip = strPrompt;
+        strDescription = strPrompt;
+    }
+}
+
 // Effective values -----------------------------------------------------------------------------
 
-// Actions are never switched on in this system (m_pAction stays NULL), so the action's values
-// never show through; the raw fields and the documented fall-backs decide.
+// A bound action's values show where the control's own are empty or set to -1; while actions are
+// off (as this system leaves them) m_pAction stays NULL and the raw fields decide.
 CString CZPControl::GetCaption() const
 {
     if (!m_strCustomCaption.IsEmpty())
         return m_strCustomCaption;
+    if (m_strCaption.IsEmpty() && m_pAction != NULL)
+        return m_pAction->GetCaption();
     return m_strCaption;
 }
 
 CString CZPControl::GetTooltip() const
 {
+    if (m_strTooltipText.IsEmpty() && m_pAction != NULL)
+        return m_pAction->GetTooltip();
     return m_strTooltipText;
 }
 
 CString CZPControl::GetDescription() const
 {
+    if (m_strDescriptionText.IsEmpty() && m_pAction != NULL)
+        return m_pAction->GetDescription();
     return m_strDescriptionText;
 }
 
 CString CZPControl::GetShortcutText() const
 {
-    return !m_strShortcutText.IsEmpty() ? m_strShortcutText : m_strShortcutTextAuto;
+    if (!m_strShortcutText.IsEmpty())
+        return m_strShortcutText;
+    if (m_strShortcutTextAuto.IsEmpty() && m_pAction != NULL)
+        return m_pAction->GetShortcutText();
+    return m_strShortcutTextAuto;
 }
 
 CString CZPControl::ResolveKeyboardTipText() const
 {
+    if (m_strKeyboardTip.IsEmpty() && m_pAction != NULL)
+        return m_pAction->GetKeyboardTip();
     return m_strKeyboardTip;
 }
 
@@ -140,18 +164,24 @@ int CZPControl::GetIconId() const
         return m_nCustomIconId;
     if (m_nIconId > 0)
         return m_nIconId;
+    if (m_pAction != NULL)
+        return m_pAction->GetIconId();
     return m_nId;
 }
 
 BOOL CZPControl::GetEnabled() const
 {
     // -1 without an action counts as enabled.
-    return m_bEnabled == -1 ? TRUE : m_bEnabled;
+    if (m_bEnabled == -1)
+        return m_pAction != NULL ? m_pAction->GetEnabled() : TRUE;
+    return m_bEnabled;
 }
 
 BOOL CZPControl::GetChecked() const
 {
-    return m_bChecked == -1 ? FALSE : m_bChecked;
+    if (m_bChecked == -1)
+        return m_pAction != NULL ? m_pAction->GetChecked() : FALSE;
+    return m_bChecked;
 }
 
 int CZPControl::GetStyle() const
@@ -382,20 +412,14 @@ void CZPControl::SetPrompt(LPCWSTR lpszPrompt)
     CString strPrompt(lpszPrompt);
     if (strPrompt.IsEmpty())
         return;
-    if (strPrompt.Find(L'\n') >= 0) {
-        m_strTooltipText = PromptPart(strPrompt, 1);
-        m_strDescriptionText = PromptPart(strPrompt, 0);
-    } else {
-        m_strTooltipText = strPrompt;
-        m_strDescriptionText = strPrompt;
-    }
+    ZpSplitPromptTexts(strPrompt, m_strTooltipText, m_strDescriptionText);
     if (m_strCaption.IsEmpty()) {
-        CString strCaption = PromptPart(strPrompt, 2);
+        CString strCaption = ZpPromptPart(strPrompt, 2);
         m_strCaption = strCaption.IsEmpty() ? m_strTooltipText : strCaption;
         OnCaptionChanged();
     }
     if (m_strKeyboardTip.IsEmpty())
-        m_strKeyboardTip = PromptPart(strPrompt, 3);
+        m_strKeyboardTip = ZpPromptPart(strPrompt, 3);
 }
 
 void CZPControl::SetCaption(LPCWSTR lpszCaption)
@@ -484,6 +508,8 @@ int CZPControl::GetPressed() const
 
 BOOL CZPControl::IsVisible(DWORD dwSkipFlags) const
 {
+    if (m_pAction != NULL && !m_pAction->IsVisible())
+        return FALSE;
     return (m_dwHideFlags & ~dwSkipFlags) == 0;
 }
 
@@ -619,13 +645,33 @@ BOOL CZPControl::IsPopuped() const
 
 void CZPControl::SetAction(CZPControlAction* pAction)
 {
-    // Actions are never switched on here (CZPCommandBars::IsActionsEnabled): nothing binds one.
-    ASSERT(pAction == NULL);
-    if (m_pAction != NULL) {
-        m_pAction = NULL;
-        m_bEnabled = 1;
-        m_bChecked = 0;
-    }
+    if (pAction == m_pAction)
+        return;
+    if (m_pAction != NULL)
+        m_pAction->Detach(this);
+    if (pAction != NULL)
+        pAction->Attach(this);
+}
+
+void CZPControl::BindToAction(CZPControlAction* pAction)
+{
+    m_pAction = pAction;
+    m_bEnabled = -1;
+    m_bChecked = -1;
+    m_nId = pAction->GetId();
+    m_strCaption.Empty();
+    m_strTooltipText.Empty();
+    m_strDescriptionText.Empty();
+    m_strCategory.Empty();
+    m_strShortcutText.Empty();
+    m_strKeyboardTip.Empty();
+}
+
+void CZPControl::UnbindFromAction()
+{
+    m_pAction = NULL;
+    m_bEnabled = 1;
+    m_bChecked = 0;
 }
 
 void CZPControl::OnThemeChanged() {}

@@ -96,6 +96,10 @@ const int ZP_PRESSED_EXECUTING = 2;
 const long ZP_COMMANDBARS_SCHEMA = 34;
 
 class CZPControl;
+// The n-th (0-based) newline-separated part of a prompt, empty when it has fewer parts.
+CString ZpPromptPart(const CString& strText, int nPart);
+// Tooltip (part 1) and description (part 0) of a prompt; without a newline both are the whole text.
+void ZpSplitPromptTexts(const CString& strPrompt, CString& strTooltip, CString& strDescription);
 // TRUE when the control's class is the class a kind asks for (so drawing may downcast by Type).
 BOOL ZpIsControlKindOf(const CZPControl* pControl, int nKind);
 
@@ -187,6 +191,10 @@ public:
     void SetSelectedRaw(int nSelected) { m_nSelected = nSelected; }
     void SetPressed(int nPressed) { m_nPressed = nPressed; }
     void SetRowRect(const CRect& rc) { m_rcRow = rc; }
+
+    // Called by the action when it binds or unbinds this control (CZPControl::SetAction).
+    void BindToAction(CZPControlAction* pAction);
+    void UnbindFromAction();
 
     void DelayLayout();
     void RedrawParent(BOOL bAnimate = TRUE);

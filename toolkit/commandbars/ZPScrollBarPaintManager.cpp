@@ -1,6 +1,8 @@
 // Scroll-bar, slider and gallery looks drawn from a scroll base's geometry.
 #include "commandbars/ZPScrollBarPaintManager.h"
 
+#include "commandbars/ZPControlGallery.h"
+#include "commandbars/ZPControlGalleryItems.h"
 #include "commandbars/ZPPaintManager.h"
 #include "commandbars/ZPScrollBase.h"
 
@@ -24,6 +26,17 @@ const int kSliderArrow = 16;
 const int kSliderBar = 16;
 const int kSliderThumb = 11;
 const int kSliderTickInset = 6;
+
+// Gallery colours and the label's text inset.
+const int kColorGalleryFill = 41;
+const int kColorGalleryBorder = 52;
+const int kColorGallerySeparator = 39;
+const int kColorLabelFill = 56;
+const int kColorLabelText = 44;
+const int kColorButtonColumn = 30;
+const int kLabelTextInset = 10;
+// Bar type and position the gallery's buttons are drawn as.
+const int kButtonBarType = 1, kButtonBarPosition = 5;
 
 // Gallery button column.
 const int kGalleryRowButton = 19;
@@ -56,7 +69,7 @@ RECT AlongRect(const ZP_SCROLLBAR_GEOMETRY& g, int nFrom, int nTo)
 CZPScrollBarPaintManager::CZPScrollBarPaintManager(CZPPaintManager* pPaintManager)
     : m_cxHScroll(::GetSystemMetrics(SM_CXHSCROLL)), m_cyHScroll(::GetSystemMetrics(SM_CYHSCROLL)),
       m_cyVScroll(::GetSystemMetrics(SM_CYVSCROLL)), m_cxVScroll(::GetSystemMetrics(SM_CXVSCROLL)), m_nThumbSize(0),
-      m_themeScrollBar(TRUE), m_pPaintManager(pPaintManager)
+      m_themeScrollBar(TRUE), m_pPaintManager(pPaintManager), m_nGlyphFontHeight(0)
 {}
 
 CZPScrollBarPaintManager::~CZPScrollBarPaintManager()
@@ -70,6 +83,7 @@ void CZPScrollBarPaintManager::RefreshMetrics()
     m_cyHScroll = ::GetSystemMetrics(SM_CYHSCROLL);
     m_cyVScroll = ::GetSystemMetrics(SM_CYVSCROLL);
     m_cxVScroll = ::GetSystemMetrics(SM_CXVSCROLL);
+    m_partCache.Clear();
     m_themeScrollBar.OpenTheme(NULL, L"SCROLLBAR");
 }
 
@@ -136,7 +150,7 @@ void CZPScrollBarPaintManager::DrawThemed(CDC* pDC, CZPScrollBase* pScrollBar, c
                                    : kZpScrollStateNormal;
     };
     auto draw = [&](int nThemePart, int nState, const RECT& rc) {
-        if (!::IsRectEmpty(&rc))
+        if (!::IsRectEmpty(&rc) && !m_partCache.Draw(m_themeScrollBar, hDC, nThemePart, nState, CRect(rc), NULL))
             m_themeScrollBar.DrawBackground(hDC, nThemePart, nState, &rc, NULL);
     };
     draw(kZpScrollThemeArrow,
@@ -173,15 +187,18 @@ void CZPScrollBarPaintManager::DrawArrowFlat(CDC* pDC, const RECT& rc, int nPart
         return;
     const BOOL bFirst = nPart == kZpScrollPartFirstArrow;
     const WCHAR ch = bVertical ? (bFirst ? kZpMarlettUp : kZpMarlettDown) : (bFirst ? kZpMarlettLeft : kZpMarlettRight);
-    CFont font;
-    LOGFONTW lf = {};
-    lf.lfHeight = nSide - kGlyphInset;
-    lf.lfWeight = kMarlettWeight;
-    lf.lfCharSet = SYMBOL_CHARSET;
-    ::lstrcpynW(lf.lfFaceName, L"MARLETT", LF_FACESIZE);
-    if (!font.CreateFontIndirect(&lf))
-        return;
-    CFont* pOldFont = pDC->SelectObject(&font);
+    if (m_nGlyphFontHeight != nSide - kGlyphInset || m_fontGlyph.GetSafeHandle() == NULL) {
+        m_fontGlyph.DeleteObject();
+        LOGFONTW lf = {};
+        lf.lfHeight = nSide - kGlyphInset;
+        lf.lfWeight = kMarlettWeight;
+        lf.lfCharSet = SYMBOL_CHARSET;
+        ::lstrcpynW(lf.lfFaceName, L"MARLETT", LF_FACESIZE);
+        if (!m_fontGlyph.CreateFontIndirect(&lf))
+            return;
+        m_nGlyphFontHeight = nSide - kGlyphInset;
+    }
+    CFont* pOldFont = pDC->SelectObject(&m_fontGlyph);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF clrOld = pDC->SetTextColor(bActive ? RGB(0, 0, 0) : ::GetSysColor(COLOR_BTNSHADOW));
     pDC->TextOut(rc.left + (cx - nSide) / 2 + kGlyphOffset, rc.top + (cy - nSide) / 2 + kGlyphOffset, CString(ch));
@@ -330,4 +347,77 @@ void CZPControlGalleryPaintManager::RefreshMetrics()
     m_cyRowUpButton = kGalleryRowButton;
     m_cyRowDownButton = kGalleryRowButton;
     m_cxScrollButtons = kGalleryButtonColumn;
+}
+
+void CZPControlGalleryPaintManager::FillControl(CDC* pDC, CZPControlGallery* pGallery, CRect rc)
+{
+    pDC->FillSolidRect(rc, m_pPaintManager->GetColor(kColorGalleryFill));
+    if (pGallery->IsShowBorders()) {
+        const COLORREF clrBorder = m_pPaintManager->GetColor(kColorGalleryBorder);
+        pDC->Draw3dRect(rc, clrBorder, clrBorder);
+    }
+    if (pGallery->HasControlBelow())
+        pDC->FillSolidRect(rc.left, rc.bottom - 2, rc.Width(), 1, m_pPaintManager->GetColor(kColorGallerySeparator));
+}
+
+void CZPControlGalleryPaintManager::DrawLabel(CDC* pDC, CZPControlGalleryItem* pLabel, CRect rc)
+{
+    pDC->FillSolidRect(rc, m_pPaintManager->GetColor(kColorLabelFill));
+    pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, m_pPaintManager->GetColor(kColorGalleryBorder));
+    CFont* pOldFont = pDC->SelectObject(m_pPaintManager->GetRegularFont());
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = pDC->SetTextColor(m_pPaintManager->GetColor(kColorLabelText));
+    CRect rcText = rc;
+    rcText.DeflateRect(kLabelTextInset, 0);
+    CString strCaption = pLabel->GetCaption();
+    pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    pDC->SetTextColor(clrOld);
+    pDC->SetBkMode(nOldMode);
+    pDC->SelectObject(pOldFont);
+}
+
+void CZPControlGalleryPaintManager::DrawScrollButtons(CDC* pDC, CZPControlGallery* pGallery)
+{
+    const ZP_SCROLLBAR_GEOMETRY& g = pGallery->GetScrollBarGeometry();
+    const CRect rcColumn(g.rcBar);
+    if (rcColumn.IsRectEmpty())
+        return;
+    pDC->FillSolidRect(rcColumn, m_pPaintManager->GetColor(kColorButtonColumn));
+    const BOOL bTracking = pGallery->GetTrackState() != NULL;
+    const BOOL bEnabled = pGallery->GetEnabled();
+    const int nRowUpBottom = std::min<int>(rcColumn.bottom, rcColumn.top + m_cyRowUpButton);
+    const int nRowDownBottom = std::min<int>(rcColumn.bottom, nRowUpBottom + m_cyRowDownButton);
+    const struct
+    {
+        int nPart;
+        CRect rc;
+    } buttons[] = {
+        { kZpScrollPartFirstArrow, CRect(rcColumn.left, rcColumn.top, rcColumn.right, nRowUpBottom) },
+        { kZpScrollPartSecondArrow, CRect(rcColumn.left, nRowUpBottom, rcColumn.right, nRowDownBottom) },
+        { kZpScrollPartPopup, CRect(rcColumn.left, nRowDownBottom, rcColumn.right, rcColumn.bottom) },
+    };
+    for (const auto& b : buttons) {
+        if (b.rc.IsRectEmpty())
+            continue;
+        const BOOL bButtonEnabled =
+            bEnabled && (b.nPart == kZpScrollPartPopup || pGallery->IsScrollPartEnabled(b.nPart));
+        const BOOL bPressed = bButtonEnabled && bTracking && g.nHotPart == b.nPart;
+        const BOOL bHot = bButtonEnabled && !bTracking && g.nHotPart == b.nPart;
+        m_pPaintManager->DrawStateRectangle(pDC, b.rc, bHot || bPressed, bPressed, bButtonEnabled, FALSE, FALSE,
+                                            kButtonBarType, kButtonBarPosition);
+        const COLORREF clr = m_pPaintManager->GetStateTextColor(bHot, bPressed, bButtonEnabled, FALSE, FALSE,
+                                                                kButtonBarType, kButtonBarPosition);
+        const CPoint c = b.rc.CenterPoint();
+        if (b.nPart == kZpScrollPartFirstArrow) {
+            m_pPaintManager->DrawTriangle(pDC, CPoint(c.x - 4, c.y + 2), CPoint(c.x + 4, c.y + 2), CPoint(c.x, c.y - 2),
+                                          clr);
+        } else if (b.nPart == kZpScrollPartSecondArrow) {
+            m_pPaintManager->DrawTriangle(pDC, CPoint(c.x - 4, c.y - 2), CPoint(c.x + 4, c.y - 2), CPoint(c.x, c.y + 2),
+                                          clr);
+        } else {
+            m_pPaintManager->DrawTriangle(pDC, CPoint(c.x - 4, c.y - 1), CPoint(c.x + 4, c.y - 1), CPoint(c.x, c.y + 3),
+                                          clr);
+            pDC->FillSolidRect(c.x - 4, c.y - 4, 9, 2, clr);
+        }
+    }
 }

@@ -5,8 +5,11 @@
 #include <framework.h>
 #include <framework/gdi.h>
 
+#include "commandbars/themes/ZPThemePartCache.h"
 #include "common/ZPWinThemeWrapper.h"
 
+class CZPControlGallery;
+class CZPControlGalleryItem;
 class CZPPaintManager;
 class CZPScrollBase;
 
@@ -37,6 +40,9 @@ protected:
 
     CZPWinThemeWrapper m_themeScrollBar;  // "SCROLLBAR"
     CZPPaintManager* m_pPaintManager;     // borrowed: the owner
+    CZPThemePartCache m_partCache;        // opaque style parts, copied instead of redrawn
+    CFont m_fontGlyph;                    // the last MARLETT glyph font
+    int m_nGlyphFontHeight;               // its height, 0 before the first
 };
 
 // A horizontal zoom slider: a track line, ticks, minus and plus buttons and a pentagon thumb.
@@ -54,6 +60,9 @@ class CZPControlGalleryPaintManager : public CZPScrollBarPaintManager
 public:
     explicit CZPControlGalleryPaintManager(CZPPaintManager* pPaintManager);
     void RefreshMetrics() override;
+    virtual void DrawLabel(CDC* pDC, CZPControlGalleryItem* pLabel, CRect rc);  // 3
+    virtual void FillControl(CDC* pDC, CZPControlGallery* pGallery, CRect rc);  // 4
+    virtual void DrawScrollButtons(CDC* pDC, CZPControlGallery* pGallery);      // 5
 
 public:
     int m_cyRowUpButton;

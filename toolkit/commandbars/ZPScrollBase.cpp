@@ -119,11 +119,13 @@ void CZPScrollBase::CalcScrollBarInfo(LPCRECT lprc, ZP_SCROLLBAR_GEOMETRY* pSBIn
     // 64-bit: max - min + 1 overflows for the extreme ranges; an empty or inverted range counts as
     // covered by the page.
     const long long nRange = static_cast<long long>(g.nMax) - g.nMin + 1;
-    const BOOL bCovered = nRange <= 0 || nRange <= g.nPage;
+    // Page 0 counts as 1, so a single-value range is covered too.
+    const long long nPageOrOne = g.nPage != 0 ? static_cast<unsigned int>(g.nPage) : 1;
+    const BOOL bCovered = nRange <= nPageOrOne;
     if (g.nPage != 0 && nRange > 0)
-        g.nThumbSize =
-            std::max(static_cast<int>(static_cast<long long>(nTrack) * std::min<long long>(g.nPage, nRange) / nRange),
-                     nArrow / 2);
+        g.nThumbSize = std::max(
+            static_cast<int>(static_cast<long long>(nTrack) * std::min<long long>(nPageOrOne, nRange) / nRange),
+            nArrow / 2);
     if (pPainter != NULL && pPainter->m_nThumbSize > 0)
         g.nThumbSize = pPainter->m_nThumbSize;
     g.nTravelStart = g.nAlongStart + nArrow;
@@ -134,8 +136,7 @@ void CZPScrollBase::CalcScrollBarInfo(LPCRECT lprc, ZP_SCROLLBAR_GEOMETRY* pSBIn
     if (bCovered) {
         nStart = g.nTravelStart - 1;
     } else {
-        // Page 0 counts as 1; a position outside the range keeps the thumb inside its travel.
-        const long long nPageOrOne = g.nPage != 0 ? g.nPage : 1;
+        // A position outside the range keeps the thumb inside its travel.
         const long long nOffset =
             std::clamp<long long>(static_cast<long long>(g.nPos) - g.nMin, 0, nRange - nPageOrOne);
         nStart = g.nTravelStart + static_cast<int>(nOffset * g.nTravel / (nRange - nPageOrOne));

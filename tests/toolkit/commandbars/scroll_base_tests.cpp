@@ -1,5 +1,6 @@
 // The windowless scroll bar: geometry and hit test from rectangle and range (bad ranges included),
 // tracking scripts run from inside the modal loop, and the three looks read back as DIB pixels.
+#include "commandbars_test_support.h"
 #include "paint_manager_pixels.h"
 
 #include "commandbars/ZPMouseManager.h"
@@ -21,6 +22,7 @@ class CTestScrollHost : public CZPScrollBase
 {
 public:
     CTestScrollHost() : m_painter(ZpGetPaintManager()) { m_painter.RefreshMetrics(); }
+    CProcessPaintManagerScope m_scope;  // first: the process-wide paint manager goes last
     BOOL IsScrollBarEnabled() const override { return m_bEnabled; }
     HWND GetParentWindow() const override { return m_hWnd; }
     void GetScrollBarRect(CRect& rc) override { rc = m_rc; }

@@ -1,0 +1,243 @@
+// The gallery control on a plain bar: layout, scrolling and its animation, keyboard, the preview
+// notifications and the item drawing.
+#include "commandbars_test_support.h"
+#include "paint_manager_pixels.h"
+
+#include "commandbars/ZPControlAction.h"
+#include "commandbars/ZPControlGallery.h"
+#include "commandbars/ZPControlGalleryItems.h"
+#include "commandbars/ZPPaintManager.h"
+#include "commandbars/ZPScrollBarPaintManager.h"
+
+namespace {
+
+const int kGalleryId = 900;
+
+// A visible bar holding one gallery whose items area is 100 wide (the scroll bar beside it);
+// notification codes reaching the site are kept.
+struct CBarWithGallery
+{
+    explicit CBarWithGallery(CTestSite& site, int nHeight = 60) : m_site(site)
+    {
+        pBar = new CZPCommandBar;
+        pBar->CreateEx(0, AfxRegisterWndClass(0), L"bar", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, NULL, NULL);
+        pBar->SetCommandTarget(site.m_hWnd);
+        pBar->SetSiteWindow(site.m_hWnd);
+        pItems = new CZPControlGalleryItems;
+        pItems->SetItemSize(CSize(40, 20));
+        pAction = actions->Add(kGalleryId);
+        pAction->SetItems(pItems);
+        pGallery = static_cast<CZPControlGallery*>(pBar->GetControls()->Append(new CZPControlGallery));
+        pGallery->SetAction(pAction);
+        cxBar = ZpGetPaintManager()->GetGalleryPaintManager()->m_cxVScroll;
+        pGallery->SetRect(CRect(0, 0, 100 + cxBar, nHeight));
+        site.m_answer = [this](UINT message, WPARAM, LPARAM lParam) -> LRESULT {
+            if (message == ZpMsgExecute)
+                codes.push_back(reinterpret_cast<const ZpControlNotifyRecord*>(lParam)->hdr.code);
+            return 0;
+        };
+    }
+    ~CBarWithGallery()
+    {
+        m_site.m_answer = nullptr;
+        pBar->DestroyWindow();
+        pBar->InternalRelease();
+        pItems->InternalRelease();
+        actions->InternalRelease();
+    }
+    void Relayout() { pGallery->RepositionItems(); }
+
+    CProcessPaintManagerScope m_scope;  // first: the process-wide paint manager goes last
+    CRect Item(int i) const { return CRect(pGallery->GetPosition(i).rcItem); }
+
+    CTestSite& m_site;
+    CZPControlActions* actions = new CZPControlActions(NULL);  // one reference
+    CZPCommandBar* pBar;
+    CZPControlGalleryItems* pItems;  // one reference
+    CZPControlAction* pAction;       // borrowed from the collection
+    CZPControlGallery* pGallery;     // borrowed from the bar's collection
+    int cxBar = 0;
+    std::vector<UINT> codes;
+};
+
+}  // namespace
+
+using Gallery = CommandBarsTest;
+
+TEST_F(Gallery, RowsWrapPastTheRightEdgeAndLabelsStartTheirOwnRows)
+{
+    CTestSite site;
+    CBarWithGallery bar(site);
+    bar.pItems->AddItem(1, L"a");
+    bar.pItems->AddItem(2, L"b");
+    bar.pItems->AddItem(3, L"c");
+    bar.pItems->AddLabel(L"group");
+    bar.pItems->AddItem(4, L"d");
+    bar.pItems->AddItem(5, L"e")->SetSize(CSize(20, 20));
+    bar.pItems->AddItem(6, L"f");
+    bar.Relayout();
+    EXPECT_EQ(CRect(0, 0, 40, 20), bar.Item(0));
+    EXPECT_EQ(CRect(40, 0, 80, 20), bar.Item(1));
+    EXPECT_EQ(CRect(0, 20, 40, 40), bar.Item(2));   // 120 > 100: wraps
+    EXPECT_EQ(CRect(0, 40, 100, 59), bar.Item(3));  // label: 19 high, the full width
+    EXPECT_EQ(CRect(0, 60, 40, 80), bar.Item(4));   // the next row 20 lower
+    EXPECT_EQ(CRect(40, 60, 60, 80), bar.Item(5));
+    EXPECT_EQ(CRect(60, 60, 100, 80), bar.Item(6));  // ends exactly at the edge: fits
+    EXPECT_EQ(80, bar.pGallery->GetContentHeight());
+    EXPECT_TRUE(bar.pGallery->GetPosition(3).bBeginRow);
+    EXPECT_EQ(-1, bar.pGallery->HitTestItem(CPoint(50, 45 - 0)));  // labels are never hot
+
+    bar.pGallery->ShowLabels(FALSE);
+    bar.Relayout();
+    EXPECT_TRUE(bar.Item(3).IsRectEmpty());
+    EXPECT_EQ(CRect(40, 20, 80, 40), bar.Item(4));
+    // Margins: negative ones are clamped.
+    bar.pGallery->SetMargins(-5, 4, 0, 0);
+    EXPECT_EQ(CRect(0, 4, 40, 24), bar.Item(0));
+}
+
+TEST_F(Gallery, ScrollingClampsAndShrinkingContentEndsTheAnimation)
+{
+    CTestSite site;
+    CBarWithGallery bar(site);
+    for (int i = 0; i < 20; ++i)
+        bar.pItems->AddItem(i + 1, L"x");
+    bar.Relayout();
+    ASSERT_EQ(200, bar.pGallery->GetContentHeight());  // 10 rows of two
+    SCROLLINFO si = {};
+    bar.pGallery->GetScrollInfo(&si);
+    EXPECT_EQ(0, si.nMin);
+    EXPECT_EQ(199, si.nMax);
+    EXPECT_EQ(60u, si.nPage);
+    bar.pGallery->SetScrollOffset(1000);
+    EXPECT_EQ(140, bar.pGallery->GetScrollOffset());
+    bar.pGallery->OnHookMouseWheel(0, WHEEL_DELTA, CPoint(0, 0));  // up 3 item heights
+    EXPECT_EQ(80, bar.pGallery->GetScrollOffset());
+    bar.pGallery->DoScroll(SB_LINEDOWN, 0);
+    EXPECT_EQ(100, bar.pGallery->GetScrollOffset());
+    bar.pGallery->DoScroll(SB_TOP, 0);
+    EXPECT_EQ(0, bar.pGallery->GetScrollOffset());
+
+    // An animation towards the bottom, then the content shrinks: the target follows and the
+    // ticks end.
+    bar.pGallery->AnimateScrollOffset(140);
+    EXPECT_TRUE(bar.pGallery->m_bAnimation);
+    bar.pItems->RemoveAll();
+    for (int i = 0; i < 8; ++i)
+        bar.pItems->AddItem(i + 1, L"x");
+    bar.Relayout();
+    int nTicks = 0;
+    while (bar.pGallery->m_bAnimation && nTicks < 100) {
+        bar.pGallery->DoAnimate();
+        ++nTicks;
+    }
+    EXPECT_FALSE(bar.pGallery->m_bAnimation);
+    EXPECT_EQ(20, bar.pGallery->GetScrollOffset());
+
+    // Item height 0: the wheel still moves (one pixel a line), nothing divides by zero.
+    bar.pItems->SetItemSize(CSize(40, 0));
+    bar.Relayout();
+    bar.pGallery->OnHookMouseWheel(0, -WHEEL_DELTA, CPoint(0, 0));
+    EXPECT_EQ(0, bar.pGallery->GetScrollOffset());
+}
+
+TEST_F(Gallery, AnimationStepsAreAThirdWhenRepeatingFastElseAnEighth)
+{
+    CTestSite site;
+    CBarWithGallery bar(site);
+    for (int i = 0; i < 40; ++i)
+        bar.pItems->AddItem(i + 1, L"x");
+    bar.Relayout();
+    const struct
+    {
+        int nDelay, nFirstStep;
+    } cases[] = { { 50, 80 / 3 }, { 400, 80 / 8 } };
+    for (const auto& c : cases) {
+        bar.pGallery->SetScrollOffset(0);
+        bar.pGallery->m_nRepeatDelay = c.nDelay;
+        bar.pGallery->AnimateScrollOffset(80);
+        EXPECT_EQ(c.nFirstStep, bar.pGallery->GetScrollOffset()) << c.nDelay;
+        while (bar.pGallery->m_bAnimation)
+            bar.pGallery->DoAnimate();
+        EXPECT_EQ(80, bar.pGallery->GetScrollOffset());
+    }
+}
+
+TEST_F(Gallery, KeyboardMovesAndPreviewNotifications)
+{
+    CTestSite site;
+    CBarWithGallery bar(site, 200);
+    for (int i = 0; i < 5; ++i)
+        bar.pItems->AddItem(i + 1, L"x");  // rows: 0 1 / 2 3 / 4
+    bar.Relayout();
+    bar.pGallery->SetSelectedRaw(zpSelectionKeyboard);
+    const struct
+    {
+        UINT nKey;
+        int nHot;
+    } steps[] = {
+        { VK_HOME, 0 }, { VK_RIGHT, 1 }, { VK_RIGHT, 0 }, { VK_LEFT, 1 },
+        { VK_DOWN, 3 }, { VK_DOWN, 0 },  // nothing below 3 and no other control on the bar: wraps to the first
+        { VK_END, 4 },  { VK_UP, 2 },
+    };
+    for (const auto& s : steps) {
+        EXPECT_TRUE(bar.pGallery->OnHookKeyDown(s.nKey, 0)) << s.nKey;
+        EXPECT_EQ(s.nHot, bar.pGallery->GetHotItem()) << s.nKey;
+    }
+    // The first keyboard choice starts the preview: 0x1010 before 0x1013, then 0x1015.
+    ASSERT_GE(bar.codes.size(), 3u);
+    EXPECT_EQ((std::vector<UINT>{ ZP_GN_PREVIEW_START, ZP_GN_PREVIEW_CHANGE, ZP_GN_SELCHANGE }),
+              std::vector<UINT>(bar.codes.begin(), bar.codes.begin() + 3));
+    EXPECT_TRUE(bar.pGallery->IsPreviewRunning());
+    bar.codes.clear();
+    bar.pGallery->Execute();
+    ASSERT_FALSE(bar.codes.empty());
+    EXPECT_EQ(ZP_GN_PREVIEW_APPLY, bar.codes[0]);
+    EXPECT_FALSE(bar.pGallery->IsPreviewRunning());
+
+    // The mouse takes the hot item, hovering starts the preview, leaving cancels it.
+    bar.codes.clear();
+    bar.pGallery->TrackHotItem(CPoint(50, 10));
+    bar.pGallery->OnMouseHover();
+    EXPECT_EQ((std::vector<UINT>{ ZP_GN_SELCHANGE, ZP_GN_PREVIEW_START, ZP_GN_PREVIEW_CHANGE }), bar.codes);
+    EXPECT_EQ(1, bar.pGallery->GetHotItem());
+    bar.codes.clear();
+    bar.pGallery->TrackHotItem(CPoint(-1, -1));
+    EXPECT_EQ((std::vector<UINT>{ ZP_GN_PREVIEW_CHANGE, ZP_GN_PREVIEW_CANCEL, ZP_GN_SELCHANGE }), bar.codes);
+    EXPECT_EQ(-1, bar.pGallery->GetHotItem());
+    bar.pGallery->SetSelectedRaw(zpSelectionNone);
+}
+
+TEST_F(Gallery, WithoutItemsOnlyBackgroundAndScrollBarAreDrawn)
+{
+    CTestSite site;
+    CBarWithGallery bar(site);
+    bar.pGallery->SetAction(NULL);
+    EXPECT_EQ(0, bar.pGallery->GetItemCount());
+    EXPECT_EQ(-1, bar.pGallery->HitTestItem(CPoint(10, 10)));
+    CDibSection dib(200, 100, RGB(1, 2, 3));
+    {
+        CDibDC dc(dib);
+        bar.pGallery->Draw(&dc);
+    }
+    ::GdiFlush();
+    const COLORREF clrFill = ZpGetPaintManager()->GetColor(41);
+    EXPECT_EQ(clrFill, dib.GetPixel(50, 30));
+    EXPECT_NE(clrFill, dib.GetPixel(100 + bar.cxBar / 2, 2));  // the scroll bar's arrow
+    EXPECT_EQ(RGB(1, 2, 3), dib.GetPixel(150, 30));
+
+    // Items drawn: a checked item is painted differently from a plain one.
+    bar.pGallery->SetAction(bar.pAction);
+    bar.pItems->AddItem(1, L"");
+    bar.pItems->AddItem(2, L"");
+    bar.Relayout();
+    bar.pGallery->SetCheckedItem(2);
+    dib.Fill(RGB(1, 2, 3));
+    {
+        CDibDC dc(dib);
+        bar.pGallery->Draw(&dc);
+    }
+    ::GdiFlush();
+    EXPECT_EQ(clrFill, dib.GetPixel(20, 10));
+    EXPECT_NE(clrFill, dib.GetPixel(60, 10));
+}
