@@ -106,6 +106,14 @@ void CZPProgressPaintManager::DrawProgress(CDC* pDC, CZPProgressBase* pProgress)
     if (FAILED(m_themeProgress.GetInt(PP_CHUNK, 0, TMT_PROGRESSSPACESIZE, &nSpacing)) || nSpacing < 0)
         nSpacing = kDefaultChunkSpacing;
     const int nChunks = (nFilled + nSpacing + nChunk - 1) / (nChunk + nSpacing);
+    if (nSpacing == 0 && nChunks > 0) {
+        // Touching chunks form one run (a light style's chunk can be a single pixel): one part.
+        CRect rcRun(rcInner.left, rcInner.top, rcInner.left + nChunks * nChunk, rcInner.bottom);
+        if (rcRun.right >= rcInner.right)
+            rcRun.right = rcInner.right - 1;
+        m_themeProgress.DrawBackground(pDC->GetSafeHdc(), PP_CHUNK, 0, rcRun, NULL);
+        return;
+    }
     int x = rcInner.left;
     for (int i = 0; i < nChunks && x < rcInner.right; ++i) {
         CRect rcChunk(x, rcInner.top, x + nChunk, rcInner.bottom);
