@@ -742,6 +742,8 @@ TEST_F(ToolTipContextTest, TipFollowsTheOwnersTopLevelWindow)
     child.m_tools = m_owner.m_tools;
     ASSERT_TRUE(child.CreateEx(0, NULL, NULL, WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, frameA.m_hWnd, NULL));
     frameA.SetForegroundWindow();
+    // A tip shows only over an active top-level window; Wine activates asynchronously under load.
+    ASSERT_TRUE(PumpUntil([&child] { return ZpIsOwnerChainActive(child.m_hWnd) != FALSE; }));
 
     {
         CTestContext context;
@@ -754,6 +756,7 @@ TEST_F(ToolTipContextTest, TipFollowsTheOwnersTopLevelWindow)
         child.SetParent(&frameB);
         frameA.DestroyWindow();
         frameB.SetForegroundWindow();
+        ASSERT_TRUE(PumpUntil([&child] { return ZpIsOwnerChainActive(child.m_hWnd) != FALSE; }));
         EXPECT_FALSE(::IsWindow(hFirstTip));
         EXPECT_EQ(nullptr, context.TipWnd());
 
