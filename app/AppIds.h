@@ -20,6 +20,10 @@
 #define IDC_ABOUT_LOGO 1019
 // The link band's banner: 100 x 23, opaque, drawn by a plain bitmap static.
 #define IDB_LINK_BANNER 140
+// The "Standard" toolbar's icons: a 32-bit strip of 16 x 16 images in the order of toolbar 128.
+#define IDB_TOOLBAR_ICONS 130
+// View > Toolbars > Customize...
+#define ID_VIEW_CUSTOMIZE 35001
 
 // Editor commands (WM_COMMAND, routed to the XML view).
 #define ID_EDIT_TOGGLE_BOOKMARK 32772

@@ -138,3 +138,31 @@ for y in range(16):
             band[4 + y][4 + x] = small[y][x]
 rect(band, 26, 9, 94, 14, LOGO_BLUE)
 write_bmp24(os.path.join(HERE, 'res', 'linkband.bmp'), band)
+
+# The "Standard" toolbar's icons, in the order of toolbar 128: Open, Save, Cut, Copy, Paste,
+# Print, About.
+YELLOW, GREY, DARK = (240, 200, 80, 255), (170, 170, 170, 255), (60, 60, 60, 255)
+tools = canvas(7 * 16, 16)
+rect(tools, 1, 5, 15, 14, EDGE)  # open: a folder
+rect(tools, 2, 6, 14, 13, YELLOW)
+rect(tools, 2, 3, 7, 5, EDGE)
+rect(tools, 17, 1, 31, 15, BLUE)  # save: a disk
+rect(tools, 19, 2, 29, 7, WHITE)
+rect(tools, 20, 10, 28, 15, GREY)
+for i in range(8):  # cut: crossed blades over two rings
+    tools[1 + i][36 + i] = DARK
+    tools[1 + i][43 - i] = DARK
+rect(tools, 34, 10, 38, 14, RED)
+rect(tools, 42, 10, 46, 14, RED)
+page(tools, 48, 12, WHITE, EDGE, [BLUE])  # copy: two sheets
+page(tools, 52, 12, WHITE, EDGE, [BLUE])
+rect(tools, 66, 2, 78, 15, (150, 100, 50, 255))  # paste: a clipboard with a sheet
+rect(tools, 69, 1, 75, 4, GREY)
+rect(tools, 70, 6, 78, 15, WHITE)
+rect(tools, 83, 2, 93, 7, WHITE)  # print: a printer
+rect(tools, 81, 7, 95, 12, GREY)
+rect(tools, 83, 12, 93, 15, WHITE)
+disc(tools, 104, 8, 7, BLUE)  # about: an "i" on a disc
+rect(tools, 103, 3, 105, 5, WHITE)
+rect(tools, 103, 6, 105, 13, WHITE)
+write_bmp(os.path.join(HERE, 'res', 'toolbar.bmp'), tools)

@@ -9,11 +9,20 @@
 #include "shell/MainFrame.h"
 #include "shell/TolvaneApp.h"
 
+#include <commandbars/ZPCommandBars.h>
+#include <commandbars/ZPCommandBarsResource.h>
+#include <commandbars/ZPControl.h>
+#include <commandbars/ZPControls.h>
+#include <commandbars/ZPMenuBar.h>
+#include <commandbars/ZPPaintManager.h>
+#include <commandbars/ZPToolBar.h>
 #include <common/ZPRegistryManager.h>
 #include <common/ZPResourceManager.h>
 #include <framework/frame.h>
 #include <tabmanager/ZPTabManagerItem.h>
 #include <tabmanager/ZPTabPaintManager.h>
+
+#include <Scintilla.h>
 
 #include <deque>
 
@@ -103,11 +112,14 @@ protected:
         delete[] pData;
         return bytes;
     }
-    CString MenuCaption(int nPos)
+    CZPMenuBar* MenuBar() { return DYNAMIC_DOWNCAST(CZPMenuBar, Frame()->GetCommandBars()->GetAt(0)); }
+    CString MenuCaption(int nPos) { return MenuBar()->ControlAt(nPos)->GetCaption(); }
+    // The status bar's panes as the frame's idle update leaves them.
+    CString PaneText(int nIndex)
     {
-        WCHAR szText[64] = {};
-        ::GetMenuStringW(::GetMenu(Frame()->m_hWnd), nPos, szText, 64, MF_BYPOSITION);
-        return szText;
+        CZPStatusBar& status = Frame()->GetStatusBar();
+        status.OnUpdateCmdUI(Frame(), FALSE);
+        return status.PaneAt(nIndex)->GetText();
     }
     // Runs Help > About, calling fnInside while the box is up, then closes it with OK.
     void RunAbout(const std::function<void(CAboutDlg&)>& fnInside)
@@ -182,10 +194,11 @@ TEST_F(TolvaneAppTest, AFileOnTheCommandLineOpensInTheXmlViewTab)
     ::GetClassNameW(Frame()->m_hWnd, szClass, 64);
     EXPECT_STREQ(szClass, L"ZPMainFrame");
     EXPECT_NE(::GetClassLongPtrW(Frame()->m_hWnd, GCLP_HICON), 0);
-    HMENU hMenu = ::GetMenu(Frame()->m_hWnd);
-    ASSERT_NE(hMenu, nullptr);
-    EXPECT_EQ(::GetMenuItemCount(hMenu), 5);
-    EXPECT_NE(::GetMenuState(hMenu, ID_EDIT_FIND, MF_BYCOMMAND), static_cast<UINT>(-1));
+    // The menu bar took the window's menu; the toolbar follows it in the rebar.
+    EXPECT_EQ(::GetMenu(Frame()->m_hWnd), nullptr);
+    ASSERT_NE(MenuBar(), nullptr);
+    EXPECT_EQ(MenuBar()->GetControls()->GetCount(), 5);
+    EXPECT_EQ(Frame()->GetCommandBars()->GetCount(), 2);
 
     // The main view fills the client; its tab control fills the view and holds one tab.
     CTolvaneView* pMainView = MainView();
@@ -516,6 +529,7 @@ TEST_F(TolvaneAppTest, ACancelledCloseSavesNothingAndLosesNothing)
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(EditorText(), "x" + std::string(kXml));
     EXPECT_EQ(SavedPlacement(), "");
+    EXPECT_EQ(CZRegistryManager().GetProfileInt(L"CommandBars-Options", L"Schema", 0), 0u);
 
     // The next close goes through and writes the state of that close.
     m_app->m_nSaveAnswer = IDNO;
@@ -527,6 +541,89 @@ TEST_F(TolvaneAppTest, ACancelledCloseSavesNothingAndLosesNothing)
     memcpy(&wp, saved.data(), sizeof wp);
     EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
     EXPECT_EQ(ReadFileBytes(path), kXml);
+    EXPECT_EQ(CZRegistryManager().GetProfileInt(L"CommandBars-Options", L"Schema", 0), 34u);
+}
+
+// The frame's bars: the menu bar and the logo in the rebar's first row, the "Standard" toolbar
+// starting the second; six status panes whose line and column follow the caret.
+TEST_F(TolvaneAppTest, TheFrameHoldsItsBarsInTheRebarAndItsPanesInTheStatusBar)
+{
+    const std::wstring path = TestFolder() + L"bars.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    EXPECT_EQ(ZpGetPaintManager()->m_nThemeNumber, zpThemeNativeXP);
+    CZPToolBar* pStandard = DYNAMIC_DOWNCAST(CZPToolBar, Frame()->GetCommandBars()->FindToolBar(IDR_MAINFRAME));
+    ASSERT_NE(pStandard, nullptr);
+    EXPECT_STREQ(pStandard->GetTitle().GetString(), L"Standard");
+    const int kStandardIds[] = { ID_FILE_OPEN,  ID_FILE_SAVE,  ID_EDIT_CUT, ID_EDIT_COPY,
+                                 ID_EDIT_PASTE, ID_FILE_PRINT, ID_APP_ABOUT };
+    // The seven buttons, then the toolbar's own expand button.
+    ASSERT_EQ(pStandard->GetControls()->GetCount(), 8);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(pStandard->ControlAt(i)->GetID(), kStandardIds[i]);
+    EXPECT_EQ(pStandard->ControlAt(7)->GetID(), ZP_ID_TOOLBAR_EXPAND);
+
+    CReBarCtrl& bands = Frame()->GetReBar().GetReBarCtrl();
+    ASSERT_EQ(bands.GetBandCount(), 3u);
+    const UINT kBandIds[] = { 1, IDB_LINK_BANNER, IDR_MAINFRAME };
+    for (UINT i = 0; i < 3; ++i) {
+        REBARBANDINFOW rbbi = { sizeof rbbi, RBBIM_ID | RBBIM_STYLE | RBBIM_CHILD | RBBIM_IDEALSIZE | RBBIM_CHILDSIZE };
+        ASSERT_TRUE(bands.GetBandInfo(i, &rbbi));
+        EXPECT_EQ(rbbi.wID, kBandIds[i]);
+        if (i == 1) {
+            EXPECT_EQ(rbbi.cxIdeal, 100u);
+            EXPECT_EQ(rbbi.cxMinChild, 100u);
+            EXPECT_EQ(rbbi.cyMinChild, 23u);
+            EXPECT_NE(rbbi.fStyle & RBBS_NOGRIPPER, 0u);
+            EXPECT_NE(::SendMessageW(rbbi.hwndChild, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+        }
+        EXPECT_EQ((rbbi.fStyle & RBBS_BREAK) != 0, i == 2);
+    }
+    CRect rcMenu, rcLogo, rcStandard;
+    MenuBar()->GetWindowRect(&rcMenu);
+    ::GetWindowRect(::GetDlgItem(bands.m_hWnd, 0xFFFF), &rcLogo);
+    pStandard->GetWindowRect(&rcStandard);
+    EXPECT_GE(rcLogo.left, rcMenu.right);
+    EXPECT_EQ(rcLogo.Size(), CSize(100, 23));
+    EXPECT_GE(rcStandard.top, rcMenu.bottom);
+
+    CZPStatusBar& status = Frame()->GetStatusBar();
+    const UINT kPaneIds[] = { 0, 32760, 59140, 59137, 59138, 59139 };
+    ASSERT_EQ(status.GetPaneCount(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(status.PaneAt(i)->GetID(), kPaneIds[i]);
+    EXPECT_STREQ(PaneText(1).GetString(), L"Line: 1 Col: 1");
+    ::SendMessageW(Editor()->m_hWnd, SCI_GOTOLINE, 3, 0);  // "<dict>"
+    ::SendMessageW(Editor()->m_hWnd, SCI_LINEEND, 0, 0);
+    EXPECT_STREQ(PaneText(1).GetString(), L"Line: 4 Col: 7");
+}
+
+// A damaged stored layout costs only itself: the bars start as built and the placement stays.
+TEST_F(TolvaneAppTest, ADamagedBarLayoutStartsWithTheDefaultBars)
+{
+    const std::wstring path = TestFolder() + L"damaged.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    Frame()->ShowWindow(SW_MAXIMIZE);
+    Frame()->SendMessage(WM_CLOSE);
+    ASSERT_EQ(m_app->m_pMainWnd, nullptr);
+    {
+        CZRegistryManager registry;
+        const BYTE garbage[] = { 0xFF, 0x00, 0x13, 0x37, 0xFF, 0xFF, 0xFF, 0x7F };
+        registry.WriteProfileBinary(L"CommandBars-Controls", L"Controls", garbage, sizeof garbage);
+        registry.WriteProfileInt(L"CommandBars-Summary", L"Bars", 100000);
+        registry.WriteProfileInt(L"CommandBars-Bar0", L"BarID", -7);
+        registry.WriteProfileString(L"CommandBars", L"RebarStateInfo", L"wID=zz, cx=\nwID=FFFF, cx=-1, fStyle=0\n\n");
+    }
+    Restart();
+    ASSERT_TRUE(StartWith(path));
+    EXPECT_TRUE(Frame()->IsZoomed());
+    EXPECT_EQ(Frame()->GetCommandBars()->GetCount(), 2);
+    EXPECT_EQ(MenuBar()->GetControls()->GetCount(), 5);
+    ASSERT_NE(Frame()->GetCommandBars()->FindToolBar(IDR_MAINFRAME), nullptr);
+    EXPECT_EQ(Frame()->GetCommandBars()->FindToolBar(IDR_MAINFRAME)->GetControls()->GetCount(), 8);
+    EXPECT_EQ(Frame()->GetReBar().GetReBarCtrl().GetBandCount(), 3u);
+    EXPECT_TRUE(m_app->m_boxes.empty());
 }
 
 // The language file beside the program is in force from the first window on: the frame's menu
@@ -538,10 +635,9 @@ TEST_F(TolvaneAppTest, TheLanguageFileBesideTheProgramTranslatesMenuAndAboutBox)
     WriteFileBytes(path, kXml);
     ASSERT_TRUE(StartWith(path));
     EXPECT_EQ(ZpResourceManagerInstance()->GetLanguage(), 0x407);
-    EXPECT_EQ(::GetMenuItemCount(::GetMenu(Frame()->m_hWnd)), 5);
+    EXPECT_EQ(MenuBar()->GetControls()->GetCount(), 5);
     EXPECT_STREQ(MenuCaption(0).GetString(), L"&Datei");
     EXPECT_STREQ(MenuCaption(1).GetString(), L"&Bearbeiten");
-    EXPECT_NE(::GetMenuState(::GetMenu(Frame()->m_hWnd), ID_EDIT_FIND, MF_BYCOMMAND), static_cast<UINT>(-1));
 
     CString strCaption, strTarget;
     HBITMAP hLogo = NULL;
