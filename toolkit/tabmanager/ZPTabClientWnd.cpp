@@ -61,6 +61,8 @@ IMPLEMENT_DYNAMIC(CZPTabClientWnd, CWnd)
 
 void CZPTabClientWnd::CWorkspace::Reposition()
 {
+    if (m_pClient == NULL)
+        return;
     if (m_pClient->m_bLocked)
         m_pClient->m_bLayoutPending = TRUE;
     else
@@ -69,22 +71,22 @@ void CZPTabClientWnd::CWorkspace::Reposition()
 
 HICON CZPTabClientWnd::CWorkspace::GetItemIcon(const CZPTabManagerItem* pItem) const
 {
-    return m_pClient->GetItemIcon(pItem);
+    return m_pClient != NULL ? m_pClient->GetItemIcon(pItem) : CZPTabManager::GetItemIcon(pItem);
 }
 
 CString CZPTabClientWnd::CWorkspace::GetItemTooltip(const CZPTabManagerItem* pItem) const
 {
-    return m_pClient->GetItemTooltip(pItem);
+    return m_pClient != NULL ? m_pClient->GetItemTooltip(pItem) : CZPTabManager::GetItemTooltip(pItem);
 }
 
 BOOL CZPTabClientWnd::CWorkspace::CanSelectItem(CZPTabManagerItem* pItem) const
 {
-    return m_pClient->CanSelectItem(pItem);
+    return m_pClient != NULL ? m_pClient->CanSelectItem(pItem) : CZPTabManager::CanSelectItem(pItem);
 }
 
 COLORREF CZPTabClientWnd::CWorkspace::GetItemColor(const CZPTabManagerItem* pItem) const
 {
-    COLORREF clr = m_pClient->GetItemColor(pItem);
+    COLORREF clr = m_pClient != NULL ? m_pClient->GetItemColor(pItem) : ZP_COLOR_UNSET;
     if (clr == ZP_COLOR_UNSET)
         return CZPTabManager::GetItemColor(pItem);
     return ZpGetTabAutomaticColor(clr);
@@ -92,28 +94,31 @@ COLORREF CZPTabClientWnd::CWorkspace::GetItemColor(const CZPTabManagerItem* pIte
 
 CZPTabPaintManager* CZPTabClientWnd::CWorkspace::GetPaintManager() const
 {
-    return m_pClient->m_pPaintManager;
+    return m_pClient != NULL ? m_pClient->m_pPaintManager : NULL;
 }
 
 void CZPTabClientWnd::CWorkspace::RedrawControl(LPCRECT lpRect, BOOL /*bErase*/)
 {
-    if (!m_pClient->m_bLocked && m_pClient->GetSafeHwnd() != NULL)
+    if (m_pClient != NULL && !m_pClient->m_bLocked && m_pClient->GetSafeHwnd() != NULL)
         ::InvalidateRect(m_pClient->m_hWnd, lpRect, FALSE);
 }
 
 BOOL CZPTabClientWnd::CWorkspace::IsAllowReorder() const
 {
-    return m_pClient->m_bAllowReorder;
+    return m_pClient != NULL ? m_pClient->m_bAllowReorder : CZPTabManager::IsAllowReorder();
 }
 
 void CZPTabClientWnd::CWorkspace::SetAllowReorder(BOOL bAllowReorder)
 {
-    m_pClient->m_bAllowReorder = bAllowReorder;
+    if (m_pClient != NULL)
+        m_pClient->m_bAllowReorder = bAllowReorder;
+    else
+        CZPTabManager::SetAllowReorder(bAllowReorder);
 }
 
 BOOL CZPTabClientWnd::CWorkspace::HasStaticFrame() const
 {
-    return !m_pClient->m_bGroupsEnabled && CZPTabManager::HasStaticFrame();
+    return (m_pClient == NULL || !m_pClient->m_bGroupsEnabled) && CZPTabManager::HasStaticFrame();
 }
 
 BOOL CZPTabClientWnd::CWorkspace::DrawItemIcon(CDC* pDC, CPoint pt, CZPTabManagerItem* pItem, BOOL bDraw, CSize& szIcon)
@@ -132,7 +137,7 @@ BOOL CZPTabClientWnd::CWorkspace::DrawItemIcon(CDC* pDC, CPoint pt, CZPTabManage
 void CZPTabClientWnd::CWorkspace::SelectItemByUser(CZPTabManagerItem* pItem)
 {
     HWND hChild = pItem != NULL ? pItem->GetHandle() : NULL;
-    if (!::IsWindow(hChild) || m_pClient->GetSafeHwnd() == NULL)
+    if (!::IsWindow(hChild) || m_pClient == NULL || m_pClient->GetSafeHwnd() == NULL)
         return;
     SetSelectedItem(pItem);
     if (::IsIconic(hChild))
@@ -149,7 +154,7 @@ void CZPTabClientWnd::CWorkspace::SelectItemByUser(CZPTabManagerItem* pItem)
 
 void CZPTabClientWnd::CWorkspace::OnNavigateButtonClick(CZPTabManagerNavigateButton* pButton)
 {
-    if (pButton->GetID() != zpTabNavigateButtonClose)
+    if (pButton->GetID() != zpTabNavigateButtonClose || m_pClient == NULL)
         return;
     CZPTabManagerItem* pItem = pButton->GetItem() != NULL ? pButton->GetItem() : m_pSelected;
     if (pItem == NULL)
@@ -166,7 +171,7 @@ void CZPTabClientWnd::CWorkspace::OnNavigateButtonClick(CZPTabManagerNavigateBut
 
 BOOL CZPTabClientWnd::CWorkspace::IsMouseLocked() const
 {
-    return m_pClient->IsMouseLocked();
+    return m_pClient != NULL && m_pClient->IsMouseLocked();
 }
 
 CZPTabManagerItem* CZPTabClientWnd::CWorkspace::FindItem(HWND hWndChild) const
@@ -180,9 +185,12 @@ CZPTabManagerItem* CZPTabClientWnd::CWorkspace::FindItem(HWND hWndChild) const
 void CZPTabClientWnd::CWorkspace::ReorderItemByDrag(CWnd* pWnd, CPoint point, CZPTabManagerItem* pItem)
 {
     CZPTabClientWnd* pClient = m_pClient;
-    HWND hWnd = pClient->GetSafeHwnd();
-    if (hWnd == NULL || !ContainsItem(pItem))
+    HWND hWndClient = pClient != NULL ? pClient->GetSafeHwnd() : NULL;
+    if (hWndClient == NULL || !ContainsItem(pItem))
         return;
+    // The loop runs on the window showing the strip (a bar for a group control); drop targets are
+    // found in the client's coordinates.
+    HWND hWnd = pWnd != NULL && pWnd->GetSafeHwnd() != NULL ? pWnd->GetSafeHwnd() : hWndClient;
     if (pClient->GetGroupCount() == 1 && GetItemCount() == 1) {
         SelectItemByUser(pItem);
         return;
@@ -238,7 +246,9 @@ void CZPTabClientWnd::CWorkspace::ReorderItemByDrag(CWnd* pWnd, CPoint point, CZ
                     rcIndicator.SetRectEmpty();
                 }
                 CRect rcNew;
-                nMode = pClient->ComputeDropTarget(point, this, &pTarget, &rcNew);
+                CPoint ptClient(point);
+                ::MapWindowPoints(hWnd, hWndClient, &ptClient, 1);
+                nMode = pClient->ComputeDropTarget(ptClient, this, &pTarget, &rcNew);
                 ::SetCursor(nMode == zpTabDropNone ? pClient->m_hCursorRefuse : pClient->m_hCursorDrop);
                 if (rcNew != rcIndicator) {
                     rcIndicator = rcNew;
@@ -252,7 +262,7 @@ void CZPTabClientWnd::CWorkspace::ReorderItemByDrag(CWnd* pWnd, CPoint point, CZ
     });
     BOOL bShown = feedback.IsShown();
     feedback.End();
-    if (nEnd == CZPTrackingLoop::endWindowGone || !::IsWindow(hWnd)) {
+    if (nEnd == CZPTrackingLoop::endWindowGone || !::IsWindow(hWnd) || !::IsWindow(hWndClient)) {
         pClient->m_nBusy--;
         return;
     }
@@ -342,6 +352,10 @@ CZPTabClientWnd::CZPTabClientWnd()
 
 CZPTabClientWnd::~CZPTabClientWnd()
 {
+    // Controls still showing a group of this client become plain buttons.
+    for (INT_PTR i = 0; i < m_arrGroupControls.GetSize(); i++)
+        m_arrGroupControls[i]->m_pClient = NULL;
+    m_arrGroupControls.RemoveAll();
     Detach();
     for (INT_PTR i = 0; i < m_arrGroups.GetSize(); i++)
         delete m_arrGroups[i];
@@ -402,6 +416,23 @@ CZPTabClientWnd::CWorkspace* CZPTabClientWnd::AddGroup(int nIndex)
     m_arrGroups.InsertAt(nIndex, pGroup);
     pGroup->SetActive(FALSE);
     return pGroup;
+}
+
+void CZPTabClientWnd::AddGroupControl(CWorkspace* pGroup)
+{
+    for (INT_PTR i = 0; i < m_arrGroupControls.GetSize(); i++)
+        if (m_arrGroupControls[i] == pGroup)
+            return;
+    m_arrGroupControls.Add(pGroup);
+}
+
+void CZPTabClientWnd::RemoveGroupControl(CWorkspace* pGroup)
+{
+    for (INT_PTR i = m_arrGroupControls.GetSize() - 1; i >= 0; i--)
+        if (m_arrGroupControls[i] == pGroup)
+            m_arrGroupControls.RemoveAt(i);
+    if (m_pActiveGroup == pGroup)
+        m_pActiveGroup = NULL;
 }
 
 void CZPTabClientWnd::SetActiveGroup(CWorkspace* pGroup)
@@ -605,9 +636,21 @@ int CZPTabClientWnd::ComputeDropTarget(CPoint point, const CWorkspace* pSource, 
     return zpTabDropMenu;
 }
 
+CZPTabClientWnd::CWorkspace* CZPTabClientWnd::GroupOfItem(const CZPTabManagerItem* pItem) const
+{
+    if (pItem == NULL)
+        return NULL;
+    // By the item itself: a group control may hold a tab for the same child as a group here.
+    for (const CArray<CWorkspace*, CWorkspace*>* pList : { &m_arrGroups, &m_arrGroupControls })
+        for (INT_PTR i = 0; i < pList->GetSize(); i++)
+            if ((*pList)[i]->GetItem(pItem->GetIndex()) == pItem)
+                return (*pList)[i];
+    return NULL;
+}
+
 BOOL CZPTabClientWnd::MoveItem(CZPTabManagerItem* pItem, CWorkspace* pTarget, int nMode)
 {
-    CWorkspace* pSource = pItem != NULL ? FindGroup(pItem->GetHandle()) : NULL;
+    CWorkspace* pSource = GroupOfItem(pItem);
     if (pSource == NULL || pTarget == NULL)
         return FALSE;
     if (nMode == zpTabDropGroup && pTarget == pSource) {
@@ -625,11 +668,12 @@ BOOL CZPTabClientWnd::MoveItem(CZPTabManagerItem* pItem, CWorkspace* pTarget, in
             const CRect& rc = m_arrGroups[g]->GetControlRect();
             m_arrGroups[g]->m_dSize = bWasHorizontal ? rc.Height() : rc.Width();
         }
-        if (pTarget->m_dSize <= m_nSplitterWidth)
-            return FALSE;
         int nTarget = 0;
-        while (m_arrGroups[nTarget] != pTarget)
+        while (nTarget < GetGroupCount() && m_arrGroups[nTarget] != pTarget)
             nTarget++;
+        // Only the client's own groups split.
+        if (nTarget == GetGroupCount() || pTarget->m_dSize <= m_nSplitterWidth)
+            return FALSE;
         CWorkspace* pNew = AddGroup(nTarget + 1);
         pNew->m_dSize = (pTarget->m_dSize - m_nSplitterWidth) * 0.5;
         pTarget->m_dSize = pTarget->m_dSize - pNew->m_dSize - m_nSplitterWidth;

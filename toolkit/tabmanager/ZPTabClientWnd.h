@@ -76,6 +76,8 @@ public:
     CWorkspace* GetActiveGroup() const { return m_pActiveGroup; }
     // The group that holds the child's tab, or NULL.
     CWorkspace* FindGroup(HWND hWndChild, CZPTabManagerItem** ppItem = NULL) const;
+    // The group (of the client's or a group control) holding this very tab, or NULL.
+    CWorkspace* GroupOfItem(const CZPTabManagerItem* pItem) const;
     BOOL IsHorizontalGroups() const { return m_bHorizontalGroups; }
     BOOL IsGroupsEnabled() const { return m_bGroupsEnabled; }
     int GetSplitterWidth() const { return m_nSplitterWidth; }
@@ -99,6 +101,12 @@ public:
     // The menu a drop on no target opens, at a point in screen coordinates: the enabled
     // tab-group commands and Cancel. The base uses a system popup menu.
     virtual void TrackGroupMenu(CPoint ptScreen);
+
+    // Groups hosted outside the client (command-bar controls): listed so that the client can let
+    // them go when it dies. Removing the active one leaves no active group.
+    void AddGroupControl(CWorkspace* pGroup);
+    void RemoveGroupControl(CWorkspace* pGroup);
+    int GetGroupControlCount() const { return static_cast<int>(m_arrGroupControls.GetSize()); }
 
     // Where a dragged tab would go: the mode and the indicator rectangle (client coordinates).
     int ComputeDropTarget(CPoint point, const CWorkspace* pSource, CWorkspace** ppTarget, CRect* pIndicator) const;
@@ -146,10 +154,11 @@ protected:
     };
     friend class CWorkspace;
 
-    CMDIFrameWnd* m_pFrame;                        // borrowed: the frame outlives the attachment
-    CZPTabPaintManager* m_pPaintManager;           // one reference
-    CArray<CWorkspace*, CWorkspace*> m_arrGroups;  // owned
-    CWorkspace* m_pActiveGroup;                    // borrowed from m_arrGroups
+    CMDIFrameWnd* m_pFrame;                               // borrowed: the frame outlives the attachment
+    CZPTabPaintManager* m_pPaintManager;                  // one reference
+    CArray<CWorkspace*, CWorkspace*> m_arrGroups;         // owned
+    CWorkspace* m_pActiveGroup;                           // borrowed from m_arrGroups or m_arrGroupControls
+    CArray<CWorkspace*, CWorkspace*> m_arrGroupControls;  // borrowed: each control leaves on removal
     BOOL m_bGroupsEnabled;
     BOOL m_bHorizontalGroups;
     BOOL m_bLocked;

@@ -102,6 +102,8 @@ public:
     virtual void ScrollBy(BOOL bTowardsEnd);
     // The list position of the tool found (the id written into pToolInfo), else -1.
     virtual INT_PTR PerformToolHitTest(CWnd* pWnd, CPoint point, TOOLINFOW* pToolInfo);
+    // The tab part of PerformToolHitTest: the tab under the point as a tool on hWnd (its index), else -1.
+    INT_PTR ItemToolHitTest(HWND hWnd, CPoint point, TOOLINFOW* pToolInfo);
     virtual BOOL PerformKeyDown(CWnd* pWnd, UINT nChar);
     virtual BOOL DrawParentBackground(CDC* pDC, CRect rc);
     virtual BOOL IsNavigateButtonVisible(const CZPTabManagerNavigateButton* pButton) const;

@@ -257,6 +257,11 @@ INT_PTR CZPTabManager::PerformToolHitTest(CWnd* pWnd, CPoint point, TOOLINFOW* p
         return nButton;
     }
 
+    return ItemToolHitTest(hWnd, point, pToolInfo);
+}
+
+INT_PTR CZPTabManager::ItemToolHitTest(HWND hWnd, CPoint point, TOOLINFOW* pToolInfo)
+{
     CZPTabManagerItem* pItem = HitTest(point);
     CZPTabPaintManager* pPaintManager = GetPaintManager();
     if (pItem == NULL || pPaintManager == NULL || pPaintManager->m_nToolTipMode == 0)
