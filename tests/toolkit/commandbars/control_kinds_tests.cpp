@@ -477,15 +477,6 @@ TEST(ProgressTest, ClassicPixels)
 }
 
 // Accessibility: the table of answers for controls on a toolbar-type bar and a popup.
-VARIANT Child(long n)
-{
-    VARIANT v;
-    ::VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = n;
-    return v;
-}
-
 using AccessibleTest = CommandBarsTest;
 
 TEST_F(AccessibleTest, RolesStatesAndNames)
@@ -495,21 +486,21 @@ TEST_F(AccessibleTest, RolesStatesAndNames)
     CZPControl* pSave = pBar->GetControls()->GetAt(0);
     pSave->SetShortcutText(L"Ctrl+S");
     VARIANT var;
-    ASSERT_EQ(S_OK, pSave->GetAccessibleRole(Child(0), &var));
+    ASSERT_EQ(S_OK, pSave->GetAccessibleRole(ZpTestChildId(0), &var));
     EXPECT_EQ(43, var.lVal);
     CZPControl* pPopupControl = pBar->GetControls()->Add(zpControlPopup, 300);
     ASSERT_NE(static_cast<CZPCommandBar*>(NULL), pPopupControl->GetCommandBar());
-    ASSERT_EQ(S_OK, pPopupControl->GetAccessibleRole(Child(0), &var));
+    ASSERT_EQ(S_OK, pPopupControl->GetAccessibleRole(ZpTestChildId(0), &var));
     EXPECT_EQ(57, var.lVal);
     long nChildren = 0;
     EXPECT_EQ(S_OK, pPopupControl->GetAccessibleChildCount(&nChildren));
     EXPECT_EQ(1, nChildren);
 
     BSTR bstr = NULL;
-    ASSERT_EQ(S_OK, pSave->GetAccessibleName(Child(0), &bstr));
+    ASSERT_EQ(S_OK, pSave->GetAccessibleName(ZpTestChildId(0), &bstr));
     EXPECT_STREQ(L"Save\tCtrl+S", bstr);
     ::SysFreeString(bstr);
-    ASSERT_EQ(S_OK, pSave->GetAccessibleDefaultAction(Child(0), &bstr));
+    ASSERT_EQ(S_OK, pSave->GetAccessibleDefaultAction(ZpTestChildId(0), &bstr));
     EXPECT_STREQ(L"Click", bstr);
     ::SysFreeString(bstr);
 
@@ -517,14 +508,14 @@ TEST_F(AccessibleTest, RolesStatesAndNames)
     pSave->SetEnabled(FALSE);
     pSave->SetChecked(TRUE);
     pBar->ShowWindow(SW_HIDE);
-    ASSERT_EQ(S_OK, pSave->GetAccessibleState(Child(0), &var));
+    ASSERT_EQ(S_OK, pSave->GetAccessibleState(ZpTestChildId(0), &var));
     EXPECT_EQ(0x100000, var.lVal & 0x100000);
     EXPECT_EQ(0x8000 | 0x1 | 0x10, var.lVal & (0x8000 | 0x1 | 0x10));
     EXPECT_EQ(0, var.lVal & 0x40000000);
     pSave->SetSelectedRaw(zpSelectionHot);
-    ASSERT_EQ(S_OK, pSave->GetAccessibleState(Child(0), &var));
+    ASSERT_EQ(S_OK, pSave->GetAccessibleState(ZpTestChildId(0), &var));
     EXPECT_EQ(0x86, var.lVal & 0x86);
-    ASSERT_EQ(S_OK, pPopupControl->GetAccessibleState(Child(0), &var));
+    ASSERT_EQ(S_OK, pPopupControl->GetAccessibleState(ZpTestChildId(0), &var));
     EXPECT_EQ(0x40000000, var.lVal & 0x40000000);
 
     // Other child ids and kinds of id.
@@ -535,18 +526,18 @@ TEST_F(AccessibleTest, RolesStatesAndNames)
     EXPECT_EQ(E_INVALIDARG, pSave->GetAccessibleName(bad, &bstr));
     EXPECT_EQ(E_INVALIDARG, pSave->GetAccessibleRole(bad, &var));
     ::VariantClear(&bad);
-    EXPECT_EQ(E_INVALIDARG, pSave->GetAccessibleState(Child(2), &var));
+    EXPECT_EQ(E_INVALIDARG, pSave->GetAccessibleState(ZpTestChildId(2), &var));
     EXPECT_EQ(S_FALSE, pSave->GetAccessibleFocus(&var));
     EXPECT_EQ(S_FALSE, pSave->GetAccessibleSelection(&var));
-    EXPECT_EQ(E_NOTIMPL, pSave->GetAccessibleValue(Child(0), &bstr));
+    EXPECT_EQ(E_NOTIMPL, pSave->GetAccessibleValue(ZpTestChildId(0), &bstr));
 
     // A client still holding a removed control gets E_FAIL, never a crash.
     CRefPtr<CZPControl> held = CRefPtr<CZPControl>::AddRef(pSave);
     pBar->GetControls()->Remove(pSave);
-    EXPECT_EQ(E_FAIL, held->GetAccessibleState(Child(0), &var));
+    EXPECT_EQ(E_FAIL, held->GetAccessibleState(ZpTestChildId(0), &var));
     IDispatch* pDispatch = NULL;
     EXPECT_EQ(E_FAIL, held->GetAccessibleParent(&pDispatch));
-    EXPECT_EQ(E_INVALIDARG, held->GetAccessibleRole(Child(0), &var));
+    EXPECT_EQ(E_INVALIDARG, held->GetAccessibleRole(ZpTestChildId(0), &var));
     held.Reset();
     pBar->DestroyWindow();
     pBar->InternalRelease();
@@ -560,10 +551,10 @@ TEST_F(AccessibleTest, MenuItemRoleAndLocation)
     CZPControl* pItem = popup->GetControls()->Add(zpControlButton, 1);
     pItem->SetRect(CRect(10, 20, 60, 40));
     VARIANT var;
-    ASSERT_EQ(S_OK, pItem->GetAccessibleRole(Child(0), &var));
+    ASSERT_EQ(S_OK, pItem->GetAccessibleRole(ZpTestChildId(0), &var));
     EXPECT_EQ(12, var.lVal);
     long x = 0, y = 0, cx = 0, cy = 0;
-    ASSERT_EQ(S_OK, pItem->AccessibleLocation(&x, &y, &cx, &cy, Child(0)));
+    ASSERT_EQ(S_OK, pItem->AccessibleLocation(&x, &y, &cx, &cy, ZpTestChildId(0)));
     EXPECT_EQ(50 + 10, x);
     EXPECT_EQ(60 + 20, y);
     EXPECT_EQ(50, cx);
