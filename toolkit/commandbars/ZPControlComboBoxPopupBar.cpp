@@ -3,6 +3,8 @@
 
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControlComboBox.h"
+#include "commandbars/ZPControlGallery.h"
+#include "commandbars/ZPControls.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
 #include "common/ZPImageManager.h"
@@ -53,13 +55,32 @@ CZPControlComboBox* CZPControlComboBoxPopupBar::GetOwnerCombo() const
     return DYNAMIC_DOWNCAST(CZPControlComboBox, m_pControlPopup);
 }
 
-BOOL CZPControlComboBoxPopupBar::HandleKey(CZPControlComboBox* pCombo, UINT nChar, LPARAM)
+BOOL CZPControlComboBoxPopupBar::HandleKeyAsPopupBar(UINT nChar, LPARAM lParam)
 {
-    // The command-bar key handling of drop-downs other than the list is not built: the keys
-    // that would reach it are reported handled without a change.
-    if (pCombo->GetEditCtrl() != NULL)
-        return !IsAltDown() && IsListKey(nChar);
-    return !((nChar == VK_UP || nChar == VK_DOWN) && IsAltDown()) && !(nChar == VK_F4 && !IsAltDown());
+    return CZPPopupBar::ProcessTrackingKey(nChar, lParam) == zpKeyHandled;
+}
+
+BOOL CZPControlComboBoxPopupBar::HandleKey(CZPControlComboBox* pCombo, UINT nChar, LPARAM lParam)
+{
+    if (pCombo->GetEditCtrl() != NULL) {
+        if (IsAltDown() || !IsListKey(nChar))
+            return FALSE;
+    } else if (((nChar == VK_UP || nChar == VK_DOWN) && IsAltDown()) || (nChar == VK_F4 && !IsAltDown())) {
+        return FALSE;
+    }
+    // The key may close the drop-down and the site may drop the combo: both are held.
+    CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
+    CRefPtr<CZPControl> holdCombo = CRefPtr<CZPControl>::AddRef(pCombo);
+    const int nSelection = GetCurSel();
+    HandleKeyAsPopupBar(nChar, lParam);
+    if (GetCurSel() == nSelection)
+        return TRUE;
+    pCombo->OnSelChanged();
+    if (pCombo->GetEditCtrl() != NULL && pCombo->GetEditCtrl()->GetSafeHwnd() != NULL) {
+        pCombo->GetEditCtrl()->SetSel(0, -1);
+        pCombo->GetEditCtrl()->SendMessage(EM_SCROLLCARET);
+    }
+    return TRUE;
 }
 
 // The list ---------------------------------------------------------------------------------------
@@ -394,4 +415,112 @@ void CZPControlComboBoxList::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItem)
 {
     if (CZPControlComboBox* pCombo = GetOwnerCombo())
         pCombo->MeasureListItem(lpMeasureItem);
+}
+
+// The gallery drop-down -------------------------------------------------------------------------
+
+IMPLEMENT_DYNCREATE(CZPControlComboBoxGalleryPopupBar, CZPControlComboBoxPopupBar)
+
+CZPControlComboBoxGalleryPopupBar::CZPControlComboBoxGalleryPopupBar() {}
+
+CZPControlGallery* CZPControlComboBoxGalleryPopupBar::GetGallery() const
+{
+    return DYNAMIC_DOWNCAST(CZPControlGallery, ControlAt(0));
+}
+
+int CZPControlComboBoxGalleryPopupBar::GetCurSel() const
+{
+    CZPControlGallery* pGallery = GetGallery();
+    return pGallery != NULL ? pGallery->GetHotItem() : -1;
+}
+
+int CZPControlComboBoxGalleryPopupBar::FindString(int nStart, LPCWSTR lpszText) const
+{
+    CZPControlGallery* pGallery = GetGallery();
+    return pGallery != NULL ? pGallery->FindItem(nStart, lpszText, FALSE) : -1;
+}
+
+int CZPControlComboBoxGalleryPopupBar::FindStringExact(int nStart, LPCWSTR lpszText) const
+{
+    CZPControlGallery* pGallery = GetGallery();
+    return pGallery != NULL ? pGallery->FindItem(nStart, lpszText, TRUE) : -1;
+}
+
+int CZPControlComboBoxGalleryPopupBar::SetTopIndex(int nIndex)
+{
+    CZPControlGallery* pGallery = GetGallery();
+    return pGallery != NULL ? pGallery->ScrollItemToTop(nIndex) : -1;
+}
+
+void CZPControlComboBoxGalleryPopupBar::SetCurSel(int nIndex)
+{
+    if (CZPControlGallery* pGallery = GetGallery())
+        pGallery->SetHotItem(nIndex);
+}
+
+void CZPControlComboBoxGalleryPopupBar::GetText(int nIndex, CString& strText) const
+{
+    CZPControlGallery* pGallery = GetGallery();
+    strText = pGallery != NULL ? pGallery->GetItemText(nIndex) : CString();
+}
+
+BOOL CZPControlComboBoxGalleryPopupBar::SwitchTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
+{
+    CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
+    // Leaving forgets the owner: the combo hears of it first.
+    CRefPtr<CZPControl> owner = CRefPtr<CZPControl>::AddRef(m_pControlPopup);
+    CZPControlComboBox* pCombo = GetOwnerCombo();
+    if (nMode == 0 && m_nTrackingMode != 0 && pCombo != NULL)
+        pCombo->NotifySite(CBN_CLOSEUP);
+    if (!CZPPopupBar::SwitchTrackingMode(nMode, bSelectFirst, bKeyboard))
+        return FALSE;
+    if (nMode == 0 || pCombo == NULL)
+        return TRUE;
+    if (GetGallery() != NULL)
+        HighlightControlAt(0, zpSelectionKeyboard);
+    pCombo->SyncListSelection();
+    pCombo->NotifySite(CBN_DROPDOWN);
+    return TRUE;
+}
+
+int CZPControlComboBoxGalleryPopupBar::ProcessTrackingKey(UINT nKey, LPARAM lParam)
+{
+    CZPControlComboBox* pCombo = GetOwnerCombo();
+    if (pCombo == NULL)
+        return CZPPopupBar::ProcessTrackingKey(nKey, lParam);
+    switch (nKey) {
+    case VK_ESCAPE:
+        return pCombo->IsFocused() ? zpKeyNotHandled : CZPPopupBar::ProcessTrackingKey(nKey, lParam);
+    case VK_TAB:
+        return zpKeyNotHandled;
+    case VK_RETURN:
+        if (GetGallery() != NULL && GetHighlightedIndex() == 0) {
+            CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pCombo);
+            pCombo->Execute();
+            return zpKeyHandled;
+        }
+        return CZPPopupBar::ProcessTrackingKey(nKey, lParam);
+    default:
+        return HandleKey(pCombo, nKey, lParam) ? zpKeyHandled : zpKeyNotHandled;
+    }
+}
+
+BOOL CZPControlComboBoxGalleryPopupBar::OnGalleryLButtonUp(CPoint point)
+{
+    CZPControlGallery* pGallery = GetGallery();
+    CZPControlComboBox* pCombo = GetOwnerCombo();
+    if (pGallery == NULL || pCombo == NULL || !pGallery->GetRect().PtInRect(point))
+        return FALSE;
+    CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(pCombo);
+    CRefPtr<CZPCommandBar> holdBar = CRefPtr<CZPCommandBar>::AddRef(this);
+    pCombo->OnSelChanged();
+    pCombo->Execute();
+    return TRUE;
+}
+
+LRESULT CZPControlComboBoxGalleryPopupBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONUP && OnGalleryLButtonUp(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))))
+        return 0;
+    return CZPControlComboBoxPopupBar::WindowProc(message, wParam, lParam);
 }

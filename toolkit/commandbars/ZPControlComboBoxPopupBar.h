@@ -5,6 +5,7 @@
 #include "commandbars/ZPPopupBar.h"
 
 class CZPControlComboBox;
+class CZPControlGallery;
 
 class CZPControlComboBoxPopupBar : public CZPPopupBar
 {
@@ -22,6 +23,37 @@ public:
     virtual BOOL HandleKey(CZPControlComboBox* pCombo, UINT nChar, LPARAM lParam);  // 139
 
     CZPControlComboBox* GetOwnerCombo() const;
+
+protected:
+    // The popup bar's own key handling for HandleKey: TRUE when it used the key.
+    BOOL HandleKeyAsPopupBar(UINT nChar, LPARAM lParam);
+};
+
+// The gallery drop-down: a popup bar whose first control is a gallery that stands in for the
+// combo's list (the hot item is the current selection).
+class CZPControlComboBoxGalleryPopupBar : public CZPControlComboBoxPopupBar
+{
+    DECLARE_DYNCREATE(CZPControlComboBoxGalleryPopupBar)
+public:
+    CZPControlComboBoxGalleryPopupBar();
+
+    // The first control when it is a gallery, else NULL.
+    CZPControlGallery* GetGallery() const;
+
+    int GetCurSel() const override;
+    int FindString(int nStart, LPCWSTR lpszText) const override;
+    int FindStringExact(int nStart, LPCWSTR lpszText) const override;
+    int SetTopIndex(int nIndex) override;
+    void SetCurSel(int nIndex) override;
+    void GetText(int nIndex, CString& strText) const override;
+
+    BOOL SwitchTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard) override;
+    int ProcessTrackingKey(UINT nKey, LPARAM lParam) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Button up over the gallery: the combo takes the hot item and executes.
+    BOOL OnGalleryLButtonUp(CPoint point);
 };
 
 class CZPControlComboBoxList : public CZPControlComboBoxPopupBar

@@ -51,6 +51,18 @@ public:
     BOOL OnSetSelected(int bSelected) override;
     BOOL IsFocusable() const override;
     virtual void OnSelectedItemChanged();
+
+    // Accessibility (ZPControlGalleryAccessible.cpp): items are simple children, id = index + 1.
+    HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+    HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+    HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    HRESULT AccessibleDoDefaultAction(VARIANT varChild) override;
     virtual void UpdateScrollBar();
 
     // Scroll base slots.
@@ -107,6 +119,13 @@ protected:
     int NextSelectable(int nStart, int nDirection, BOOL* pWrapped) const;
     void RedrawItem(int nIndex);
     void EndPreview(UINT nCode);
+    // The item a child id names: E_INVALIDARG for the gallery itself or an id out of range,
+    // E_FAIL once the gallery left its bar.
+    HRESULT AccessibleItemIndex(const VARIANT& varChild, int* pIndex) const;
+    static BOOL IsAccessibleSelf(const VARIANT& varChild);
+    // A gallery shown as a button answers as a plain popup control.
+    BOOL AnswersAsList() const;
+    HRESULT SelectAccessibleItem(const VARIANT& varChild);
 
     int m_nChecked;
     int m_nSelected;

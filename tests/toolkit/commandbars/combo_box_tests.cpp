@@ -3,7 +3,10 @@
 #include "commandbars_test_support.h"
 
 #include "commandbars/ZPControlComboBox.h"
+#include "commandbars/ZPControlAction.h"
 #include "commandbars/ZPControlComboBoxPopupBar.h"
+#include "commandbars/ZPControlGallery.h"
+#include "commandbars/ZPControlGalleryItems.h"
 #include "commandbars/ZPMouseManager.h"
 #include "common/ZPPropExchangeRegistry.h"
 
@@ -364,3 +367,79 @@ TEST_F(ComboBoxTest, ListMasksStoredSelectionBitsAndKeepsItsHeightWithoutIcons)
 }
 
 }  // namespace
+
+// The gallery drop-down stands in for the list: its hot item is the combo's selection.
+struct CGalleryDropDown
+{
+    explicit CGalleryDropDown(CZPControlComboBox* pCombo)
+    {
+        pItems = new CZPControlGalleryItems;
+        pItems->SetItemSize(CSize(0, 20));  // one column: each item spans the items width
+        for (LPCWSTR psz : { L"one", L"two", L"three" })
+            pItems->AddItem(static_cast<int>(pItems->GetItemCount()) + 1, psz);
+        pActions = new CZPControlActions(NULL);
+        CZPControlAction* pAction = pActions->Add(kComboId + 1);
+        pAction->SetItems(pItems);
+        pPopup = new CZPControlComboBoxGalleryPopupBar;
+        pGallery = static_cast<CZPControlGallery*>(pPopup->GetControls()->Append(new CZPControlGallery));
+        pGallery->SetAction(pAction);
+        pGallery->SetWidth(150);
+        pCombo->SetCommandBar(pPopup);
+        pPopup->InternalRelease();
+    }
+    ~CGalleryDropDown()
+    {
+        pItems->InternalRelease();
+        pActions->InternalRelease();
+    }
+    CZPControlGalleryItems* pItems;             // one reference
+    CZPControlActions* pActions;                // one reference
+    CZPControlComboBoxGalleryPopupBar* pPopup;  // borrowed: the combo holds it
+    CZPControlGallery* pGallery;                // borrowed from the popup's collection
+};
+
+TEST_F(ComboBoxTest, GalleryDropDownActsAsTheListForKeysAndMouse)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, {});
+    CGalleryDropDown dropDown(bar.pCombo);
+    CZPControlGallery* pGallery = dropDown.pGallery;
+    CZPControlComboBoxGalleryPopupBar* pPopup = dropDown.pPopup;
+    EXPECT_EQ(pPopup, bar.pCombo->GetDropDownBar());
+    EXPECT_EQ(1, pPopup->FindString(-1, L"TW"));
+    EXPECT_EQ(2, pPopup->FindStringExact(0, L"Three"));
+    EXPECT_EQ(-1, pPopup->FindStringExact(0, L"thr"));
+    CString strText;
+    pPopup->GetText(5, strText);
+    EXPECT_TRUE(strText.IsEmpty());
+
+    // Opening highlights the gallery and shows the item matching the text as hot.
+    bar.pCombo->SetText(L"two");
+    bar.pCombo->OnClick(FALSE, CPoint(150, 10));
+    ASSERT_TRUE(bar.pCombo->IsPopuped());
+    ASSERT_TRUE(::IsWindowVisible(pPopup->GetSafeHwnd()));
+    EXPECT_EQ(0, pPopup->GetHighlightedIndex());
+    EXPECT_EQ(1, pGallery->GetHotItem());
+    EXPECT_EQ(1, bar.Count(CBN_DROPDOWN));
+
+    // A list key moves the hot item and the combo follows.
+    bar.codes.clear();
+    EXPECT_EQ(1, bar.pCombo->OnHookKeyDown(VK_DOWN, 0));
+    EXPECT_EQ(2, pGallery->GetHotItem());
+    EXPECT_EQ(CString(L"three"), bar.pCombo->GetText());
+    EXPECT_EQ(1, bar.Count(CBN_SELCHANGE));
+
+    // Button up over an item: the combo takes it and executes; the drop-down closes.
+    const CRect rcItem = pGallery->GetItemDrawRect(0);
+    const LPARAM lPoint = MAKELPARAM(rcItem.left + 3, rcItem.top + 3);
+    ::SendMessageW(pPopup->GetSafeHwnd(), WM_MOUSEMOVE, 0, lPoint);
+    EXPECT_EQ(0, pGallery->GetHotItem());
+    bar.codes.clear();
+    ::SendMessageW(pPopup->GetSafeHwnd(), WM_LBUTTONUP, 0, lPoint);
+    EXPECT_EQ(CString(L"one"), bar.pCombo->GetText());
+    EXPECT_FALSE(bar.pCombo->IsPopuped());
+    EXPECT_EQ(1, bar.Count(CBN_CLOSEUP));
+    EXPECT_EQ(1, bar.Count(ZpNotifyExecute));
+    ::SetFocus(site.m_hWnd);
+    EXPECT_EQ(0, ModalCounter());
+}

@@ -109,6 +109,15 @@ LRESULT CALLBACK CTestStepWindow::Proc(HWND hWnd, UINT message, WPARAM wParam, L
     return 0;
 }
 
+VARIANT ZpTestChildId(long nChild)
+{
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = nChild;
+    return v;
+}
+
 MSG ZpTestKeyMessage(HWND hWnd, UINT message, WPARAM vk)
 {
     MSG msg = {};

@@ -90,6 +90,9 @@ private:
 // A key message as the queue would hold it for hWnd (repeat count 1).
 MSG ZpTestKeyMessage(HWND hWnd, UINT message, WPARAM vk);
 
+// An accessibility child id as clients pass it (VT_I4).
+VARIANT ZpTestChildId(long nChild);
+
 // Checks after each test that no control is left alive.
 class CommandBarsTest : public ::testing::Test
 {

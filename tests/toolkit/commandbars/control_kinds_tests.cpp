@@ -7,6 +7,7 @@
 #include <framework/mdi.h>
 
 #include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPControlCustom.h"
 #include "commandbars/ZPControlHyperlink.h"
 #include "commandbars/ZPControlLabel.h"
 #include "commandbars/ZPControlLists.h"
@@ -15,6 +16,7 @@
 #include "commandbars/ZPPaintManager.h"
 #include "commandbars/ZPPopupBar.h"
 #include "common/ZPPropExchange.h"
+#include "common/ZPPropExchangeRegistry.h"
 #include "DibSection.h"
 
 #include <framework/refptr.h>
@@ -477,15 +479,6 @@ TEST(ProgressTest, ClassicPixels)
 }
 
 // Accessibility: the table of answers for controls on a toolbar-type bar and a popup.
-VARIANT Child(long n)
-{
-    VARIANT v;
-    ::VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = n;
-    return v;
-}
-
 using AccessibleTest = CommandBarsTest;
 
 TEST_F(AccessibleTest, RolesStatesAndNames)
@@ -495,21 +488,21 @@ TEST_F(AccessibleTest, RolesStatesAndNames)
     CZPControl* pSave = pBar->GetControls()->GetAt(0);
     pSave->SetShortcutText(L"Ctrl+S");
     VARIANT var;
-    ASSERT_EQ(S_OK, pSave->GetAccessibleRole(Child(0), &var));
+    ASSERT_EQ(S_OK, pSave->GetAccessibleRole(ZpTestChildId(0), &var));
     EXPECT_EQ(43, var.lVal);
     CZPControl* pPopupControl = pBar->GetControls()->Add(zpControlPopup, 300);
     ASSERT_NE(static_cast<CZPCommandBar*>(NULL), pPopupControl->GetCommandBar());
-    ASSERT_EQ(S_OK, pPopupControl->GetAccessibleRole(Child(0), &var));
+    ASSERT_EQ(S_OK, pPopupControl->GetAccessibleRole(ZpTestChildId(0), &var));
     EXPECT_EQ(57, var.lVal);
     long nChildren = 0;
     EXPECT_EQ(S_OK, pPopupControl->GetAccessibleChildCount(&nChildren));
     EXPECT_EQ(1, nChildren);
 
     BSTR bstr = NULL;
-    ASSERT_EQ(S_OK, pSave->GetAccessibleName(Child(0), &bstr));
+    ASSERT_EQ(S_OK, pSave->GetAccessibleName(ZpTestChildId(0), &bstr));
     EXPECT_STREQ(L"Save\tCtrl+S", bstr);
     ::SysFreeString(bstr);
-    ASSERT_EQ(S_OK, pSave->GetAccessibleDefaultAction(Child(0), &bstr));
+    ASSERT_EQ(S_OK, pSave->GetAccessibleDefaultAction(ZpTestChildId(0), &bstr));
     EXPECT_STREQ(L"Click", bstr);
     ::SysFreeString(bstr);
 
@@ -517,14 +510,14 @@ TEST_F(AccessibleTest, RolesStatesAndNames)
     pSave->SetEnabled(FALSE);
     pSave->SetChecked(TRUE);
     pBar->ShowWindow(SW_HIDE);
-    ASSERT_EQ(S_OK, pSave->GetAccessibleState(Child(0), &var));
+    ASSERT_EQ(S_OK, pSave->GetAccessibleState(ZpTestChildId(0), &var));
     EXPECT_EQ(0x100000, var.lVal & 0x100000);
     EXPECT_EQ(0x8000 | 0x1 | 0x10, var.lVal & (0x8000 | 0x1 | 0x10));
     EXPECT_EQ(0, var.lVal & 0x40000000);
     pSave->SetSelectedRaw(zpSelectionHot);
-    ASSERT_EQ(S_OK, pSave->GetAccessibleState(Child(0), &var));
+    ASSERT_EQ(S_OK, pSave->GetAccessibleState(ZpTestChildId(0), &var));
     EXPECT_EQ(0x86, var.lVal & 0x86);
-    ASSERT_EQ(S_OK, pPopupControl->GetAccessibleState(Child(0), &var));
+    ASSERT_EQ(S_OK, pPopupControl->GetAccessibleState(ZpTestChildId(0), &var));
     EXPECT_EQ(0x40000000, var.lVal & 0x40000000);
 
     // Other child ids and kinds of id.
@@ -535,18 +528,18 @@ TEST_F(AccessibleTest, RolesStatesAndNames)
     EXPECT_EQ(E_INVALIDARG, pSave->GetAccessibleName(bad, &bstr));
     EXPECT_EQ(E_INVALIDARG, pSave->GetAccessibleRole(bad, &var));
     ::VariantClear(&bad);
-    EXPECT_EQ(E_INVALIDARG, pSave->GetAccessibleState(Child(2), &var));
+    EXPECT_EQ(E_INVALIDARG, pSave->GetAccessibleState(ZpTestChildId(2), &var));
     EXPECT_EQ(S_FALSE, pSave->GetAccessibleFocus(&var));
     EXPECT_EQ(S_FALSE, pSave->GetAccessibleSelection(&var));
-    EXPECT_EQ(E_NOTIMPL, pSave->GetAccessibleValue(Child(0), &bstr));
+    EXPECT_EQ(E_NOTIMPL, pSave->GetAccessibleValue(ZpTestChildId(0), &bstr));
 
     // A client still holding a removed control gets E_FAIL, never a crash.
     CRefPtr<CZPControl> held = CRefPtr<CZPControl>::AddRef(pSave);
     pBar->GetControls()->Remove(pSave);
-    EXPECT_EQ(E_FAIL, held->GetAccessibleState(Child(0), &var));
+    EXPECT_EQ(E_FAIL, held->GetAccessibleState(ZpTestChildId(0), &var));
     IDispatch* pDispatch = NULL;
     EXPECT_EQ(E_FAIL, held->GetAccessibleParent(&pDispatch));
-    EXPECT_EQ(E_INVALIDARG, held->GetAccessibleRole(Child(0), &var));
+    EXPECT_EQ(E_INVALIDARG, held->GetAccessibleRole(ZpTestChildId(0), &var));
     held.Reset();
     pBar->DestroyWindow();
     pBar->InternalRelease();
@@ -560,10 +553,10 @@ TEST_F(AccessibleTest, MenuItemRoleAndLocation)
     CZPControl* pItem = popup->GetControls()->Add(zpControlButton, 1);
     pItem->SetRect(CRect(10, 20, 60, 40));
     VARIANT var;
-    ASSERT_EQ(S_OK, pItem->GetAccessibleRole(Child(0), &var));
+    ASSERT_EQ(S_OK, pItem->GetAccessibleRole(ZpTestChildId(0), &var));
     EXPECT_EQ(12, var.lVal);
     long x = 0, y = 0, cx = 0, cy = 0;
-    ASSERT_EQ(S_OK, pItem->AccessibleLocation(&x, &y, &cx, &cy, Child(0)));
+    ASSERT_EQ(S_OK, pItem->AccessibleLocation(&x, &y, &cx, &cy, ZpTestChildId(0)));
     EXPECT_EQ(50 + 10, x);
     EXPECT_EQ(60 + 20, y);
     EXPECT_EQ(50, cx);
@@ -573,6 +566,164 @@ TEST_F(AccessibleTest, MenuItemRoleAndLocation)
     popup->DestroyWindow();
     popup.Reset();
     pCommandBars->InternalRelease();
+}
+
+// The custom control: a bar hosting a window of the site, found again by id after loading.
+class CustomControlTest : public CommandBarsTest
+{
+protected:
+    void SetUp() override
+    {
+        CommandBarsTest::SetUp();
+        m_pCommandBars = new CZPCommandBars;
+        m_pCommandBars->SetSite(m_site.m_hWnd);
+        m_pBar = new CZPCommandBar;
+        m_pBar->CreateEx(0, AfxRegisterWndClass(0), L"bar", WS_POPUP | WS_VISIBLE, 0, 0, 300, 40, NULL, NULL);
+        m_pBar->SetSiteWindow(m_site.m_hWnd);
+        m_pBar->SetCommandBars(m_pCommandBars);
+        // The hosted window sits one level down in the site, as a dialog's control would.
+        m_hWndPanel = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 100, 100, m_site.m_hWnd, NULL, NULL, NULL);
+        m_hWndHosted = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, m_hWndPanel,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHostedId)), NULL, NULL);
+        m_pCustom = static_cast<CZPControlCustom*>(m_pBar->GetControls()->Append(new CZPControlCustom));
+        m_pCustom->SetCaption(L"Find");
+    }
+    void TearDown() override
+    {
+        m_pBar->DestroyWindow();
+        m_pBar->InternalRelease();
+        m_pCommandBars->InternalRelease();
+        ::DestroyWindow(m_hWndPanel);
+        CommandBarsTest::TearDown();
+    }
+    CRect HostedRectInBar() const
+    {
+        CRect rc;
+        ::GetWindowRect(m_hWndHosted, &rc);
+        ::MapWindowPoints(NULL, m_pBar->GetSafeHwnd(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+    CSize Measure(CZPControl* pControl) const
+    {
+        CClientDC dc(m_pBar);
+        return pControl->GetSize(&dc);
+    }
+    BOOL HostedVisible() const { return (::GetWindowLongW(m_hWndHosted, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+    static const int kHostedId = 4321;
+    CTestSite m_site;
+    CZPCommandBars* m_pCommandBars = NULL;
+    CZPCommandBar* m_pBar = NULL;
+    HWND m_hWndPanel = NULL;
+    HWND m_hWndHosted = NULL;            // the site's, destroyed with the panel
+    CZPControlCustom* m_pCustom = NULL;  // borrowed from the bar's collection
+};
+
+TEST_F(CustomControlTest, HostsTheWindowInsideItsBordersAndEnablesIt)
+{
+    ASSERT_TRUE(m_pCustom->SetControlWindow(m_hWndHosted));
+    m_pCustom->SetControlSize(CSize(60, 20));
+    m_pCustom->SetBorders(CRect(2, 1, 3, -4));  // negative margins count as 0
+    EXPECT_EQ(CSize(65, 21), Measure(m_pCustom));
+    m_pCustom->SetRect(CRect(10, 5, 75, 26));
+    EXPECT_EQ(m_pBar->GetSafeHwnd(), ::GetParent(m_hWndHosted));
+    EXPECT_EQ(CRect(12, 6, 72, 26), HostedRectInBar());
+    EXPECT_TRUE(HostedVisible());
+    m_pCustom->SetEnabled(FALSE);
+    EXPECT_FALSE(::IsWindowEnabled(m_hWndHosted));
+    m_pCustom->SetEnabled(TRUE);
+    EXPECT_TRUE(::IsWindowEnabled(m_hWndHosted));
+
+    // The bar keeps tracking the mouse over the hosted window.
+    ::SendMessageW(m_hWndHosted, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(0, m_pBar->GetHighlightedIndex());
+
+    // A copy shares the window; removal hides it and hands it to the site, never destroying it.
+    CRefPtr<CZPControl> copy = CRefPtr<CZPControl>::Adopt(m_pCustom->Clone(FALSE));
+    EXPECT_EQ(m_hWndHosted, static_cast<CZPControlCustom*>(copy.Get())->GetControlWindow());
+    m_pBar->GetControls()->Remove(m_pCustom);
+    EXPECT_TRUE(::IsWindow(m_hWndHosted));
+    EXPECT_FALSE(HostedVisible());
+    EXPECT_EQ(m_site.m_hWnd, ::GetParent(m_hWndHosted));
+}
+
+TEST_F(CustomControlTest, VerticalOptionsHideKeepOrShowAsAButton)
+{
+    const struct
+    {
+        int nOptions;
+        BOOL bHiddenWhenVertical;  // hide bit 0x04
+        BOOL bWindowWhenVertical;
+    } cases[] = {
+        { CZPControlCustom::verticalHide, TRUE, FALSE },
+        { CZPControlCustom::verticalShow, FALSE, TRUE },
+        { CZPControlCustom::verticalButton, FALSE, FALSE },
+    };
+    ASSERT_TRUE(m_pCustom->SetControlWindow(m_hWndHosted));
+    m_pCustom->SetControlSize(CSize(200, 20));
+    m_pCustom->SetRect(CRect(0, 0, 200, 20));
+    for (const auto& c : cases) {
+        m_pCustom->SetVerticalOptions(c.nOptions);
+        m_pCustom->OnBeforeLayout(ZP_LM_VERTDOCK);
+        EXPECT_EQ(c.bHiddenWhenVertical, (m_pCustom->GetHideFlags() & zpHideDockingPosition) != 0) << c.nOptions;
+        EXPECT_EQ(c.bWindowWhenVertical, HostedVisible()) << c.nOptions;
+        if (c.nOptions == CZPControlCustom::verticalButton) {
+            EXPECT_NE(CSize(200, 20), Measure(m_pCustom));  // measured as a button
+        }
+        m_pCustom->OnBeforeLayout(ZP_LM_HORZDOCK);
+        EXPECT_EQ(0u, m_pCustom->GetHideFlags() & zpHideDockingPosition) << c.nOptions;
+        EXPECT_TRUE(HostedVisible()) << c.nOptions;
+        EXPECT_EQ(CSize(200, 20), Measure(m_pCustom));
+    }
+}
+
+TEST_F(CustomControlTest, LoadingFindsTheWindowByIdAndRefusesBarsViewsAndForeignIds)
+{
+    // Bars, views (0xE900) and frames cannot be hosted.
+    EXPECT_FALSE(m_pCustom->SetControlWindow(m_pBar->GetSafeHwnd()));
+    HWND hWndView = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, m_site.m_hWnd,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_PANE_FIRST)), NULL, NULL);
+    EXPECT_FALSE(m_pCustom->SetControlWindow(hWndView));
+    EXPECT_EQ(NULL, m_pCustom->FindControlWindow(AFX_IDW_PANE_FIRST));
+    EXPECT_EQ(NULL, m_pCustom->GetControlWindow());
+
+    const wchar_t kRoot[] = L"Software\\Tolvane\\Tests\\CommandBarsCustom";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kRoot);
+    HKEY hRoot = NULL;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExW(HKEY_CURRENT_USER, kRoot, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hRoot, NULL));
+    const struct
+    {
+        int nControlId;
+        HWND hWndExpected;
+    } cases[] = { { kHostedId, m_hWndHosted }, { 777, NULL }, { AFX_IDW_PANE_FIRST, NULL } };
+    for (const auto& c : cases) {
+        {
+            CRefPtr<CZPControlCustom> stored = CRefPtr<CZPControlCustom>::Adopt(new CZPControlCustom);
+            stored->SetControlId(c.nControlId);
+            stored->SetControlSize(CSize(50, 18));
+            stored->SetVerticalOptions(CZPControlCustom::verticalButton);
+            CZPPropExchangeRegistry px(FALSE, hRoot, L"Custom");
+            px.SetSchema(ZP_COMMANDBARS_SCHEMA);
+            stored->DoPropExchange(&px);
+        }
+        CZPControlCustom* pLoaded = static_cast<CZPControlCustom*>(m_pBar->GetControls()->Append(new CZPControlCustom));
+        CZPPropExchangeRegistry px(TRUE, hRoot, L"Custom");
+        px.SetSchema(ZP_COMMANDBARS_SCHEMA);
+        pLoaded->DoPropExchange(&px);
+        EXPECT_EQ(c.hWndExpected, pLoaded->GetControlWindow()) << c.nControlId;
+        EXPECT_EQ(CSize(50, 18), pLoaded->GetControlSize());
+        EXPECT_EQ(CZPControlCustom::verticalButton, pLoaded->GetVerticalOptions());
+        if (c.hWndExpected == NULL) {
+            // No window: measured as a button.
+            pLoaded->SetCaption(L"Find");
+            EXPECT_NE(CSize(50, 18), Measure(pLoaded));
+        }
+        m_pBar->GetControls()->Remove(pLoaded);
+    }
+    ::RegCloseKey(hRoot);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kRoot);
+    ::DestroyWindow(hWndView);
 }
 
 }  // namespace

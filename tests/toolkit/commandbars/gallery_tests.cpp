@@ -241,3 +241,85 @@ TEST_F(Gallery, WithoutItemsOnlyBackgroundAndScrollBarAreDrawn)
     EXPECT_EQ(clrFill, dib.GetPixel(20, 10));
     EXPECT_NE(clrFill, dib.GetPixel(60, 10));
 }
+
+TEST_F(Gallery, AccessibilityAnswersItemsAsSimpleChildren)
+{
+    CTestSite site;
+    CBarWithGallery bar(site);
+    bar.pItems->AddItem(1, L"&Red");
+    bar.pItems->AddItem(2, L"")->SetToolTip(L"Green tip");
+    bar.pItems->AddLabel(L"More");
+    bar.pItems->AddItem(4, L"Blue");
+    bar.Relayout();
+    bar.pGallery->SetCheckedItem(4);
+    CZPControlGallery* g = bar.pGallery;
+
+    long nChildren = 0;
+    ASSERT_EQ(S_OK, g->GetAccessibleChildCount(&nChildren));
+    EXPECT_EQ(4, nChildren);
+    VARIANT var;
+    ASSERT_EQ(S_OK, g->GetAccessibleRole(ZpTestChildId(0), &var));
+    EXPECT_EQ(ROLE_SYSTEM_LIST, var.lVal);
+    ASSERT_EQ(S_OK, g->GetAccessibleRole(ZpTestChildId(1), &var));
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, var.lVal);
+    IDispatch* pChild = reinterpret_cast<IDispatch*>(1);
+    EXPECT_EQ(S_FALSE, g->GetAccessibleChild(ZpTestChildId(2), &pChild));
+    EXPECT_EQ(NULL, pChild);
+
+    // Names: the caption without mnemonic markers, else the tooltip text.
+    const struct
+    {
+        long nChild;
+        const wchar_t* pszName;
+    } names[] = { { 1, L"Red" }, { 2, L"Green tip" }, { 4, L"Blue" } };
+    for (const auto& n : names) {
+        BSTR bstr = NULL;
+        ASSERT_EQ(S_OK, g->GetAccessibleName(ZpTestChildId(n.nChild), &bstr)) << n.nChild;
+        EXPECT_STREQ(n.pszName, bstr);
+        ::SysFreeString(bstr);
+    }
+    BSTR bstr = NULL;
+    ASSERT_EQ(S_OK, g->GetAccessibleDefaultAction(ZpTestChildId(1), &bstr));
+    EXPECT_STREQ(L"Click", bstr);
+    ::SysFreeString(bstr);
+
+    // States: focusable and selectable; selected when checked; focused once hot.
+    ASSERT_EQ(S_OK, g->GetAccessibleState(ZpTestChildId(4), &var));
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED, var.lVal);
+    bar.codes.clear();
+    ASSERT_EQ(S_OK, g->AccessibleDoDefaultAction(ZpTestChildId(2)));
+    EXPECT_EQ(1, g->GetHotItem());
+    ASSERT_EQ(S_OK, g->GetAccessibleState(ZpTestChildId(2), &var));
+    EXPECT_EQ(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSED, var.lVal);
+    // The default action makes the item hot and executes nothing.
+    EXPECT_EQ(bar.codes.end(), std::find(bar.codes.begin(), bar.codes.end(), ZP_GN_PREVIEW_APPLY));
+    ASSERT_EQ(S_OK, g->AccessibleSelect(SELFLAG_TAKEFOCUS, ZpTestChildId(1)));
+    EXPECT_EQ(0, g->GetHotItem());
+
+    // Location in screen coordinates and hit testing back to the child.
+    CPoint ptOrigin(0, 0);
+    bar.pBar->ClientToScreen(&ptOrigin);
+    long x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_EQ(S_OK, g->AccessibleLocation(&x, &y, &cx, &cy, ZpTestChildId(2)));
+    EXPECT_EQ(CRect(ptOrigin.x + 40, ptOrigin.y, ptOrigin.x + 80, ptOrigin.y + 20), CRect(x, y, x + cx, y + cy));
+    ASSERT_EQ(S_OK, g->AccessibleHitTest(x + 5, y + 5, &var));
+    EXPECT_EQ(2, var.lVal);
+    ASSERT_EQ(S_OK, g->AccessibleHitTest(ptOrigin.x + 50, ptOrigin.y + 25, &var));  // over the label
+    EXPECT_EQ(CHILDID_SELF, var.lVal);
+
+    // Ids out of range or of another kind, and a client holding a removed gallery.
+    EXPECT_EQ(E_INVALIDARG, g->GetAccessibleName(ZpTestChildId(5), &bstr));
+    EXPECT_EQ(E_INVALIDARG, g->GetAccessibleState(ZpTestChildId(-1), &var));
+    EXPECT_EQ(E_INVALIDARG, g->AccessibleSelect(SELFLAG_TAKEFOCUS, ZpTestChildId(9)));
+    VARIANT bad;
+    ::VariantInit(&bad);
+    bad.vt = VT_BSTR;
+    bad.bstrVal = ::SysAllocString(L"1");
+    EXPECT_EQ(E_INVALIDARG, g->GetAccessibleRole(bad, &var));
+    ::VariantClear(&bad);
+    CRefPtr<CZPControl> held = CRefPtr<CZPControl>::AddRef(g);
+    bar.pBar->GetControls()->Remove(g);
+    EXPECT_EQ(E_FAIL, held->GetAccessibleState(ZpTestChildId(1), &var));
+    EXPECT_EQ(E_FAIL, held->AccessibleDoDefaultAction(ZpTestChildId(1)));
+    held.Reset();
+}
