@@ -10,6 +10,7 @@
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPDockContext.h"
+#include "commandbars/ZPKeyboardManager.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPShortcutManager.h"
 #include "commandbars/ZPToolBar.h"
@@ -47,9 +48,9 @@ IMPLEMENT_DYNCREATE(CZPCommandBars, CCmdTarget)
 CZPCommandBars::CZPCommandBars()
     : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
       m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_pShortcutManager(new CZPShortcutManager(this)),
-      m_pActions(new CZPControlActions(this)), m_bEnableActions(FALSE),
-      m_bPreviewMode(FALSE), m_bKeyboardCuesShown(TRUE), m_bKeyboardCuesUsed(FALSE), m_nKeyboardTipsLevel(0),
-      m_nKeyboardTipsTyped(0), m_pKeyboardTipsBar(NULL), m_bLayoutLock(FALSE), m_bControlsKeptAside(FALSE)
+      m_pActions(new CZPControlActions(this)), m_bEnableActions(FALSE), m_bPreviewMode(FALSE),
+      m_bKeyboardCuesShown(TRUE), m_bKeyboardCuesUsed(FALSE), m_nKeyboardTipsLevel(0), m_nKeyboardTipsTyped(0),
+      m_pKeyboardTipsBar(NULL), m_bLayoutLock(FALSE), m_bControlsKeptAside(FALSE), m_bShiftFilter(FALSE)
 {
     ApplyKeyboardCuesShow(ZP_CUES_SHOW_SYSTEM);
 }
@@ -153,13 +154,24 @@ BOOL CZPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
             SetKeyboardCuesShown(TRUE);
             return FALSE;
         }
-        if (OnMnemonicKey(static_cast<UINT>(pMsg->wParam)))
+        if (!(m_bShiftFilter && ::GetKeyState(VK_SHIFT) < 0) && OnMnemonicKey(static_cast<UINT>(pMsg->wParam)))
             return TRUE;
     }
     if ((pMsg->message == WM_SYSKEYUP || pMsg->message == WM_KEYUP) && m_bKeyboardCuesUsed && m_bKeyboardCuesShown &&
         !bTracking) {
         SetKeyboardCuesShown(FALSE);
         return FALSE;
+    }
+    // While a bar tracks, the keyboard manager's objects answer these instead of the frame.
+    if ((pMsg->message == WM_CONTEXTMENU || pMsg->message == WM_SYSKEYUP) && bTracking) {
+        if (CZPKeyboardManager* pKeyboard = ZpKeyboardManagerIfExists())
+            pKeyboard->DispatchKey(WM_CONTEXTMENU, pMsg->wParam, pMsg->lParam);
+        return TRUE;
+    }
+    if (pMsg->message == WM_MOUSEWHEEL) {
+        CZPKeyboardManager* pKeyboard = ZpKeyboardManagerIfExists();
+        if (pKeyboard != NULL && pKeyboard->GetCount() > 0)
+            return pKeyboard->DispatchKey(WM_MOUSEWHEEL, pMsg->wParam, pMsg->lParam);
     }
     if (pMsg->message >= WM_KEYDOWN && pMsg->message <= WM_SYSDEADCHAR)
         return m_pShortcutManager->TranslateShortcut(pMsg);

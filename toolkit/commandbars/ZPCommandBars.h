@@ -111,6 +111,9 @@ public:
     // Shortcuts are off while the frame shows its print preview.
     void OnSetPreviewMode(BOOL bPreview);
     CZPShortcutManager* GetShortcutManagerObject() const { return m_pShortcutManager; }
+    // Set: Alt+letter with Shift held is left to the frame rather than taken as a mnemonic.
+    BOOL IsShiftFilter() const { return m_bShiftFilter; }
+    void SetShiftFilter(BOOL bFilter) { m_bShiftFilter = bFilter; }
 
     // Keyboard cues: the underlined mnemonics, shown always or, when in use, with Alt or tracking.
     BOOL IsKeyboardCuesShown() const { return m_bKeyboardCuesShown; }
@@ -184,6 +187,7 @@ private:
     CZPCommandBar* m_pKeyboardTipsBar;                         // borrowed: the bar showing the tips
     BOOL m_bLayoutLock;
     BOOL m_bControlsKeptAside;  // the stored controls could not be read: the save leaves them alone
+    BOOL m_bShiftFilter;
 
     void SaveBarRecords(LPCWSTR lpszProfileName);
     void LoadBarRecords(LPCWSTR lpszProfileName);

@@ -44,6 +44,12 @@ void ZpFrameHook::ScheduleFrameRefresh()
     ::PostMessageW(m_hWndFrame, ZP_WM_IDLEUPDATECMDUI, 0, 0);
 }
 
+int ZpFrameHook::GetCaptionHeight() const
+{
+    const BOOL bToolWindow = (GetFrameStyle(TRUE) & WS_EX_TOOLWINDOW) != 0;
+    return ::GetSystemMetrics(bToolWindow ? SM_CYSMCAPTION : SM_CYCAPTION) + m_nFrameBorder;
+}
+
 void ZpFrameHook::UpdateFrameRegionForSize(int cx, int cy, BOOL bForce)
 {
     if (m_bInUpdate || (!bForce && m_szFrame == CSize(cx, cy)))
@@ -67,8 +73,11 @@ void ZpFrameHook::UpdateFrameRegionForSize(int cx, int cy, BOOL bForce)
         // Once set, the region belongs to the system.
         if (hRgn != NULL && !::SetWindowRgn(m_hWndFrame, hRgn, TRUE))
             ::DeleteObject(hRgn);
+    } else {
+        // No frame paint manager shapes a normal frame: it keeps its whole rectangle, and the
+        // inset region of an earlier maximized state must not cut its borders off.
+        ::SetWindowRgn(m_hWndFrame, NULL, TRUE);
     }
-    // Any other frame takes the frame paint manager's region, which frame theming supplies.
     m_szFrame = CSize(cx, cy);
     m_bInUpdate = FALSE;
 }

@@ -23,6 +23,9 @@ struct ZpFrameHook
     // No ribbon draws the caption in this system: the standard one.
     BOOL IsStandardCaption() const { return TRUE; }
     void ScheduleFrameRefresh();
+    // The caption's height plus the frame border; no frame paint manager exists, so the caption
+    // is the system's (the small one for a tool window).
+    int GetCaptionHeight() const;
     // Sets the frame's region for a size when it changed or bForce; never re-entered.
     void UpdateFrameRegionForSize(int cx, int cy, BOOL bForce);
     void UpdateFrameRegion(BOOL bForce);

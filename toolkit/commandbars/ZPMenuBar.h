@@ -4,7 +4,11 @@
 #pragma once
 
 #include "commandbars/ZPControlButton.h"
+#include "commandbars/ZPControlPopup.h"
+#include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPToolBar.h"
+
+class CZPMenuBarMDIMenus;
 
 const UINT ZP_MENUBAR_ID = 1;
 // Menu-bar flags: the five position bits plus 0x40, stretched to the full row.
@@ -22,6 +26,8 @@ const DWORD ZP_MENUBAR_FLAG_NO_MINIMIZE = 0x100;
 const DWORD ZP_MENUBAR_FLAG_NO_RESTORE = 0x200;
 const DWORD ZP_MENUBAR_FLAG_NO_CLOSE = 0x1000;
 const DWORD ZP_MENUBAR_FLAG_SYSMENU = 0x2000;
+// Menu-bar flag: the bar leaves the MDI menus the frame sets alone.
+const DWORD ZP_MENUBAR_FLAG_IGNORE_MDI_MENUS = 0x400;
 
 class CZPMenuBar : public CZPToolBar
 {
@@ -39,6 +45,35 @@ public:
         CSize GetSize(CDC* pDC) override;
         void Execute() override;
         void Draw(CDC* pDC) override;
+    };
+
+    // The maximized child's system menu (9154): its 16 x 16 icon, opening the child's system
+    // menu as a popup bar.
+    class CControlMDISysMenuPopup : public CZPControlPopup
+    {
+        DECLARE_DYNCREATE(CControlMDISysMenuPopup)
+    public:
+        // The popup bar of the system menu; not customizable.
+        class CZPSysMenuPopupBar : public CZPPopupBar
+        {
+            DECLARE_DYNCREATE(CZPSysMenuPopupBar)
+        public:
+            CZPSysMenuPopupBar();
+        };
+
+        CControlMDISysMenuPopup();
+        ~CControlMDISysMenuPopup() override;
+        // Takes the child's icon and rebuilds the popup from its system menu.
+        void SetChildMenu(HWND hWndChild, HMENU hMenu);
+        HMENU GetShownMenu() const { return m_hMenu; }
+        HICON GetIcon() const { return m_hIcon; }
+        CSize GetSize(CDC* pDC) override;
+        void Draw(CDC* pDC) override;
+        void AdjustExcludeRect(CRect& rc, BOOL bVertical) override;
+
+    private:
+        HICON m_hIcon;  // owned: a 16 x 16 copy of the child's icon
+        HMENU m_hMenu;  // borrowed: the child's system menu shown
     };
 
     CZPMenuBar();
@@ -64,7 +99,16 @@ public:
     // Adds, refreshes or removes the buttons of a maximized MDI child (MDI frames only).
     virtual void UpdateMdiChildButtons();
 
+    CZPMenuBarMDIMenus* GetMdiMenus() const { return m_pMdiMenus; }
+    // The template id of a menu set on the frame: the default menu's is the resource id, any
+    // other is the active child's (its document's template, else the child's own resource).
+    UINT FindMenuTemplateId(HMENU hMenu) const;
+
     void ExchangeProperties(CZPPropExchange* pPX) override;
+    void CopyFrom(const CZPToolBar* pOther, BOOL bRecursive) override;
+    CZPToolBar* CloneBar(BOOL bRecursive) const override;
+    void RestoreOriginalControls(BOOL bPrompt) override;
+    BOOL CanRestoreOriginal() const override;
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
 
 protected:
@@ -75,11 +119,24 @@ protected:
     BOOL EnterKeyboardTracking();
     // Asks for a refresh of the MDI state once the current message is done.
     void PostMdiRefresh();
+    // WM_MDISETMENU on its way to the MDI client.
+    void OnMdiSetMenu(WPARAM& wParam);
+    // The bar shows pControls (a reference is taken); the previous collection is kept intact for
+    // whoever holds it.
+    void ShowControls(CZPControls* pControls);
+    // A new collection (one reference) built from the menu, with those controls as originals.
+    CZPControls* BuildControlsFromMenu(CMenu* pMenu);
+    // Keeps the default menu's controls in the map before they are stored.
+    void RegisterDefaultMenu();
+    // TRUE when the control was added or removed.
+    BOOL UpdateSysMenuControl(HWND hWndChild, BOOL bMaximized);
 
     BOOL m_bMdiFrame;
     HWND m_hWndMdiChild;  // borrowed: the MDI child whose messages the bar receives
     HMENU m_hMenuSaved;   // the frame's menu, handed back to the frame
     UINT m_nResourceId;
     UINT m_nCurrentMenuId;
-    HWND m_hWndFrame;  // borrowed: the frame whose menu was taken
+    HWND m_hWndFrame;                 // borrowed: the frame whose menu was taken
+    CZPMenuBarMDIMenus* m_pMdiMenus;  // owned: one reference
+    BOOL m_bMdiMenusSaved;
 };

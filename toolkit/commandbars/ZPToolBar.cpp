@@ -461,21 +461,24 @@ BOOL CZPToolBar::LoadToolBarResource(UINT nIDResource, BOOL bLoadImages)
     return TRUE;
 }
 
+BOOL CZPToolBar::ConfirmReset() const
+{
+    CString strFormat = ZpResourceManagerInstance()->LoadStringOrEmpty(ZP_IDS_CONFIRM_RESET_TOOLBAR);
+    CString strPrompt;
+    strPrompt.Format(strFormat, static_cast<LPCWSTR>(m_strTitle));
+    CWinThread* pThread = AfxGetThread();
+    const int nAnswer = pThread != NULL ? pThread->DoMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION, 0)
+                                        : ::MessageBoxW(NULL, strPrompt, NULL, MB_OKCANCEL | MB_ICONEXCLAMATION);
+    return nAnswer == IDOK;
+}
+
 void CZPToolBar::RestoreOriginalControls(BOOL bPrompt)
 {
     if (!m_bBuiltIn || m_nBarID == 0 || !AllowsCustomizing())
         return;
     CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
-    if (bPrompt) {
-        CString strFormat = ZpResourceManagerInstance()->LoadStringOrEmpty(ZP_IDS_CONFIRM_RESET_TOOLBAR);
-        CString strPrompt;
-        strPrompt.Format(strFormat, static_cast<LPCWSTR>(m_strTitle));
-        CWinThread* pThread = AfxGetThread();
-        const int nAnswer = pThread != NULL ? pThread->DoMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION, 0)
-                                            : ::MessageBoxW(NULL, strPrompt, NULL, MB_OKCANCEL | MB_ICONEXCLAMATION);
-        if (nAnswer != IDOK)
-            return;
-    }
+    if (bPrompt && !ConfirmReset())
+        return;
     CZPOriginalControls* pOriginals = m_pControls->GetOriginalControls();
     if (pOriginals != NULL) {
         CRefPtr<CZPOriginalControls> holdOriginals = CRefPtr<CZPOriginalControls>::AddRef(pOriginals);

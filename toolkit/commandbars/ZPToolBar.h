@@ -134,6 +134,8 @@ public:
     // Virtual operations, in slot order after the base's.
     virtual CSize CalcDockedSize(int nLength, DWORD dwMode, int nExtra);
     virtual void RestoreOriginalControls(BOOL bPrompt);
+    // The reset prompt (string 9173 with the title): TRUE when answered OK.
+    BOOL ConfirmReset() const;
     virtual BOOL CreateBarWindow(CWnd* pSite, BOOL bFloating);
     virtual BOOL CanRestoreOriginal() const;
     // An edge drag of a bar that sizes itself from its edges (a dialog bar) hands it the new

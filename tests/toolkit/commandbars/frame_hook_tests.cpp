@@ -74,6 +74,23 @@ TEST_F(FrameHookTest, MaximizedFramesAreCutToTheirBorderAndOthersKeepNoRegion)
     EXPECT_EQ(ZP_COMPOSITED_BORDER, frame.m_hook.m_nFrameBorder);
 }
 
+TEST_F(FrameHookTest, ARestoredFrameLosesTheMaximizedRegionAndTheCaptionIsTheSystems)
+{
+    CHookedFrame frame(WS_OVERLAPPEDWINDOW | WS_MAXIMIZE);
+    frame.m_hook.UpdateFrameRegionForSize(300, 200, FALSE);
+    ASSERT_FALSE(frame.RegionBox().IsRectEmpty());
+    ::SetWindowLongW(frame.m_hWnd, GWL_STYLE, ::GetWindowLongW(frame.m_hWnd, GWL_STYLE) & ~WS_MAXIMIZE);
+    frame.m_hook.UpdateFrameRegionForSize(300, 200, TRUE);
+    EXPECT_TRUE(frame.RegionBox().IsRectEmpty());
+
+    const int nBorder = frame.m_hook.m_nFrameBorder;
+    EXPECT_GT(nBorder, 0);
+    EXPECT_EQ(::GetSystemMetrics(SM_CYCAPTION) + nBorder, frame.m_hook.GetCaptionHeight());
+    CHookedFrame tool(WS_OVERLAPPEDWINDOW, WS_EX_TOOLWINDOW);
+    tool.m_hook.UpdateFrameRegionForSize(300, 200, FALSE);
+    EXPECT_EQ(::GetSystemMetrics(SM_CYSMCAPTION) + tool.m_hook.m_nFrameBorder, tool.m_hook.GetCaptionHeight());
+}
+
 TEST_F(FrameHookTest, StylesPaintManagerAndTheScheduledRefresh)
 {
     CHookedFrame frame(WS_OVERLAPPEDWINDOW | WS_MAXIMIZE);

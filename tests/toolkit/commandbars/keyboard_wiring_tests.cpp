@@ -8,6 +8,7 @@
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPControl.h"
+#include "commandbars/ZPKeyboardManager.h"
 #include "commandbars/ZPFrameWnd.h"
 #include "commandbars/ZPMenuBar.h"
 #include "commandbars/ZPMouseManager.h"
@@ -214,6 +215,50 @@ TEST_F(KeyboardWiringTest, AltLetterFromTheFrameOpensTheMenuAndFindsToolbarButto
     EXPECT_FALSE(AltKey('E'));
     EXPECT_EQ(0, m_pMenuBar->GetTrackingMode());
     EXPECT_EQ(0, pToolBar->GetTrackingMode());
+}
+
+// Records what the keyboard manager hands over, answering "handled".
+struct CKeyRecorder : CZPHookManagerHookAble
+{
+    int OnHookMessage(HWND, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT&) override
+    {
+        m_seen.push_back({ nMessage, wParam, lParam });
+        return hookHandled;
+    }
+    std::vector<ZpRecordedMessage> m_seen;
+};
+
+TEST_F(KeyboardWiringTest, ShiftFilterAndKeysHandedToTheKeyboardManagerWhileABarTracks)
+{
+    if (::GetForegroundWindow() != m_site.m_hWnd)
+        GTEST_SKIP() << "the site could not take the foreground";
+    SetKeyDown(VK_SHIFT, true);
+    EXPECT_TRUE(AltKey('E'));  // no filter: Shift does not matter
+    m_pCommandBars->EndAllTracking();
+    m_pCommandBars->SetShiftFilter(TRUE);
+    EXPECT_FALSE(AltKey('E'));
+    EXPECT_EQ(0, m_pMenuBar->GetTrackingMode());
+    SetKeyDown(VK_SHIFT, false);
+    EXPECT_TRUE(AltKey('E'));
+    ASSERT_NE(0, m_pMenuBar->GetTrackingMode());
+
+    CKeyRecorder recorder;
+    ZpKeyboardManager()->AddHookAble(&recorder);
+    for (UINT nMessage : { UINT(WM_CONTEXTMENU), UINT(WM_SYSKEYUP) }) {
+        MSG msg = ZpTestKeyMessage(m_site.m_hWnd, nMessage, VK_MENU);
+        msg.lParam = 0x1234;
+        EXPECT_TRUE(m_pCommandBars->PreTranslateFrameMessage(&msg)) << nMessage;
+    }
+    ZpKeyboardManager()->RemoveHookAble(&recorder);
+    ASSERT_EQ(2u, recorder.m_seen.size());
+    for (const ZpRecordedMessage& m : recorder.m_seen) {
+        EXPECT_EQ(UINT(WM_CONTEXTMENU), m.message);  // both arrive as a context-menu request
+        EXPECT_EQ(LPARAM(0x1234), m.lParam);
+    }
+    m_pCommandBars->EndAllTracking();
+    // Nothing tracks: the frame keeps them.
+    MSG msg = ZpTestKeyMessage(m_site.m_hWnd, WM_CONTEXTMENU, 0);
+    EXPECT_FALSE(m_pCommandBars->PreTranslateFrameMessage(&msg));
 }
 
 TEST_F(KeyboardWiringTest, FirstLetterMatchesAndKeypadDigitsFollowTheOptions)
