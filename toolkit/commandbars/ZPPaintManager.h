@@ -19,6 +19,7 @@ class CZPShadowManager;
 class CZPControlGalleryPaintManager;
 class CZPSliderPaintManager;
 class CZPStatusBarPane;
+class CZPStatusBarTogglePane;
 class CZPProgressPaintManager;
 
 // Theme numbers of the factory; a paint manager installed directly reports zpThemeCustom.
@@ -136,6 +137,8 @@ public:
     virtual void AdjustExcludeRect(CRect& rc, CZPControl* pControl, BOOL bVertical) = 0;
     virtual void DrawStatusPane(CDC* pDC, CRect rc, CZPStatusBarPane* pPane);
     virtual void DrawStatusButtonFace(CDC* pDC, CRect rc, CZPStatusBarPane* pPane);
+    // The switches of a toggle pane; a NULL DC measures (every switch 18 wide). The total width.
+    virtual int DrawStatusSwitches(CDC* pDC, CRect rc, CZPStatusBarTogglePane* pPane);
     virtual void DrawStatusPaneBorder(CDC* pDC, CRect rc, CZPStatusBarPane* pPane, BOOL bLastPane);
     virtual void DrawStatusPaneSeparator(CDC* pDC, CRect rc, CZPStatusBarPane* pPane);
     virtual void DrawStatusSizeGrip(CDC* pDC, CRect rcGrip);

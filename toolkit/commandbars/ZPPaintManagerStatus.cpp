@@ -3,6 +3,7 @@
 #include "commandbars/ZPPaintManager.h"
 
 #include "commandbars/ZPStatusBar.h"
+#include "commandbars/ZPStatusBarTogglePane.h"
 #include "common/ZPImageManager.h"
 
 namespace {
@@ -11,6 +12,9 @@ const int kStatusPanePart = 1;         // SP_PANE
 const int kStatusGripperPanePart = 2;  // SP_GRIPPERPANE
 const int kIconGap = 2;                // between a pane's icon and its text
 const int kSeparatorWidth = 2;
+const int kSwitchWidth = 18;
+const int kSwitchBarType = 1;
+const int kSwitchBarPosition = 0;
 const UINT kPaneTextFormat = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;
 
 }  // namespace
@@ -84,6 +88,36 @@ void CZPPaintManager::DrawStatusButtonFace(CDC* pDC, CRect rc, CZPStatusBarPane*
     if (!bHot && !pPane->IsPressed() && !bChecked)
         return;
     DrawStateRectangle(pDC, rc, bHot, pPane->IsPressed(), TRUE, bChecked, FALSE, 1, 1);
+}
+
+int CZPPaintManager::DrawStatusSwitches(CDC* pDC, CRect rc, CZPStatusBarTogglePane* pPane)
+{
+    const int nCount = pPane->GetSwitchCount();
+    if (pDC == NULL) {
+        for (int i = 0; i < nCount; ++i)
+            pPane->GetSwitch(i).nWidth = kSwitchWidth;
+        return kSwitchWidth * nCount;
+    }
+    CZPStatusBar* pBar = pPane->GetStatusBar();
+    CZPImageManager* pImageManager = pBar != NULL ? pBar->ResolveImageManager() : ZpImageManagerInstance();
+    int x = rc.left;
+    for (int i = 0; i < nCount; ++i) {
+        const ZP_STATUS_SWITCH& sw = pPane->GetSwitch(i);
+        const CRect rcSwitch(x, rc.top, x + sw.nWidth, rc.bottom);
+        const BOOL bEnabled = pPane->IsEnabled() && sw.bEnabled;
+        DrawStateRectangle(pDC, rcSwitch, sw.bSelected, sw.bPressed, bEnabled, sw.bChecked, FALSE, kSwitchBarType,
+                           kSwitchBarPosition);
+        CZPImageManagerIcon* pIcon = pImageManager != NULL ? pImageManager->GetImage(sw.nID) : NULL;
+        if (pIcon != NULL) {
+            CZPImageManagerStateImage* pImage = !bEnabled     ? pIcon->GetDisabledStateImage()
+                                                : sw.bChecked ? pIcon->GetCheckedStateImage()
+                                                              : pIcon->GetNormalStateImage();
+            pIcon->Draw(pDC, (rcSwitch.left + rcSwitch.right - pIcon->GetWidth()) / 2,
+                        (rcSwitch.top + rcSwitch.bottom - pIcon->GetHeight()) / 2, pImage);
+        }
+        x = rcSwitch.right;
+    }
+    return 0;
 }
 
 void CZPPaintManager::DrawStatusPaneBorder(CDC* pDC, CRect rc, CZPStatusBarPane* pPane, BOOL bLastPane)

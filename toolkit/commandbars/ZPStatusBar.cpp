@@ -175,15 +175,19 @@ CZPImageManagerIcon* CZPStatusBarPane::GetImage()
     return pImageManager != NULL ? pImageManager->GetImage(static_cast<UINT>(m_nIconId)) : NULL;
 }
 
+CZPPaintManager* CZPStatusBarPane::GetPaintManager() const
+{
+    return m_pStatusBar != NULL ? m_pStatusBar->ResolvePaintManager() : ZpGetPaintManager();
+}
+
 void CZPStatusBarPane::Draw(CDC* pDC, CRect rc)
 {
-    CZPPaintManager* pPaintManager = m_pStatusBar != NULL ? m_pStatusBar->ResolvePaintManager() : ZpGetPaintManager();
-    pPaintManager->DrawStatusPane(pDC, rc, this);
+    GetPaintManager()->DrawStatusPane(pDC, rc, this);
 }
 
 void CZPStatusBarPane::OnLButtonDown(CPoint)
 {
-    if (m_pStatusBar != NULL && m_bButton && IsEnabled() && m_pStatusBar->TrackPanePress(this))
+    if (m_pStatusBar != NULL && m_bButton && IsEnabled() && m_pStatusBar->TrackPanePress(this, m_rcPane))
         m_pStatusBar->OnPaneClick(this);
 }
 
@@ -269,7 +273,13 @@ BOOL CZPStatusBar::CreateBar(CWnd* pParent, DWORD dwStyle, UINT nID)
 
 CZPStatusBarPane* CZPStatusBar::AddPane(UINT nID, int nIndex)
 {
-    CZPStatusBarPane* pPane = CreatePane(nID);
+    return AddPane(new CZPStatusBarPane, nID, nIndex);
+}
+
+CZPStatusBarPane* CZPStatusBar::AddPane(CZPStatusBarPane* pPane, UINT nID, int nIndex)
+{
+    pPane->m_nID = nID;
+    pPane->m_pStatusBar = this;
     if (nIndex < 0 || nIndex > GetPaneCount())
         nIndex = GetPaneCount();
     m_arrPanes.InsertAt(nIndex, pPane);
@@ -846,7 +856,7 @@ void CZPStatusBar::CControlCustomization::Execute()
     RedrawParent(FALSE);
 }
 
-BOOL CZPStatusBar::TrackPanePress(CZPStatusBarPane* pPane)
+BOOL CZPStatusBar::TrackPanePress(CZPStatusBarPane* pPane, const CRect& rcHit)
 {
     pPane->m_bPressed = TRUE;
     pPane->InvalidatePane();
@@ -856,7 +866,7 @@ BOOL CZPStatusBar::TrackPanePress(CZPStatusBarPane* pPane)
                         CZPTrackingLoop::flagRightButtonEnds | CZPTrackingLoop::flagDropOtherKeys;
     ZpRunTrackingLoop(m_hWnd, nFlags, [&](const MSG& msg) -> BOOL {
         if (msg.message == WM_MOUSEMOVE && msg.hwnd == m_hWnd) {
-            const BOOL bInside = pPane->m_rcPane.PtInRect(CZPTrackingLoop::PointOf(msg));
+            const BOOL bInside = rcHit.PtInRect(CZPTrackingLoop::PointOf(msg));
             if (bInside != pPane->m_bPressed) {
                 pPane->m_bPressed = bInside;
                 pPane->InvalidatePane();

@@ -38,6 +38,8 @@ public:
     UINT GetID() const { return m_nID; }
     int GetIndex() const { return m_nIndex; }
     CZPStatusBar* GetStatusBar() const { return m_pStatusBar; }
+    // The bar's paint manager, or the process-wide one for a pane without a bar.
+    CZPPaintManager* GetPaintManager() const;
     const CString& GetText() const { return m_strText; }
     // Stores the text; relays the bar out only when the pane's best fit changes.
     void SetText(LPCWSTR lpszText);
@@ -161,6 +163,9 @@ public:
     BOOL CreatePanesFromIds(const UINT* pIds, int nCount);
     // A new pane at nIndex (-1: at the end), owned by the bar; the bar's pointer.
     CZPStatusBarPane* AddPane(UINT nID, int nIndex = -1);
+    // Adds a pane the caller made (a pane kind of its own); the bar takes over the caller's
+    // reference. The bar's pointer.
+    CZPStatusBarPane* AddPane(CZPStatusBarPane* pPane, UINT nID, int nIndex = -1);
     void RemoveAllPanes();
 
     int GetPaneCount() const { return static_cast<int>(m_arrPanes.GetSize()); }
@@ -242,11 +247,13 @@ protected:
 
 private:
     friend class CZPStatusBarPane;
+    friend class CZPStatusBarTogglePane;
 
     // A new pane of the bar, with one reference for the caller.
     CZPStatusBarPane* CreatePane(UINT nID);
-    // Runs the press of a button pane on the shared tracking loop; TRUE when released inside.
-    BOOL TrackPanePress(CZPStatusBarPane* pPane);
+    // Runs the press of a button pane on the shared tracking loop: the pane is pressed while the
+    // mouse is inside rcHit; TRUE when released inside.
+    BOOL TrackPanePress(CZPStatusBarPane* pPane, const CRect& rcHit);
     void SetHotPane(CZPStatusBarPane* pPane, CPoint point);
     // Width the size grip takes from the right of the inner rect.
     int GripWidth() const;

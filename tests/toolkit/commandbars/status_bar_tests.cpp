@@ -5,8 +5,10 @@
 #include "commandbars/ZPPaintManager.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPStatusBar.h"
+#include "commandbars/ZPStatusBarTogglePane.h"
 
 #include "paint_manager_pixels.h"
+#include "paint_manager_test_theme.h"
 #include "status_bar_tests_ids.h"
 
 #include <framework/frame.h>
@@ -348,6 +350,117 @@ TEST(StatusBarButtonPane, PressSendsTheCommandOnlyWhenReleasedInside)
     Drain(f.bar);
     EXPECT_EQ(NULL, f.bar.GetHotPane());
     EXPECT_EQ(1u, f.parent.m_commands.size());
+}
+
+// A bar with the message pane and a toggle pane of three switches, drawn by the test theme.
+struct TogglePaneFixture : StatusBarFixture
+{
+    static const UINT kFirstSwitch = 9301;
+
+    TogglePaneFixture()
+    {
+        ZpSetPaintManager(theme.Get());
+        AddPanes({});
+        pToggle = static_cast<CZPStatusBarTogglePane*>(bar.AddPane(new CZPStatusBarTogglePane, 77));
+        for (UINT i = 0; i < 3; ++i) {
+            RegisterTestIcon(kFirstSwitch + i, RGB(0, 160, 0));
+            pToggle->AddSwitch(kFirstSwitch + i);
+        }
+        Resize(kBarWidth);
+    }
+    ~TogglePaneFixture() { ZpSetPaintManager(NULL); }
+
+    CTestThemeRef theme;
+    CZPStatusBarTogglePane* pToggle;  // owned by the bar
+};
+
+TEST(StatusBarTogglePane, SwitchesAreMeasuredAndLaidOutEighteenWide)
+{
+    TogglePaneFixture f;
+    // Borderless: 3 x 18 with no frame, at the bar's right edge after the pane gap.
+    EXPECT_EQ(54, f.pToggle->GetComputedWidth());
+    EXPECT_EQ(CRect(kBarWidth - 54, 2, kBarWidth, kBarHeight), f.pToggle->GetRect());
+    EXPECT_EQ(CRect(kBarWidth - 36, 2, kBarWidth - 18, kBarHeight), f.pToggle->GetSwitchRect(1));
+    EXPECT_EQ(1, f.pToggle->HitTestSwitch(f.pToggle->GetSwitchRect(1).CenterPoint()));
+    EXPECT_EQ(-1, f.pToggle->HitTestSwitch(CPoint(5, 5)));
+    // A fourth switch widens the pane; the record accessor refuses an index out of range.
+    f.pToggle->AddSwitch(TogglePaneFixture::kFirstSwitch + 3);
+    EXPECT_EQ(72, f.pToggle->GetComputedWidth());
+    for (int nBad : { -1, 4 }) {
+        BOOL bThrown = FALSE;
+        try {
+            f.pToggle->GetSwitch(nBad);
+        } catch (CException* e) {
+            bThrown = e->IsKindOf(RUNTIME_CLASS(CInvalidArgException));
+            e->Delete();
+        }
+        EXPECT_TRUE(bThrown) << nBad;
+    }
+}
+
+TEST(StatusBarTogglePane, SwitchesDrawTheirStateAndCentredIcons)
+{
+    TogglePaneFixture f;
+    f.pToggle->SetSwitchChecked(1, TRUE);
+    f.pToggle->SetSwitchEnabled(2, FALSE);
+    f.theme->m_stateCalls.clear();
+    CDibSection dib(kBarWidth, kBarHeight);
+    PrintInto(f.bar, dib);
+
+    ASSERT_EQ(3u, f.theme->m_stateCalls.size());
+    for (int i = 0; i < 3; ++i) {
+        const CTestTheme::StateCall& call = f.theme->m_stateCalls[i];
+        EXPECT_EQ(f.pToggle->GetSwitchRect(i), call.rc) << i;
+        EXPECT_EQ(i == 1, call.bChecked) << i;
+        EXPECT_EQ(i != 2, call.bEnabled) << i;
+        EXPECT_EQ(1, call.nBarType);
+        EXPECT_EQ(0, call.nBarPosition);
+    }
+    // The checked switch's face, then each icon centred in its switch: 16 x 16 less the
+    // transparent corner, the disabled one drawn in its disabled (grey) form.
+    const CRect rcChecked = f.pToggle->GetSwitchRect(1);
+    const COLORREF clrFill = CTestTheme::kStateFill;
+    EXPECT_EQ(clrFill, dib.GetPixel(rcChecked.left, rcChecked.top));
+    const CRect rcFirst = f.pToggle->GetSwitchRect(0);
+    const int cyIcon = 16;
+    const CRect rcIcon(rcFirst.left + 1, (rcFirst.top + rcFirst.bottom - cyIcon) / 2, rcFirst.left + 17,
+                       (rcFirst.top + rcFirst.bottom + cyIcon) / 2);
+    EXPECT_EQ(16 * 16 - 1, CountPixelsIn(dib, rcIcon, RGB(0, 160, 0)));
+    EXPECT_EQ(0, CountPixelsIn(dib, f.pToggle->GetSwitchRect(2), RGB(0, 160, 0)));
+    EXPECT_GT(CountPixelsIn(dib, f.pToggle->GetSwitchRect(2), f.theme->GetColor(zpColorBtnFace)), 0);
+}
+
+TEST(StatusBarTogglePane, ClickingASwitchSendsItsCommand)
+{
+    TogglePaneFixture f;
+    const CPoint ptFirst = f.pToggle->GetSwitchRect(0).CenterPoint();
+    const CPoint ptSecond = f.pToggle->GetSwitchRect(1).CenterPoint();
+    // Hovering selects the switch under the mouse only.
+    f.bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptSecond.x, ptSecond.y));
+    EXPECT_EQ(f.pToggle, f.bar.GetHotPane());
+    EXPECT_FALSE(f.pToggle->GetSwitch(0).bSelected);
+    EXPECT_TRUE(f.pToggle->GetSwitch(1).bSelected);
+
+    // Pressed while over the switch (the record follows), released over it: its command.
+    Press(f.bar, ptSecond,
+          { Step(WM_MOUSEMOVE, MK_LBUTTON, ptFirst), Step(WM_MOUSEMOVE, MK_LBUTTON, ptSecond),
+            Step(WM_LBUTTONUP, 0, ptSecond) });
+    EXPECT_EQ((std::vector<WPARAM>{ TogglePaneFixture::kFirstSwitch + 1 }), f.parent.m_commands);
+    EXPECT_FALSE(f.pToggle->GetSwitch(1).bPressed);
+    // Released over another switch, on a disabled switch, or cancelled: nothing.
+    Press(f.bar, ptSecond, { Step(WM_MOUSEMOVE, MK_LBUTTON, ptFirst), Step(WM_LBUTTONUP, 0, ptFirst) });
+    Press(f.bar, ptSecond, { Step(WM_KEYDOWN, VK_ESCAPE, CPoint(0, 0)) });
+    Drain(f.bar);
+    f.pToggle->SetSwitchEnabled(0, FALSE);
+    Press(f.bar, ptFirst, { Step(WM_LBUTTONUP, 0, ptFirst) });
+    Drain(f.bar);
+    EXPECT_EQ(1u, f.parent.m_commands.size());
+    EXPECT_EQ(NULL, ::GetCapture());
+
+    // Leaving the bar clears the selection.
+    f.bar.SendMessage(WM_MOUSELEAVE, 0, 0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(f.pToggle->GetSwitch(i).bSelected) << i;
 }
 
 // A frame whose update handlers give one pane a text and disable another.
