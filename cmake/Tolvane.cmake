@@ -25,10 +25,11 @@ function(tolvane_import_dependencies)
     add_library(tolvane::png ALIAS tolvane_png)
 endfunction()
 
-# tolvane_add_test(NAME SOURCES ... LIBS ... [WHOLE lib ...])
+# tolvane_add_test(NAME SOURCES ... LIBS ... [WHOLE lib ...] [RESOURCE_LOCK name])
 # One test program = one CTest test; Windows ones run under Wine through the emulator.
 function(tolvane_add_test name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS;WHOLE" ${ARGN})
+    # RESOURCE_LOCK names a resource the test holds alone while it runs (e.g. "clipboard").
+    cmake_parse_arguments(T "" "RESOURCE_LOCK" "SOURCES;LIBS;WHOLE" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
     foreach(lib IN LISTS T_WHOLE)
@@ -40,4 +41,7 @@ function(tolvane_add_test name)
     set_tests_properties(${name} PROPERTIES TIMEOUT 600
         PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ test"
         FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+    if(T_RESOURCE_LOCK)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK ${T_RESOURCE_LOCK})
+    endif()
 endfunction()

@@ -131,3 +131,40 @@ const int ZP_ID_CUSTOMIZE_STATUS_BAR = 9186;     // title of the status bar's cu
 
 // Caption of the OLE verbs placeholder in menus.
 #define ZP_OLE_VERBS_CAPTION L"<<OLE VERBS GO HERE>>"
+
+// The button-image editor: its dialog, images, cursors, commands and controls.
+const UINT ZP_IDD_IMAGEEDITOR = 9115;         // dialog "Button Editor"
+const UINT ZP_IDB_IMAGEEDITOR_16 = 9100;      // tool images, 16 colours, mask RGB(192, 192, 192)
+const UINT ZP_IDB_IMAGEEDITOR_32 = 9101;      // tool images, 32-bit alpha
+const UINT ZP_IDC_IMAGEEDITOR_SHAPE = 9110;   // cursor of line, rectangle and ellipse
+const UINT ZP_IDC_IMAGEEDITOR_PICK = 9111;
+const UINT ZP_IDC_IMAGEEDITOR_FILL = 9112;
+const UINT ZP_IDC_IMAGEEDITOR_PENCIL = 9113;
+const UINT ZP_IDS_IMAGEEDITOR_FILTER = 9178;  // the import dialog's file filter
+// Tool commands: tool index = id - ZP_ID_IMAGEEDITOR_PENCIL. Strings hold "prompt\ntooltip".
+const UINT ZP_ID_IMAGEEDITOR_PENCIL = 9135;
+const UINT ZP_ID_IMAGEEDITOR_FILL = 9136;
+const UINT ZP_ID_IMAGEEDITOR_PICK = 9137;
+const UINT ZP_ID_IMAGEEDITOR_LINE = 9138;
+const UINT ZP_ID_IMAGEEDITOR_RECTANGLE = 9139;
+const UINT ZP_ID_IMAGEEDITOR_ELLIPSE = 9140;
+const UINT ZP_ID_IMAGEEDITOR_COPY = 9141;
+const UINT ZP_ID_IMAGEEDITOR_PASTE = 9142;
+const UINT ZP_ID_IMAGEEDITOR_CLEAR = 9143;
+const UINT ZP_ID_IMAGEEDITOR_UNDO = 9144;
+const UINT ZP_ID_IMAGEEDITOR_REDO = 9145;
+const UINT ZP_ID_IMAGEEDITOR_IMPORT = 9146;
+// Controls of dialog 9115.
+const UINT ZP_IDC_IMAGEEDITOR_PICTURE = 100;
+const UINT ZP_IDC_IMAGEEDITOR_PREVIEW = 101;
+const UINT ZP_IDC_IMAGEEDITOR_COLORS = 102;   // placeholder of the palette
+const UINT ZP_IDC_IMAGEEDITOR_TOOLS = 103;    // placeholder of the tools bar
+const UINT ZP_IDC_IMAGEEDITOR_MOVE = 104;     // placeholder of the move bar
+const UINT ZP_IDC_IMAGEEDITOR_TRANSPARENT = 105;
+const UINT ZP_IDC_IMAGEEDITOR_CUSTOM = 106;   // the custom colour
+const UINT ZP_ID_IMAGEEDITOR_MOVE_LEFT = 107;
+const UINT ZP_ID_IMAGEEDITOR_MOVE_DOWN = 108;
+const UINT ZP_ID_IMAGEEDITOR_MOVE_UP = 109;
+const UINT ZP_ID_IMAGEEDITOR_MOVE_RIGHT = 110;
+const UINT ZP_IDC_IMAGEEDITOR_PALETTE_FIRST = 9900;  // palette cells 9900-9946
+const UINT ZP_IDC_IMAGEEDITOR_PALETTE_LAST = 9946;

@@ -213,7 +213,12 @@ BOOL IsRefusedBitmapFile(LPCWSTR lpszPath)
     }
 }
 
-HBITMAP LoadOlePicture(LPCWSTR lpszPath)
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The system's picture loader
+
+HBITMAP ZpLoadOlePicture(LPCWSTR lpszPath, int cx, int cy, COLORREF clrBackground)
 {
     IPicture* pPicture = NULL;
     if (FAILED(::OleLoadPicturePath(const_cast<LPOLESTR>(lpszPath), NULL, 0, 0, IID_IPicture,
@@ -225,21 +230,23 @@ HBITMAP LoadOlePicture(LPCWSTR lpszPath)
     pPicture->get_Width(&hmWidth);
     pPicture->get_Height(&hmHeight);
     CMemoryDC dc;
-    int cx = ::MulDiv(::GetDeviceCaps(dc, LOGPIXELSX), hmWidth, kHimetricPerInch);
-    int cy = ::MulDiv(::GetDeviceCaps(dc, LOGPIXELSY), hmHeight, kHimetricPerInch);
+    if (cx <= 0 || cy <= 0) {
+        cx = ::MulDiv(::GetDeviceCaps(dc, LOGPIXELSX), hmWidth, kHimetricPerInch);
+        cy = ::MulDiv(::GetDeviceCaps(dc, LOGPIXELSY), hmHeight, kHimetricPerInch);
+    }
     HBITMAP hBitmap = ZpCreateDibSection32(dc, cx, cy, NULL);
     if (hBitmap != NULL) {
         dc.Select(hBitmap);
+        CBrush brush;
+        brush.CreateSolidBrush(clrBackground);
         RECT rc = { 0, 0, cx, cy };
-        ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+        ::FillRect(dc, &rc, static_cast<HBRUSH>(brush.GetSafeHandle()));
         pPicture->Render(dc, 0, 0, cx, cy, 0, hmHeight - 1, hmWidth, -hmHeight, NULL);
         dc.Restore();
     }
     pPicture->Release();
     return hBitmap;
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // 32-bpp utilities
@@ -558,7 +565,7 @@ HBITMAP ZpLoadBitmapFile(LPCWSTR lpszPath, BOOL* pbAlpha)
             *pbAlpha = bAlpha;
         return hBitmap;
     }
-    return LoadOlePicture(lpszPath);
+    return ZpLoadOlePicture(lpszPath, 0, 0, ::GetSysColor(COLOR_BTNFACE));
 }
 
 BOOL CZPImageManagerStateImage::LoadIconResource(HMODULE hModule, LPCWSTR lpszName, int cx, int cy)

@@ -12,6 +12,9 @@ HBITMAP ZpLoadBitmapResource(HMODULE hModule, LPCWSTR lpszName, BOOL* pbAlpha);
 HBITMAP ZpLoadAppBitmapResource(LPCWSTR lpszName, BOOL* pbAlpha);
 HBITMAP ZpLoadAlphaBitmapResource(UINT nIDResource);
 HBITMAP ZpLoadAlphaBitmapFromResource(HMODULE hModule, LPCWSTR lpszName);
+// What the system's picture loader reads (metafiles, GIF, JPEG, ...), rendered over clrBackground
+// at cx x cy, or at its own size when cx or cy is 0; NULL when the file is no picture.
+HBITMAP ZpLoadOlePicture(LPCWSTR lpszPath, int cx, int cy, COLORREF clrBackground);
 // The first 32-bpp image of the ".ico" file of that width (0 = any).
 HBITMAP ZpLoadAlphaIconFromFile(LPCWSTR lpszPath, int nWidth);
 

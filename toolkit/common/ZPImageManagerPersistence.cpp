@@ -438,7 +438,9 @@ UINT CZPImageManager::PasteIconSetFromClipboard(COleDataObject* pData)
         e->Delete();
     }
     ::GlobalFree(hData);
-    if (bLoaded)
+    // A set that read without error but holds no icon pastes nothing either.
+    CZPImageManagerIconSet* pLoaded = GetIconSet(nCommand);
+    if (bLoaded && pLoaded != NULL && !pLoaded->GetIcons().IsEmpty())
         return nCommand;
     // Nothing half-pasted stays behind; the id stays used.
     CZPImageManagerIconSet* pIconSet = GetIconSet(nCommand);
