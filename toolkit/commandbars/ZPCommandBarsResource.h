@@ -131,3 +131,27 @@ const int ZP_ID_CUSTOMIZE_STATUS_BAR = 9186;     // title of the status bar's cu
 
 // Caption of the OLE verbs placeholder in menus.
 #define ZP_OLE_VERBS_CAPTION L"<<OLE VERBS GO HERE>>"
+
+// Customization pages and the new-toolbar dialog: templates, strings and control ids.
+const UINT ZP_IDD_CUSTOMIZE_KEYBOARD = 9116;
+const UINT ZP_IDD_CUSTOMIZE_TOOLBARS = 9117;
+const UINT ZP_IDD_CUSTOMIZE_OPTIONS = 9118;
+const UINT ZP_IDD_CUSTOMIZE_COMMANDS = 9119;
+const UINT ZP_IDD_NEW_TOOLBAR = 9120;
+const UINT ZP_IDS_NEW_MENU = 9162;
+const UINT ZP_IDS_CUSTOM_TOOLBAR_NAME = 9163;    // one %d: the number
+const UINT ZP_IDS_TOOLBAR_NAME_BLANK = 9164;
+const UINT ZP_IDS_TOOLBAR_LIMIT = 9165;
+const UINT ZP_IDS_TOOLBAR_NAME_EXISTS = 9166;    // one %s: the name
+const UINT ZP_IDS_RENAME_TOOLBAR = 9167;
+const UINT ZP_IDS_CONFIRM_DELETE_TOOLBAR = 9168;  // one %s: the toolbar's title
+const UINT ZP_IDS_ALL_COMMANDS = 9169;
+const UINT ZP_IDS_CONFIRM_RESET_USAGE = 9170;
+const UINT ZP_IDS_BUILTIN_MENUS = 9174;
+const UINT ZP_IDS_CONFIRM_RESET_KEYS = 9175;
+const UINT ZP_IDS_CONFIRM_REASSIGN_KEY = 9176;
+const UINT ZP_IDS_ANIMATION_FIRST = 9179;  // 9179-9184: the menu animations 0-5
+const int ZP_ANIMATION_COUNT = 6;
+// Ids of custom toolbars: 0xE800-0xE8FE; reaching the last one is the limit.
+const UINT ZP_ID_CUSTOM_TOOLBAR_FIRST = 0xE800;
+const UINT ZP_ID_CUSTOM_TOOLBAR_LIMIT = 0xE8FF;
