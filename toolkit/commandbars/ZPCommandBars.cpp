@@ -296,6 +296,54 @@ CZPToolBar* CZPCommandBars::CreateToolBar(LPCWSTR lpszTitle, int nPosition, CRun
     return pBar;
 }
 
+CZPToolBar* CZPCommandBars::CreateCustomToolBar(LPCWSTR lpszTitle, UINT nID, BOOL bTearOff)
+{
+    ZpCreateBarRequest request = {};
+    request.bToolBar = TRUE;
+    request.bTearOffBar = bTearOff;
+    request.lpcstrCaption = lpszTitle;
+    request.nID = nID;
+    if (::IsWindow(m_hWndSite))
+        ::SendMessageW(m_hWndSite, ZpMsgCreateBar, 0, reinterpret_cast<LPARAM>(&request));
+    // The record carries the handler's reference; only a toolbar that is not listed yet is used.
+    CRefPtr<CZPCommandBar> pOffered = CRefPtr<CZPCommandBar>::Adopt(request.pCommandBar);
+    CZPToolBar* pBar = NULL;
+    if (pOffered && pOffered->IsKindOf(RUNTIME_CLASS(CZPToolBar)) && IndexOf(pOffered.Get()) == -1)
+        pBar = static_cast<CZPToolBar*>(pOffered.Detach());
+    else
+        pBar = new CZPToolBar;
+    pBar->SetCommandBars(this);
+    pBar->SetTitle(lpszTitle != NULL ? lpszTitle : L"");
+    if (!pBar->MoveToPosition(bTearOff ? zpBarFloating : zpBarTop)) {
+        if (pBar->GetSafeHwnd() != NULL)
+            pBar->DestroyWindow();
+        pBar->InternalRelease();
+        return NULL;
+    }
+    m_arrBars.Add(pBar);
+    pBar->SetBarID(nID);
+    pBar->SetBuiltIn(FALSE);
+    pBar->SetTornOff(bTearOff);
+    if (!bTearOff)
+        RelayoutSite(FALSE);
+    return pBar;
+}
+
+void CZPCommandBars::RefreshAllBars()
+{
+    const BOOL bLock = m_bLayoutLock;
+    m_bLayoutLock = TRUE;
+    for (int i = 0; i < GetCount(); ++i) {
+        CZPCommandBar* pBar = m_arrBars[i];
+        for (int j = 0; j < pBar->CountControls(); ++j)
+            pBar->ControlAt(j)->OnThemeChanged();
+        if (pBar->GetSafeHwnd() != NULL && pBar->IsBarVisible())
+            pBar->RecalcBarLayout();
+    }
+    m_bLayoutLock = bLock;
+    RelayoutSite(FALSE);
+}
+
 void CZPCommandBars::Remove(CZPCommandBar* pBar)
 {
     const int nIndex = IndexOf(pBar);

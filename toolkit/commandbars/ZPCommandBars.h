@@ -59,6 +59,9 @@ public:
     CZPCommandBar* FindToolBar(UINT nId) const;
     // A new toolbar of the class (default CZPToolBar) at a position; NULL when that fails.
     CZPToolBar* CreateToolBar(LPCWSTR lpszTitle, int nPosition, CRuntimeClass* pClass = NULL);
+    // A user toolbar: the site may offer the object (ZpMsgCreateBar); not built-in, with the id,
+    // floating when torn off, else docked at the top. NULL when it cannot be placed.
+    virtual CZPToolBar* CreateCustomToolBar(LPCWSTR lpszTitle, UINT nID, BOOL bTearOff = FALSE);
     // Appends a bar the caller created (takes over the caller's reference).
     void AddBar(CZPCommandBar* pBar);
     // Hides, undocks and destroys the bar's window, drops it from the list and releases it.
@@ -67,6 +70,8 @@ public:
     BOOL DockCommandBar(CZPToolBar* pBar, const RECT* pRect, CZPDockBar* pDockBar);
     BOOL DockCommandBar(CZPToolBar* pBar, int nPosition);
     BOOL FloatCommandBar(CZPToolBar* pBar);
+    // After a theme or option change: every control refreshes, shown bars lay out again, the site too.
+    void RefreshAllBars();
     // The frame's layout at once, or at idle time with bDelay; WM_SIZE for other sites.
     virtual void RelayoutSite(BOOL bDelay);
     // Runs a delayed frame layout now.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <framework.h>
+#include <framework/controls.h>
 
 #include <vector>
 
@@ -76,6 +77,35 @@ public:
         const CZPShortcutManagerAccel* m_pAccel;  // borrowed
         const CZPShortcutManager* m_pManager;     // borrowed
         BOOL m_bDisplayNames;
+    };
+
+    // An edit that captures the key combination the user types (one or two strokes).
+    class CKeyAssign : public CEdit
+    {
+    public:
+        explicit CKeyAssign(CZPShortcutManager* pManager);
+        // Clears the strokes and the record, and the text when the window exists.
+        void ResetKey();
+        BOOL IsKeyDefined() const { return m_nStrokes > 0; }
+        int GetStrokeCount() const { return m_nStrokes; }
+        const CZPShortcutManagerAccel& GetAccel() const { return m_accel; }
+        CZPShortcutManagerAccel& GetAccel() { return m_accel; }
+        BOOL PreTranslateMessage(MSG* pMsg) override;
+
+        BOOL m_bModifiersOnly;  // records only the modifiers
+        BOOL m_bTwoStrokes;     // copied from the manager at construction
+
+    protected:
+        // TRUE when the key message was consumed.
+        BOOL OnTwoStrokeKey(const MSG& msg);
+        BOOL OnOneStrokeKey(const MSG& msg);
+        // Shows the record's text, or resets when the manager refuses it.
+        void ShowRecord(BOOL bCaretToEnd);
+
+        CZPShortcutManager* m_pManager;  // borrowed
+        int m_nStrokes;
+        CZPShortcutManagerAccel m_accel;
+        CKeyHelper m_keyHelper;
     };
 
     explicit CZPShortcutManager(CZPCommandBars* pCommandBars);

@@ -111,6 +111,9 @@ public:
     void SetHeldByTearOff(BOOL bHeld) { m_bHeldByTearOff = bHeld; }
     BOOL IsCloseable() const { return m_bCloseable; }
     void SetCloseable(BOOL bCloseable) { m_bCloseable = bCloseable; }
+    // Listed on the customize dialog's Toolbars page.
+    BOOL IsCustomizeDialogPresent() const { return m_bCustomizeDialogPresent; }
+    void SetCustomizeDialogPresent(BOOL bPresent) { m_bCustomizeDialogPresent = bPresent; }
     BOOL IsNotSaved() const { return m_bNotSaved; }
     void SetNotSaved(BOOL bNotSaved) { m_bNotSaved = bNotSaved; }
     BOOL GetShowExpandButton() const { return m_bShowExpandButton; }

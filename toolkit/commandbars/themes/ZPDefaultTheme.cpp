@@ -532,15 +532,32 @@ CSize CZPDefaultTheme::DrawComboBoxControl(CDC* pDC, CZPControl* pControl, BOOL 
 
 CSize CZPDefaultTheme::DrawCustomizeListItem(CDC* pDC, CZPControl* pControl, CRect rcItem, UINT nItemState)
 {
-    // The command list of the customization dialog is not built yet: the item shows as a plain
-    // button-face row, highlighted when selected.
+    // A row of the customize dialog's command list: icon column, then the caption. Measuring
+    // (no DC or an empty rectangle) gives the row height.
+    const int kMinRowHeight = 22;
+    const int kIconColumn = 22;
+    const CSize kIconSize(16, 16);
+    const int cyRow = GetTextHeight() > kMinRowHeight ? GetTextHeight() : kMinRowHeight;
     if (pDC == NULL || rcItem.IsRectEmpty())
-        return CSize(0, 0);
-    pDC->FillSolidRect(&rcItem, GetColor(zpColorBtnFace));
-    if (pControl != NULL && nItemState != 0)
-        FillRectAndBorder(pDC, CRect(rcItem.left + 1, rcItem.top, rcItem.right - 1, rcItem.bottom), zpColorSysHighlight,
-                          zpColorSysHighlight);
-    return CSize(0, 0);
+        return CSize(0, cyRow);
+    pDC->FillSolidRect(&rcItem, GetColor(zpColorWindow));
+    if (pControl == NULL)
+        return CSize(rcItem.Width(), cyRow);
+    const BOOL bSelected = (nItemState & ODS_SELECTED) != 0;
+    if (bSelected)
+        pDC->FillSolidRect(&rcItem, GetColor(zpColorSysHighlight));
+    if (CZPImageManagerIcon* pImage = pControl->GetImage(kIconSize.cx)) {
+        const CPoint pt(rcItem.left + (kIconColumn - kIconSize.cx) / 2,
+                        rcItem.top + (rcItem.Height() - kIconSize.cy) / 2);
+        pImage->Draw(pDC, pt.x, pt.y, pImage->GetNormalStateImage(), kIconSize.cx, kIconSize.cy);
+    }
+    CZPFontDC font(pDC, GetRegularFont());
+    font.SetColor(GetColor(bSelected ? zpColorSysHighlightText : zpColorBtnText));
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    CRect rcText(rcItem.left + kIconColumn + 4, rcItem.top, rcItem.right - 2, rcItem.bottom);
+    pDC->DrawText(pControl->GetCaption(), rcText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    pDC->SetBkMode(nOldMode);
+    return CSize(rcItem.Width(), cyRow);
 }
 
 // Icons --------------------------------------------------------------------------------------
