@@ -761,11 +761,12 @@ TEST_F(ToolTipContextTest, TipFollowsTheOwnersTopLevelWindow)
         EXPECT_EQ(nullptr, context.TipWnd());
 
         context.m_log.clear();
-        context.RelayOwnerMessage(&child, WM_MOUSEMOVE, 0, 0);
+        RelayFrom(context, child, 20, 20);
         ASSERT_NE(nullptr, context.TipWnd());
         EXPECT_EQ(frameB.m_hWnd, ::GetWindow(context.TipWnd(), GW_OWNER));
         ASSERT_EQ(1u, context.Sent(TTM_ADDTOOLW).size()) << "the same tool is added to the new window";
-        EXPECT_TRUE(PumpUntil([&context] { return ::IsWindowVisible(context.TipWnd()) != FALSE; }));
+        // A generous bound: under heavy load the show timer can run late.
+        EXPECT_TRUE(PumpUntil([&context] { return ::IsWindowVisible(context.TipWnd()) != FALSE; }, 4 * kPumpWaitMs));
     }   // the destructor destroys only the live window
     frameB.DestroyWindow();
 }
