@@ -24,6 +24,11 @@
 #define IDB_TOOLBAR_ICONS 130
 // View > Toolbars > Customize...
 #define ID_VIEW_CUSTOMIZE 35001
+// View > Skins: command 32785 + skin index. Index 0 is no skin, 1-7 the fixed skins and 8 + n
+// the skin file n of the skins folder (its placeholder "[Custom Skins]" has the first file's id).
+#define ID_SKIN_NONE 32785
+#define ID_SKIN_CUSTOM_FIRST 32793
+#define ID_SKIN_LAST 32824
 
 // Editor commands (WM_COMMAND, routed to the XML view).
 #define ID_EDIT_TOGGLE_BOOKMARK 32772

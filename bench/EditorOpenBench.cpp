@@ -1,6 +1,7 @@
 // The editor's file open and save on large lists: the program's own classes in process, timed
 // from the File Open command to the text painted, an unchanged save, and the first Ctrl+End.
 // Usage: editor_open_bench FILE... (each is copied beside itself first; the copy is saved).
+#include "BenchApp.h"
 #include "BenchClock.h"
 
 #include "document/TolvaneDoc.h"
@@ -16,17 +17,6 @@
 #include <string>
 
 namespace {
-
-class CBenchApp : public CTolvaneApp
-{
-public:
-    CBenchApp() { m_strCompanyKey = L"TolvaneBench"; }
-    int DoMessageBox(LPCWSTR lpszPrompt, UINT, UINT) override
-    {
-        fwprintf(stderr, L"message: %ls\n", lpszPrompt);
-        return IDOK;
-    }
-};
 
 double PeakPrivateMb()
 {
@@ -57,7 +47,7 @@ int wmain(int argc, wchar_t** argv)
 {
     const std::wstring folder = ExeFolder();
     CTolvaneDoc::SetLibraryFolder(folder.c_str());
-    CBenchApp app;
+    CBenchApp app(L"TolvaneBench");
     WCHAR szNoArgs[1] = {};
     AfxWinInit(::GetModuleHandleW(NULL), NULL, szNoArgs, SW_SHOW);
     if (!app.InitInstance()) {

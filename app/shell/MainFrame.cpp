@@ -3,6 +3,7 @@
 #include "shell/MainFrame.h"
 
 #include "AppIds.h"
+#include "shell/ControlSkin.h"
 
 #include <commandbars/ZPCommandBars.h>
 #include <commandbars/ZPCommandBarsOptions.h>
@@ -14,6 +15,13 @@
 #include <common/ZPImageManager.h>
 #include <common/ZPRegistryManager.h>
 
+#include <framework/file.h>
+
+#include <skinframework/ZPSkinManager.h>
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
 IMPLEMENT_DYNCREATE(CMainFrame, CZPFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CZPFrameWnd)
@@ -21,6 +29,9 @@ ON_WM_CREATE()
 ON_WM_CLOSE()
 ON_WM_DESTROY()
 ON_COMMAND(ID_VIEW_CUSTOMIZE, OnCustomize)
+ON_COMMAND_RANGE(ID_SKIN_NONE, ID_SKIN_LAST, OnSkinCommand)
+ON_UPDATE_COMMAND_UI_RANGE(ID_SKIN_NONE, ID_SKIN_LAST, OnUpdateSkinRange)
+ON_MESSAGE(ZpMsgCreateControl, OnCreateControl)
 END_MESSAGE_MAP()
 
 namespace {
@@ -47,9 +58,73 @@ const int kLogoWidth = 100;
 const int kLogoHeight = 23;
 const int kLogoBand = 1;
 
+const WCHAR kSettingsSection[] = L"Settings";
+const WCHAR kSkinEntry[] = L"Skin";
+const UINT kDefaultSkin = 2;
+const UINT kFixedSkins = 8;  // no skin and the seven fixed skins
+const UINT kLastSkinIndex = ID_SKIN_LAST - ID_SKIN_NONE;
+const WCHAR kSkinsSubfolder[] = L"Dunmere\\Skins\\";
+const WCHAR kSkinFilePattern[] = L"*.msstyles";
+const int kSkinExtensionLength = 9;  // ".msstyles"
+// Frames, metrics and colours follow the skin; popup menus are left to the system.
+const UINT kSkinOptions = SkinOptionMetrics | SkinOptionFrames | SkinOptionColors;
+
+struct FixedSkin
+{
+    LPCWSTR lpszFile;  // in the skins folder: a skin module, or a folder holding the ini
+    LPCWSTR lpszIni;
+};
+// Indices 1-7; index 0 is no skin.
+const FixedSkin kFixedSkinFiles[kFixedSkins - 1] = {
+    { L"Office2007.zpstyles", L"NormalBlue.ini" },
+    { L"Office2007.zpstyles", L"NormalAqua.ini" },
+    { L"Le5", L"Normalblue.ini" },
+    { L"Vista.zpstyles", L"Normalblue.ini" },
+    { L"Vista.zpstyles", L"NormalBlack.INI" },
+    { L"Vista.zpstyles", L"NormalSilver.INI" },
+    { L"iTunes", L"Normalitunes.INI" },
+};
+
+CString g_strSkinsFolderOverride;
+
+// The shared skins folder with its final backslash; FALSE without a common data folder.
+BOOL LocateSkinsFolder(CString& strFolder)
+{
+    if (!g_strSkinsFolderOverride.IsEmpty()) {
+        strFolder = g_strSkinsFolderOverride;
+        return TRUE;
+    }
+    WCHAR szPath[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(NULL, CSIDL_COMMON_APPDATA, NULL, SHGFP_TYPE_CURRENT, szPath)) ||
+        !::PathAppendW(szPath, kSkinsSubfolder))
+        return FALSE;
+    strFolder = szPath;
+    return TRUE;
+}
+
+BOOL HasSkinExtension(const CString& strName)
+{
+    return strName.GetLength() > kSkinExtensionLength &&
+           strName.Right(kSkinExtensionLength).CompareNoCase(kSkinFilePattern + 1) == 0;
+}
+
 }  // namespace
 
-CMainFrame::CMainFrame() : m_bClosing(FALSE) {}
+CMainFrame::CMainFrame() : m_nSkinFiles(0), m_nSkin(0), m_bClosing(FALSE)
+{
+    // Without a common data folder the program keeps the system's look.
+    if (!LocateSkinsFolder(m_strSkinsFolder))
+        return;
+    CZPSkinManager* pSkins = ZpSkinManagerInstance();
+    if (pSkins == NULL)
+        return;
+    pSkins->SetHookOptions(kSkinOptions);
+    pSkins->m_bSkinNewThreads = FALSE;
+    ScanSkinFolder();
+    // A value naming no skin (negative, too large, or a string read as a number) means none.
+    const UINT nSkin = CZRegistryManager().GetProfileInt(kSettingsSection, kSkinEntry, kDefaultSkin);
+    ApplySkin(nSkin <= kLastSkinIndex ? nSkin : 0);
+}
 
 CMainFrame::~CMainFrame() {}
 
@@ -149,6 +224,7 @@ void CMainFrame::OnDestroy()
         m_wndReBar.SaveBandState(kCommandBarsProfile);
         CZWindowPlacementStore placement;
         placement.SaveWindow(this);
+        CZRegistryManager().WriteProfileInt(kSettingsSection, kSkinEntry, static_cast<int>(m_nSkin));
     }
     CZPFrameWnd::OnDestroy();
 }
@@ -156,4 +232,89 @@ void CMainFrame::OnDestroy()
 void CMainFrame::OnCustomize()
 {
     // The customize sheet is not built yet: the command only makes the bars keep their controls.
+}
+
+void CMainFrame::SetSkinsFolderOverride(LPCWSTR lpszFolder)
+{
+    g_strSkinsFolderOverride = lpszFolder != NULL ? lpszFolder : L"";
+}
+
+int CMainFrame::ScanSkinFolder()
+{
+    // The folder is searched by its full path and never made current: the file dialogs move the
+    // current directory, and a missing folder would leave an old one listed.
+    m_nSkinFiles = 0;
+    if (m_strSkinsFolder.IsEmpty())
+        return 0;
+    CFileFind finder;
+    BOOL bMore = finder.FindFile(m_strSkinsFolder + kSkinFilePattern);
+    while (bMore && m_nSkinFiles < kMaxSkinFiles) {
+        bMore = finder.FindNextFile();
+        const CString strName = finder.GetFileName();
+        if (finder.IsDirectory() || !HasSkinExtension(strName))
+            continue;
+        SkinFileEntry& entry = m_skinFiles[m_nSkinFiles++];
+        entry.strFileName = strName;
+        entry.strDisplayName = strName.Left(strName.GetLength() - kSkinExtensionLength);
+    }
+    return m_nSkinFiles;
+}
+
+void CMainFrame::ApplySkin(UINT nIndex)
+{
+    m_nSkin = nIndex;
+    CZPSkinManager* pSkins = ZpSkinManagerInstance();
+    if (pSkins == NULL)
+        return;
+    const UINT nFile = nIndex - kFixedSkins;
+    if (nIndex == 0 || m_strSkinsFolder.IsEmpty()) {
+        pSkins->SelectSkin(NULL, NULL);
+    } else if (nIndex < kFixedSkins) {
+        const FixedSkin& skin = kFixedSkinFiles[nIndex - 1];
+        pSkins->SelectSkin(m_strSkinsFolder + skin.lpszFile, skin.lpszIni);
+    } else if (nFile < static_cast<UINT>(m_nSkinFiles)) {
+        pSkins->SelectSkin(m_strSkinsFolder + m_skinFiles[nFile].strFileName, NULL);
+    } else {
+        // A record never filled: an empty path fails, and the program runs unskinned.
+        pSkins->SelectSkin(L"", NULL);
+    }
+    if (m_hWnd != NULL)
+        RedrawAfterSkinChange();
+}
+
+void CMainFrame::RedrawAfterSkinChange()
+{
+    ZpGetPaintManager()->RefreshMetrics();
+    CZPFrameWnd::OnSysColorChange();
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (m_wndStatusBar.m_hWnd != NULL)
+        m_wndStatusBar.Invalidate(TRUE);
+    CZPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == NULL)
+        return;
+    if (pCommandBars->GetPaintManager() != NULL)
+        pCommandBars->GetPaintManager()->RefreshMetrics();
+    pCommandBars->RefreshAllBars();
+}
+
+void CMainFrame::OnSkinCommand(UINT nID)
+{
+    ApplySkin(nID - ID_SKIN_NONE);
+}
+
+void CMainFrame::OnUpdateSkinRange(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetRadio(pCmdUI->m_nID == ID_SKIN_NONE + m_nSkin);
+}
+
+LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam)
+{
+    ZpCreateControlRequest* pRequest = reinterpret_cast<ZpCreateControlRequest*>(lParam);
+    if (pRequest == NULL || pRequest->nID != ID_SKIN_CUSTOM_FIRST)
+        return FALSE;
+    CControlSkin* pControl = new CControlSkin;
+    pControl->SetID(pRequest->nID);
+    pControl->SetCaption(pRequest->strCaption);
+    pRequest->pControl = pControl;
+    return TRUE;
 }

@@ -1,6 +1,7 @@
 // The program's main window: the toolkit frame with a menu bar and the "Standard" toolbar in a
 // rebar beside a logo link, and a status bar with the editor's indicator panes. The bar layout,
-// the rebar bands and the placement are read when it is made and written when it closes.
+// the rebar bands, the placement and the skin are read when it is made and written when it
+// closes. The skin chosen in View > Skins applies to the whole process.
 #pragma once
 
 #include <framework/gdi.h>
@@ -10,6 +11,13 @@
 #include <commandbars/ZPStatusBar.h>
 
 #include "about/WebLink.h"
+
+// One skin file of the skins folder.
+struct SkinFileEntry
+{
+    CString strDisplayName;  // the file name without ".msstyles"
+    CString strFileName;     // name and extension, no folder
+};
 
 class CMainFrame : public CZPFrameWnd
 {
@@ -27,17 +35,44 @@ public:
     CZPStatusBar& GetStatusBar() { return m_wndStatusBar; }
     CZPReBar& GetReBar() { return m_wndReBar; }
 
+    // The skin files listed, at most kMaxSkinFiles, in the order the folder gave them.
+    static const int kMaxSkinFiles = 32;
+    int GetSkinFileCount() const { return m_nSkinFiles; }
+    const SkinFileEntry& GetSkinFile(int n) const { return m_skinFiles[n]; }
+    // The current skin index (0 none, 1-7 fixed, 8 + n file n).
+    UINT GetCurrentSkin() const { return m_nSkin; }
+    const CString& GetSkinsFolder() const { return m_strSkinsFolder; }
+
+    // Lists the skins folder's "*.msstyles" files (directories skipped) into the table.
+    int ScanSkinFolder();
+    // Stores the index and selects its skin process-wide; a skin that fails leaves the program
+    // unskinned, the index kept. Redraws the frame once its window exists.
+    void ApplySkin(UINT nIndex);
+    void RedrawAfterSkinChange();
+
+    // Tests: the folder frames made from now on use in place of the shared skins folder
+    // (with its final backslash); NULL goes back to the shared one.
+    static void SetSkinsFolderOverride(LPCWSTR lpszFolder);
+
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnClose();
     void OnDestroy();
     // Customize command: its handler being present is what makes the bars store their controls.
     void OnCustomize();
+    void OnSkinCommand(UINT nID);
+    void OnUpdateSkinRange(CCmdUI* pCmdUI);
+    // Supplies the custom-skins placeholder for its menu item.
+    LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
 
     CZPStatusBar m_wndStatusBar;
     CWebLink m_wndLogo;
     CBitmap m_bmpLogo;  // the logo link's picture; the static only borrows it
     CZPReBar m_wndReBar;
+    CString m_strSkinsFolder;  // with its final backslash; empty without a data folder
+    SkinFileEntry m_skinFiles[kMaxSkinFiles];
+    int m_nSkinFiles;
+    UINT m_nSkin;
     // Set while a close runs: the state is saved only when that close destroys the frame.
     BOOL m_bClosing;
 

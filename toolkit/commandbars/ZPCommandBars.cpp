@@ -416,6 +416,32 @@ void CZPCommandBars::RelayoutSite(BOOL bDelay)
     ::SendMessageW(pSite->GetSafeHwnd(), WM_SIZE, 0, MAKELPARAM(rc.Width(), rc.Height()));
 }
 
+void CZPCommandBars::RefreshAllBars()
+{
+    const BOOL bWasLocked = m_bLayoutLock;
+    m_bLayoutLock = TRUE;
+    for (int i = 0; i < GetCount(); ++i) {
+        CZPCommandBar* pBar = GetAt(i);
+        for (int n = 0; n < pBar->CountControls(); ++n)
+            pBar->ControlAt(n)->OnThemeChanged();
+        if (pBar->GetSafeHwnd() != NULL && pBar->IsWindowVisible())
+            pBar->RecalcBarLayout();
+    }
+    CWnd* pSite = GetSite();
+    const HWND hWndSite = pSite != NULL ? pSite->GetSafeHwnd() : NULL;
+    if (hWndSite != NULL) {
+        for (HWND hChild = ::GetWindow(hWndSite, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+            ::InvalidateRect(hChild, NULL, FALSE);
+    }
+    m_bLayoutLock = bWasLocked;
+    RelayoutSite(FALSE);
+    if (hWndSite != NULL && ::IsWindow(hWndSite)) {
+        ::SetWindowPos(hWndSite, NULL, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        ::SendMessageW(hWndSite, WM_NCPAINT, 1, 0);  // 1: the whole frame
+    }
+}
+
 void CZPCommandBars::FlushPendingLayout()
 {
     CWnd* pSite = GetSite();

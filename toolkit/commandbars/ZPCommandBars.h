@@ -76,6 +76,9 @@ public:
     virtual void RelayoutSite(BOOL bDelay);
     // Runs a delayed frame layout now.
     void FlushPendingLayout();
+    // After a theme, skin or colour change: every control hears it, visible bars lay out again,
+    // the site's children repaint and the site recalculates its layout and frame.
+    void RefreshAllBars();
     void SetLayoutLock(BOOL bLock) { m_bLayoutLock = bLock; }
     BOOL IsRightToLeft() const;
     // Copies the controls hidden only for lack of room of every toolbar of the bar's dock row.

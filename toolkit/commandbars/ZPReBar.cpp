@@ -179,8 +179,11 @@ void CZPReBar::ApplyBandState(const CString& strState)
         int cx = 0;
         if (swscanf(strLine, L"wID=%X, cx=%d, fStyle=%X", &nID, &cx, &nStyle) != kStateFields)
             continue;
+        // A line naming no band of ours describes nothing here: its style must not land on band i.
         const int nFrom = GetReBarCtrl().IDToIndex(nID);
-        if (nFrom >= 0 && nFrom != i)
+        if (nFrom < 0)
+            continue;
+        if (nFrom != i)
             GetReBarCtrl().MoveBand(static_cast<UINT>(nFrom), static_cast<UINT>(i));
         REBARBANDINFOW rbbi = BandInfo(RBBIM_STYLE);
         GetReBarCtrl().GetBandInfo(static_cast<UINT>(i), &rbbi);

@@ -6,6 +6,7 @@
 #include "TabTestHost.h"
 #include "about/AboutDlg.h"
 #include "modal_step.h"
+#include "shell/ControlSkin.h"
 #include "shell/MainFrame.h"
 #include "shell/TolvaneApp.h"
 
@@ -14,17 +15,22 @@
 #include <commandbars/ZPControl.h>
 #include <commandbars/ZPControls.h>
 #include <commandbars/ZPMenuBar.h>
+#include <commandbars/ZPPopupBar.h>
 #include <commandbars/ZPPaintManager.h>
 #include <commandbars/ZPToolBar.h>
 #include <common/ZPRegistryManager.h>
 #include <common/ZPResourceManager.h>
 #include <framework/frame.h>
+#include <skinframework/ZPSkinManager.h>
 #include <tabmanager/ZPTabManagerItem.h>
 #include <tabmanager/ZPTabPaintManager.h>
 
 #include <Scintilla.h>
 
 #include <deque>
+#include <set>
+
+#include <shlobj.h>
 
 namespace {
 
@@ -626,6 +632,73 @@ TEST_F(TolvaneAppTest, ADamagedBarLayoutStartsWithTheDefaultBars)
     EXPECT_TRUE(m_app->m_boxes.empty());
 }
 
+// Each kind of damage to the stored layout on its own: the bars and bands start as built, the
+// placement and the document are kept, and no message is shown.
+TEST_F(TolvaneAppTest, EachDamagedLayoutStartsWithTheDefaultBarsAndKeepsThePlacement)
+{
+    const std::wstring path = TestFolder() + L"corpus.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    Frame()->ShowWindow(SW_MAXIMIZE);
+    Frame()->SendMessage(WM_CLOSE);
+    ASSERT_EQ(m_app->m_pMainWnd, nullptr);
+    CZRegistryManager registry;
+    BYTE* pData = NULL;
+    UINT nBytes = 0;
+    ASSERT_TRUE(registry.GetProfileBinary(L"CommandBars-Controls", L"Controls", &pData, &nBytes));
+    const std::string blob(reinterpret_cast<const char*>(pData), nBytes);
+    delete[] pData;
+    const CString strBands = registry.GetProfileString(L"CommandBars", L"RebarStateInfo", L"");
+    ASSERT_FALSE(strBands.IsEmpty());
+    std::string flipped = blob;
+    for (size_t i = 3; i < flipped.size(); i += 7)
+        flipped[i] = static_cast<char>(flipped[i] ^ 0x5A);
+
+    struct Case
+    {
+        const char* pszName;
+        std::string controls;
+        CString strBands;
+    };
+    const Case cases[] = {
+        { "truncated", blob.substr(0, blob.size() / 2), strBands },
+        { "flipped bytes", flipped, strBands },
+        { "garbage bands", blob, L"wID=zz, cx=\n\x01\x7F garbage\nwID=, cx=, fStyle=" },
+        { "unknown band ids", blob, L"wID=9999, cx=40, fStyle=00000008\nwID=FFFF, cx=-1, fStyle=FFFFFFFF" },
+        { "extra lines", blob, strBands + L"\nwID=0080, cx=10, fStyle=00000008\n\nwID=0001, cx=5, fStyle=00000008" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        registry.WriteProfileBinary(L"CommandBars-Controls", L"Controls",
+                                    reinterpret_cast<const BYTE*>(c.controls.data()),
+                                    static_cast<UINT>(c.controls.size()));
+        registry.WriteProfileString(L"CommandBars", L"RebarStateInfo", c.strBands);
+        Restart();
+        ASSERT_TRUE(StartWith(path));
+        EXPECT_TRUE(Frame()->IsZoomed());
+        EXPECT_EQ(EditorText(), kXml);
+        EXPECT_EQ(Frame()->GetCommandBars()->GetCount(), 2);
+        EXPECT_EQ(MenuBar()->GetControls()->GetCount(), 5);
+        EXPECT_TRUE(MenuBar()->IsWindowVisible());
+        CZPCommandBar* pStandard = Frame()->GetCommandBars()->FindToolBar(IDR_MAINFRAME);
+        ASSERT_NE(pStandard, nullptr);
+        EXPECT_EQ(pStandard->GetControls()->GetCount(), 8);
+        EXPECT_TRUE(pStandard->IsWindowVisible());
+        CReBarCtrl& bands = Frame()->GetReBar().GetReBarCtrl();
+        ASSERT_EQ(bands.GetBandCount(), 3u);
+        const UINT kBandIds[] = { 1, IDB_LINK_BANNER, IDR_MAINFRAME };
+        for (UINT i = 0; i < 3; ++i) {
+            REBARBANDINFOW rbbi = {};
+            rbbi.cbSize = sizeof rbbi;
+            rbbi.fMask = RBBIM_ID | RBBIM_STYLE;
+            ASSERT_TRUE(bands.GetBandInfo(i, &rbbi));
+            EXPECT_EQ(rbbi.wID, kBandIds[i]);
+            EXPECT_EQ(rbbi.fStyle & RBBS_HIDDEN, 0u);
+        }
+        EXPECT_TRUE(m_app->m_boxes.empty());
+    }
+}
+
 // The language file beside the program is in force from the first window on: the frame's menu
 // and the About box are German; the link target and the logo stay as the code sets them.
 TEST_F(TolvaneAppTest, TheLanguageFileBesideTheProgramTranslatesMenuAndAboutBox)
@@ -638,6 +711,12 @@ TEST_F(TolvaneAppTest, TheLanguageFileBesideTheProgramTranslatesMenuAndAboutBox)
     EXPECT_EQ(MenuBar()->GetControls()->GetCount(), 5);
     EXPECT_STREQ(MenuCaption(0).GetString(), L"&Datei");
     EXPECT_STREQ(MenuCaption(1).GetString(), L"&Bearbeiten");
+    CZPCommandBar* pView = MenuBar()->ControlAt(2)->GetCommandBar();
+    ASSERT_NE(pView, nullptr);
+    EXPECT_STREQ(pView->ControlAt(0)->GetCaption().GetString(), L"&Symbolleisten");
+    EXPECT_STREQ(pView->ControlAt(1)->GetCaption().GetString(), L"&Skins");
+    ASSERT_NE(pView->ControlAt(1)->GetCommandBar(), nullptr);
+    EXPECT_STREQ(pView->ControlAt(1)->GetCommandBar()->ControlAt(0)->GetCaption().GetString(), L"Kein Skin");
 
     CString strCaption, strTarget;
     HBITMAP hLogo = NULL;
@@ -716,6 +795,282 @@ TEST_F(TolvaneAppTest, HelpAboutOpensTheBoxWithoutGdiGrowth)
     EXPECT_EQ(nOpened, 101);
     EXPECT_EQ(CountGdiObjects(), dwBefore);
     EXPECT_EQ(FindThreadDialog(), nullptr);
+}
+
+// ---- Skins ----
+
+// Records the radio mark the frame gives each id of the skins range.
+class CRadioRecorder : public CCmdUI
+{
+public:
+    BOOL m_bRadio = FALSE;
+    void Enable(BOOL) override {}
+    void SetCheck(int) override {}
+    void SetRadio(BOOL bOn) override { m_bRadio = bOn; }
+    void SetText(LPCWSTR) override {}
+};
+
+// The sample module skin the test runs install into the shared skins folder.
+std::wstring SampleSkinModule()
+{
+    WCHAR szPath[MAX_PATH] = {};
+    ::SHGetFolderPathW(NULL, CSIDL_COMMON_APPDATA, NULL, SHGFP_TYPE_CURRENT, szPath);
+    return std::wstring(szPath) + L"\\Dunmere\\Skins\\Slate.zpstyles";
+}
+
+class SkinsMenuTest : public TolvaneAppTest
+{
+protected:
+    void SetUp() override
+    {
+        TolvaneAppTest::SetUp();
+        static int s_nFolder = 0;
+        m_folder = TestFolder() + L"skins-" + std::to_wstring(++s_nFolder) + L"\\";
+        ::CreateDirectoryW(m_folder.c_str(), NULL);
+        CMainFrame::SetSkinsFolderOverride(m_folder.c_str());
+    }
+    void TearDown() override
+    {
+        TolvaneAppTest::TearDown();
+        CMainFrame::SetSkinsFolderOverride(NULL);
+        ZpSkinManagerInstance()->SelectSkin(NULL, NULL);
+    }
+    void StartPlain()
+    {
+        const std::wstring path = TestFolder() + L"skins.plist";
+        WriteFileBytes(path, kXml);
+        ASSERT_TRUE(StartWith(path));
+    }
+    // The View > Skins popup of the menu bar.
+    CZPPopupBar* SkinsPopup()
+    {
+        CZPCommandBar* pView = MenuBar()->ControlAt(2)->GetCommandBar();
+        for (int i = 0; pView != NULL && i < pView->CountControls(); ++i) {
+            CZPCommandBar* pBar = pView->ControlAt(i)->GetCommandBar();
+            if (pBar != NULL && pBar->GetControls()->FindControlById(ID_SKIN_NONE) != NULL)
+                return DYNAMIC_DOWNCAST(CZPPopupBar, pBar);
+        }
+        return NULL;
+    }
+    // The visible items of the Skins popup after a layout, by id.
+    std::vector<int> LaidOutSkinItems()
+    {
+        CZPPopupBar* pPopup = SkinsPopup();
+        EXPECT_NE(pPopup, nullptr);
+        std::vector<int> ids;
+        if (pPopup == NULL)
+            return ids;
+        pPopup->CalcPopupLayout(0, 0);
+        for (int i = 0; i < pPopup->CountControls(); ++i) {
+            CZPControl* pControl = pPopup->ControlAt(i);
+            if (pControl->IsVisible(0) && pControl->GetID() != ZP_ID_POPUP_EXPAND)
+                ids.push_back(pControl->GetID());
+        }
+        return ids;
+    }
+    // The button of skin file n that the last layout of the Skins popup inserted.
+    CZPControl* SkinButton(int n)
+    {
+        CZPPopupBar* pPopup = SkinsPopup();
+        for (int i = 0; pPopup != NULL && i < pPopup->CountControls(); ++i) {
+            CZPControl* pControl = pPopup->ControlAt(i);
+            if (pControl->GetID() == ID_SKIN_CUSTOM_FIRST + n && pControl->IsTemporary())
+                return pControl;
+        }
+        return NULL;
+    }
+    // The ids of the range that carry the radio mark.
+    std::vector<UINT> RadioMarks()
+    {
+        std::vector<UINT> marked;
+        for (UINT nID = ID_SKIN_NONE; nID <= ID_SKIN_LAST; ++nID) {
+            CRadioRecorder state;
+            state.m_nID = nID;
+            state.DoUpdate(Frame(), FALSE);
+            if (state.m_bRadio)
+                marked.push_back(nID);
+        }
+        return marked;
+    }
+    void AddFile(LPCWSTR lpszName, const std::string& bytes = std::string())
+    {
+        WriteFileBytes(m_folder + lpszName, bytes);
+    }
+
+    std::wstring m_folder;
+};
+
+// An empty folder: the eight fixed items and nothing for the hidden placeholder; skin 2 applies
+// (its module is not installed, so the program runs unskinned) and is written at close.
+TEST_F(SkinsMenuTest, TheFirstStartAppliesSkinTwoAndAnEmptyFolderAddsNoButton)
+{
+    StartPlain();
+    EXPECT_EQ(Frame()->GetCurrentSkin(), 2u);
+    EXPECT_EQ(Frame()->GetSkinFileCount(), 0);
+    EXPECT_FALSE(ZpSkinManagerInstance()->IsEnabled());
+    EXPECT_EQ(ZpSkinManagerInstance()->GetHookOptions(), 7u);
+    EXPECT_FALSE(ZpSkinManagerInstance()->m_bSkinNewThreads);
+    const std::vector<int> kFixed = { 32785, 32786, 32787, 32788, 32789, 32790, 32791, 32792 };
+    EXPECT_EQ(LaidOutSkinItems(), kFixed);
+    EXPECT_EQ(RadioMarks(), std::vector<UINT>{ 32787 });
+    Frame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(CZRegistryManager().GetProfileInt(L"Settings", L"Skin", -1), 2u);
+}
+
+// Forty files give 32 buttons under 32793-32824; a directory with the extension is skipped; the
+// scan never moves the current directory.
+TEST_F(SkinsMenuTest, FortyFilesGiveThirtyTwoButtonsAndDirectoriesAreSkipped)
+{
+    for (int i = 0; i < 40; ++i)
+        AddFile((L"skin" + std::to_wstring(i) + L".msstyles").c_str());
+    ASSERT_TRUE(::CreateDirectoryW((m_folder + L"x.msstyles").c_str(), NULL));
+    AddFile(L"other.zpstyles");
+    WCHAR szBefore[MAX_PATH] = {}, szAfter[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, szBefore);
+    StartPlain();
+    ::GetCurrentDirectoryW(MAX_PATH, szAfter);
+    EXPECT_STREQ(szAfter, szBefore);
+
+    ASSERT_EQ(Frame()->GetSkinFileCount(), 32);
+    std::set<CString> names;
+    for (int n = 0; n < 32; ++n) {
+        const SkinFileEntry& entry = Frame()->GetSkinFile(n);
+        EXPECT_STRNE(entry.strDisplayName.GetString(), L"x");
+        EXPECT_STREQ((entry.strDisplayName + L".msstyles").GetString(), entry.strFileName.GetString());
+        names.insert(entry.strFileName);
+    }
+    EXPECT_EQ(names.size(), 32u);
+    std::vector<int> expected = { 32785, 32786, 32787, 32788, 32789, 32790, 32791, 32792 };
+    for (int n = 0; n < 32; ++n)
+        expected.push_back(ID_SKIN_CUSTOM_FIRST + n);
+    // Laid out twice: the buttons of the first layout are replaced, not added to.
+    EXPECT_EQ(LaidOutSkinItems(), expected);
+    EXPECT_EQ(LaidOutSkinItems(), expected);
+    ASSERT_NE(SkinButton(0), nullptr);
+    ASSERT_NE(SkinButton(31), nullptr);
+    EXPECT_STREQ(SkinButton(0)->GetCaption().GetString(), Frame()->GetSkinFile(0).strDisplayName.GetString());
+    EXPECT_STREQ(SkinButton(31)->GetCaption().GetString(), Frame()->GetSkinFile(31).strDisplayName.GetString());
+    CZPPopupBar* pPopup = SkinsPopup();
+
+    // In customize mode the placeholder stands alone as an ordinary item.
+    Frame()->GetCommandBars()->SetCustomizeMode(TRUE);
+    std::vector<int> customizing(expected.begin(), expected.begin() + 9);
+    EXPECT_EQ(LaidOutSkinItems(), customizing);
+    CZPControl* pPlaceholder = pPopup->GetControls()->FindControlById(ID_SKIN_CUSTOM_FIRST);
+    ASSERT_TRUE(pPlaceholder->IsKindOf(RUNTIME_CLASS(CControlSkin)));
+    EXPECT_STREQ(pPlaceholder->GetCaption().GetString(), L"[Custom Skins]");
+    EXPECT_TRUE(pPlaceholder->IsCustomizeDropAllowed(pPopup->ControlAt(0)));
+    EXPECT_FALSE(pPlaceholder->IsCustomizeDropAllowed(MenuBar()->ControlAt(0)));
+    Frame()->GetCommandBars()->SetCustomizeMode(FALSE);
+
+    // Each of them can be chosen; the last one is record 31.
+    Command(ID_SKIN_LAST);
+    EXPECT_EQ(Frame()->GetCurrentSkin(), 39u);
+    EXPECT_EQ(RadioMarks(), std::vector<UINT>{ ID_SKIN_LAST });
+}
+
+// Files that are not skins are listed but refused: the program stays unskinned, the choice is
+// marked and saved. A real skin under the extension loads by its full path, whatever the
+// current directory; choosing no skin switches it off.
+TEST_F(SkinsMenuTest, FilesThatAreNoSkinsAreListedAndRefused)
+{
+    AddFile(L"empty.msstyles");
+    WCHAR szWindows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(szWindows, MAX_PATH);
+    const std::wstring light = std::wstring(szWindows) + L"\\resources\\themes\\light\\light.msstyles";
+    const BOOL bLight = ::CopyFileW(light.c_str(), (m_folder + L"light.msstyles").c_str(), FALSE);
+    // A 64-bit library: Wine's own where it is installed, else a PE32+ header of our own.
+    if (!::CopyFileW(L"Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows\\version.dll",
+                     (m_folder + L"wide.msstyles").c_str(), FALSE)) {
+        std::string image(512, '\0');
+        image[0] = 'M';
+        image[1] = 'Z';
+        image[0x3C] = 0x40;
+        memcpy(&image[0x40], "PE\0\0\x64\x86", 6);
+        image[0x58] = 0x0B;  // optional header magic 0x20B
+        image[0x59] = 0x02;
+        AddFile(L"wide.msstyles", image);
+    }
+    ASSERT_TRUE(::CopyFileW(SampleSkinModule().c_str(), (m_folder + L"R&B.msstyles").c_str(), FALSE));
+    ::CreateDirectoryW((m_folder + L"x.msstyles").c_str(), NULL);
+    StartPlain();
+    ASSERT_EQ(Frame()->GetSkinFileCount(), bLight ? 4 : 3);
+
+    LaidOutSkinItems();
+    const DWORD dwBefore = CountGdiObjects();
+    int nSkin = -1;
+    for (int n = 0; n < Frame()->GetSkinFileCount(); ++n) {
+        const CString strName = Frame()->GetSkinFile(n).strFileName;
+        SCOPED_TRACE(strName.GetString());
+        ::SetCurrentDirectoryW(szWindows);
+        Command(ID_SKIN_CUSTOM_FIRST + n);
+        EXPECT_EQ(Frame()->GetCurrentSkin(), 8u + n);
+        EXPECT_EQ(RadioMarks(), std::vector<UINT>{ ID_SKIN_CUSTOM_FIRST + static_cast<UINT>(n) });
+        const BOOL bSkin = strName == L"R&B.msstyles";
+        EXPECT_EQ(ZpSkinManagerInstance()->IsEnabled(), bSkin);
+        if (bSkin) {
+            nSkin = n;
+            const CZPControl* pButton = SkinButton(n);
+            ASSERT_NE(pButton, nullptr);
+            EXPECT_STREQ(pButton->GetCaption().GetString(), L"R&&B");
+        }
+    }
+    ASSERT_GE(nSkin, 0);
+    Command(ID_SKIN_NONE);
+    EXPECT_FALSE(ZpSkinManagerInstance()->IsEnabled());
+    EXPECT_EQ(RadioMarks(), std::vector<UINT>{ ID_SKIN_NONE });
+
+    // A hundred switches between the skin and none keep no GDI object (each redraws the whole
+    // frame; a thousand would take minutes under the emulator).
+    for (int i = 0; i < 50; ++i) {
+        Command(ID_SKIN_CUSTOM_FIRST + nSkin);
+        Command(ID_SKIN_NONE);
+    }
+    EXPECT_EQ(CountGdiObjects(), dwBefore);
+
+    // The choice survives the restart.
+    Command(ID_SKIN_CUSTOM_FIRST + nSkin);
+    Frame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(CZRegistryManager().GetProfileInt(L"Settings", L"Skin", -1), 8u + nSkin);
+    Restart();
+    StartPlain();
+    EXPECT_EQ(Frame()->GetCurrentSkin(), 8u + nSkin);
+    EXPECT_TRUE(ZpSkinManagerInstance()->IsEnabled());
+}
+
+// Stored values that name no skin start without one; a record never filled runs unskinned.
+TEST_F(SkinsMenuTest, BadStoredSkinValuesStartUnskinned)
+{
+    struct Case
+    {
+        DWORD dwType;
+        std::vector<BYTE> bytes;
+        UINT nExpected;
+    };
+    auto dword = [](DWORD dw) {
+        return std::vector<BYTE>(reinterpret_cast<BYTE*>(&dw), reinterpret_cast<BYTE*>(&dw) + sizeof dw);
+    };
+    const Case cases[] = {
+        { REG_DWORD, dword(static_cast<DWORD>(-1)), 0 },
+        { REG_DWORD, dword(40), 0 },
+        { REG_DWORD, dword(39), 39 },             // record 31, never filled
+        { REG_SZ, { '1', 0, '2', 0, 0, 0 }, 2 },  // too long to read: the default
+        { REG_SZ, { '1', 0, 0, 0 }, 0 },          // read as 0x31
+    };
+    StartPlain();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nExpected);
+        HKEY hSettings = m_app->GetSectionKey(L"Settings");
+        ASSERT_NE(hSettings, nullptr);
+        EXPECT_EQ(::RegSetValueExW(hSettings, L"Skin", 0, c.dwType, c.bytes.data(), static_cast<DWORD>(c.bytes.size())),
+                  ERROR_SUCCESS);
+        ::RegCloseKey(hSettings);
+        Restart();
+        StartPlain();
+        EXPECT_EQ(Frame()->GetCurrentSkin(), c.nExpected);
+        EXPECT_FALSE(ZpSkinManagerInstance()->IsEnabled());
+        EXPECT_TRUE(m_app->m_boxes.empty());
+    }
 }
 
 }  // namespace

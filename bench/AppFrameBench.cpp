@@ -1,0 +1,283 @@
+// The complete main frame against comctl32, in the same run: the frame's creation (its OnCreate
+// builds the status bar, command bars, menu bar, toolbar, logo and rebar) against a top-level
+// window given a ReBarWindow32 with two ToolbarWindow32 bands and a 6-part msctls_statusbar32;
+// then the Skins popup with 40 items (8 fixed, 32 skin files) from opening to its first paint
+// against TrackPopupMenu of 40 items. Needs a display.
+// Usage: app_frame_bench [rounds]
+#include "BenchApp.h"
+#include "BenchClock.h"
+
+#include "AppIds.h"
+#include "document/TolvaneDoc.h"
+#include "shell/MainFrame.h"
+#include "shell/TolvaneApp.h"
+
+#include <commandbars/ZPCommandBars.h>
+#include <commandbars/ZPPopupBar.h>
+
+#include <framework/menu.h>
+
+#include <commctrl.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <string>
+
+namespace {
+
+const int kDefaultRounds = 20;
+const int kSkinFiles = 32;
+const int kPopupItems = 40;
+const int kMenuButtons = 5;
+const int kStandardButtons = 10;  // seven commands and three separators
+const int kStatusParts = 6;
+const int kPaneWidth = 80;
+const int kAnchor = 40;
+const double kFrameGoal = 3.0;
+const double kPopupGoal = 2.0;
+const WCHAR kPeerClass[] = L"TolvaneBenchPeerFrame";
+
+void PumpAll()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+std::wstring TempFolder(LPCWSTR lpszName)
+{
+    WCHAR szTemp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, szTemp);
+    std::wstring folder = std::wstring(szTemp) + lpszName + std::to_wstring(::GetCurrentProcessId()) + L"\\";
+    ::CreateDirectoryW(folder.c_str(), NULL);
+    return folder;
+}
+
+// The peer frame: its bars are made on WM_CREATE, as ours are.
+HWND MakeToolbar(HWND hWndParent, int nButtons, BOOL bText)
+{
+    HWND hWnd = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, NULL,
+                                  WS_CHILD | WS_VISIBLE | CCS_NODIVIDER | CCS_NORESIZE | TBSTYLE_FLAT |
+                                      (bText ? TBSTYLE_LIST : 0),
+                                  0, 0, 0, 0, hWndParent, NULL, NULL, NULL);
+    ::SendMessageW(hWnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    if (!bText) {
+        TBADDBITMAP bitmap = { HINST_COMMCTRL, IDB_STD_SMALL_COLOR };
+        ::SendMessageW(hWnd, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&bitmap));
+    }
+    static const WCHAR* const kMenus[] = { L"&File", L"&Edit", L"&View", L"F&ormat", L"&Help" };
+    for (int i = 0; i < nButtons; ++i) {
+        TBBUTTON button = {};
+        button.idCommand = 100 + i;
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = static_cast<BYTE>(bText ? BTNS_AUTOSIZE : (i % 3 == 2 ? BTNS_SEP : BTNS_BUTTON));
+        button.iBitmap = bText ? I_IMAGENONE : i;
+        button.iString = bText ? reinterpret_cast<INT_PTR>(kMenus[i % 5]) : -1;
+        ::SendMessageW(hWnd, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    return hWnd;
+}
+
+void AddBand(HWND hWndReBar, HWND hWndChild, UINT nID, UINT fStyle)
+{
+    SIZE size = {};
+    ::SendMessageW(hWndChild, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+    REBARBANDINFOW band = {};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_ID | RBBIM_STYLE | RBBIM_IDEALSIZE;
+    band.fStyle = fStyle;
+    band.hwndChild = hWndChild;
+    band.cxMinChild = 0;
+    band.cyMinChild = size.cy > 0 ? size.cy : 22;
+    band.cxIdeal = size.cx;
+    band.wID = nID;
+    ::SendMessageW(hWndReBar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+}
+
+LRESULT CALLBACK PeerFrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE) {
+        HWND hWndStatus = ::CreateWindowExW(0, STATUSCLASSNAMEW, NULL, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0,
+                                            0, hWnd, NULL, NULL, NULL);
+        int parts[kStatusParts];
+        for (int i = 0; i < kStatusParts; ++i)
+            parts[i] = i == kStatusParts - 1 ? -1 : kPaneWidth * (i + 1);
+        ::SendMessageW(hWndStatus, SB_SETPARTS, kStatusParts, reinterpret_cast<LPARAM>(parts));
+        for (int i = 0; i < kStatusParts; ++i)
+            ::SendMessageW(hWndStatus, SB_SETTEXTW, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(L"Line: 1 Col: 1"));
+        HWND hWndReBar = ::CreateWindowExW(0, REBARCLASSNAMEW, NULL,
+                                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_BANDBORDERS,
+                                           0, 0, 0, 0, hWnd, NULL, NULL, NULL);
+        AddBand(hWndReBar, MakeToolbar(hWndReBar, kMenuButtons, TRUE), 1, RBBS_GRIPPERALWAYS);
+        AddBand(hWndReBar, MakeToolbar(hWndReBar, kStandardButtons, FALSE), IDR_MAINFRAME,
+                RBBS_BREAK | RBBS_GRIPPERALWAYS);
+        return 0;
+    }
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
+        ::EndMenu();  // the menu is up and painted
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+double PeerFrameTime(int nRounds)
+{
+    double dTotal = 0;
+    for (int r = 0; r < nRounds; ++r) {
+        const double t0 = BenchNowMs();
+        HWND hWnd = ::CreateWindowExW(0, kPeerClass, L"peer", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, NULL, NULL,
+                                      ::GetModuleHandleW(NULL), NULL);
+        dTotal += BenchNowMs() - t0;
+        ::DestroyWindow(hWnd);
+        PumpAll();
+    }
+    return dTotal / nRounds;
+}
+
+double OurFrameTime(int nRounds)
+{
+    double dTotal = 0;
+    for (int r = 0; r < nRounds; ++r) {
+        CMainFrame* pFrame = new CMainFrame;  // deletes itself with its window
+        const double t0 = BenchNowMs();
+        const BOOL bMade = pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, NULL, NULL);
+        dTotal += BenchNowMs() - t0;
+        if (!bMade) {
+            fprintf(stderr, "the frame was not made\n");
+            exit(1);
+        }
+        pFrame->DestroyWindow();
+        PumpAll();
+    }
+    return dTotal / nRounds;
+}
+
+double PeerPopupTime(HWND hWndOwner, int nRounds)
+{
+    HMENU hMenu = ::CreatePopupMenu();
+    for (int i = 0; i < kPopupItems; ++i) {
+        WCHAR sz[32];
+        swprintf(sz, 32, L"skin%d", i);
+        ::AppendMenuW(hMenu, MF_STRING, ID_SKIN_NONE + i, sz);
+    }
+    double dTotal = 0;
+    for (int r = 0; r < nRounds; ++r) {
+        const double t0 = BenchNowMs();
+        ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN, kAnchor, kAnchor, 0, hWndOwner, NULL);
+        dTotal += BenchNowMs() - t0;
+        PumpAll();
+    }
+    ::DestroyMenu(hMenu);
+    return dTotal / nRounds;
+}
+
+// The Skins popup of menu 128 on a popup bar of the main frame's command bars.
+double OurPopupTime(CMainFrame* pFrame, int nRounds, int* pnItems)
+{
+    CMenu menu;
+    menu.LoadMenu(IDR_MAINFRAME);
+    CMenu* pSkins = NULL;
+    CMenu* pView = menu.GetSubMenu(2);
+    for (int i = 0; pView != NULL && i < pView->GetMenuItemCount(); ++i) {
+        CMenu* pSub = pView->GetSubMenu(i);
+        if (pSub != NULL && pSub->GetMenuItemID(0) == ID_SKIN_NONE)
+            pSkins = pSub;
+    }
+    if (pSkins == NULL) {
+        fprintf(stderr, "no Skins menu\n");
+        exit(1);
+    }
+    CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(pFrame->GetCommandBars()));
+    popup->SetSiteWindow(pFrame->m_hWnd);
+    popup->LoadFromMenu(pSkins);
+    double dTotal = 0;
+    for (int r = 0; r < nRounds; ++r) {
+        const double t0 = BenchNowMs();
+        popup->Popup(kAnchor, kAnchor, NULL);
+        ::UpdateWindow(popup->GetSafeHwnd());
+        dTotal += BenchNowMs() - t0;
+        *pnItems = 0;
+        for (int i = 0; i < popup->CountControls(); ++i)
+            *pnItems += popup->ControlAt(i)->IsVisible(0) && popup->ControlAt(i)->GetID() >= ID_SKIN_NONE ? 1 : 0;
+        popup->EndTracking();
+        PumpAll();
+    }
+    return dTotal / nRounds;
+}
+
+void PrintRatio(const char* pszWhat, const char* pszPeer, double dOurs, double dPeer, double dGoal)
+{
+    printf("%s: ours %.3f ms, %s %.3f ms, ratio %.2fx (goal <= %.1fx)\n", pszWhat, dOurs, pszPeer, dPeer,
+           dPeer > 0 ? dOurs / dPeer : 0.0, dGoal);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const int nRounds = argc > 1 ? _wtoi(argv[1]) : kDefaultRounds;
+    INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES };
+    ::InitCommonControlsEx(&icc);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = PeerFrameProc;
+    wc.hInstance = ::GetModuleHandleW(NULL);
+    wc.lpszClassName = kPeerClass;
+    wc.hCursor = ::LoadCursorW(NULL, IDC_ARROW);
+    ::RegisterClassW(&wc);
+
+    // 32 skin files for the popup; the program's library beside the benchmark.
+    const std::wstring skins = TempFolder(L"tolvane-bench-skins-");
+    for (int i = 0; i < kSkinFiles; ++i) {
+        HANDLE hFile = ::CreateFileW((skins + L"skin" + std::to_wstring(i) + L".msstyles").c_str(), GENERIC_WRITE, 0,
+                                     NULL, CREATE_ALWAYS, 0, NULL);
+        ::CloseHandle(hFile);
+    }
+    CMainFrame::SetSkinsFolderOverride(skins.c_str());
+    WCHAR szExe[MAX_PATH] = {};
+    ::GetModuleFileNameW(NULL, szExe, MAX_PATH);
+    *wcsrchr(szExe, L'\\') = 0;
+    CTolvaneDoc::SetLibraryFolder(szExe);
+    CBenchApp app(L"TolvaneAppBench");
+    WCHAR szNoArgs[1] = {};
+    AfxWinInit(::GetModuleHandleW(NULL), NULL, szNoArgs, SW_SHOW);
+    if (!app.InitInstance()) {
+        fprintf(stderr, "the program did not start\n");
+        return 1;
+    }
+    CMainFrame* pFrame = static_cast<CMainFrame*>(app.m_pMainWnd);
+    pFrame->MoveWindow(0, 0, 800, 600);
+    PumpAll();
+
+    // One unmeasured round each: first-use costs (classes, fonts) count for neither.
+    PeerFrameTime(1);
+    OurFrameTime(1);
+    const double dPeerFrame = PeerFrameTime(nRounds);
+    const double dOurFrame = OurFrameTime(nRounds);
+    PrintRatio("main frame creation", "comctl32 frame", dOurFrame, dPeerFrame, kFrameGoal);
+
+    // The system menu's owner ends the menu once it is up and painted.
+    HWND hWndOwner = ::CreateWindowExW(0, kPeerClass, L"owner", WS_POPUP | WS_VISIBLE, 600, 0, 50, 50, NULL, NULL,
+                                       ::GetModuleHandleW(NULL), NULL);
+    ::SetForegroundWindow(hWndOwner);
+    int nItems = 0;
+    PeerPopupTime(hWndOwner, 1);
+    OurPopupTime(pFrame, 1, &nItems);
+    const double dPeerPopup = PeerPopupTime(hWndOwner, nRounds);
+    const double dOurPopup = OurPopupTime(pFrame, nRounds, &nItems);
+    printf("Skins popup items shown: %d (TrackPopupMenu %d)\n", nItems, kPopupItems);
+    PrintRatio("Skins popup open to first paint", "TrackPopupMenu", dOurPopup, dPeerPopup, kPopupGoal);
+
+    ::DestroyWindow(hWndOwner);
+    pFrame->DestroyWindow();
+    app.ExitInstance();
+    CMainFrame::SetSkinsFolderOverride(NULL);
+    for (int i = 0; i < kSkinFiles; ++i)
+        ::DeleteFileW((skins + L"skin" + std::to_wstring(i) + L".msstyles").c_str());
+    ::RemoveDirectoryW(skins.c_str());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TolvaneAppBench");
+    return 0;
+}
