@@ -15,7 +15,20 @@ namespace {
 
 const int kBatches = 10;  // ours and the peer's alternate so that the machine's load falls on both
 
-double OurPaints(HWND hPicture, int nRounds)
+double OurPaints(CZPImageEditorPicture* pPicture, int nRounds)
+{
+    CRect rc;
+    pPicture->GetClientRect(&rc);
+    const double t0 = BenchNowMs();
+    for (int r = 0; r < nRounds; ++r) {
+        CClientDC dc(pPicture);
+        pPicture->DrawPicture(&dc, rc);
+    }
+    ::GdiFlush();
+    return (BenchNowMs() - t0) / nRounds;
+}
+
+double OurWindowPaints(HWND hPicture, int nRounds)
 {
     const double t0 = BenchNowMs();
     for (int r = 0; r < nRounds; ++r) {
@@ -69,13 +82,15 @@ int main(int argc, char** argv)
            rc.Width(), rc.Height());
 
     double dOurs = 0, dPeer = 0;
-    OurPaints(picture.m_hWnd, kBatches);
+    OurPaints(&picture, kBatches);
     PeerPaints(picture.m_hWnd, hImage, 16, 16, kBatches);
     for (int b = 0; b < kBatches; ++b) {
-        dOurs += OurPaints(picture.m_hWnd, nRounds / kBatches);
+        dOurs += OurPaints(&picture, nRounds / kBatches);
         dPeer += PeerPaints(picture.m_hWnd, hImage, 16, 16, nRounds / kBatches);
     }
     BenchPrintRatio("image editor picture paint vs StretchBlt of the DIB", dOurs / kBatches, dPeer / kBatches, 3.0);
+    printf("  (the whole WM_PAINT cycle, InvalidateRect + UpdateWindow: %.4f ms)\n",
+           OurWindowPaints(picture.m_hWnd, nRounds / kBatches));
     dlg.DestroyWindow();
     return 0;
 }

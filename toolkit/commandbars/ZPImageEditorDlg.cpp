@@ -11,6 +11,8 @@
 #include <framework/memorydc.h>
 #include <framework/messages.h>
 
+#include <utility>
+
 BEGIN_MESSAGE_MAP(CZPImageEditorDlg, CDialog)
 ON_WM_DESTROY()
 ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
@@ -59,7 +61,8 @@ struct PaletteCell
     UINT nID;
     COLORREF clr;
 };
-const PaletteCell kPalette[16] = {
+const int kPaletteCells = 16;
+const PaletteCell kPalette[kPaletteCells] = {
     { 9900, RGB(0, 0, 0) },       { 9915, RGB(128, 128, 128) }, { 9908, RGB(128, 0, 0) }, { 9910, RGB(128, 128, 0) },
     { 9911, RGB(0, 128, 0) },     { 9912, RGB(0, 128, 128) },   { 9905, RGB(0, 0, 128) }, { 9922, RGB(128, 0, 128) },
     { 9939, RGB(255, 255, 255) }, { 9931, RGB(192, 192, 192) }, { 9916, RGB(255, 0, 0) }, { 9926, RGB(255, 255, 0) },
@@ -167,16 +170,28 @@ BOOL CZPImageEditorDlg::OnInitDialog()
     const BOOL b32 = ZpIsComCtl6();
     if (pResources->LoadBitmap(&bmpStrip, b32 ? ZP_IDB_IMAGEEDITOR_32 : ZP_IDB_IMAGEEDITOR_16)) {
         const UINT nFlags = (b32 ? ILC_COLOR32 : ILC_COLOR24) | ILC_MASK;
-        for (CImageList* pList : { &m_ilTools, &m_ilMove }) {
-            if (pList->Create(kImageSize.cx, kImageSize.cy, nFlags, 0, 1)) {
-                if (b32)
-                    ImageList_Add(*pList, static_cast<HBITMAP>(bmpStrip.GetSafeHandle()), NULL);
-                else
-                    ImageList_AddMasked(*pList, static_cast<HBITMAP>(bmpStrip.GetSafeHandle()), kMask16);
-            }
+        BITMAP bm = {};
+        bmpStrip.GetBitmap(&bm);
+        // The move bar takes the images after the tools' twelve: a copy of that part of the strip
+        // (removing images from a list loses their masks on some systems).
+        const int xMove = kToolImages * kImageSize.cx;
+        LPBYTE pBits = NULL;
+        CBitmap bmpMove;
+        if (bm.bmWidth > xMove && bmpMove.Attach(ZpCreateDibSection32(NULL, bm.bmWidth - xMove, bm.bmHeight, &pBits))) {
+            CMemoryDC dcStrip(NULL, static_cast<HBITMAP>(bmpStrip.GetSafeHandle()));
+            CMemoryDC dcMove(NULL, static_cast<HBITMAP>(bmpMove.GetSafeHandle()));
+            ::BitBlt(dcMove, 0, 0, bm.bmWidth - xMove, bm.bmHeight, dcStrip, xMove, 0, SRCCOPY);
         }
-        for (int i = 0; i < kToolImages; ++i)
-            ImageList_Remove(m_ilMove, 0);
+        const std::pair<CImageList*, CBitmap*> lists[] = { { &m_ilTools, &bmpStrip }, { &m_ilMove, &bmpMove } };
+        for (const auto& list : lists) {
+            HBITMAP hImages = static_cast<HBITMAP>(list.second->GetSafeHandle());
+            if (hImages == NULL || !list.first->Create(kImageSize.cx, kImageSize.cy, nFlags, 0, 1))
+                continue;
+            if (b32)
+                ImageList_Add(*list.first, hImages, NULL);
+            else
+                ImageList_AddMasked(*list.first, hImages, kMask16);
+        }
     }
     CreateToolBar(m_wndToolsBar, ZP_IDC_IMAGEEDITOR_TOOLS, &m_ilTools, kToolButtons, _countof(kToolButtons),
                   kToolsPerRow);
@@ -228,7 +243,8 @@ BOOL CZPImageEditorDlg::CreateToolBar(CDlgToolBar& bar, UINT nIDPlaceholder, CIm
     ScreenToClient(&rc);
     pPlaceholder->ShowWindow(SW_HIDE);
     CSize size = bar.CalcFixedLayout(FALSE, TRUE);
-    bar.SetWindowPos(pPlaceholder, rc.left - kBarOffsetX, rc.top - kBarOffsetY, size.cx, size.cy, SWP_NOACTIVATE);
+    // Above the group box around it, which paints its whole area.
+    ::SetWindowPos(bar.m_hWnd, HWND_TOP, rc.left - kBarOffsetX, rc.top - kBarOffsetY, size.cx, size.cy, SWP_NOACTIVATE);
     return TRUE;
 }
 
@@ -241,7 +257,7 @@ void CZPImageEditorDlg::CreatePalette()
     pPlaceholder->GetWindowRect(&rc);
     ScreenToClient(&rc);
     pPlaceholder->ShowWindow(SW_HIDE);
-    for (int i = 0; i < _countof(kPalette); ++i) {
+    for (int i = 0; i < kPaletteCells; ++i) {
         CRect rcCell(
             CPoint(rc.left + (i % kCellsPerRow) * kCellStep, rc.top - kPaletteRise + (i / kCellsPerRow) * kCellStep),
             CSize(kCellSide, kCellSide));
@@ -272,7 +288,7 @@ CZPImageEditorPicker* CZPImageEditorDlg::GetCell(UINT nID)
         return &m_wndTransparent;
     if (nID == ZP_IDC_IMAGEEDITOR_CUSTOM)
         return &m_wndCustom;
-    for (int i = 0; i < _countof(kPalette); ++i)
+    for (int i = 0; i < kPaletteCells; ++i)
         if (kPalette[i].nID == nID)
             return &m_cells[i];
     return NULL;

@@ -145,7 +145,8 @@ void CZPImageEditorPicture::CAlphaBitmap::FixAlpha(const CAlphaBitmap* pBefore)
 
 CZPImageEditorPicture::CZPImageEditorPicture()
     : m_cxImage(16), m_cyImage(16), m_cxCell(1), m_cyCell(1), m_pDlg(NULL), m_bStrokePending(FALSE), m_bDrawing(FALSE),
-      m_clrStroke(0), m_hCursorShape(NULL), m_hCursorFill(NULL), m_hCursorPencil(NULL), m_hCursorPick(NULL)
+      m_clrStroke(0), m_pBuffer(NULL), m_sizeBuffer(0, 0), m_hCursorShape(NULL), m_hCursorFill(NULL),
+      m_hCursorPencil(NULL), m_hCursorPick(NULL)
 {}
 
 CZPImageEditorPicture::~CZPImageEditorPicture() = default;
@@ -373,12 +374,17 @@ BOOL CZPImageEditorPicture::Import(LPCWSTR lpszPath)
 
 CPoint CZPImageEditorPicture::PixelFromPoint(CPoint point) const
 {
-    // One mapping for hits and painting: the span is the window less its closing frame line.
     CRect rc(0, 0, 0, 0);
     if (m_hWnd != NULL)
         GetClientRect(&rc);
-    int cxSpan = rc.Width() > 1 ? rc.Width() - 1 : 1;
-    int cySpan = rc.Height() > 1 ? rc.Height() - 1 : 1;
+    return PixelFromPoint(point, rc.Size());
+}
+
+CPoint CZPImageEditorPicture::PixelFromPoint(CPoint point, CSize sizeWindow) const
+{
+    // One mapping for hits and painting: the span is the window less its closing frame line.
+    const int cxSpan = sizeWindow.cx > 1 ? sizeWindow.cx - 1 : 1;
+    const int cySpan = sizeWindow.cy > 1 ? sizeWindow.cy - 1 : 1;
     auto map = [](int v, int nImage, int nSpan) {
         LONGLONG n = static_cast<LONGLONG>(v) * nImage;
         return static_cast<int>(n >= 0 ? n / nSpan : (n - nSpan + 1) / nSpan);
@@ -545,28 +551,38 @@ void CZPImageEditorPicture::DrawPicture(CDC* pDC, const CRect& rc)
 {
     const int cx = rc.Width();
     const int cy = rc.Height();
-    LPBYTE pBuffer = NULL;
-    HBITMAP hBuffer = ZpCreateDibSection32(NULL, cx, cy, &pBuffer, TRUE);
-    if (hBuffer == NULL)
-        return;
+    // The off-screen buffer is kept while the window keeps its size.
+    if (m_sizeBuffer != CSize(cx, cy) || m_bmpBuffer.GetSafeHandle() == NULL) {
+        m_bmpBuffer.DeleteObject();
+        m_pBuffer = NULL;
+        LPBYTE pBits = NULL;
+        HBITMAP hBuffer = ZpCreateDibSection32(NULL, cx, cy, &pBits, TRUE);
+        if (hBuffer == NULL)
+            return;
+        m_bmpBuffer.Attach(hBuffer);
+        m_pBuffer = reinterpret_cast<LPDWORD>(pBits);
+        m_sizeBuffer = CSize(cx, cy);
+        m_columns.resize(cx);
+        m_rows.resize(cy);
+        for (int x = 0; x < cx; ++x)
+            m_columns[x] = std::min<int>(PixelFromPoint(CPoint(x, 0), rc.Size()).x, m_cxImage - 1);
+        for (int y = 0; y < cy; ++y)
+            m_rows[y] = std::min<int>(PixelFromPoint(CPoint(0, y), rc.Size()).y, m_cyImage - 1);
+    }
+    ::GdiFlush();
+    LPBYTE pBuffer = reinterpret_cast<LPBYTE>(m_pBuffer);
     LPDWORD pOut = reinterpret_cast<LPDWORD>(pBuffer);
     const size_t nPixels = static_cast<size_t>(cx) * cy;
     if (m_pCurrent == NULL) {
         std::fill(pOut, pOut + nPixels, 0x00FFFFFFu);
     } else {
-        // Image column and row of every window column and row, found once.
-        std::vector<int> columns(cx), rows(cy);
-        for (int x = 0; x < cx; ++x)
-            columns[x] = PixelFromPoint(CPoint(x, 0)).x;
-        for (int y = 0; y < cy; ++y)
-            rows[y] = PixelFromPoint(CPoint(0, y)).y;
         const BOOL bAlpha = m_pCurrent->IsAlpha();
         for (int y = 0; y < cy; ++y) {
             LPDWORD pRow = pOut + static_cast<size_t>(y) * cx;
-            const int iy = rows[y] < m_cyImage ? rows[y] : m_cyImage - 1;
+            const int iy = m_rows[y];
             const LPDWORD pImageRow = m_pCurrent->GetBits() + static_cast<size_t>(m_cyImage - 1 - iy) * m_cxImage;
             for (int x = 0; x < cx; ++x) {
-                const int ix = columns[x] < m_cxImage ? columns[x] : m_cxImage - 1;
+                const int ix = m_columns[x];
                 const DWORD dwPixel = pImageRow[ix];
                 const BYTE nBack = ((x / kCheckerSquare + y / kCheckerSquare) & 1) != 0 ? kCheckerDark : kCheckerLight;
                 if (bAlpha) {
@@ -591,9 +607,7 @@ void CZPImageEditorPicture::DrawPicture(CDC* pDC, const CRect& rc)
             pOut[static_cast<size_t>(y) * cx + cx - 1] = 0;
         }
     }
-    {
-        CMemoryDC dcBuffer(pDC->m_hDC, hBuffer);
-        ::BitBlt(pDC->m_hDC, rc.left, rc.top, cx, cy, dcBuffer, 0, 0, SRCCOPY);
-    }
-    ::DeleteObject(hBuffer);
+    HDC hBufferDC = m_dc.Select(static_cast<HBITMAP>(m_bmpBuffer.GetSafeHandle()));
+    ::BitBlt(pDC->m_hDC, rc.left, rc.top, cx, cy, hBufferDC, 0, 0, SRCCOPY);
+    m_dc.Restore();
 }

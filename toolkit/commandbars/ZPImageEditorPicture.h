@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 class CZPImageEditorDlg;
 
@@ -91,6 +92,7 @@ public:
 
     // The image pixel under a client point, unclamped.
     CPoint PixelFromPoint(CPoint point) const;
+    CPoint PixelFromPoint(CPoint point, CSize sizeWindow) const;
     // Paints the picture into rc (the client area) through an off-screen buffer.
     void DrawPicture(CDC* pDC, const CRect& rc);
 
@@ -128,7 +130,11 @@ private:
     std::unique_ptr<CAlphaBitmap> m_pCurrent;  // null: the picture is empty
     BOOL m_bStrokePending;                     // m_pBefore waits for its commit
     BOOL m_bDrawing;
-    CPoint m_ptStart;                                                       // the stroke's start, client coordinates
-    COLORREF m_clrStroke;                                                   // the pencil's colour for this stroke
+    CPoint m_ptStart;      // the stroke's start, client coordinates
+    COLORREF m_clrStroke;  // the pencil's colour for this stroke
+    CBitmap m_bmpBuffer;   // owned off-screen buffer of the paint, top-down
+    LPDWORD m_pBuffer;     // its pixels
+    CSize m_sizeBuffer;
+    std::vector<int> m_columns, m_rows;  // image column and row of each buffer column and row
     HCURSOR m_hCursorShape, m_hCursorFill, m_hCursorPencil, m_hCursorPick;  // shared resource cursors
 };

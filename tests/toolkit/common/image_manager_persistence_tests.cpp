@@ -404,6 +404,9 @@ TEST(IconPersistence, DamagedClipboardPastesNothing)
     Bytes shortStream(good.begin(), good.begin() + good.size() / 2);
     Bytes foreign = good;
     foreign[6] = 'Q';
+    // A well-formed set that holds no icon: the check text and a count of 0.
+    Bytes empty = SetStream(34, Bytes(), 0);
+    empty.resize(4 + 40 + 2);
     struct Case
     {
         const char* name;
@@ -413,6 +416,7 @@ TEST(IconPersistence, DamagedClipboardPastesNothing)
         {"short", shortStream},
         {"foreign check text", foreign},
         {"count beyond the data", SetStream(34, AlphaRecords(GoldenBottomUp(), 4), 3)},
+        {"no icon", empty},
     };
     CClipboardOwner owner;
     for (const Case& c : cases) {
