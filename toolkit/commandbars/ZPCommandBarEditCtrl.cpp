@@ -383,6 +383,34 @@ void ZpFillEditCharFormat(CZPControl* pControl, BOOL bGrey, CHARFORMAT2W& cf)
     cf.crBackColor = pPaintManager != NULL ? pPaintManager->GetEditBackColor(pControl) : ::GetSysColor(COLOR_WINDOW);
 }
 
+void CZPBarEditOwner::SetOwnerHideFlags(DWORD dwFlags)
+{
+    CZPControl* pControl = GetOwnerControl();
+    if (dwFlags == pControl->GetHideFlags())
+        return;
+    pControl->CZPControl::SetHideFlags(dwFlags);
+    CZPCommandBarEditCtrl* pEdit = GetOwnerEdit();
+    ZpUpdateEditVisibility(pControl, pEdit != NULL ? pEdit->GetSafeHwnd() : NULL);
+    pControl->DelayLayout();
+}
+
+void CZPBarEditOwner::OnOwnerBeforeLayout(UINT nLayoutMode)
+{
+    CZPControl* pControl = GetOwnerControl();
+    pControl->SetHideFlags(ZpDockingHideFlags(pControl->GetHideFlags(), nLayoutMode));
+}
+
+void CZPBarEditOwner::SetOwnerEnabled(int nEnabled)
+{
+    CZPControl* pControl = GetOwnerControl();
+    pControl->CZPControl::SetEnabled(nEnabled);
+    CZPCommandBarEditCtrl* pEdit = GetOwnerEdit();
+    if (pEdit != NULL && pEdit->GetSafeHwnd() != NULL) {
+        pEdit->EnableWindow(pControl->GetEnabled());
+        pEdit->UpdateCharFormat();
+    }
+}
+
 void ZpUpdateEditVisibility(CZPControl* pControl, HWND hWndEdit)
 {
     if (hWndEdit == NULL)

@@ -344,26 +344,17 @@ BOOL CZPControlComboBox::Compare(CZPControl* pOther)
 
 void CZPControlComboBox::SetHideFlags(DWORD dwFlags)
 {
-    if (dwFlags == m_dwHideFlags)
-        return;
-    m_dwHideFlags = dwFlags;
-    UpdateEditVisibility();
-    DelayLayout();
+    SetOwnerHideFlags(dwFlags);
 }
 
 void CZPControlComboBox::OnBeforeLayout(UINT nLayoutMode)
 {
-    SetHideFlags(ZpDockingHideFlags(m_dwHideFlags, nLayoutMode));
+    OnOwnerBeforeLayout(nLayoutMode);
 }
 
 void CZPControlComboBox::SetEnabled(int nEnabled)
 {
-    m_bEnabled = nEnabled;
-    if (GetEditHwnd() != NULL) {
-        m_pEdit->EnableWindow(GetEnabled());
-        RefreshCharFormat();
-    }
-    RedrawParent(TRUE);
+    SetOwnerEnabled(nEnabled);
 }
 
 void CZPControlComboBox::SetParent(CZPCommandBar* pParent)
