@@ -57,6 +57,7 @@ CZPCommandBars::CZPCommandBars()
 CZPCommandBars::~CZPCommandBars()
 {
     DestroyKeyboardTips();
+    m_contextMenus.RemoveAll();
     // The bars go first: undocking them talks to the dock bars.
     m_bLayoutLock = TRUE;
     RemoveAll();

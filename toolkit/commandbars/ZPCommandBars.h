@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "commandbars/ZPCommandBarsContextMenus.h"
+
 class CZPCommandBar;
 class CZPCommandBarKeyboardTip;
 class CZPControl;
@@ -19,6 +21,7 @@ class CZPPaintManager;
 class CZPPopupBar;
 class CZPToolBar;
 class CZPShortcutManager;
+struct ZP_LOADED_BARS;
 
 class CZPCommandBars : public CCmdTarget
 {
@@ -57,6 +60,8 @@ public:
     CZPCommandBar* GetAt(int nIndex) const;
     int IndexOf(const CZPCommandBar* pBar) const;
     CZPCommandBar* FindToolBar(UINT nId) const;
+    // The context menus (their controls are stored with the layout).
+    CZPCommandBarsContextMenus* GetContextMenus() { return &m_contextMenus; }
     // A new toolbar of the class (default CZPToolBar) at a position; NULL when that fails.
     CZPToolBar* CreateToolBar(LPCWSTR lpszTitle, int nPosition, CRuntimeClass* pClass = NULL);
     // Appends a bar the caller created (takes over the caller's reference).
@@ -183,7 +188,8 @@ private:
     std::vector<CZPCommandBarKeyboardTip*> m_arrKeyboardTips;  // owned, windows destroyed with them
     CZPCommandBar* m_pKeyboardTipsBar;                         // borrowed: the bar showing the tips
     BOOL m_bLayoutLock;
-    BOOL m_bControlsKeptAside;  // the stored controls could not be read: the save leaves them alone
+    BOOL m_bControlsKeptAside;
+    CZPCommandBarsContextMenus m_contextMenus;  // the stored controls could not be read: the save leaves them alone
 
     void SaveBarRecords(LPCWSTR lpszProfileName);
     void LoadBarRecords(LPCWSTR lpszProfileName);
@@ -194,6 +200,11 @@ private:
     void LoadControls(LPCWSTR lpszProfileName, BOOL bSilent);
     void ApplyLoadedControls(CZPCommandBar* pBar, CZPCommandBar* pLoaded, BOOL bSilent);
     static BOOL IsBarCustomized(CZPCommandBar* pBar);
+    // The bars the blob stores (with a reference each): the toolbars (with bOnlyCustomized only
+    // the customized ones) and every popup bar they open, the popup bars under ids of their own.
+    void CollectBarsForSaving(CPtrArray* pBars, BOOL bOnlyCustomized);
+    static void ReleaseLoadedLinks(ZP_LOADED_BARS& loaded);
+    void ApplyLoadedContextMenu(CZPPopupBar* pLoaded);
 };
 
 // Tracks a popup bar at a screen point like TrackPopupMenu with its TPM_ flags: with

@@ -403,6 +403,7 @@ void CZPControlComboBox::Copy(CZPControl* pSource, BOOL bRecursive)
     }
     // The list's items come along with a copy of the list, never a shared one.
     CZPControl::Copy(pSource, bRecursive);
+    CopyPopupBarId(pSource);
     CZPControlComboBoxList* pSourceList =
         pCombo != NULL ? DYNAMIC_DOWNCAST(CZPControlComboBoxList, pCombo->GetCommandBar()) : NULL;
     CZPControlComboBoxList* pList = DYNAMIC_DOWNCAST(CZPControlComboBoxList, GetCommandBar());
@@ -427,12 +428,7 @@ void CZPControlComboBox::DoPropExchange(CZPPropExchange* pPX)
     }
     if (nSchema > kSchemaEditStyle)
         PropExchangeLong(pPX, L"EditStyle", &m_dwEditStyle, 0);
-    CZPControlComboBoxList* pList = DYNAMIC_DOWNCAST(CZPControlComboBoxList, GetCommandBar());
-    if (pList != NULL) {
-        CRefPtr<CZPPropExchange> section = CRefPtr<CZPPropExchange>::Adopt(pPX->GetSection(L"List"));
-        if (section)
-            pList->ExchangeProperties(section.Get());
-    }
+    // The items travel with the drop-down bar, stored as a bar of its own ("CommandBarId").
     if (pPX->IsLoading()) {
         SetDropDown(bDropDown);
         SetShellAutoComplete(m_dwShellAutoCompleteFlags);

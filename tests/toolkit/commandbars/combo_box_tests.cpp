@@ -304,6 +304,10 @@ TEST_F(ComboBoxTest, ItemsRoundTripThroughTheRegistryAndBadCountsStop)
         CZPPropExchangeRegistry px(FALSE, hRoot, L"Combo");
         px.SetSchema(ZP_COMMANDBARS_SCHEMA);
         stored->DoPropExchange(&px);
+        // The items travel with the drop-down bar, stored as a bar of its own.
+        CZPPropExchangeRegistry pxList(FALSE, hRoot, L"Combo\\List");
+        pxList.SetSchema(ZP_COMMANDBARS_SCHEMA);
+        stored->GetDropDownBar()->ExchangeProperties(&pxList);
     }
     WCHAR szItem[32] = {};
     DWORD cb = sizeof(szItem);
@@ -314,6 +318,9 @@ TEST_F(ComboBoxTest, ItemsRoundTripThroughTheRegistryAndBadCountsStop)
         CZPPropExchangeRegistry px(TRUE, hRoot, L"Combo");
         px.SetSchema(ZP_COMMANDBARS_SCHEMA);
         loaded->DoPropExchange(&px);
+        CZPPropExchangeRegistry pxList(TRUE, hRoot, L"Combo\\List");
+        pxList.SetSchema(ZP_COMMANDBARS_SCHEMA);
+        loaded->GetDropDownBar()->ExchangeProperties(&pxList);
         EXPECT_EQ(2, loaded->GetCount());
         EXPECT_EQ(5, loaded->GetDropDownItemCount());
         EXPECT_FALSE(loaded->GetDropDown());
@@ -331,9 +338,9 @@ TEST_F(ComboBoxTest, ItemsRoundTripThroughTheRegistryAndBadCountsStop)
     for (DWORD dwCount : { DWORD(1000000), static_cast<DWORD>(-5) }) {
         ::RegSetKeyValueW(hRoot, L"Combo\\List\\Items", L"Count", REG_DWORD, &dwCount, sizeof(dwCount));
         CRefPtr<CZPControlComboBox> loaded = CRefPtr<CZPControlComboBox>::Adopt(new CZPControlComboBox);
-        CZPPropExchangeRegistry px(TRUE, hRoot, L"Combo");
+        CZPPropExchangeRegistry px(TRUE, hRoot, L"Combo\\List");
         px.SetSchema(ZP_COMMANDBARS_SCHEMA);
-        loaded->DoPropExchange(&px);
+        loaded->GetDropDownBar()->ExchangeProperties(&px);
         EXPECT_EQ(dwCount == 1000000u ? 2 : 0, loaded->GetCount());
     }
     ::RegCloseKey(hRoot);
