@@ -11,6 +11,7 @@
 
 #include "commandbars/ZPControlComboBoxAutoCompleteWnd.h"
 #include "common/ZPImageManager.h"
+#include "common/ZPToolTipContext.h"
 #include "common/ZPToolInfo.h"
 
 #include <windowsx.h>
@@ -246,7 +247,19 @@ BOOL CZPCommandBarEditCtrl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDH
 LRESULT CZPCommandBarEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     CDispatchGuard guard(this);
+    RelayToBarToolTips(message, wParam, lParam);
     return EditWindowProc(message, wParam, lParam);
+}
+
+void CZPCommandBarEditCtrl::RelayToBarToolTips(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The owning control's bar shows the control's tip while the mouse is over this window.
+    CZPBarEditOwner* pOwner = GetEditOwner();
+    CZPControl* pControl = pOwner != NULL ? pOwner->GetOwnerControl() : NULL;
+    CZPCommandBar* pBar = pControl != NULL ? pControl->GetParent() : NULL;
+    CZPCommandBars* pCommandBars = pBar != NULL && pBar->GetSafeHwnd() != NULL ? pBar->FindCommandBars() : NULL;
+    if (pCommandBars != NULL && pCommandBars->GetToolTipContext() != NULL)
+        pCommandBars->GetToolTipContext()->RelayOwnerMessage(pBar, message, wParam, lParam);
 }
 
 LRESULT CZPCommandBarEditCtrl::EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -116,6 +116,8 @@ protected:
     // The messages of the window; subclasses handle theirs and pass the rest on to this one.
     virtual LRESULT EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) final;
+    // Every message of the window goes first to the tooltip context of the owner's bar.
+    void RelayToBarToolTips(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void OnPaintEdit();
     void OnEditSetFocus(CZPBarEditOwner* pOwner, WPARAM wParam, LPARAM lParam, LRESULT& lResult);

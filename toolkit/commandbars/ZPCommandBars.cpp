@@ -11,6 +11,7 @@
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPDockContext.h"
 #include "commandbars/ZPMouseManager.h"
+#include "common/ZPToolTipContext.h"
 #include "commandbars/ZPShortcutManager.h"
 #include "commandbars/ZPToolBar.h"
 
@@ -49,8 +50,10 @@ CZPCommandBars::CZPCommandBars()
       m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_pShortcutManager(new CZPShortcutManager(this)),
       m_pActions(new CZPControlActions(this)), m_bEnableActions(FALSE),
       m_bPreviewMode(FALSE), m_bKeyboardCuesShown(TRUE), m_bKeyboardCuesUsed(FALSE), m_nKeyboardTipsLevel(0),
-      m_nKeyboardTipsTyped(0), m_pKeyboardTipsBar(NULL), m_bLayoutLock(FALSE), m_bControlsKeptAside(FALSE)
+      m_nKeyboardTipsTyped(0), m_pKeyboardTipsBar(NULL), m_bLayoutLock(FALSE), m_bControlsKeptAside(FALSE),
+      m_pToolTipContext(new CZPToolTipContext)
 {
+    m_pToolTipContext->SetStyle(CZPToolTipContext::kindOffice);
     ApplyKeyboardCuesShow(ZP_CUES_SHOW_SYSTEM);
 }
 
@@ -65,6 +68,7 @@ CZPCommandBars::~CZPCommandBars()
     m_pActions->InternalRelease();
     delete m_pShortcutManager;
     m_pOptions->InternalRelease();
+    m_pToolTipContext->InternalRelease();
     for (CZPDockBar*& pDockBar : m_pDockBars) {
         if (pDockBar != NULL)
             pDockBar->DestroyWindow();

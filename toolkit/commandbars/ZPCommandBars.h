@@ -21,6 +21,7 @@ class CZPPaintManager;
 class CZPPopupBar;
 class CZPToolBar;
 class CZPShortcutManager;
+class CZPToolTipContext;
 struct ZP_LOADED_BARS;
 
 class CZPCommandBars : public CCmdTarget
@@ -116,6 +117,8 @@ public:
     // Shortcuts are off while the frame shows its print preview.
     void OnSetPreviewMode(BOOL bPreview);
     CZPShortcutManager* GetShortcutManagerObject() const { return m_pShortcutManager; }
+    // The tips of the bars' controls (the Office kind).
+    CZPToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
 
     // Keyboard cues: the underlined mnemonics, shown always or, when in use, with Alt or tracking.
     BOOL IsKeyboardCuesShown() const { return m_bKeyboardCuesShown; }
@@ -189,7 +192,8 @@ private:
     CZPCommandBar* m_pKeyboardTipsBar;                         // borrowed: the bar showing the tips
     BOOL m_bLayoutLock;
     BOOL m_bControlsKeptAside;
-    CZPCommandBarsContextMenus m_contextMenus;  // the stored controls could not be read: the save leaves them alone
+    CZPCommandBarsContextMenus m_contextMenus;
+    CZPToolTipContext* m_pToolTipContext;  // owned: one reference  // the stored controls could not be read: the save leaves them alone
 
     void SaveBarRecords(LPCWSTR lpszProfileName);
     void LoadBarRecords(LPCWSTR lpszProfileName);

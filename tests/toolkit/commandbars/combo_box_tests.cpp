@@ -2,10 +2,12 @@
 // choosing and cancelling, Escape, the wheel, drop-down-list typing and the saved items.
 #include "commandbars_test_support.h"
 
+#include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControlComboBox.h"
 #include "commandbars/ZPControlComboBoxPopupBar.h"
 #include "commandbars/ZPMouseManager.h"
 #include "common/ZPPropExchangeRegistry.h"
+#include "common/ZPToolTipContext.h"
 
 #include <vector>
 
@@ -287,6 +289,47 @@ TEST_F(ComboBoxTest, VerticalDockingHidesTheCombo)
     bar.pCombo->OnBeforeLayout(0);
     EXPECT_EQ(0u, bar.pCombo->GetHideFlags());
     EXPECT_TRUE(::IsWindowVisible(bar.EditHwnd()));
+}
+
+struct OwnedCount
+{
+    HWND hWndOwner;
+    int n;
+};
+
+BOOL CALLBACK CountOwned(HWND hWnd, LPARAM lParam)
+{
+    OwnedCount* p = reinterpret_cast<OwnedCount*>(lParam);
+    p->n += ::GetWindow(hWnd, GW_OWNER) == p->hWndOwner;
+    return TRUE;
+}
+
+// Windows owned by hWndOwner: a tip window the bar's tooltip context made is one of them.
+int CountOwnedWindows(HWND hWndOwner)
+{
+    OwnedCount count = { hWndOwner, 0 };
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountOwned, reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+TEST_F(ComboBoxTest, EditWindowMessagesReachTheBarsToolTips)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, { L"one" });
+    CRefPtr<CZPCommandBars> commandBars = CRefPtr<CZPCommandBars>::Adopt(new CZPCommandBars);
+    bar.pBar->SetCommandBars(commandBars.Get());
+    bar.pCombo->SetTooltip(L"Find what");
+    ::SetForegroundWindow(bar.pBar->m_hWnd);
+    CRect rcEdit;
+    ::GetWindowRect(bar.EditHwnd(), &rcEdit);
+    ::SetCursorPos(rcEdit.CenterPoint().x, rcEdit.CenterPoint().y);
+    const int nBefore = CountOwnedWindows(bar.pBar->m_hWnd);
+    // A mouse move over the edit window, as the edit receives it: the bar's context makes its tip.
+    ::SendMessageW(bar.EditHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(nBefore + 1, CountOwnedWindows(bar.pBar->m_hWnd));
+    // The edit stands for its bar in the tip's window lookups.
+    EXPECT_EQ(1, ::SendMessageW(bar.EditHwnd(), ZP_TTM_ISCHILDOFTOOL, 0, 0));
+    bar.pBar->SetCommandBars(NULL);
 }
 
 TEST_F(ComboBoxTest, ItemsRoundTripThroughTheRegistryAndBadCountsStop)
