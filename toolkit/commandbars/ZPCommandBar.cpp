@@ -528,6 +528,47 @@ void CZPCommandBar::RepaintArea(const RECT* pRect, BOOL bAnimate)
 
 // Persisted defaults differ from the constructor's (Position 0, Style 0, MRUWidth 0): stored
 // files rely on them. Values outside their range load as those defaults.
+namespace {
+
+// The controls of a collection and of its original controls, one after the other.
+template <class TFunc> BOOL ForEachControlAndOriginal(CZPControls* pControls, TFunc func)
+{
+    if (pControls == NULL)
+        return TRUE;
+    for (int i = 0; i < pControls->GetCount(); ++i)
+        if (!func(pControls->GetAt(i)))
+            return FALSE;
+    if (CZPOriginalControls* pOriginals = pControls->GetOriginalControls())
+        for (int i = 0; i < pOriginals->GetCount(); ++i)
+            if (!func(pOriginals->GetAt(i)))
+                return FALSE;
+    return TRUE;
+}
+
+}  // namespace
+
+void CZPCommandBar::CollectCommandBars(CPtrArray* pBars)
+{
+    for (INT_PTR i = 0; i < pBars->GetSize(); ++i)
+        if (pBars->GetAt(i) == this)
+            return;  // met before: shared, or a popup chain that loops
+    InternalAddRef();
+    pBars->Add(this);
+    ForEachControlAndOriginal(m_pControls, [pBars](CZPControl* pControl) {
+        pControl->CollectChildBars(pBars);
+        return TRUE;
+    });
+}
+
+BOOL CZPCommandBar::RestoreCommandBarLinks(ZP_LOADED_BARS* pLoaded)
+{
+    pLoaded->chain.push_back(this);
+    const BOOL bRestored = ForEachControlAndOriginal(
+        m_pControls, [pLoaded](CZPControl* pControl) { return pControl->RestoreChildBar(pLoaded); });
+    pLoaded->chain.pop_back();
+    return bRestored;
+}
+
 void CZPCommandBar::ExchangeProperties(CZPPropExchange* pPX)
 {
     if (pPX == NULL)

@@ -4,6 +4,7 @@
 
 #include <framework.h>
 #include <framework/wnd.h>
+#include <vector>
 
 #include "common/ZPAccessible.h"
 #include "common/ZPHookManager.h"
@@ -92,6 +93,14 @@ struct ZP_COMMANDBARS_EXCHANGE_PARAMS
     BOOL bSaveOriginalControls;
     BOOL bSaveOuterControls;
     CZPCommandBars* pCommandBars;  // borrowed: the owner of the bars exchanged
+};
+
+// The bars read from a stored layout while the popup controls find their bars again.
+struct ZP_LOADED_BARS
+{
+    std::vector<CZPCommandBar*> bars;    // each with one reference of the loader
+    std::vector<CZPCommandBar*> linked;  // borrowed: bars whose links are restored (or under way)
+    std::vector<CZPCommandBar*> chain;   // borrowed: the bars whose links are being restored
 };
 
 class CZPCommandBar : public CWnd, public CZPHookManagerHookAble, public CZPAccessible
@@ -233,18 +242,24 @@ public:
     virtual void ExchangeProperties(CZPPropExchange* pPX);                          // 103
     virtual BOOL IsKeyboardCuesVisible() const;                                     // 104
     // bAnimate fades the area; a whole-bar repaint (NULL) with TRUE is drawn at once.
-    virtual void RepaintArea(const RECT* pRect, BOOL bAnimate = FALSE);             // 105
-    virtual void DrawBar(CDC* pDC, const CRect& rcClip);                            // 106
+    virtual void RepaintArea(const RECT* pRect, BOOL bAnimate = FALSE);  // 105
+    virtual void DrawBar(CDC* pDC, const CRect& rcClip);                 // 106
     // One keyboard tip per visible captioned control, handed to the command bars.
-    virtual void CreateKeyboardTips();                                              // 111
-    virtual void OnKeyboardTipActivated(CZPCommandBarKeyboardTip* pTip);            // 112
-    virtual int ProcessTrackingKey(UINT nKey, LPARAM lParam);                       // 113
-    virtual CSize ComputeBarSize(int nLength, DWORD dwMode);                        // 114
-    virtual BOOL NavigateByKey(int nCode);                                          // 115
-    virtual void ResetTrackingState();                                              // 116
-    virtual void RefreshShortcutTexts();                                            // 119
+    virtual void CreateKeyboardTips();                                    // 111
+    virtual void OnKeyboardTipActivated(CZPCommandBarKeyboardTip* pTip);  // 112
+    virtual int ProcessTrackingKey(UINT nKey, LPARAM lParam);             // 113
+    virtual CSize ComputeBarSize(int nLength, DWORD dwMode);              // 114
+    virtual BOOL NavigateByKey(int nCode);                                // 115
+    virtual void ResetTrackingState();                                    // 116
+    virtual void RefreshShortcutTexts();                                  // 119
     // 1 inside the window (and a popup's region), 0 outside, ZP_CONTAINS_NEVER.
-    virtual int ContainsScreenPoint(POINT ptScreen) const;             // 118
+    virtual int ContainsScreenPoint(POINT ptScreen) const;  // 118
+    // Adds this bar (with a reference) and every bar its controls and original controls open,
+    // each once, to pBars.
+    virtual void CollectCommandBars(CPtrArray* pBars);  // 120
+    // The popup controls take the loaded bars their stored ids name; FALSE for a link to this
+    // bar or to a bar above it.
+    virtual BOOL RestoreCommandBarLinks(ZP_LOADED_BARS* pLoaded);      // 121
     virtual void OnIdleUpdate(BOOL bDisableIfNoHandler, BOOL bForce);  // 124
 
 protected:

@@ -11,6 +11,7 @@
 
 #include "commandbars/ZPControlComboBoxAutoCompleteWnd.h"
 #include "common/ZPImageManager.h"
+#include "common/ZPToolTipContext.h"
 #include "common/ZPToolInfo.h"
 
 #include <windowsx.h>
@@ -246,7 +247,19 @@ BOOL CZPCommandBarEditCtrl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDH
 LRESULT CZPCommandBarEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     CDispatchGuard guard(this);
+    RelayToBarToolTips(message, wParam, lParam);
     return EditWindowProc(message, wParam, lParam);
+}
+
+void CZPCommandBarEditCtrl::RelayToBarToolTips(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The owning control's bar shows the control's tip while the mouse is over this window.
+    CZPBarEditOwner* pOwner = GetEditOwner();
+    CZPControl* pControl = pOwner != NULL ? pOwner->GetOwnerControl() : NULL;
+    CZPCommandBar* pBar = pControl != NULL ? pControl->GetParent() : NULL;
+    CZPCommandBars* pCommandBars = pBar != NULL && pBar->GetSafeHwnd() != NULL ? pBar->FindCommandBars() : NULL;
+    if (pCommandBars != NULL && pCommandBars->GetToolTipContext() != NULL)
+        pCommandBars->GetToolTipContext()->RelayOwnerMessage(pBar, message, wParam, lParam);
 }
 
 LRESULT CZPCommandBarEditCtrl::EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -381,6 +394,34 @@ void ZpFillEditCharFormat(CZPControl* pControl, BOOL bGrey, CHARFORMAT2W& cf)
     const int nColor = bGrey ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT;
     cf.crTextColor = pPaintManager != NULL ? pPaintManager->GetColor(nColor) : ::GetSysColor(nColor);
     cf.crBackColor = pPaintManager != NULL ? pPaintManager->GetEditBackColor(pControl) : ::GetSysColor(COLOR_WINDOW);
+}
+
+void CZPBarEditOwner::SetOwnerHideFlags(DWORD dwFlags)
+{
+    CZPControl* pControl = GetOwnerControl();
+    if (dwFlags == pControl->GetHideFlags())
+        return;
+    pControl->CZPControl::SetHideFlags(dwFlags);
+    CZPCommandBarEditCtrl* pEdit = GetOwnerEdit();
+    ZpUpdateEditVisibility(pControl, pEdit != NULL ? pEdit->GetSafeHwnd() : NULL);
+    pControl->DelayLayout();
+}
+
+void CZPBarEditOwner::OnOwnerBeforeLayout(UINT nLayoutMode)
+{
+    CZPControl* pControl = GetOwnerControl();
+    pControl->SetHideFlags(ZpDockingHideFlags(pControl->GetHideFlags(), nLayoutMode));
+}
+
+void CZPBarEditOwner::SetOwnerEnabled(int nEnabled)
+{
+    CZPControl* pControl = GetOwnerControl();
+    pControl->CZPControl::SetEnabled(nEnabled);
+    CZPCommandBarEditCtrl* pEdit = GetOwnerEdit();
+    if (pEdit != NULL && pEdit->GetSafeHwnd() != NULL) {
+        pEdit->EnableWindow(pControl->GetEnabled());
+        pEdit->UpdateCharFormat();
+    }
 }
 
 void ZpUpdateEditVisibility(CZPControl* pControl, HWND hWndEdit)

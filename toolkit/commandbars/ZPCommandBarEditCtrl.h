@@ -37,6 +37,14 @@ public:
     virtual BOOL IsWritingText() const { return FALSE; }
     // A right button press before the focus is taken.
     virtual void OnEditRButtonDown() {}
+    // The owner's edit window object, NULL when it has none.
+    virtual CZPCommandBarEditCtrl* GetOwnerEdit() const = 0;
+
+    // The owners' overrides of the control's setters: the edit window follows the hide flags
+    // (shown or hidden, the bar laid out again), the docking side and the enabled state.
+    void SetOwnerHideFlags(DWORD dwFlags);
+    void OnOwnerBeforeLayout(UINT nLayoutMode);
+    void SetOwnerEnabled(int nEnabled);
 
 protected:
     ~CZPBarEditOwner() = default;
@@ -108,6 +116,8 @@ protected:
     // The messages of the window; subclasses handle theirs and pass the rest on to this one.
     virtual LRESULT EditWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) final;
+    // Every message of the window goes first to the tooltip context of the owner's bar.
+    void RelayToBarToolTips(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void OnPaintEdit();
     void OnEditSetFocus(CZPBarEditOwner* pOwner, WPARAM wParam, LPARAM lParam, LRESULT& lResult);

@@ -12,6 +12,7 @@
 #include "commandbars/ZPDockContext.h"
 #include "commandbars/ZPKeyboardManager.h"
 #include "commandbars/ZPMouseManager.h"
+#include "common/ZPToolTipContext.h"
 #include "commandbars/ZPShortcutManager.h"
 #include "commandbars/ZPToolBar.h"
 
@@ -50,14 +51,17 @@ CZPCommandBars::CZPCommandBars()
       m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_pShortcutManager(new CZPShortcutManager(this)),
       m_pActions(new CZPControlActions(this)), m_bEnableActions(FALSE), m_bPreviewMode(FALSE),
       m_bKeyboardCuesShown(TRUE), m_bKeyboardCuesUsed(FALSE), m_nKeyboardTipsLevel(0), m_nKeyboardTipsTyped(0),
-      m_pKeyboardTipsBar(NULL), m_bLayoutLock(FALSE), m_bControlsKeptAside(FALSE), m_bShiftFilter(FALSE)
+      m_pKeyboardTipsBar(NULL), m_bLayoutLock(FALSE), m_bControlsKeptAside(FALSE), m_bShiftFilter(FALSE),
+      m_pToolTipContext(new CZPToolTipContext)
 {
+    m_pToolTipContext->SetStyle(CZPToolTipContext::kindOffice);
     ApplyKeyboardCuesShow(ZP_CUES_SHOW_SYSTEM);
 }
 
 CZPCommandBars::~CZPCommandBars()
 {
     DestroyKeyboardTips();
+    m_contextMenus.RemoveAll();
     // The bars go first: undocking them talks to the dock bars.
     m_bLayoutLock = TRUE;
     RemoveAll();
@@ -65,6 +69,7 @@ CZPCommandBars::~CZPCommandBars()
     m_pActions->InternalRelease();
     delete m_pShortcutManager;
     m_pOptions->InternalRelease();
+    m_pToolTipContext->InternalRelease();
     for (CZPDockBar*& pDockBar : m_pDockBars) {
         if (pDockBar != NULL)
             pDockBar->DestroyWindow();

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "commandbars/ZPCommandBarsContextMenus.h"
+
 class CZPCommandBar;
 class CZPCommandBarKeyboardTip;
 class CZPControl;
@@ -19,6 +21,8 @@ class CZPPaintManager;
 class CZPPopupBar;
 class CZPToolBar;
 class CZPShortcutManager;
+class CZPToolTipContext;
+struct ZP_LOADED_BARS;
 
 class CZPCommandBars : public CCmdTarget
 {
@@ -57,6 +61,8 @@ public:
     CZPCommandBar* GetAt(int nIndex) const;
     int IndexOf(const CZPCommandBar* pBar) const;
     CZPCommandBar* FindToolBar(UINT nId) const;
+    // The context menus (their controls are stored with the layout).
+    CZPCommandBarsContextMenus* GetContextMenus() { return &m_contextMenus; }
     // A new toolbar of the class (default CZPToolBar) at a position; NULL when that fails.
     CZPToolBar* CreateToolBar(LPCWSTR lpszTitle, int nPosition, CRuntimeClass* pClass = NULL);
     // A user toolbar: the site may offer the object (ZpMsgCreateBar); not built-in, with the id,
@@ -122,6 +128,8 @@ public:
     // Set: Alt+letter with Shift held is left to the frame rather than taken as a mnemonic.
     BOOL IsShiftFilter() const { return m_bShiftFilter; }
     void SetShiftFilter(BOOL bFilter) { m_bShiftFilter = bFilter; }
+    // The tips of the bars' controls (the Office kind).
+    CZPToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
 
     // Keyboard cues: the underlined mnemonics, shown always or, when in use, with Alt or tracking.
     BOOL IsKeyboardCuesShown() const { return m_bKeyboardCuesShown; }
@@ -196,6 +204,8 @@ private:
     BOOL m_bLayoutLock;
     BOOL m_bControlsKeptAside;  // the stored controls could not be read: the save leaves them alone
     BOOL m_bShiftFilter;
+    CZPCommandBarsContextMenus m_contextMenus;
+    CZPToolTipContext* m_pToolTipContext;  // owned: one reference
 
     void SaveBarRecords(LPCWSTR lpszProfileName);
     void LoadBarRecords(LPCWSTR lpszProfileName);
@@ -206,6 +216,11 @@ private:
     void LoadControls(LPCWSTR lpszProfileName, BOOL bSilent);
     void ApplyLoadedControls(CZPCommandBar* pBar, CZPCommandBar* pLoaded, BOOL bSilent);
     static BOOL IsBarCustomized(CZPCommandBar* pBar);
+    // The bars the blob stores (with a reference each): the toolbars (with bOnlyCustomized only
+    // the customized ones) and every popup bar they open, the popup bars under ids of their own.
+    void CollectBarsForSaving(CPtrArray* pBars, BOOL bOnlyCustomized);
+    static void ReleaseLoadedLinks(ZP_LOADED_BARS& loaded);
+    void ApplyLoadedContextMenu(CZPPopupBar* pLoaded);
 };
 
 // Tracks a popup bar at a screen point like TrackPopupMenu with its TPM_ flags: with

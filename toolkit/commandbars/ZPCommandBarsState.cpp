@@ -4,9 +4,11 @@
 
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPCommandBarsOptions.h"
+#include "commandbars/ZPControlPopup.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPDockContext.h"
+#include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPReBar.h"
 #include "commandbars/ZPShortcutManager.h"
 #include "commandbars/ZPStatusBar.h"
@@ -30,6 +32,9 @@ const int kMaxBarRecords = 1000;   // records read, whatever the summary claims
 const int kMaxDockEntries = 1000;  // entries of one dock row read
 const int kMaxNewToolBars = 64;    // toolbars a blob may add
 const UINT kMaxLoadedBars = 1000;  // bars one blob may hold
+// Ids given to stored popup bars, and the largest id a bar keeps when stored.
+const UINT kFirstCollectedBarId = 0x1000000;
+const UINT kMaxStoredBarId = 0xFFFFFF;
 const UINT kCustomizeCommand = 35001;
 const UINT kStatusBarId = AFX_IDW_STATUS_BAR;
 const UINT kReBarId = AFX_IDW_REBAR;
@@ -119,6 +124,20 @@ BOOL ReadWholeFile(const CString& strPath, std::vector<BYTE>& blob)
 // A point kept inside the work area of its monitor, at least an icon inside the right and bottom.
 // The largest coordinate a remembered dock rectangle may hold (dock-bar client coordinates).
 const int kMaxDockExtent = 0x7FFF;
+
+// The bars collected for saving, each holding a reference released at the end.
+struct CollectedBars
+{
+    CPtrArray bars;
+    CollectedBars() = default;
+    CollectedBars(const CollectedBars&) = delete;
+    CollectedBars& operator=(const CollectedBars&) = delete;
+    ~CollectedBars()
+    {
+        for (INT_PTR i = 0; i < bars.GetSize(); ++i)
+            static_cast<CZPCommandBar*>(bars[i])->InternalRelease();
+    }
+};
 
 CPoint ClampIntoWorkArea(CPoint pt)
 {
@@ -445,10 +464,49 @@ void CZPCommandBars::SaveDockRows(LPCWSTR lpszProfileName)
 // A user toolbar, or a customizable built-in one whose controls are not (or no longer) its originals.
 BOOL CZPCommandBars::IsBarCustomized(CZPCommandBar* pBar)
 {
+    // A context menu counts when its controls changed.
+    if (pBar->IsPopupBar())
+        return pBar->GetControls() != NULL && pBar->GetControls()->IsChanged();
     CZPToolBar* pToolBar = DYNAMIC_DOWNCAST(CZPToolBar, pBar);
     if (pToolBar == NULL || !pToolBar->IsBuiltIn())
         return TRUE;
     return pToolBar->IsCustomizable() && pToolBar->GetControls() != NULL && pToolBar->GetControls()->IsChanged();
+}
+
+void CZPCommandBars::CollectBarsForSaving(CPtrArray* pBars, BOOL bOnlyCustomized)
+{
+    for (int i = 0; i < GetCount(); ++i) {
+        if (!bOnlyCustomized || IsBarCustomized(GetAt(i)))
+            GetAt(i)->CollectCommandBars(pBars);
+    }
+    for (int i = 0; i < m_contextMenus.GetCount(); ++i) {
+        if (!bOnlyCustomized || IsBarCustomized(m_contextMenus.GetAt(i)))
+            m_contextMenus.GetAt(i)->CollectCommandBars(pBars);
+    }
+    // Popup bars are stored under ids of their own: a missing, outsized or repeated id would
+    // make their popup controls find the wrong bar when loading. Context menus keep theirs
+    // (loading finds them by it); toolbars are never the bar of a popup.
+    std::vector<UINT> used;
+    for (INT_PTR i = 0; i < pBars->GetSize(); ++i) {
+        CZPPopupBar* pBar = DYNAMIC_DOWNCAST(CZPPopupBar, static_cast<CZPCommandBar*>(pBars->GetAt(i)));
+        if (pBar != NULL && pBar->IsContextMenu() && pBar->GetBarID() != 0 && pBar->GetBarID() <= kMaxStoredBarId)
+            used.push_back(pBar->GetBarID());
+    }
+    UINT nNextId = kFirstCollectedBarId;
+    for (INT_PTR i = 0; i < pBars->GetSize(); ++i) {
+        CZPPopupBar* pBar = DYNAMIC_DOWNCAST(CZPPopupBar, static_cast<CZPCommandBar*>(pBars->GetAt(i)));
+        if (pBar == NULL)
+            continue;
+        const UINT nId = pBar->GetBarID();
+        const BOOL bKeep = nId != 0 && nId <= kMaxStoredBarId &&
+                           (pBar->IsContextMenu() || std::find(used.begin(), used.end(), nId) == used.end());
+        if (!bKeep) {
+            pBar->SetBarID(nNextId++);
+            used.push_back(pBar->GetBarID());
+        } else if (!pBar->IsContextMenu()) {
+            used.push_back(nId);
+        }
+    }
 }
 
 BOOL CZPCommandBars::SaveBars(std::vector<BYTE>& blob, BOOL bOnlyCustomized)
@@ -465,11 +523,11 @@ BOOL CZPCommandBars::SaveBars(std::vector<BYTE>& blob, BOOL bOnlyCustomized)
             px.m_dwData = reinterpret_cast<DWORD_PTR>(&params);
             CRefPtr<CZPPropExchange> pSection;
             pSection.Attach(px.GetSection(L"CommandBars"));
+            CollectedBars collected;
+            CollectBarsForSaving(&collected.bars, bOnlyCustomized);
             std::vector<CZPCommandBar*> bars;
-            for (int i = 0; i < GetCount(); ++i) {
-                if (!bOnlyCustomized || IsBarCustomized(GetAt(i)))
-                    bars.push_back(GetAt(i));
-            }
+            for (INT_PTR i = 0; i < collected.bars.GetSize(); ++i)
+                bars.push_back(static_cast<CZPCommandBar*>(collected.bars[i]));
             CZPPropExchangeEnumeratorHolder enumerator(pSection->GetEnumerator(L"CommandBar"));
             POSITION pos = enumerator->GetPosition(static_cast<DWORD>(bars.size()));
             for (size_t i = 0; i < bars.size() && pos != NULL; ++i) {
@@ -537,11 +595,11 @@ void CZPCommandBars::LoadControls(LPCWSTR lpszProfileName, BOOL bSilent)
 BOOL CZPCommandBars::LoadBars(const std::vector<BYTE>& blob, BOOL bSilent)
 {
     // Everything is read into bars of our own first: a failure anywhere releases them all.
-    std::vector<CZPToolBar*> loaded;
+    ZP_LOADED_BARS loaded;
     auto releaseAll = [&loaded] {
-        for (CZPToolBar* pBar : loaded)
+        for (CZPCommandBar* pBar : loaded.bars)
             pBar->InternalRelease();
-        loaded.clear();
+        loaded.bars.clear();
     };
     BOOL bRead = FALSE;
     try {
@@ -567,20 +625,23 @@ BOOL CZPCommandBars::LoadBars(const std::vector<BYTE>& blob, BOOL bSilent)
                     CRefPtr<CZPPropExchange> pItem;
                     pItem.Attach(enumerator->GetNext(pos));
                     CObject* pObject = NULL;
-                    // Only toolbar classes are created: any other stored class is refused first.
-                    if (loaded.size() >= kMaxLoadedBars ||
-                        !pItem->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CZPToolBar)) || pObject == NULL) {
+                    // Only command-bar classes are created: any other stored class is refused first.
+                    if (loaded.bars.size() >= kMaxLoadedBars ||
+                        !pItem->ExchangeObjectByClass(&pObject, RUNTIME_CLASS(CZPCommandBar)) || pObject == NULL) {
                         bRead = FALSE;
                         break;
                     }
-                    CZPToolBar* pBar = static_cast<CZPToolBar*>(pObject);
-                    loaded.push_back(pBar);
+                    CZPCommandBar* pBar = static_cast<CZPCommandBar*>(pObject);
+                    loaded.bars.push_back(pBar);
                     pBar->SetCommandBars(this);
                     pItem->SetSchema(nSchema);
                     pBar->ExchangeProperties(pItem.Get());
                 }
             }
         }
+        // The popup controls find their bars among the loaded ones.
+        for (size_t i = 0; i < loaded.bars.size() && bRead; ++i)
+            bRead = loaded.bars[i]->RestoreCommandBarLinks(&loaded);
     } catch (CException* e) {
         e->Delete();
         bRead = FALSE;
@@ -589,29 +650,79 @@ BOOL CZPCommandBars::LoadBars(const std::vector<BYTE>& blob, BOOL bSilent)
     }
     // At most one menu bar, and a bounded number of new toolbars.
     int nMenuBars = 0, nNew = 0;
-    for (CZPToolBar* pBar : loaded) {
+    for (CZPCommandBar* pBar : loaded.bars) {
+        if (!pBar->IsKindOf(RUNTIME_CLASS(CZPToolBar)))
+            continue;
         nMenuBars += pBar->GetType() == zpBarTypeMenuBar;
         nNew += FindToolBar(pBar->GetBarID()) == NULL;
     }
     // A list saved empty (nothing customized) reads well and applies nothing.
     if (!bRead || nMenuBars > 1 || nNew > kMaxNewToolBars) {
+        ReleaseLoadedLinks(loaded);
         releaseAll();
         return FALSE;
     }
     // Applied: known toolbars take the loaded controls; unknown ones join, docked at the top.
-    for (CZPToolBar* pLoaded : loaded) {
-        CZPCommandBar* pExisting = FindToolBar(pLoaded->GetBarID());
-        if (pExisting != NULL) {
-            ApplyLoadedControls(pExisting, pLoaded, bSilent);
-            pExisting->DelayLayout();
-            pLoaded->InternalRelease();
+    // Popup bars live on in the popup controls that took them.
+    for (CZPCommandBar* pBar : loaded.bars) {
+        CZPPopupBar* pMenu = DYNAMIC_DOWNCAST(CZPPopupBar, pBar);
+        if (pMenu != NULL && pMenu->IsContextMenu())
+            ApplyLoadedContextMenu(pMenu);
+        CZPToolBar* pLoaded = DYNAMIC_DOWNCAST(CZPToolBar, pBar);
+        CZPCommandBar* pExisting = pLoaded != NULL ? FindToolBar(pLoaded->GetBarID()) : NULL;
+        if (pLoaded == NULL || pExisting != NULL) {
+            if (pExisting != NULL) {
+                ApplyLoadedControls(pExisting, pLoaded, bSilent);
+                pExisting->DelayLayout();
+            }
+            pBar->InternalRelease();
             continue;
         }
         AddBar(pLoaded);
         DockCommandBar(pLoaded, zpBarTop);
     }
-    loaded.clear();
+    loaded.bars.clear();
     return TRUE;
+}
+
+// A known context menu takes the loaded controls and keeps its originals; an unknown one joins
+// the context menus, its controls becoming their own originals when none were stored.
+void CZPCommandBars::ApplyLoadedContextMenu(CZPPopupBar* pLoaded)
+{
+    CZPControls* pLoadedControls = pLoaded->GetControls();
+    if (pLoadedControls == NULL)
+        return;
+    CZPPopupBar* pExisting = m_contextMenus.FindCommandBar(pLoaded->GetBarID());
+    if (pExisting == NULL) {
+        if (pLoadedControls->GetOriginalControls() == NULL)
+            pLoadedControls->CreateOriginalControls();
+        m_contextMenus.Add(pLoaded);
+        return;
+    }
+    CZPControls* pControls = pExisting->GetControls();
+    if (pControls == NULL)
+        return;
+    CRefPtr<CZPOriginalControls> originals = CRefPtr<CZPOriginalControls>::AddRef(pControls->GetOriginalControls());
+    pControls->CopyFrom(pLoadedControls, FALSE);
+    pControls->SetOriginalControls(originals.Detach());
+}
+
+// A load that fails after some links were made: the loaded bars hold each other through their
+// popup controls, so the links are cut before the bars are released.
+void CZPCommandBars::ReleaseLoadedLinks(ZP_LOADED_BARS& loaded)
+{
+    for (CZPCommandBar* pBar : loaded.bars) {
+        CZPControls* pControls = pBar->GetControls();
+        if (pControls == NULL)
+            continue;
+        for (int i = 0; i < pControls->GetCount(); ++i)
+            if (CZPControlPopup* pPopup = DYNAMIC_DOWNCAST(CZPControlPopup, pControls->GetAt(i)))
+                pPopup->SetCommandBar(NULL);
+        if (CZPOriginalControls* pOriginals = pControls->GetOriginalControls())
+            for (int i = 0; i < pOriginals->GetCount(); ++i)
+                if (CZPControlPopup* pPopup = DYNAMIC_DOWNCAST(CZPControlPopup, pOriginals->GetAt(i)))
+                    pPopup->SetCommandBar(NULL);
+    }
 }
 
 void CZPCommandBars::ApplyLoadedControls(CZPCommandBar* pBar, CZPCommandBar* pLoaded, BOOL bSilent)

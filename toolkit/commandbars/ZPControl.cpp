@@ -838,10 +838,16 @@ BOOL CZPControl::IsCustomizeMovable() const
     return m_pParent != NULL && m_pParent->AllowsCustomizing() && (m_dwFlags & zpFlagNoMovable) == 0;
 }
 
-void CZPControl::RestoreChildBar(CZPCommandBars*) {}
+BOOL CZPControl::RestoreChildBar(ZP_LOADED_BARS*)
+{
+    return TRUE;
+}
 
-// Collecting bars for the layout store is not built yet.
-void CZPControl::CollectChildBars(CPtrArray*) {}
+void CZPControl::CollectChildBars(CPtrArray* pBars)
+{
+    if (CZPCommandBar* pBar = GetCommandBar())
+        pBar->CollectCommandBars(pBars);
+}
 
 void CZPControl::OnActionChanged(int nProperty)
 {

@@ -8,6 +8,7 @@
 #include "common/ZPAccessible.h"
 #include "commandbars/ZPCommandBarsResource.h"
 
+struct ZP_LOADED_BARS;
 class CZPCommandBar;
 class CZPCommandBars;
 class CZPControls;
@@ -269,7 +270,8 @@ public:
     virtual void OnRemoved();                                                 // 73
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI);              // 74
     virtual BOOL IsCustomizeMovable() const;                                  // 75
-    virtual void RestoreChildBar(CZPCommandBars* pCommandBars);               // 76
+    // FALSE when the stored link cannot be honoured (it would close a loop of bars).
+    virtual BOOL RestoreChildBar(ZP_LOADED_BARS* pLoaded);                    // 76
     virtual void CollectChildBars(CPtrArray* pBars);                          // 77
     virtual void OnActionChanged(int nProperty);                              // 78
     virtual void OnActionChanging(int nProperty);                             // 79

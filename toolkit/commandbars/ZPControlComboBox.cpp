@@ -344,26 +344,17 @@ BOOL CZPControlComboBox::Compare(CZPControl* pOther)
 
 void CZPControlComboBox::SetHideFlags(DWORD dwFlags)
 {
-    if (dwFlags == m_dwHideFlags)
-        return;
-    m_dwHideFlags = dwFlags;
-    UpdateEditVisibility();
-    DelayLayout();
+    SetOwnerHideFlags(dwFlags);
 }
 
 void CZPControlComboBox::OnBeforeLayout(UINT nLayoutMode)
 {
-    SetHideFlags(ZpDockingHideFlags(m_dwHideFlags, nLayoutMode));
+    OnOwnerBeforeLayout(nLayoutMode);
 }
 
 void CZPControlComboBox::SetEnabled(int nEnabled)
 {
-    m_bEnabled = nEnabled;
-    if (GetEditHwnd() != NULL) {
-        m_pEdit->EnableWindow(GetEnabled());
-        RefreshCharFormat();
-    }
-    RedrawParent(TRUE);
+    SetOwnerEnabled(nEnabled);
 }
 
 void CZPControlComboBox::SetParent(CZPCommandBar* pParent)
@@ -412,6 +403,7 @@ void CZPControlComboBox::Copy(CZPControl* pSource, BOOL bRecursive)
     }
     // The list's items come along with a copy of the list, never a shared one.
     CZPControl::Copy(pSource, bRecursive);
+    CopyPopupBarId(pSource);
     CZPControlComboBoxList* pSourceList =
         pCombo != NULL ? DYNAMIC_DOWNCAST(CZPControlComboBoxList, pCombo->GetCommandBar()) : NULL;
     CZPControlComboBoxList* pList = DYNAMIC_DOWNCAST(CZPControlComboBoxList, GetCommandBar());
@@ -436,12 +428,7 @@ void CZPControlComboBox::DoPropExchange(CZPPropExchange* pPX)
     }
     if (nSchema > kSchemaEditStyle)
         PropExchangeLong(pPX, L"EditStyle", &m_dwEditStyle, 0);
-    CZPControlComboBoxList* pList = DYNAMIC_DOWNCAST(CZPControlComboBoxList, GetCommandBar());
-    if (pList != NULL) {
-        CRefPtr<CZPPropExchange> section = CRefPtr<CZPPropExchange>::Adopt(pPX->GetSection(L"List"));
-        if (section)
-            pList->ExchangeProperties(section.Get());
-    }
+    // The items travel with the drop-down bar, stored as a bar of its own ("CommandBarId").
     if (pPX->IsLoading()) {
         SetDropDown(bDropDown);
         SetShellAutoComplete(m_dwShellAutoCompleteFlags);

@@ -43,6 +43,7 @@ public:
     void OnKeyboardActivate() override;
     void OnThemeChanged() override { m_bLayoutPending = TRUE; }
     CZPControl* GetOwnerControl() override { return this; }
+    CZPCommandBarEditCtrl* GetOwnerEdit() const override { return m_pEdit; }
     ZP_EDIT_TEXT_CACHE& GetTextCache() override { return m_textCache; }
     BOOL IsWritingText() const override { return m_bUpdating; }
     void OnEditRButtonDown() override;

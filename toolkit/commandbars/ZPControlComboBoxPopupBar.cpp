@@ -291,7 +291,7 @@ BOOL CZPControlComboBoxList::HandleKey(CZPControlComboBox* pCombo, UINT nChar, L
 
 void CZPControlComboBoxList::ExchangeProperties(CZPPropExchange* pPX)
 {
-    CZPCommandBar::ExchangeProperties(pPX);
+    CZPPopupBar::ExchangeProperties(pPX);
     if (pPX->GetSchema() >= kSchemaListIconId)
         PropExchangeLong(pPX, L"ListIconId", &m_nListIconId, -1);
     CRefPtr<CZPPropExchange> section = CRefPtr<CZPPropExchange>::Adopt(pPX->GetSection(L"Items"));

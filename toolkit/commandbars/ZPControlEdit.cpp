@@ -282,26 +282,17 @@ BOOL CZPControlEdit::Compare(CZPControl* pOther)
 
 void CZPControlEdit::SetHideFlags(DWORD dwFlags)
 {
-    if (dwFlags == m_dwHideFlags)
-        return;
-    m_dwHideFlags = dwFlags;
-    UpdateEditVisibility();
-    DelayLayout();
+    SetOwnerHideFlags(dwFlags);
 }
 
 void CZPControlEdit::OnBeforeLayout(UINT nLayoutMode)
 {
-    SetHideFlags(ZpDockingHideFlags(m_dwHideFlags, nLayoutMode));
+    OnOwnerBeforeLayout(nLayoutMode);
 }
 
 void CZPControlEdit::SetEnabled(int nEnabled)
 {
-    m_bEnabled = nEnabled;
-    if (GetEditHwnd() != NULL) {
-        m_pEdit->EnableWindow(GetEnabled());
-        RefreshCharFormat();
-    }
-    RedrawParent(TRUE);
+    SetOwnerEnabled(nEnabled);
 }
 
 void CZPControlEdit::SetParent(CZPCommandBar* pParent)

@@ -52,6 +52,7 @@ public:
     void OnKeyboardActivate() override;
     void OnThemeChanged() override { m_bLayoutPending = TRUE; }
     CZPControl* GetOwnerControl() override { return this; }
+    CZPCommandBarEditCtrl* GetOwnerEdit() const override { return m_pEdit; }
     ZP_EDIT_TEXT_CACHE& GetTextCache() override { return m_textCache; }
     void Copy(CZPControl* pSource, BOOL bRecursive) override;
     void OnClick(BOOL bKeyboard, CPoint point) override;

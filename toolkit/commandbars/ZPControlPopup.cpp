@@ -4,6 +4,7 @@
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPPaintManager.h"
 #include "commandbars/ZPPopupBar.h"
+#include "common/ZPPropExchange.h"
 
 #include <algorithm>
 #include <vector>
@@ -26,9 +27,17 @@ const int kSplitArrowOnly = 5;
 // Split-button selection over the command part and over the arrow part.
 const int kSelectionSplitCommand = 4;
 const int kSelectionSplitArrow = 5;
+// Data of these schemas carries a popup style after the bar id (read and dropped).
+const long kSchemaPopupStyleFirst = 5;
+const long kSchemaPopupStyleLast = 17;
+
+BOOL Contains(const std::vector<CZPCommandBar*>& bars, const CZPCommandBar* pBar)
+{
+    return std::find(bars.begin(), bars.end(), pBar) != bars.end();
+}
 }  // namespace
 
-CZPControlPopup::CZPControlPopup() : m_bPopuped(FALSE), m_bShowControlShadow(TRUE)
+CZPControlPopup::CZPControlPopup() : m_bPopuped(FALSE), m_bShowControlShadow(TRUE), m_nPopupBarId(0)
 {
     m_controlType = zpControlPopup;
 }
@@ -61,6 +70,7 @@ void CZPControlPopup::Copy(CZPControl* pSource, BOOL bRecursive)
     if (pSource == NULL || pSource == this)
         return;
     CZPControl::Copy(pSource, bRecursive);
+    CopyPopupBarId(pSource);
     CZPCommandBar* pSourceBar = pSource->GetCommandBar();
     if (pSourceBar == NULL || !bRecursive || g_nCopyDepth >= kMaxCopyDepth) {
         SetCommandBar(pSourceBar);
@@ -72,6 +82,52 @@ void CZPControlPopup::Copy(CZPControl* pSource, BOOL bRecursive)
     pBar->GetControls()->CopyFrom(pSourceBar->GetControls(), TRUE);
     --g_nCopyDepth;
     SetCommandBar(pBar.Get());
+}
+
+void CZPControlPopup::CopyPopupBarId(CZPControl* pSource)
+{
+    if (CZPControlPopup* pSourcePopup = DYNAMIC_DOWNCAST(CZPControlPopup, pSource))
+        m_nPopupBarId = pSourcePopup->m_nPopupBarId;
+}
+
+void CZPControlPopup::DoPropExchange(CZPPropExchange* pPX)
+{
+    CZPControlButton::DoPropExchange(pPX);
+    DWORD dwBarId = m_pCommandBar ? m_pCommandBar->GetBarID() : 0;
+    PropExchangeLong(pPX, L"CommandBarId", &dwBarId, 0u);
+    if (pPX->IsLoading())
+        m_nPopupBarId = dwBarId;
+    const long nSchema = pPX->GetSchema();
+    if (nSchema >= kSchemaPopupStyleFirst && nSchema <= kSchemaPopupStyleLast) {
+        long nStyle = 0;
+        PropExchangeLong(pPX, L"Style", &nStyle, 0);
+    }
+}
+
+BOOL CZPControlPopup::RestoreChildBar(ZP_LOADED_BARS* pLoaded)
+{
+    const UINT nId = m_nPopupBarId;
+    m_nPopupBarId = 0;
+    if (nId == 0)
+        return TRUE;
+    CZPCommandBar* pFound = NULL;
+    for (CZPCommandBar* pBar : pLoaded->bars) {
+        if (pBar->GetBarID() == nId && pBar->IsPopupBar()) {
+            pFound = pBar;
+            break;
+        }
+    }
+    if (pFound == NULL)
+        return TRUE;  // the popup keeps the bar it has
+    // A bar never opens from itself or a bar above it: that loop would keep the bars alive.
+    if (Contains(pLoaded->chain, pFound))
+        return FALSE;
+    SetCommandBar(pFound);
+    // A bar shared by several popups has its own links restored once.
+    if (Contains(pLoaded->linked, pFound))
+        return TRUE;
+    pLoaded->linked.push_back(pFound);
+    return pFound->RestoreCommandBarLinks(pLoaded);
 }
 
 CZPControl* CZPControlPopup::Clone(BOOL bRecursive)

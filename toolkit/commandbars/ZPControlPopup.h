@@ -17,6 +17,11 @@ public:
     // Non-recursive copies share the source's popup bar; recursive ones copy its controls.
     void Copy(CZPControl* pSource, BOOL bRecursive) override;
     CZPControl* Clone(BOOL bRecursive) override;
+    // "CommandBarId": the popup bar's id when storing; when loading, the id of the stored bar
+    // that RestoreChildBar links.
+    void DoPropExchange(CZPPropExchange* pPX) override;
+    BOOL RestoreChildBar(ZP_LOADED_BARS* pLoaded) override;
+    UINT GetPopupBarId() const { return m_nPopupBarId; }
 
     BOOL IsPopuped() const override { return m_bPopuped; }
     BOOL SetPopuped(BOOL bPopup) override;
@@ -43,8 +48,14 @@ public:
     BOOL GetShowControlShadow() const { return m_bShowControlShadow; }
     void SetShowControlShadow(BOOL bShow) { m_bShowControlShadow = bShow; }
 
+protected:
+    // A loaded collection is copied into its bar before the links are restored: the stored id
+    // goes along.
+    void CopyPopupBarId(CZPControl* pSource);
+
 private:
     BOOL m_bPopuped;
     CRefPtr<CZPCommandBar> m_pCommandBar;
     BOOL m_bShowControlShadow;
+    UINT m_nPopupBarId;  // a loaded link not restored yet (0: none)
 };

@@ -2,6 +2,7 @@
 // choosing and cancelling, Escape, the wheel, drop-down-list typing and the saved items.
 #include "commandbars_test_support.h"
 
+#include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControlComboBox.h"
 #include "commandbars/ZPControlAction.h"
 #include "commandbars/ZPControlComboBoxPopupBar.h"
@@ -9,6 +10,7 @@
 #include "commandbars/ZPControlGalleryItems.h"
 #include "commandbars/ZPMouseManager.h"
 #include "common/ZPPropExchangeRegistry.h"
+#include "common/ZPToolTipContext.h"
 
 #include <vector>
 
@@ -292,6 +294,47 @@ TEST_F(ComboBoxTest, VerticalDockingHidesTheCombo)
     EXPECT_TRUE(::IsWindowVisible(bar.EditHwnd()));
 }
 
+struct OwnedCount
+{
+    HWND hWndOwner;
+    int n;
+};
+
+BOOL CALLBACK CountOwned(HWND hWnd, LPARAM lParam)
+{
+    OwnedCount* p = reinterpret_cast<OwnedCount*>(lParam);
+    p->n += ::GetWindow(hWnd, GW_OWNER) == p->hWndOwner;
+    return TRUE;
+}
+
+// Windows owned by hWndOwner: a tip window the bar's tooltip context made is one of them.
+int CountOwnedWindows(HWND hWndOwner)
+{
+    OwnedCount count = { hWndOwner, 0 };
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountOwned, reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+TEST_F(ComboBoxTest, EditWindowMessagesReachTheBarsToolTips)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, { L"one" });
+    CRefPtr<CZPCommandBars> commandBars = CRefPtr<CZPCommandBars>::Adopt(new CZPCommandBars);
+    bar.pBar->SetCommandBars(commandBars.Get());
+    bar.pCombo->SetTooltip(L"Find what");
+    ::SetForegroundWindow(bar.pBar->m_hWnd);
+    CRect rcEdit;
+    ::GetWindowRect(bar.EditHwnd(), &rcEdit);
+    ::SetCursorPos(rcEdit.CenterPoint().x, rcEdit.CenterPoint().y);
+    const int nBefore = CountOwnedWindows(bar.pBar->m_hWnd);
+    // A mouse move over the edit window, as the edit receives it: the bar's context makes its tip.
+    ::SendMessageW(bar.EditHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(nBefore + 1, CountOwnedWindows(bar.pBar->m_hWnd));
+    // The edit stands for its bar in the tip's window lookups.
+    EXPECT_EQ(1, ::SendMessageW(bar.EditHwnd(), ZP_TTM_ISCHILDOFTOOL, 0, 0));
+    bar.pBar->SetCommandBars(NULL);
+}
+
 TEST_F(ComboBoxTest, ItemsRoundTripThroughTheRegistryAndBadCountsStop)
 {
     const wchar_t kRoot[] = L"Software\\Tolvane\\Tests\\CommandBarsCombo";
@@ -307,6 +350,10 @@ TEST_F(ComboBoxTest, ItemsRoundTripThroughTheRegistryAndBadCountsStop)
         CZPPropExchangeRegistry px(FALSE, hRoot, L"Combo");
         px.SetSchema(ZP_COMMANDBARS_SCHEMA);
         stored->DoPropExchange(&px);
+        // The items travel with the drop-down bar, stored as a bar of its own.
+        CZPPropExchangeRegistry pxList(FALSE, hRoot, L"Combo\\List");
+        pxList.SetSchema(ZP_COMMANDBARS_SCHEMA);
+        stored->GetDropDownBar()->ExchangeProperties(&pxList);
     }
     WCHAR szItem[32] = {};
     DWORD cb = sizeof(szItem);
@@ -317,6 +364,9 @@ TEST_F(ComboBoxTest, ItemsRoundTripThroughTheRegistryAndBadCountsStop)
         CZPPropExchangeRegistry px(TRUE, hRoot, L"Combo");
         px.SetSchema(ZP_COMMANDBARS_SCHEMA);
         loaded->DoPropExchange(&px);
+        CZPPropExchangeRegistry pxList(TRUE, hRoot, L"Combo\\List");
+        pxList.SetSchema(ZP_COMMANDBARS_SCHEMA);
+        loaded->GetDropDownBar()->ExchangeProperties(&pxList);
         EXPECT_EQ(2, loaded->GetCount());
         EXPECT_EQ(5, loaded->GetDropDownItemCount());
         EXPECT_FALSE(loaded->GetDropDown());
@@ -334,9 +384,9 @@ TEST_F(ComboBoxTest, ItemsRoundTripThroughTheRegistryAndBadCountsStop)
     for (DWORD dwCount : { DWORD(1000000), static_cast<DWORD>(-5) }) {
         ::RegSetKeyValueW(hRoot, L"Combo\\List\\Items", L"Count", REG_DWORD, &dwCount, sizeof(dwCount));
         CRefPtr<CZPControlComboBox> loaded = CRefPtr<CZPControlComboBox>::Adopt(new CZPControlComboBox);
-        CZPPropExchangeRegistry px(TRUE, hRoot, L"Combo");
+        CZPPropExchangeRegistry px(TRUE, hRoot, L"Combo\\List");
         px.SetSchema(ZP_COMMANDBARS_SCHEMA);
-        loaded->DoPropExchange(&px);
+        loaded->GetDropDownBar()->ExchangeProperties(&px);
         EXPECT_EQ(dwCount == 1000000u ? 2 : 0, loaded->GetCount());
     }
     ::RegCloseKey(hRoot);

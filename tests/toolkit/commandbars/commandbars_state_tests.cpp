@@ -6,8 +6,12 @@
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPCommandBarsState.h"
+#include "commandbars/ZPControlComboBox.h"
+#include "commandbars/ZPControlComboBoxPopupBar.h"
+#include "commandbars/ZPControlPopup.h"
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPDockContext.h"
+#include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPStatusBar.h"
 #include "commandbars/ZPToolBar.h"
 #include "common/ZPZipMemFile.h"
@@ -165,6 +169,124 @@ TEST_F(LayoutStateTest, ControlsRoundTripThroughTheBlob)
     ASSERT_EQ(1, m_commandBars.GetCount());
     EXPECT_EQ(128u, m_commandBars.GetAt(0)->GetBarID());
     EXPECT_EQ(3, m_commandBars.GetAt(0)->GetControls()->GetCount());
+}
+
+// A popup bar holding test controls, with one reference for the caller.
+CRefPtr<CZPPopupBar> NewMenu(CZPCommandBars* pCommandBars, int nControls)
+{
+    CRefPtr<CZPPopupBar> menu = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(pCommandBars));
+    AddTestControls(menu.Get(), nControls);
+    return menu;
+}
+
+CZPControlPopup* AddPopup(CZPCommandBar* pBar, int nId, CZPCommandBar* pPopupBar)
+{
+    CZPControlPopup* pPopup = static_cast<CZPControlPopup*>(pBar->GetControls()->Add(zpControlPopup, nId));
+    pPopup->SetCommandBar(pPopupBar);
+    return pPopup;
+}
+
+TEST_F(LayoutStateTest, PopupBarsTravelAsBarsOfTheirOwnWithTheirLinks)
+{
+    CZPToolBar* pBar = NewBar(128, 1);
+    CRefPtr<CZPPopupBar> menu = NewMenu(&m_commandBars, 2);
+    CRefPtr<CZPPopupBar> subMenu = NewMenu(&m_commandBars, 4);
+    AddPopup(menu.Get(), 2001, subMenu.Get());
+    AddPopup(pBar, 2000, menu.Get());
+    // Two popups sharing one bar keep sharing it.
+    AddPopup(pBar, 2002, menu.Get());
+    CZPControlComboBox* pCombo = static_cast<CZPControlComboBox*>(pBar->GetControls()->Append(new CZPControlComboBox));
+    pCombo->AddString(L"one");
+    pCombo->AddString(L"two");
+    std::vector<BYTE> blob;
+    ASSERT_TRUE(m_commandBars.SaveBars(blob));
+    // The popup bars were stored under ids of their own.
+    EXPECT_EQ(0x1000000u, menu->GetBarID());
+    EXPECT_EQ(0x1000001u, subMenu->GetBarID());
+
+    pBar->GetControls()->RemoveAll();
+    menu.Release();
+    subMenu.Release();
+    ASSERT_TRUE(m_commandBars.LoadBars(blob));
+    ASSERT_EQ(4, pBar->GetControls()->GetCount());
+    CZPCommandBar* pMenu = pBar->GetControls()->GetAt(1)->GetCommandBar();
+    ASSERT_NE(nullptr, pMenu);
+    EXPECT_EQ(pMenu, pBar->GetControls()->GetAt(2)->GetCommandBar());
+    ASSERT_EQ(3, pMenu->GetControls()->GetCount());
+    CZPCommandBar* pSubMenu = pMenu->GetControls()->GetAt(2)->GetCommandBar();
+    ASSERT_NE(nullptr, pSubMenu);
+    EXPECT_EQ(4, pSubMenu->GetControls()->GetCount());
+    CZPControlComboBox* pLoadedCombo = DYNAMIC_DOWNCAST(CZPControlComboBox, pBar->GetControls()->GetAt(3));
+    ASSERT_NE(nullptr, pLoadedCombo);
+    ASSERT_EQ(2, pLoadedCombo->GetCount());
+    CString strItem;
+    DYNAMIC_DOWNCAST(CZPControlComboBoxList, pLoadedCombo->GetCommandBar())->GetText(1, strItem);
+    EXPECT_STREQ(L"two", strItem);
+    EXPECT_EQ(1, m_commandBars.GetCount());
+}
+
+TEST_F(LayoutStateTest, PopupLinksThatLoopAreRefusedWhole)
+{
+    CZPToolBar* pBar = NewBar(128, 1);
+    struct Case
+    {
+        const char* name;
+        int nLoopBack;  // 0: the menu opens itself; 1: its sub-menu opens it again
+    };
+    for (const Case& c : { Case{ "itself", 0 }, Case{ "an ancestor", 1 } }) {
+        CRefPtr<CZPPopupBar> menu = NewMenu(&m_commandBars, 1);
+        CRefPtr<CZPPopupBar> subMenu = NewMenu(&m_commandBars, 1);
+        CZPControlPopup* pBack = NULL;
+        if (c.nLoopBack == 0) {
+            pBack = AddPopup(menu.Get(), 2001, menu.Get());
+        } else {
+            AddPopup(menu.Get(), 2001, subMenu.Get());
+            pBack = AddPopup(subMenu.Get(), 2002, menu.Get());
+        }
+        AddPopup(pBar, 2000, menu.Get());
+        std::vector<BYTE> blob;
+        ASSERT_TRUE(m_commandBars.SaveBars(blob)) << c.name;
+        pBack->SetCommandBar(NULL);  // the loop made here is cut before the bars go
+        pBar->GetControls()->RemoveAll();
+        AddTestControls(pBar, 2);
+        EXPECT_FALSE(m_commandBars.LoadBars(blob)) << c.name;
+        EXPECT_EQ(2, pBar->GetControls()->GetCount()) << c.name;
+        EXPECT_EQ(1, m_commandBars.GetCount()) << c.name;
+        pBar->GetControls()->RemoveAll();
+    }
+}
+
+TEST_F(LayoutStateTest, ContextMenusTakeTheirStoredControlsAndUnknownOnesJoin)
+{
+    NewBar(128, 1);
+    CRefPtr<CZPPopupBar> known = NewMenu(&m_commandBars, 2);
+    known->SetBarID(500);
+    known->GetControls()->CreateOriginalControls();
+    m_commandBars.GetContextMenus()->Add(known.Get());
+    CRefPtr<CZPPopupBar> other = NewMenu(&m_commandBars, 1);
+    other->SetBarID(501);
+    m_commandBars.GetContextMenus()->Add(other.Get());
+    AddTestControls(known.Get(), 1);  // customized: 3 controls against 2 originals
+    std::vector<BYTE> blob;
+    ASSERT_TRUE(m_commandBars.SaveBars(blob, TRUE));
+
+    // The program starts again with its built-in menu only.
+    m_commandBars.GetContextMenus()->RemoveAll();
+    CRefPtr<CZPPopupBar> fresh = NewMenu(&m_commandBars, 2);
+    fresh->SetBarID(500);
+    fresh->GetControls()->CreateOriginalControls();
+    m_commandBars.GetContextMenus()->Add(fresh.Get());
+    ASSERT_TRUE(m_commandBars.LoadBars(blob));
+    ASSERT_EQ(2, m_commandBars.GetContextMenus()->GetCount());
+    EXPECT_EQ(3, fresh->GetControls()->GetCount());
+    ASSERT_NE(nullptr, fresh->GetControls()->GetOriginalControls());
+    EXPECT_EQ(2, fresh->GetControls()->GetOriginalControls()->GetCount());
+    CZPPopupBar* pJoined = m_commandBars.GetContextMenus()->FindCommandBar(501);
+    ASSERT_NE(nullptr, pJoined);
+    EXPECT_TRUE(pJoined->IsContextMenu());
+    EXPECT_EQ(1, pJoined->GetControls()->GetCount());
+    EXPECT_NE(nullptr, pJoined->GetControls()->GetOriginalControls());
+    m_commandBars.GetContextMenus()->RemoveAll();
 }
 
 // Answers the next message boxes through a CBT hook, keeping their texts.
