@@ -1,20 +1,27 @@
 // Popup menus against the system's TrackPopupMenu with the same items: open -> painted ->
 // closed, and a hover walk over every item (each highlight painted), for 20 and 200 items; then
-// how our time grows with ten times the items. Needs a display.
+// how our time grows with ten times the items; last a popup listing 16 recent files (the list
+// placeholder expanding and the paint manager drawing) against a menu of the same texts. Needs a
+// display.
 // Until the paint manager draws controls in popups, our items measure and draw themselves as
 // menu items do (a filled row and its caption), so both sides paint comparable work.
 // Usage: commandbars_popup_bench [rounds]
 #include "BenchClock.h"
 
+#include "commandbars/ZPCommandBarsResource.h"
 #include "commandbars/ZPControlButton.h"
+#include "commandbars/ZPControlLists.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPopupBar.h"
 
+#include <framework/app.h>
 #include <framework/gdi.h>
 
 #include <stdio.h>
 #include <stdlib.h>
+
+#include <vector>
 
 namespace {
 const int kItemWidth = 120;
@@ -23,6 +30,8 @@ const int kFirstId = 1000;
 const int kAnchor = 40;
 const double kGoalRatio = 1.5;
 const double kGoalScaling = 12.0;
+const int kRecentFiles = 16;
+const double kGoalRecentFiles = 2.0;
 
 // A menu item of fixed size drawing its row and caption.
 class CBenchItem : public CZPControlButton
@@ -85,14 +94,23 @@ LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
     return ::DefWindowProcW(hWnd, message, wParam, lParam);
 }
 
-double PeerTime(HWND hWndOwner, int nItems, BOOL bWalk, int nRounds, BOOL* pbLastHot)
+std::vector<CString> ItemCaptions(int nItems)
+{
+    std::vector<CString> captions;
+    for (int i = 0; i < nItems; ++i) {
+        CString strCaption;
+        strCaption.Format(L"Item %d", i);
+        captions.push_back(strCaption);
+    }
+    return captions;
+}
+
+double PeerTime(HWND hWndOwner, const std::vector<CString>& captions, BOOL bWalk, int nRounds, BOOL* pbLastHot)
 {
     HMENU hMenu = ::CreatePopupMenu();
-    for (int i = 0; i < nItems; ++i) {
-        wchar_t sz[32];
-        swprintf(sz, 32, L"Item %d", i);
-        ::AppendMenuW(hMenu, MF_STRING, kFirstId + i, sz);
-    }
+    const int nItems = static_cast<int>(captions.size());
+    for (int i = 0; i < nItems; ++i)
+        ::AppendMenuW(hMenu, MF_STRING, kFirstId + i, captions[static_cast<size_t>(i)]);
     double dTotal = 0;
     for (int r = 0; r < nRounds; ++r) {
         PeerRun run = { hMenu, nItems, bWalk, FALSE, FALSE };
@@ -144,6 +162,42 @@ double OurTime(HWND hWndOwner, int nItems, BOOL bWalk, int nRounds, BOOL* pbLast
     return dTotal / nRounds;
 }
 
+// The recent-file placeholder reading a list of the benchmark's own.
+class CBenchRecentFiles : public CZPControlRecentFileList
+{
+public:
+    CRecentFileList* GetRecentFileList() override { return m_pList; }
+    CRecentFileList* m_pList = NULL;  // borrowed
+};
+
+// Opens, paints and closes a popup holding the placeholder; the texts it showed go to pCaptions.
+double OurRecentFilesTime(HWND hWndOwner, CRecentFileList* pList, int nRounds, std::vector<CString>* pCaptions)
+{
+    CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+    popup->SetSiteWindow(hWndOwner);
+    CBenchRecentFiles* pPlaceholder = new CBenchRecentFiles;
+    pPlaceholder->m_pList = pList;
+    popup->GetControls()->AddControl(pPlaceholder, ZP_ID_FILE_MRU_FIRST);
+    double dTotal = 0;
+    for (int r = 0; r < nRounds; ++r) {
+        const double t0 = BenchNowMs();
+        popup->Popup(kAnchor, kAnchor, NULL);
+        ::UpdateWindow(popup->GetSafeHwnd());
+        if (r == 0 && pCaptions != NULL) {
+            pCaptions->clear();
+            for (int i = 0; i < popup->GetControls()->GetCount(); ++i) {
+                CZPControl* pControl = popup->GetControls()->GetAt(i);
+                if (pControl->IsVisible())
+                    pCaptions->push_back(pControl->GetCaption());
+            }
+        }
+        popup->EndTracking();
+        dTotal += BenchNowMs() - t0;
+        PumpAll();
+    }
+    return dTotal / nRounds;
+}
+
 void PrintRatio(const char* pszWhat, int nItems, double dOurs, double dPeer, BOOL bOursHot, BOOL bPeerHot, BOOL bWalk)
 {
     printf("%s, %d items: ours %.3f ms, TrackPopupMenu %.3f ms%s ratio %.2fx (goal <= %.1fx)\n", pszWhat, nItems, dOurs,
@@ -176,9 +230,10 @@ int main(int argc, char** argv)
             BOOL bOursHot = FALSE;
             BOOL bPeerHot = FALSE;
             // One unmeasured round each: first-use costs (classes, fonts) count for neither.
-            PeerTime(hWndOwner, kSizes[s], nWalk, 1, &bPeerHot);
+            const std::vector<CString> captions = ItemCaptions(kSizes[s]);
+            PeerTime(hWndOwner, captions, nWalk, 1, &bPeerHot);
             OurTime(hWndOwner, kSizes[s], nWalk, 1, &bOursHot);
-            const double dPeer = PeerTime(hWndOwner, kSizes[s], nWalk, nRounds, &bPeerHot);
+            const double dPeer = PeerTime(hWndOwner, captions, nWalk, nRounds, &bPeerHot);
             dOurs[nWalk][s] = OurTime(hWndOwner, kSizes[s], nWalk, nRounds, &bOursHot);
             PrintRatio(nWalk ? "popup hover walk" : "popup open-paint-close", kSizes[s], dOurs[nWalk][s], dPeer,
                        bOursHot, bPeerHot, nWalk);
@@ -190,6 +245,23 @@ int main(int argc, char** argv)
                nWalk ? "popup hover walk scaling" : "popup open-paint-close scaling", dOurs[nWalk][1], dOurs[nWalk][0],
                dScale, kGoalScaling);
     }
+
+    CRecentFileList recent(0, L"Recent File List", L"File%d", kRecentFiles);
+    for (int i = kRecentFiles; i >= 1; --i) {
+        CString strPath;
+        strPath.Format(L"C:\\Users\\me\\Documents\\plists\\settings-%02d.plist", i);
+        recent.Add(strPath);
+    }
+    std::vector<CString> captions;
+    OurRecentFilesTime(hWndOwner, &recent, 1, &captions);
+    BOOL bPeerHot = FALSE;
+    PeerTime(hWndOwner, captions, FALSE, 1, &bPeerHot);
+    const double dPeer = PeerTime(hWndOwner, captions, FALSE, nRounds, &bPeerHot);
+    const double dRecent = OurRecentFilesTime(hWndOwner, &recent, nRounds, NULL);
+    printf("recent-files popup open-paint-close, %d files (%d items shown): ours %.3f ms, TrackPopupMenu %.3f ms, "
+           "ratio %.2fx (goal <= %.1fx)\n",
+           kRecentFiles, static_cast<int>(captions.size()), dRecent, dPeer, dPeer > 0 ? dRecent / dPeer : 0.0,
+           kGoalRecentFiles);
     ::DestroyWindow(hWndOwner);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "message_pump.h"
+#include "showcase_bar.h"
 
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPControlComboBox.h"
@@ -21,15 +22,10 @@ const int kGap = 8;
 
 TEST(ComboEditShowcase, EditWithSpinAndLabelBesideAnOpenCombo)
 {
-    CZPPaintManager* pTheme = ZpCreatePaintTheme(zpThemeNativeXP);
-    ASSERT_NE(nullptr, pTheme);
-    pTheme->RefreshMetrics();
-    CZPCommandBar* pBar = new CZPCommandBar;
-    pBar->SetPaintManager(pTheme);
-    pTheme->InternalRelease();
-    pBar->SetBarStyle(0);
-    pBar->CreateEx(0, AfxRegisterWndClass(0), L"Combo and edit showcase", WS_POPUP | WS_VISIBLE, 40, 40, kBarWidth,
-                   kBarHeight, NULL, NULL);
+    CZPCommandBar* pBar =
+        ZpCreateShowcaseBar(L"Combo and edit showcase", CRect(40, 40, 40 + kBarWidth, 40 + kBarHeight));
+    ASSERT_NE(nullptr, pBar);
+    CZPPaintManager* pTheme = pBar->ResolvePaintManager();
 
     CZPControlEdit* pEdit = static_cast<CZPControlEdit*>(pBar->GetControls()->Append(new CZPControlEdit));
     pEdit->SetID(501);
