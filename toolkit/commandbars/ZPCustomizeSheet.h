@@ -60,6 +60,7 @@ public:
 
     // The record of the running sheet, NULL when none runs.
     static ZpCustomizeHookRecord* GetRunningRecord() { return s_pRunning; }
+    const ZpCustomizeHookRecord& GetHookRecord() const { return m_hooks; }
     // The hooks' decisions (TRUE lets the input through); also driven directly by tests.
     BOOL OnMouseHookEvent(UINT nMessage, HWND hWnd, POINT ptScreen);
     BOOL OnKeyboardHookEvent() const;
