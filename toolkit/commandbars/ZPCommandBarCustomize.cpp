@@ -13,6 +13,7 @@
 #include <framework/refptr.h>
 
 #include <climits>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -56,60 +57,49 @@ int CZPCommandBar::FindDropPosition(CZPControl* pDragged, CPoint point, CRect* p
     CRect rcMarker(0, 0, 0, 0);
     BOOL bAfter = TRUE;
     const BOOL bVertical = m_barPosition == zpBarLeft || m_barPosition == zpBarRight || m_barType == zpBarTypePopup;
+    // One pass: the candidates with their rows (a row starts at a wrapping control) and each row's span.
     std::vector<CZPControl*> candidates;
-    std::vector<int> rows;  // row number of each candidate
-    int nRow = 0;
+    std::vector<size_t> rowStart;
+    std::vector<CRect> rowSpan;
+    candidates.reserve(static_cast<size_t>(CountControls()));
     for (int i = 0; i < CountControls(); ++i) {
         CZPControl* pControl = ControlAt(i);
         if (pControl == NULL || !pControl->IsVisible() || !pControl->IsCustomizeMovable())
             continue;
-        if (pControl->GetWrap() && !candidates.empty())
-            ++nRow;
-        candidates.push_back(pControl);
-        rows.push_back(nRow);
-    }
-    CZPControl* pNearest = NULL;
-    if (bVertical) {
-        int nBest = INT_MAX;
-        for (CZPControl* pControl : candidates) {
-            const CRect rc = pControl->GetRect();
-            const int nDistance = std::abs(Centre(rc.top, rc.bottom) - point.y);
-            if (nDistance < nBest) {
-                nBest = nDistance;
-                pNearest = pControl;
-            }
+        const CRect rc = pControl->GetRect();
+        if (rowStart.empty() || (pControl->GetWrap() && !candidates.empty())) {
+            rowStart.push_back(candidates.size());
+            rowSpan.push_back(rc);
+        } else {
+            rowSpan.back().top = std::min(rowSpan.back().top, rc.top);
+            rowSpan.back().bottom = std::max(rowSpan.back().bottom, rc.bottom);
         }
-    } else {
+        candidates.push_back(pControl);
+    }
+    rowStart.push_back(candidates.size());
+    CZPControl* pNearest = NULL;
+    size_t nFrom = 0;
+    size_t nTo = candidates.size();
+    if (!bVertical) {
         // The row of the point: the one whose span holds it, else the nearest.
-        int nBestRow = -1;
         int nBestRowDistance = INT_MAX;
-        for (int r = 0; r <= nRow; ++r) {
-            int nTop = INT_MAX;
-            int nBottom = INT_MIN;
-            for (size_t k = 0; k < candidates.size(); ++k) {
-                if (rows[k] != r)
-                    continue;
-                nTop = std::min(nTop, static_cast<int>(candidates[k]->GetRect().top));
-                nBottom = std::max(nBottom, static_cast<int>(candidates[k]->GetRect().bottom));
-            }
-            if (nTop > nBottom)
-                continue;
-            const int nDistance = SpanDistance(point.y, nTop, nBottom);
+        for (size_t r = 0; r + 1 < rowStart.size(); ++r) {
+            const int nDistance = SpanDistance(point.y, rowSpan[r].top, rowSpan[r].bottom);
             if (nDistance < nBestRowDistance) {
                 nBestRowDistance = nDistance;
-                nBestRow = r;
+                nFrom = rowStart[r];
+                nTo = rowStart[r + 1];
             }
         }
-        int nBest = INT_MAX;
-        for (size_t k = 0; k < candidates.size(); ++k) {
-            if (rows[k] != nBestRow)
-                continue;
-            const CRect rc = candidates[k]->GetRect();
-            const int nDistance = std::abs(Centre(rc.left, rc.right) - point.x);
-            if (nDistance < nBest) {
-                nBest = nDistance;
-                pNearest = candidates[k];
-            }
+    }
+    int nBest = INT_MAX;
+    for (size_t k = nFrom; k < nTo; ++k) {
+        const CRect rc = candidates[k]->GetRect();
+        const int nDistance =
+            bVertical ? std::abs(Centre(rc.top, rc.bottom) - point.y) : std::abs(Centre(rc.left, rc.right) - point.x);
+        if (nDistance < nBest) {
+            nBest = nDistance;
+            pNearest = candidates[k];
         }
     }
 
@@ -155,10 +145,16 @@ void CZPCommandBar::SetDropMarker(const CRect& rcMarker, BOOL bAcross)
 {
     if (rcMarker == m_rcDropMarker && bAcross == m_bDropMarkerAcross)
         return;
+    // Only the old and the new marker need painting again.
+    const CRect rcOld = m_rcDropMarker;
     m_rcDropMarker = rcMarker;
     m_bDropMarkerAcross = bAcross;
-    if (m_hWnd != NULL)
-        RepaintArea(NULL, FALSE);
+    if (m_hWnd == NULL)
+        return;
+    if (!rcOld.IsRectEmpty())
+        ::InvalidateRect(m_hWnd, &rcOld, FALSE);
+    if (!rcMarker.IsRectEmpty())
+        ::InvalidateRect(m_hWnd, &rcMarker, FALSE);
 }
 
 void CZPCommandBar::ClearDropMarker()
