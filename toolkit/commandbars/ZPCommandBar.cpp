@@ -4,6 +4,7 @@
 #include "commandbars/ZPCommandBarAnimation.h"
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControls.h"
+#include "commandbars/ZPCustomizeDragTracker.h"
 #include "commandbars/ZPKeyboardManager.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
@@ -58,7 +59,8 @@ CZPCommandBar::CZPCommandBar()
       m_nDefaultButtonStyle(zpButtonAutomatic), m_szControlsSpacing(0, 0), m_nLockCount(0), m_bKeyboardEntry(FALSE),
       m_bMouseEntry(FALSE), m_hWndCaret(NULL), m_nLastDescription(-1), m_bFinalReleasing(FALSE),
       m_nShowTextBelowIcons(ZP_TEXT_BELOW_ICONS_FROM_OPTIONS), m_bAnimationEnabled(FALSE), m_nTextOrientation(0),
-      m_hWndFocus(NULL), m_pAnimation(new CZPCommandBarAnimation(this))
+      m_hWndFocus(NULL), m_rcDropMarker(0, 0, 0, 0), m_bDropMarkerAcross(FALSE), m_pDragTracker(NULL),
+      m_pAnimation(new CZPCommandBarAnimation(this))
 {
     m_pControls->SetParentBar(this);
 }
@@ -202,8 +204,15 @@ CZPPaintManager* CZPCommandBar::ResolvePaintManager() const
     return ZpGetPaintManager();  // the process-wide one, created on first use
 }
 
+void CZPCommandBar::SetImageManager(CZPImageManager* pImageManager)
+{
+    m_pImageManager = CRefPtr<CZPImageManager>::AddRef(pImageManager);
+}
+
 CZPImageManager* CZPCommandBar::ResolveImageManager() const
 {
+    if (m_pImageManager)
+        return m_pImageManager.Get();
     CZPCommandBars* pCommandBars = FindCommandBars();
     if (pCommandBars != NULL && pCommandBars->GetImageManager() != NULL)
         return pCommandBars->GetImageManager();
@@ -605,6 +614,8 @@ void CZPCommandBar::DrawBar(CDC* pDC, const CRect& rcClip)
             pControl->Draw(pDC);
     }
     pDC->SetBkMode(nOldMode);
+    if (IsCustomizeModeActive())
+        DrawCustomizeState(pDC);
 }
 
 CSize CZPCommandBar::ComputeBarSize(int, DWORD)
@@ -645,6 +656,13 @@ void CZPCommandBar::HandleMouseMove(UINT, CPoint point)
         return;
     if (pMouse->GetModalCounter() > 0 && !m_bOverrideMouseBlock)
         return;
+    if (IsCustomizeModeActive()) {
+        // Customizing: only the selected control's resize edge shows.
+        CZPControl* pSelected = m_pCommandBars != NULL ? m_pCommandBars->GetCustomizeSelection() : NULL;
+        if (pSelected != NULL && pSelected->GetParent() == this)
+            pSelected->UpdateResizeCursor(point);
+        return;
+    }
     if (m_nPopupedControl != -1 && !m_bHoverOpensPopups)
         return;
     int nCandidate = m_nTrackingMode != 0 ? m_nHighlightedControl : -1;
@@ -748,7 +766,16 @@ LRESULT CZPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         DrawBar(CDC::FromHandle(reinterpret_cast<HDC>(wParam)), rcClient);
         return 0;
     }
+    case WM_CREATE:
+        if (m_pCommandBars != NULL && m_barPosition != zpBarListBox && m_pDragTracker == NULL) {
+            m_pDragTracker = m_pCommandBars->GetDragTracker();
+            m_pDragTracker->RegisterBar(this);
+        }
+        break;
     case WM_DESTROY:
+        if (m_pDragTracker != NULL)
+            m_pDragTracker->UnregisterBar(this);
+        m_pDragTracker = NULL;
         if (m_nTrackingMode != 0)
             SwitchTrackingMode(0, TRUE, FALSE);
         m_pAnimation->OnDestroy();

@@ -14,6 +14,7 @@ class CZPCommandBars;
 class CZPCommandBarKeyboardTip;
 class CZPControl;
 class CZPControls;
+class CZPCustomizeDragTracker;
 class CZPImageManager;
 class CZPPaintManager;
 class CZPPropExchange;
@@ -147,6 +148,10 @@ public:
     DWORD GetPendingState() const { return m_dwPending; }
     void DelayLayout() { m_dwPending |= ZP_BAR_PENDING_LAYOUT; }
     void SetPaintManager(CZPPaintManager* pPaintManager);  // keeps a reference
+    // An image manager of the bar's own (a reference is kept); NULL goes back to the shared one.
+    void SetImageManager(CZPImageManager* pImageManager);
+    // The width a popup toolbar lays its controls out in.
+    void SetPreferredWidth(int nWidth) { m_nMRUWidth = nWidth; }
     void ClearPendingState(DWORD dwBits) { m_dwPending &= ~dwBits; }
     int GetDefaultButtonStyle() const { return m_nDefaultButtonStyle; }
     void SetDefaultButtonStyle(int nStyle) { m_nDefaultButtonStyle = nStyle; }
@@ -247,6 +252,30 @@ public:
     virtual int ContainsScreenPoint(POINT ptScreen) const;             // 118
     virtual void OnIdleUpdate(BOOL bDisableIfNoHandler, BOOL bForce);  // 124
 
+    // Customize drag and drop (points in client coordinates). BeginCustomizeDrag and
+    // CustomizeDragOver answer whether the bar takes the dragged control at the point.
+    virtual BOOL BeginCustomizeDrag(CZPControl* pDragged, CPoint point);  // 90
+    virtual void ClearDropMarker();                                       // 91
+    virtual BOOL CustomizeDragOver(CZPControl* pDragged, CPoint point);   // 92
+    // Takes a copy of the control (the caller's effect ZP_DROP_COPY or ZP_DROP_MOVE may become
+    // ZP_DROP_CANCEL); ptStart is where the drag began.
+    virtual void CustomizeDrop(CZPControl* pDragged, int& nEffect, CPoint point, CPoint ptStart);  // 93
+    // The index of the control the drop lands next to (-1 on an empty bar), *pbAfter when after it,
+    // and the marker rectangle (empty when none shows).
+    virtual int FindDropPosition(CZPControl* pDragged, CPoint point, CRect* prcMarker, BOOL* pbAfter);  // 123
+    void DrawDropMarker(CDC* pDC);
+    CRect GetDropMarker() const { return m_rcDropMarker; }
+    BOOL IsDropMarkerAcross() const { return m_bDropMarkerAcross; }
+    // The bar and its parent chain may take the control (no popup dropped into its own chain).
+    BOOL IsCustomizeDropAllowedOn(CZPControl* pDragged) const;
+    // Alt held over a control outside customize mode: drags it in a brief customize mode; FALSE
+    // when the drag is not allowed here.
+    BOOL RunAltDrag(CZPControl* pControl, CPoint point);
+    // Right button in customize mode over a control: selects it and opens the customize menu.
+    BOOL OnCustomizeRButtonDown(CZPControl* pControl, CPoint point);
+    // The tracker the bar registered with is going away first.
+    void OnDragTrackerGone() { m_pDragTracker = NULL; }
+
 protected:
     void PostNcDestroy() override;
     void OnFinalRelease() override;
@@ -299,5 +328,12 @@ protected:
     BOOL m_bAnimationEnabled;
     int m_nTextOrientation;
     HWND m_hWndFocus;                      // borrowed: focus to restore when a bar control lets go of it
+    CRect m_rcDropMarker;
+    BOOL m_bDropMarkerAcross;
+    CZPCustomizeDragTracker* m_pDragTracker;  // borrowed: where the window registered; cleared if it goes first
+    CRefPtr<CZPImageManager> m_pImageManager;
+    void SetDropMarker(const CRect& rcMarker, BOOL bAcross);
+    // The selected control's double frame and the drop marker.
+    void DrawCustomizeState(CDC* pDC);
     CZPCommandBarAnimation* m_pAnimation;  // owned
 };

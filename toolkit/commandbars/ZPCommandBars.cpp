@@ -8,6 +8,8 @@
 #include "commandbars/ZPCommandBarsResource.h"
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPControls.h"
+#include "commandbars/ZPCustomizeDragTracker.h"
+#include "commandbars/ZPCustomizeSheet.h"
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPDockContext.h"
 #include "commandbars/ZPMouseManager.h"
@@ -45,7 +47,8 @@ const int kMaxUsageDepth = 32;
 IMPLEMENT_DYNCREATE(CZPCommandBars, CCmdTarget)
 
 CZPCommandBars::CZPCommandBars()
-    : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
+    : m_hWndSite(NULL), m_bCustomizeMode(FALSE), m_hWndCustomizeOwner(NULL), m_pCustomizeSelection(NULL),
+      m_pDragTracker(new CZPCustomizeDragTracker(this)), m_pImageManager(NULL), m_pPaintManager(NULL), m_pDockBars(),
       m_nHelpId(0), m_pOptions(new CZPCommandBarsOptions(this)), m_pShortcutManager(new CZPShortcutManager(this)),
       m_pActions(new CZPControlActions(this)), m_bEnableActions(FALSE),
       m_bPreviewMode(FALSE), m_bKeyboardCuesShown(TRUE), m_bKeyboardCuesUsed(FALSE), m_nKeyboardTipsLevel(0),
@@ -57,6 +60,9 @@ CZPCommandBars::CZPCommandBars()
 CZPCommandBars::~CZPCommandBars()
 {
     DestroyKeyboardTips();
+    if (m_pCustomizeSelection != NULL)
+        m_pCustomizeSelection->InternalRelease();
+    m_pCustomizeSelection = NULL;
     // The bars go first: undocking them talks to the dock bars.
     m_bLayoutLock = TRUE;
     RemoveAll();
@@ -70,6 +76,48 @@ CZPCommandBars::~CZPCommandBars()
         delete pDockBar;
         pDockBar = NULL;
     }
+    delete m_pDragTracker;
+}
+
+void CZPCommandBars::SetCustomizeMode(BOOL bMode)
+{
+    m_pOptions->m_bDirty = TRUE;
+    m_bCustomizeMode = bMode;
+    SetCustomizeSelection(NULL);
+    for (int i = 0; i < GetCount(); ++i) {
+        CZPCommandBar* pBar = GetAt(i);
+        pBar->MarkRedrawPending();
+        pBar->OnIdleUpdate(FALSE, TRUE);
+    }
+    RelayoutSite(FALSE);
+    SetKeyboardCuesShown(bMode);
+}
+
+void CZPCommandBars::SetQuickCustomizeMode(HWND hWndOwner)
+{
+    m_pOptions->m_bDirty = TRUE;
+    m_bCustomizeMode = hWndOwner != NULL;
+    m_hWndCustomizeOwner = hWndOwner;
+    SetCustomizeSelection(NULL);
+    SetKeyboardCuesShown(m_bCustomizeMode);
+}
+
+void CZPCommandBars::SetCustomizeSelection(CZPControl* pControl)
+{
+    CZPControl* pOld = m_pCustomizeSelection;
+    if (pControl != NULL)
+        pControl->InternalAddRef();
+    m_pCustomizeSelection = pControl;
+    if (pOld != NULL) {
+        pOld->RedrawParent(FALSE);
+        pOld->InternalRelease();
+    }
+    if (pControl != NULL)
+        pControl->RedrawParent(FALSE);
+    CWnd* pSheet = m_pDragTracker->GetSheet();
+    HWND hWndTarget = pSheet != NULL && pSheet->GetSafeHwnd() != NULL ? pSheet->GetSafeHwnd() : m_hWndSite;
+    if (hWndTarget != NULL && ::IsWindow(hWndTarget))
+        ::SendMessageW(hWndTarget, ZpMsgCustomizeSelection, 0, reinterpret_cast<LPARAM>(pControl));
 }
 
 void CZPCommandBars::CreateDockBars()
@@ -129,6 +177,8 @@ BOOL CZPCommandBars::FilterFrameMessage(UINT message, WPARAM wParam, LPARAM, LRE
             }
         }
         return FALSE;
+    case WM_CLOSE:
+        return m_pDragTracker->GetSheet() != NULL;
     case WM_ACTIVATEAPP:
         if (!wParam)
             EndAllTracking();

@@ -12,6 +12,7 @@ class CZPCommandBarKeyboardTip;
 class CZPControl;
 class CZPControlAction;
 class CZPControlActions;
+class CZPCustomizeDragTracker;
 class CZPCommandBarsOptions;
 class CZPDockBar;
 class CZPImageManager;
@@ -30,7 +31,17 @@ public:
     CWnd* GetSite() const { return CWnd::FromHandle(m_hWndSite); }
     void SetSite(HWND hWndSite) { m_hWndSite = hWndSite; }
     BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
-    void SetCustomizeMode(BOOL bMode) { m_bCustomizeMode = bMode; }
+    // Customize mode of the sheet: the selection cleared, every bar redrawn and updated, the site
+    // laid out again and the keyboard cues shown while it lasts.
+    void SetCustomizeMode(BOOL bMode);
+    // Customize mode around an Alt+drag: on for a non-null owner window, off for NULL.
+    void SetQuickCustomizeMode(HWND hWndOwner);
+    HWND GetCustomizeOwner() const { return m_hWndCustomizeOwner; }
+    // The control selected for customizing (NULL when none); both old and new are redrawn and
+    // ZpMsgCustomizeSelection goes to the running customize sheet, else to the site.
+    CZPControl* GetCustomizeSelection() const { return m_pCustomizeSelection; }
+    void SetCustomizeSelection(CZPControl* pControl);
+    CZPCustomizeDragTracker* GetDragTracker() const { return m_pDragTracker; }
     // The action switch: off unless turned on (this system leaves it off, so every control keeps
     // its own state and the collection stays empty).
     BOOL IsActionsEnabled() const { return m_bEnableActions; }
@@ -171,6 +182,9 @@ public:
 private:
     HWND m_hWndSite;  // borrowed: the site frame
     BOOL m_bCustomizeMode;
+    HWND m_hWndCustomizeOwner;                 // borrowed: the window that started customize mode
+    CZPControl* m_pCustomizeSelection;         // one reference
+    CZPCustomizeDragTracker* m_pDragTracker;   // owned
     CZPImageManager* m_pImageManager;  // none of its own until the command bars are built
     CZPPaintManager* m_pPaintManager;  // none of its own until the command bars are built
     CZPDockBar* m_pDockBars[4];        // owned: top, bottom, left, right

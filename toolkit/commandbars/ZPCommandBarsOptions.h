@@ -44,6 +44,8 @@ public:
     BOOL m_bToolBarScreenTips = TRUE;
     BOOL m_bToolBarAccelTips = FALSE;
     BOOL m_bLargeIcons = FALSE;
+    // Alt+drag moves controls outside customize mode.
+    BOOL m_bAltDragCustomization = TRUE;
 
     // Keypad digits may be mnemonics (not stored).
     BOOL m_bNumericKeypadMnemonics = FALSE;

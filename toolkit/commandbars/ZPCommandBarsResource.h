@@ -129,6 +129,29 @@ const UINT ZP_IDS_CONFIRM_RESET_TOOLBAR = 9173;  // reset prompt; %s is the tool
 const UINT ZP_IDS_TOOLBAR_UPDATED = 9177;        // changed built-in toolbar prompt; %s is its title
 const int ZP_ID_CUSTOMIZE_STATUS_BAR = 9186;     // title of the status bar's customize popup
 
+// Customization: the sheet, its context menu and the drag tracker.
+const UINT ZP_IDB_CUSTOMIZE_PICKER = 9103;     // strip of 16 x 16 images of "Change Button Image"
+const UINT ZP_IDC_CUSTOMIZE_COPY = 9105;       // drag cursor: copying
+const UINT ZP_IDC_CUSTOMIZE_MOVE = 9106;       // drag cursor: moving
+const UINT ZP_IDC_CUSTOMIZE_NODROP = 9107;     // drag cursor: no bar under the pointer
+const UINT ZP_IDR_CUSTOMIZE_MENU = 9121;       // the customize context menu
+const int ZP_ID_CUSTOMIZE_RESET = 9123;        // context-menu commands, 9123-9134
+const int ZP_ID_CUSTOMIZE_DELETE = 9124;
+const int ZP_ID_CUSTOMIZE_NAME = 9125;
+const int ZP_ID_CUSTOMIZE_COPYIMAGE = 9126;
+const int ZP_ID_CUSTOMIZE_PASTEIMAGE = 9127;
+const int ZP_ID_CUSTOMIZE_RESETIMAGE = 9128;
+const int ZP_ID_CUSTOMIZE_EDITIMAGE = 9129;
+const int ZP_ID_CUSTOMIZE_CHANGEIMAGE = 9130;
+const int ZP_ID_CUSTOMIZE_DEFAULTSTYLE = 9131;
+const int ZP_ID_CUSTOMIZE_IMAGEANDTEXT = 9132;
+const int ZP_ID_CUSTOMIZE_TEXTONLY = 9133;
+const int ZP_ID_CUSTOMIZE_BEGINGROUP = 9134;
+const UINT ZP_IDS_CUSTOMIZE_CLOSE = 9160;      // "Close" on the sheet's Cancel button
+const UINT ZP_IDS_CUSTOMIZE = 9161;            // the sheet's caption
+// Posted to the customize sheet when its frame is activated: the sheet takes the focus.
+const UINT ZpMsgCustomizeActivate = 0x8130;
+
 // Caption of the OLE verbs placeholder in menus.
 #define ZP_OLE_VERBS_CAPTION L"<<OLE VERBS GO HERE>>"
 

@@ -6,12 +6,15 @@
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPControls.h"
+#include "commandbars/ZPCustomizeDragTracker.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPPaintManager.h"
 #include "common/ZPImageManager.h"
 #include "common/ZPMenuSoundThread.h"
 #include "common/ZPPropExchange.h"
 #include "common/ZPResourceManager.h"
+
+#include <algorithm>
 
 IMPLEMENT_DYNCREATE(CZPControl, CCmdTarget)
 
@@ -788,10 +791,145 @@ BOOL CZPControl::OnSetSelected(int bSelected)
     return TRUE;
 }
 
-// Customize mode is not built: presses, resizing and dragging do nothing yet.
-void CZPControl::OnCustomizeMouseDown(CPoint) {}
+void CZPControl::OnCustomizeMouseDown(CPoint point)
+{
+    CRefPtr<CZPCommandBar> pParent = CRefPtr<CZPCommandBar>::AddRef(m_pParent);
+    if (!pParent)
+        return;
+    if (pParent->GetOpenPopupIndex() != -1 && pParent->GetOpenPopupIndex() != m_nIndex) {
+        pParent->OpenControlPopup(-1);
+        pParent->HighlightControlAt(-1);
+    }
+    CZPCommandBars* pCommandBars = pParent->FindCommandBars();
+    if (pCommandBars == NULL)
+        return;
+    CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(this);
+    if (pCommandBars->GetCustomizeSelection() == this && IsCustomizeResizable() && OnCustomizeResizeTrack(point))
+        return;
+    pCommandBars->SetCustomizeSelection(this);
+    if ((m_dwFlags & zpFlagNoMovable) != 0)
+        return;
+    const int nEffect = pCommandBars->GetDragTracker()->TrackDrag(this, FALSE);
+    if ((nEffect == ZP_DROP_NONE || nEffect == ZP_DROP_MOVE) && m_pControls != NULL && m_pParent == pParent.Get()) {
+        pParent->OpenControlPopup(-1);
+        pParent->HighlightControlAt(-1);
+        if (pCommandBars->GetCustomizeSelection() == this)
+            pCommandBars->SetCustomizeSelection(NULL);
+        CZPControls* pControls = m_pControls;
+        const int nCount = pControls->GetCount();
+        if (m_bBeginGroup && m_nIndex < nCount - 1)
+            pControls->GetAt(m_nIndex + 1)->SetBeginGroup(TRUE);
+        if (m_nIndex == 0 && nCount > 1)
+            pControls->GetAt(1)->SetBeginGroup(FALSE);
+        pControls->Remove(this);
+        pParent->RecalcBarLayout();
+    }
+    pCommandBars->SetCustomizeSelection(pCommandBars->GetCustomizeSelection());
+}
 
-void CZPControl::OnCustomizeResizeTrack(CPoint) {}
+namespace {
+const int kResizeLeftZone = 3;   // a press this close to the left edge moves it
+const int kResizeRightZone = 2;  // ... or at most this close to the right edge
+const int kResizeFrame = 2;      // width of the inverted tracking frame
+const UINT kResizeCursor = 9972;
+}  // namespace
+
+BOOL CZPControl::IsOnResizeEdge(CPoint point) const
+{
+    return m_rcControl.PtInRect(point) &&
+           (point.x - m_rcControl.left < kResizeLeftZone || m_rcControl.right - 1 - point.x <= kResizeRightZone);
+}
+
+void CZPControl::UpdateResizeCursor(CPoint point)
+{
+    if (IsCustomizeResizable() && IsOnResizeEdge(point)) {
+        if (HCURSOR hCursor = ZpResourceManagerInstance()->LoadCursor(kResizeCursor))
+            ::SetCursor(hCursor);
+    }
+}
+
+void CZPControl::DrawResizeFrame(CDC* pDC, const CRect& rc)
+{
+    const HDC hDC = pDC->m_hDC;
+    ::PatBlt(hDC, rc.left, rc.top, rc.Width(), kResizeFrame, DSTINVERT);
+    ::PatBlt(hDC, rc.left, rc.bottom - kResizeFrame, rc.Width(), kResizeFrame, DSTINVERT);
+    ::PatBlt(hDC, rc.left, rc.top + kResizeFrame, kResizeFrame, rc.Height() - 2 * kResizeFrame, DSTINVERT);
+    ::PatBlt(hDC, rc.right - kResizeFrame, rc.top + kResizeFrame, kResizeFrame, rc.Height() - 2 * kResizeFrame,
+             DSTINVERT);
+}
+
+BOOL CZPControl::OnCustomizeResizeTrack(CPoint point)
+{
+    CRefPtr<CZPCommandBar> pParent = CRefPtr<CZPCommandBar>::AddRef(m_pParent);
+    CZPCommandBars* pCommandBars = pParent ? pParent->FindCommandBars() : NULL;
+    if (!IsOnResizeEdge(point) || pCommandBars == NULL || pParent->GetSafeHwnd() == NULL)
+        return FALSE;
+    CRefPtr<CZPControl> hold = CRefPtr<CZPControl>::AddRef(this);
+    const HWND hWndBar = pParent->GetSafeHwnd();
+    pCommandBars->SetCustomizeSelection(NULL);
+    pParent->RepaintArea(NULL, FALSE);
+    ::UpdateWindow(hWndBar);
+    ::SetCapture(hWndBar);
+    if (HCURSOR hCursor = ZpResourceManagerInstance()->LoadCursor(kResizeCursor))
+        ::SetCursor(hCursor);
+    const BOOL bLeft = point.x - m_rcControl.left < kResizeLeftZone;
+    const int nOffset = point.x - (bLeft ? m_rcControl.left : m_rcControl.right);
+    CRect rcScreen = m_rcControl;
+    ::ClientToScreen(hWndBar, reinterpret_cast<POINT*>(&rcScreen.left));
+    ::ClientToScreen(hWndBar, reinterpret_cast<POINT*>(&rcScreen.right));
+    CRect rcTrack = rcScreen;
+    const int nMinWidth = GetCustomizeMinWidth();
+    CDC dc;
+    dc.Attach(::GetDCEx(NULL, NULL, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE));
+    ::LockWindowUpdate(::GetDesktopWindow());
+    DrawResizeFrame(&dc, rcTrack);
+    BOOL bCommit = FALSE;
+    while (::GetCapture() == hWndBar) {
+        MSG msg;
+        if (!::GetMessageW(&msg, NULL, 0, 0)) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+            break;
+        if (msg.message == WM_LBUTTONUP) {
+            bCommit = TRUE;
+            break;
+        }
+        if (msg.message != WM_MOUSEMOVE) {
+            ::DispatchMessageW(&msg);
+            continue;
+        }
+        CPoint pt(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+        ::ClientToScreen(msg.hwnd, &pt);
+        CRect rcNew = rcTrack;
+        if (bLeft)
+            rcNew.left = std::min(pt.x - nOffset, rcNew.right - nMinWidth);
+        else
+            rcNew.right = std::max(pt.x - nOffset, rcNew.left + nMinWidth);
+        if (rcNew != rcTrack) {
+            DrawResizeFrame(&dc, rcTrack);
+            rcTrack = rcNew;
+            DrawResizeFrame(&dc, rcTrack);
+        }
+    }
+    DrawResizeFrame(&dc, rcTrack);
+    if (::GetCapture() == hWndBar)
+        ::ReleaseCapture();
+    ::LockWindowUpdate(NULL);
+    ::ReleaseDC(NULL, dc.Detach());
+    pCommandBars->SetCustomizeSelection(this);
+    if (bCommit && rcTrack.Width() != rcScreen.Width()) {
+        int nWidth = rcTrack.Width();
+        CZPPaintManager* pPaintManager = pParent->ResolvePaintManager();
+        if (pParent->GetType() == zpBarTypePopup && pPaintManager != NULL)
+            nWidth -= pPaintManager->GetPopupIconColumnWidth(pParent.Get());
+        SetWidth(nWidth);
+        pParent->RecalcBarLayout();
+    }
+    pParent->RepaintArea(NULL, FALSE);
+    return TRUE;
+}
 
 void CZPControl::OnCustomizeDragOver(CZPControl*, CPoint)
 {

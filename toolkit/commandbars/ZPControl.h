@@ -198,6 +198,11 @@ public:
 
     void DelayLayout();
     void RedrawParent(BOOL bAnimate = TRUE);
+    // Customize width tracking: the point lies on an edge that moves; the cursor over one; the
+    // inverted tracking frame.
+    BOOL IsOnResizeEdge(CPoint point) const;
+    void UpdateResizeCursor(CPoint point);
+    static void DrawResizeFrame(CDC* pDC, const CRect& rc);
 
     // Site notification: ZpMsgExecute, then the target's command routing, then (SendCommand) WM_COMMAND.
     LRESULT NotifySiteEx(CWnd* pWndTarget, UINT nCode, ZpControlNotifyRecord* pRecord);
@@ -259,7 +264,7 @@ public:
     virtual void OnMouseHover();                                              // 63
     virtual BOOL OnSetSelected(int bSelected);                                // 64
     virtual void OnCustomizeMouseDown(CPoint point);                          // 65
-    virtual void OnCustomizeResizeTrack(CPoint point);                        // 66
+    virtual BOOL OnCustomizeResizeTrack(CPoint point);                        // 66
     virtual void OnCustomizeDragOver(CZPControl* pDataObject, CPoint point);  // 67
     virtual BOOL IsCustomizeDropAllowed(CZPControl* pDataObject);             // 68
     virtual BOOL IsCustomizeResizable() const;                                // 69

@@ -744,6 +744,8 @@ void CZPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
         // Held: a control's command may remove the bar or the control.
         CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
         CRefPtr<CZPControl> holdControl = CRefPtr<CZPControl>::AddRef(pControl);
+        if (::GetKeyState(VK_MENU) < 0 && RunAltDrag(pControl, point))
+            return;
         if (pControl->GetEnabled())
             pControl->OnClick(FALSE, point);
         return;
@@ -790,7 +792,7 @@ BOOL CZPToolBar::OnRButtonDown(CPoint point)
             return TRUE;
     }
     if (IsCustomizeModeActive())
-        return FALSE;
+        return OnCustomizeRButtonDown(pControl, point);
     SwitchTrackingMode(0, TRUE, FALSE);
     HighlightControlAt(-1, 0);
     RepaintArea(NULL, FALSE);

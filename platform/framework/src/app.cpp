@@ -152,6 +152,16 @@ CWinApp::CWinApp(LPCWSTR lpszAppName)
     AfxGetModuleState()->m_pCurrentWinApp = this;
 }
 
+void CWinApp::EnableModeless(BOOL bEnable)
+{
+    if (!bEnable)
+        ++m_nModelessDisabled;
+    else if (m_nModelessDisabled > 0)
+        --m_nModelessDisabled;
+    if (CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd))
+        pFrame->EnableModeless(bEnable);
+}
+
 CWinApp::~CWinApp()
 {
     while (!m_templateList.IsEmpty()) {

@@ -1,4 +1,5 @@
 // Dialogs, data exchange, property sheets and the common dialogs.
+#include <framework/app.h>
 #include <framework/dialog.h>
 #include <framework/thread.h>
 
@@ -700,27 +701,59 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd)
 INT_PTR CPropertySheet::DoModal()
 {
     // Made modeless, then run by the framework's modal loop with the owner disabled.
-    HWND hWndParent = GetSafeHwnd(m_pParentWnd != NULL ? m_pParentWnd : AfxGetMainWnd());
-    if (hWndParent != NULL && (::GetWindowLongPtrW(hWndParent, GWL_STYLE) & WS_CHILD) != 0)
-        hWndParent = ::GetAncestor(hWndParent, GA_ROOT);
+    HWND hWndParent = PrepareModal();
     BOOL bEnableParent = FALSE;
     if (hWndParent != NULL && ::IsWindowEnabled(hWndParent)) {
         ::EnableWindow(hWndParent, FALSE);
         bEnableParent = TRUE;
     }
-    m_nModalResult = -1;
-    if (Create(FromHandle(hWndParent))) {
-        m_bModeless = FALSE;
-        m_nFlags |= WF_CONTINUEMODAL;
-        ::EnableWindow(m_hWnd, TRUE);
-        RunModalLoop(MLF_SHOWONIDLE);
-    }
+    if (CreateModal(hWndParent))
+        RunModal();
     if (bEnableParent)
         ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != NULL && m_hWnd != NULL && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    DestroyWindow();
+    EndModal(hWndParent);
     return m_nModalResult;
+}
+
+HWND CPropertySheet::PrepareModal()
+{
+    HWND hWndParent = GetSafeHwnd(m_pParentWnd != NULL ? m_pParentWnd : AfxGetMainWnd());
+    if (hWndParent != NULL && (::GetWindowLongPtrW(hWndParent, GWL_STYLE) & WS_CHILD) != 0)
+        hWndParent = ::GetAncestor(hWndParent, GA_ROOT);
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES };
+    ::InitCommonControlsEx(&icc);
+    BuildPropPageArray();
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->EnableModeless(FALSE);
+    m_nModalResult = -1;
+    return hWndParent;
+}
+
+BOOL CPropertySheet::CreateModal(HWND hWndOwner)
+{
+    if (!Create(FromHandle(hWndOwner)))
+        return FALSE;
+    m_bModeless = FALSE;
+    m_nFlags |= WF_CONTINUEMODAL;
+    ::EnableWindow(m_hWnd, TRUE);
+    return TRUE;
+}
+
+INT_PTR CPropertySheet::RunModal()
+{
+    if (m_hWnd == NULL)
+        return m_nModalResult;
+    RunModalLoop(MLF_SHOWONIDLE);
+    return m_nModalResult;
+}
+
+void CPropertySheet::EndModal(HWND hWndOwner)
+{
+    if (hWndOwner != NULL && m_hWnd != NULL && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(hWndOwner);
+    DestroyWindow();
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->EnableModeless(TRUE);
 }
 
 BOOL CPropertySheet::ContinueModal()

@@ -111,7 +111,7 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 CFrameWnd::CFrameWnd()
     : m_nIdleFlags(0), m_hAccelTable(NULL), m_hMenuDefault(NULL), m_bAutoMenuEnable(TRUE), m_bHelpMode(FALSE),
       m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0), m_rectBorder(0, 0, 0, 0), m_pViewActive(NULL),
-      m_pPreviewState(NULL), m_cModalStack(0), m_bInRecalcLayout(FALSE)
+      m_pPreviewState(NULL), m_cModalStack(0), m_bInRecalcLayout(FALSE), m_nModelessDisabled(0)
 {
 }
 
@@ -291,6 +291,14 @@ void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
 {
     FloatNotify notify = { m_hWnd, dwFlags };
     ::EnumThreadWindows(::GetCurrentThreadId(), NotifyFloatingWindow, reinterpret_cast<LPARAM>(&notify));
+}
+
+void CFrameWnd::EnableModeless(BOOL bEnable)
+{
+    if (!bEnable)
+        ++m_nModelessDisabled;
+    else if (m_nModelessDisabled > 0)
+        --m_nModelessDisabled;
 }
 
 void CFrameWnd::BeginModalState()

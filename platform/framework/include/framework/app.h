@@ -114,6 +114,11 @@ public:
     BOOL WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue);
     BOOL WriteProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
+    // The application's modeless state (passed on to the main frame): off while some caller
+    // switched it off; every FALSE is matched by a TRUE.
+    virtual void EnableModeless(BOOL bEnable);
+    BOOL IsModelessEnabled() const { return m_nModelessDisabled == 0; }
+
     // Recent files ("Recent File List"), read here and written by ExitInstance.
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     void SaveStdProfileSettings();
@@ -164,6 +169,7 @@ protected:
     CString m_strExeName;
     CString m_strCmdLine;
     CPtrList m_templateList;   // owned templates
+    int m_nModelessDisabled = 0;
 
     BOOL WriteProfileFileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue);
 

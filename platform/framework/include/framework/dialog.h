@@ -148,6 +148,14 @@ public:
     void SetTitle(LPCWSTR lpszText, UINT nStyle = 0);
 
     virtual INT_PTR DoModal();
+    // DoModal in steps, for a caller that acts between them and keeps the owner enabled:
+    // PrepareModal builds the pages and switches the application's modeless state off and returns
+    // the owner; CreateModal creates the sheet as a modal one; RunModal runs the modal loop and
+    // returns the result; EndModal destroys the sheet and switches the modeless state back on.
+    HWND PrepareModal();
+    BOOL CreateModal(HWND hWndOwner);
+    INT_PTR RunModal();
+    void EndModal(HWND hWndOwner);
     // Modeless; the sheet is attached to this object as it is created.
     virtual BOOL Create(CWnd* pParentWnd = NULL);
     void EndDialog(int nEndID);

@@ -116,6 +116,10 @@ public:
     void BeginModalState();
     void EndModalState();
     BOOL InModalState() const { return m_cModalStack != 0; }
+    // Modeless work of the frame is off while some caller switched it off (every FALSE is matched
+    // by a TRUE); a modal sheet that keeps the frame enabled says so through it.
+    virtual void EnableModeless(BOOL bEnable);
+    BOOL IsModelessEnabled() const { return m_nModelessDisabled == 0; }
     void NotifyFloatingWindows(DWORD dwFlags);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -160,6 +164,7 @@ protected:
     int m_cModalStack;
     BOOL m_bInRecalcLayout;
     CPtrList m_listDisabledByModal;       // windows this frame disabled for a modal state
+    int m_nModelessDisabled;
 
     DECLARE_MESSAGE_MAP()
     friend class CWinApp;

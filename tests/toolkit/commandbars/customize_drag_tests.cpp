@@ -1,0 +1,358 @@
+// Customize drag and drop: drop positions and markers of a bar, the marker's pixels, and the drag
+// tracker's loop driven by posted messages.
+#include "DibSection.h"
+#include "commandbars_test_support.h"
+#include "toolbar_test_support.h"
+
+#include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPCustomizeDragTracker.h"
+#include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPPopupBar.h"
+#include "commandbars/ZPToolBar.h"
+#include "common/ZPColorManager.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// A bar that counts as shown, with its marker settable.
+class CShownBar : public CZPCommandBar
+{
+public:
+    BOOL IsBarVisible() const override { return TRUE; }
+    using CZPCommandBar::SetDropMarker;
+};
+
+// Controls of 30 x 20 in rows of nPerRow (vertical bars: one column), the first of each row wrapping.
+void PlaceControls(CZPCommandBar* pBar, int nCount, int nPerRow, BOOL bColumn)
+{
+    for (int i = 0; i < nCount; ++i) {
+        CZPControl* pControl = pBar->GetControls()->Append(new CTestControl);
+        pControl->SetID(100 + i);
+        const CPoint pt = bColumn ? CPoint(0, i * 20) : CPoint((i % nPerRow) * 30, (i / nPerRow) * 20);
+        pControl->SetRect(CRect(pt, CSize(30, 20)));
+        pControl->SetWrap(!bColumn && i > 0 && i % nPerRow == 0);
+    }
+}
+
+using CustomizeDropPositionTest = CommandBarsTest;
+
+TEST_F(CustomizeDropPositionTest, IndexSideAndMarkerFollowThePoint)
+{
+    struct Case
+    {
+        const char* name;
+        int nPosition;  // bar position
+        int nControls;
+        int nPerRow;
+        int nGroupAt;  // a control that begins a group, -1 none
+        int nDragged;  // index of the dragged control on this bar, -1 from elsewhere
+        CPoint point;
+        int nIndex;
+        BOOL bAfter;
+        CRect marker;
+    } cases[] = {
+        { "horizontal, before the first", zpBarTop, 4, 4, -1, -1, CPoint(10, 10), 0, FALSE, CRect(-3, 0, 3, 20) },
+        { "horizontal, after the first", zpBarTop, 4, 4, -1, -1, CPoint(20, 10), 0, TRUE, CRect(27, 0, 33, 20) },
+        { "horizontal, far below still picks the row", zpBarTop, 4, 4, -1, -1, CPoint(110, 90), 3, TRUE,
+          CRect(117, 0, 123, 20) },
+        { "before a group stays inside", zpBarTop, 4, 4, 2, -1, CPoint(50, 10), 1, TRUE, CRect(54, 0, 60, 20) },
+        { "wrapped: second row", zpBarTop, 6, 3, -1, -1, CPoint(50, 30), 4, TRUE, CRect(57, 20, 63, 40) },
+        { "wrapped: end of a row stays inside", zpBarTop, 6, 3, -1, -1, CPoint(80, 5), 2, TRUE, CRect(84, 0, 90, 20) },
+        { "vertical: across, before", zpBarLeft, 4, 1, -1, -1, CPoint(10, 25), 1, FALSE, CRect(0, 17, 30, 23) },
+        { "vertical: across, after", zpBarRight, 4, 1, -1, -1, CPoint(10, 35), 1, TRUE, CRect(0, 37, 30, 43) },
+        { "empty bar", zpBarTop, 0, 1, -1, -1, CPoint(50, 50), -1, TRUE, CRect(2, 2, 8, 98) },
+        { "self: before itself", zpBarTop, 4, 4, -1, 1, CPoint(40, 10), 1, FALSE, CRect(0, 0, 0, 0) },
+        { "self: after itself", zpBarTop, 4, 4, -1, 1, CPoint(50, 10), 1, TRUE, CRect(0, 0, 0, 0) },
+        { "self: after the one before", zpBarTop, 4, 4, -1, 1, CPoint(20, 10), 0, TRUE, CRect(0, 0, 0, 0) },
+        { "self: two away shows", zpBarTop, 4, 4, -1, 1, CPoint(80, 10), 2, TRUE, CRect(87, 0, 93, 20) },
+    };
+    CTestSite site;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZPCommandBar* pBar = new CZPCommandBar;
+        pBar->CreateEx(0, AfxRegisterWndClass(0), L"bar", WS_POPUP, 0, 0, 300, 100, NULL, NULL);
+        pBar->SetPosition(c.nPosition);
+        PlaceControls(pBar, c.nControls, c.nPerRow, c.nPosition == zpBarLeft || c.nPosition == zpBarRight);
+        if (c.nGroupAt >= 0)
+            pBar->ControlAt(c.nGroupAt)->SetBeginGroup(TRUE);
+        CZPControl* pDragged = c.nDragged >= 0 ? pBar->ControlAt(c.nDragged) : NULL;
+        CRect rcMarker(1, 1, 1, 1);
+        BOOL bAfter = -1;
+        EXPECT_EQ(c.nIndex, pBar->FindDropPosition(pDragged, c.point, &rcMarker, &bAfter));
+        EXPECT_EQ(c.bAfter, bAfter);
+        EXPECT_EQ(c.marker, rcMarker);
+        pBar->DestroyWindow();
+        pBar->InternalRelease();
+    }
+}
+
+TEST_F(CustomizeDropPositionTest, PopupBarsAreVerticalAndRibbonsShowNoEmptyMarker)
+{
+    CZPPopupBar* pPopup = ZpCreatePopupBar(NULL);
+    PlaceControls(pPopup, 3, 1, TRUE);
+    CRect rcMarker;
+    BOOL bAfter = FALSE;
+    EXPECT_EQ(2, pPopup->FindDropPosition(NULL, CPoint(5, 44), &rcMarker, &bAfter));
+    EXPECT_FALSE(bAfter);
+    EXPECT_EQ(CRect(0, 37, 30, 43), rcMarker);
+    pPopup->InternalRelease();
+}
+
+// The marker's figure, pixel by pixel: every pixel inverted once, nothing else touched.
+TEST_F(CustomizeDropPositionTest, MarkerInvertsItsFigureOnce)
+{
+    const COLORREF clrBack = RGB(255, 255, 255);
+    const COLORREF clrBrush = ZpColorManagerInstance().LookupColor(15);
+    const COLORREF clrInverted = clrBack ^ clrBrush;
+    struct Case
+    {
+        BOOL bAcross;
+        CRect marker;
+        std::function<bool(int, int)> inFigure;  // marker-relative x, y
+    } cases[] = {
+        // Upright strip 6 x 20 (controls in a row): rows at the ends, a 2-pixel column between.
+        { FALSE, CRect(4, 3, 10, 23),
+          [](int x, int y) {
+              return y == 0 || y == 19 || ((y == 1 || y == 18) && x >= 1 && x <= 4) ||
+                     (y >= 2 && y <= 17 && (x == 2 || x == 3));
+          } },
+        // Across strip 30 x 6 (controls in a column): the same turned.
+        { TRUE, CRect(2, 8, 32, 14),
+          [](int x, int y) {
+              return x == 0 || x == 29 || ((x == 1 || x == 28) && y >= 1 && y <= 4) ||
+                     (x >= 2 && x <= 27 && (y == 2 || y == 3));
+          } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bAcross ? "across" : "upright");
+        CShownBar* pBar = new CShownBar;
+        pBar->SetDropMarker(c.marker, c.bAcross);
+        CDibSection dib(40, 30, clrBack);
+        pBar->DrawDropMarker(CDC::FromHandle(dib.GetDC()));
+        pBar->InternalRelease();
+        ::GdiFlush();
+        int nInverted = 0;
+        for (int y = 0; y < dib.Height(); ++y) {
+            for (int x = 0; x < dib.Width(); ++x) {
+                const bool bInside = c.marker.PtInRect(CPoint(x, y)) && c.inFigure(x - c.marker.left, y - c.marker.top);
+                ASSERT_EQ(bInside ? clrInverted : clrBack, dib.GetPixel(x, y)) << x << ", " << y;
+                nInverted += bInside ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(c.bAcross ? 72 : 52, nInverted);
+    }
+}
+
+// Command bars on a frame with two docked toolbars of three 23 x 22 controls each.
+class CustomizeDragTest : public CommandBarsTest
+{
+protected:
+    void SetUp() override
+    {
+        CommandBarsTest::SetUp();
+        m_commandBars.SetSite(m_frame.m_hWnd);
+        m_commandBars.CreateDockBars();
+        Rebuild();
+        m_commandBars.SetCustomizeMode(TRUE);
+    }
+    // Two fresh toolbars in place of any there are.
+    void Rebuild()
+    {
+        m_commandBars.SetCustomizeSelection(NULL);
+        m_commandBars.RemoveAll();
+        m_pFirst = NewBar();
+        m_pSecond = NewBar();
+        m_frame.Frame()->RecalcLayout(FALSE);
+    }
+    void TearDown() override
+    {
+        m_commandBars.SetCustomizeMode(FALSE);
+        m_commandBars.SetCustomizeSelection(NULL);
+        m_commandBars.RemoveAll();
+        CommandBarsTest::TearDown();
+    }
+    CZPToolBar* NewBar()
+    {
+        CZPToolBar* pBar = m_commandBars.CreateToolBar(L"bar", zpBarTop);
+        pBar->SetPaintManager(m_theme.Get());
+        AddTestControls(pBar, 3);
+        return pBar;
+    }
+    // The screen point at the centre of a control.
+    static CPoint Centre(CZPControl* pControl)
+    {
+        CPoint pt = pControl->GetRect().CenterPoint();
+        ::ClientToScreen(pControl->GetParent()->GetSafeHwnd(), &pt);
+        return pt;
+    }
+    // Puts the real cursor somewhere and drops the mouse messages that produced: only posted
+    // input drives the drag.
+    static void PlaceCursor(CPoint ptScreen)
+    {
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        MSG msg;
+        while (::PeekMessageW(&msg, NULL, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        }
+    }
+    // Posts a mouse message for a screen point to the site, which holds the capture in the drag.
+    void PostMouse(UINT message, CPoint ptScreen, WPARAM wParam)
+    {
+        ::ScreenToClient(m_frame.m_hWnd, &ptScreen);
+        ::PostMessageW(m_frame.m_hWnd, message, wParam, MAKELPARAM(ptScreen.x, ptScreen.y));
+    }
+
+    CTestFrame m_frame;
+    CGripperThemeRef m_theme;
+    CZPCommandBars m_commandBars;
+    CZPToolBar* m_pFirst = NULL;  // borrowed from the command bars
+    CZPToolBar* m_pSecond = NULL;
+};
+
+TEST_F(CustomizeDragTest, BarsRegisterWithTheirWindows)
+{
+    CZPCustomizeDragTracker* pTracker = m_commandBars.GetDragTracker();
+    EXPECT_TRUE(pTracker->IsRegistered(m_pFirst));
+    EXPECT_TRUE(pTracker->IsRegistered(m_pSecond));
+    const int nBefore = pTracker->GetRegisteredCount();
+    m_commandBars.Remove(m_pSecond);
+    m_pSecond = NULL;
+    EXPECT_EQ(nBefore - 1, pTracker->GetRegisteredCount());
+}
+
+// The press of a control runs the drag; what happens to the control follows the drop effect.
+TEST_F(CustomizeDragTest, PostedInputDecidesCopyMoveRemoveOrKeep)
+{
+    CStepDriver steps;
+    struct Case
+    {
+        const char* name;
+        std::function<void()> post;
+        int nFirst;   // controls gained by the first bar
+        int nSecond;  // controls gained by the second bar
+    } cases[] = {
+        { "moved onto the other bar",
+          [&] {
+              PostMouse(WM_MOUSEMOVE, Centre(m_pSecond->ControlAt(2)) + CPoint(5, 0), MK_LBUTTON);
+              PostMouse(WM_LBUTTONUP, Centre(m_pSecond->ControlAt(2)) + CPoint(5, 0), 0);
+          },
+          -1, 1 },
+        { "Ctrl copies",
+          [&] {
+              PostMouse(WM_MOUSEMOVE, Centre(m_pSecond->ControlAt(0)) - CPoint(5, 0), MK_LBUTTON | MK_CONTROL);
+              PostMouse(WM_LBUTTONUP, Centre(m_pSecond->ControlAt(0)) - CPoint(5, 0), MK_CONTROL);
+          },
+          0, 1 },
+        { "released off every bar removes",
+          [&] {
+              PostMouse(WM_MOUSEMOVE, CPoint(400, 400), MK_LBUTTON);
+              PostMouse(WM_LBUTTONUP, CPoint(400, 400), 0);
+          },
+          -1, 0 },
+        { "the button already up drops", [&] { PostMouse(WM_MOUSEMOVE, Centre(m_pSecond->ControlAt(1)), 0); }, -1, 1 },
+        { "Escape keeps",
+          [&] {
+              PostMouse(WM_MOUSEMOVE, Centre(m_pSecond->ControlAt(1)), MK_LBUTTON);
+              ::PostMessageW(m_frame.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+          },
+          0, 0 },
+        { "right button keeps",
+          [&] {
+              PostMouse(WM_MOUSEMOVE, Centre(m_pSecond->ControlAt(1)), MK_LBUTTON);
+              PostMouse(WM_RBUTTONDOWN, Centre(m_pSecond->ControlAt(1)), MK_LBUTTON | MK_RBUTTON);
+          },
+          0, 0 },
+        { "capture lost keeps",
+          [&] {
+              PostMouse(WM_MOUSEMOVE, Centre(m_pSecond->ControlAt(1)), MK_LBUTTON);
+              steps.m_steps = { [&] { ::SetCapture(steps.m_hWnd); } };
+              steps.m_nNext = 0;
+              steps.Start();
+          },
+          0, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rebuild();
+        CZPControl* pDragged = m_pFirst->ControlAt(0);
+        const int nDraggedId = pDragged->GetID();
+        const int nFirst = m_pFirst->CountControls();
+        const int nSecond = m_pSecond->CountControls();
+        PlaceCursor(Centre(pDragged));
+        c.post();
+        pDragged->OnCustomizeMouseDown(pDragged->GetRect().CenterPoint());
+        ::ReleaseCapture();
+        EXPECT_EQ(nFirst + c.nFirst, m_pFirst->CountControls());
+        EXPECT_EQ(nSecond + c.nSecond, m_pSecond->CountControls());
+        EXPECT_TRUE(m_pSecond->GetDropMarker().IsRectEmpty());
+        EXPECT_EQ(nullptr, m_commandBars.GetDragTracker()->GetTarget());
+        if (c.nSecond == 1) {
+            // The drop's copy is the selection.
+            ASSERT_NE(nullptr, m_commandBars.GetCustomizeSelection());
+            EXPECT_EQ(m_pSecond, m_commandBars.GetCustomizeSelection()->GetParent());
+            EXPECT_EQ(nDraggedId, m_commandBars.GetCustomizeSelection()->GetID());
+        }
+    }
+}
+
+TEST_F(CustomizeDragTest, QuitEndsTheDragAndIsPostedAgain)
+{
+    CZPControl* pDragged = m_pFirst->ControlAt(1);
+    PlaceCursor(Centre(pDragged));
+    PostMouse(WM_MOUSEMOVE, Centre(m_pSecond->ControlAt(1)), MK_LBUTTON);
+    ::PostQuitMessage(7);
+    EXPECT_EQ(ZP_DROP_CANCEL, m_commandBars.GetDragTracker()->TrackDrag(pDragged, FALSE));
+    EXPECT_TRUE(m_pSecond->GetDropMarker().IsRectEmpty());
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, msg.wParam);
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+TEST_F(CustomizeDragTest, DropOnItselfTogglesItsGroupOnlyAfterAMove)
+{
+    CZPControl* pDragged = m_pFirst->ControlAt(1);
+    const CPoint ptStart = Centre(pDragged);
+    struct Case
+    {
+        CPoint offset;
+        BOOL bGroup;
+    } cases[] = { { CPoint(3, 0), FALSE }, { CPoint(8, 0), TRUE }, { CPoint(-8, 0), FALSE } };
+    const int nCount = m_pFirst->CountControls();
+    for (const Case& c : cases) {
+        PlaceCursor(ptStart);
+        PostMouse(WM_MOUSEMOVE, ptStart + c.offset, MK_LBUTTON);
+        PostMouse(WM_LBUTTONUP, ptStart + c.offset, 0);
+        EXPECT_EQ(ZP_DROP_CANCEL, m_commandBars.GetDragTracker()->TrackDrag(pDragged, FALSE));
+        EXPECT_EQ(c.bGroup, pDragged->GetBeginGroup()) << c.offset.x;
+        EXPECT_EQ(nCount, m_pFirst->CountControls());
+    }
+}
+
+TEST_F(CustomizeDragTest, APopupIsNeverDroppedIntoItsOwnChain)
+{
+    // A popup control whose popup bar is the second toolbar's parent chain cannot land there.
+    CZPControl* pPopup = m_pFirst->GetControls()->Add(zpControlPopup, 500);
+    ASSERT_NE(nullptr, pPopup);
+    CZPPopupBar* pOwnBar = DYNAMIC_DOWNCAST(CZPPopupBar, pPopup->GetCommandBar());
+    ASSERT_NE(nullptr, pOwnBar);
+    EXPECT_FALSE(pOwnBar->IsCustomizeDropAllowedOn(pPopup));
+    EXPECT_TRUE(m_pSecond->IsCustomizeDropAllowedOn(pPopup));
+    int nEffect = ZP_DROP_COPY;
+    pOwnBar->CustomizeDrop(pPopup, nEffect, CPoint(5, 5), CPoint(100, 100));
+    EXPECT_EQ(ZP_DROP_CANCEL, nEffect);
+    EXPECT_EQ(0, pOwnBar->CountControls());
+}
+
+TEST_F(CustomizeDragTest, WithoutASiteNothingIsDraggedOrRemoved)
+{
+    CZPCommandBars noSite;
+    CZPControl* pControl = m_pFirst->ControlAt(0);
+    const int nCount = m_pFirst->CountControls();
+    EXPECT_EQ(ZP_DROP_CANCEL, noSite.GetDragTracker()->TrackDrag(pControl, FALSE));
+    EXPECT_EQ(ZP_DROP_CANCEL, m_commandBars.GetDragTracker()->TrackDrag(NULL, FALSE));
+    EXPECT_EQ(nCount, m_pFirst->CountControls());
+}
+
+}  // namespace
