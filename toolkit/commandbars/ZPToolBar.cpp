@@ -1,6 +1,8 @@
 // A docking toolbar: sizes, built-in buttons, window, visibility, reset and mouse gestures.
 #include "commandbars/ZPToolBar.h"
 
+#include "commandbars/ZPCustomizeText.h"
+
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPControls.h"
@@ -467,9 +469,9 @@ void CZPToolBar::RestoreOriginalControls(BOOL bPrompt)
         return;
     CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
     if (bPrompt) {
-        CString strFormat = ZpResourceManagerInstance()->LoadStringOrEmpty(ZP_IDS_CONFIRM_RESET_TOOLBAR);
-        CString strPrompt;
-        strPrompt.Format(strFormat, static_cast<LPCWSTR>(m_strTitle));
+        const CString strPrompt = ZpFormatResourceString(
+            ZP_IDS_CONFIRM_RESET_TOOLBAR, L"Are you sure you want to reset the changes made to the '%s' toolbar?",
+            m_strTitle);
         CWinThread* pThread = AfxGetThread();
         const int nAnswer = pThread != NULL ? pThread->DoMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION, 0)
                                             : ::MessageBoxW(NULL, strPrompt, NULL, MB_OKCANCEL | MB_ICONEXCLAMATION);
