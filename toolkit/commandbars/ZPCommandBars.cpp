@@ -384,21 +384,6 @@ CZPToolBar* CZPCommandBars::CreateCustomToolBar(LPCWSTR lpszTitle, UINT nID, BOO
     return pBar;
 }
 
-void CZPCommandBars::RefreshAllBars()
-{
-    const BOOL bLock = m_bLayoutLock;
-    m_bLayoutLock = TRUE;
-    for (int i = 0; i < GetCount(); ++i) {
-        CZPCommandBar* pBar = m_arrBars[i];
-        for (int j = 0; j < pBar->CountControls(); ++j)
-            pBar->ControlAt(j)->OnThemeChanged();
-        if (pBar->GetSafeHwnd() != NULL && pBar->IsBarVisible())
-            pBar->RecalcBarLayout();
-    }
-    m_bLayoutLock = bLock;
-    RelayoutSite(FALSE);
-}
-
 void CZPCommandBars::Remove(CZPCommandBar* pBar)
 {
     const int nIndex = IndexOf(pBar);

@@ -87,8 +87,6 @@ public:
     BOOL DockCommandBar(CZPToolBar* pBar, const RECT* pRect, CZPDockBar* pDockBar);
     BOOL DockCommandBar(CZPToolBar* pBar, int nPosition);
     BOOL FloatCommandBar(CZPToolBar* pBar);
-    // After a theme or option change: every control refreshes, shown bars lay out again, the site too.
-    void RefreshAllBars();
     // The frame's layout at once, or at idle time with bDelay; WM_SIZE for other sites.
     virtual void RelayoutSite(BOOL bDelay);
     // Runs a delayed frame layout now.

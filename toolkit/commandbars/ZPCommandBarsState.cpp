@@ -2,6 +2,8 @@
 // store, the status bar, the rebar and the shortcuts, loaded in guarded stages.
 #include "commandbars/ZPCommandBarsState.h"
 
+#include "commandbars/ZPCustomizeText.h"
+
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPControlPopup.h"
@@ -737,9 +739,11 @@ void CZPCommandBars::ApplyLoadedControls(CZPCommandBar* pBar, CZPCommandBar* pLo
     if (originals && pLoadedOriginals != NULL && !originals->IsEqual(pLoadedOriginals)) {
         if (bSilent || !pLoadedControls->IsChanged())
             return;
-        CString strPrompt;
-        strPrompt.Format(ZpResourceManagerInstance()->LoadStringOrEmpty(ZP_IDS_TOOLBAR_UPDATED),
-                         static_cast<LPCWSTR>(pBar->GetTitle()));
+        const CString strPrompt = ZpFormatResourceString(
+            ZP_IDS_TOOLBAR_UPDATED,
+            L"Due to a software update the toolbar '%s' has changed. Would you like to reset your customized toolbar "
+            L"and load the new one?",
+            pBar->GetTitle());
         if (AfxMessageBox(strPrompt, MB_YESNO | MB_ICONQUESTION) == IDYES)
             return;
     }

@@ -6,6 +6,7 @@
 #include "commandbars/ZPCommandBarsResource.h"
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPControls.h"
+#include "commandbars/ZPCustomizeDragTracker.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPaintManager.h"
 #include "common/ZPDeviceContext.h"
@@ -25,7 +26,12 @@ CZPPaintManager* PaintManagerOf(CZPCommandBars* pCommandBars)
     return ZpGetPaintManager();
 }
 
-void StartNoDrag(CZPCommandBars*, CZPControl*) {}
+void StartTrackerDrag(CZPCommandBars* pCommandBars, CZPControl* pControl)
+{
+    // The page ignores the effect: the command stays in its category whatever happened.
+    if (pCommandBars != NULL && pCommandBars->GetDragTracker() != NULL)
+        pCommandBars->GetDragTracker()->TrackDrag(pControl, TRUE);
+}
 
 }  // namespace
 
@@ -39,7 +45,7 @@ ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
-void (*CZPCustomizeCommandsListBox::s_pfnStartDrag)(CZPCommandBars*, CZPControl*) = StartNoDrag;
+void (*CZPCustomizeCommandsListBox::s_pfnStartDrag)(CZPCommandBars*, CZPControl*) = StartTrackerDrag;
 
 CZPCustomizeCommandsListBox::CZPCustomizeCommandsListBox() : m_pCommandBars(NULL), m_bDragEnabled(FALSE) {}
 
@@ -85,6 +91,8 @@ void CZPCustomizeCommandsListBox::OnPaint()
 
 void CZPCustomizeCommandsListBox::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    if (m_pCommandBars != NULL)
+        m_pCommandBars->SetCustomizeSelection(NULL);
     BOOL bOutside = TRUE;
     const int nIndex = static_cast<int>(ItemFromPoint(point, bOutside));
     CZPControl* pControl = bOutside ? NULL : GetControlAt(nIndex);

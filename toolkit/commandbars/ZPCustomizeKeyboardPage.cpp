@@ -151,6 +151,7 @@ void CZPCustomizeKeyboardPage::ListAssignments()
     CZPControl* pControl = GetSelectedControl();
     CZPShortcutManager* pManager = GetShortcutManager();
     if (m_lstKeys.GetSafeHwnd() != NULL) {
+        m_lstKeys.SetRedraw(FALSE);
         m_lstKeys.ResetContent();
         if (pControl != NULL && pManager != NULL) {
             const CZPShortcutManagerAccelTable& table = pManager->GetShortcuts();
@@ -164,6 +165,8 @@ void CZPCustomizeKeyboardPage::ListAssignments()
                 m_lstKeys.SetItemData(nItem, static_cast<DWORD_PTR>(i));
             }
         }
+        m_lstKeys.SetRedraw(TRUE);
+        m_lstKeys.Invalidate();
     }
     ::SetDlgItemTextW(m_hWnd, kDescription, pControl != NULL ? static_cast<LPCWSTR>(pControl->GetDescription()) : L"");
     UpdateButtons();

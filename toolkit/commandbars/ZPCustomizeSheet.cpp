@@ -8,7 +8,9 @@
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPControlPopup.h"
 #include "commandbars/ZPControls.h"
+#include "commandbars/ZPCustomizeCommandsPage.h"
 #include "commandbars/ZPCustomizeDragTracker.h"
+#include "commandbars/ZPCustomizeToolbarsPage.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPShortcutManager.h"
@@ -115,6 +117,10 @@ CZPCustomizeSheet::CZPCustomizeSheet(CZPCommandBars* pCommandBars, UINT nSelectP
     if (pCommandBars != NULL && pCommandBars->GetSite() != NULL)
         m_hWndSite = pCommandBars->GetSite()->GetSafeHwnd();
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    m_pToolbarsPage = new CZPCustomizeToolbarsPage(pCommandBars);
+    m_pCommandsPage = new CZPCustomizeCommandsPage(pCommandBars);
+    AddCustomizePage(m_pToolbarsPage);
+    AddCustomizePage(m_pCommandsPage);
     LoadPickerImages();
     BuildContextMenu();
 }

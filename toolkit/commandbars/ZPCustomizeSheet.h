@@ -110,6 +110,6 @@ protected:
     CZPImageManager* m_pPickerImages;  // one reference
     int m_nPickerImages;
     ZpCustomizeHookRecord m_hooks;
-    CPropertyPage* m_pToolbarsPage;  // owned; created by the pages that exist
-    CPropertyPage* m_pCommandsPage;  // owned
+    CPropertyPage* m_pToolbarsPage;  // owned: the Toolbars page
+    CPropertyPage* m_pCommandsPage;  // owned: the Commands page
 };

@@ -1,6 +1,8 @@
 // Prompts with one argument, checked before formatting.
 #include "commandbars/ZPCustomizeText.h"
 
+#include "commandbars/ZPCustomizeSheet.h"
+
 #include "common/ZPResourceManager.h"
 
 #include <framework/wnd.h>
@@ -48,8 +50,11 @@ CString ZpFormatResourceString(UINT nID, LPCWSTR lpszDefault, int nArgument)
     return strText;
 }
 
-int ZpCustomizeMessageBox(CPropertyPage*, LPCWSTR lpszText, UINT nType)
+int ZpCustomizeMessageBox(CPropertyPage* pPage, LPCWSTR lpszText, UINT nType)
 {
+    CZPCustomizeSheet* pSheet = pPage != NULL ? DYNAMIC_DOWNCAST(CZPCustomizeSheet, pPage->GetParentSheet()) : NULL;
+    if (pSheet != NULL)
+        return pSheet->MessageBox(lpszText, nType);
     return ZpResourceManagerInstance()->ShowMessageBox(lpszText, nType);
 }
 

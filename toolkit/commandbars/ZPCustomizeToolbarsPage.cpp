@@ -2,6 +2,7 @@
 #include "commandbars/ZPCustomizeToolbarsPage.h"
 
 #include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPControl.h"
 #include "commandbars/ZPCommandBarsResource.h"
 #include "commandbars/ZPCustomizeText.h"
 #include "commandbars/ZPNewToolbarDlg.h"
@@ -24,6 +25,15 @@ const int kCheckRowExtra = 3;  // a row is at least the box height plus this
 const int kTextGap = 3;        // between the box and the text area
 const int kTextIndent = 2;     // text inside its area
 const COLORREF kDisabledText = RGB(0x80, 0x80, 0x80);
+
+// Drops the command bars' customize selection when it lies on the bar or in one of its popups.
+void ClearSelectionInside(CZPCommandBars* pCommandBars, CZPCommandBar* pBar)
+{
+    CZPControl* pSelection = pCommandBars->GetCustomizeSelection();
+    CZPCommandBar* pParent = pSelection != NULL ? pSelection->GetParent() : NULL;
+    if (pParent != NULL && (pParent == pBar || pParent->FindRootParentBar() == pBar))
+        pCommandBars->SetCustomizeSelection(NULL);
+}
 
 }  // namespace
 
@@ -296,6 +306,7 @@ void CZPCustomizeToolbarsPage::OnDeleteToolbar()
     CWnd* pSite = m_pCommandBars->GetSite();
     if (pSite != NULL && ::IsWindow(pSite->GetSafeHwnd()))
         ::SendMessageW(pSite->GetSafeHwnd(), ZpMsgToolbarDeleted, 0, reinterpret_cast<LPARAM>(pBar));
+    ClearSelectionInside(m_pCommandBars, pBar);
     m_pCommandBars->Remove(pBar);
     RefreshToolbarsList();
 }
@@ -313,6 +324,7 @@ void CZPCustomizeToolbarsPage::OnResetToolbar()
         return;
     if (m_pCommandBars->IndexOf(pBar) == -1)
         return;
+    ClearSelectionInside(m_pCommandBars, pBar);
     pBar->RestoreOriginalControls(FALSE);
     RefreshToolbarsList();
 }

@@ -1,6 +1,8 @@
 // A docking toolbar: sizes, built-in buttons, window, visibility, reset and mouse gestures.
 #include "commandbars/ZPToolBar.h"
 
+#include "commandbars/ZPCustomizeText.h"
+
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPControls.h"
@@ -463,9 +465,8 @@ BOOL CZPToolBar::LoadToolBarResource(UINT nIDResource, BOOL bLoadImages)
 
 BOOL CZPToolBar::ConfirmReset() const
 {
-    CString strFormat = ZpResourceManagerInstance()->LoadStringOrEmpty(ZP_IDS_CONFIRM_RESET_TOOLBAR);
-    CString strPrompt;
-    strPrompt.Format(strFormat, static_cast<LPCWSTR>(m_strTitle));
+    const CString strPrompt = ZpFormatResourceString(
+        ZP_IDS_CONFIRM_RESET_TOOLBAR, L"Are you sure you want to reset the changes made to the '%s' toolbar?", m_strTitle);
     CWinThread* pThread = AfxGetThread();
     const int nAnswer = pThread != NULL ? pThread->DoMessageBox(strPrompt, MB_OKCANCEL | MB_ICONEXCLAMATION, 0)
                                         : ::MessageBoxW(NULL, strPrompt, NULL, MB_OKCANCEL | MB_ICONEXCLAMATION);

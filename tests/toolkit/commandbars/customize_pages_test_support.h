@@ -35,6 +35,7 @@ public:
     std::deque<Answer> m_answers;
     std::vector<CString> m_texts;     // message box texts, in order
     std::vector<CString> m_captions;  // every answered dialog's caption, in order
+    std::vector<HWND> m_owners;       // and its owner
 
 private:
     static LRESULT CALLBACK Proc(int nCode, WPARAM wParam, LPARAM lParam)
@@ -55,6 +56,7 @@ private:
         WCHAR szText[512] = {};
         ::GetWindowTextW(hWnd, szText, 512);
         m_captions.push_back(szText);
+        m_owners.push_back(::GetWindow(hWnd, GW_OWNER));
         if (::GetDlgItem(hWnd, 0xFFFF) != NULL) {
             ::GetDlgItemTextW(hWnd, 0xFFFF, szText, 512);
             m_texts.push_back(szText);

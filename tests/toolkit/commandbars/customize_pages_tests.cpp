@@ -9,6 +9,7 @@
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPCustomizeCommandsPage.h"
 #include "commandbars/ZPCustomizeOptionsPage.h"
+#include "commandbars/ZPCustomizeSheet.h"
 #include "commandbars/ZPCustomizeText.h"
 #include "commandbars/ZPCustomizeToolbarsPage.h"
 #include "commandbars/ZPNewToolbarDlg.h"
@@ -327,6 +328,30 @@ TEST_F(ToolbarsPageTest, ButtonsDoNothingForBarsTheyDoNotApplyToOrThatAreGone)
     ClickButton(&page, 104);
     EXPECT_TRUE(answerer.m_captions.empty());
     EXPECT_EQ(4, m_commandBars.GetCount());
+}
+
+TEST_F(ToolbarsPageTest, InTheCustomizeSheetPromptsAskOverTheSheetAndADeletedBarTakesTheSelection)
+{
+    AddTestControls(m_pMine, 2);
+    CZPCustomizeSheet sheet(&m_commandBars);
+    ASSERT_TRUE(sheet.Create(m_frame.Frame()));
+    CZPCustomizeToolbarsPage* pPage = DYNAMIC_DOWNCAST(CZPCustomizeToolbarsPage, sheet.GetPage(0));
+    ASSERT_NE(nullptr, pPage);
+    EXPECT_EQ(std::vector<CString>({ L"Standard+", L"Hidden-", L"Mine+" }), ListedTitles(*pPage));
+    m_commandBars.SetCustomizeSelection(m_pMine->GetControls()->GetAt(1));
+    Select(*pPage, L"Mine");
+    CDialogAnswerer answerer;
+    answerer.Queue(IDOK);
+    ClickButton(pPage, 103);
+    ASSERT_EQ(1u, answerer.m_owners.size());
+    EXPECT_EQ(sheet.GetSafeHwnd(), answerer.m_owners[0]);
+    EXPECT_EQ(-1, m_commandBars.IndexOf(m_pMine));
+    m_pMine = NULL;
+    EXPECT_EQ(nullptr, m_commandBars.GetCustomizeSelection());
+    // The frame and the sheet take input again after the prompt.
+    EXPECT_TRUE(::IsWindowEnabled(sheet.GetSafeHwnd()));
+    EXPECT_TRUE(::IsWindowEnabled(m_frame.m_hWnd));
+    sheet.DestroyWindow();
 }
 
 TEST_F(ToolbarsPageTest, The256thToolbarShowsTheLimitAndCreatesNothing)
