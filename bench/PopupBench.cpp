@@ -3,6 +3,8 @@
 // how our time grows with ten times the items; last a popup listing 16 recent files (the list
 // placeholder expanding and the paint manager drawing) against a menu of the same texts. Needs a
 // display.
+// A menu taller than the screen scrolls, differently on each side: both walks cover the items that
+// both show at once, so that they end on the same item.
 // Until the paint manager draws controls in popups, our items measure and draw themselves as
 // menu items do (a filled row and its caption), so both sides paint comparable work.
 // Usage: commandbars_popup_bench [rounds]
@@ -64,10 +66,11 @@ void PumpAll()
 struct PeerRun
 {
     HMENU hMenu;
-    int nItems;
+    int nItems;  // walked
     BOOL bWalk;
     BOOL bWalked;
     BOOL bLastHot;
+    int nShown;  // items wholly inside the menu window
 };
 PeerRun* g_pPeer = NULL;
 
@@ -75,6 +78,17 @@ LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
 {
     if (message == WM_ENTERIDLE && wParam == MSGF_MENU && g_pPeer != NULL) {
         PeerRun& run = *g_pPeer;
+        if (run.nShown < 0) {
+            RECT rcMenu;
+            ::GetWindowRect(reinterpret_cast<HWND>(lParam), &rcMenu);
+            run.nShown = 0;
+            for (int i = 0; i < ::GetMenuItemCount(run.hMenu); ++i) {
+                RECT rc;
+                if (!::GetMenuItemRect(hWnd, run.hMenu, static_cast<UINT>(i), &rc) || rc.bottom > rcMenu.bottom)
+                    break;
+                ++run.nShown;
+            }
+        }
         if (run.bWalk && !run.bWalked) {
             run.bWalked = TRUE;
             for (int i = 0; i < run.nItems; ++i) {
@@ -105,7 +119,8 @@ std::vector<CString> ItemCaptions(int nItems)
     return captions;
 }
 
-double PeerTime(HWND hWndOwner, const std::vector<CString>& captions, BOOL bWalk, int nRounds, BOOL* pbLastHot)
+double PeerTime(HWND hWndOwner, const std::vector<CString>& captions, int nWalked, BOOL bWalk, int nRounds,
+                BOOL* pbLastHot, int* pnShown)
 {
     HMENU hMenu = ::CreatePopupMenu();
     const int nItems = static_cast<int>(captions.size());
@@ -113,20 +128,21 @@ double PeerTime(HWND hWndOwner, const std::vector<CString>& captions, BOOL bWalk
         ::AppendMenuW(hMenu, MF_STRING, kFirstId + i, captions[static_cast<size_t>(i)]);
     double dTotal = 0;
     for (int r = 0; r < nRounds; ++r) {
-        PeerRun run = { hMenu, nItems, bWalk, FALSE, FALSE };
+        PeerRun run = { hMenu, nWalked, bWalk, FALSE, FALSE, -1 };
         g_pPeer = &run;
         const double t0 = BenchNowMs();
         ::TrackPopupMenu(hMenu, TPM_LEFTALIGN | TPM_TOPALIGN, kAnchor, kAnchor, 0, hWndOwner, NULL);
         dTotal += BenchNowMs() - t0;
         g_pPeer = NULL;
         *pbLastHot = run.bLastHot;
+        *pnShown = run.nShown;
         PumpAll();
     }
     ::DestroyMenu(hMenu);
     return dTotal / nRounds;
 }
 
-double OurTime(HWND hWndOwner, int nItems, BOOL bWalk, int nRounds, BOOL* pbLastHot)
+double OurTime(HWND hWndOwner, int nItems, int nWalked, BOOL bWalk, int nRounds, BOOL* pbLastHot, int* pnShown)
 {
     CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
     popup->SetSiteWindow(hWndOwner);
@@ -142,8 +158,11 @@ double OurTime(HWND hWndOwner, int nItems, BOOL bWalk, int nRounds, BOOL* pbLast
         popup->Popup(kAnchor, kAnchor, NULL);
         HWND hWnd = popup->GetSafeHwnd();
         ::UpdateWindow(hWnd);
+        *pnShown = 0;
+        while (*pnShown < nItems && popup->ControlAt(*pnShown)->IsVisible())
+            ++*pnShown;
         if (bWalk) {
-            for (int i = 0; i < nItems; ++i) {
+            for (int i = 0; i < nWalked; ++i) {
                 const CPoint pt = popup->ControlAt(i)->GetRect().CenterPoint();
                 CPoint ptScreen = pt;
                 ::ClientToScreen(hWnd, &ptScreen);
@@ -152,8 +171,7 @@ double OurTime(HWND hWndOwner, int nItems, BOOL bWalk, int nRounds, BOOL* pbLast
                 PumpAll();
                 ::UpdateWindow(hWnd);
             }
-            *pbLastHot = popup->GetHighlightedIndex() == nItems - 1 ||
-                         (popup->IsScrolling() && popup->GetHighlightedIndex() >= 0);
+            *pbLastHot = popup->GetHighlightedIndex() == nWalked - 1;
         }
         popup->EndTracking();
         dTotal += BenchNowMs() - t0;
@@ -198,12 +216,16 @@ double OurRecentFilesTime(HWND hWndOwner, CRecentFileList* pList, int nRounds, s
     return dTotal / nRounds;
 }
 
-void PrintRatio(const char* pszWhat, int nItems, double dOurs, double dPeer, BOOL bOursHot, BOOL bPeerHot, BOOL bWalk)
+void PrintRatio(const char* pszWhat, int nItems, int nWalked, double dOurs, double dPeer, BOOL bOursHot, BOOL bPeerHot,
+                BOOL bWalk)
 {
-    printf("%s, %d items: ours %.3f ms, TrackPopupMenu %.3f ms%s ratio %.2fx (goal <= %.1fx)\n", pszWhat, nItems, dOurs,
-           dPeer,
+    char szWalked[48] = "";
+    if (bWalk)
+        snprintf(szWalked, sizeof(szWalked), " (%d walked)", nWalked);
+    printf("%s, %d items%s: ours %.3f ms, TrackPopupMenu %.3f ms%s ratio %.2fx (goal <= %.1fx)\n", pszWhat, nItems,
+           szWalked, dOurs, dPeer,
            !bWalk ? ","
-                  : (bOursHot && bPeerHot ? " (both reached the last item),"
+                  : (bOursHot && bPeerHot ? " (both ended on the same item),"
                                           : (bOursHot ? " (the system's walk missed the last item),"
                                                       : " (our walk missed the last item),")),
            dPeer > 0 ? dOurs / dPeer : 0.0, kGoalRatio);
@@ -229,14 +251,18 @@ int main(int argc, char** argv)
         for (int s = 0; s < 2; ++s) {
             BOOL bOursHot = FALSE;
             BOOL bPeerHot = FALSE;
-            // One unmeasured round each: first-use costs (classes, fonts) count for neither.
+            // One unmeasured round each: first-use costs (classes, fonts) count for neither. It
+            // also tells how many items each side shows at once.
             const std::vector<CString> captions = ItemCaptions(kSizes[s]);
-            PeerTime(hWndOwner, captions, nWalk, 1, &bPeerHot);
-            OurTime(hWndOwner, kSizes[s], nWalk, 1, &bOursHot);
-            const double dPeer = PeerTime(hWndOwner, captions, nWalk, nRounds, &bPeerHot);
-            dOurs[nWalk][s] = OurTime(hWndOwner, kSizes[s], nWalk, nRounds, &bOursHot);
-            PrintRatio(nWalk ? "popup hover walk" : "popup open-paint-close", kSizes[s], dOurs[nWalk][s], dPeer,
-                       bOursHot, bPeerHot, nWalk);
+            int nPeerShown = 0, nOursShown = 0;
+            PeerTime(hWndOwner, captions, 0, FALSE, 1, &bPeerHot, &nPeerShown);
+            OurTime(hWndOwner, kSizes[s], 0, FALSE, 1, &bOursHot, &nOursShown);
+            const int nWalked = nPeerShown < nOursShown ? nPeerShown : nOursShown;
+            int nShown = 0;
+            const double dPeer = PeerTime(hWndOwner, captions, nWalked, nWalk, nRounds, &bPeerHot, &nShown);
+            dOurs[nWalk][s] = OurTime(hWndOwner, kSizes[s], nWalked, nWalk, nRounds, &bOursHot, &nShown);
+            PrintRatio(nWalk ? "popup hover walk" : "popup open-paint-close", kSizes[s], nWalked, dOurs[nWalk][s],
+                       dPeer, bOursHot, bPeerHot, nWalk);
         }
     }
     for (int nWalk = 0; nWalk < 2; ++nWalk) {
@@ -255,8 +281,9 @@ int main(int argc, char** argv)
     std::vector<CString> captions;
     OurRecentFilesTime(hWndOwner, &recent, 1, &captions);
     BOOL bPeerHot = FALSE;
-    PeerTime(hWndOwner, captions, FALSE, 1, &bPeerHot);
-    const double dPeer = PeerTime(hWndOwner, captions, FALSE, nRounds, &bPeerHot);
+    int nPeerShown = 0;
+    PeerTime(hWndOwner, captions, 0, FALSE, 1, &bPeerHot, &nPeerShown);
+    const double dPeer = PeerTime(hWndOwner, captions, 0, FALSE, nRounds, &bPeerHot, &nPeerShown);
     const double dRecent = OurRecentFilesTime(hWndOwner, &recent, nRounds, NULL);
     printf("recent-files popup open-paint-close, %d files (%d items shown): ours %.3f ms, TrackPopupMenu %.3f ms, "
            "ratio %.2fx (goal <= %.1fx)\n",

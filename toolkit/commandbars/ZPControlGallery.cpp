@@ -212,6 +212,11 @@ CSize CZPControlGallery::GetSize(CDC* pDC)
     return CSize(nWidth, m_nHeight);
 }
 
+BOOL CZPControlGallery::IsCustomizeResizable() const
+{
+    return IsShownAsButton() || GetItemCount() == 0 ? 0 : m_nResizable;
+}
+
 void CZPControlGallery::SetAction(CZPControlAction* pAction)
 {
     CZPControlPopup::SetAction(pAction);

@@ -113,6 +113,8 @@ public:
     BOOL IsShowBorders() const { return m_bShowBorders; }
     void SetMargins(int nLeft, int nTop, int nRight, int nBottom);
     void SetResizable(int nResizable) { m_nResizable = nResizable; }
+    // The resize mode when the gallery shows items (not as a button), else 0.
+    BOOL IsCustomizeResizable() const override;
 
 protected:
     int ItemHeight() const;

@@ -47,6 +47,11 @@ const DWORD kLayoutFloatingShape = 0x100;
 // Schemas from which the popup exchanges its later keys.
 const long kSchemaBorders = 4;
 const long kSchemaDoubleGripper = 9;
+// The resize grip of a popup holding a resizable gallery: its height, lower when the gallery
+// resizes in height only.
+const int kGripHeightOnly = 2;
+const int kGripHeight = 11;
+const int kGripHeightMode2 = 8;
 const long kSchemaContextMenu = 19;
 const long kSchemaGripperDefault = 20;
 // Persisted widths and borders beyond this are damaged.
@@ -700,6 +705,28 @@ void CZPPopupBar::PlaceExpandAndStrip(CSize size, CRect rcBorders, int nExpandHe
         m_rcTearOff.SetRectEmpty();
 }
 
+int CZPPopupBar::FindGripMode() const
+{
+    for (int i = 0; i < CountControls(); ++i) {
+        CZPControl* pControl = ControlAt(i);
+        if (pControl->GetType() == zpControlGallery && pControl->IsVisible() && pControl->IsCustomizeResizable())
+            return pControl->IsCustomizeResizable();
+    }
+    return 0;
+}
+
+BOOL CZPPopupBar::HitTestGrip(CPoint point) const
+{
+    if (m_nGripMode == 0 || !m_rcGrip.PtInRect(point))
+        return FALSE;
+    if (m_nGripMode == kGripHeightOnly)
+        return TRUE;
+    // Otherwise only the square at the grip's far end.
+    const int nSide = m_rcGrip.Height();
+    const BOOL bRtl = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    return bRtl ? point.x < m_rcGrip.left + nSide : point.x >= m_rcGrip.right - nSide;
+}
+
 CSize CZPPopupBar::CalcPopupLayout(int nLength, DWORD)
 {
     m_bLayoutRunning = TRUE;
@@ -728,6 +755,9 @@ CSize CZPPopupBar::CalcPopupLayout(int nLength, DWORD)
             UpdateRarelyUsed();
             RefreshShortcutTexts();
         }
+        m_nGripMode = FindGripMode();
+        const int nGrip = m_nGripMode == 0 ? 0 : m_nGripMode == kGripHeightOnly ? kGripHeightMode2 : kGripHeight;
+        rcBorders.bottom += nGrip;
         CZPControl* pExpand = m_pControls->FindControlById(ZP_ID_POPUP_EXPAND);
         if (m_bHasRarelyUsed) {
             nExpandHeight = MeasureExpandButton(&dc).cy;
@@ -740,6 +770,11 @@ CSize CZPPopupBar::CalcPopupLayout(int nLength, DWORD)
         size = m_pControls->LayoutPopup(&dc, nLength, m_nMRUWidth, rcBorders);
     }
     m_rcGrip.SetRectEmpty();
+    if (m_nGripMode != 0) {
+        const int nGrip = m_nGripMode == kGripHeightOnly ? kGripHeightMode2 : kGripHeight;
+        m_rcGrip = CRect(rcBorders.left, size.cy - rcBorders.bottom, size.cx - rcBorders.right,
+                         size.cy - rcBorders.bottom + nGrip);
+    }
     PlaceExpandAndStrip(size, rcBorders, nExpandHeight);
     m_bLayoutRunning = FALSE;
     return size;
@@ -1033,6 +1068,19 @@ LRESULT CZPPopupBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnPopupMouseMove(point);
         if (m_bScrolling && (m_rcScrollDown.PtInRect(point) || m_rcScrollUp.PtInRect(point)))
             return 0;
+        break;
+    }
+    case WM_SETCURSOR: {
+        CPoint point;
+        ::GetCursorPos(&point);
+        ScreenToClient(&point);
+        if (HitTestGrip(point)) {
+            const BOOL bRtl = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+            ::SetCursor(::LoadCursorW(NULL, m_nGripMode == kGripHeightOnly ? IDC_SIZENS
+                                            : bRtl                         ? IDC_SIZENESW
+                                                                           : IDC_SIZENWSE));
+            return TRUE;
+        }
         break;
     }
     case WM_LBUTTONDOWN: {

@@ -81,6 +81,12 @@ public:
     BOOL IsExpanded() const { return m_bExpanded; }
     BOOL HasRarelyUsedHidden() const { return m_bHasRarelyUsed; }
     BOOL IsScrolling() const { return m_bScrolling; }
+    // The resize grip of a popup holding a resizable gallery: the gallery's resize mode (0 none)
+    // and the grip's client rectangle.
+    int GetGripMode() const { return m_nGripMode; }
+    CRect GetGripRect() const { return m_rcGrip; }
+    // TRUE over the part of the grip that starts a resize.
+    BOOL HitTestGrip(CPoint point) const;
     int GetFirstShown() const { return m_nFirstShown; }
     int GetEndShown() const { return m_nEndShown; }
     CRect GetScrollDownRect() const { return m_rcScrollDown; }
@@ -131,6 +137,8 @@ public:
     void SetOpenByKeyboard(BOOL bKeyboard) { m_bOpenByKeyboard = bKeyboard; }
     virtual CRect QueryBarBorders();
     virtual CSize CalcPopupLayout(int nLength, DWORD dwMode);
+    // The resize mode of the first visible resizable gallery, 0 when none.
+    int FindGripMode() const;
     // Ctrl+Down, or Down wrapping to the top, expands a menu hiding rarely used commands.
     BOOL ExpandByKey(UINT nChar);
     void CopyFrom(CZPPopupBar* pSource);

@@ -103,6 +103,10 @@ void CZPFontDC::SelectFont(CFont* pFont)
 {
     if (m_pDC == NULL || pFont == NULL)
         return;
+    // Selecting a font makes the system realize it again, even the one already selected: that
+    // cost, once per control measured, dominated laying out large bars.
+    if (::GetCurrentObject(m_pDC->m_hDC, OBJ_FONT) == pFont->m_hObject)
+        return;
     HGDIOBJ hOld = ::SelectObject(m_pDC->m_hDC, pFont->m_hObject);
     if (m_hOldFont == NULL)
         m_hOldFont = hOld;

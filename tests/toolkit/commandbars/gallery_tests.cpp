@@ -7,6 +7,7 @@
 #include "commandbars/ZPControlGallery.h"
 #include "commandbars/ZPControlGalleryItems.h"
 #include "commandbars/ZPPaintManager.h"
+#include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPScrollBarPaintManager.h"
 
 namespace {
@@ -323,3 +324,54 @@ TEST_F(Gallery, AccessibilityAnswersItemsAsSimpleChildren)
     EXPECT_EQ(E_FAIL, held->AccessibleDoDefaultAction(ZpTestChildId(1)));
     held.Reset();
 }
+namespace {
+
+// A popup holding a resizable gallery with items lays out a grip below it, sized by the resize
+// mode; only its far-end square starts a resize unless the gallery resizes in height only.
+TEST_F(Gallery, APopupWithAResizableGalleryGetsAGripByItsResizeMode)
+{
+    CProcessPaintManagerScope scope;
+    CRefPtr<CZPControlActions> actions = CRefPtr<CZPControlActions>::Adopt(new CZPControlActions(NULL));
+    CRefPtr<CZPControlGalleryItems> items = CRefPtr<CZPControlGalleryItems>::Adopt(new CZPControlGalleryItems);
+    items->SetItemSize(CSize(40, 20));
+    CZPControlAction* pAction = actions->Add(kGalleryId);
+    pAction->SetItems(items.Get());
+    CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+    auto* pGallery = static_cast<CZPControlGallery*>(popup->GetControls()->Append(new CZPControlGallery));
+    pGallery->SetAction(pAction);
+    pGallery->SetWidth(120);
+    pGallery->SetHeight(60);
+
+    const struct
+    {
+        int nResizable;
+        BOOL bItems;
+        int nGripMode;
+        int nGripHeight;
+    } cases[] = { { 0, TRUE, 0, 0 }, { 3, FALSE, 0, 0 }, { 3, TRUE, 3, 11 }, { 1, TRUE, 1, 11 }, { 2, TRUE, 2, 8 } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nResizable * 10 + c.bItems);
+        if (c.bItems && items->GetItemCount() == 0)
+            items->AddItem(1, L"a");
+        if (!c.bItems)
+            items->RemoveAll();
+        pGallery->SetResizable(c.nResizable);
+        const CSize size = popup->CalcPopupLayout(0, 0);
+        EXPECT_EQ(c.nGripMode, popup->GetGripMode());
+        const CRect rcGrip = popup->GetGripRect();
+        EXPECT_EQ(c.nGripHeight, rcGrip.Height());
+        if (c.nGripMode == 0) {
+            EXPECT_FALSE(popup->HitTestGrip(CPoint(size.cx - 2, size.cy - 2)));
+            continue;
+        }
+        // Below the gallery, inside the borders.
+        EXPECT_GE(rcGrip.top, pGallery->GetRect().bottom);
+        EXPECT_LE(rcGrip.bottom, size.cy);
+        const CPoint ptFarEnd(rcGrip.right - 1, rcGrip.top + 1);
+        const CPoint ptNearEnd(rcGrip.left + 1, rcGrip.top + 1);
+        EXPECT_TRUE(popup->HitTestGrip(ptFarEnd));
+        EXPECT_EQ(c.nGripMode == 2, popup->HitTestGrip(ptNearEnd));
+    }
+}
+
+}  // namespace
