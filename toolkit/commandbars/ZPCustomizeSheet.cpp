@@ -11,10 +11,12 @@
 #include "commandbars/ZPCustomizeCommandsPage.h"
 #include "commandbars/ZPCustomizeDragTracker.h"
 #include "commandbars/ZPCustomizeToolbarsPage.h"
+#include "commandbars/ZPImageEditorDlg.h"
 #include "commandbars/ZPMouseManager.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPShortcutManager.h"
 #include "commandbars/ZPToolBar.h"
+#include "common/ZPImageClipboard.h"
 #include "common/ZPImageManager.h"
 #include "common/ZPResourceManager.h"
 
@@ -39,7 +41,6 @@ const int kStyleDefault = 0;      // custom styles of the style commands
 const int kStyleCaption = 1;
 const int kStyleIcon = 2;
 const int kStyleIconAndCaption = 3;
-const int kMaxClipboardSide = 4096;  // a pasted bitmap larger than this is refused
 
 BOOL IsImageKind(int nKind)
 {
@@ -80,32 +81,6 @@ BOOL IsOwnedBy(HWND hWnd, HWND hWndOwner)
     return FALSE;
 }
 
-// Straight alpha of a 32-bit bitmap whose alpha is not all zero; NULL otherwise.
-HBITMAP CopyAlphaBitmap(HBITMAP hSource, int cx, int cy)
-{
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = NULL;
-    HDC hDC = ::GetDC(NULL);
-    HBITMAP hCopy = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    BOOL bAlpha = FALSE;
-    // Only the image-size corner is read: a huge bitmap costs nothing more.
-    if (hCopy != NULL && ::GetDIBits(hDC, hSource, 0, static_cast<UINT>(cy), pBits, &bmi, DIB_RGB_COLORS) != 0) {
-        const BYTE* p = static_cast<const BYTE*>(pBits);
-        for (int i = 0; i < cx * cy && !bAlpha; ++i)
-            bAlpha = p[i * 4 + 3] != 0;
-    }
-    ::ReleaseDC(NULL, hDC);
-    if (!bAlpha && hCopy != NULL) {
-        ::DeleteObject(hCopy);
-        hCopy = NULL;
-    }
-    return hCopy;
-}
 }  // namespace
 
 CZPCustomizeSheet::CZPCustomizeSheet(CZPCommandBars* pCommandBars, UINT nSelectPage)
@@ -278,12 +253,9 @@ void CZPCustomizeSheet::QueryCommandState(int nId, BOOL* pbEnabled, BOOL* pbChec
             bEnabled = TRUE;
             break;
         case ZP_ID_CUSTOMIZE_COPYIMAGE:
+        case ZP_ID_CUSTOMIZE_EDITIMAGE:
         case ZP_ID_CUSTOMIZE_CHANGEIMAGE:
             bEnabled = bImage;
-            break;
-        case ZP_ID_CUSTOMIZE_EDITIMAGE:
-            // The button-image editor is not available in this build.
-            bEnabled = FALSE;
             break;
         case ZP_ID_CUSTOMIZE_PASTEIMAGE:
             bEnabled = IsImageKind(pControl->GetType()) && ::IsClipboardFormatAvailable(CF_BITMAP);
@@ -341,6 +313,9 @@ BOOL CZPCustomizeSheet::RunCommand(int nId)
     case ZP_ID_CUSTOMIZE_PASTEIMAGE:
         PasteButtonImage(pControl.Get());
         break;
+    case ZP_ID_CUSTOMIZE_EDITIMAGE:
+        EditButtonImage(pControl.Get());
+        break;
     case ZP_ID_CUSTOMIZE_RESETIMAGE:
         pControl->SetCustomIconId(0);
         break;
@@ -375,55 +350,35 @@ BOOL CZPCustomizeSheet::CopyButtonImage(CZPControl* pControl)
     if (size.cx <= 0 || size.cy <= 0)
         return FALSE;
     const BOOL bAlpha = pIcon->HasAlphaNormalImage();
-    // A bitmap of the image's size: the straight-alpha image, or the icon over button face.
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = size.cx;
-    bmi.bmiHeader.biHeight = -size.cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = bAlpha ? 32 : 24;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (hBitmap == NULL)
-        return FALSE;
-    {
-        CDC dc;
-        dc.CreateCompatibleDC(NULL);
-        HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hBitmap);
-        if (bAlpha) {
-            ZpDrawAlphaBitmap(&dc, pIcon->GetNormalStateImage()->GetBitmap(), 0, 0, size.cx, size.cy, 0, 0);
-        } else {
+    // The straight-alpha image cut out of its strip, or the icon over button face.
+    HBITMAP hBitmap = NULL;
+    if (bAlpha) {
+        hBitmap = ZpCopyStraightAlphaBitmap(pIcon->GetNormalStateImage());
+    } else {
+        CDC dcScreen;
+        dcScreen.Attach(::GetDC(NULL));
+        hBitmap = ::CreateCompatibleBitmap(dcScreen.m_hDC, size.cx, size.cy);
+        ::ReleaseDC(NULL, dcScreen.Detach());
+        if (hBitmap != NULL) {
+            CDC dc;
+            dc.CreateCompatibleDC(NULL);
+            HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hBitmap);
             CRect rc(0, 0, size.cx, size.cy);
             dc.FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
             pIcon->DrawNormal(&dc, 0, 0);
-        }
-        ::SelectObject(dc.m_hDC, hOld);
-    }
-    if (bAlpha) {
-        // The strip is premultiplied; the clipboard's form is straight alpha.
-        BYTE* p = static_cast<BYTE*>(pBits);
-        for (int i = 0; i < size.cx * size.cy; ++i, p += 4) {
-            const UINT a = p[3];
-            for (int c = 0; c < 3 && a != 0; ++c)
-                p[c] = static_cast<BYTE>(std::min(255U, p[c] * 255U / a));
+            ::SelectObject(dc.m_hDC, hOld);
         }
     }
+    if (hBitmap == NULL)
+        return FALSE;
     if (!::OpenClipboard(m_hWnd)) {
         ::DeleteObject(hBitmap);
         return FALSE;
     }
     BOOL bDone = FALSE;
     if (::EmptyClipboard()) {
-        bDone = ::SetClipboardData(CF_BITMAP, hBitmap) != NULL;
-        if (bDone)
-            hBitmap = NULL;
-        if (bAlpha) {
-            const UINT nFormat = ::RegisterClipboardFormatW(L"Alpha Bitmap Image");
-            if (HGLOBAL hMarker = ::GlobalAlloc(GMEM_MOVEABLE, 1)) {
-                if (::SetClipboardData(nFormat, hMarker) == NULL)
-                    ::GlobalFree(hMarker);
-            }
-        }
+        bDone = ZpSetClipboardBitmap(hBitmap, bAlpha);
+        hBitmap = NULL;
         if (pImages->GetIconSet(static_cast<UINT>(pControl->GetIconId())) != NULL)
             pImages->CopyIconSetToClipboard(static_cast<UINT>(pControl->GetIconId()));
     }
@@ -440,7 +395,6 @@ BOOL CZPCustomizeSheet::PasteButtonImage(CZPControl* pControl)
         return FALSE;
     UINT nNewId = 0;
     const UINT nSetFormat = ::RegisterClipboardFormatW(L"Zodeda ToolBar Image");
-    const UINT nAlphaFormat = ::RegisterClipboardFormatW(L"Alpha Bitmap Image");
     if (::IsClipboardFormatAvailable(nSetFormat)) {
         ::CloseClipboard();
         COleDataObject data;
@@ -449,15 +403,17 @@ BOOL CZPCustomizeSheet::PasteButtonImage(CZPControl* pControl)
     } else {
         // The clipboard keeps its bitmap: it is only read, never freed here.
         HBITMAP hClip = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
-        BITMAP bm = {};
+        CSize size;
         CZPImageManagerStateImage image;
-        if (hClip != NULL && ::GetObjectW(hClip, sizeof(bm), &bm) == sizeof(bm) && bm.bmWidth >= 1 &&
-            bm.bmHeight >= 1 && bm.bmWidth <= kMaxClipboardSide && bm.bmHeight <= kMaxClipboardSide) {
-            const int cx = std::min(static_cast<int>(bm.bmWidth), kImageWidth * 4);
-            const int cy = std::min(static_cast<int>(bm.bmHeight), kImageWidth * 4);
-            HBITMAP hAlpha = NULL;
-            if (::IsClipboardFormatAvailable(nAlphaFormat) && bm.bmBitsPixel == 32)
-                hAlpha = CopyAlphaBitmap(hClip, cx, cy);
+        if (hClip != NULL && ZpGetClipboardBitmapSize(&size)) {
+            const int cx = std::min(static_cast<int>(size.cx), kImageWidth * 4);
+            const int cy = std::min(static_cast<int>(size.cy), kImageWidth * 4);
+            BOOL bAlpha = ZpIsClipboardBitmapMarkedAlpha();
+            HBITMAP hAlpha = bAlpha ? ZpReadClipboardBitmap(cx, cy, &bAlpha) : NULL;
+            if (hAlpha != NULL && !bAlpha) {
+                ::DeleteObject(hAlpha);
+                hAlpha = NULL;
+            }
             if (hAlpha != NULL) {
                 image.TakeBitmap(hAlpha);
             } else {
@@ -491,6 +447,35 @@ BOOL CZPCustomizeSheet::PasteButtonImage(CZPControl* pControl)
     if (nNewId == 0)
         return FALSE;
     pControl->SetCustomIconId(static_cast<int>(nNewId));
+    return TRUE;
+}
+
+BOOL CZPCustomizeSheet::EditButtonImage(CZPControl* pControl)
+{
+    CZPImageManager* pImages = pControl->GetImageManager();
+    if (pImages == NULL)
+        return FALSE;
+    const CSize sizeIcon = pControl->GetIconSize();
+    CZPImageManagerIcon* pIcon = pImages->GetImage(static_cast<UINT>(pControl->GetIconId()), sizeIcon.cx);
+    CZPImageEditorDlg dlg(this, TRUE);
+    if (pIcon != NULL && pIcon->GetNormalStateImage() != NULL)
+        dlg.SetIcon(pIcon->GetNormalStateImage());
+    else
+        dlg.SetIconSize(sizeIcon);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    CZPImageManagerStateImage image;
+    if (!dlg.GetIcon(&image))
+        return FALSE;
+    // An existing custom icon is changed in place; otherwise the control gets a new one.
+    const int nCustom = pControl->GetCustomIconId();
+    CZPImageManagerIcon* pCustom = nCustom > 0 ? pImages->GetImage(static_cast<UINT>(nCustom), sizeIcon.cx) : NULL;
+    if (pCustom != NULL)
+        return pCustom->SetNormalImage(&image);
+    const UINT nId = pImages->AddCustomIcon(&image);
+    if (nId == 0)
+        return FALSE;
+    pControl->SetCustomIconId(static_cast<int>(nId));
     return TRUE;
 }
 

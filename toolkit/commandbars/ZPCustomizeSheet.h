@@ -94,6 +94,7 @@ protected:
     void RemoveHooks();
     BOOL CopyButtonImage(CZPControl* pControl);
     BOOL PasteButtonImage(CZPControl* pControl);
+    BOOL EditButtonImage(CZPControl* pControl);
     void OnPickerClicked(CZPControl* pPicker);
     void OnNameCommitted(CZPControl* pEdit);
     // Held for the length of a command: the menu may end and the bar may drop the control.

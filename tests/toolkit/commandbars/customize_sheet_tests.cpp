@@ -10,6 +10,7 @@
 #include "commandbars/ZPCustomizeSheet.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPToolBar.h"
+#include "common/ZPImageManager.h"
 
 #include <functional>
 #include <vector>
@@ -165,7 +166,7 @@ TEST_F(CustomizeSheetTest, CommandStatesFollowTheSelection)
         // The second: an icon, custom style 2 (icon only), a group.
         { pSecond, 9123, TRUE, FALSE },
         { pSecond, 9126, TRUE, FALSE },
-        { pSecond, 9129, FALSE, FALSE },  // the image editor is not available
+        { pSecond, 9129, TRUE, FALSE },
         { pSecond, 9130, TRUE, FALSE },
         { pSecond, 9131, TRUE, TRUE },
         { pSecond, 9133, TRUE, FALSE },
@@ -186,6 +187,50 @@ TEST_F(CustomizeSheetTest, CommandStatesFollowTheSelection)
     EXPECT_FALSE(bEnabled);
 }
 
+// Ends every dialog that activates on this thread with OK: the button editor run modally.
+LRESULT CALLBACK OkOnActivate(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_ACTIVATE)
+        ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+TEST_F(CustomizeSheetTest, EditButtonImageGivesTheControlTheEditedImageAsACustomIcon)
+{
+    CZPCustomizeSheet sheet(&m_commandBars);
+    CZPControl* pSecond = m_pBar->ControlAt(1);
+    CZPImageManager* pImages = pSecond->GetImageManager();
+    ASSERT_NE(nullptr, pImages);
+    // An opaque 16 x 16 image as the control's own icon.
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = 16;
+    bmi.bmiHeader.biHeight = -16;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    ASSERT_NE(nullptr, hBitmap);
+    for (int i = 0; i < 16 * 16; ++i)
+        static_cast<DWORD*>(pBits)[i] = 0xFF0000FF;
+    CZPImageManagerStateImage image;
+    image.TakeBitmap(hBitmap);
+    const UINT nIconId = pImages->AddCustomIcon(&image);
+    ASSERT_NE(0u, nIconId);
+    pSecond->SetIconId(static_cast<int>(nIconId));
+    m_commandBars.SetCustomizeSelection(pSecond);
+
+    HHOOK hHook = ::SetWindowsHookExW(WH_CBT, OkOnActivate, NULL, ::GetCurrentThreadId());
+    EXPECT_TRUE(sheet.RunCommand(9129));
+    ::UnhookWindowsHookEx(hHook);
+    // The edited image went into a new custom icon; the control's own icon is untouched.
+    const int nCustom = pSecond->GetCustomIconId();
+    EXPECT_GT(nCustom, 0);
+    EXPECT_NE(static_cast<int>(nIconId), nCustom);
+    EXPECT_NE(nullptr, pImages->GetImage(static_cast<UINT>(nCustom), 16));
+    m_commandBars.SetCustomizeSelection(NULL);
+}
+
 TEST_F(CustomizeSheetTest, CommandsChangeTheSelectedControl)
 {
     CZPCustomizeSheet sheet(&m_commandBars);
@@ -201,7 +246,6 @@ TEST_F(CustomizeSheetTest, CommandsChangeTheSelectedControl)
     EXPECT_TRUE(sheet.RunCommand(9123));
     EXPECT_EQ(-1, pSecond->GetCustomStyle());
     EXPECT_FALSE(sheet.RunCommand(9123));  // nothing customized any more
-    EXPECT_FALSE(sheet.RunCommand(9129));
     // Delete takes the control out of its bar and clears the selection.
     const int nCount = m_pBar->CountControls();
     EXPECT_TRUE(sheet.RunCommand(9124));
