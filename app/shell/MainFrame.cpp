@@ -7,6 +7,11 @@
 
 #include <commandbars/ZPCommandBars.h>
 #include <commandbars/ZPCommandBarsOptions.h>
+#include <commandbars/ZPCommandBarsResource.h>
+#include <commandbars/ZPCustomizeCommandsPage.h>
+#include <commandbars/ZPCustomizeKeyboardPage.h>
+#include <commandbars/ZPCustomizeOptionsPage.h>
+#include <commandbars/ZPCustomizeSheet.h>
 #include <commandbars/ZPMenuBar.h>
 #include <commandbars/ZPPaintManager.h>
 #include <commandbars/ZPToolBar.h>
@@ -231,7 +236,23 @@ void CMainFrame::OnDestroy()
 
 void CMainFrame::OnCustomize()
 {
-    // The customize sheet is not built yet: the command only makes the bars keep their controls.
+    CZPCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars == NULL)
+        return;
+    // The pages are declared first so that they outlive the sheet holding them.
+    CZPCustomizeKeyboardPage keyboard(pCommandBars);
+    CZPCustomizeOptionsPage options(pCommandBars);
+    CZPCustomizeSheet sheet(pCommandBars);
+    sheet.AddCustomizePage(&keyboard);
+    keyboard.AddMenuCategories(IDR_MAINFRAME);
+    sheet.AddCustomizePage(&options);
+    if (CZPCustomizeCommandsPage* pCommands = sheet.GetCommandsPage()) {
+        pCommands->AddMenuCategories(IDR_MAINFRAME);
+        pCommands->AddAllCommandsCategory(ZP_IDS_ALL_COMMANDS);
+        pCommands->AddMenuPopupsCategory(IDR_MAINFRAME, ZP_IDS_BUILTIN_MENUS);
+        pCommands->AddNewMenuCategory(ZP_IDS_NEW_MENU);
+    }
+    sheet.DoModal();
 }
 
 void CMainFrame::SetSkinsFolderOverride(LPCWSTR lpszFolder)

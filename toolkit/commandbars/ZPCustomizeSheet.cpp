@@ -112,6 +112,11 @@ CZPCustomizeSheet::~CZPCustomizeSheet()
     m_pPickerImages->InternalRelease();
 }
 
+CZPCustomizeCommandsPage* CZPCustomizeSheet::GetCommandsPage() const
+{
+    return static_cast<CZPCustomizeCommandsPage*>(m_pCommandsPage);
+}
+
 void CZPCustomizeSheet::AddCustomizePage(CPropertyPage* pPage)
 {
     if (pPage == NULL)

@@ -10,6 +10,7 @@
 
 class CZPCommandBars;
 class CZPControl;
+class CZPCustomizeCommandsPage;
 class CZPImageManager;
 class CZPPopupBar;
 class CZPCustomizeSheet;
@@ -38,6 +39,8 @@ public:
     // Adds a page; a dialog template of the page's id from the language file replaces its resource.
     void AddCustomizePage(CPropertyPage* pPage);
     CZPCommandBars* GetCommandBars() const { return m_pCommandBars; }
+    // The built-in Commands page, where the application adds its categories before DoModal.
+    CZPCustomizeCommandsPage* GetCommandsPage() const;
     CWnd* GetSite() const { return CWnd::FromHandle(m_hWndSite); }
     // A message box over the sheet with the frame kept from reacting; returns the button pressed.
     int MessageBox(LPCWSTR lpszText, UINT nType);

@@ -30,6 +30,7 @@
 #include <deque>
 #include <set>
 
+#include <prsht.h>
 #include <shlobj.h>
 
 namespace {
@@ -794,6 +795,28 @@ TEST_F(TolvaneAppTest, HelpAboutOpensTheBoxWithoutGdiGrowth)
         RunAbout(count);
     EXPECT_EQ(nOpened, 101);
     EXPECT_EQ(CountGdiObjects(), dwBefore);
+    EXPECT_EQ(FindThreadDialog(), nullptr);
+}
+
+TEST_F(TolvaneAppTest, CustomizeRunsTheSheetWithItsFourPagesInCustomizeMode)
+{
+    const std::wstring path = TestFolder() + L"customize.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    int nPages = 0;
+    BOOL bCustomizing = FALSE;
+    CModalStep step([&] {
+        HWND hSheet = FindThreadDialog();
+        ASSERT_NE(hSheet, nullptr);
+        nPages = TabCtrl_GetItemCount(PropSheet_GetTabControl(hSheet));
+        bCustomizing = Frame()->GetCommandBars()->IsCustomizeMode();
+        ::PostMessageW(hSheet, WM_COMMAND, IDCANCEL, 0);
+    });
+    step.Post();
+    Command(ID_VIEW_CUSTOMIZE);
+    EXPECT_EQ(nPages, 4);  // Toolbars, Commands, Keyboard, Options
+    EXPECT_TRUE(bCustomizing);
+    EXPECT_FALSE(Frame()->GetCommandBars()->IsCustomizeMode());
     EXPECT_EQ(FindThreadDialog(), nullptr);
 }
 
