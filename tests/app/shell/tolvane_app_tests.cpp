@@ -605,34 +605,6 @@ TEST_F(TolvaneAppTest, TheFrameHoldsItsBarsInTheRebarAndItsPanesInTheStatusBar)
     EXPECT_STREQ(PaneText(1).GetString(), L"Line: 4 Col: 7");
 }
 
-// A damaged stored layout costs only itself: the bars start as built and the placement stays.
-TEST_F(TolvaneAppTest, ADamagedBarLayoutStartsWithTheDefaultBars)
-{
-    const std::wstring path = TestFolder() + L"damaged.plist";
-    WriteFileBytes(path, kXml);
-    ASSERT_TRUE(StartWith(path));
-    Frame()->ShowWindow(SW_MAXIMIZE);
-    Frame()->SendMessage(WM_CLOSE);
-    ASSERT_EQ(m_app->m_pMainWnd, nullptr);
-    {
-        CZRegistryManager registry;
-        const BYTE garbage[] = { 0xFF, 0x00, 0x13, 0x37, 0xFF, 0xFF, 0xFF, 0x7F };
-        registry.WriteProfileBinary(L"CommandBars-Controls", L"Controls", garbage, sizeof garbage);
-        registry.WriteProfileInt(L"CommandBars-Summary", L"Bars", 100000);
-        registry.WriteProfileInt(L"CommandBars-Bar0", L"BarID", -7);
-        registry.WriteProfileString(L"CommandBars", L"RebarStateInfo", L"wID=zz, cx=\nwID=FFFF, cx=-1, fStyle=0\n\n");
-    }
-    Restart();
-    ASSERT_TRUE(StartWith(path));
-    EXPECT_TRUE(Frame()->IsZoomed());
-    EXPECT_EQ(Frame()->GetCommandBars()->GetCount(), 2);
-    EXPECT_EQ(MenuBar()->GetControls()->GetCount(), 5);
-    ASSERT_NE(Frame()->GetCommandBars()->FindToolBar(IDR_MAINFRAME), nullptr);
-    EXPECT_EQ(Frame()->GetCommandBars()->FindToolBar(IDR_MAINFRAME)->GetControls()->GetCount(), 8);
-    EXPECT_EQ(Frame()->GetReBar().GetReBarCtrl().GetBandCount(), 3u);
-    EXPECT_TRUE(m_app->m_boxes.empty());
-}
-
 // Each kind of damage to the stored layout on its own: the bars and bands start as built, the
 // placement and the document are kept, and no message is shown.
 TEST_F(TolvaneAppTest, EachDamagedLayoutStartsWithTheDefaultBarsAndKeepsThePlacement)
@@ -660,6 +632,7 @@ TEST_F(TolvaneAppTest, EachDamagedLayoutStartsWithTheDefaultBarsAndKeepsThePlace
         const char* pszName;
         std::string controls;
         CString strBands;
+        BOOL bDamagedSummary;  // also an absurd bar count and a negative bar id
     };
     const Case cases[] = {
         { "truncated", blob.substr(0, blob.size() / 2), strBands },
@@ -667,6 +640,8 @@ TEST_F(TolvaneAppTest, EachDamagedLayoutStartsWithTheDefaultBarsAndKeepsThePlace
         { "garbage bands", blob, L"wID=zz, cx=\n\x01\x7F garbage\nwID=, cx=, fStyle=" },
         { "unknown band ids", blob, L"wID=9999, cx=40, fStyle=00000008\nwID=FFFF, cx=-1, fStyle=FFFFFFFF" },
         { "extra lines", blob, strBands + L"\nwID=0080, cx=10, fStyle=00000008\n\nwID=0001, cx=5, fStyle=00000008" },
+        { "garbage everywhere", std::string("\xFF\x00\x13\x37\xFF\xFF\xFF\x7F", 8),
+          L"wID=zz, cx=\nwID=FFFF, cx=-1, fStyle=0\n\n", TRUE },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
@@ -674,6 +649,10 @@ TEST_F(TolvaneAppTest, EachDamagedLayoutStartsWithTheDefaultBarsAndKeepsThePlace
                                     reinterpret_cast<const BYTE*>(c.controls.data()),
                                     static_cast<UINT>(c.controls.size()));
         registry.WriteProfileString(L"CommandBars", L"RebarStateInfo", c.strBands);
+        if (c.bDamagedSummary) {
+            registry.WriteProfileInt(L"CommandBars-Summary", L"Bars", 100000);
+            registry.WriteProfileInt(L"CommandBars-Bar0", L"BarID", -7);
+        }
         Restart();
         ASSERT_TRUE(StartWith(path));
         EXPECT_TRUE(Frame()->IsZoomed());

@@ -1,6 +1,7 @@
 // The bar layout under the profile: where the controls blob goes, which sources are refused, saving
 // that keeps the old state on failure, the blob round trip and damaged blobs, and the guarded
 // loading of records, dock rows and controls.
+#include "dialog_answerer.h"
 #include "toolbar_test_support.h"
 
 #include "commandbars/ZPCommandBars.h"
@@ -289,43 +290,6 @@ TEST_F(LayoutStateTest, ContextMenusTakeTheirStoredControlsAndUnknownOnesJoin)
     m_commandBars.GetContextMenus()->RemoveAll();
 }
 
-// Answers the next message boxes through a CBT hook, keeping their texts.
-class CPromptAnswerer
-{
-public:
-    explicit CPromptAnswerer(int nAnswer)
-    {
-        s_nAnswer = nAnswer;
-        s_texts.clear();
-        m_hHook = ::SetWindowsHookExW(WH_CBT, Proc, NULL, ::GetCurrentThreadId());
-    }
-    ~CPromptAnswerer() { ::UnhookWindowsHookEx(m_hHook); }
-    CPromptAnswerer(const CPromptAnswerer&) = delete;
-    CPromptAnswerer& operator=(const CPromptAnswerer&) = delete;
-    static std::vector<CString> s_texts;
-
-private:
-    static LRESULT CALLBACK Proc(int nCode, WPARAM wParam, LPARAM lParam)
-    {
-        if (nCode == HCBT_ACTIVATE) {
-            HWND hWnd = reinterpret_cast<HWND>(wParam);
-            WCHAR szClass[16] = {};
-            ::GetClassNameW(hWnd, szClass, 16);
-            if (wcscmp(szClass, L"#32770") == 0) {
-                WCHAR szText[512] = {};
-                ::GetDlgItemTextW(hWnd, 0xFFFF, szText, 512);
-                s_texts.push_back(szText);
-                ::PostMessageW(hWnd, WM_COMMAND, static_cast<WPARAM>(s_nAnswer), 0);
-            }
-        }
-        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-    }
-    static int s_nAnswer;
-    HHOOK m_hHook;
-};
-std::vector<CString> CPromptAnswerer::s_texts;
-int CPromptAnswerer::s_nAnswer = IDNO;
-
 TEST_F(LayoutStateTest, OnlyCustomizedToolbarsAreSavedAndAnUpdatedBuiltInOneAsks)
 {
     CZPToolBar* pStandard = NewBar(128, 3);
@@ -355,13 +319,14 @@ TEST_F(LayoutStateTest, OnlyCustomizedToolbarsAreSavedAndAnUpdatedBuiltInOneAsks
         pStandard->GetControls()->RemoveAll();
         AddTestControls(pStandard, 4);
         pStandard->GetControls()->CreateOriginalControls();
-        CPromptAnswerer answerer(c.nAnswer);
+        CDialogAnswerer answerer;
+        answerer.Queue(c.nAnswer);
         ASSERT_TRUE(m_commandBars.LoadBars(blob, c.bSilent));
         EXPECT_EQ(c.nControls, pStandard->GetControls()->GetCount()) << c.bSilent << c.nAnswer;
-        ASSERT_EQ(static_cast<size_t>(c.nPrompts), CPromptAnswerer::s_texts.size());
+        ASSERT_EQ(static_cast<size_t>(c.nPrompts), answerer.m_texts.size());
         if (c.nPrompts > 0)
-            EXPECT_NE(-1, CPromptAnswerer::s_texts[0].Find(L"toolbar 'Standard' has changed"))
-                << static_cast<LPCWSTR>(CPromptAnswerer::s_texts[0]);
+            EXPECT_NE(-1, answerer.m_texts[0].Find(L"toolbar 'Standard' has changed"))
+                << static_cast<LPCWSTR>(answerer.m_texts[0]);
         // The new built-in controls stay the originals whatever the answer.
         ASSERT_TRUE(pStandard->GetControls()->GetOriginalControls() != NULL);
         EXPECT_EQ(4, pStandard->GetControls()->GetOriginalControls()->GetCount());

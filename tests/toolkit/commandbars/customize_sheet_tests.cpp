@@ -1,6 +1,7 @@
 // The customize sheet: its context menu and commands on the customize selection, its modal run
 // with the hooks (real input through SendInput), and its end.
 #include "commandbars_test_support.h"
+#include "dialog_answerer.h"
 #include "message_pump.h"
 #include "toolbar_test_support.h"
 #include "window_test_support.h"
@@ -187,14 +188,6 @@ TEST_F(CustomizeSheetTest, CommandStatesFollowTheSelection)
     EXPECT_FALSE(bEnabled);
 }
 
-// Ends every dialog that activates on this thread with OK: the button editor run modally.
-LRESULT CALLBACK OkOnActivate(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    if (nCode == HCBT_ACTIVATE)
-        ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
-    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-}
-
 TEST_F(CustomizeSheetTest, EditButtonImageGivesTheControlTheEditedImageAsACustomIcon)
 {
     CZPCustomizeSheet sheet(&m_commandBars);
@@ -220,9 +213,12 @@ TEST_F(CustomizeSheetTest, EditButtonImageGivesTheControlTheEditedImageAsACustom
     pSecond->SetIconId(static_cast<int>(nIconId));
     m_commandBars.SetCustomizeSelection(pSecond);
 
-    HHOOK hHook = ::SetWindowsHookExW(WH_CBT, OkOnActivate, NULL, ::GetCurrentThreadId());
-    EXPECT_TRUE(sheet.RunCommand(9129));
-    ::UnhookWindowsHookEx(hHook);
+    {
+        CDialogAnswerer answerer;  // the button editor, run modally, ends with OK
+        answerer.Queue(IDOK);
+        EXPECT_TRUE(sheet.RunCommand(9129));
+        EXPECT_EQ(1u, answerer.m_captions.size());
+    }
     // The edited image went into a new custom icon; the control's own icon is untouched.
     const int nCustom = pSecond->GetCustomIconId();
     EXPECT_GT(nCustom, 0);
