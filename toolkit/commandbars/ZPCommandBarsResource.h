@@ -130,6 +130,7 @@ const UINT ZP_IDS_TOOLBAR_UPDATED = 9177;        // changed built-in toolbar pro
 const int ZP_ID_CUSTOMIZE_STATUS_BAR = 9186;     // title of the status bar's customize popup
 
 // Customization: the sheet, its context menu and the drag tracker.
+const UINT ZP_IDB_SYSMENU_16 = 9102;           // strip of SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE
 const UINT ZP_IDB_CUSTOMIZE_PICKER = 9103;     // strip of 16 x 16 images of "Change Button Image"
 const UINT ZP_IDC_CUSTOMIZE_COPY = 9105;       // drag cursor: copying
 const UINT ZP_IDC_CUSTOMIZE_MOVE = 9106;       // drag cursor: moving

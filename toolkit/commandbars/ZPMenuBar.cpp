@@ -2,10 +2,12 @@
 #include "commandbars/ZPMenuBar.h"
 
 #include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPCommandBarsResource.h"
 #include "commandbars/ZPControl.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPMenuBarMDIMenus.h"
 #include "commandbars/ZPMouseManager.h"
+#include "common/ZPImageManager.h"
 #include "common/ZPPropExchange.h"
 #include "common/ZPResourceManager.h"
 
@@ -45,6 +47,7 @@ const int kMdiButtonSize = 16;
 // Control flags added to the system-menu control, and those of its system-command buttons.
 const DWORD kSysMenuPopupFlags = 0x18;
 const DWORD kSysCommandButtonFlags = 0x08;
+const int kSysMenuIconSize = 16;
 // System commands, and the framework's description strings for them (one per 16 ids).
 const UINT kFirstSysCommand = 0xF000;
 const UINT kLastSysCommand = 0xF1EF;
@@ -139,6 +142,11 @@ void CZPMenuBar::AttachToFrame()
     if (hWndMdiClient != NULL)
         pHooks->AttachHookAble(hWndMdiClient, this);
     m_hWndFrame = hWndSite;
+    // The system menu's items find their images by command id.
+    static const UINT kSystemCommands[] = { SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE };
+    ResolveImageManager()->SetIconsFromBitmapResource(ZP_IDB_SYSMENU_16, kSystemCommands, _countof(kSystemCommands),
+                                                      kSysMenuIconSize, kSysMenuIconSize,
+                                                      CZPImageManagerIcon::imageNormal);
     if (m_hMenuSaved == NULL) {
         m_hMenuSaved = ::GetMenu(hWndSite);
         if (m_hMenuSaved != NULL)

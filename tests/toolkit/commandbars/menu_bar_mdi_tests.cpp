@@ -7,6 +7,7 @@
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPMenuBar.h"
 #include "commandbars/ZPMenuBarMDIMenus.h"
+#include "common/ZPImageManager.h"
 #include "common/ZPPropExchangeArchive.h"
 
 #include "archive_helpers.h"
@@ -223,6 +224,9 @@ TEST_F(MenuBarMdiTest, TheSystemMenuControlShowsTheMaximizedChildsIconAndMenu)
     EXPECT_EQ(zpControlButton, pClose->GetType());
     EXPECT_EQ(0x08u, pClose->GetFlags() & 0x08u);
     EXPECT_FALSE(pClose->GetCaption().IsEmpty());
+    // The four system commands carry the toolkit's 16 x 16 images, given when the bar attached.
+    for (UINT nCommand : {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE})
+        EXPECT_NE(nullptr, m_bar->ResolveImageManager()->GetImage(nCommand, 16)) << std::hex << nCommand;
 
     // A refresh with the same menu keeps the control; a restored child loses it.
     m_bar->RefreshMdiState();

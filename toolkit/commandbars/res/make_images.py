@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the button-image editor's tool images (imageeditor16.bmp in 16 colours on the mask colour
-RGB(192, 192, 192), imageeditor32.bmp with alpha) and its four cursors (imageeditor_*.cur)."""
+RGB(192, 192, 192), imageeditor32.bmp with alpha), its four cursors (imageeditor_*.cur), and the
+system menu's four images (sysmenu16.bmp)."""
 import os
 import struct
 
@@ -137,6 +138,31 @@ def images():
     return out
 
 
+def system_images():
+    """Restore, minimize, maximize and close for the menu bar's system menu, in that order."""
+    out = []
+    px = canvas()  # restore: two windows, the front one lower left
+    rect(px, 6, 3, 12, 8, BLACK)
+    line(px, 6, 4, 12, 4, BLACK)
+    rect(px, 3, 6, 9, 12, BLACK, WHITE)
+    line(px, 3, 7, 9, 7, BLACK)
+    out.append(px)
+    px = canvas()  # minimize
+    rect(px, 4, 10, 10, 11, BLACK, BLACK)
+    out.append(px)
+    px = canvas()  # maximize
+    rect(px, 3, 3, 12, 12, BLACK)
+    line(px, 3, 4, 12, 4, BLACK)
+    out.append(px)
+    px = canvas()  # close
+    for i in range(8):
+        for d in (0, 1):
+            put(px, 4 + i + d, 4 + i, BLACK)
+            put(px, 11 - i + d, 4 + i, BLACK)
+    out.append(px)
+    return out
+
+
 def strip_rows(imgs):
     return [[img[y][x] for img in imgs for x in range(16)] for y in range(16)]
 
@@ -201,6 +227,7 @@ if __name__ == '__main__':
     imgs = images()
     write_bmp(os.path.join(HERE, 'imageeditor16.bmp'), strip_rows(imgs), 4)
     write_bmp(os.path.join(HERE, 'imageeditor32.bmp'), strip_rows(imgs), 32)
+    write_bmp(os.path.join(HERE, 'sysmenu16.bmp'), strip_rows(system_images()), 4)
     write_cur(os.path.join(HERE, 'imageeditor_shape.cur'), CROSS, (5, 5))
     write_cur(os.path.join(HERE, 'imageeditor_pick.cur'), PICK, (0, 0))
     write_cur(os.path.join(HERE, 'imageeditor_fill.cur'), FILL, (0, 4))
