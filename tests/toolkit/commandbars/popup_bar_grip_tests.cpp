@@ -21,6 +21,23 @@ const CSize kItemSize(40, 20);
 // Colour indices of the grip's dots.
 const int kGripDark = 38;
 
+void SendKey(WORD vk, DWORD dwFlags = 0)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = dwFlags;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// Ends a loop whose awaited input never came, so that a failure cannot hang the run.
+HWND g_hWndGuarded = NULL;
+void CALLBACK ReleaseGuarded(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::PostMessageW(g_hWndGuarded, WM_LBUTTONUP, 0, 0);
+}
+const UINT kGuardMs = 5000;
+
 class PopupGripTest : public CommandBarsTest
 {
 protected:
@@ -362,4 +379,30 @@ TEST_F(PopupGripTest, TheGripIsDrawnAtTheBottomAndFollowsTheResize)
         EXPECT_EQ(nGripTop + 24, m_popup->GetGripRect().top);
         Close();
     }
+}
+
+// A typed Escape passes the popup's keyboard hook on to the loop: the size comes back and the menu
+// stays open.
+TEST_F(PopupGripTest, ATypedEscapePassesTheKeyboardHookToTheLoop)
+{
+    ::ShowWindow(m_site.m_hWnd, SW_SHOW);
+    ::SetForegroundWindow(m_site.m_hWnd);
+    ::SetFocus(m_site.m_hWnd);
+    Open(3);
+    BOOL bMoved = FALSE;
+    PostDrag(25, 15);
+    m_steps.Post([&] {
+        bMoved = GallerySize() == CSize(kGalleryWidth + 25, kGalleryHeight + 15);
+        SendKey(VK_ESCAPE);
+        SendKey(VK_ESCAPE, KEYEVENTF_KEYUP);
+    });
+    g_hWndGuarded = m_popup->GetSafeHwnd();
+    const UINT_PTR nGuard = ::SetTimer(NULL, 0, kGuardMs, ReleaseGuarded);
+    m_popup->TrackResize(GripPoint());
+    ::KillTimer(NULL, nGuard);
+    EXPECT_TRUE(bMoved);
+    EXPECT_NE(0, m_popup->GetTrackingMode());
+    EXPECT_EQ(CSize(kGalleryWidth, kGalleryHeight), GallerySize());
+    EXPECT_EQ(m_rcStart, WindowRect());
+    ::ShowWindow(m_site.m_hWnd, SW_HIDE);
 }
