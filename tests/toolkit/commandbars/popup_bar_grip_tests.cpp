@@ -21,15 +21,6 @@ const CSize kItemSize(40, 20);
 // Colour indices of the grip's dots.
 const int kGripDark = 38;
 
-void SendKey(WORD vk, DWORD dwFlags = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(input));
-}
-
 // Ends a loop whose awaited input never came, so that a failure cannot hang the run.
 HWND g_hWndGuarded = NULL;
 void CALLBACK ReleaseGuarded(HWND, UINT, UINT_PTR, DWORD)
@@ -393,8 +384,8 @@ TEST_F(PopupGripTest, ATypedEscapePassesTheKeyboardHookToTheLoop)
     PostDrag(25, 15);
     m_steps.Post([&] {
         bMoved = GallerySize() == CSize(kGalleryWidth + 25, kGalleryHeight + 15);
-        SendKey(VK_ESCAPE);
-        SendKey(VK_ESCAPE, KEYEVENTF_KEYUP);
+        ZpTestSendKey(VK_ESCAPE);
+        ZpTestSendKey(VK_ESCAPE, KEYEVENTF_KEYUP);
     });
     g_hWndGuarded = m_popup->GetSafeHwnd();
     const UINT_PTR nGuard = ::SetTimer(NULL, 0, kGuardMs, ReleaseGuarded);
