@@ -6,6 +6,7 @@
 #include "commandbars/ZPControlGalleryItems.h"
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPPaintManager.h"
+#include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPScrollBarPaintManager.h"
 #include "common/ZPPropExchange.h"
 
@@ -34,6 +35,11 @@ const int kDragAcross = 4, kDragVertical = 5;
 const int kBarTypePopup = 2;
 const int kBarPositionPopup = 5;
 const long kSchemaResizable = 23;
+// Resize limits: the items keep at least this width, the gallery at least this height.
+const int kMinItemsWidth = 16;
+const int kMinHeight = 32;
+// The bottom border of a gallery with a control below it in a popup.
+const int kBottomBorderAboveControl = 2;
 
 }  // namespace
 
@@ -215,6 +221,46 @@ CSize CZPControlGallery::GetSize(CDC* pDC)
 BOOL CZPControlGallery::IsCustomizeResizable() const
 {
     return IsShownAsButton() || GetItemCount() == 0 ? 0 : m_nResizable;
+}
+
+int CZPControlGallery::GetCustomizeMinWidth() const
+{
+    if (m_pParent == NULL || GetItemCount() == 0)
+        return 0;
+    // The drop-down of a gallery covers that gallery.
+    CZPPopupBar* pPopup = DYNAMIC_DOWNCAST(CZPPopupBar, m_pParent);
+    CZPControlGallery* pOwner = pPopup != NULL ? DYNAMIC_DOWNCAST(CZPControlGallery, pPopup->GetControlPopup()) : NULL;
+    if (pOwner != NULL)
+        return pOwner->GetRect().Width();
+    const CRect rcBorders = GetBorders();
+    return static_cast<int>(rcBorders.left + rcBorders.right) +
+           std::max(kMinItemsWidth, static_cast<int>(GetItems()->GetItemSize().cx));
+}
+
+int CZPControlGallery::GetCustomizeMinHeight() const
+{
+    if (m_pParent == NULL || GetItemCount() == 0)
+        return 0;
+    const CRect rcBorders = GetBorders();
+    return std::max(kMinHeight, static_cast<int>(rcBorders.top + rcBorders.bottom) + ItemHeight());
+}
+
+CRect CZPControlGallery::GetBorders() const
+{
+    const int b = m_bShowBorders ? 1 : 0;
+    CRect rc(b, b, b, b);
+    if (m_pParent != NULL && m_bShowScrollBar) {
+        const CZPControlGalleryPaintManager* pPainter =
+            static_cast<CZPControlGalleryPaintManager*>(GetScrollBarPaintManager());
+        rc.right += HasDropDown() ? pPainter->m_cxScrollButtons : pPainter->m_cxVScroll;
+    }
+    if (HasControlBelow())
+        rc.bottom = kBottomBorderAboveControl;
+    rc.left += m_rcMargin.left;
+    rc.top += m_rcMargin.top;
+    rc.right += m_rcMargin.right;
+    rc.bottom += m_rcMargin.bottom;
+    return rc;
 }
 
 void CZPControlGallery::SetAction(CZPControlAction* pAction)

@@ -18,6 +18,9 @@ const UINT ZP_GN_PREVIEW_APPLY = 0x1012;
 const UINT ZP_GN_PREVIEW_CHANGE = 0x1013;
 const UINT ZP_GN_BEGIN_DRAG = 0x1014;
 const UINT ZP_GN_SELCHANGE = 0x1015;
+// Resize modes of a gallery (its Resizable bits): a popup holding it shows a grip that follows them.
+const int ZP_GALLERY_RESIZE_WIDTH = 0x1;
+const int ZP_GALLERY_RESIZE_HEIGHT = 0x2;
 
 class CZPControlGallery : public CZPControlPopup, public CZPScrollBase
 {
@@ -115,6 +118,11 @@ public:
     void SetResizable(int nResizable) { m_nResizable = nResizable; }
     // The resize mode when the gallery shows items (not as a button), else 0.
     BOOL IsCustomizeResizable() const override;
+    // The smallest size a resize leaves: one item inside the borders (0 without a bar or items).
+    int GetCustomizeMinWidth() const override;
+    int GetCustomizeMinHeight() const override;
+    // Borders, the scroll bar's column and the margins around the items.
+    CRect GetBorders() const;
 
 protected:
     int ItemHeight() const;

@@ -607,6 +607,9 @@ BOOL CZPPopupBar::ExpandByKey(UINT nChar)
 
 int CZPPopupBar::ProcessTrackingKey(UINT nKey, LPARAM lParam)
 {
+    // Keys reach the resize loop, whose Escape restores the size rather than closing the menu.
+    if (m_bResizing)
+        return zpKeyNotHandled;
     // Locked or customizing, the shared processing gives the answer without expanding.
     if (m_nLockCount == 0 && !IsCustomizeModeActive() && ExpandByKey(nKey))
         return zpKeyHandled;
@@ -705,14 +708,20 @@ void CZPPopupBar::PlaceExpandAndStrip(CSize size, CRect rcBorders, int nExpandHe
         m_rcTearOff.SetRectEmpty();
 }
 
-int CZPPopupBar::FindGripMode() const
+CZPControl* CZPPopupBar::FindGripControl() const
 {
     for (int i = 0; i < CountControls(); ++i) {
         CZPControl* pControl = ControlAt(i);
         if (pControl->GetType() == zpControlGallery && pControl->IsVisible() && pControl->IsCustomizeResizable())
-            return pControl->IsCustomizeResizable();
+            return pControl;
     }
-    return 0;
+    return NULL;
+}
+
+int CZPPopupBar::FindGripMode() const
+{
+    CZPControl* pControl = FindGripControl();
+    return pControl != NULL ? pControl->IsCustomizeResizable() : 0;
 }
 
 BOOL CZPPopupBar::HitTestGrip(CPoint point) const
@@ -721,10 +730,9 @@ BOOL CZPPopupBar::HitTestGrip(CPoint point) const
         return FALSE;
     if (m_nGripMode == kGripHeightOnly)
         return TRUE;
-    // Otherwise only the square at the grip's far end.
-    const int nSide = m_rcGrip.Height();
-    const BOOL bRtl = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-    return bRtl ? point.x < m_rcGrip.left + nSide : point.x >= m_rcGrip.right - nSide;
+    // Otherwise only the square at the grip's far end, where its dots are drawn; a right-to-left
+    // window mirrors both, so the client coordinates compare alike.
+    return point.x >= m_rcGrip.right - m_rcGrip.Height();
 }
 
 CSize CZPPopupBar::CalcPopupLayout(int nLength, DWORD)
@@ -1089,6 +1097,10 @@ LRESULT CZPPopupBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             TrackTearOff(point);
             return 0;
         }
+        if (HitTestGrip(point)) {
+            TrackResize(point);
+            return 0;
+        }
         if (m_bScrolling && (m_rcScrollDown.PtInRect(point) || m_rcScrollUp.PtInRect(point)))
             return 0;
         break;
@@ -1147,6 +1159,8 @@ void CZPPopupBar::DrawBar(CDC* pDC, const CRect& rcClip)
     }
     if (m_bTearOff && CountControls() > 0)
         pPaintManager->DrawTearOffStrip(pDC, m_rcTearOff, m_bTearOffHot);
+    if (m_nGripMode != 0 && !m_rcGrip.IsRectEmpty())
+        pPaintManager->DrawPopupSizeGrip(pDC, m_rcGrip, m_nGripMode);
 }
 
 // Tear-off ----------------------------------------------------------------------------------------

@@ -87,6 +87,9 @@ public:
     CRect GetGripRect() const { return m_rcGrip; }
     // TRUE over the part of the grip that starts a resize.
     BOOL HitTestGrip(CPoint point) const;
+    // Runs the grip's resize loop from a client point of the grip.
+    void TrackResize(CPoint point);
+    BOOL IsResizing() const { return m_bResizing; }
     int GetFirstShown() const { return m_nFirstShown; }
     int GetEndShown() const { return m_nEndShown; }
     CRect GetScrollDownRect() const { return m_rcScrollDown; }
@@ -139,6 +142,8 @@ public:
     virtual CSize CalcPopupLayout(int nLength, DWORD dwMode);
     // The resize mode of the first visible resizable gallery, 0 when none.
     int FindGripMode() const;
+    // That gallery, NULL when none.
+    CZPControl* FindGripControl() const;
     // Ctrl+Down, or Down wrapping to the top, expands a menu hiding rarely used commands.
     BOOL ExpandByKey(UINT nChar);
     void CopyFrom(CZPPopupBar* pSource);
@@ -159,6 +164,9 @@ protected:
     void DrawScrollArrow(CDC* pDC, CRect rc, BOOL bDown);
     CZPToolBar* CreateTornOffBar();
     void CopyControlsTo(CZPToolBar* pBar);
+    // Fits the window to a layout of the given size, keeping the top corner away from the grip;
+    // beyond nMaxHeight the popup scrolls.
+    void FitWindowToGripLayout(CSize szLayout, const CRect& rcStart, int nMaxHeight);
 
     CZPControl* m_pControlPopup;  // borrowed: the popup control that owns this bar
     CPoint m_ptAnchor;
@@ -197,6 +205,7 @@ protected:
     BOOL m_bHasShadows;   // shadows were given: they go with the window
     // The next PopupForControl comes from the keyboard.
     BOOL m_bOpenByKeyboard = FALSE;
+    BOOL m_bResizing = FALSE;  // the grip's resize loop runs
 };
 
 // The same window laid out as a small toolbar (a toolbar's expand popup): type 1, its controls

@@ -128,6 +128,15 @@ MSG ZpTestKeyMessage(HWND hWnd, UINT message, WPARAM vk)
     return msg;
 }
 
+void ZpTestSendKey(WORD vk, DWORD dwFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = dwFlags;
+    ::SendInput(1, &input, sizeof(input));
+}
+
 CZPCommandBar* ZpTestCreateCaptionedBar(HWND hWndSite, const std::vector<LPCWSTR>& captions, int nPerRow,
                                         DWORD dwExStyle)
 {

@@ -89,6 +89,8 @@ private:
 
 // A key message as the queue would hold it for hWnd (repeat count 1).
 MSG ZpTestKeyMessage(HWND hWnd, UINT message, WPARAM vk);
+// A real key press or release (KEYEVENTF_KEYUP) through SendInput: the keyboard hooks see it.
+void ZpTestSendKey(WORD vk, DWORD dwFlags = 0);
 
 // An accessibility child id as clients pass it (VT_I4).
 VARIANT ZpTestChildId(long nChild);

@@ -1,5 +1,6 @@
 // Galleries: three on a bar, one per scroll-bar look (themed, flat, classic), a popup bar holding
-// a gallery with row buttons, and a combo box whose gallery drop-down is open.
+// a resizable gallery with row buttons (its resize grip at the foot), and a combo box whose gallery
+// drop-down is open.
 // TOLVANE_TEST_LINGER_MS keeps it on screen (and interactive) that long, for a screenshot.
 #include <gtest/gtest.h>
 
@@ -133,11 +134,13 @@ TEST(GalleryShowcase, GalleriesInEachLookInAPopupAndAsTheComboDropDown)
     CZPPopupBar* pMore = ZpCreatePopupBar(NULL);
     pPopupGallery->SetCommandBar(pMore);
     pMore->InternalRelease();
+    pPopupGallery->SetResizable(ZP_GALLERY_RESIZE_WIDTH | ZP_GALLERY_RESIZE_HEIGHT);
     popup->GetControls()->Add(zpControlButton, 703)->SetCaption(L"More Colours...");
     CRect rcBar;
     pBar->GetWindowRect(&rcBar);
     ASSERT_TRUE(popup->Popup(rcBar.left + kGap, rcBar.bottom + kGap, NULL));
     popup->UpdateWindow();
+    EXPECT_EQ(ZP_GALLERY_RESIZE_WIDTH | ZP_GALLERY_RESIZE_HEIGHT, popup->GetGripMode());
 
     pCombo->OnClick(FALSE, pCombo->GetRect().BottomRight() - CSize(3, 3));
     ASSERT_TRUE(pCombo->IsPopuped());

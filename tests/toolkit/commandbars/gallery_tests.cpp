@@ -375,3 +375,37 @@ TEST_F(Gallery, APopupWithAResizableGalleryGetsAGripByItsResizeMode)
 }
 
 }  // namespace
+
+// The smallest size a resize leaves: one item inside the borders, the scroll bar's column and the
+// margins, at least 32 high; the drop-down of a gallery is never narrower than that gallery.
+TEST_F(Gallery, MinimumSizeIsOneItemInsideTheBorders)
+{
+    CTestSite site;
+    CBarWithGallery bar(site);
+    CZPControlGallery* g = bar.pGallery;
+    EXPECT_EQ(0, g->GetCustomizeMinWidth());  // no items
+    EXPECT_EQ(0, g->GetCustomizeMinHeight());
+    bar.pItems->AddItem(1, L"a");
+    EXPECT_EQ(bar.cxBar + 40, g->GetCustomizeMinWidth());
+    EXPECT_EQ(32, g->GetCustomizeMinHeight());
+    bar.pItems->SetItemSize(CSize(8, 30));
+    g->ShowBorders(TRUE);
+    g->SetMargins(1, 2, 3, 4);
+    EXPECT_EQ(1 + 1 + bar.cxBar + 1 + 3 + 16, g->GetCustomizeMinWidth());  // items keep 16 at least
+    EXPECT_EQ(1 + 2 + 30 + 1 + 4, g->GetCustomizeMinHeight());
+
+    // Inside the drop-down of a gallery: that gallery's width.
+    g->SetRect(CRect(0, 0, 250, 60));
+    CRefPtr<CZPPopupBar> popup = CRefPtr<CZPPopupBar>::Adopt(ZpCreatePopupBar(NULL));
+    popup->SetControlPopup(g);
+    auto* pInner = static_cast<CZPControlGallery*>(popup->GetControls()->Append(new CZPControlGallery));
+    pInner->SetAction(bar.pAction);
+    EXPECT_EQ(250, pInner->GetCustomizeMinWidth());
+    // Without a bar nothing bounds it.
+    CRefPtr<CZPControl> held = CRefPtr<CZPControl>::AddRef(pInner);
+    popup->GetControls()->Remove(pInner);
+    EXPECT_EQ(0, pInner->GetCustomizeMinWidth());
+    EXPECT_EQ(0, pInner->GetCustomizeMinHeight());
+    held.Reset();
+    popup->SetControlPopup(NULL);
+}

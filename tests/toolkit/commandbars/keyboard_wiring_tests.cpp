@@ -26,20 +26,11 @@ namespace {
 
 const LPARAM kAltContext = 0x20000000;
 
-void SendKey(WORD vk, DWORD dwFlags = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(input));
-}
-
 // One press and release, then the queue is pumped so that the keyboard hook runs.
 void Press(WORD vk)
 {
-    SendKey(vk);
-    SendKey(vk, KEYEVENTF_KEYUP);
+    ZpTestSendKey(vk);
+    ZpTestSendKey(vk, KEYEVENTF_KEYUP);
     PumpFor(30);
 }
 

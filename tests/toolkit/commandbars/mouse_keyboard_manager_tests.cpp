@@ -82,15 +82,6 @@ void SendMouseButton(DWORD dwFlags)
     ::SendInput(1, &input, sizeof(input));
 }
 
-void SendKey(WORD vk, DWORD dwFlags)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(input));
-}
-
 // A foreground window that records the clicks it receives.
 class CTargetWindow
 {
@@ -400,10 +391,10 @@ TEST_F(MouseKeyboardManagerTest, TheFirstAltPressClosesAndIsSwallowedWhileARepea
     PumpQueued();
     pBar->SwitchTrackingMode(1, FALSE, TRUE);
     const int nKeysBefore = target.m_nKeys;
-    SendKey(VK_MENU, 0);
+    ZpTestSendKey(VK_MENU, 0);
     EXPECT_TRUE(PumpUntil([&] { return pBar->GetTrackingMode() == 0; }));
     EXPECT_EQ(nKeysBefore, target.m_nKeys);
-    SendKey(VK_MENU, KEYEVENTF_KEYUP);
+    ZpTestSendKey(VK_MENU, KEYEVENTF_KEYUP);
     PumpQueued();
 
     // The repeat of a held Alt, as the hook sees it, passes.
