@@ -61,6 +61,18 @@ void PumpAll()
     }
 }
 
+// Dispatches what is queued and paints the window after each message: the system's menu draws
+// each highlight before it reads the next move.
+void PumpPainting(HWND hWnd)
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+        ::UpdateWindow(hWnd);
+    }
+}
+
 // The system's side: the owner ends the menu loop when it idles (the menu painted), after
 // posting one mouse move over every item first when walking.
 struct PeerRun
@@ -84,16 +96,17 @@ LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
             run.nShown = 0;
             for (int i = 0; i < ::GetMenuItemCount(run.hMenu); ++i) {
                 RECT rc;
-                if (!::GetMenuItemRect(hWnd, run.hMenu, static_cast<UINT>(i), &rc) || rc.bottom > rcMenu.bottom)
+                if (!::GetMenuItemRect(NULL, run.hMenu, static_cast<UINT>(i), &rc) || rc.bottom > rcMenu.bottom)
                     break;
                 ++run.nShown;
             }
         }
         if (run.bWalk && !run.bWalked) {
             run.bWalked = TRUE;
+            // Wine maps an item's rectangle from the window passed: NULL takes the menu's own.
             for (int i = 0; i < run.nItems; ++i) {
                 RECT rc;
-                ::GetMenuItemRect(hWnd, run.hMenu, static_cast<UINT>(i), &rc);
+                ::GetMenuItemRect(NULL, run.hMenu, static_cast<UINT>(i), &rc);
                 // The system's menu loop reads the message's cursor position: both sides move it.
                 ::SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
                 ::PostMessageW(reinterpret_cast<HWND>(lParam), WM_MOUSEMOVE, 0,
@@ -162,15 +175,15 @@ double OurTime(HWND hWndOwner, int nItems, int nWalked, BOOL bWalk, int nRounds,
         while (*pnShown < nItems && popup->ControlAt(*pnShown)->IsVisible())
             ++*pnShown;
         if (bWalk) {
+            // Queued at once as on the system's side, so that both read the same messages.
             for (int i = 0; i < nWalked; ++i) {
                 const CPoint pt = popup->ControlAt(i)->GetRect().CenterPoint();
                 CPoint ptScreen = pt;
                 ::ClientToScreen(hWnd, &ptScreen);
                 ::SetCursorPos(ptScreen.x, ptScreen.y);
                 ::PostMessageW(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-                PumpAll();
-                ::UpdateWindow(hWnd);
             }
+            PumpPainting(hWnd);
             *pbLastHot = popup->GetHighlightedIndex() == nWalked - 1;
         }
         popup->EndTracking();
