@@ -166,6 +166,19 @@ TEST_F(ComboBoxTest, TypingCompletesFromTheListAndBackspaceDoesNotCompleteAgain)
     EXPECT_EQ(0, ModalCounter());
 }
 
+TEST_F(ComboBoxTest, CompletionTakesTheFirstItemBeginningWithTheText)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, { L"apple", L"apricot" });
+    bar.pCombo->SetAutoComplete(TRUE);
+    ::SetFocus(bar.EditHwnd());
+    bar.Type(L'a');
+    EXPECT_EQ(CString(L"apple"), bar.pCombo->GetText());
+    EXPECT_EQ(0, bar.List()->GetCurSel());
+    ::SetFocus(site.m_hWnd);
+    EXPECT_EQ(0, ModalCounter());
+}
+
 TEST_F(ComboBoxTest, ChoosingWithTheMouseSelectsThenExecutes)
 {
     CTestSite site;
@@ -449,19 +462,20 @@ TEST_F(ComboBoxTest, ExactSearchAnswersAsTheListBoxWhileItemsChange)
     }
 }
 
-// Opening and typing select the item equal to the text ignoring case, wherever it stands;
-// without one, the list scrolls to a prefix match and selects nothing.
+// Opening and typing select the first item equal to the text ignoring case, wherever it stands;
+// without one, the list scrolls to the first prefix match (the first item too) and selects nothing.
 TEST_F(ComboBoxTest, TextSelectsTheEqualItemBeforeAnyPrefixMatch)
 {
     CTestSite site;
-    CBarWithCombo bar(site, TRUE, { L"Alphabet", L"Beta", L"Alp", L"alpha", L"Alpha2" });
+    CBarWithCombo bar(site, TRUE, { L"Alphabet", L"Beta", L"Alp", L"alpha", L"Alpha2", L"ALPHABET" });
     const HWND hWndList = bar.List()->GetSafeHwnd();
     struct Case
     {
         LPCWSTR text;
         int selected;
         int caret;
-    } cases[] = { { L"ALPHA", 3, 3 }, { L"alp", 2, 2 }, { L"alphab", -1, 0 }, { L"be", -1, 1 }, { L"zzz", -1, 1 } };
+    } cases[] = { { L"ALPHA", 3, 3 }, { L"alp", 2, 2 }, { L"alphabet", 0, 0 },
+                  { L"be", -1, 1 },   { L"al", -1, 0 }, { L"zzz", -1, 0 } };
     for (const Case& c : cases) {
         bar.pCombo->SetText(c.text);
         bar.pCombo->SyncListSelection();
