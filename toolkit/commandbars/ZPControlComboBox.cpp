@@ -25,6 +25,8 @@ const long kSchemaEditStyle = 16;
 const DWORD kShacfUseTab = 0x8;
 // Selection state of the drop-down button part.
 const int kSelectedDropDown = 5;
+// List searches begin after the index given: -1 searches from the first item.
+const int kSearchFromFirst = -1;
 
 BOOL IsKeyDown(int nKey)
 {
@@ -231,12 +233,12 @@ void CZPControlComboBox::SyncListSelection()
     if (m_bUpdating || GetEditHwnd() == NULL || pBar == NULL)
         return;
     const CString strText = GetEditText();
-    const int nExact = pBar->FindStringExact(0, strText);
+    const int nExact = pBar->FindStringExact(kSearchFromFirst, strText);
     if (nExact >= 0) {
         pBar->SetCurSel(nExact);
         return;
     }
-    const int nPrefix = pBar->FindString(0, strText);
+    const int nPrefix = pBar->FindString(kSearchFromFirst, strText);
     pBar->SetTopIndex(nPrefix);
     pBar->SetCurSel(nPrefix);
     pBar->SetCurSel(-1);
@@ -252,7 +254,7 @@ void CZPControlComboBox::OnEditChanged()
         m_pEdit->GetSel(nStart, nEnd);
         const int nLength = strTyped.GetLength();
         if (nLength > 0 && nStart == nLength && nEnd == nLength) {
-            const int nFound = pBar->FindString(0, strTyped);
+            const int nFound = pBar->FindString(kSearchFromFirst, strTyped);
             if (nFound >= 0) {
                 CString strItem;
                 pBar->GetText(nFound, strItem);

@@ -121,9 +121,7 @@ int CZPControlComboBoxList::FindString(int nStart, LPCWSTR lpszText) const
 
 int CZPControlComboBoxList::FindStringExact(int nStart, LPCWSTR lpszText) const
 {
-    return m_hWnd != NULL ? static_cast<int>(::SendMessageW(m_hWnd, LB_FINDSTRINGEXACT, static_cast<WPARAM>(nStart),
-                                                            reinterpret_cast<LPARAM>(lpszText)))
-                          : -1;
+    return m_hWnd != NULL ? m_itemKeys.FindStringExact(m_hWnd, nStart, lpszText) : -1;
 }
 
 int CZPControlComboBoxList::SetTopIndex(int nIndex)
@@ -172,6 +170,7 @@ BOOL CZPControlComboBoxList::CreateListBox()
                          CRect(0, 0, 0, kInitialListHeight), NULL, 0)) {
         return FALSE;
     }
+    m_itemKeys.Reset(m_hWnd);
     if (m_bListWithIcons && m_nListIconId != -1) {
         CZPImageManagerIcon* pIcon = ResolveImageManager()->GetImage(static_cast<UINT>(m_nListIconId), 0);
         // The framework reflects WM_MEASUREITEM by control id, which misses a detached list.
@@ -366,7 +365,12 @@ LRESULT CZPControlComboBoxList::WindowProc(UINT message, WPARAM wParam, LPARAM l
         return CZPCommandBar::WindowProc(message, wParam, lParam);
     default:
         // The list box's own messages (LB_*, keys, painting) need no map of ours: straight on.
-        if (message >= WM_USER || (message >= LB_ADDSTRING && message <= LB_MSGMAX))
+        if (message >= LB_ADDSTRING && message <= LB_MSGMAX) {
+            const LRESULT lResult = DefWindowProc(message, wParam, lParam);
+            m_itemKeys.AfterMessage(m_hWnd, message, wParam, lParam, lResult);
+            return lResult;
+        }
+        if (message >= WM_USER)
             return DefWindowProc(message, wParam, lParam);
         return CWnd::WindowProc(message, wParam, lParam);
     }

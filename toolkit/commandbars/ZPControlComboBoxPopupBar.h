@@ -2,6 +2,7 @@
 // the combo's rules and offer list operations; the list drop-down is itself a Windows list box.
 #pragma once
 
+#include "commandbars/ZPListBoxItemKeys.h"
 #include "commandbars/ZPPopupBar.h"
 
 class CZPControlComboBox;
@@ -100,4 +101,7 @@ protected:
 
     int m_nListIconId;  // -1: no item icons
     BOOL m_bListWithIcons;
+    // A cache beside the items, following every item message the window handles; a search
+    // rebuilds it when it fell out of step.
+    mutable CZPListBoxItemKeys m_itemKeys;
 };

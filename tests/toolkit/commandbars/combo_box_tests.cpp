@@ -166,6 +166,19 @@ TEST_F(ComboBoxTest, TypingCompletesFromTheListAndBackspaceDoesNotCompleteAgain)
     EXPECT_EQ(0, ModalCounter());
 }
 
+TEST_F(ComboBoxTest, CompletionTakesTheFirstItemBeginningWithTheText)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, { L"apple", L"apricot" });
+    bar.pCombo->SetAutoComplete(TRUE);
+    ::SetFocus(bar.EditHwnd());
+    bar.Type(L'a');
+    EXPECT_EQ(CString(L"apple"), bar.pCombo->GetText());
+    EXPECT_EQ(0, bar.List()->GetCurSel());
+    ::SetFocus(site.m_hWnd);
+    EXPECT_EQ(0, ModalCounter());
+}
+
 TEST_F(ComboBoxTest, ChoosingWithTheMouseSelectsThenExecutes)
 {
     CTestSite site;
@@ -414,6 +427,61 @@ TEST_F(ComboBoxTest, ListMasksStoredSelectionBitsAndKeepsItsHeightWithoutIcons)
     list->AddString(L"b");
     list->SetCurSel(1);
     EXPECT_EQ(1, list->GetCurSel());
+}
+
+// The list's own exact search must answer as LB_FINDSTRINGEXACT does, also after items were
+// inserted, deleted or cleared by messages sent straight to the list window.
+TEST_F(ComboBoxTest, ExactSearchAnswersAsTheListBoxWhileItemsChange)
+{
+    const LPCWSTR queries[] = { L"alpha", L"ALPHA", L"beta ", L"Alphabet", L"\x00C9T\x00C9", L"gamma", L"", L"zzz" };
+    for (DWORD dwSort : { DWORD(0), DWORD(LBS_SORT) }) {
+        CRefPtr<CZPControlComboBoxList> list = CRefPtr<CZPControlComboBoxList>::Adopt(new CZPControlComboBoxList);
+        list->SetBarStyle(dwSort);
+        ASSERT_TRUE(list->CreateListBox());
+        const HWND hWnd = list->GetSafeHwnd();
+        auto expectSameAnswers = [&](const char* pszStep) {
+            const int nCount = list->GetCount();
+            for (int nStart : { -1, 0, 1, 3, nCount - 1, nCount })
+                for (LPCWSTR pszText : queries)
+                    EXPECT_EQ(::SendMessageW(hWnd, LB_FINDSTRINGEXACT, static_cast<WPARAM>(nStart),
+                                             reinterpret_cast<LPARAM>(pszText)),
+                              list->FindStringExact(nStart, pszText))
+                        << pszStep << " sort " << dwSort << " start " << nStart << " count " << nCount;
+        };
+        for (LPCWSTR item : { L"Alpha", L"Beta", L"alpha", L"ALPHABET", L"beta ", L"\x00E9t\x00E9", L"" })
+            list->AddString(item);
+        expectSameAnswers("added");
+        ::SendMessageW(hWnd, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(L"Gamma"));
+        ::SendMessageW(hWnd, LB_DELETESTRING, 2, 0);
+        ::SendMessageW(hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"ALPHA"));
+        expectSameAnswers("changed");
+        ::SendMessageW(hWnd, LB_RESETCONTENT, 0, 0);
+        expectSameAnswers("cleared");
+        list->AddString(L"Zzz");
+        expectSameAnswers("refilled");
+    }
+}
+
+// Opening and typing select the first item equal to the text ignoring case, wherever it stands;
+// without one, the list scrolls to the first prefix match (the first item too) and selects nothing.
+TEST_F(ComboBoxTest, TextSelectsTheEqualItemBeforeAnyPrefixMatch)
+{
+    CTestSite site;
+    CBarWithCombo bar(site, TRUE, { L"Alphabet", L"Beta", L"Alp", L"alpha", L"Alpha2", L"ALPHABET" });
+    const HWND hWndList = bar.List()->GetSafeHwnd();
+    struct Case
+    {
+        LPCWSTR text;
+        int selected;
+        int caret;
+    } cases[] = { { L"ALPHA", 3, 3 }, { L"alp", 2, 2 }, { L"alphabet", 0, 0 },
+                  { L"be", -1, 1 },   { L"al", -1, 0 }, { L"zzz", -1, 0 } };
+    for (const Case& c : cases) {
+        bar.pCombo->SetText(c.text);
+        bar.pCombo->SyncListSelection();
+        EXPECT_EQ(c.selected, bar.List()->GetCurSel()) << CStringA(c.text).GetString();
+        EXPECT_EQ(c.caret, ::SendMessageW(hWndList, LB_GETCARETINDEX, 0, 0)) << CStringA(c.text).GetString();
+    }
 }
 
 }  // namespace
