@@ -747,6 +747,16 @@ BOOL CZPCommandBar::OnButtonMessage(UINT message, CPoint point)
     return TRUE;
 }
 
+BOOL CZPCommandBar::OnRButtonDown(CPoint point)
+{
+    CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
+    CRefPtr<CZPControl> pControl =
+        CRefPtr<CZPControl>::AddRef(m_pControls != NULL ? m_pControls->HitTest(point) : NULL);
+    if (pControl && pControl->OnRButtonDown(point))
+        return TRUE;
+    return IsCustomizeModeActive() && OnCustomizeRButtonDown(pControl.Get(), point);
+}
+
 void CZPCommandBar::OnBarTimer(UINT_PTR nId)
 {
     if (nId == ZP_TIMER_KEYBOARD_TIPS) {
@@ -794,6 +804,10 @@ LRESULT CZPCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
         if (OnButtonMessage(message, CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)))))
+            return 0;
+        break;
+    case WM_RBUTTONDOWN:
+        if (OnRButtonDown(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)))))
             return 0;
         break;
     case WM_ERASEBKGND:

@@ -301,6 +301,9 @@ protected:
     void OnBarTimer(UINT_PTR nId);
     // A left button message over a control goes to it; FALSE when none took it.
     BOOL OnButtonMessage(UINT message, CPoint point);
+    // The control under the point first; in customize mode a movable control then becomes the
+    // selection and the customize menu opens. FALSE leaves the click to default processing.
+    virtual BOOL OnRButtonDown(CPoint point);
     // Up or down a row of a grid popup or floating bar, to the control nearest the current column.
     BOOL MoveToAdjacentRow(int nDirection);
 

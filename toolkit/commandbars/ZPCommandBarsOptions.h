@@ -1,8 +1,10 @@
-// The options of one command-bars object. So far the usage data: which commands stay hidden until
-// used, which ones the user has used, and whether popups of hidden commands hide as well.
+// The options of one command-bars object: menus, tips, icons, usage data and keyboard cues, with
+// their full archive form.
 #pragma once
 
 #include <framework.h>
+
+#include <vector>
 
 class CZPCommandBars;
 
@@ -15,11 +17,24 @@ const int ZP_CUES_SHOW_ALWAYS = 0;
 const int ZP_CUES_SHOW_NEVER = 1;
 const int ZP_CUES_SHOW_SYSTEM = 2;
 
+typedef CMap<UINT, UINT, BOOL, BOOL> CZPCommandIdMap;
+
+// A command map as stored: the count, then each id and its flag, 32 bits each.
+std::vector<DWORD> ZpCommandMapToWords(const CZPCommandIdMap& map);
+// Fills the map from stored words; FALSE, the map unchanged, unless they hold exactly the count
+// they claim (at most nMaxCount).
+BOOL ZpCommandMapFromWords(const DWORD* pWords, UINT nWords, UINT nMaxCount, CZPCommandIdMap& map);
+
 class CZPCommandBarsOptions : public CCmdTarget
 {
     DECLARE_DYNAMIC(CZPCommandBarsOptions)
 public:
     explicit CZPCommandBarsOptions(CZPCommandBars* pCommandBars);
+
+    // The full form over an archive: the profile form's values, then the rest, each group gated
+    // by the schema read. A damaged value takes its default, a damaged command map leaves the map;
+    // a short archive throws its exception and changes nothing.
+    void Serialize(CArchive& ar) override;
 
     BOOL m_bAutoHideUnusedPopups;
     // Menus: every command shown; the full menu after hovering the expand button; the opening
@@ -36,8 +51,8 @@ public:
     int m_nKeyboardCuesShow;          // ZP_CUES_SHOW_* (0)
     BOOL m_bKeyboardTips;             // keyboard tips over a tracking bar (off)
     BOOL m_bDirty;                    // bars or options changed since the layout was last stored
-    CMap<UINT, UINT, BOOL, BOOL> m_mapHiddenCommands;
-    CMap<UINT, UINT, BOOL, BOOL> m_mapUsedCommands;
+    CZPCommandIdMap m_mapHiddenCommands;
+    CZPCommandIdMap m_mapUsedCommands;
     CZPCommandBars* m_pCommandBars;  // borrowed: the owner
 
     // The rest of the profile form ("%s-Options").
@@ -46,6 +61,12 @@ public:
     BOOL m_bLargeIcons = FALSE;
     // Alt+drag moves controls outside customize mode.
     BOOL m_bAltDragCustomization = TRUE;
+    // Kept with the full form: bars whose own setting defers show captions below icons; icon
+    // sizes of toolbars, large icons and popups (0 x 0: the paint manager's).
+    BOOL m_bShowTextBelowIcons = FALSE;
+    CSize m_szIcons = CSize(0, 0);
+    CSize m_szLargeIcons = CSize(0, 0);
+    CSize m_szPopupIcons = CSize(0, 0);
 
     // Keypad digits may be mnemonics (not stored).
     BOOL m_bNumericKeypadMnemonics = FALSE;

@@ -308,17 +308,7 @@ void CZPCommandBars::SaveOptions(LPCWSTR lpszProfileName)
     pApp->WriteProfileInt(strSection, L"ToolBarAccelTips", m_pOptions->m_bToolBarAccelTips);
     pApp->WriteProfileInt(strSection, L"LargeIcons", m_pOptions->m_bLargeIcons);
     if (!m_pOptions->m_mapUsedCommands.IsEmpty()) {
-        // The map's serialization: the count, then each id and its flag, 32 bits each.
-        std::vector<DWORD> data;
-        data.push_back(static_cast<DWORD>(m_pOptions->m_mapUsedCommands.GetCount()));
-        POSITION pos = m_pOptions->m_mapUsedCommands.GetStartPosition();
-        while (pos != NULL) {
-            UINT nID = 0;
-            BOOL bUsed = FALSE;
-            m_pOptions->m_mapUsedCommands.GetNextAssoc(pos, nID, bUsed);
-            data.push_back(nID);
-            data.push_back(static_cast<DWORD>(bUsed));
-        }
+        std::vector<DWORD> data = ZpCommandMapToWords(m_pOptions->m_mapUsedCommands);
         pApp->WriteProfileBinary(strSection, L"UsedCommands", reinterpret_cast<LPBYTE>(data.data()),
                                  static_cast<UINT>(data.size() * sizeof(DWORD)));
     }
@@ -343,14 +333,9 @@ void CZPCommandBars::LoadOptions(LPCWSTR lpszProfileName)
         if (pApp->GetProfileBinary(strSection, L"UsedCommands", &pData, &nBytes,
                                    (kMaxUsedCommands * 2 + 1) * sizeof(DWORD))) {
             std::unique_ptr<BYTE[]> data(pData);
-            const DWORD* pWords = reinterpret_cast<const DWORD*>(pData);
-            const UINT nWords = nBytes / sizeof(DWORD);
             // A count the bytes do not hold is damage: the set stays as it is.
-            if (nWords >= 1 && pWords[0] <= kMaxUsedCommands && 1 + 2 * pWords[0] == nWords) {
-                m_pOptions->m_mapUsedCommands.RemoveAll();
-                for (UINT i = 0; i < pWords[0]; ++i)
-                    m_pOptions->m_mapUsedCommands.SetAt(pWords[1 + 2 * i], pWords[2 + 2 * i] != 0);
-            }
+            ZpCommandMapFromWords(reinterpret_cast<const DWORD*>(pData), nBytes / sizeof(DWORD), kMaxUsedCommands,
+                                  m_pOptions->m_mapUsedCommands);
         }
     }
     const int nAnimation = static_cast<int>(pApp->GetProfileInt(strSection, L"Animation", kNoValue));

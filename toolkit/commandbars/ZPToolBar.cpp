@@ -788,15 +788,11 @@ void CZPToolBar::OnNcLButtonDown(UINT nHitTest, CPoint ptScreen)
 
 BOOL CZPToolBar::OnRButtonDown(CPoint point)
 {
-    CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
-    CZPControl* pControl = m_pControls->HitTest(point);
-    if (pControl != NULL) {
-        CRefPtr<CZPControl> holdControl = CRefPtr<CZPControl>::AddRef(pControl);
-        if (pControl->OnRButtonDown(point))
-            return TRUE;
-    }
+    if (CZPCommandBar::OnRButtonDown(point))
+        return TRUE;
     if (IsCustomizeModeActive())
-        return OnCustomizeRButtonDown(pControl, point);
+        return FALSE;
+    CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
     SwitchTrackingMode(0, TRUE, FALSE);
     HighlightControlAt(-1, 0);
     RepaintArea(NULL, FALSE);
@@ -916,10 +912,6 @@ LRESULT CZPToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_NCHITTEST:
         return OnNcHitTest(point);
-    case WM_RBUTTONDOWN:
-        if (OnRButtonDown(point))
-            return 0;
-        break;
     case WM_MOUSEACTIVATE:
         if (m_barPosition == zpBarFloating || IsCustomizeModeActive())
             return MA_NOACTIVATE;

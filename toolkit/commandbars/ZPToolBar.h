@@ -170,7 +170,7 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     BOOL OnLButtonDblClk(CPoint point);
     void OnNcLButtonDown(UINT nHitTest, CPoint ptScreen);
-    BOOL OnRButtonDown(CPoint point);
+    BOOL OnRButtonDown(CPoint point) override;
     LRESULT OnNcHitTest(CPoint ptScreen);
     LRESULT OnSizeParent(AFX_SIZEPARENTPARAMS* pLayout);
     LRESULT OnFloatStatus(WPARAM wParam);

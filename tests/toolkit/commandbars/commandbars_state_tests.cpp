@@ -12,6 +12,7 @@
 #include "commandbars/ZPControlPopup.h"
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPDockContext.h"
+#include "commandbars/ZPPaintManager.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPStatusBar.h"
 #include "commandbars/ZPToolBar.h"
@@ -19,6 +20,8 @@
 
 #include <framework/app.h>
 
+#include <algorithm>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -606,6 +609,222 @@ TEST_F(LayoutStateTest, OptionsRoundTripAndBadValuesGiveDefaults)
     m_app.WriteProfileBinary(strSection, L"UsedCommands", reinterpret_cast<LPBYTE>(one), sizeof(one));
     m_commandBars.LoadOptions(kProfile);
     EXPECT_EQ(2, static_cast<int>(pOptions->m_mapUsedCommands.GetCount()));
+}
+
+// The options' full archive form written value by value, so that a case can damage any one.
+struct StoredOptions
+{
+    LONG nSchema = 34;
+    LONG first[5] = { 0, 0, 0, 1, 1 };  // AlwaysShowFullMenus, ShowFullAfterDelay, ToolBar(Screen|Accel)Tips, LargeIcons
+    std::vector<DWORD> used = { 1, 57601, 1 };
+    LONG nAnimation = 4;
+    LONG firstBars[2] = { 0, 0 };  // SyncFloatingBars, ShowExpandButtonAlways
+    SIZE icons = { 20, 20 };
+    SIZE largeIcons = { 32, 32 };
+    std::vector<DWORD> hidden = { 1, 57602, 1 };
+    LONG iconOptions[3] = { 1, 0, 0 };  // IconsWithShadow, UseDisabledIcons, UseFadedIcons
+    // SyncFloatingBars, ShowExpandButtonAlways, DblClickFloat, ShowTextBelowIcons, AltDragCustomization,
+    // AutoHideUnusedPopups
+    LONG second[6] = { 0, 0, 1, 1, 0, 0 };
+    SIZE popupIcons = { 24, 24 };
+    LONG cues[2] = { 5, 1 };  // KeyboardCuesUse, KeyboardCuesShow
+};
+
+std::vector<BYTE> WriteStoredOptions(const StoredOptions& s)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        auto blob = [&ar](const std::vector<DWORD>& words) {
+            ar.WriteCount(words.size() * sizeof(DWORD));
+            ar.Write(words.data(), static_cast<UINT>(words.size() * sizeof(DWORD)));
+        };
+        ar << s.nSchema;
+        for (LONG n : s.first)
+            ar << n;
+        if (s.nSchema >= 8) {
+            blob(s.used);
+            ar << s.nAnimation;
+        }
+        ar << s.firstBars[0] << s.firstBars[1] << s.icons.cx << s.icons.cy << s.largeIcons.cx << s.largeIcons.cy;
+        blob(s.hidden);
+        for (LONG n : s.iconOptions)
+            ar << n;
+        if (s.nSchema >= 8) {
+            for (LONG n : s.second)
+                ar << n;
+            ar << s.popupIcons.cx << s.popupIcons.cy;
+        }
+        if (s.nSchema >= 9)
+            ar << s.cues[0] << s.cues[1];
+    }
+    const size_t nSize = static_cast<size_t>(file.GetLength());
+    BYTE* pData = file.Detach();
+    std::vector<BYTE> bytes(pData, pData + nSize);
+    free(pData);
+    return bytes;
+}
+
+void LoadOptionsFrom(CZPCommandBarsOptions* pOptions, std::vector<BYTE> bytes)
+{
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    pOptions->Serialize(ar);
+}
+
+// The paint manager's icon options change with a load: each test puts them back.
+class OptionsArchiveTest : public LayoutStateTest
+{
+protected:
+    void SetUp() override
+    {
+        LayoutStateTest::SetUp();
+        m_pIconOptions = ZpGetPaintManager()->GetIconOptions();
+        std::copy(m_pIconOptions, m_pIconOptions + 3, m_savedIconOptions);
+    }
+    void TearDown() override
+    {
+        std::copy(m_savedIconOptions, m_savedIconOptions + 3, m_pIconOptions);
+        m_commandBars.ApplyKeyboardCuesShow(ZP_CUES_SHOW_ALWAYS);
+        LayoutStateTest::TearDown();
+    }
+    BOOL* m_pIconOptions = NULL;  // faded, disabled, shadow
+    BOOL m_savedIconOptions[3] = {};
+};
+
+TEST_F(OptionsArchiveTest, FullFormStoresEveryOptionInOrderAndLoadsItBack)
+{
+    CZPCommandBarsOptions* pOptions = m_commandBars.GetCommandBarsOptions();
+    pOptions->m_bAlwaysShowFullMenus = pOptions->m_bShowFullAfterDelay = pOptions->m_bToolBarScreenTips = FALSE;
+    pOptions->m_bToolBarAccelTips = pOptions->m_bLargeIcons = TRUE;
+    pOptions->m_mapUsedCommands.SetAt(57601, TRUE);
+    pOptions->m_nAnimation = 4;
+    pOptions->m_bSyncFloatingBars = pOptions->m_bShowExpandButtonAlways = FALSE;
+    pOptions->m_szIcons = CSize(20, 20);
+    pOptions->m_szLargeIcons = CSize(32, 32);
+    pOptions->m_mapHiddenCommands.SetAt(57602, TRUE);
+    m_pIconOptions[2] = TRUE;
+    m_pIconOptions[1] = m_pIconOptions[0] = FALSE;
+    pOptions->m_bDblClickFloat = pOptions->m_bShowTextBelowIcons = TRUE;
+    pOptions->m_bAltDragCustomization = pOptions->m_bAutoHideUnusedPopups = FALSE;
+    pOptions->m_szPopupIcons = CSize(24, 24);
+    pOptions->m_nKeyboardCuesUse = 5;
+    pOptions->m_nKeyboardCuesShow = ZP_CUES_SHOW_NEVER;
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        pOptions->Serialize(ar);
+    }
+    const size_t nSize = static_cast<size_t>(file.GetLength());
+    BYTE* pData = file.Detach();
+    const std::vector<BYTE> stored(pData, pData + nSize);
+    free(pData);
+    EXPECT_EQ(WriteStoredOptions(StoredOptions()), stored);
+
+    // Back into options at their defaults.
+    std::copy(m_savedIconOptions, m_savedIconOptions + 3, m_pIconOptions);
+    CZPCommandBarsOptions loaded(&m_commandBars);
+    LoadOptionsFrom(&loaded, stored);
+    EXPECT_FALSE(loaded.m_bAlwaysShowFullMenus);
+    EXPECT_FALSE(loaded.m_bToolBarScreenTips);
+    EXPECT_TRUE(loaded.m_bLargeIcons);
+    EXPECT_EQ(4, loaded.m_nAnimation);
+    BOOL bUsed = FALSE;
+    EXPECT_TRUE(loaded.m_mapUsedCommands.Lookup(57601, bUsed));
+    EXPECT_TRUE(loaded.m_mapHiddenCommands.Lookup(57602, bUsed));
+    EXPECT_FALSE(loaded.m_bSyncFloatingBars);
+    EXPECT_EQ(CSize(32, 32), loaded.m_szLargeIcons);
+    EXPECT_TRUE(m_pIconOptions[2]);
+    EXPECT_FALSE(m_pIconOptions[0]);
+    EXPECT_TRUE(loaded.m_bDblClickFloat);
+    EXPECT_TRUE(loaded.m_bShowTextBelowIcons);
+    EXPECT_FALSE(loaded.m_bAltDragCustomization);
+    EXPECT_FALSE(loaded.m_bAutoHideUnusedPopups);
+    EXPECT_EQ(CSize(24, 24), loaded.m_szPopupIcons);
+    EXPECT_EQ(5, loaded.m_nKeyboardCuesUse);
+    EXPECT_EQ(ZP_CUES_SHOW_NEVER, loaded.m_nKeyboardCuesShow);
+    EXPECT_FALSE(m_commandBars.IsKeyboardCuesShown());  // applied at once
+}
+
+TEST_F(OptionsArchiveTest, DamagedValuesTakeDefaultsAndAShortArchiveChangesNothing)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(StoredOptions&)> damage;
+        std::function<void(const CZPCommandBarsOptions&)> check;
+    } cases[] = {
+        { "Alt-drag neither 0 nor 1: on", [](StoredOptions& s) { s.second[4] = 7; },
+          [](const CZPCommandBarsOptions& o) {
+              EXPECT_TRUE(o.m_bAltDragCustomization);
+              EXPECT_TRUE(o.m_bShowTextBelowIcons);  // its neighbours as stored
+              EXPECT_FALSE(o.m_bAutoHideUnusedPopups);
+          } },
+        { "numbers out of range: defaults",
+          [](StoredOptions& s) {
+              s.nAnimation = 99;
+              s.cues[0] = -1;
+              s.cues[1] = 3;
+              s.icons = { -3, 16 };
+              s.popupIcons = { 16, 40000 };
+          },
+          [](const CZPCommandBarsOptions& o) {
+              EXPECT_EQ(0, o.m_nAnimation);
+              EXPECT_EQ(ZP_CUES_USE_ALL_TOOLBARS, o.m_nKeyboardCuesUse);
+              EXPECT_EQ(ZP_CUES_SHOW_ALWAYS, o.m_nKeyboardCuesShow);
+              EXPECT_EQ(CSize(0, 0), o.m_szIcons);
+              EXPECT_EQ(CSize(0, 0), o.m_szPopupIcons);
+              EXPECT_EQ(CSize(32, 32), o.m_szLargeIcons);
+          } },
+        { "command maps whose bytes do not hold their count: kept",
+          [](StoredOptions& s) {
+              s.used = { 0xFFFFFFFF, 1, 1 };
+              s.hidden = { 2, 57602, 1 };
+          },
+          [](const CZPCommandBarsOptions& o) {
+              EXPECT_EQ(1, static_cast<int>(o.m_mapUsedCommands.GetCount()));
+              EXPECT_EQ(1, static_cast<int>(o.m_mapHiddenCommands.GetCount()));
+              EXPECT_FALSE(o.m_bAltDragCustomization);  // what follows still lines up
+          } },
+        { "schema 7: nothing of the later groups is read",
+          [](StoredOptions& s) { s.nSchema = 7; },
+          [](const CZPCommandBarsOptions& o) {
+              EXPECT_TRUE(o.m_bLargeIcons);
+              EXPECT_EQ(CSize(20, 20), o.m_szIcons);
+              EXPECT_EQ(3, o.m_nAnimation);
+              EXPECT_TRUE(o.m_bAltDragCustomization);
+              EXPECT_EQ(2, o.m_nKeyboardCuesUse);
+          } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StoredOptions stored;
+        c.damage(stored);
+        CZPCommandBarsOptions options(&m_commandBars);
+        options.m_mapUsedCommands.SetAt(1, TRUE);
+        options.m_mapHiddenCommands.SetAt(2, TRUE);
+        options.m_nAnimation = 3;  // seen only where nothing was read
+        options.m_nKeyboardCuesUse = 2;
+        LoadOptionsFrom(&options, WriteStoredOptions(stored));
+        c.check(options);
+    }
+    // Cut anywhere: the archive's end-of-file error, and the options as they were.
+    const std::vector<BYTE> whole = WriteStoredOptions(StoredOptions());
+    for (size_t nKeep = 0; nKeep < whole.size(); ++nKeep) {
+        CZPCommandBarsOptions options(&m_commandBars);
+        BOOL bThrown = FALSE;
+        try {
+            LoadOptionsFrom(&options, std::vector<BYTE>(whole.begin(), whole.begin() + nKeep));
+        } catch (CArchiveException* e) {
+            bThrown = TRUE;
+            e->Delete();
+        }
+        EXPECT_TRUE(bThrown) << nKeep;
+        EXPECT_TRUE(options.m_bAlwaysShowFullMenus) << nKeep;
+        EXPECT_TRUE(options.m_bAltDragCustomization) << nKeep;
+        EXPECT_EQ(0, options.m_nAnimation) << nKeep;
+        EXPECT_EQ(0, static_cast<int>(options.m_mapUsedCommands.GetCount())) << nKeep;
+    }
 }
 
 TEST_F(LayoutStateTest, HiddenStatusBarStaysHiddenAndAVisibleOneWritesNothing)

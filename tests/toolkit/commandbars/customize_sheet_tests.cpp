@@ -270,6 +270,41 @@ TEST_F(CustomizeSheetTest, APickerImageBecomesTheControlsCustomIcon)
     EXPECT_GT(pControl->GetCustomIconId(), 0);
 }
 
+// A popup bar's control takes the right button in customize mode as a toolbar's does.
+TEST_F(CustomizeSheetTest, RightClickOnAPopupBarsControlSelectsItAndOpensTheMenu)
+{
+    CZPCustomizeSheet sheet(&m_commandBars);
+    CRefPtr<CZPPopupBar> popup;
+    popup.Attach(ZpCreatePopupBar(&m_commandBars));
+    popup->SetPaintManager(m_theme.Get());
+    AddTestControls(popup.Get(), 3);
+    m_commandBars.GetDragTracker()->SetSheet(&sheet);
+    CStepDriver steps;
+    for (BOOL bCustomize : { FALSE, TRUE }) {
+        SCOPED_TRACE(bCustomize ? "customize mode" : "outside customize mode");
+        m_commandBars.SetCustomizeMode(bCustomize);
+        ASSERT_TRUE(popup->Popup(40, 40, NULL));
+        CZPControl* pItem = popup->ControlAt(1);
+        BOOL bMenuShown = FALSE;
+        if (bCustomize) {
+            steps.m_steps = { [&] {
+                bMenuShown = ::IsWindowVisible(sheet.GetContextMenu()->GetSafeHwnd());
+                sheet.GetContextMenu()->EndTracking();
+            } };
+            steps.m_nNext = 0;
+            steps.Start();
+        }
+        const CPoint pt = pItem->GetRect().CenterPoint();
+        ::SendMessageW(popup->GetSafeHwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+        EXPECT_EQ(bCustomize, bMenuShown);
+        EXPECT_EQ(bCustomize ? pItem : NULL, m_commandBars.GetCustomizeSelection());
+        popup->EndTracking();
+        m_commandBars.SetCustomizeSelection(NULL);
+    }
+    m_commandBars.SetCustomizeMode(FALSE);
+    m_commandBars.GetDragTracker()->SetSheet(NULL);
+}
+
 TEST_F(CustomizeSheetTest, ModalRunHooksTheFrameAndCloseEndsIt)
 {
     CZPCustomizeSheet sheet(&m_commandBars);
