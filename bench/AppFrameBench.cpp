@@ -1,6 +1,7 @@
 // The complete main frame against comctl32, in the same run: the frame's creation (its OnCreate
 // builds the status bar, command bars, menu bar, toolbar, logo and rebar) against a top-level
-// window given a ReBarWindow32 with two ToolbarWindow32 bands and a 6-part msctls_statusbar32;
+// window given a ReBarWindow32 with two ToolbarWindow32 bands and the same logo band, and a
+// 6-part msctls_statusbar32, laid out on WM_SIZE as ours are; neither frame is shown;
 // then the Skins popup with 40 items (8 fixed, 32 skin files) from opening to its first paint
 // against TrackPopupMenu of 40 items. Needs a display.
 // Usage: app_frame_bench [rounds]
@@ -34,6 +35,8 @@ const int kStandardButtons = 10;  // seven commands and three separators
 const int kStatusParts = 6;
 const int kPaneWidth = 80;
 const int kAnchor = 40;
+const int kLogoWidth = 100;
+const int kLogoHeight = 23;
 const double kFrameGoal = 3.0;
 const double kPopupGoal = 2.0;
 const WCHAR kPeerClass[] = L"TolvaneBenchPeerFrame";
@@ -97,6 +100,26 @@ void AddBand(HWND hWndReBar, HWND hWndChild, UINT nID, UINT fStyle)
     ::SendMessageW(hWndReBar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
 }
 
+// The logo link's band: a static showing bitmap 140, fixed at 100 x 23.
+void AddLogoBand(HWND hWndReBar)
+{
+    HWND hWndLogo = ::CreateWindowExW(0, L"STATIC", NULL, WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_BITMAP, 0, 0,
+                                      kLogoWidth, kLogoHeight, hWndReBar, NULL, NULL, NULL);
+    HBITMAP hLogo = ::LoadBitmapW(::GetModuleHandleW(NULL), MAKEINTRESOURCEW(IDB_LINK_BANNER));
+    ::SendMessageW(hWndLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hLogo));
+    REBARBANDINFOW band = {};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_IDEALSIZE | RBBIM_ID | RBBIM_STYLE;
+    band.fStyle = RBBS_FIXEDSIZE | RBBS_FIXEDBMP | RBBS_NOGRIPPER;
+    band.hwndChild = hWndLogo;
+    band.cxMinChild = kLogoWidth;
+    band.cyMinChild = kLogoHeight;
+    band.cx = kLogoWidth;
+    band.cxIdeal = kLogoWidth;
+    band.wID = IDB_LINK_BANNER;
+    ::SendMessageW(hWndReBar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+}
+
 LRESULT CALLBACK PeerFrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CREATE) {
@@ -113,8 +136,22 @@ LRESULT CALLBACK PeerFrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
                                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_BANDBORDERS,
                                            0, 0, 0, 0, hWnd, NULL, NULL, NULL);
         AddBand(hWndReBar, MakeToolbar(hWndReBar, kMenuButtons, TRUE), 1, RBBS_GRIPPERALWAYS);
+        AddLogoBand(hWndReBar);
         AddBand(hWndReBar, MakeToolbar(hWndReBar, kStandardButtons, FALSE), IDR_MAINFRAME,
                 RBBS_BREAK | RBBS_GRIPPERALWAYS);
+        return 0;
+    }
+    if (message == WM_SIZE) {
+        // The bars align themselves to the new client size.
+        for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+            ::SendMessageW(hChild, WM_SIZE, wParam, lParam);
+        return 0;
+    }
+    if (message == WM_DESTROY) {
+        HWND hWndReBar = ::FindWindowExW(hWnd, NULL, REBARCLASSNAMEW, NULL);
+        HWND hWndLogo = hWndReBar != NULL ? ::FindWindowExW(hWndReBar, NULL, L"STATIC", NULL) : NULL;
+        if (hWndLogo != NULL)
+            ::DeleteObject(reinterpret_cast<HGDIOBJ>(::SendMessageW(hWndLogo, STM_GETIMAGE, IMAGE_BITMAP, 0)));
         return 0;
     }
     if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
@@ -129,8 +166,9 @@ double PeerFrameTime(int nRounds)
     double dTotal = 0;
     for (int r = 0; r < nRounds; ++r) {
         const double t0 = BenchNowMs();
-        HWND hWnd = ::CreateWindowExW(0, kPeerClass, L"peer", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, NULL, NULL,
-                                      ::GetModuleHandleW(NULL), NULL);
+        // The system's default size, as LoadFrame gives ours.
+        HWND hWnd = ::CreateWindowExW(0, kPeerClass, L"peer", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, ::GetModuleHandleW(NULL), NULL);
         dTotal += BenchNowMs() - t0;
         ::DestroyWindow(hWnd);
         PumpAll();

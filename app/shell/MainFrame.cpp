@@ -115,7 +115,7 @@ BOOL HasSkinExtension(const CString& strName)
 
 }  // namespace
 
-CMainFrame::CMainFrame() : m_nSkinFiles(0), m_nSkin(0), m_bClosing(FALSE)
+CMainFrame::CMainFrame() : m_nSkinFiles(0), m_nSkin(0), m_bClosing(FALSE), m_bBuildingBars(FALSE)
 {
     // Without a common data folder the program keeps the system's look.
     if (!LocateSkinsFolder(m_strSkinsFolder))
@@ -149,10 +149,15 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     if (!m_wndStatusBar.CreateBar(this, kStatusBarStyle, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.CreatePanesFromIds(kIndicators, _countof(kIndicators)))
         return -1;
-    if (!CreateCommandBarsAndBands())
+    // Taking the frame's menu and each band added would lay the whole frame out again; the
+    // WM_SIZE that follows WM_CREATE lays it out once, with every bar in place.
+    m_bBuildingBars = TRUE;
+    const BOOL bBuilt = CreateCommandBarsAndBands();
+    m_bBuildingBars = FALSE;
+    if (!bBuilt)
         return -1;
+    // The command bars read the rebar's saved bands too.
     RestoreBarsFromProfile(kCommandBarsProfile);
-    m_wndReBar.LoadBandState(kCommandBarsProfile);
     // Every bar takes the current colours once the message loop runs.
     PostMessage(WM_SYSCOLORCHANGE);
     return 0;
@@ -203,6 +208,12 @@ BOOL CMainFrame::CreateCommandBarsAndBands()
     return m_wndReBar.GetReBarCtrl().SetBandInfo(kLogoBand, &rbbi);
 }
 
+void CMainFrame::RecalcLayout(BOOL bNotify)
+{
+    if (!m_bBuildingBars)
+        CZPFrameWnd::RecalcLayout(bNotify);
+}
+
 void CMainFrame::ShowWithSavedPlacement(int)
 {
     CZWindowPlacementStore placement;
@@ -226,7 +237,6 @@ void CMainFrame::OnDestroy()
     // The bars and their windows still exist here: they go after the frame's own handler.
     if (m_bClosing) {
         StoreBarsToProfile(kCommandBarsProfile);
-        m_wndReBar.SaveBandState(kCommandBarsProfile);
         CZWindowPlacementStore placement;
         placement.SaveWindow(this);
         CZRegistryManager().WriteProfileInt(kSettingsSection, kSkinEntry, static_cast<int>(m_nSkin));

@@ -27,6 +27,7 @@ public:
     ~CMainFrame() override;
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
 
     // Shows the frame in its saved placement and show state, or SW_SHOW when none is saved;
     // the process's show command plays no part.
@@ -75,6 +76,8 @@ protected:
     UINT m_nSkin;
     // Set while a close runs: the state is saved only when that close destroys the frame.
     BOOL m_bClosing;
+    // Set while OnCreate puts the bars together: the frame is laid out once they are all in.
+    BOOL m_bBuildingBars;
 
     DECLARE_MESSAGE_MAP()
 
