@@ -3,7 +3,8 @@
 // window given a ReBarWindow32 with two ToolbarWindow32 bands and the same logo band, and a
 // 6-part msctls_statusbar32, laid out on WM_SIZE as ours are; neither frame is shown;
 // then the Skins popup with 40 items (8 fixed, 32 skin files) from opening to its first paint
-// against TrackPopupMenu of 40 items. Needs a display.
+// against TrackPopupMenu of 40 items; then a skin switch (a skin file and back to no skin) with
+// ten times the windows against the time with the smaller number. Needs a display.
 // Usage: app_frame_bench [rounds]
 #include "BenchApp.h"
 #include "BenchClock.h"
@@ -19,6 +20,7 @@
 #include <framework/menu.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -39,6 +41,16 @@ const int kLogoWidth = 100;
 const int kLogoHeight = 23;
 const double kFrameGoal = 3.0;
 const double kPopupGoal = 2.0;
+const int kFewWindows = 100;
+const int kManyWindows = 1000;
+const int kSwitchRounds = 5;  // each a switch to the skin and one back
+const double kSwitchGoal = 12.0;
+const int kExtraWindowSize = 8;
+const int kExtraWindowColumns = 40;
+const int kHolderSize = kExtraWindowSize * kExtraWindowColumns;
+const WCHAR kSampleSkin[] = L"Slate.zpstyles";           // the sample skin the setup installs
+const WCHAR kBenchSkinName[] = L"slate-bench.msstyles";  // a copy of it among the files
+const int kPlainSkinFiles = kSkinFiles - 1;              // empty files beside it
 const WCHAR kPeerClass[] = L"TolvaneBenchPeerFrame";
 
 void PumpAll()
@@ -247,6 +259,41 @@ double OurPopupTime(CMainFrame* pFrame, int nRounds, int* pnItems)
     return dTotal / nRounds;
 }
 
+// The file index of a skin file by name; -1 when it was not listed.
+int SkinFileIndex(CMainFrame* pFrame, LPCWSTR lpszName)
+{
+    for (int n = 0; n < pFrame->GetSkinFileCount(); ++n) {
+        if (pFrame->GetSkinFile(n).strFileName.CompareNoCase(lpszName) == 0)
+            return n;
+    }
+    return -1;
+}
+
+// A switch to skin file n and back to no skin, with nWindows more child windows in the frame:
+// the time of one switch, posted messages included.
+double SkinSwitchTime(CMainFrame* pFrame, int nSkinFile, int nWindows, int nRounds)
+{
+    HWND hWndHolder = ::CreateWindowExW(0, L"STATIC", NULL, WS_CHILD | WS_VISIBLE, 0, 0, kHolderSize, kHolderSize,
+                                        pFrame->m_hWnd, NULL, NULL, NULL);
+    for (int i = 0; i < nWindows; ++i)
+        ::CreateWindowExW(0, L"STATIC", L"w", WS_CHILD | WS_VISIBLE, (i % kExtraWindowColumns) * kExtraWindowSize,
+                          (i / kExtraWindowColumns) * kExtraWindowSize, kExtraWindowSize, kExtraWindowSize, hWndHolder,
+                          NULL, NULL, NULL);
+    PumpAll();
+    const UINT nSkin = ID_SKIN_CUSTOM_FIRST + static_cast<UINT>(nSkinFile);
+    const double t0 = BenchNowMs();
+    for (int r = 0; r < nRounds; ++r) {
+        pFrame->SendMessage(WM_COMMAND, nSkin);
+        PumpAll();
+        pFrame->SendMessage(WM_COMMAND, ID_SKIN_NONE);
+        PumpAll();
+    }
+    const double dTime = (BenchNowMs() - t0) / (2 * nRounds);
+    ::DestroyWindow(hWndHolder);
+    PumpAll();
+    return dTime;
+}
+
 void PrintRatio(const char* pszWhat, const char* pszPeer, double dOurs, double dPeer, double dGoal)
 {
     printf("%s: ours %.3f ms, %s %.3f ms, ratio %.2fx (goal <= %.1fx)\n", pszWhat, dOurs, pszPeer, dPeer,
@@ -269,7 +316,13 @@ int wmain(int argc, wchar_t** argv)
 
     // 32 skin files for the popup; the program's library beside the benchmark.
     const std::wstring skins = TempFolder(L"tolvane-bench-skins-");
-    for (int i = 0; i < kSkinFiles; ++i) {
+    WCHAR szData[MAX_PATH] = {};
+    ::SHGetFolderPathW(NULL, CSIDL_COMMON_APPDATA, NULL, SHGFP_TYPE_CURRENT, szData);
+    const BOOL bSampleSkin = ::CopyFileW((std::wstring(szData) + L"\\Dunmere\\Skins\\" + kSampleSkin).c_str(),
+                                         (skins + kBenchSkinName).c_str(), FALSE);
+    if (!bSampleSkin)
+        ::CloseHandle(::CreateFileW((skins + kBenchSkinName).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+    for (int i = 0; i < kPlainSkinFiles; ++i) {
         HANDLE hFile = ::CreateFileW((skins + L"skin" + std::to_wstring(i) + L".msstyles").c_str(), GENERIC_WRITE, 0,
                                      NULL, CREATE_ALWAYS, 0, NULL);
         ::CloseHandle(hFile);
@@ -310,11 +363,25 @@ int wmain(int argc, wchar_t** argv)
     PrintRatio("Skins popup open to first paint", "TrackPopupMenu", dOurPopup, dPeerPopup, kPopupGoal);
 
     ::DestroyWindow(hWndOwner);
+
+    // The same switch with ten times the windows, in the same run.
+    const int nSkinFile = SkinFileIndex(pFrame, kBenchSkinName);
+    if (nSkinFile < 0) {
+        fprintf(stderr, "the bench skin was not listed\n");
+        return 1;
+    }
+    printf("skin switch to %s and back to no skin\n", bSampleSkin ? "the sample skin" : "a file that fails to load");
+    SkinSwitchTime(pFrame, nSkinFile, 0, 1);
+    const double dFewSwitch = SkinSwitchTime(pFrame, nSkinFile, kFewWindows, kSwitchRounds);
+    const double dManySwitch = SkinSwitchTime(pFrame, nSkinFile, kManyWindows, kSwitchRounds);
+    PrintRatio("skin switch, 1000 windows vs 100", "100 windows", dManySwitch, dFewSwitch, kSwitchGoal);
+
     pFrame->DestroyWindow();
     app.ExitInstance();
     CMainFrame::SetSkinsFolderOverride(NULL);
-    for (int i = 0; i < kSkinFiles; ++i)
+    for (int i = 0; i < kPlainSkinFiles; ++i)
         ::DeleteFileW((skins + L"skin" + std::to_wstring(i) + L".msstyles").c_str());
+    ::DeleteFileW((skins + kBenchSkinName).c_str());
     ::RemoveDirectoryW(skins.c_str());
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TolvaneAppBench");
     return 0;

@@ -81,6 +81,14 @@ void CScintillaWnd::SetText(LPCSTR lpszText, Sci_Position nLength)
     SetFocus();
 }
 
+void CScintillaWnd::ClearText()
+{
+    Call(SCI_SETUNDOCOLLECTION, FALSE);
+    Call(SCI_CLEARALL);
+    Call(SCI_EMPTYUNDOBUFFER);
+    Call(SCI_SETUNDOCOLLECTION, TRUE);
+}
+
 char* CScintillaWnd::GetTextCopy(size_t* pnLength)
 {
     const Sci_Position nLength = Call(SCI_GETLENGTH);

@@ -29,6 +29,8 @@ public:
     // Replaces the whole text by nLength bytes (-1: up to the NUL), kept byte for byte, caret at
     // 0 and focus to the editor. NULL changes no text.
     virtual void SetText(LPCSTR lpszText, Sci_Position nLength = -1);
+    // Empties the text and the undo history, keeping no undo record of the old text.
+    virtual void ClearText();
     // The whole text in a new NUL-terminated C-heap block; NULL when the component reports a
     // length it cannot hold. *pnLength (optional) gets the byte count, which may include NULs.
     virtual char* GetTextCopy(size_t* pnLength = NULL);

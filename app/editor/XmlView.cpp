@@ -156,6 +156,9 @@ void CXmlView::OnInitialUpdate()
     CTolvaneDoc* pDoc = GetDocument();
     BOOL bText = pDoc != NULL && pDoc->GetXmlText() != NULL;
     if (bText) {
+        // The old text goes first: the set-up would clear its styles and convert its line ends
+        // (a whole pass over a text of many megabytes) only for it to be replaced.
+        m_wndEditor.ClearText();
         m_wndEditor.Init();
         if (!m_wndEditor.LoadDocument(pDoc->GetXmlText(), pDoc->GetXmlLength())) {
             AfxMessageBox(kTextNotTaken);
@@ -181,7 +184,7 @@ void CXmlView::ShowStartPage(BOOL bShow)
         m_wndEditor.SetFocus();
     if (m_pPageElement != NULL) {
         CZPMarkupEnum* pVisibility = CZPMarkupEnum::CreateValue(bShow ? CZPMarkupUIElement::visibilityVisible
-                                                                     : CZPMarkupUIElement::visibilityHidden);
+                                                                      : CZPMarkupUIElement::visibilityHidden);
         if (!m_pPageElement->SetValue(CZPMarkupUIElement::m_pVisibilityProperty, pVisibility))
             pVisibility->Release();
     }

@@ -90,7 +90,13 @@ const FixedSkin kFixedSkinFiles[kFixedSkins - 1] = {
     { L"iTunes", L"Normalitunes.INI" },
 };
 
+BOOL SystemDataFolder(LPWSTR lpszPath)
+{
+    return SUCCEEDED(::SHGetFolderPathW(NULL, CSIDL_COMMON_APPDATA, NULL, SHGFP_TYPE_CURRENT, lpszPath));
+}
+
 CString g_strSkinsFolderOverride;
+CMainFrame::PFNDATAFOLDERLOOKUP g_pfnDataFolderLookup = &SystemDataFolder;
 
 // The shared skins folder with its final backslash; FALSE without a common data folder.
 BOOL LocateSkinsFolder(CString& strFolder)
@@ -100,8 +106,9 @@ BOOL LocateSkinsFolder(CString& strFolder)
         return TRUE;
     }
     WCHAR szPath[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(NULL, CSIDL_COMMON_APPDATA, NULL, SHGFP_TYPE_CURRENT, szPath)) ||
-        !::PathAppendW(szPath, kSkinsSubfolder))
+    // An empty or relative answer would put the folder under the current directory, which the
+    // file dialogs move: that is no data folder either.
+    if (!g_pfnDataFolderLookup(szPath) || ::PathIsRelativeW(szPath) || !::PathAppendW(szPath, kSkinsSubfolder))
         return FALSE;
     strFolder = szPath;
     return TRUE;
@@ -268,6 +275,11 @@ void CMainFrame::OnCustomize()
 void CMainFrame::SetSkinsFolderOverride(LPCWSTR lpszFolder)
 {
     g_strSkinsFolderOverride = lpszFolder != NULL ? lpszFolder : L"";
+}
+
+void CMainFrame::SetDataFolderLookup(PFNDATAFOLDERLOOKUP pfnLookup)
+{
+    g_pfnDataFolderLookup = pfnLookup != NULL ? pfnLookup : &SystemDataFolder;
 }
 
 int CMainFrame::ScanSkinFolder()

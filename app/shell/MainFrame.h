@@ -54,6 +54,11 @@ public:
     // Tests: the folder frames made from now on use in place of the shared skins folder
     // (with its final backslash); NULL goes back to the shared one.
     static void SetSkinsFolderOverride(LPCWSTR lpszFolder);
+    // Fills a MAX_PATH buffer with the common application-data folder; FALSE when there is none.
+    typedef BOOL (*PFNDATAFOLDERLOOKUP)(LPWSTR lpszPath);
+    // Tests: the lookup frames made from now on use for the common application-data folder, when
+    // no skins folder override is set; NULL goes back to the system's.
+    static void SetDataFolderLookup(PFNDATAFOLDERLOOKUP pfnLookup);
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);

@@ -835,6 +835,7 @@ protected:
     {
         TolvaneAppTest::TearDown();
         CMainFrame::SetSkinsFolderOverride(NULL);
+        CMainFrame::SetDataFolderLookup(NULL);
         ZpSkinManagerInstance()->SelectSkin(NULL, NULL);
     }
     void StartPlain()
@@ -1038,6 +1039,67 @@ TEST_F(SkinsMenuTest, FilesThatAreNoSkinsAreListedAndRefused)
     StartPlain();
     EXPECT_EQ(Frame()->GetCurrentSkin(), 8u + nSkin);
     EXPECT_TRUE(ZpSkinManagerInstance()->IsEnabled());
+}
+
+BOOL NoDataFolder(LPWSTR)
+{
+    return FALSE;
+}
+BOOL EmptyDataFolder(LPWSTR lpszPath)
+{
+    lpszPath[0] = L'\0';
+    return TRUE;
+}
+BOOL RelativeDataFolder(LPWSTR lpszPath)
+{
+    wcscpy(lpszPath, L"Data");
+    return TRUE;
+}
+
+// Without a common data folder nothing is scanned or loaded: count and index are 0 whatever was
+// stored, and the Skins popup shows the fixed items only. A folder that does not exist is
+// scanned empty and the stored choice stays.
+TEST_F(SkinsMenuTest, WithoutADataFolderThereAreNoSkinFilesAndNoSkin)
+{
+    struct Case
+    {
+        const char* pszName;
+        CMainFrame::PFNDATAFOLDERLOOKUP pfnLookup;
+        BOOL bMissingFolder;
+        UINT nExpected;
+    };
+    const Case cases[] = {
+        { "the skins folder does not exist", NULL, TRUE, 9 },
+        { "the lookup fails", NoDataFolder, FALSE, 0 },
+        { "the lookup answers an empty path", EmptyDataFolder, FALSE, 0 },
+        { "the lookup answers a relative path", RelativeDataFolder, FALSE, 0 },
+    };
+    AddFile(L"listed.msstyles");
+    StartPlain();
+    ASSERT_EQ(Frame()->GetSkinFileCount(), 1);
+    CZRegistryManager().WriteProfileInt(L"Settings", L"Skin", 9);
+    const std::wstring missing = m_folder + L"missing\\";
+    const std::vector<int> kFixed = { 32785, 32786, 32787, 32788, 32789, 32790, 32791, 32792 };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        Restart();
+        CMainFrame::SetSkinsFolderOverride(c.bMissingFolder ? missing.c_str() : NULL);
+        CMainFrame::SetDataFolderLookup(c.pfnLookup);
+        StartPlain();
+        EXPECT_EQ(Frame()->GetSkinFileCount(), 0);
+        EXPECT_EQ(Frame()->GetCurrentSkin(), c.nExpected);
+        EXPECT_EQ(Frame()->GetSkinsFolder().IsEmpty(), !c.bMissingFolder);
+        EXPECT_EQ(LaidOutSkinItems(), kFixed);
+        EXPECT_EQ(RadioMarks(), std::vector<UINT>{ ID_SKIN_NONE + c.nExpected });
+        EXPECT_FALSE(ZpSkinManagerInstance()->IsEnabled());
+    }
+    // A fixed skin chosen without a folder is marked and kept, and the program stays unskinned.
+    Command(ID_SKIN_NONE + 1);
+    EXPECT_EQ(RadioMarks(), std::vector<UINT>{ ID_SKIN_NONE + 1 });
+    EXPECT_FALSE(ZpSkinManagerInstance()->IsEnabled());
+    Frame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(CZRegistryManager().GetProfileInt(L"Settings", L"Skin", -1), 1u);
+    EXPECT_TRUE(m_app->m_boxes.empty());
 }
 
 // Stored values that name no skin start without one; a record never filled runs unskinned.
