@@ -392,6 +392,30 @@ TEST_F(CustomizeDragTest, WidthTrackingFollowsTheEdgeAboveTheMinimumOrCancels)
     }
 }
 
+// In a popup bar the tracked width is stored without the popup's icon column.
+TEST_F(CustomizeDragTest, WidthTrackedInAPopupBarLeavesOutTheIconColumn)
+{
+    CRefPtr<CZPPopupBar> popup;
+    popup.Attach(ZpCreatePopupBar(&m_commandBars));
+    popup->SetPaintManager(m_theme.Get());
+    CZPControl* pEdit = popup->GetControls()->Add(zpControlEdit, 700);
+    ASSERT_NE(nullptr, pEdit);
+    pEdit->SetWidth(120);
+    ASSERT_TRUE(popup->Popup(40, 40, NULL));
+    m_commandBars.SetCustomizeSelection(pEdit);
+    const CRect rc = pEdit->GetRect();
+    const CPoint ptPress(rc.right - 2, rc.CenterPoint().y);
+    const CPoint ptMoved = ptPress + CPoint(30, 0);
+    ::PostMessageW(popup->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptMoved.x, ptMoved.y));
+    ::PostMessageW(popup->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptMoved.x, ptMoved.y));
+    pEdit->OnCustomizeMouseDown(ptPress);
+    const int nIconColumn = m_theme->GetPopupIconColumnWidth(popup.Get());
+    EXPECT_GT(nIconColumn, 0);
+    EXPECT_EQ(rc.Width() + 30 - nIconColumn, pEdit->GetWidth());
+    m_commandBars.SetCustomizeSelection(NULL);
+    popup->EndTracking();
+}
+
 TEST_F(CustomizeDragTest, QuitEndsTheDragAndIsPostedAgain)
 {
     CZPControl* pDragged = m_pFirst->ControlAt(1);
