@@ -467,6 +467,13 @@ INT_PTR CALLBACK CPropertyPage::PropPageDlgProc(HWND hWnd, UINT message, WPARAM 
     return static_cast<INT_PTR>(AfxCallWndProc(pPage, hWnd, message, wParam, lParam));
 }
 
+BOOL CPropertyPage::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_pSheet == NULL)
+        return CDialog::PreTranslateMessage(pMsg);
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
 BOOL CPropertyPage::OnSetActive()
 {
     if (m_hWnd != NULL)

@@ -615,7 +615,8 @@ TEST_F(LayoutStateTest, OptionsRoundTripAndBadValuesGiveDefaults)
 struct StoredOptions
 {
     LONG nSchema = 34;
-    LONG first[5] = { 0, 0, 0, 1, 1 };  // AlwaysShowFullMenus, ShowFullAfterDelay, ToolBar(Screen|Accel)Tips, LargeIcons
+    LONG first[5] = { 0, 0, 0, 1,
+                      1 };  // AlwaysShowFullMenus, ShowFullAfterDelay, ToolBar(Screen|Accel)Tips, LargeIcons
     std::vector<DWORD> used = { 1, 57601, 1 };
     LONG nAnimation = 4;
     LONG firstBars[2] = { 0, 0 };  // SyncFloatingBars, ShowExpandButtonAlways
@@ -786,8 +787,7 @@ TEST_F(OptionsArchiveTest, DamagedValuesTakeDefaultsAndAShortArchiveChangesNothi
               EXPECT_EQ(1, static_cast<int>(o.m_mapHiddenCommands.GetCount()));
               EXPECT_FALSE(o.m_bAltDragCustomization);  // what follows still lines up
           } },
-        { "schema 7: nothing of the later groups is read",
-          [](StoredOptions& s) { s.nSchema = 7; },
+        { "schema 7: nothing of the later groups is read", [](StoredOptions& s) { s.nSchema = 7; },
           [](const CZPCommandBarsOptions& o) {
               EXPECT_TRUE(o.m_bLargeIcons);
               EXPECT_EQ(CSize(20, 20), o.m_szIcons);

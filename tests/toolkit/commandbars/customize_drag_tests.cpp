@@ -5,12 +5,14 @@
 #include "toolbar_test_support.h"
 
 #include "commandbars/ZPCommandBars.h"
+#include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPCustomizeDragTracker.h"
 #include "commandbars/ZPDockBar.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPToolBar.h"
 #include "common/ZPColorManager.h"
 
+#include <climits>
 #include <functional>
 #include <vector>
 
@@ -294,6 +296,124 @@ TEST_F(CustomizeDragTest, PostedInputDecidesCopyMoveRemoveOrKeep)
             EXPECT_EQ(nDraggedId, m_commandBars.GetCustomizeSelection()->GetID());
         }
     }
+}
+
+// Alt held over a toolbar's control outside customize mode: the same drag in a brief customize mode.
+TEST_F(CustomizeDragTest, AltDragMovesOrCopiesOutsideCustomizeModeWhenAllowed)
+{
+    m_commandBars.SetCustomizeMode(FALSE);
+    CZPCommandBarsOptions* pOptions = m_commandBars.GetCommandBarsOptions();
+    struct Case
+    {
+        const char* name;
+        BOOL bOption;   // the options' Alt-drag switch
+        BOOL bCommand;  // the site offers the customize command
+        WPARAM keys;    // held during the drag
+        BOOL bRun;
+        int nFirst, nSecond;  // controls gained by each bar
+    } cases[] = {
+        { "moves", TRUE, TRUE, 0, TRUE, -1, 1 },
+        { "Ctrl copies", TRUE, TRUE, MK_CONTROL, TRUE, 0, 1 },
+        { "the option off", FALSE, TRUE, 0, FALSE, 0, 0 },
+        { "no customize command", TRUE, FALSE, 0, FALSE, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rebuild();
+        pOptions->m_bAltDragCustomization = c.bOption;
+        m_frame.m_bCustomizeCommand = c.bCommand;
+        CZPControl* pDragged = m_pFirst->ControlAt(0);
+        const int nFirst = m_pFirst->CountControls();
+        const int nSecond = m_pSecond->CountControls();
+        const CPoint ptDrop = Centre(m_pSecond->ControlAt(1));
+        PlaceCursor(Centre(pDragged));
+        PostMouse(WM_MOUSEMOVE, ptDrop, MK_LBUTTON | c.keys);
+        PostMouse(WM_LBUTTONUP, ptDrop, c.keys);
+        EXPECT_EQ(c.bRun, m_pFirst->RunAltDrag(pDragged, pDragged->GetRect().CenterPoint()));
+        if (!c.bRun) {
+            MSG msg;  // the input meant for a drag that did not start
+            while (::PeekMessageW(&msg, m_frame.m_hWnd, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+            }
+        }
+        EXPECT_EQ(nFirst + c.nFirst, m_pFirst->CountControls());
+        EXPECT_EQ(nSecond + c.nSecond, m_pSecond->CountControls());
+        // Customize mode lasted only as long as the drag.
+        EXPECT_FALSE(m_pFirst->IsCustomizeModeActive());
+        EXPECT_EQ(nullptr, m_commandBars.GetCustomizeSelection());
+        EXPECT_EQ(nullptr, ::GetCapture());
+    }
+    pOptions->m_bAltDragCustomization = TRUE;
+    m_frame.m_bCustomizeCommand = FALSE;
+}
+
+// A press on the edge of the selected resizable control tracks its width with posted input.
+TEST_F(CustomizeDragTest, WidthTrackingFollowsTheEdgeAboveTheMinimumOrCancels)
+{
+    struct Case
+    {
+        const char* name;
+        BOOL bLeft;  // press on the left edge, else the right
+        int nMove;   // pointer movement
+        BOOL bEscape;
+        int nGrow;  // expected change of width; INT_MIN: down to the minimum
+    } cases[] = {
+        { "right edge out", FALSE, 30, FALSE, 30 },
+        { "right edge in past the minimum", FALSE, -300, FALSE, INT_MIN },
+        { "left edge out", TRUE, -20, FALSE, 20 },
+        { "Escape keeps the width", FALSE, 30, TRUE, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rebuild();
+        CZPControl* pEdit = m_pFirst->GetControls()->Add(zpControlEdit, 700);
+        ASSERT_NE(nullptr, pEdit);
+        pEdit->SetWidth(120);
+        m_pFirst->RecalcBarLayout();
+        m_frame.Frame()->RecalcLayout(FALSE);
+        m_commandBars.SetCustomizeSelection(pEdit);
+        const CRect rc = pEdit->GetRect();
+        ASSERT_TRUE(pEdit->IsCustomizeResizable());
+        const CPoint ptPress(c.bLeft ? rc.left + 1 : rc.right - 2, rc.CenterPoint().y);
+        const CPoint ptMoved = ptPress + CPoint(c.nMove, 0);
+        ::PostMessageW(m_pFirst->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptMoved.x, ptMoved.y));
+        if (c.bEscape)
+            ::PostMessageW(m_pFirst->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            ::PostMessageW(m_pFirst->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptMoved.x, ptMoved.y));
+        const int nControls = m_pFirst->CountControls();
+        pEdit->OnCustomizeMouseDown(ptPress);
+        const int nExpected = c.nGrow == INT_MIN ? pEdit->GetCustomizeMinWidth()
+                              : c.nGrow == 0     ? 120
+                                                 : rc.Width() + c.nGrow;
+        EXPECT_EQ(nExpected, pEdit->GetWidth());
+        EXPECT_EQ(nControls, m_pFirst->CountControls());  // tracked, not dragged
+        EXPECT_EQ(pEdit, m_commandBars.GetCustomizeSelection());
+        EXPECT_EQ(nullptr, ::GetCapture());
+    }
+}
+
+// In a popup bar the tracked width is stored without the popup's icon column.
+TEST_F(CustomizeDragTest, WidthTrackedInAPopupBarLeavesOutTheIconColumn)
+{
+    CRefPtr<CZPPopupBar> popup;
+    popup.Attach(ZpCreatePopupBar(&m_commandBars));
+    popup->SetPaintManager(m_theme.Get());
+    CZPControl* pEdit = popup->GetControls()->Add(zpControlEdit, 700);
+    ASSERT_NE(nullptr, pEdit);
+    pEdit->SetWidth(120);
+    ASSERT_TRUE(popup->Popup(40, 40, NULL));
+    m_commandBars.SetCustomizeSelection(pEdit);
+    const CRect rc = pEdit->GetRect();
+    const CPoint ptPress(rc.right - 2, rc.CenterPoint().y);
+    const CPoint ptMoved = ptPress + CPoint(30, 0);
+    ::PostMessageW(popup->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptMoved.x, ptMoved.y));
+    ::PostMessageW(popup->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptMoved.x, ptMoved.y));
+    pEdit->OnCustomizeMouseDown(ptPress);
+    const int nIconColumn = m_theme->GetPopupIconColumnWidth(popup.Get());
+    EXPECT_GT(nIconColumn, 0);
+    EXPECT_EQ(rc.Width() + 30 - nIconColumn, pEdit->GetWidth());
+    m_commandBars.SetCustomizeSelection(NULL);
+    popup->EndTracking();
 }
 
 TEST_F(CustomizeDragTest, QuitEndsTheDragAndIsPostedAgain)

@@ -11,7 +11,11 @@
 #include "commandbars/ZPCustomizeSheet.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPToolBar.h"
+#include "common/ZPImageClipboard.h"
 #include "common/ZPImageManager.h"
+
+#include "DibSection.h"
+#include "image_test_support.h"
 
 #include <functional>
 #include <vector>
@@ -50,6 +54,43 @@ private:
         return ::DefWindowProcW(hWnd, message, wParam, lParam);
     }
 };
+
+// One step per tick of a thread timer: a tick comes only once the input sent before it has been
+// taken by whatever loop runs, so each step sees the effect of the keys the last one pressed.
+class CTimerSteps
+{
+public:
+    ~CTimerSteps() { Stop(); }
+    void Start()
+    {
+        s_pThis = this;
+        m_nTimer = ::SetTimer(NULL, 0, kTickMs, Tick);
+    }
+    void Stop()
+    {
+        if (m_nTimer != 0)
+            ::KillTimer(NULL, m_nTimer);
+        m_nTimer = 0;
+        s_pThis = NULL;
+    }
+    std::vector<std::function<void()>> m_steps;
+
+private:
+    static const UINT kTickMs = 50;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (s_pThis == NULL || s_pThis->m_nNext >= s_pThis->m_steps.size())
+            return;
+        try {
+            s_pThis->m_steps[s_pThis->m_nNext++]();
+        } catch (...) {
+        }
+    }
+    static CTimerSteps* s_pThis;
+    size_t m_nNext = 0;
+    UINT_PTR m_nTimer = 0;
+};
+CTimerSteps* CTimerSteps::s_pThis = NULL;
 
 // The sheet's window procedure reachable without a window.
 class CTestSheet : public CZPCustomizeSheet
@@ -369,6 +410,190 @@ TEST_F(CustomizeSheetTest, ModalRunHooksTheFrameAndCloseEndsIt)
     ::ClientToScreen(m_frame.m_hWnd, &pt);
     ClickAt(pt);
     EXPECT_TRUE(PumpUntil([&] { return counter.m_nClicks > 0; }));
+}
+
+// Real keys while the sheet runs in the foreground: they reach the sheet, the frame's
+// accelerators stay quiet, and the sheet's keys switch pages.
+TEST_F(CustomizeSheetTest, RealKeysReachTheSheetAndSwitchPagesButNotTheFramesAccelerators)
+{
+    const WORD kEditId = 300;
+    const WORD kAccelCommand = 4242;
+    CDialogTemplateBuilder tmpl(L"&Page", 120, 60, WS_CHILD | WS_CAPTION | DS_SETFONT);
+    tmpl.AddItem(0x0081, kEditId, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 5, 5, 80, 12);
+    CPropertyPage page;
+    page.SetTemplate(tmpl.Get());
+    CZPCustomizeSheet sheet(&m_commandBars, 2);  // Tool&bars, &Commands, then the page
+    sheet.AddCustomizePage(&page);
+    // Ctrl+Q is a frame accelerator; its command is counted where the frame receives it.
+    ACCEL accel = { FVIRTKEY | FCONTROL, 'Q', kAccelCommand };
+    HACCEL hAccel = ::CreateAcceleratorTableW(&accel, 1);
+    m_frame.Frame()->m_hAccelTable = hAccel;
+    static int s_nAccelCommands;
+    static WNDPROC s_pfnFrameProc;
+    s_nAccelCommands = 0;
+    s_pfnFrameProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        m_frame.m_hWnd, GWLP_WNDPROC,
+        reinterpret_cast<LONG_PTR>(+[](HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (message == WM_COMMAND && LOWORD(wParam) == 4242)
+                ++s_nAccelCommands;
+            return ::CallWindowProcW(s_pfnFrameProc, hWnd, message, wParam, lParam);
+        })));
+    // Each chord is pressed and released in order.
+    auto press = [](std::vector<WORD> keys) {
+        std::vector<INPUT> inputs;
+        auto add = [&inputs](WORD vk, DWORD dwFlags) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = vk;
+            in.ki.dwFlags = dwFlags;
+            inputs.push_back(in);
+        };
+        for (WORD vk : keys)
+            add(vk, 0);
+        for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+            add(*it, KEYEVENTF_KEYUP);
+        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    };
+    HWND hWndSheet = NULL;
+    CString strTyped;
+    std::vector<int> pages;
+    CTimerSteps steps;
+    steps.m_steps = {
+        [&] {
+            hWndSheet = sheet.GetSafeHwnd();
+            ::SetForegroundWindow(hWndSheet);
+            ::SetFocus(::GetDlgItem(page.GetSafeHwnd(), kEditId));
+        },
+        [&] {
+            press({ 'A' });
+            press({ 'B' });
+            press({ VK_CONTROL, 'Q' });
+        },
+        [&] {
+            WCHAR szText[16] = {};
+            ::GetWindowTextW(::GetDlgItem(page.GetSafeHwnd(), kEditId), szText, 16);
+            strTyped = szText;
+        },
+    };
+    // Ctrl+Tab wraps to the first page, Alt+C picks "&Commands", Ctrl+PageDown the next, Alt+B
+    // "Tool&bars"; each step notes the page the keys before it chose.
+    const std::vector<std::vector<WORD>> switches = {
+        { VK_CONTROL, VK_TAB }, { VK_MENU, 'C' }, { VK_CONTROL, VK_NEXT }, { VK_MENU, 'B' }
+    };
+    for (size_t i = 0; i <= switches.size(); ++i) {
+        steps.m_steps.push_back([&, i] {
+            if (i > 0)
+                pages.push_back(sheet.GetActiveIndex());
+            if (i < switches.size())
+                press(switches[i]);
+            else
+                ::SendMessageW(::GetDlgItem(hWndSheet, IDCANCEL), BM_CLICK, 0, 0);
+        });
+    }
+    steps.Start();
+    sheet.DoModal();
+    steps.Stop();
+    ::SetWindowLongPtrW(m_frame.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_pfnFrameProc));
+    m_frame.Frame()->m_hAccelTable = NULL;
+    ::DestroyAcceleratorTable(hAccel);
+    EXPECT_EQ(CString(L"ab"), strTyped);
+    EXPECT_EQ(0, s_nAccelCommands);
+    EXPECT_EQ((std::vector<int>{ 0, 1, 2, 0 }), pages);
+}
+
+// Copy Button Image and Paste Button Image through the sheet's commands: alpha and opaque pictures
+// come back pixel for pixel, by the icon set and by the bitmap another program would leave.
+TEST_F(CustomizeSheetTest, ButtonImagesRoundTripThroughTheClipboard)
+{
+    static const int kSide = 16;
+    const COLORREF kBack = RGB(10, 200, 30);
+    CZPCustomizeSheet sheet(&m_commandBars);
+    CZPControl* pSource = m_pBar->ControlAt(0);
+    CZPControl* pTarget = m_pBar->ControlAt(2);
+    CZPImageManager* pImages = pSource->GetImageManager();
+    ASSERT_NE(nullptr, pImages);
+    // A straight-alpha picture: opaque, half-transparent and transparent parts.
+    auto alphaImage = [&](CZPImageManagerStateImage& image) {
+        image.TakeBitmap(MakeAlphaBitmap(kSide, kSide, [](int x, int y) {
+            return x < kSide / 2 ? Bgra(192, 96, 32, 255) : y < kSide / 2 ? Bgra(0, 128, 255, 128) : 0;
+        }));
+    };
+    // An icon with a mask: one colour inside a transparent border.
+    auto opaqueImage = [&](CZPImageManagerStateImage& image) {
+        image.AttachIcon(MakeMaskedIcon(kSide, kSide, RGB(200, 40, 40)));
+    };
+    // What the icon of an id draws over the background.
+    auto render = [&](UINT nId, CDibSection& dib) {
+        CZPImageManagerIcon* pIcon = pImages->GetImage(nId, kSide);
+        ASSERT_NE(nullptr, pIcon);
+        pIcon->DrawNormal(CDC::FromHandle(dib.GetDC()), 0, 0);
+        ::GdiFlush();
+    };
+    // Leaves only the CF_BITMAP (and the alpha marker) the copy put there.
+    auto keepOnlyTheBitmap = [&](BOOL bAlpha) {
+        ASSERT_TRUE(::OpenClipboard(NULL));
+        HBITMAP hCopy =
+            static_cast<HBITMAP>(::CopyImage(::GetClipboardData(CF_BITMAP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ::EmptyClipboard();
+        EXPECT_TRUE(ZpSetClipboardBitmap(hCopy, bAlpha));
+        ::CloseClipboard();
+    };
+    struct Case
+    {
+        const char* name;
+        BOOL bAlpha;
+        BOOL bBitmapOnly;
+    } cases[] = {
+        { "alpha, icon set", TRUE, FALSE },
+        { "alpha, bitmap with the marker", TRUE, TRUE },
+        { "opaque, icon set", FALSE, FALSE },
+        { "opaque, bitmap over button face", FALSE, TRUE },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZPImageManagerStateImage image;
+        if (c.bAlpha)
+            alphaImage(image);
+        else
+            opaqueImage(image);
+        const UINT nSourceId = pImages->AddCustomIcon(&image);
+        ASSERT_NE(0u, nSourceId);
+        pSource->SetIconId(static_cast<int>(nSourceId));
+        pTarget->SetIconId(7);
+        pTarget->SetCustomIconId(0);
+        m_commandBars.SetCustomizeSelection(pSource);
+        ASSERT_TRUE(sheet.RunCommand(9126));
+        ASSERT_TRUE(::OpenClipboard(NULL));
+        EXPECT_EQ(c.bAlpha, ::IsClipboardFormatAvailable(CF_ZPALPHABITMAP));
+        ::CloseClipboard();
+        if (c.bBitmapOnly)
+            keepOnlyTheBitmap(c.bAlpha);
+        m_commandBars.SetCustomizeSelection(pTarget);
+        ASSERT_TRUE(sheet.RunCommand(9127));
+        ASSERT_GT(pTarget->GetCustomIconId(), 0);
+        CDibSection expected(kSide, kSide, kBack);
+        CDibSection pasted(kSide, kSide, kBack);
+        render(nSourceId, expected);
+        render(static_cast<UINT>(pTarget->GetCustomIconId()), pasted);
+        int nOff = 0;
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 0; x < kSide; ++x) {
+                const COLORREF a = expected.GetPixel(x, y);
+                const COLORREF b = pasted.GetPixel(x, y);
+                const bool bClose = abs(GetRValue(a) - GetRValue(b)) <= 2 && abs(GetGValue(a) - GetGValue(b)) <= 2 &&
+                                    abs(GetBValue(a) - GetBValue(b)) <= 2;
+                if (!bClose && nOff++ < 4)
+                    ADD_FAILURE() << x << ", " << y << ": " << std::hex << a << " pasted " << b;
+            }
+        }
+        EXPECT_EQ(0, nOff);
+        // The transparent corner lets the background through.
+        EXPECT_EQ(kBack, pasted.GetPixel(kSide - 1, kSide - 1));
+    }
+    m_commandBars.SetCustomizeSelection(NULL);
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    ::CloseClipboard();
 }
 
 TEST_F(CustomizeSheetTest, TheFrameRefusesToCloseWhileTheSheetRuns)

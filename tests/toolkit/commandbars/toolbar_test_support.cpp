@@ -5,11 +5,20 @@
 #include "commandbars/ZPToolBar.h"
 
 namespace {
+const UINT kCustomizeCommand = 35001;
+
 class CReportingFrame : public CFrameWnd
 {
 public:
     explicit CReportingFrame(CTestFrame* pOwner) : m_pOwner(pOwner) {}
     CTestFrame* m_pOwner;  // borrowed: outlives the window
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nID == kCustomizeCommand && nCode == CN_COMMAND && m_pOwner != NULL && m_pOwner->m_bCustomizeCommand)
+            return TRUE;
+        return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override

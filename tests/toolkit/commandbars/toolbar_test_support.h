@@ -64,6 +64,8 @@ public:
 
     HWND m_hWnd;
     std::function<void(UINT, WPARAM, LPARAM)> m_onMessage;
+    // The frame offers the customize command (35001) to the command routing.
+    BOOL m_bCustomizeCommand = FALSE;
 
 private:
     // Dock bars paint through the process-wide paint manager: one created meanwhile goes again.

@@ -114,6 +114,9 @@ public:
     void OnCancel() override;
     void SetModified(BOOL bChanged = TRUE);
     CPropertySheet* GetParentSheet() const { return m_pSheet; }
+    // In a sheet the keys are left to the sheet, whose dialog handling switches pages and
+    // navigates the page; alone, the page is a dialog of its own.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     PROPSHEETPAGEW m_psp;
 
