@@ -84,6 +84,9 @@ double OursOpenTypeClose(CComboBar& bar, HWND hWndHome)
     g_bOursShown = ::IsWindowVisible(bar.pCombo->GetDropDownBar()->GetSafeHwnd()) != FALSE;
     bar.pCombo->OnClick(FALSE, CPoint(kWidth - 5, 10));
     ::SetFocus(hWndHome);
+    // Focus taken away by a program leaves the bar tracking, its keyboard hooks on the thread
+    // slowing every message (the peer's and the loading too); a click elsewhere would end it.
+    bar.pBar->EndTracking();
     bar.pCombo->SetText(CString());
     Pump();
     return dTime;

@@ -106,6 +106,7 @@ void CZPListBoxItemKeys::AfterMessage(HWND hWnd, UINT message, WPARAM wParam, LP
 
 BOOL CZPListBoxItemKeys::Rebuild(HWND hWnd, int nCount)
 {
+    m_bValid = FALSE;
     m_keys.clear();
     m_lcid = ListLocale(hWnd);
     m_keys.reserve(static_cast<size_t>(nCount));

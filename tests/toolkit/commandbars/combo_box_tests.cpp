@@ -455,6 +455,10 @@ TEST_F(ComboBoxTest, ExactSearchAnswersAsTheListBoxWhileItemsChange)
         ::SendMessageW(hWnd, LB_DELETESTRING, 2, 0);
         ::SendMessageW(hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"ALPHA"));
         expectSameAnswers("changed");
+        // Setting the locale makes the search build its keys again from the items.
+        ::SendMessageW(hWnd, LB_SETLOCALE, static_cast<WPARAM>(::SendMessageW(hWnd, LB_GETLOCALE, 0, 0)), 0);
+        ::SendMessageW(hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"beta "));
+        expectSameAnswers("rebuilt");
         ::SendMessageW(hWnd, LB_RESETCONTENT, 0, 0);
         expectSameAnswers("cleared");
         list->AddString(L"Zzz");
