@@ -1,10 +1,10 @@
 // The complete main frame against comctl32, in the same run: the frame's creation (its OnCreate
 // builds the status bar, command bars, menu bar, toolbar, logo and rebar) against a top-level
 // window given a ReBarWindow32 with two ToolbarWindow32 bands and the same logo band, and a
-// 6-part msctls_statusbar32, laid out on WM_SIZE as ours are; neither frame is shown;
-// then the Skins popup with 40 items (8 fixed, 32 skin files) from opening to its first paint
-// against TrackPopupMenu of 40 items; then a skin switch (a skin file and back to no skin) with
-// ten times the windows against the time with the smaller number. Needs a display.
+// 6-part msctls_statusbar32, its bars placed on WM_SIZE; both take the system's default size and
+// neither is shown. Then the Skins popup with 40 items (8 fixed, 32 skin files) from opening to
+// its first paint against TrackPopupMenu of 40 items; then a skin switch (a skin file and back to
+// no skin) with ten times the windows against the time with the smaller number. Needs a display.
 // Usage: app_frame_bench [rounds]
 #include "BenchApp.h"
 #include "BenchClock.h"

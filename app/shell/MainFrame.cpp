@@ -122,7 +122,7 @@ BOOL HasSkinExtension(const CString& strName)
 
 }  // namespace
 
-CMainFrame::CMainFrame() : m_nSkinFiles(0), m_nSkin(0), m_bClosing(FALSE), m_bBuildingBars(FALSE)
+CMainFrame::CMainFrame() : m_nSkinFiles(0), m_nSkin(0), m_bClosing(FALSE), m_bBuildingBars(FALSE), m_bLayoutHeld(FALSE)
 {
     // Without a common data folder the program keeps the system's look.
     if (!LocateSkinsFolder(m_strSkinsFolder))
@@ -156,13 +156,16 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
     if (!m_wndStatusBar.CreateBar(this, kStatusBarStyle, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.CreatePanesFromIds(kIndicators, _countof(kIndicators)))
         return -1;
-    // Taking the frame's menu and each band added would lay the whole frame out again; the
-    // WM_SIZE that follows WM_CREATE lays it out once, with every bar in place.
+    // Taking the frame's menu and each band added would lay the whole frame out again: the
+    // layouts asked for meanwhile are made once, with every bar in place.
     m_bBuildingBars = TRUE;
+    m_bLayoutHeld = FALSE;
     const BOOL bBuilt = CreateCommandBarsAndBands();
     m_bBuildingBars = FALSE;
     if (!bBuilt)
         return -1;
+    if (m_bLayoutHeld)
+        RecalcLayout();
     // The command bars read the rebar's saved bands too.
     RestoreBarsFromProfile(kCommandBarsProfile);
     // Every bar takes the current colours once the message loop runs.
@@ -217,7 +220,9 @@ BOOL CMainFrame::CreateCommandBarsAndBands()
 
 void CMainFrame::RecalcLayout(BOOL bNotify)
 {
-    if (!m_bBuildingBars)
+    if (m_bBuildingBars)
+        m_bLayoutHeld = TRUE;
+    else
         CZPFrameWnd::RecalcLayout(bNotify);
 }
 

@@ -81,8 +81,10 @@ protected:
     UINT m_nSkin;
     // Set while a close runs: the state is saved only when that close destroys the frame.
     BOOL m_bClosing;
-    // Set while OnCreate puts the bars together: the frame is laid out once they are all in.
+    // Set while OnCreate puts the bars together: layouts asked for meanwhile are held back
+    // (m_bLayoutHeld) and made once the bars are all in.
     BOOL m_bBuildingBars;
+    BOOL m_bLayoutHeld;
 
     DECLARE_MESSAGE_MAP()
 

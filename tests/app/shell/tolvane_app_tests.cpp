@@ -605,6 +605,48 @@ TEST_F(TolvaneAppTest, TheFrameHoldsItsBarsInTheRebarAndItsPanesInTheStatusBar)
     EXPECT_STREQ(PaneText(1).GetString(), L"Line: 4 Col: 7");
 }
 
+// Layouts of a frame's status bar, counted by the WM_SIZEPARENT each one sends it.
+int g_nStatusBarLayouts = 0;
+LRESULT CALLBACK CountStatusBarLayouts(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pMsg->message == WM_SIZEPARENT && ::GetDlgCtrlID(pMsg->hwnd) == AFX_IDW_STATUS_BAR)
+        ++g_nStatusBarLayouts;
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+// Taking the frame's menu and adding each band must not lay the frame out again and again: it is
+// laid out once its bars are all in, with the rebar along the top and the status bar along the
+// bottom.
+TEST_F(TolvaneAppTest, MakingTheFrameLaysItOutOnce)
+{
+    const std::wstring path = TestFolder() + L"layout.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(StartWith(path));
+    g_nStatusBarLayouts = 0;
+    HHOOK hHook = ::SetWindowsHookExW(WH_CALLWNDPROC, CountStatusBarLayouts, NULL, ::GetCurrentThreadId());
+    ASSERT_NE(hHook, nullptr);
+    CMainFrame* pFrame = new CMainFrame;  // deletes itself with its window
+    const BOOL bMade = pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, NULL, NULL);
+    ::UnhookWindowsHookEx(hHook);
+    ASSERT_TRUE(bMade);
+    EXPECT_EQ(g_nStatusBarLayouts, 1);
+
+    CRect rcClient, rcReBar, rcStatus;
+    pFrame->GetClientRect(&rcClient);
+    pFrame->GetReBar().GetWindowRect(&rcReBar);
+    pFrame->ScreenToClient(&rcReBar);
+    pFrame->GetStatusBar().GetWindowRect(&rcStatus);
+    pFrame->ScreenToClient(&rcStatus);
+    EXPECT_EQ(rcReBar.TopLeft(), rcClient.TopLeft());
+    EXPECT_EQ(rcReBar.Width(), rcClient.Width());
+    EXPECT_GT(rcReBar.Height(), 0);
+    EXPECT_EQ(rcStatus.BottomRight(), rcClient.BottomRight());
+    EXPECT_EQ(rcStatus.Width(), rcClient.Width());
+    EXPECT_GT(rcStatus.Height(), 0);
+    pFrame->DestroyWindow();
+}
+
 // Each kind of damage to the stored layout on its own: the bars and bands start as built, the
 // placement and the document are kept, and no message is shown.
 TEST_F(TolvaneAppTest, EachDamagedLayoutStartsWithTheDefaultBarsAndKeepsThePlacement)
