@@ -634,7 +634,9 @@ TEST_F(CustomControlTest, HostsTheWindowInsideItsBordersAndEnablesIt)
     m_pCustom->SetEnabled(TRUE);
     EXPECT_TRUE(::IsWindowEnabled(m_hWndHosted));
 
-    // The bar keeps tracking the mouse over the hosted window.
+    // The bar keeps tracking the mouse over the hosted window. It tracks only while active, which a
+    // test running beside this one may have taken.
+    ::SetForegroundWindow(m_pBar->GetSafeHwnd());
     ::SendMessageW(m_hWndHosted, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     EXPECT_EQ(0, m_pBar->GetHighlightedIndex());
 
