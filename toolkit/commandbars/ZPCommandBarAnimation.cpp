@@ -22,6 +22,70 @@ BOOL IsInside(const CRect& rcInner, const CRect& rcOuter)
     return rcUnion == rcOuter;
 }
 
+// Bars drawn without a cache share one back buffer on the thread that first paints: a hot change
+// repaints two items, and making a bitmap and a DC for every paint cost more than drawing them. It
+// grows to the largest area painted and is kept; a paint it cannot serve (another thread, a paint
+// nested in a paint, an area over the cap) makes a buffer of its own as before.
+class CSharedBackBuffer
+{
+public:
+    CSharedBackBuffer() : m_dc(NULL), m_size(0, 0), m_dwThread(::GetCurrentThreadId()), m_bBusy(FALSE) {}
+
+    // The buffer's DC covering (0, 0)-(sz.cx, sz.cy), compatible with hDC; NULL when not available.
+    HDC Acquire(HDC hDC, CSize sz)
+    {
+        if (m_bBusy || m_dwThread != ::GetCurrentThreadId() || m_dc.GetSafeHdc() == NULL)
+            return NULL;
+        if (sz.cx > m_size.cx || sz.cy > m_size.cy) {
+            const CSize szNew(std::max(sz.cx, m_size.cx), std::max(sz.cy, m_size.cy));
+            if (static_cast<long long>(szNew.cx) * szNew.cy > kMaxPixels)
+                return NULL;
+            m_dc.Restore();
+            m_bitmap.DeleteObject();
+            m_size = CSize(0, 0);
+            if (!m_bitmap.Attach(::CreateCompatibleBitmap(hDC, szNew.cx, szNew.cy)))
+                return NULL;
+            m_dc.Select(static_cast<HBITMAP>(m_bitmap.GetSafeHandle()));
+            m_size = szNew;
+        }
+        m_bBusy = TRUE;
+        return m_dc.GetSafeHdc();
+    }
+    void Release() { m_bBusy = FALSE; }
+
+private:
+    static const long long kMaxPixels = 4096LL * 2048;  // 32 MB at four bytes a pixel
+
+    CBitmap m_bitmap;  // owned, selected into m_dc
+    CMemoryDC m_dc;
+    CSize m_size;
+    DWORD m_dwThread;
+    BOOL m_bBusy;
+};
+
+// Holds the shared buffer for one paint.
+class CBackBufferHold
+{
+public:
+    CBackBufferHold(HDC hDC, CSize sz) : m_hDC(Shared().Acquire(hDC, sz)) {}
+    ~CBackBufferHold()
+    {
+        if (m_hDC != NULL)
+            Shared().Release();
+    }
+    CBackBufferHold(const CBackBufferHold&) = delete;
+    CBackBufferHold& operator=(const CBackBufferHold&) = delete;
+    HDC GetSafeHdc() const { return m_hDC; }
+
+private:
+    static CSharedBackBuffer& Shared()
+    {
+        static CSharedBackBuffer s_buffer;
+        return s_buffer;
+    }
+    HDC m_hDC;  // borrowed from the shared buffer
+};
+
 }  // namespace
 
 // ---- CAnimateInfo ----
@@ -273,8 +337,17 @@ void CZPCommandBarAnimation::OnPaint()
     if (!m_bKeepCache && !IsAnimationEnabled()) {
         FreeCache();
         Stop();
-        CZPBufferDC dc(paintDC);
-        m_pBar->DrawBar(&dc, rcPaint);
+        CBackBufferHold buffer(paintDC.GetSafeHdc(), CSize(rcPaint.right, rcPaint.bottom));
+        if (buffer.GetSafeHdc() != NULL) {
+            // Black first, as a new bitmap is: another bar's pixels never show where nothing draws.
+            ::PatBlt(buffer.GetSafeHdc(), rcPaint.left, rcPaint.top, rcPaint.Width(), rcPaint.Height(), BLACKNESS);
+            DrawBarInto(buffer.GetSafeHdc(), rcPaint, rcPaint.left, rcPaint.top);
+            ::BitBlt(paintDC.GetSafeHdc(), rcPaint.left, rcPaint.top, rcPaint.Width(), rcPaint.Height(),
+                     buffer.GetSafeHdc(), rcPaint.left, rcPaint.top, SRCCOPY);
+        } else {
+            CZPBufferDC dc(paintDC);
+            m_pBar->DrawBar(&dc, rcPaint);
+        }
         m_bInvalid = FALSE;
         return;
     }

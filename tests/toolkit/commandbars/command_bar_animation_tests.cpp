@@ -81,6 +81,27 @@ TEST_F(CommandBarAnimationTest, WithAnimationOffNothingIsCachedOrFaded)
     ZpGetPaintManager()->m_bEnableAnimation = FALSE;
 }
 
+// Without animation bars paint through one shared back buffer: each paint shows its own bar's
+// pixels at their places, and a partial paint leaves the rest of the window as it was.
+TEST_F(CommandBarAnimationTest, BarsWithoutAnimationPaintTheirOwnPixels)
+{
+    CAnimatedBar first(FALSE), second(FALSE);
+    second.p->SetWindowPos(NULL, 0, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    first.Change(0, RGB(200, 0, 0));
+    first.Change(1, RGB(0, 200, 0));
+    first.p->UpdateWindow();
+    second.Change(0, RGB(0, 0, 200));
+    second.Change(1, RGB(200, 200, 0));
+    second.p->UpdateWindow();
+    // Only the first bar's second control is repainted, after the second bar used the buffer.
+    first.Change(1, RGB(0, 100, 100));
+    first.p->UpdateWindow();
+    EXPECT_EQ(RGB(200, 0, 0), first.Screen(20, 10));
+    EXPECT_EQ(RGB(0, 100, 100), first.Screen(60, 10));
+    EXPECT_EQ(RGB(0, 0, 200), second.Screen(20, 10));
+    EXPECT_EQ(RGB(200, 200, 0), second.Screen(60, 10));
+}
+
 TEST_F(CommandBarAnimationTest, AChangeFadesInSixStepsOverFiveTicks)
 {
     CAnimatedBar bar(TRUE);
