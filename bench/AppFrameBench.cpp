@@ -27,6 +27,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -286,7 +287,8 @@ void PrintRatio(const char* pszWhat, const char* pszPeer, double dOurs, double d
 int wmain(int argc, wchar_t** argv)
 {
     const int nRounds = argc > 1 ? _wtoi(argv[1]) : kDefaultRounds;
-    const int nLongSwitches = argc > 2 ? _wtoi(argv[2]) : kDefaultLongSwitches;
+    // An even count, at least one pair: each round is a switch to the skin and one back.
+    const int nLongSwitches = std::max(2, (argc > 2 ? _wtoi(argv[2]) : kDefaultLongSwitches) / 2 * 2);
     INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES };
     ::InitCommonControlsEx(&icc);
     WNDCLASSW wc = {};
