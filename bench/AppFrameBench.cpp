@@ -4,10 +4,13 @@
 // 6-part msctls_statusbar32, its bars placed on WM_SIZE; both take the system's default size and
 // neither is shown. Then the Skins popup with 40 items (8 fixed, 32 skin files) from opening to
 // its first paint against TrackPopupMenu of 40 items; then a skin switch (a skin file and back to
-// no skin) with ten times the windows against the time with the smaller number. Needs a display.
-// Usage: app_frame_bench [rounds]
+// no skin) with ten times the windows against the time with the smaller number; then a long run
+// of switches (1,000 by default) with the process's GDI and USER object counts before and after.
+// Needs a display.
+// Usage: app_frame_bench [rounds] [switches]
 #include "BenchApp.h"
 #include "BenchClock.h"
+#include "TabTestHost.h"
 
 #include "AppIds.h"
 #include "document/TolvaneDoc.h"
@@ -25,6 +28,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -51,6 +55,7 @@ const int kHolderSize = kExtraWindowSize * kExtraWindowColumns;
 const WCHAR kSampleSkin[] = L"Slate.zpstyles";           // the sample skin the setup installs
 const WCHAR kBenchSkinName[] = L"slate-bench.msstyles";  // a copy of it among the files
 const int kPlainSkinFiles = kSkinFiles - 1;              // empty files beside it
+const int kDefaultLongSwitches = 1000;
 const WCHAR kPeerClass[] = L"TolvaneBenchPeerFrame";
 
 void PumpAll()
@@ -259,6 +264,21 @@ double OurPopupTime(CMainFrame* pFrame, int nRounds, int* pnItems)
     return dTotal / nRounds;
 }
 
+BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam)
+{
+    ++*reinterpret_cast<DWORD*>(lParam);
+    ::EnumChildWindows(hWnd, CountWindow, lParam);
+    return TRUE;
+}
+
+// The thread's windows, children included: the USER objects Wine's GetGuiResources does not count.
+DWORD CountThreadWindows()
+{
+    DWORD dwCount = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&dwCount));
+    return dwCount;
+}
+
 // The file index of a skin file by name; -1 when it was not listed.
 int SkinFileIndex(CMainFrame* pFrame, LPCWSTR lpszName)
 {
@@ -305,6 +325,8 @@ void PrintRatio(const char* pszWhat, const char* pszPeer, double dOurs, double d
 int wmain(int argc, wchar_t** argv)
 {
     const int nRounds = argc > 1 ? _wtoi(argv[1]) : kDefaultRounds;
+    // An even count, at least one pair: each round is a switch to the skin and one back.
+    const int nLongSwitches = std::max(2, (argc > 2 ? _wtoi(argv[2]) : kDefaultLongSwitches) / 2 * 2);
     INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES };
     ::InitCommonControlsEx(&icc);
     WNDCLASSW wc = {};
@@ -375,6 +397,19 @@ int wmain(int argc, wchar_t** argv)
     const double dFewSwitch = SkinSwitchTime(pFrame, nSkinFile, kFewWindows, kSwitchRounds);
     const double dManySwitch = SkinSwitchTime(pFrame, nSkinFile, kManyWindows, kSwitchRounds);
     PrintRatio("skin switch, 1000 windows vs 100", "100 windows", dManySwitch, dFewSwitch, kSwitchGoal);
+
+    // Many switches in a row keep no GDI or USER object.
+    const HANDLE hProcess = ::GetCurrentProcess();
+    const DWORD dwGdiBefore = CountGdiObjects();
+    const DWORD dwUserBefore = ::GetGuiResources(hProcess, GR_USEROBJECTS);
+    const DWORD dwGdiReportedBefore = ::GetGuiResources(hProcess, GR_GDIOBJECTS);
+    const DWORD dwWindowsBefore = CountThreadWindows();
+    const double dLong = SkinSwitchTime(pFrame, nSkinFile, 0, nLongSwitches / 2);
+    printf("%d skin switches: %.1f ms each; GDI objects %lu -> %lu; GetGuiResources GDI %lu -> %lu, USER %lu -> "
+           "%lu; windows %lu -> %lu\n",
+           nLongSwitches, dLong, dwGdiBefore, CountGdiObjects(), dwGdiReportedBefore,
+           ::GetGuiResources(hProcess, GR_GDIOBJECTS), dwUserBefore, ::GetGuiResources(hProcess, GR_USEROBJECTS),
+           dwWindowsBefore, CountThreadWindows());
 
     pFrame->DestroyWindow();
     app.ExitInstance();
