@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "commandbars/ZPCommandBar.h"
 #include "commandbars/ZPPaintManager.h"
@@ -15,52 +14,12 @@
 namespace {
 
 const int kFullAlpha = 255;
-// An update region of more pieces than this is painted as its bounding box.
-const int kMaxSeparatePieces = 8;
 
 BOOL IsInside(const CRect& rcInner, const CRect& rcOuter)
 {
     CRect rcUnion;
     rcUnion.UnionRect(rcInner, rcOuter);
     return rcUnion == rcOuter;
-}
-
-// The rectangles of a window's update region when it is made of a few apart (say the old and
-// the new place of a marker), so that each is painted alone rather than all between them; empty
-// for a single rectangle or too many. The region's bands are joined back where they split one
-// rectangle.
-std::vector<CRect> SeparateUpdatePieces(HWND hWnd)
-{
-    std::vector<CRect> pieces;
-    CRgn rgn;
-    if (!rgn.CreateRectRgn(0, 0, 0, 0) || ::GetUpdateRgn(hWnd, rgn, FALSE) != COMPLEXREGION)
-        return pieces;
-    const DWORD cbData = ::GetRegionData(rgn, 0, NULL);
-    if (cbData < sizeof(RGNDATAHEADER))
-        return pieces;
-    std::vector<BYTE> data(cbData);
-    RGNDATA* pData = reinterpret_cast<RGNDATA*>(data.data());
-    if (::GetRegionData(rgn, cbData, pData) != cbData ||
-        pData->rdh.nCount > (cbData - sizeof(RGNDATAHEADER)) / sizeof(RECT))
-        return pieces;
-    const RECT* pRects = reinterpret_cast<const RECT*>(pData->Buffer);
-    for (DWORD i = 0; i < pData->rdh.nCount; ++i) {
-        const CRect rc(pRects[i]);
-        auto itAbove = std::find_if(pieces.begin(), pieces.end(), [&](const CRect& rcPiece) {
-            return rcPiece.left == rc.left && rcPiece.right == rc.right && rcPiece.bottom == rc.top;
-        });
-        if (itAbove != pieces.end())
-            itAbove->bottom = rc.bottom;
-        else
-            pieces.push_back(rc);
-        if (pieces.size() > static_cast<size_t>(kMaxSeparatePieces)) {
-            pieces.clear();
-            break;
-        }
-    }
-    if (pieces.size() < 2)
-        pieces.clear();
-    return pieces;
 }
 
 }  // namespace
@@ -306,8 +265,6 @@ void CZPCommandBarAnimation::OnTimer()
 
 void CZPCommandBarAnimation::OnPaint()
 {
-    // Read before BeginPaint, which empties it.
-    const std::vector<CRect> pieces = SeparateUpdatePieces(m_pBar->GetSafeHwnd());
     CPaintDC paintDC(m_pBar);
     CRect rcPaint(paintDC.m_ps.rcPaint);
     const CSize szClient = GetClientSize();
@@ -316,35 +273,21 @@ void CZPCommandBarAnimation::OnPaint()
     if (!m_bKeepCache && !IsAnimationEnabled()) {
         FreeCache();
         Stop();
-        if (pieces.empty()) {
-            CZPBufferDC dc(paintDC);
-            m_pBar->DrawBar(&dc, rcPaint);
-        }
-        for (const CRect& rcPiece : pieces) {
-            CZPBufferDCEx dc(paintDC.GetSafeHdc(), rcPiece.left, rcPiece.top, rcPiece.right, rcPiece.bottom);
-            // Patterns stay aligned with the window's, as in a buffer of the whole bar.
-            ::SetBrushOrgEx(dc.GetSafeHdc(), -rcPiece.left, -rcPiece.top, NULL);
-            m_pBar->DrawBar(&dc, rcPiece);
-        }
+        CZPBufferDC dc(paintDC);
+        m_pBar->DrawBar(&dc, rcPaint);
         m_bInvalid = FALSE;
         return;
     }
     if (m_bInvalid || !HasCache()) {
-        std::vector<CRect> rects = pieces;
         if (!HasCache()) {
             CreateCache(paintDC.GetSafeHdc(), szClient);
-            rects.clear();
             rcPaint.SetRect(0, 0, szClient.cx, szClient.cy);
         }
-        if (rects.empty())
-            rects.push_back(rcPaint);
         Stop();
         if (HasCache()) {
-            for (const CRect& rc : rects) {
-                DrawBarInto(m_dcCache, rc, rc.left, rc.top);
-                ::BitBlt(paintDC.GetSafeHdc(), rc.left, rc.top, rc.Width(), rc.Height(), m_dcCache, rc.left, rc.top,
-                         SRCCOPY);
-            }
+            DrawBarInto(m_dcCache, rcPaint, rcPaint.left, rcPaint.top);
+            ::BitBlt(paintDC.GetSafeHdc(), rcPaint.left, rcPaint.top, rcPaint.Width(), rcPaint.Height(), m_dcCache,
+                     rcPaint.left, rcPaint.top, SRCCOPY);
         }
     } else {
         ::BitBlt(paintDC.GetSafeHdc(), 0, 0, m_szCache.cx, m_szCache.cy, m_dcCache, 0, 0, SRCCOPY);
