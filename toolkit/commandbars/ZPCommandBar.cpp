@@ -645,13 +645,19 @@ void CZPCommandBar::DrawBar(CDC* pDC, const CRect& rcClip)
     const int nCount = CountControls();
     for (int i = 0; i < nCount; i++) {
         CZPControl* pControl = ControlAt(i);
-        if (pControl == NULL || pControl->GetParent() != this || !pControl->IsVisible())
+        if (pControl == NULL)
+            continue;
+        CRect rcMeet;
+        const BOOL bMeets = rcMeet.IntersectRect(pControl->GetRect(), rcClip);
+        // Past the first shown control, one outside the clip draws nothing unless it has a separator.
+        if (!bMeets && !bFirst && !pControl->GetBeginGroup())
+            continue;
+        if (pControl->GetParent() != this || !pControl->IsVisible())
             continue;
         if (pControl->GetBeginGroup() && !bFirst)
             pPaintManager->DrawBarSeparator(pDC, this, pControl, TRUE);
         bFirst = FALSE;
-        CRect rcMeet;
-        if (rcMeet.IntersectRect(pControl->GetRect(), rcClip))
+        if (bMeets)
             pControl->Draw(pDC);
     }
     pDC->SetBkMode(nOldMode);

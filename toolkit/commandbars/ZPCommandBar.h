@@ -9,6 +9,7 @@
 #include "common/ZPAccessible.h"
 #include "common/ZPHookManager.h"
 #include "commandbars/ZPCommandBarsResource.h"
+#include "commandbars/ZPDropPositionIndex.h"
 
 class CZPCommandBarAnimation;
 class CZPCommandBars;
@@ -349,8 +350,11 @@ protected:
     CRect m_rcDropMarker;
     BOOL m_bDropMarkerAcross;
     CZPCustomizeDragTracker* m_pDragTracker;  // borrowed: where the window registered; cleared if it goes first
+    CZPDropPositionIndex m_dropIndex;         // the drop candidates while a drag is over the bar
     CRefPtr<CZPImageManager> m_pImageManager;
     void SetDropMarker(const CRect& rcMarker, BOOL bAcross);
+    // Bars at the left or right and popups arrange their controls downwards.
+    BOOL IsDropVertical() const;
     // The selected control's double frame and the drop marker.
     void DrawCustomizeState(CDC* pDC);
     CZPCommandBarAnimation* m_pAnimation;  // owned

@@ -7,15 +7,14 @@
 #include "commandbars/ZPControls.h"
 #include "commandbars/ZPCustomizeDragTracker.h"
 #include "commandbars/ZPCustomizeSheet.h"
+#include "commandbars/ZPDropPositionIndex.h"
 #include "common/ZPColorManager.h"
 #include "common/ZPDeviceContext.h"
 
 #include <framework/refptr.h>
 
-#include <climits>
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 namespace {
 const int kMarkerThickness = 6;  // the insertion strip across the drop edge
@@ -27,12 +26,6 @@ const int kMarkerColorIndex = 15;  // colour-table entry of the marker brush (bu
 int Centre(int a, int b)
 {
     return (a + b) / 2;
-}
-
-// Distance from a value to a span [lo, hi); 0 inside.
-int SpanDistance(int v, int lo, int hi)
-{
-    return v < lo ? lo - v : (v >= hi ? v - hi + 1 : 0);
 }
 }  // namespace
 
@@ -52,59 +45,29 @@ BOOL CZPCommandBar::IsCustomizeDropAllowedOn(CZPControl* pDragged) const
     return pDragged->IsCustomizeDropAllowed(CountControls() > 0 ? ControlAt(0) : NULL);
 }
 
+BOOL CZPCommandBar::IsDropVertical() const
+{
+    return m_barPosition == zpBarLeft || m_barPosition == zpBarRight || m_barType == zpBarTypePopup;
+}
+
 int CZPCommandBar::FindDropPosition(CZPControl* pDragged, CPoint point, CRect* prcMarker, BOOL* pbAfter)
 {
     CRect rcMarker(0, 0, 0, 0);
     BOOL bAfter = TRUE;
-    const BOOL bVertical = m_barPosition == zpBarLeft || m_barPosition == zpBarRight || m_barType == zpBarTypePopup;
-    // One pass: the candidates with their rows (a row starts at a wrapping control) and each row's span.
-    std::vector<CZPControl*> candidates;
-    std::vector<size_t> rowStart;
-    std::vector<CRect> rowSpan;
-    candidates.reserve(static_cast<size_t>(CountControls()));
-    for (int i = 0; i < CountControls(); ++i) {
-        CZPControl* pControl = ControlAt(i);
-        if (pControl == NULL || !pControl->IsVisible() || !pControl->IsCustomizeMovable())
-            continue;
-        const CRect rc = pControl->GetRect();
-        if (rowStart.empty() || (pControl->GetWrap() && !candidates.empty())) {
-            rowStart.push_back(candidates.size());
-            rowSpan.push_back(rc);
-        } else {
-            rowSpan.back().top = std::min(rowSpan.back().top, rc.top);
-            rowSpan.back().bottom = std::max(rowSpan.back().bottom, rc.bottom);
-        }
-        candidates.push_back(pControl);
+    const BOOL bVertical = IsDropVertical();
+    // A drag over the bar keeps its candidates from one drag-over to the next; any other call
+    // takes them afresh. Kept ones are taken again once the bar no longer matches them.
+    CZPDropPositionIndex fresh;
+    const BOOL bKept = m_dropIndex.IsBuilt() && m_dropIndex.IsVertical() == bVertical;
+    if (!bKept)
+        fresh.Build(this, bVertical);
+    CRect rc;
+    int nIndex = (bKept ? m_dropIndex : fresh).FindNearest(point, &rc);
+    if (bKept && !m_dropIndex.StillMatches(this, nIndex, rc)) {
+        m_dropIndex.Build(this, bVertical);
+        nIndex = m_dropIndex.FindNearest(point, &rc);
     }
-    rowStart.push_back(candidates.size());
-    CZPControl* pNearest = NULL;
-    size_t nFrom = 0;
-    size_t nTo = candidates.size();
-    if (!bVertical) {
-        // The row of the point: the one whose span holds it, else the nearest.
-        int nBestRowDistance = INT_MAX;
-        for (size_t r = 0; r + 1 < rowStart.size(); ++r) {
-            const int nDistance = SpanDistance(point.y, rowSpan[r].top, rowSpan[r].bottom);
-            if (nDistance < nBestRowDistance) {
-                nBestRowDistance = nDistance;
-                nFrom = rowStart[r];
-                nTo = rowStart[r + 1];
-            }
-        }
-    }
-    int nBest = INT_MAX;
-    for (size_t k = nFrom; k < nTo; ++k) {
-        const CRect rc = candidates[k]->GetRect();
-        const int nDistance =
-            bVertical ? std::abs(Centre(rc.top, rc.bottom) - point.y) : std::abs(Centre(rc.left, rc.right) - point.x);
-        if (nDistance < nBest) {
-            nBest = nDistance;
-            pNearest = candidates[k];
-        }
-    }
-
-    int nIndex = -1;
-    if (pNearest == NULL) {
+    if (nIndex < 0) {
         if (!IsRibbonBar()) {
             CRect rcClient(0, 0, 0, 0);
             if (m_hWnd != NULL)
@@ -113,8 +76,6 @@ int CZPCommandBar::FindDropPosition(CZPControl* pDragged, CPoint point, CRect* p
                              rcClient.left + kEmptyBarInset + kMarkerThickness, rcClient.bottom - kEmptyBarInset);
         }
     } else {
-        nIndex = pNearest->GetIndex();
-        const CRect rc = pNearest->GetRect();
         bAfter = bVertical ? point.y > Centre(rc.top, rc.bottom) : point.x > Centre(rc.left, rc.right);
         // After a control that the next one leaves by a group or a row break, the strip stays inside.
         CZPControl* pNext = ControlAt(nIndex + 1);
@@ -145,20 +106,24 @@ void CZPCommandBar::SetDropMarker(const CRect& rcMarker, BOOL bAcross)
 {
     if (rcMarker == m_rcDropMarker && bAcross == m_bDropMarkerAcross)
         return;
-    // Only the old and the new marker need painting again.
+    // Only the old and the new marker need painting again. Through the bar's repaint, which
+    // redraws a kept picture of the bar at once: invalidating behind its back would paint the
+    // stale picture back.
     const CRect rcOld = m_rcDropMarker;
     m_rcDropMarker = rcMarker;
     m_bDropMarkerAcross = bAcross;
     if (m_hWnd == NULL)
         return;
     if (!rcOld.IsRectEmpty())
-        ::InvalidateRect(m_hWnd, &rcOld, FALSE);
+        RepaintArea(&rcOld, FALSE);
     if (!rcMarker.IsRectEmpty())
-        ::InvalidateRect(m_hWnd, &rcMarker, FALSE);
+        RepaintArea(&rcMarker, FALSE);
 }
 
 void CZPCommandBar::ClearDropMarker()
 {
+    // The drag has left the bar or ended: its candidates go with it.
+    m_dropIndex.Clear();
     if (m_rcDropMarker.IsRectEmpty())
         return;
     SetDropMarker(CRect(0, 0, 0, 0), FALSE);
@@ -175,6 +140,8 @@ BOOL CZPCommandBar::CustomizeDragOver(CZPControl* pDragged, CPoint point)
     if (m_hWnd == NULL || !IsBarVisible() || !AllowsCustomizing() || pDragged == NULL)
         return FALSE;
     CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
+    if (!m_dropIndex.IsBuilt())
+        m_dropIndex.Build(this, IsDropVertical());
     CRect rcMarker;
     BOOL bAfter = TRUE;
     FindDropPosition(pDragged, point, &rcMarker, &bAfter);
@@ -188,8 +155,7 @@ BOOL CZPCommandBar::CustomizeDragOver(CZPControl* pDragged, CPoint point)
         ClearDropMarker();
         return FALSE;
     }
-    const BOOL bVertical = m_barPosition == zpBarLeft || m_barPosition == zpBarRight || m_barType == zpBarTypePopup;
-    SetDropMarker(rcMarker, bVertical);
+    SetDropMarker(rcMarker, IsDropVertical());
     return TRUE;
 }
 
@@ -197,6 +163,8 @@ void CZPCommandBar::CustomizeDrop(CZPControl* pDragged, int& nEffect, CPoint poi
 {
     CRefPtr<CZPCommandBar> hold = CRefPtr<CZPCommandBar>::AddRef(this);
     CRefPtr<CZPControl> holdDragged = CRefPtr<CZPControl>::AddRef(pDragged);
+    // The drop goes by the bar as it is now, never by candidates kept from the drag-overs.
+    m_dropIndex.Clear();
     // Checked again here: the target may have changed since the last drag-over.
     if (pDragged == NULL || !IsCustomizeDropAllowedOn(pDragged)) {
         nEffect = ZP_DROP_CANCEL;

@@ -286,7 +286,7 @@ CZPControl* CZPControls::HitTest(CPoint point) const
 {
     for (int i = 0; i < GetCount(); ++i) {
         CZPControl* pControl = GetAt(i);
-        if (pControl->IsVisible(0) && pControl->GetRect().PtInRect(point))
+        if (pControl->GetRect().PtInRect(point) && pControl->IsVisible(0))
             return pControl;
     }
     return NULL;

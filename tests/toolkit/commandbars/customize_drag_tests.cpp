@@ -4,15 +4,19 @@
 #include "commandbars_test_support.h"
 #include "toolbar_test_support.h"
 
+#include "commandbars/ZPCommandBarAnimation.h"
 #include "commandbars/ZPCommandBars.h"
 #include "commandbars/ZPCommandBarsOptions.h"
 #include "commandbars/ZPCustomizeDragTracker.h"
 #include "commandbars/ZPDockBar.h"
+#include "commandbars/ZPDropPositionIndex.h"
 #include "commandbars/ZPPopupBar.h"
 #include "commandbars/ZPToolBar.h"
 #include "common/ZPColorManager.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -100,6 +104,114 @@ TEST_F(CustomizeDropPositionTest, PopupBarsAreVerticalAndRibbonsShowNoEmptyMarke
     EXPECT_FALSE(bAfter);
     EXPECT_EQ(CRect(0, 37, 30, 43), rcMarker);
     pPopup->InternalRelease();
+}
+
+// The nearest control as a plain walk over every control finds it: the rows of a horizontal bar
+// (the one holding the point, else the nearest), then the nearest centre; first on ties.
+int NearestByWalk(CZPCommandBar* pBar, BOOL bVertical, CPoint point)
+{
+    struct Row
+    {
+        LONG top, bottom;
+        std::vector<CZPControl*> controls;
+    };
+    std::vector<Row> rows;
+    for (int i = 0; i < pBar->CountControls(); ++i) {
+        CZPControl* pControl = pBar->ControlAt(i);
+        if (!pControl->IsVisible() || !pControl->IsCustomizeMovable())
+            continue;
+        const CRect rc = pControl->GetRect();
+        if (rows.empty() || (!bVertical && pControl->GetWrap()))
+            rows.push_back({ rc.top, rc.bottom, {} });
+        rows.back().top = std::min(rows.back().top, rc.top);
+        rows.back().bottom = std::max(rows.back().bottom, rc.bottom);
+        rows.back().controls.push_back(pControl);
+    }
+    const Row* pRow = NULL;
+    int nBest = INT_MAX;
+    for (const Row& row : rows) {
+        const int d = point.y < row.top ? row.top - point.y : (point.y >= row.bottom ? point.y - row.bottom + 1 : 0);
+        if (bVertical || d < nBest) {
+            nBest = d;
+            pRow = &row;
+        }
+        if (bVertical)
+            break;
+    }
+    if (pRow == NULL)
+        return -1;
+    CZPControl* pNearest = NULL;
+    nBest = INT_MAX;
+    for (CZPControl* pControl : pRow->controls) {
+        const CRect rc = pControl->GetRect();
+        const int d =
+            bVertical ? std::abs((rc.top + rc.bottom) / 2 - point.y) : std::abs((rc.left + rc.right) / 2 - point.x);
+        if (d < nBest) {
+            nBest = d;
+            pNearest = pControl;
+        }
+    }
+    return pNearest->GetIndex();
+}
+
+// The kept search answers as the walk over every control, in order or not: rows and columns in
+// order, hidden and fixed controls between, uneven heights, equal centres, and rectangles in no
+// order at all.
+TEST_F(CustomizeDropPositionTest, TheSearchAgreesWithAWalkOverEveryControl)
+{
+    struct Case
+    {
+        const char* name;
+        BOOL bVertical;
+        std::function<void(int, CZPControl*)> place;  // index, control
+    } cases[] = {
+        { "rows of 7", FALSE,
+          [](int i, CZPControl* p) {
+              p->SetRect(CRect(CPoint((i % 7) * 30, (i / 7) * 20), CSize(30, 20)));
+              p->SetWrap(i > 0 && i % 7 == 0);
+          } },
+        { "hidden, fixed, uneven and equal", FALSE,
+          [](int i, CZPControl* p) {
+              p->SetRect(CRect(CPoint((i % 9) * 25 - (i % 4 == 3 ? 25 : 0), (i / 9) * 30),
+                               CSize(i % 5 == 0 ? 40 : 25, i % 3 == 0 ? 28 : 18)));
+              p->SetWrap(i > 0 && i % 9 == 0);
+              if (i % 6 == 1)
+                  p->SetHideFlags(zpHideGeneric);
+              if (i % 8 == 2)
+                  p->SetFlags(zpFlagNoMovable);
+          } },
+        { "columns", TRUE,
+          [](int i, CZPControl* p) {
+              p->SetRect(CRect(CPoint((i / 10) * 80, (i % 10) * 18), CSize(80, 18)));
+              p->SetWrap(i > 0 && i % 10 == 0);
+          } },
+        { "rows in no order", FALSE,
+          [](int i, CZPControl* p) {
+              p->SetRect(CRect(CPoint((i * 37) % 200, ((i * 53) % 7) * 15), CSize(20 + i % 3, 12 + i % 11)));
+              p->SetWrap(i % 5 == 0);
+          } },
+        { "a column in no order", TRUE,
+          [](int i, CZPControl* p) { p->SetRect(CRect(CPoint(0, (i * 41) % 190), CSize(30, 10 + i % 4))); } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZPCommandBar* pBar = new CZPCommandBar;
+        pBar->SetPosition(c.bVertical ? zpBarLeft : zpBarTop);
+        for (int i = 0; i < 60; ++i) {
+            CZPControl* pControl = pBar->GetControls()->Append(new CTestControl);
+            c.place(i, pControl);
+        }
+        CZPDropPositionIndex index;
+        index.Build(pBar, c.bVertical);
+        for (int y = -15; y < 220; y += 3) {
+            for (int x = -15; x < 260; x += 4) {
+                CRect rc;
+                ASSERT_EQ(NearestByWalk(pBar, c.bVertical, CPoint(x, y)), index.FindNearest(CPoint(x, y), &rc))
+                    << x << ", " << y;
+            }
+        }
+        pBar->InternalRelease();
+    }
 }
 
 // The marker's figure, pixel by pixel: every pixel inverted once, nothing else touched.
@@ -211,6 +323,97 @@ protected:
     CZPToolBar* m_pFirst = NULL;  // borrowed from the command bars
     CZPToolBar* m_pSecond = NULL;
 };
+
+// The bar's update region, as it stands.
+CRgn* UpdateRegion(CZPCommandBar* pBar, CRgn* pRgn)
+{
+    pRgn->CreateRectRgn(0, 0, 0, 0);
+    ::GetUpdateRgn(pBar->GetSafeHwnd(), *pRgn, FALSE);
+    return pRgn;
+}
+
+// A drag-over that leaves the marker where it is repaints nothing; a moved marker repaints its
+// old and its new place and nothing between them.
+TEST_F(CustomizeDragTest, OnlyAMovedMarkerIsRepaintedAndOnlyWhereItWasAndIs)
+{
+    CZPControl* pDragged = m_pFirst->ControlAt(0);
+    CZPToolBar* pBar = m_pSecond;
+    const CPoint ptBefore = pBar->ControlAt(0)->GetRect().CenterPoint() - CPoint(5, 0);
+    const CPoint ptAfter = pBar->ControlAt(2)->GetRect().CenterPoint() + CPoint(5, 0);
+    pBar->UpdateWindow();
+    ASSERT_TRUE(pBar->BeginCustomizeDrag(pDragged, ptBefore));
+    const CRect rcOld = pBar->GetDropMarker();
+    ASSERT_FALSE(rcOld.IsRectEmpty());
+    pBar->UpdateWindow();
+
+    ASSERT_TRUE(pBar->CustomizeDragOver(pDragged, ptBefore + CPoint(1, 1)));
+    EXPECT_EQ(rcOld, pBar->GetDropMarker());
+    EXPECT_FALSE(::GetUpdateRect(pBar->GetSafeHwnd(), NULL, FALSE));
+
+    ASSERT_TRUE(pBar->CustomizeDragOver(pDragged, ptAfter));
+    const CRect rcNew = pBar->GetDropMarker();
+    ASSERT_NE(rcOld, rcNew);
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    CRgn rgnExpected, rgnOld, rgnNew, rgnClient, rgnActual;
+    rgnExpected.CreateRectRgn(0, 0, 0, 0);
+    rgnOld.CreateRectRgnIndirect(rcOld);
+    rgnNew.CreateRectRgnIndirect(rcNew);
+    rgnClient.CreateRectRgnIndirect(rcClient);
+    ::CombineRgn(rgnExpected, rgnOld, rgnNew, RGN_OR);
+    ::CombineRgn(rgnExpected, rgnExpected, rgnClient, RGN_AND);
+    EXPECT_TRUE(::EqualRgn(rgnExpected, *UpdateRegion(pBar, &rgnActual)));
+    pBar->UpdateWindow();
+    pBar->ClearDropMarker();
+}
+
+// With a kept picture of the bar (animation on) the marker is drawn into it and shown at once,
+// and taken away again; painting the stale picture would show neither.
+TEST_F(CustomizeDragTest, AKeptPictureShowsTheMarkerAndItsRemoval)
+{
+    CZPControl* pDragged = m_pFirst->ControlAt(0);
+    CZPToolBar* pBar = m_pSecond;
+    pBar->SetAnimationEnabled(TRUE);
+    pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_TRUE(pBar->GetAnimation()->HasCache());
+    const CPoint ptAfter = pBar->ControlAt(1)->GetRect().CenterPoint() + CPoint(5, 0);
+    const auto screen = [&](CPoint pt) {
+        HDC hDC = ::GetDC(pBar->GetSafeHwnd());
+        const COLORREF clr = ::GetPixel(hDC, pt.x, pt.y);
+        ::ReleaseDC(pBar->GetSafeHwnd(), hDC);
+        return clr;
+    };
+    // The middle of the strip: its two-pixel column, inverted once.
+    const CRect rcExpected = [&] {
+        CRect rc;
+        pBar->FindDropPosition(pDragged, ptAfter, &rc, NULL);
+        return rc;
+    }();
+    const CPoint ptFigure(rcExpected.left + 2, rcExpected.CenterPoint().y);
+    const COLORREF clrBefore = screen(ptFigure);
+    ASSERT_TRUE(pBar->CustomizeDragOver(pDragged, ptAfter));
+    ASSERT_EQ(rcExpected, pBar->GetDropMarker());
+    pBar->UpdateWindow();
+    EXPECT_EQ(clrBefore ^ ZpColorManagerInstance().LookupColor(15), screen(ptFigure));
+    pBar->ClearDropMarker();
+    pBar->UpdateWindow();
+    EXPECT_EQ(clrBefore, screen(ptFigure));
+    pBar->SetAnimationEnabled(FALSE);
+}
+
+// Controls moved between two drag-overs: the marker follows where they are now.
+TEST_F(CustomizeDragTest, TheMarkerFollowsControlsMovedDuringTheDrag)
+{
+    CZPControl* pDragged = m_pFirst->ControlAt(0);
+    CZPToolBar* pBar = m_pSecond;
+    ASSERT_TRUE(pBar->BeginCustomizeDrag(pDragged, pBar->ControlAt(0)->GetRect().CenterPoint()));
+    for (int i = 0; i < pBar->CountControls(); ++i)
+        pBar->ControlAt(i)->SetRect(pBar->ControlAt(i)->GetRect() + CPoint(10, 0));
+    const CRect rc = pBar->ControlAt(1)->GetRect();
+    ASSERT_TRUE(pBar->CustomizeDragOver(pDragged, rc.CenterPoint() - CPoint(3, 0)));
+    EXPECT_EQ(CRect(rc.left - 3, rc.top, rc.left + 3, rc.bottom), pBar->GetDropMarker());
+    pBar->ClearDropMarker();
+}
 
 TEST_F(CustomizeDragTest, BarsRegisterWithTheirWindows)
 {
