@@ -26,3 +26,30 @@ LPCWSTR CheckCoreFoundation(HMODULE hModule);
 
 // CFRelease of an object the library made; nothing for NULL.
 void ReleaseCF(cfapi::CFTypeRef ref);
+
+// Holds one reference to a CoreFoundation object and releases it when it goes.
+class CCFRef
+{
+public:
+    explicit CCFRef(cfapi::CFTypeRef ref = NULL) : m_ref(ref) {}
+    ~CCFRef() { ReleaseCF(m_ref); }
+    CCFRef(const CCFRef&) = delete;
+    CCFRef& operator=(const CCFRef&) = delete;
+    cfapi::CFTypeRef Get() const { return m_ref; }
+    cfapi::CFTypeRef* operator&() { return &m_ref; }
+    void Reset(cfapi::CFTypeRef ref)
+    {
+        ReleaseCF(m_ref);
+        m_ref = ref;
+    }
+    // Gives up the reference without releasing it.
+    cfapi::CFTypeRef Detach()
+    {
+        cfapi::CFTypeRef ref = m_ref;
+        m_ref = NULL;
+        return ref;
+    }
+
+private:
+    cfapi::CFTypeRef m_ref;  // owned
+};

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 
 IMPLEMENT_DYNCREATE(CTolvaneDoc, CDocument)
@@ -53,26 +52,6 @@ const CFIndex kWindowsPathStyle = 2;
 const CFIndex kFormatXml = 100;
 
 LPCWSTR g_lpszLibraryFolder = NULL;  // borrowed from the caller of SetLibraryFolder
-
-// Releases a CoreFoundation object when it goes out of scope.
-class CCFRef
-{
-public:
-    explicit CCFRef(CFTypeRef ref = NULL) : m_ref(ref) {}
-    ~CCFRef() { ReleaseCF(m_ref); }
-    CCFRef(const CCFRef&) = delete;
-    CCFRef& operator=(const CCFRef&) = delete;
-    CFTypeRef Get() const { return m_ref; }
-    CFTypeRef* operator&() { return &m_ref; }
-    void Reset(CFTypeRef ref)
-    {
-        ReleaseCF(m_ref);
-        m_ref = ref;
-    }
-
-private:
-    CFTypeRef m_ref;  // owned
-};
 
 // A file URL of a wide path; NULL when the path does not fit the UTF-8 buffer or CoreFoundation
 // refuses it. The caller releases the string too.
@@ -163,7 +142,7 @@ bool HasFileSize(LPCWSTR lpszPathName, CFIndex nSize)
 }  // namespace
 
 CTolvaneDoc::CTolvaneDoc()
-    : m_pszXml(NULL), m_nXmlLength(0), m_hCoreFoundation(NULL), m_nFormat(kFormatXml), m_dwSearchFlags(0),
+    : m_pXml(NULL), m_nXmlLength(0), m_hCoreFoundation(NULL), m_nFormat(kFormatXml), m_dwSearchFlags(0),
       m_nSearchDirection(1), m_pFindDlg(NULL), m_pReplaceDlg(NULL)
 {
     BOOL bNoFolder = FALSE;
@@ -176,6 +155,7 @@ CTolvaneDoc::~CTolvaneDoc()
 {
     // An open dialog would search through a document that is gone.
     CloseSearchDialogs();
+    // The data object goes back to the library while it is still loaded.
     FreeXmlText();
     FreeCoreFoundation(m_hCoreFoundation);
 }
@@ -187,9 +167,9 @@ void CTolvaneDoc::SetLibraryFolder(LPCWSTR lpszFolder)
 
 void CTolvaneDoc::FreeXmlText()
 {
-    free(m_pszXml);
-    m_pszXml = NULL;
+    m_pXml = NULL;
     m_nXmlLength = 0;
+    m_xmlData.Reset(NULL);
 }
 
 BOOL CTolvaneDoc::CheckLibrary()
@@ -256,23 +236,22 @@ BOOL CTolvaneDoc::OnOpenDocument(LPCWSTR lpszPathName)
         AfxMessageBox(kNoXml);
         return FALSE;
     }
+    // The document keeps the library's own data object rather than a copy of many megabytes; it
+    // replaces the open document's text only now that the whole open has succeeded.
     const CFIndex nLength = g_coreFoundation.DataGetLength(data.Get());
     const unsigned char* pBytes = g_coreFoundation.DataGetBytePtr(data.Get());
-    char* pszXml = NULL;
-    if (nLength > 0 && pBytes != NULL) {
-        // The block holds the bytes and one NUL after them.
-        pszXml = nLength < LONG_MAX ? static_cast<char*>(malloc(static_cast<size_t>(nLength) + 1)) : NULL;
-        if (pszXml == NULL) {
-            AfxMessageBox(kNoXml);
-            return FALSE;
-        }
-        memcpy(pszXml, pBytes, static_cast<size_t>(nLength));
-        pszXml[nLength] = '\0';
+    if (nLength >= LONG_MAX) {
+        AfxMessageBox(kNoXml);
+        return FALSE;
     }
+    const BOOL bText = nLength > 0 && pBytes != NULL;
     SetTitle(kDocumentTitle);
     FreeXmlText();
-    m_pszXml = pszXml;
-    m_nXmlLength = pszXml != NULL ? static_cast<size_t>(nLength) : 0;
+    if (bText) {
+        m_xmlData.Reset(data.Detach());
+        m_pXml = reinterpret_cast<const char*>(pBytes);
+        m_nXmlLength = static_cast<size_t>(nLength);
+    }
     m_nFormat = nFormat;
     SetModifiedFlag(FALSE);
     // The dialogs belong to the text that is being replaced.

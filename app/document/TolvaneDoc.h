@@ -16,7 +16,7 @@ class CTolvaneDoc : public CDocument
 public:
     // Loads CoreFoundation.
     CTolvaneDoc();
-    // Closes the search dialogs, frees the text and the library.
+    // Closes the search dialogs, releases the text and frees the library.
     ~CTolvaneDoc() override;
 
     // Where the next document looks for CoreFoundation; NULL (the default) is the folder the
@@ -30,9 +30,10 @@ public:
     BOOL DoSave(LPCWSTR lpszPathName, BOOL bReplace = TRUE) override;
     void Serialize(CArchive& ar) override;
 
-    // The XML text of the last successful open (NUL-terminated, GetXmlLength bytes before the
-    // NUL, which the text itself may hold); NULL when there is none.
-    const char* GetXmlText() const { return m_pszXml; }
+    // The XML text of the last successful open: GetXmlLength bytes (which may hold NULs) inside
+    // the library's data object, with no NUL after them; NULL when there is none. Valid until the
+    // next new document or successful open.
+    const char* GetXmlText() const { return m_pXml; }
     size_t GetXmlLength() const { return m_nXmlLength; }
     // CFPropertyListFormat of the last successful read: 1 OpenStep, 100 XML, 200 binary.
     cfapi::CFIndex GetFormat() const { return m_nFormat; }
@@ -59,7 +60,8 @@ protected:
     void CloseSearchDialogs();
     BOOL CheckLibrary();
 
-    char* m_pszXml;  // owned (C heap); NULL when there is no text
+    CCFRef m_xmlData;    // the library's XML data object of the text; NULL when there is no text
+    const char* m_pXml;  // borrowed from m_xmlData: its bytes
     size_t m_nXmlLength;
     HMODULE m_hCoreFoundation;  // owned
     cfapi::CFIndex m_nFormat;

@@ -121,9 +121,8 @@ TEST_F(DocTest, XmlAndBinaryFilesRoundTripInTheirFormats)
     WriteFileBytes(xml, kXml);
     ASSERT_TRUE(m_host->Open(xml)) << Utf8Of(LastBox());
     EXPECT_EQ(m_host->Doc().GetFormat(), 100);
-    // The text kept is exactly the library's XML: its length plus one NUL.
+    // The text kept is exactly the library's XML, which the editor holds byte for byte.
     const std::string xmlText(m_host->Doc().GetXmlText(), m_host->Doc().GetXmlLength());
-    EXPECT_EQ(m_host->Doc().GetXmlText()[m_host->Doc().GetXmlLength()], '\0');
     EXPECT_EQ(m_host->EditorText(), xmlText);
     const std::wstring xmlSaved = TestFolder() + L"round-saved.plist";
     ASSERT_TRUE(m_host->Save(xmlSaved)) << Utf8Of(LastBox());
@@ -140,6 +139,39 @@ TEST_F(DocTest, XmlAndBinaryFilesRoundTripInTheirFormats)
     // Re-saving a file the library wrote changes no byte.
     EXPECT_EQ(ReadFileBytes(binarySaved), binaryBytes);
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(DocTest, AFailedOpenKeepsTheOpenTextAliveForTheEditorAndTheSave)
+{
+    const std::wstring path = TestFolder() + L"alive.plist";
+    WriteFileBytes(path, kXml);
+    ASSERT_TRUE(m_host->Open(path)) << Utf8Of(LastBox());
+    const char* pText = m_host->Doc().GetXmlText();
+    const std::string opened(pText, m_host->Doc().GetXmlLength());
+    ASSERT_EQ(m_host->EditorText(), opened);
+    // Failures at each step of the open: the file, the reading, the list.
+    const std::wstring damaged = TestFolder() + L"damaged.plist";
+    WriteFileBytes(damaged, "<plist><dict><key>a</key></plist>");
+    const std::wstring notAList = TestFolder() + L"notalist.plist";
+    WriteFileBytes(notAList, "{\"a\": 1}");
+    for (const std::wstring& bad : { TestFolder() + L"missing.plist", damaged, notAList }) {
+        Boxes().clear();
+        EXPECT_FALSE(m_host->Doc().OnOpenDocument(bad.c_str())) << Utf8Of(bad);
+        EXPECT_EQ(Boxes().size(), 1u) << Utf8Of(bad);
+        // Work for the heap between the failure and the reading of the kept bytes.
+        const std::string churn(m_host->Doc().GetXmlLength() * 4, 'x');
+        ASSERT_EQ(m_host->Doc().GetXmlText(), pText) << Utf8Of(bad);
+        EXPECT_EQ(std::string(m_host->Doc().GetXmlText(), m_host->Doc().GetXmlLength()), opened) << Utf8Of(bad);
+    }
+    // The editor still holds the text as opened, and saving it writes exactly that text.
+    EXPECT_EQ(m_host->EditorText(), opened);
+    const std::wstring saved = TestFolder() + L"alive-saved.plist";
+    ASSERT_TRUE(m_host->Save(saved)) << Utf8Of(LastBox());
+    EXPECT_EQ(ReadFileBytes(saved), opened);
+    // A new document lets the text go.
+    ASSERT_TRUE(m_host->New());
+    EXPECT_EQ(m_host->Doc().GetXmlText(), nullptr);
+    EXPECT_EQ(m_host->Doc().GetXmlLength(), 0u);
 }
 
 TEST_F(DocTest, ANulTheLibraryWritesRawSurvivesTheEditorAndTheSave)
