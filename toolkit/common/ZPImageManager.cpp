@@ -37,8 +37,8 @@ UINT ResourceKey(int cx, int cy)
 // State image
 
 CZPImageManagerStateImage::CZPImageManagerStateImage()
-    : m_hIcon(NULL), m_hAlphaBitmap(NULL), m_pPremultipliedBits(NULL), m_bOwnsHandles(FALSE), m_pManager(NULL),
-      m_pSlot(NULL), m_cx(0), m_cy(0)
+    : m_hIcon(NULL), m_pKeyedPixels(NULL), m_nKeyedStride(0), m_clrKey(0), m_hAlphaBitmap(NULL),
+      m_pPremultipliedBits(NULL), m_bOwnsHandles(FALSE), m_pManager(NULL), m_pSlot(NULL), m_cx(0), m_cy(0)
 {
 }
 
@@ -49,7 +49,8 @@ CZPImageManagerStateImage::~CZPImageManagerStateImage()
 
 BOOL CZPImageManagerStateImage::IsEmpty() const
 {
-    return (m_hIcon == NULL && m_hAlphaBitmap == NULL && m_pSlot == NULL) || (m_cx == 0 && m_cy == 0);
+    return (m_hIcon == NULL && m_hAlphaBitmap == NULL && m_pSlot == NULL && m_pKeyedPixels == NULL) ||
+           (m_cx == 0 && m_cy == 0);
 }
 
 BOOL CZPImageManagerStateImage::IsAlpha() const
@@ -124,6 +125,18 @@ void CZPImageManagerStateImage::AttachBitmap(HBITMAP hBitmap)
     UpdateExtent();
 }
 
+void CZPImageManagerStateImage::AttachKeyedPixels(const DWORD* pPixels, int nStride, int cx, int cy, COLORREF clrKey)
+{
+    Clear();
+    if (pPixels == NULL || cx <= 0 || cy <= 0 || nStride < cx)
+        return;
+    m_pKeyedPixels = pPixels;
+    m_nKeyedStride = nStride;
+    m_clrKey = clrKey;
+    m_cx = cx;
+    m_cy = cy;
+}
+
 void CZPImageManagerStateImage::CopyFrom(CZPImageManagerStateImage* pSource)
 {
     if (pSource == this)
@@ -169,6 +182,7 @@ void CZPImageManagerStateImage::Clear()
             m_pSlot->pResource->FreeSlot(m_pSlot);
     }
     m_hIcon = NULL;
+    m_pKeyedPixels = NULL;
     m_hAlphaBitmap = NULL;
     m_pPremultipliedBits = NULL;
     m_pSlot = NULL;
