@@ -658,32 +658,36 @@ BOOL CZPImageManager::SetIcons(CBitmap* pBitmap, const UINT* pCommands, int nCou
     int nPieces = bm.bmWidth / cx;
     if (bm.bmWidth % cx != 0 || nPieces <= 0)
         return FALSE;
-    CArray<HBITMAP, HBITMAP> pieces;
-    pieces.SetSize(nPieces);
-    if (!SplitAlphaStrip(static_cast<HBITMAP>(pBitmap->m_hObject), nPieces, pieces.GetData()))
+    // The strip's pixels are read once; each piece goes from them into its slot.
+    PBITMAPINFO pInfo = NULL;
+    LPBYTE pBits = NULL;
+    if (!ZpGetBitmapBits32(NULL, static_cast<HBITMAP>(pBitmap->m_hObject), &pInfo, &pBits, NULL))
         return FALSE;
+    const int cyStrip = pInfo->bmiHeader.biHeight;
+    free(pInfo);
+    const DWORD* pPixels = reinterpret_cast<const DWORD*>(pBits);
     int i = 0;
     BOOL bStored = FALSE;   // a loader that stored nothing has failed
     for (int j = 0; j < nCount && i < nPieces; ++j) {
         if (pCommands != NULL && nCount != nPieces && pCommands[j] == 0)
             continue;
         CZPImageManagerStateImage temporary;
-        temporary.AttachBitmap(pieces[i]);
+        temporary.AttachAlphaPixels(pPixels + static_cast<size_t>(i) * cx, bm.bmWidth, cx, cyStrip);
         if (SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState))
             bStored = TRUE;
         ++i;
     }
-    for (int k = 0; k < nPieces; ++k)
-        ::DeleteObject(pieces[k]);
+    free(pBits);
     return bStored;
 }
 
 BOOL CZPImageManager::SetKeyedIcons(HBITMAP hStrip, const UINT* pCommands, int nCount, int cx, int cy, int nState,
                                     COLORREF clrKey, BOOL* pbStored)
 {
-    // Only a strip exactly one picture high: other heights keep the image list's cropping.
+    // Only a strip exactly one picture high (other heights keep the image list's cropping) and
+    // a real key colour.
     BITMAP bm = {};
-    if (::GetObjectW(hStrip, sizeof(bm), &bm) == 0 || cx <= 0 || cy <= 0 ||
+    if (clrKey == CLR_NONE || ::GetObjectW(hStrip, sizeof(bm), &bm) == 0 || cx <= 0 || cy <= 0 ||
         (bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight) != cy)
         return FALSE;
     const int nImages = bm.bmWidth / cx;

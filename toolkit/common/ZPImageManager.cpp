@@ -37,7 +37,7 @@ UINT ResourceKey(int cx, int cy)
 // State image
 
 CZPImageManagerStateImage::CZPImageManagerStateImage()
-    : m_hIcon(NULL), m_pKeyedPixels(NULL), m_nKeyedStride(0), m_clrKey(0), m_hAlphaBitmap(NULL),
+    : m_hIcon(NULL), m_pBorrowedPixels(NULL), m_nBorrowedStride(0), m_clrKey(CLR_NONE), m_hAlphaBitmap(NULL),
       m_pPremultipliedBits(NULL), m_bOwnsHandles(FALSE), m_pManager(NULL), m_pSlot(NULL), m_cx(0), m_cy(0)
 {
 }
@@ -49,7 +49,7 @@ CZPImageManagerStateImage::~CZPImageManagerStateImage()
 
 BOOL CZPImageManagerStateImage::IsEmpty() const
 {
-    return (m_hIcon == NULL && m_hAlphaBitmap == NULL && m_pSlot == NULL && m_pKeyedPixels == NULL) ||
+    return (m_hIcon == NULL && m_hAlphaBitmap == NULL && m_pSlot == NULL && m_pBorrowedPixels == NULL) ||
            (m_cx == 0 && m_cy == 0);
 }
 
@@ -130,11 +130,16 @@ void CZPImageManagerStateImage::AttachKeyedPixels(const DWORD* pPixels, int nStr
     Clear();
     if (pPixels == NULL || cx <= 0 || cy <= 0 || nStride < cx)
         return;
-    m_pKeyedPixels = pPixels;
-    m_nKeyedStride = nStride;
+    m_pBorrowedPixels = pPixels;
+    m_nBorrowedStride = nStride;
     m_clrKey = clrKey;
     m_cx = cx;
     m_cy = cy;
+}
+
+void CZPImageManagerStateImage::AttachAlphaPixels(const DWORD* pPixels, int nStride, int cx, int cy)
+{
+    AttachKeyedPixels(pPixels, nStride, cx, cy, CLR_NONE);
 }
 
 void CZPImageManagerStateImage::CopyFrom(CZPImageManagerStateImage* pSource)
@@ -182,7 +187,7 @@ void CZPImageManagerStateImage::Clear()
             m_pSlot->pResource->FreeSlot(m_pSlot);
     }
     m_hIcon = NULL;
-    m_pKeyedPixels = NULL;
+    m_pBorrowedPixels = NULL;
     m_hAlphaBitmap = NULL;
     m_pPremultipliedBits = NULL;
     m_pSlot = NULL;

@@ -49,10 +49,12 @@ public:
     void TakeBitmap(HBITMAP hBitmap);
     void AttachIcon(HICON hIcon);
     void AttachBitmap(HBITMAP hBitmap);
-    // Borrows cy bottom-up rows of cx 32-bpp pixels, nStride pixels apart, whose pixels of the
-    // key colour are transparent and all others opaque: a source only for copies into a
-    // manager's store, which takes them as colour and mask without making an icon first.
+    // Borrow cy bottom-up rows of cx 32-bpp pixels, nStride pixels apart: sources only for
+    // copies into a manager's store, which takes them without making a bitmap or icon first.
+    // Keyed: the key colour's pixels are transparent (a mask), all others opaque.
     void AttachKeyedPixels(const DWORD* pPixels, int nStride, int cx, int cy, COLORREF clrKey);
+    // Straight (not premultiplied) alpha.
+    void AttachAlphaPixels(const DWORD* pPixels, int nStride, int cx, int cy);
     void CopyFrom(CZPImageManagerStateImage* pSource);
     void Clear();
     void ClearHandles() { Clear(); }
@@ -71,9 +73,9 @@ protected:
     void UpdateExtent();
 
     HICON m_hIcon;                   // owned when m_bOwnsHandles
-    const DWORD* m_pKeyedPixels;     // borrowed, never owned: see AttachKeyedPixels
-    int m_nKeyedStride;              // in pixels
-    COLORREF m_clrKey;
+    const DWORD* m_pBorrowedPixels;  // never owned: see AttachKeyedPixels and AttachAlphaPixels
+    int m_nBorrowedStride;           // in pixels
+    COLORREF m_clrKey;               // CLR_NONE for alpha pixels
     HBITMAP m_hAlphaBitmap;          // owned when m_bOwnsHandles
     LPBYTE m_pPremultipliedBits;     // the bits of m_hAlphaBitmap once premultiplied
     BOOL m_bOwnsHandles;
@@ -216,8 +218,9 @@ protected:
     BOOL Grow(int nWidth, int nRows);
     // The slot's bottom line in the colour bits; its lines follow at m_nUsedWidth x 4 bytes.
     LPBYTE SlotBits(const ZP_IMAGERESOURCE_INFO* pSlot) const;
-    // Fills a new slot from keyed pixels: the key colour becomes black under a set mask bit.
-    ZP_IMAGERESOURCE_INFO* AddKeyedPixels(CZPImageManagerStateImage* pImage);
+    // Fills a new slot from borrowed pixels: alpha ones premultiplied; keyed ones with the key
+    // colour black under a set mask bit.
+    ZP_IMAGERESOURCE_INFO* AddBorrowedPixels(CZPImageManagerStateImage* pImage);
 
     HBITMAP m_hbmColor;        // owned; bottom-up 32 bpp
     HBITMAP m_hbmMask;         // owned; 1 bpp

@@ -116,8 +116,8 @@ ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddImage(CZPImageManagerStateIma
 {
     if (pImage == NULL || pImage->IsEmpty() || pImage->GetExtent() != CSize(m_cx, m_cy))
         return NULL;
-    if (pImage->m_pKeyedPixels != NULL)
-        return AddKeyedPixels(pImage);
+    if (pImage->m_pBorrowedPixels != NULL)
+        return AddBorrowedPixels(pImage);
     if (pImage->GetIcon() == NULL && pImage->m_hAlphaBitmap == NULL)
         return NULL;
     CZPSyncSectionLock lock(&m_lock);
@@ -180,8 +180,29 @@ ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddImage(CZPImageManagerStateIma
     return pSlot;
 }
 
-ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddKeyedPixels(CZPImageManagerStateImage* pImage)
+ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddBorrowedPixels(CZPImageManagerStateImage* pImage)
 {
+    if (pImage->m_clrKey == CLR_NONE) {
+        CZPSyncSectionLock lock(&m_lock);
+        ZP_IMAGERESOURCE_INFO* pSlot = AllocateSlot();
+        if (pSlot == NULL)
+            return NULL;
+        ::GdiFlush();
+        LPBYTE pRow = SlotBits(pSlot);
+        for (int y = 0; y < m_cy; ++y, pRow += static_cast<size_t>(m_nUsedWidth) * 4) {
+            const BYTE* pSource = reinterpret_cast<const BYTE*>(pImage->m_pBorrowedPixels +
+                                                                static_cast<size_t>(y) * pImage->m_nBorrowedStride);
+            for (int x = 0; x < m_cx * 4; x += 4) {
+                const BYTE a = pSource[x + 3];
+                for (int c = 0; c < 3; ++c)
+                    pRow[x + c] = static_cast<BYTE>(pSource[x + c] * a / 255);
+                pRow[x + 3] = a;
+            }
+        }
+        pSlot->bAlpha = TRUE;
+        return pSlot;
+    }
+
     // The mask's rows for SetDIBitsToDevice: 1 bpp, bottom-up, each padded to a DWORD; bit 1
     // (white) marks a transparent pixel, as DrawIconEx leaves an icon's mask.
     const int nMaskStride = (m_cx + 31) / 32 * 4;
@@ -204,7 +225,7 @@ ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddKeyedPixels(CZPImageManagerSt
     ::GdiFlush();
     LPBYTE pRow = SlotBits(pSlot);
     for (int y = 0; y < m_cy; ++y, pRow += static_cast<size_t>(m_nUsedWidth) * 4) {
-        const DWORD* pSource = pImage->m_pKeyedPixels + static_cast<size_t>(y) * pImage->m_nKeyedStride;
+        const DWORD* pSource = pImage->m_pBorrowedPixels + static_cast<size_t>(y) * pImage->m_nBorrowedStride;
         DWORD* pDest = reinterpret_cast<DWORD*>(pRow);
         BYTE* pMask = &maskBits[static_cast<size_t>(y) * nMaskStride];
         for (int x = 0; x < m_cx; ++x) {

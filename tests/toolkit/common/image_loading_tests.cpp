@@ -216,6 +216,23 @@ TEST(IconLoading, AlphaStripsMustDivideIntoWholeIcons)
         EXPECT_TRUE(manager.GetImage(nID, 16)->HasAlphaNormalImage());
     EXPECT_EQ(DrawNormalAt(manager, 2, 8, 8), RGB(127, 127, 200 * 128 / 255 + 127));   // half over white
     EXPECT_EQ(DrawNormalAt(manager, 1, 0, 0), kWhite);
+    // Each slot holds its piece of the strip premultiplied, pixel for pixel.
+    LPBYTE pStrip = NULL;
+    HBITMAP hPremultiplied = ZpPremultiplyAlphaBitmap(hStrip, NULL, &pStrip);
+    ASSERT_NE(nullptr, hPremultiplied);
+    const int cxStrip = SizeOf(hStrip).cx;
+    for (UINT nID : { 0u, 1u, 2u }) {
+        CZPImageManagerStateImage copy;  // no manager: the slot's pixels come out as a bitmap
+        copy.CopyFrom(manager.GetImage(nID, 16)->GetNormalStateImage());
+        const DWORD* pCopy = reinterpret_cast<const DWORD*>(copy.GetPremultipliedBits());
+        ASSERT_NE(nullptr, pCopy);
+        int nDifferent = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                nDifferent += pCopy[y * 16 + x] != reinterpret_cast<const DWORD*>(pStrip)[y * cxStrip + nID * 16 + x];
+        EXPECT_EQ(0, nDifferent) << nID;
+    }
+    ::DeleteObject(hPremultiplied);
 
     // 50 pixels cannot be cut at 16.
     CBitmap wide;
