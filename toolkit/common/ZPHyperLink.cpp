@@ -60,7 +60,7 @@ END_MESSAGE_MAP()
 
 CZHyperLink::CZHyperLink()
     : m_bNavigateOnClick(TRUE), m_bInitOnSubclass(TRUE), m_bUnderline(TRUE), m_bHover(FALSE), m_bVisited(FALSE),
-      m_bToolTipOn(TRUE), m_bToolTipDue(FALSE), m_hLinkCursor(::LoadCursorW(NULL, IDC_HAND)), m_crLink(RGB(0, 0, 255)),
+      m_bToolTipOn(TRUE), m_hLinkCursor(::LoadCursorW(NULL, IDC_HAND)), m_crLink(RGB(0, 0, 255)),
       m_crHover(RGB(255, 0, 0)), m_crVisited(RGB(128, 0, 128)), m_crBack(kTransparent)
 {
     if (m_hLinkCursor == NULL)
@@ -84,21 +84,10 @@ void CZHyperLink::SetTarget(LPCWSTR lpszTarget)
         m_toolTip.UpdateTipText(m_strTarget, this, 0);
         return;
     }
-    // The tooltip window is made when the pointer first comes over the link (a window costs
-    // more than the rest of a link): until then it is only due, with the text it will show.
-    m_strDueTipText = m_bToolTipDue ? m_strTarget : m_strToolTipText;
-    m_bToolTipDue = TRUE;
-}
-
-BOOL CZHyperLink::EnsureToolTip()
-{
-    if (m_toolTip.GetSafeHwnd() != NULL)
-        return TRUE;
-    if (!m_bToolTipDue || m_hWnd == NULL || !m_toolTip.Create(this, 0))
-        return FALSE;
-    m_toolTip.AddTool(this, m_strDueTipText, NULL, 0);
+    if (!m_toolTip.Create(this, 0))
+        return;
+    m_toolTip.AddTool(this, m_strToolTipText, NULL, 0);
     m_toolTip.Activate(m_bToolTipOn);
-    return TRUE;
 }
 
 CString CZHyperLink::GetTarget() const
@@ -309,8 +298,6 @@ BOOL CZHyperLink::PreCreateWindow(CREATESTRUCT& cs)
 
 BOOL CZHyperLink::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_bToolTipOn && pMsg->message == WM_MOUSEMOVE && pMsg->hwnd == m_hWnd)
-        EnsureToolTip();
     if (m_toolTip.GetSafeHwnd() != NULL && m_bToolTipOn)
         m_toolTip.RelayEvent(pMsg);
     return CStatic::PreTranslateMessage(pMsg);

@@ -65,23 +65,19 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void Redraw();
-    // Makes the tooltip that SetTarget made due; FALSE when none is due or it cannot be made.
-    BOOL EnsureToolTip();
 
     BOOL m_bInitOnSubclass;
     BOOL m_bUnderline;
     BOOL m_bHover;
     BOOL m_bVisited;
     BOOL m_bToolTipOn;
-    BOOL m_bToolTipDue;          // SetTarget asked for the tooltip; the first hover makes it
     CFont m_font;                // owned; the font the control draws with
     CString m_strTarget;
     CString m_strToolTipText;
-    CString m_strDueTipText;     // the text the tooltip starts with once made
     HCURSOR m_hLinkCursor;       // shared system or resource cursor, never destroyed
     COLORREF m_crLink;
     COLORREF m_crHover;
     COLORREF m_crVisited;
     COLORREF m_crBack;
-    CToolTipCtrl m_toolTip;  // owned child; made on the first hover once SetTarget asked for it
+    CToolTipCtrl m_toolTip;      // owned child; created by SetTarget
 };

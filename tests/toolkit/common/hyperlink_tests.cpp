@@ -43,12 +43,6 @@ class CTestLink : public CZHyperLink
 {
 public:
     CToolTipCtrl& ToolTip() { return m_toolTip; }
-    // The pointer moving over the link, as the message loop hands it on.
-    void Hover()
-    {
-        MSG msg = { m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1) };
-        PreTranslateMessage(&msg);
-    }
 
     // Each font change found the font being replaced still alive.
     bool m_bOldFontAliveAtEachChange = true;
@@ -316,29 +310,11 @@ TEST_F(HyperLink, SubclassedStaticTakesItsTextAsTargetAndTooltip)
     ASSERT_TRUE(link.SubclassWindow(hStatic));
     EXPECT_EQ(CString(L"https://example.org/"), link.GetTarget());
     EXPECT_NE(0u, link.GetStyle() & SS_NOTIFY);
-    // The tooltip window waits for the pointer.
-    EXPECT_EQ(nullptr, link.ToolTip().GetSafeHwnd());
-    link.Hover();
     ASSERT_NE(nullptr, link.ToolTip().GetSafeHwnd());
     EXPECT_EQ(L"https://example.org/", ToolTipText(link));
 
     link.SetTarget(L"https://example.org/second");
     EXPECT_EQ(L"https://example.org/second", ToolTipText(link));
-    const HWND hTip = link.ToolTip().GetSafeHwnd();
-    link.Hover();
-    EXPECT_EQ(hTip, link.ToolTip().GetSafeHwnd());
-}
-
-TEST_F(HyperLink, TooltipMadeOnHoverShowsTheLatestTarget)
-{
-    CTestLink link;
-    ASSERT_TRUE(link.Create(L"link", WS_CHILD | WS_VISIBLE | SS_LEFT, kLinkRect, &m_parent, kLinkId));
-    link.SetTarget(L"https://example.org/first");
-    link.SetTarget(L"https://example.org/latest");
-    EXPECT_EQ(nullptr, link.ToolTip().GetSafeHwnd());
-    link.Hover();
-    ASSERT_NE(nullptr, link.ToolTip().GetSafeHwnd());
-    EXPECT_EQ(L"https://example.org/latest", ToolTipText(link));
 }
 
 TEST_F(HyperLink, FailedOpensReportTheShellsAnswer)
