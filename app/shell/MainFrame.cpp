@@ -196,14 +196,16 @@ BOOL CMainFrame::CreateCommandBarsAndBands()
     pCommandBars->GetCommandBarsOptions()->m_bAlwaysShowFullMenus = TRUE;
     pCommandBars->GetShortcutManagerObject()->LoadFromAcceleratorResource(IDR_MAINFRAME);
 
-    if (!m_wndLogo.Create(NULL, kLogoStyle, CRect(0, 0, kLogoWidth, kLogoHeight), this, kLogoId))
+    // The logo is made inside the rebar, whose band would otherwise move it there: a change of
+    // parent costs about as much as making the window.
+    if (!m_wndReBar.Create(this, RBS_BANDBORDERS, kReBarStyle, AFX_IDW_REBAR) ||
+        !m_wndLogo.Create(NULL, kLogoStyle, CRect(0, 0, kLogoWidth, kLogoHeight), &m_wndReBar, kLogoId))
         return FALSE;
     m_wndLogo.SetTarget(kProductAddress);
     if (m_bmpLogo.LoadBitmap(IDB_LINK_BANNER))
         m_wndLogo.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_bmpLogo.m_hObject));
 
-    if (!m_wndReBar.Create(this, RBS_BANDBORDERS, kReBarStyle, AFX_IDW_REBAR) ||
-        !m_wndReBar.AddCommandBarBand(pMenuBar, kMenuBandStyle) ||
+    if (!m_wndReBar.AddCommandBarBand(pMenuBar, kMenuBandStyle) ||
         !m_wndReBar.AddBar(&m_wndLogo, NULL, NULL, kLogoBandStyle) ||
         !m_wndReBar.AddCommandBarBand(pToolBar, kToolBarBandStyle))
         return FALSE;

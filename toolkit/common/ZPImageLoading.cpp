@@ -641,10 +641,14 @@ BOOL CZPImageManager::SetIcons(CBitmap* pBitmap, const UINT* pCommands, int nCou
         return FALSE;
 
     if (!bAlpha) {
+        COLORREF clrMask = m_clrMask != static_cast<COLORREF>(-1) ? m_clrMask : ZpGetBitmapPixel(pBitmap, 0, 0);
+        BOOL bStored = FALSE;
+        if (SetKeyedIcons(static_cast<HBITMAP>(pBitmap->m_hObject), pCommands, nCount, cx, cy, nState, clrMask,
+                          &bStored))
+            return bStored;
         HIMAGELIST hImageList = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 1);
         if (hImageList == NULL)
             return FALSE;
-        COLORREF clrMask = m_clrMask != static_cast<COLORREF>(-1) ? m_clrMask : ZpGetBitmapPixel(pBitmap, 0, 0);
         ImageList_AddMasked(hImageList, static_cast<HBITMAP>(pBitmap->m_hObject), clrMask);
         BOOL bResult = SetIconsFromImageList(hImageList, pCommands, nCount, cx, cy, nState);
         ImageList_Destroy(hImageList);
@@ -654,24 +658,71 @@ BOOL CZPImageManager::SetIcons(CBitmap* pBitmap, const UINT* pCommands, int nCou
     int nPieces = bm.bmWidth / cx;
     if (bm.bmWidth % cx != 0 || nPieces <= 0)
         return FALSE;
-    CArray<HBITMAP, HBITMAP> pieces;
-    pieces.SetSize(nPieces);
-    if (!SplitAlphaStrip(static_cast<HBITMAP>(pBitmap->m_hObject), nPieces, pieces.GetData()))
+    // The strip's pixels are read once; each piece goes from them into its slot.
+    PBITMAPINFO pInfo = NULL;
+    LPBYTE pBits = NULL;
+    if (!ZpGetBitmapBits32(NULL, static_cast<HBITMAP>(pBitmap->m_hObject), &pInfo, &pBits, NULL))
         return FALSE;
+    const int cyStrip = pInfo->bmiHeader.biHeight;
+    free(pInfo);
+    const DWORD* pPixels = reinterpret_cast<const DWORD*>(pBits);
     int i = 0;
     BOOL bStored = FALSE;   // a loader that stored nothing has failed
     for (int j = 0; j < nCount && i < nPieces; ++j) {
         if (pCommands != NULL && nCount != nPieces && pCommands[j] == 0)
             continue;
         CZPImageManagerStateImage temporary;
-        temporary.AttachBitmap(pieces[i]);
+        temporary.AttachAlphaPixels(pPixels + static_cast<size_t>(i) * cx, bm.bmWidth, cx, cyStrip);
         if (SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState))
             bStored = TRUE;
         ++i;
     }
-    for (int k = 0; k < nPieces; ++k)
-        ::DeleteObject(pieces[k]);
+    free(pBits);
     return bStored;
+}
+
+BOOL CZPImageManager::SetKeyedIcons(HBITMAP hStrip, const UINT* pCommands, int nCount, int cx, int cy, int nState,
+                                    COLORREF clrKey, BOOL* pbStored)
+{
+    // Only a strip exactly one picture high (other heights keep the image list's cropping) and
+    // a real key colour.
+    BITMAP bm = {};
+    if (clrKey == CLR_NONE || ::GetObjectW(hStrip, sizeof(bm), &bm) == 0 || cx <= 0 || cy <= 0 ||
+        (bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight) != cy)
+        return FALSE;
+    const int nImages = bm.bmWidth / cx;
+    if (nImages <= 0)
+        return FALSE;
+    BITMAPINFO info = {};
+    info.bmiHeader = { sizeof(BITMAPINFOHEADER), bm.bmWidth, cy, 1, 32, BI_RGB };
+    std::vector<DWORD> pixels(static_cast<size_t>(bm.bmWidth) * cy);
+    HDC hScreenDC = ::GetDC(NULL);
+    const int nRows = ::GetDIBits(hScreenDC, hStrip, 0, cy, pixels.data(), &info, DIB_RGB_COLORS);
+    ::ReleaseDC(NULL, hScreenDC);
+    if (nRows != cy)
+        return FALSE;
+
+    // The same walk as the image list's: a command list longer or shorter than the strip skips
+    // its separators (0); running past the strip ends the load.
+    if (nCount == 0 && pCommands == NULL)
+        nCount = nImages;
+    const BOOL bExact = nCount == nImages;
+    *pbStored = FALSE;
+    int i = 0;
+    for (int j = 0; j < nCount; ++j) {
+        if (pCommands != NULL && !bExact && pCommands[j] == 0)
+            continue;
+        if (i >= nImages) {
+            *pbStored = FALSE;
+            return TRUE;
+        }
+        CZPImageManagerStateImage temporary;
+        temporary.AttachKeyedPixels(pixels.data() + static_cast<size_t>(i) * cx, bm.bmWidth, cx, cy, clrKey);
+        if (SetIcon(&temporary, pCommands != NULL ? pCommands[j] : static_cast<UINT>(j), cx, cy, nState))
+            *pbStored = TRUE;
+        ++i;
+    }
+    return TRUE;
 }
 
 BOOL CZPImageManager::SetIconsFromImageList(HIMAGELIST hImageList, const UINT* pCommands, int nCount, int cx, int cy,

@@ -37,8 +37,8 @@ UINT ResourceKey(int cx, int cy)
 // State image
 
 CZPImageManagerStateImage::CZPImageManagerStateImage()
-    : m_hIcon(NULL), m_hAlphaBitmap(NULL), m_pPremultipliedBits(NULL), m_bOwnsHandles(FALSE), m_pManager(NULL),
-      m_pSlot(NULL), m_cx(0), m_cy(0)
+    : m_hIcon(NULL), m_pBorrowedPixels(NULL), m_nBorrowedStride(0), m_clrKey(CLR_NONE), m_hAlphaBitmap(NULL),
+      m_pPremultipliedBits(NULL), m_bOwnsHandles(FALSE), m_pManager(NULL), m_pSlot(NULL), m_cx(0), m_cy(0)
 {
 }
 
@@ -49,7 +49,8 @@ CZPImageManagerStateImage::~CZPImageManagerStateImage()
 
 BOOL CZPImageManagerStateImage::IsEmpty() const
 {
-    return (m_hIcon == NULL && m_hAlphaBitmap == NULL && m_pSlot == NULL) || (m_cx == 0 && m_cy == 0);
+    return (m_hIcon == NULL && m_hAlphaBitmap == NULL && m_pSlot == NULL && m_pBorrowedPixels == NULL) ||
+           (m_cx == 0 && m_cy == 0);
 }
 
 BOOL CZPImageManagerStateImage::IsAlpha() const
@@ -124,6 +125,23 @@ void CZPImageManagerStateImage::AttachBitmap(HBITMAP hBitmap)
     UpdateExtent();
 }
 
+void CZPImageManagerStateImage::AttachKeyedPixels(const DWORD* pPixels, int nStride, int cx, int cy, COLORREF clrKey)
+{
+    Clear();
+    if (pPixels == NULL || cx <= 0 || cy <= 0 || nStride < cx)
+        return;
+    m_pBorrowedPixels = pPixels;
+    m_nBorrowedStride = nStride;
+    m_clrKey = clrKey;
+    m_cx = cx;
+    m_cy = cy;
+}
+
+void CZPImageManagerStateImage::AttachAlphaPixels(const DWORD* pPixels, int nStride, int cx, int cy)
+{
+    AttachKeyedPixels(pPixels, nStride, cx, cy, CLR_NONE);
+}
+
 void CZPImageManagerStateImage::CopyFrom(CZPImageManagerStateImage* pSource)
 {
     if (pSource == this)
@@ -169,6 +187,7 @@ void CZPImageManagerStateImage::Clear()
             m_pSlot->pResource->FreeSlot(m_pSlot);
     }
     m_hIcon = NULL;
+    m_pBorrowedPixels = NULL;
     m_hAlphaBitmap = NULL;
     m_pPremultipliedBits = NULL;
     m_pSlot = NULL;

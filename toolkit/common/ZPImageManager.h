@@ -49,6 +49,12 @@ public:
     void TakeBitmap(HBITMAP hBitmap);
     void AttachIcon(HICON hIcon);
     void AttachBitmap(HBITMAP hBitmap);
+    // Borrow cy bottom-up rows of cx 32-bpp pixels, nStride pixels apart: sources only for
+    // copies into a manager's store, which takes them without making a bitmap or icon first.
+    // Keyed: the key colour's pixels are transparent (a mask), all others opaque.
+    void AttachKeyedPixels(const DWORD* pPixels, int nStride, int cx, int cy, COLORREF clrKey);
+    // Straight (not premultiplied) alpha.
+    void AttachAlphaPixels(const DWORD* pPixels, int nStride, int cx, int cy);
     void CopyFrom(CZPImageManagerStateImage* pSource);
     void Clear();
     void ClearHandles() { Clear(); }
@@ -67,6 +73,9 @@ protected:
     void UpdateExtent();
 
     HICON m_hIcon;                   // owned when m_bOwnsHandles
+    const DWORD* m_pBorrowedPixels;  // never owned: see AttachKeyedPixels and AttachAlphaPixels
+    int m_nBorrowedStride;           // in pixels
+    COLORREF m_clrKey;               // CLR_NONE for alpha pixels
     HBITMAP m_hAlphaBitmap;          // owned when m_bOwnsHandles
     LPBYTE m_pPremultipliedBits;     // the bits of m_hAlphaBitmap once premultiplied
     BOOL m_bOwnsHandles;
@@ -209,6 +218,9 @@ protected:
     BOOL Grow(int nWidth, int nRows);
     // The slot's bottom line in the colour bits; its lines follow at m_nUsedWidth x 4 bytes.
     LPBYTE SlotBits(const ZP_IMAGERESOURCE_INFO* pSlot) const;
+    // Fills a new slot from borrowed pixels: alpha ones premultiplied; keyed ones with the key
+    // colour black under a set mask bit.
+    ZP_IMAGERESOURCE_INFO* AddBorrowedPixels(CZPImageManagerStateImage* pImage);
 
     HBITMAP m_hbmColor;        // owned; bottom-up 32 bpp
     HBITMAP m_hbmMask;         // owned; 1 bpp
@@ -279,6 +291,11 @@ public:
     UINT PasteIconSetFromClipboard(COleDataObject* pData);
 
 protected:
+    // Stores each cx-wide piece of an opaque strip, its key-coloured pixels transparent, as the
+    // image list route would; FALSE when the strip does not suit (the caller takes that route).
+    BOOL SetKeyedIcons(HBITMAP hStrip, const UINT* pCommands, int nCount, int cx, int cy, int nState, COLORREF clrKey,
+                       BOOL* pbStored);
+
     COLORREF m_clrMask;
     CMap<UINT, UINT, CZPImageManagerIconSet*, CZPImageManagerIconSet*> m_mapImages;   // one reference each
     CMap<UINT, UINT, CZPImageManagerResource*, CZPImageManagerResource*> m_mapResources;   // owned

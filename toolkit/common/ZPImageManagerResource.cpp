@@ -6,6 +6,8 @@
 
 #include <string.h>
 
+#include <vector>
+
 namespace {
 
 // The widest and highest DIB section the system makes.
@@ -112,8 +114,11 @@ LPBYTE CZPImageManagerResource::SlotBits(const ZP_IMAGERESOURCE_INFO* pSlot) con
 
 ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddImage(CZPImageManagerStateImage* pImage)
 {
-    if (pImage == NULL || pImage->IsEmpty() || pImage->GetExtent() != CSize(m_cx, m_cy) ||
-        (pImage->GetIcon() == NULL && pImage->m_hAlphaBitmap == NULL))
+    if (pImage == NULL || pImage->IsEmpty() || pImage->GetExtent() != CSize(m_cx, m_cy))
+        return NULL;
+    if (pImage->m_pBorrowedPixels != NULL)
+        return AddBorrowedPixels(pImage);
+    if (pImage->GetIcon() == NULL && pImage->m_hAlphaBitmap == NULL)
         return NULL;
     CZPSyncSectionLock lock(&m_lock);
 
@@ -172,6 +177,72 @@ ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddImage(CZPImageManagerStateIma
             for (int x = 0; x < m_cx; ++x)
                 pRow[x * 4 + 3] = 0;
     }
+    return pSlot;
+}
+
+ZP_IMAGERESOURCE_INFO* CZPImageManagerResource::AddBorrowedPixels(CZPImageManagerStateImage* pImage)
+{
+    if (pImage->m_clrKey == CLR_NONE) {
+        CZPSyncSectionLock lock(&m_lock);
+        ZP_IMAGERESOURCE_INFO* pSlot = AllocateSlot();
+        if (pSlot == NULL)
+            return NULL;
+        ::GdiFlush();
+        LPBYTE pRow = SlotBits(pSlot);
+        for (int y = 0; y < m_cy; ++y, pRow += static_cast<size_t>(m_nUsedWidth) * 4) {
+            const BYTE* pSource = reinterpret_cast<const BYTE*>(pImage->m_pBorrowedPixels +
+                                                                static_cast<size_t>(y) * pImage->m_nBorrowedStride);
+            for (int x = 0; x < m_cx * 4; x += 4) {
+                const BYTE a = pSource[x + 3];
+                for (int c = 0; c < 3; ++c)
+                    pRow[x + c] = static_cast<BYTE>(pSource[x + c] * a / 255);
+                pRow[x + 3] = a;
+            }
+        }
+        pSlot->bAlpha = TRUE;
+        return pSlot;
+    }
+
+    // The mask's rows for SetDIBitsToDevice: 1 bpp, bottom-up, each padded to a DWORD; bit 1
+    // (white) marks a transparent pixel, as DrawIconEx leaves an icon's mask.
+    const int nMaskStride = (m_cx + 31) / 32 * 4;
+    std::vector<BYTE> maskBits(static_cast<size_t>(nMaskStride) * m_cy, 0);
+    struct
+    {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+    } maskInfo = { { sizeof(BITMAPINFOHEADER), m_cx, m_cy, 1, 1, BI_RGB }, { { 0, 0, 0, 0 }, { 255, 255, 255, 0 } } };
+
+    CZPSyncSectionLock lock(&m_lock);
+    ZP_IMAGERESOURCE_INFO* pSlot = AllocateSlot();
+    if (pSlot == NULL)
+        return NULL;
+    pSlot->bAlpha = FALSE;
+    // Pixels in the DIB's order (blue lowest); the colour carries no alpha byte.
+    const DWORD dwKey = (static_cast<DWORD>(GetRValue(pImage->m_clrKey)) << 16) |
+                        (static_cast<DWORD>(GetGValue(pImage->m_clrKey)) << 8) | GetBValue(pImage->m_clrKey);
+    const DWORD kColorBits = 0x00FFFFFF;
+    ::GdiFlush();
+    LPBYTE pRow = SlotBits(pSlot);
+    for (int y = 0; y < m_cy; ++y, pRow += static_cast<size_t>(m_nUsedWidth) * 4) {
+        const DWORD* pSource = pImage->m_pBorrowedPixels + static_cast<size_t>(y) * pImage->m_nBorrowedStride;
+        DWORD* pDest = reinterpret_cast<DWORD*>(pRow);
+        BYTE* pMask = &maskBits[static_cast<size_t>(y) * nMaskStride];
+        for (int x = 0; x < m_cx; ++x) {
+            const DWORD dwColor = pSource[x] & kColorBits;
+            if (dwColor == dwKey) {
+                pDest[x] = 0;
+                pMask[x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+            } else {
+                pDest[x] = dwColor;
+            }
+        }
+    }
+    const RECT& rc = pSlot->rcImage;
+    HDC hDC = m_dc.Select(m_hbmMask);
+    ::SetDIBitsToDevice(hDC, rc.left, rc.top, m_cx, m_cy, 0, 0, 0, m_cy, maskBits.data(),
+                        reinterpret_cast<BITMAPINFO*>(&maskInfo), DIB_RGB_COLORS);
+    m_dc.Restore();
     return pSlot;
 }
 

@@ -132,6 +132,74 @@ TEST(IconLoading, PlainStripsSkipSeparatorsOnlyWhenTheyDoNotCountAsImages)
     (void)hModule;
 }
 
+TEST(IconLoading, PlainStripsStoreWhatTheImageListRouteStores)
+{
+    // Three 16 x 16 pictures in 24 bpp: the magenta key, a colour one step from it, black and
+    // white, which stay opaque.
+    const int cx = 16, nPictures = 3;
+    const COLORREF clrKey = RGB(255, 0, 255);
+    auto colorAt = [&](int x, int y) -> COLORREF {
+        if ((x + y) % 5 == 0)
+            return clrKey;
+        if ((x * y) % 7 == 1)
+            return RGB(255, 0, 254);
+        if (x % 4 == 0)
+            return RGB(0, 0, 0);
+        return RGB(x * 15, y * 15, (x + y) * 7);
+    };
+    BITMAPINFO info = {};
+    info.bmiHeader = { sizeof(BITMAPINFOHEADER), cx * nPictures, -cx, 1, 24, BI_RGB };
+    LPBYTE pBits = NULL;
+    CBitmap strip;
+    strip.Attach(::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), NULL, 0));
+    ASSERT_NE(nullptr, strip.m_hObject);
+    const int nStride = (cx * nPictures * 3 + 3) / 4 * 4;
+    for (int y = 0; y < cx; ++y) {
+        for (int x = 0; x < cx * nPictures; ++x) {
+            const COLORREF clr = colorAt(x, y);
+            LPBYTE p = pBits + y * nStride + x * 3;
+            p[0] = GetBValue(clr);
+            p[1] = GetGValue(clr);
+            p[2] = GetRValue(clr);
+        }
+    }
+    const UINT ids[] = { 20, 0, 21, 22 };  // a separator among more commands than pictures
+
+    CZPImageManager keyed;
+    keyed.SetMaskColor(clrKey);
+    ASSERT_TRUE(keyed.SetIcons(&strip, ids, 4, cx, cx, 0, FALSE));
+    CZPImageManager listed;
+    HIMAGELIST hList = ImageList_Create(cx, cx, ILC_COLOR24 | ILC_MASK, 0, 1);
+    ImageList_AddMasked(hList, static_cast<HBITMAP>(strip.m_hObject), clrKey);
+    ASSERT_TRUE(listed.SetIconsFromImageList(hList, ids, 4, cx, cx, 0));
+    ImageList_Destroy(hList);
+
+    EXPECT_EQ(nullptr, keyed.GetIconSet(0));
+    for (UINT nID : { 20u, 21u, 22u }) {
+        SCOPED_TRACE(nID);
+        ASSERT_NE(nullptr, keyed.GetImage(nID, cx));
+        EXPECT_FALSE(keyed.GetImage(nID, cx)->HasAlphaNormalImage());
+        int nDifferent = 0;
+        for (COLORREF clrBack : { kWhite, RGB(12, 34, 56) }) {
+            CDibSection ours(cx, cx, clrBack), theirs(cx, cx, clrBack);
+            CDC oursDC(ours.GetDC()), theirsDC(theirs.GetDC());
+            keyed.GetImage(nID, cx)->DrawNormal(&oursDC, 0, 0);
+            listed.GetImage(nID, cx)->DrawNormal(&theirsDC, 0, 0);
+            for (int y = 0; y < cx; ++y)
+                for (int x = 0; x < cx; ++x)
+                    nDifferent += ours.GetPixel(x, y) != theirs.GetPixel(x, y);
+        }
+        EXPECT_EQ(0, nDifferent);
+    }
+    EXPECT_EQ(DrawNormalAt(keyed, 20, 0, 0, RGB(12, 34, 56)), RGB(12, 34, 56));  // the key: transparent
+    EXPECT_EQ(DrawNormalAt(keyed, 20, 4, 3), RGB(0, 0, 0));                      // black stays
+
+    // Past the strip's end the load fails, as through the image list.
+    const UINT tooMany[] = { 30, 31, 32, 33 };
+    CZPImageManager shortStrip;
+    EXPECT_FALSE(shortStrip.SetIcons(&strip, tooMany, 4, cx, cx, 0, FALSE));
+}
+
 TEST(IconLoading, AlphaStripsMustDivideIntoWholeIcons)
 {
     HMODULE hModule = ::GetModuleHandleW(NULL);
@@ -148,6 +216,23 @@ TEST(IconLoading, AlphaStripsMustDivideIntoWholeIcons)
         EXPECT_TRUE(manager.GetImage(nID, 16)->HasAlphaNormalImage());
     EXPECT_EQ(DrawNormalAt(manager, 2, 8, 8), RGB(127, 127, 200 * 128 / 255 + 127));   // half over white
     EXPECT_EQ(DrawNormalAt(manager, 1, 0, 0), kWhite);
+    // Each slot holds its piece of the strip premultiplied, pixel for pixel.
+    LPBYTE pStrip = NULL;
+    HBITMAP hPremultiplied = ZpPremultiplyAlphaBitmap(hStrip, NULL, &pStrip);
+    ASSERT_NE(nullptr, hPremultiplied);
+    const int cxStrip = SizeOf(hStrip).cx;
+    for (UINT nID : { 0u, 1u, 2u }) {
+        CZPImageManagerStateImage copy;  // no manager: the slot's pixels come out as a bitmap
+        copy.CopyFrom(manager.GetImage(nID, 16)->GetNormalStateImage());
+        const DWORD* pCopy = reinterpret_cast<const DWORD*>(copy.GetPremultipliedBits());
+        ASSERT_NE(nullptr, pCopy);
+        int nDifferent = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                nDifferent += pCopy[y * 16 + x] != reinterpret_cast<const DWORD*>(pStrip)[y * cxStrip + nID * 16 + x];
+        EXPECT_EQ(0, nDifferent) << nID;
+    }
+    ::DeleteObject(hPremultiplied);
 
     // 50 pixels cannot be cut at 16.
     CBitmap wide;
