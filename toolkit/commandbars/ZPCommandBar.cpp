@@ -523,7 +523,8 @@ BOOL CZPCommandBar::IsKeyboardCuesVisible() const
     return pCommandBars != NULL ? pCommandBars->IsKeyboardCuesShown() : TRUE;
 }
 
-// The redraw lock is not built: the animation object repaints at once.
+// The redraw lock is not built. The whole bar is only invalidated: a layout commit is mostly
+// followed by the caller moving or sizing the window, and painting before that is wasted.
 void CZPCommandBar::RepaintArea(const RECT* pRect, BOOL bAnimate)
 {
     if (pRect == NULL)
@@ -531,8 +532,6 @@ void CZPCommandBar::RepaintArea(const RECT* pRect, BOOL bAnimate)
     if (m_hWnd == NULL || !::IsWindowVisible(m_hWnd))
         return;
     m_pAnimation->RedrawRect(pRect, bAnimate);
-    if (pRect == NULL && bAnimate)
-        ::UpdateWindow(m_hWnd);
 }
 
 // Persisted defaults differ from the constructor's (Position 0, Style 0, MRUWidth 0): stored

@@ -192,7 +192,10 @@ void CZPControls::RemoveControl(int nIndex)
 {
     CRefPtr<CZPControl> removed = static_cast<CRefPtr<CZPControl>&&>(m_arrControls[nIndex]);
     m_arrControls.RemoveAt(nIndex);
+    // The controls before it keep their places: emptying from the end stays linear.
+    m_nRefreshFrom = nIndex;
     OnControlRemoved(removed.Get());
+    m_nRefreshFrom = 0;
     removed->SetParent(NULL);
 }
 
@@ -245,7 +248,7 @@ BOOL CZPControls::IsRemoveRefused(CZPControl*) const
 
 void CZPControls::RefreshIndexes()
 {
-    const int nFrom = m_nRefreshFrom < GetCount() ? m_nRefreshFrom : 0;
+    const int nFrom = m_nRefreshFrom <= GetCount() ? m_nRefreshFrom : 0;
     m_nRefreshFrom = 0;
     for (int i = nFrom; i < GetCount(); ++i) {
         CZPControl* pControl = m_arrControls[i].Get();

@@ -103,7 +103,7 @@ protected:
     CZPCommandBars* m_pCommandBars;  // borrowed: for collections without a bar
     CRefPtr<CZPOriginalControls> m_pOriginalControls;
     BOOL m_bOriginalControls;
-    int m_nRefreshFrom;  // the first index an insert may have moved; 0 (all) for any other refresh
+    int m_nRefreshFrom;  // the first index an insert or removal may have moved; 0 (all) for any other refresh
 };
 
 // The controls as the program built them; never has a bar.

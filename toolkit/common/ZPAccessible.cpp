@@ -1,17 +1,26 @@
 // The accessible interface of toolkit-drawn objects.
 #include "common/ZPAccessible.h"
 
-CZPAccessible::CZPAccessible()
-    : m_pfnNotifyWinEvent(NULL), m_pfnLresultFromObject(NULL), m_pfnAccessibleObjectFromWindow(NULL)
+// USER32 stays loaded for the whole process: its entry is looked up once, not per owner (a bar
+// of 500 controls has 501 owners).
+CZPAccessible::PFNNOTIFYWINEVENT CZPAccessible::ResolveNotifyWinEvent()
 {
-    if (m_modUser32.AttachOrLoad(L"user32.dll"))
-        m_modUser32.GetProcAddressIfVersion(&m_pfnNotifyWinEvent, "NotifyWinEvent");
+    static CZPModuleHandle s_modUser32(L"user32.dll");  // held while the entry may be called
+    static const PFNNOTIFYWINEVENT s_pfn = [] {
+        PFNNOTIFYWINEVENT pfn = NULL;
+        s_modUser32.GetProcAddressIfVersion(&pfn, "NotifyWinEvent");
+        return pfn;
+    }();
+    return s_pfn;
 }
+
+CZPAccessible::CZPAccessible()
+    : m_pfnNotifyWinEvent(ResolveNotifyWinEvent()), m_pfnLresultFromObject(NULL), m_pfnAccessibleObjectFromWindow(NULL)
+{}
 
 CZPAccessible::~CZPAccessible()
 {
     m_modOleacc.Release();
-    m_modUser32.Release();
 }
 
 HRESULT CZPAccessible::GetAccessibleParent(IDispatch**)
@@ -324,7 +333,8 @@ HRESULT CZPAccessible::XAccessible::accSelect(long flagsSelect, VARIANT varChild
     return Owner()->AccessibleSelect(flagsSelect, varChild);
 }
 
-HRESULT CZPAccessible::XAccessible::accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild)
+HRESULT CZPAccessible::XAccessible::accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                                VARIANT varChild)
 {
     return Owner()->AccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, varChild);
 }

@@ -98,12 +98,13 @@ protected:
     typedef LRESULT (WINAPI* PFNLRESULTFROMOBJECT)(REFIID, WPARAM, LPUNKNOWN);
     typedef HRESULT (WINAPI* PFNACCESSIBLEOBJECTFROMWINDOW)(HWND, DWORD, REFIID, void**);
 
+    // NotifyWinEvent from USER32, looked up once for the process.
+    static PFNNOTIFYWINEVENT ResolveNotifyWinEvent();
     // Loads OLEACC into this owner's holder when not yet loaded.
     BOOL LoadOleacc();
 
     PFNNOTIFYWINEVENT m_pfnNotifyWinEvent;
     PFNLRESULTFROMOBJECT m_pfnLresultFromObject;
     PFNACCESSIBLEOBJECTFROMWINDOW m_pfnAccessibleObjectFromWindow;
-    CZPModuleHandle m_modUser32;
     CZPModuleHandle m_modOleacc;
 };

@@ -397,9 +397,13 @@ BOOL ZpGetIconTitleFont(LOGFONTW* pLogFont)
 BOOL ZpRegisterWindowClass(HINSTANCE hInstance, LPCWSTR lpszClassName, UINT nStyle, HICON hIcon, HBRUSH hbrBackground)
 {
     WNDCLASSW wc = {};
+    wc.hInstance = hInstance != NULL ? hInstance : AfxGetInstanceHandle();
+    // Bars register their class on every construction: an existing class needs no cursor load.
+    WNDCLASSW wcExisting;
+    if (::GetClassInfoW(wc.hInstance, lpszClassName, &wcExisting))
+        return TRUE;
     wc.style = nStyle;
     wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = hInstance != NULL ? hInstance : AfxGetInstanceHandle();
     wc.hIcon = hIcon;
     wc.hCursor = ::LoadCursorW(NULL, IDC_ARROW);
     wc.hbrBackground = hbrBackground;

@@ -81,6 +81,35 @@ TEST_F(ToolBarTest, DockedSizeReservesRoomForTheExpandButton)
     }
 }
 
+// A commit only invalidates: the caller mostly moves or sizes the bar next, and the paint
+// comes once, from the message loop.
+TEST_F(ToolBarTest, DockedCommitInvalidatesTheBarWithoutPaintingIt)
+{
+    CGripperThemeRef theme;
+    HWND hParent =
+        ::CreateWindowExW(0, L"STATIC", L"parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, NULL, NULL, NULL, NULL);
+    ASSERT_NE(nullptr, hParent);
+    CZPToolBar* pBar = new CZPToolBar;
+    pBar->SetPaintManager(theme.Get());
+    pBar->SetPosition(zpBarTop);
+    ASSERT_TRUE(pBar->CreateEx(0, kZpToolBarClass, L"bar", WS_CHILD | WS_VISIBLE, 0, 0, 200, 22, hParent, NULL));
+    AddTestControls(pBar, 3);
+    const HWND hBar = pBar->GetSafeHwnd();
+    ::UpdateWindow(hBar);
+    EXPECT_FALSE(::GetUpdateRect(hBar, NULL, FALSE));
+
+    pBar->CalcDockedSize(200, kDockedMode | ZP_LM_COMMIT, 0);
+    CRect rcUpdate, rcClient;
+    EXPECT_TRUE(::GetUpdateRect(hBar, &rcUpdate, FALSE));
+    ::GetClientRect(hBar, &rcClient);
+    EXPECT_EQ(rcClient, rcUpdate);
+    ::UpdateWindow(hBar);
+    EXPECT_FALSE(::GetUpdateRect(hBar, NULL, FALSE));
+
+    pBar->InternalRelease();
+    ::DestroyWindow(hParent);
+}
+
 TEST_F(ToolBarTest, ExpandPopupOffersTheControlsThatDoNotFit)
 {
     CGripperThemeRef theme;
