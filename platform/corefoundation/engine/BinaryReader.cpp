@@ -175,7 +175,7 @@ const CObject* CBinaryReader::ReadScalar(uint8_t marker, const uint8_t* p, const
         const uint64_t bytes = (marker >> 4) == 0x6 ? count * 2 : count;
         if (bytes > static_cast<uint64_t>(end - p)) return nullptr;
         if ((marker >> 4) == 0x4)
-            return m_pool.New<CDataValue>(0, std::string(reinterpret_cast<const char*>(p), static_cast<size_t>(bytes)));
+            return m_pool.New<CDataValue>(0, std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(bytes)));
         CStringValue* s = CStringValue::New(static_cast<size_t>(count), &m_pool);
         char16_t* text = s->Units();
         if ((marker >> 4) == 0x5)

@@ -35,6 +35,13 @@ Tag TagFromName(const char* n, size_t len) {
 
 inline bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
+// Equality of short runs (tag names, keys) without a library call per element.
+inline bool SameBytes(const char* a, const char* b, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 const signed char* Base64Table() {
     static signed char table[256];
     static bool ready = false;
@@ -59,7 +66,7 @@ public:
         uint32_t h = 2166136261u;
         for (size_t i = 0; i < size; ++i) h = (h ^ static_cast<unsigned char>(raw[i])) * 16777619u;
         CSlot& slot = m_slots[h & (kSlots - 1)];
-        if (!slot.value || slot.hash != h || slot.size != size || std::memcmp(slot.raw, raw, size) != 0) {
+        if (!slot.value || slot.hash != h || slot.size != size || !SameBytes(slot.raw, raw, size)) {
             const CStringValue* key = CStringValue::FromUTF8(raw, size, &pool);
             if (slot.value) slot.value->Release();
             slot = CSlot{key, raw, size, h};
@@ -100,8 +107,24 @@ private:
     CF_NOINLINE const CObject* ParseInteger(const char* tagStart);
     bool ReadText(const char* closeName, size_t closeLen, std::string& utf8, const char*& closeAt);
     bool ParseEntity(std::string& utf8);
-    CF_NOINLINE bool CloseTag(const char* name, size_t len);
-    CF_NOINLINE bool SkipMisc();
+    // The close tag </name> at m_p, passed over; the common "</name>" is checked here, the rest
+    // (spaces before '>', every failure) in CloseTagSlow.
+    bool CloseTag(const char* name, size_t len) {
+        if (static_cast<size_t>(m_end - m_p) > len + 2 && m_p[0] == '<' && m_p[1] == '/' && m_p[len + 2] == '>' &&
+            SameBytes(m_p + 2, name, len)) {
+            m_p += len + 3;
+            return true;
+        }
+        return CloseTagSlow(name, len);
+    }
+    CF_NOINLINE bool CloseTagSlow(const char* name, size_t len);
+    // Passes over spaces, comments and processing instructions; the last two in SkipMiscSlow.
+    bool SkipMisc() {
+        while (m_p < m_end && IsXmlSpace(*m_p)) ++m_p;
+        if (m_end - m_p >= 2 && m_p[0] == '<' && (m_p[1] == '?' || m_p[1] == '!')) return SkipMiscSlow();
+        return true;
+    }
+    CF_NOINLINE bool SkipMiscSlow();
     bool SkipComment();
     bool SkipPI();
     bool ParseDTD();
@@ -298,7 +321,7 @@ bool CXmlReader::Read(ParseResult& result) {
     return false;
 }
 
-bool CXmlReader::SkipMisc() {
+bool CXmlReader::SkipMiscSlow() {
     for (;;) {
         while (m_p < m_end && IsXmlSpace(*m_p)) ++m_p;
         if (m_p == m_end || *m_p != '<') return true;
@@ -318,7 +341,7 @@ bool CXmlReader::SkipMisc() {
     }
 }
 
-bool CXmlReader::CloseTag(const char* name, size_t len) {
+bool CXmlReader::CloseTagSlow(const char* name, size_t len) {
     if (m_p == m_end) return UnexpectedEOF(), false;
     if (*m_p != '<') return UnexpectedChar(m_p), false;
     const char* start = m_p++;
@@ -343,7 +366,9 @@ const CObject* CXmlReader::ParseElement(bool root, Tag* tagOut) {
     const char* name = m_p;
     while (m_p < m_end && !IsXmlSpace(*m_p) && *m_p != '>') ++m_p;
     const char* nameEnd = m_p;
-    const char* gt = m_p < m_end ? static_cast<const char*>(std::memchr(m_p, '>', static_cast<size_t>(m_end - m_p))) : nullptr;
+    const char* gt = m_p == m_end ? nullptr
+                     : *m_p == '>' ? m_p
+                                   : static_cast<const char*>(std::memchr(m_p, '>', static_cast<size_t>(m_end - m_p)));
     if (!gt) return root ? nullptr : UnexpectedEOF();
     if (nameEnd == name) return FailAt("Malformed tag on line ", tagStart);
     const bool empty = gt[-1] == '/' && gt - 1 >= name;
@@ -609,8 +634,9 @@ const CObject* CXmlReader::ParseData() {
     const signed char* table = Base64Table();
     const char* q = static_cast<const char*>(std::memchr(m_p, '<', static_cast<size_t>(m_end - m_p)));
     if (!q) return UnexpectedEOF();
-    std::string bytes;
-    bytes.reserve(static_cast<size_t>(q - m_p) / 4 * 3 + 3);
+    // Every four base64 characters give at most three bytes.
+    CBytes bytes = CBytes::Uninitialized(static_cast<size_t>(q - m_p) / 4 * 3 + 3);
+    char* out = bytes.data();
     uint32_t acc = 0;
     int units = 0, equals = 0;
     for (const char* s = m_p; s < q; ++s) {
@@ -628,12 +654,16 @@ const CObject* CXmlReader::ParseData() {
         }
         acc = acc << 6 | static_cast<uint32_t>(v);
         if (++units == 4) {
-            const char group[3] = {static_cast<char>(acc >> 16), static_cast<char>(acc >> 8), static_cast<char>(acc)};
-            bytes.append(group, 3 - static_cast<size_t>(equals > 2 ? 2 : equals));
+            // All three bytes fit in the bound; the padding decides how many count.
+            out[0] = static_cast<char>(acc >> 16);
+            out[1] = static_cast<char>(acc >> 8);
+            out[2] = static_cast<char>(acc);
+            out += 3 - (equals > 2 ? 2 : equals);
             units = 0;
             acc = 0;
         }
     }
+    bytes.Truncate(static_cast<size_t>(out - bytes.data()));
     m_p = q;
     if (!CloseTag("data", 4)) return nullptr;
     return m_pool.New<CDataValue>(0, std::move(bytes));
@@ -682,6 +712,10 @@ const CObject* CXmlReader::ParseReal() {
     if (!ParseRealText(text, value)) return Fail("Encountered misformatted real on line " + Line(closeAt));
     return m_pool.New<CRealValue>(0, value, false);
 }
+
+constexpr uint64_t kMaxBeforeHexDigit = UINT64_MAX >> 4;
+constexpr uint64_t kMaxBeforeDecimalDigit = UINT64_MAX / 10;
+constexpr int kLastDecimalDigit = static_cast<int>(UINT64_MAX % 10);  // the digit that still fits after it
 
 const CObject* CXmlReader::ParseInteger(const char* tagStart) {
     auto premature = [&]() { return Fail("Premature end of file after <integer> on line " + Line(tagStart)); };
@@ -738,10 +772,13 @@ const CObject* CXmlReader::ParseInteger(const char* tagStart) {
             std::snprintf(hexText, sizeof hexText, "%x", code);
             return Fail("Unknown character '" + ch + "' (0x" + hexText + ") in <integer> on line " + Line(m_p));
         }
-        const unsigned base = hex ? 16 : 10;
-        if (magnitude > (UINT64_MAX - static_cast<unsigned>(digit)) / base)
+        // magnitude * base + digit > UINT64_MAX, without a 64-bit division per digit on 32-bit machines.
+        const bool overflow = hex ? magnitude > kMaxBeforeHexDigit
+                                  : magnitude > kMaxBeforeDecimalDigit ||
+                                        (magnitude == kMaxBeforeDecimalDigit && digit > kLastDecimalDigit);
+        if (overflow)
             return Fail(std::string(negative ? "Integer underflow" : "Integer overflow") + " in <integer> on line " + Line(m_p));
-        magnitude = magnitude * base + static_cast<unsigned>(digit);
+        magnitude = hex ? magnitude << 4 | static_cast<unsigned>(digit) : magnitude * 10 + static_cast<unsigned>(digit);
         ++m_p;
     }
     if (negative && magnitude > 0x8000000000000000ull)
