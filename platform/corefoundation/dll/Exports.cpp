@@ -79,7 +79,7 @@ CFTypeRef __cdecl CFStringCreateWithCString(CFTypeRef, const char* cStr,
 CFTypeRef __cdecl CFDataCreate(CFTypeRef, const unsigned char* bytes, CFIndex length) {
     if (length < 0 || (length > 0 && !bytes)) return nullptr;
     try {
-        return new CDataValue(std::string_view(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length)));
+        return new CDataValue(std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length)));
     } catch (...) {
         return nullptr;
     }
@@ -238,10 +238,10 @@ CFIndex __cdecl CFPropertyListWriteToStream(CFTypeRef plist, void* stream, CFInd
         CWriteStream::WriteResult result = CWriteStream::WriteResult::Ok;
         size_t written = 0;
         if (format == kFormatXML) {
-            Ref<const CDataValue> xml = WriteXMLData(list);
-            if (!xml || xml->m_bytes.size() > 0x7FFFFFFF) return 0;
-            result = s->Write(xml->m_bytes.data(), xml->m_bytes.size());
-            written = xml->m_bytes.size();
+            std::string bytes;
+            if (!WriteXML(list, bytes) || bytes.size() > 0x7FFFFFFF) return 0;
+            result = s->Write(bytes.data(), bytes.size());
+            written = bytes.size();
         } else {
             // Binary goes to the file piece by piece as it is made.
             CSinkState state{s};
@@ -270,10 +270,10 @@ CFIndex __cdecl CFPropertyListWriteToStream(CFTypeRef plist, void* stream, CFInd
 
 CFTypeRef __cdecl CFPropertyListCreateXMLData(CFTypeRef, CFTypeRef plist) {
     try {
-        if (!IsPropertyListValue(plist)) return nullptr;
-        Ref<const CDataValue> xml = WriteXMLData(static_cast<const CObject*>(plist));
-        if (!xml || xml->m_bytes.size() > 0x7FFFFFFF) return nullptr;
-        return xml.Detach();
+        if (!IsPropertyListValue(plist)) return nullptr;  // WriteXML validates the list
+        std::string bytes;
+        if (!WriteXML(static_cast<const CObject*>(plist), bytes) || bytes.size() > 0x7FFFFFFF) return nullptr;
+        return new CDataValue(std::move(bytes));
     } catch (...) {
         return nullptr;
     }

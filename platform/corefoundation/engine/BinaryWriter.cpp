@@ -275,9 +275,9 @@ void CBinaryWriter::PutObject(const CFlatObject& o) {
         break;
     }
     case Kind::Data: {
-        const CBytes& b = static_cast<const CDataValue*>(v)->m_bytes;
+        const std::string& b = static_cast<const CDataValue*>(v)->m_bytes;
         PutHeader(0x40, b.size());
-        m_out.append(b.data(), b.size());
+        m_out += b;
         break;
     }
     case Kind::UID: {

@@ -157,7 +157,7 @@ const CObject* COpenStepReader::ParseData() {
         if (!SkipSpace() || m_p == m_end) return nullptr;
         if (*m_p == '>') {
             ++m_p;
-            return new CDataValue(bytes);
+            return new CDataValue(std::move(bytes));
         }
         if (m_end - m_p < 2) return nullptr;
         const int hi = HexValue(m_p[0]), lo = HexValue(m_p[1]);

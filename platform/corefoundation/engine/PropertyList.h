@@ -38,8 +38,6 @@ bool IsValid(const CObject* value, int32_t format);
 // Append the XML / binary form of a value valid for the format to out. False (out unspecified) for an
 // invalid value, a date that cannot be printed, or allocation failure.
 bool WriteXML(const CObject* value, std::string& out);
-// The XML form as a data value, its bytes written once (never zeroed first); null where WriteXML fails.
-Ref<const CDataValue> WriteXMLData(const CObject* value);
 bool WriteBinary(const CObject* value, std::string& out);
 
 // Binary output handed to sink in pieces as it is made, never held whole; a sink returning false

@@ -18,17 +18,6 @@
 
 namespace cf {
 
-CBytes::CBytes(std::string_view bytes) : CBytes(Uninitialized(bytes.size())) {
-    if (m_size) std::memcpy(m_data.get(), bytes.data(), m_size);
-}
-
-CBytes CBytes::Uninitialized(size_t size) {
-    CBytes b;
-    if (size) b.m_data.reset(new char[size]);
-    b.m_size = size;
-    return b;
-}
-
 void CObject::Destroy() const {
     const size_t poolBytes = m_poolBytes;
     void* p = const_cast<CObject*>(this);

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
@@ -110,34 +109,10 @@ private:
     size_t m_size;
 };
 
-// Bytes in one heap block. Unlike a std::string it can be given a length without being filled,
-// so a large output is written once instead of zeroed first and then written.
-class CBytes {
-public:
-    CBytes() = default;
-    explicit CBytes(std::string_view bytes);
-    static CBytes Uninitialized(size_t size);
-
-    // Never null, also when empty (callers hand the pointer on as a data value's bytes).
-    const char* data() const { return m_data ? m_data.get() : ""; }
-    char* data() { return m_data.get(); }
-    size_t size() const { return m_size; }
-    std::string_view View() const { return std::string_view(data(), m_size); }
-    // Drops the bytes from size on; the block keeps its memory.
-    void Truncate(size_t size) { if (size < m_size) m_size = size; }
-
-    friend bool operator==(const CBytes& a, const CBytes& b) { return a.View() == b.View(); }
-
-private:
-    std::unique_ptr<char[]> m_data;  // owned; null when empty
-    size_t m_size = 0;
-};
-
 class CDataValue : public CObject {
 public:
-    explicit CDataValue(CBytes bytes) : CObject(Kind::Data), m_bytes(std::move(bytes)) {}
-    explicit CDataValue(std::string_view bytes) : CObject(Kind::Data), m_bytes(bytes) {}
-    CBytes m_bytes;
+    explicit CDataValue(std::string bytes) : CObject(Kind::Data), m_bytes(std::move(bytes)) {}
+    std::string m_bytes;
 };
 
 // Signed 64-bit, or when UnsignedBig() the range 2^63 ... 2^64-1 stored as its bit pattern.

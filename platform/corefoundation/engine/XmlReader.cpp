@@ -33,11 +33,23 @@ Tag TagFromName(const char* n, size_t len) {
     return Tag::Unknown;
 }
 
-inline bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+// Every byte above ' ' is not a space: one compare for most bytes of a tag or a value.
+inline bool IsXmlSpace(char c) {
+    return static_cast<unsigned char>(c) <= ' ' && (c == ' ' || c == '\t' || c == '\n' || c == '\r');
+}
 
-// Equality of short runs (tag names, keys) without a library call per element.
+inline uint32_t Word(const char* p) {
+    uint32_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Equality of short runs (tag names, keys) a word at a time, without a library call per element.
 inline bool SameBytes(const char* a, const char* b, size_t n) {
-    for (size_t i = 0; i < n; ++i)
+    size_t i = 0;
+    for (; i + sizeof(uint32_t) <= n; i += sizeof(uint32_t))
+        if (Word(a + i) != Word(b + i)) return false;
+    for (; i < n; ++i)
         if (a[i] != b[i]) return false;
     return true;
 }
@@ -63,8 +75,12 @@ public:
 
     // A new reference to the key of the raw text (UTF-8 without entities).
     const CStringValue* Get(const char* raw, size_t size, CPool& pool) {
+        // FNV-1a over words, then the last bytes: only this cache sees the hash.
         uint32_t h = 2166136261u;
-        for (size_t i = 0; i < size; ++i) h = (h ^ static_cast<unsigned char>(raw[i])) * 16777619u;
+        size_t i = 0;
+        for (; i + sizeof(uint32_t) <= size; i += sizeof(uint32_t)) h = (h ^ Word(raw + i)) * 16777619u;
+        for (; i < size; ++i) h = (h ^ static_cast<unsigned char>(raw[i])) * 16777619u;
+        h ^= h >> 15;  // the slot index takes the low bits
         CSlot& slot = m_slots[h & (kSlots - 1)];
         if (!slot.value || slot.hash != h || slot.size != size || !SameBytes(slot.raw, raw, size)) {
             const CStringValue* key = CStringValue::FromUTF8(raw, size, &pool);
@@ -615,14 +631,18 @@ const CObject* CXmlReader::ParseString(Tag tag) {
     const size_t nameLen = tag == Tag::Key ? 3 : 6;
     const char* start = m_p;
     const char* q = m_p;
-    while (q < m_end && *q != '<' && *q != '&') ++q;
+    unsigned char bits = 0;  // the bytes ORed: below 0x80 for ASCII text
+    for (; q < m_end && *q != '<' && *q != '&'; ++q) bits |= static_cast<unsigned char>(*q);
     // Plain text without entities or CDATA is converted in place; keys are shared by content.
     if (q + 1 < m_end && *q == '<' && q[1] == '/') {
         m_p = q;
         if (!CloseTag(name, nameLen)) return nullptr;
         const size_t size = static_cast<size_t>(q - start);
         if (tag == Tag::Key) return m_keys.Get(start, size, m_pool);
-        return CStringValue::FromUTF8(start, size, &m_pool);
+        if (bits >= 0x80) return CStringValue::FromUTF8(start, size, &m_pool);
+        CStringValue* s = CStringValue::New(size, &m_pool);
+        WidenASCII(reinterpret_cast<const uint8_t*>(start), size, s->Units());
+        return s;
     }
     std::string utf8;
     const char* closeAt = nullptr;
@@ -634,9 +654,8 @@ const CObject* CXmlReader::ParseData() {
     const signed char* table = Base64Table();
     const char* q = static_cast<const char*>(std::memchr(m_p, '<', static_cast<size_t>(m_end - m_p)));
     if (!q) return UnexpectedEOF();
-    // Every four base64 characters give at most three bytes.
-    CBytes bytes = CBytes::Uninitialized(static_cast<size_t>(q - m_p) / 4 * 3 + 3);
-    char* out = bytes.data();
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(q - m_p) / 4 * 3 + 3);
     uint32_t acc = 0;
     int units = 0, equals = 0;
     for (const char* s = m_p; s < q; ++s) {
@@ -654,16 +673,12 @@ const CObject* CXmlReader::ParseData() {
         }
         acc = acc << 6 | static_cast<uint32_t>(v);
         if (++units == 4) {
-            // All three bytes fit in the bound; the padding decides how many count.
-            out[0] = static_cast<char>(acc >> 16);
-            out[1] = static_cast<char>(acc >> 8);
-            out[2] = static_cast<char>(acc);
-            out += 3 - (equals > 2 ? 2 : equals);
+            const char group[3] = {static_cast<char>(acc >> 16), static_cast<char>(acc >> 8), static_cast<char>(acc)};
+            bytes.append(group, 3 - static_cast<size_t>(equals > 2 ? 2 : equals));
             units = 0;
             acc = 0;
         }
     }
-    bytes.Truncate(static_cast<size_t>(out - bytes.data()));
     m_p = q;
     if (!CloseTag("data", 4)) return nullptr;
     return m_pool.New<CDataValue>(0, std::move(bytes));

@@ -43,6 +43,9 @@ const char kHeader[] =
     "<plist version=\"1.0\">\n";
 const char kTrailer[] = "</plist>\n";
 constexpr size_t kTrailerLength = sizeof kTrailer - 1;
+// Indents up to this many tabs are written whole; it must not exceed kTrailerLength.
+constexpr size_t kShortIndent = 8;
+static_assert(kShortIndent <= kTrailerLength, "an indent may write into the room of the closing tag");
 
 // The bytes Write produces, exact but for reals and far dates (bounded), so the output is allocated
 // once and hardly more of it is filled than is written.
@@ -124,9 +127,16 @@ public:
 private:
     CF_NOINLINE bool WriteScalar(const CObject* v, int depth);
     template <size_t N> void Put(const char (&text)[N]) { std::memcpy(m_p, text, N - 1); m_p += N - 1; }
-    void Indent(int depth) { std::memset(m_p, '\t', static_cast<size_t>(depth)); m_p += depth; }
+    // Usual depths as one fixed-size copy instead of a library call per line. Bytes past depth are
+    // overwritten by the tag that follows, and the closing "</plist>\n" always follows in the room.
+    void Indent(int depth) {
+        static const char kTabs[kShortIndent + 1] = "\t\t\t\t\t\t\t\t";
+        if (depth <= static_cast<int>(kShortIndent)) std::memcpy(m_p, kTabs, kShortIndent);
+        else std::memset(m_p, '\t', static_cast<size_t>(depth));
+        m_p += depth;
+    }
     void Escaped(std::u16string_view text);
-    void Base64(const CBytes& bytes, int depth);
+    void Base64(const std::string& bytes, int depth);
 
     char* m_p;  // cursor into the caller's buffer
 };
@@ -176,7 +186,7 @@ void CXmlWriter::Escaped(std::u16string_view text) {
     m_p = d;
 }
 
-void CXmlWriter::Base64(const CBytes& bytes, int depth) {
+void CXmlWriter::Base64(const std::string& bytes, int depth) {
     static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     const int tabs = depth < 8 ? depth : 8;
     const size_t lineBytes = static_cast<size_t>(76 - 8 * tabs) / 4 * 3;
@@ -303,23 +313,6 @@ bool CXmlWriter::Write(const CObject* v, int depth) {
     }
 }
 
-// The bytes WriteDocument may produce for a value: the header, the body and the closing tag.
-size_t XmlBound(const CObject* value) {
-    CXmlSizer sizer;
-    return sizeof kHeader - 1 + sizer.Size(value, 0) + kTrailerLength;
-}
-
-// Writes the whole document into room for XmlBound(value) bytes; the end of it, or nullptr.
-char* WriteDocument(const CObject* value, char* out, size_t room) {
-    std::memcpy(out, kHeader, sizeof kHeader - 1);
-    CXmlWriter writer(out + sizeof kHeader - 1);
-    if (!writer.Write(value, 0)) return nullptr;
-    char* end = writer.End();
-    if (end + kTrailerLength > out + room) std::abort();  // the sizer undercounted: memory is already overrun
-    std::memcpy(end, kTrailer, kTrailerLength);
-    return end + kTrailerLength;
-}
-
 }  // namespace
 
 bool WriteXML(const CObject* value, std::string& out) {
@@ -327,31 +320,21 @@ bool WriteXML(const CObject* value, std::string& out) {
     try {
         if (!IsValid(value, kFormatXML)) return false;
         const size_t base = out.size();
-        const size_t room = XmlBound(value);
-        out.resize(base + room);
-        char* end = WriteDocument(value, &out[base], room);
-        if (!end) return false;
-        out.resize(static_cast<size_t>(end - out.data()));
+        const size_t headerLen = sizeof kHeader - 1;
+        CXmlSizer sizer;
+        out.resize(base + headerLen + sizer.Size(value, 0) + kTrailerLength);
+        std::memcpy(&out[base], kHeader, headerLen);
+        CXmlWriter writer(&out[base + headerLen]);
+        if (!writer.Write(value, 0)) return false;
+        char* end = writer.End();
+        if (end + kTrailerLength > &out[0] + out.size()) std::abort();  // the sizer undercounted: memory is already overrun
+        std::memcpy(end, kTrailer, kTrailerLength);
+        out.resize(static_cast<size_t>(end + kTrailerLength - out.data()));
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     } catch (const std::length_error&) {
         return false;
-    }
-}
-
-Ref<const CDataValue> WriteXMLData(const CObject* value) {
-    if (!value) return Ref<const CDataValue>();
-    try {
-        if (!IsValid(value, kFormatXML)) return Ref<const CDataValue>();
-        const size_t room = XmlBound(value);
-        CBytes bytes = CBytes::Uninitialized(room);
-        char* end = WriteDocument(value, bytes.data(), room);
-        if (!end) return Ref<const CDataValue>();
-        bytes.Truncate(static_cast<size_t>(end - bytes.data()));
-        return Ref<const CDataValue>(new CDataValue(std::move(bytes)));
-    } catch (const std::bad_alloc&) {
-        return Ref<const CDataValue>();
     }
 }
 

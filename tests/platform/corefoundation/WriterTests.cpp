@@ -126,23 +126,6 @@ TEST(XmlWriter, Base64LinesShrinkWithDepthUpToEight) {
     }
 }
 
-// The data form is the same bytes as the string form; what the string form refuses it refuses too.
-TEST(XmlWriter, DataFormMatchesStringForm) {
-    for (const char* text : {"<dict/>", "<string>a &amp; b &lt; \xC3\xA9 \xF0\x9F\x98\x80</string>",
-                             "<dict><key>b</key><data>AAECAw==</data><key>a</key><array><integer>-7</integer>"
-                             "<real>2.5</real><date>2001-01-01T00:00:00Z</date><false/></array></dict>"}) {
-        Ref<const cf::CObject> v = Read(text);
-        std::string out;
-        ASSERT_TRUE(cf::WriteXML(v.Get(), out)) << text;
-        Ref<const cf::CDataValue> data = cf::WriteXMLData(v.Get());
-        ASSERT_TRUE(data) << text;
-        EXPECT_EQ(std::string(data->m_bytes.data(), data->m_bytes.size()), out) << text;
-    }
-    cf::CArrayValue set(cf::Kind::Set);
-    EXPECT_FALSE(cf::WriteXMLData(&set));
-    EXPECT_FALSE(cf::WriteXMLData(nullptr));
-}
-
 TEST(BinaryWriter, FollowsTheSharingRules) {
     Ref<const cf::CObject> v = Read("<dict><key>a</key><array><true/><true/><integer>1000</integer><integer>1000</integer>"
                                     "<integer>5</integer><integer>5</integer><string>a</string></array></dict>");

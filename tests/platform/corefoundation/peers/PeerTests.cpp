@@ -90,7 +90,7 @@ void Canonical(const cf::CObject* v, std::string& out) {
         out += "date " + DoubleHex(static_cast<const cf::CDateValue*>(v)->m_seconds);
         break;
     case Kind::Data: {
-        const cf::CBytes& b = static_cast<const cf::CDataValue*>(v)->m_bytes;
+        const std::string& b = static_cast<const cf::CDataValue*>(v)->m_bytes;
         out += "data " + Hex(b.data(), b.size());
         break;
     }
