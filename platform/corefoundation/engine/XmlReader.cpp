@@ -66,15 +66,18 @@ const signed char* Base64Table() {
     return table;
 }
 
-// Recently read keys by their raw text, so that a key repeated through the file is one shared
-// object. A direct-mapped cache: memory stays bounded however many distinct keys there are.
-class CKeyCache {
+// Recently read keys or string values by their raw text, so that a text repeated through the file
+// is one shared object (values are never changed once read). A direct-mapped cache: memory stays
+// bounded however many distinct texts there are.
+class CTextCache {
 public:
-    CKeyCache() : m_slots(kSlots) {}
-    ~CKeyCache() { for (const CSlot& s : m_slots) if (s.value) s.value->Release(); }
+    CTextCache() : m_slots(kSlots) {}
+    CTextCache(const CTextCache&) = delete;
+    CTextCache& operator=(const CTextCache&) = delete;
+    ~CTextCache() { for (const CSlot& s : m_slots) if (s.value) s.value->Release(); }
 
-    // A new reference to the key of the raw text (UTF-8 without entities).
-    const CStringValue* Get(const char* raw, size_t size, CPool& pool) {
+    // A new reference to the string of the raw text (UTF-8 without entities; ascii: all below 0x80).
+    const CStringValue* Get(const char* raw, size_t size, bool ascii, CPool& pool) {
         // FNV-1a over words, then the last bytes: only this cache sees the hash.
         uint32_t h = 2166136261u;
         size_t i = 0;
@@ -83,15 +86,21 @@ public:
         h ^= h >> 15;  // the slot index takes the low bits
         CSlot& slot = m_slots[h & (kSlots - 1)];
         if (!slot.value || slot.hash != h || slot.size != size || !SameBytes(slot.raw, raw, size)) {
-            const CStringValue* key = CStringValue::FromUTF8(raw, size, &pool);
+            const CStringValue* text = ascii ? FromASCII(raw, size, pool) : CStringValue::FromUTF8(raw, size, &pool);
             if (slot.value) slot.value->Release();
-            slot = CSlot{key, raw, size, h};
+            slot = CSlot{text, raw, size, h};
         }
         slot.value->Retain();
         return slot.value;
     }
 
 private:
+    static const CStringValue* FromASCII(const char* raw, size_t size, CPool& pool) {
+        CStringValue* s = CStringValue::New(size, &pool);
+        WidenASCII(reinterpret_cast<const uint8_t*>(raw), size, s->Units());
+        return s;
+    }
+
     static constexpr size_t kSlots = 4096;
     struct CSlot {
         const CStringValue* value;  // one reference
@@ -100,6 +109,33 @@ private:
         uint32_t hash;
     };
     std::vector<CSlot> m_slots;
+};
+
+// Recently read integers by value: repeated numbers (years, rates, counts) are one shared object.
+class CIntegerCache {
+public:
+    CIntegerCache() = default;
+    CIntegerCache(const CIntegerCache&) = delete;
+    CIntegerCache& operator=(const CIntegerCache&) = delete;
+    ~CIntegerCache() { for (const CIntegerValue* v : m_slots) if (v) v->Release(); }
+
+    // A new reference to the integer.
+    const CIntegerValue* Get(int64_t value, bool unsignedBig, CPool& pool) {
+        const uint64_t bits = static_cast<uint64_t>(value);
+        const uint32_t h = static_cast<uint32_t>(bits ^ bits >> 32) * 2654435761u;  // Knuth's multiplier
+        const CIntegerValue*& slot = m_slots[h >> (32 - kSlotBits)];
+        if (!slot || slot->m_value != value || slot->UnsignedBig() != unsignedBig) {
+            const CIntegerValue* v = pool.New<CIntegerValue>(0, value, unsignedBig);
+            if (slot) slot->Release();
+            slot = v;
+        }
+        slot->Retain();
+        return slot;
+    }
+
+private:
+    static constexpr int kSlotBits = 10;
+    const CIntegerValue* m_slots[1 << kSlotBits] = {};  // one reference each
 };
 
 class CXmlReader {
@@ -182,7 +218,9 @@ private:
     int m_plistDepth = 0;  // open plist elements
     bool m_refuseDuplicateKeys;
     CPool m_pool;  // the values' memory
-    CKeyCache m_keys;
+    CTextCache m_keys;
+    CTextCache m_strings;
+    CIntegerCache m_integers;
     // Children of the open containers, innermost last; each closed container takes its own run, so
     // its vector is allocated once at its exact size. One reference each.
     std::vector<const CObject*> m_items;
@@ -638,11 +676,7 @@ const CObject* CXmlReader::ParseString(Tag tag) {
         m_p = q;
         if (!CloseTag(name, nameLen)) return nullptr;
         const size_t size = static_cast<size_t>(q - start);
-        if (tag == Tag::Key) return m_keys.Get(start, size, m_pool);
-        if (bits >= 0x80) return CStringValue::FromUTF8(start, size, &m_pool);
-        CStringValue* s = CStringValue::New(size, &m_pool);
-        WidenASCII(reinterpret_cast<const uint8_t*>(start), size, s->Units());
-        return s;
+        return (tag == Tag::Key ? m_keys : m_strings).Get(start, size, bits < 0x80, m_pool);
     }
     std::string utf8;
     const char* closeAt = nullptr;
@@ -799,8 +833,8 @@ const CObject* CXmlReader::ParseInteger(const char* tagStart) {
     if (negative && magnitude > 0x8000000000000000ull)
         return Fail("Integer underflow in <integer> on line " + Line(m_p));
     if (!CloseTag("integer", 7)) return nullptr;
-    if (negative) return m_pool.New<CIntegerValue>(0, static_cast<int64_t>(0 - magnitude), false);
-    return m_pool.New<CIntegerValue>(0, static_cast<int64_t>(magnitude), magnitude > 0x7FFFFFFFFFFFFFFFull);
+    if (negative) return m_integers.Get(static_cast<int64_t>(0 - magnitude), false, m_pool);
+    return m_integers.Get(static_cast<int64_t>(magnitude), magnitude > 0x7FFFFFFFFFFFFFFFull, m_pool);
 }
 
 }  // namespace

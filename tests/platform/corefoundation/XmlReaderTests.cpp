@@ -185,6 +185,36 @@ TEST(XmlReader, SharesEqualKeys) {
               static_cast<const cf::CDictionaryValue*>(items[1])->m_entries[0].first);
 }
 
+// Equal string values and integers are read as one shared object; values that only look alike
+// (the same bits signed and unsigned, texts colliding in the caches) stay apart.
+TEST(XmlReader, SharesEqualLeavesAndKeepsDistinctOnesApart) {
+    cf::ParseResult r = ReadXml("<array><string>v</string><string>v</string><integer>7</integer><integer>7</integer>"
+                                "<integer>-1</integer><integer>18446744073709551615</integer><string>\xC3\xA9</string>"
+                                "<string>\xC3\xA9</string></array>");
+    ASSERT_TRUE(r.value);
+    auto& items = static_cast<const cf::CArrayValue*>(r.value.Get())->m_items;
+    EXPECT_EQ(items[0], items[1]);
+    EXPECT_EQ(items[2], items[3]);
+    EXPECT_NE(items[4], items[5]);
+    EXPECT_EQ(items[6], items[7]);
+    EXPECT_EQ(XmlBody(r.value.Get()),
+              "<array>\n\t<string>v</string>\n\t<string>v</string>\n\t<integer>7</integer>\n\t<integer>7</integer>\n"
+              "\t<integer>-1</integer>\n\t<integer>18446744073709551615</integer>\n\t<string>\xC3\xA9</string>\n"
+              "\t<string>\xC3\xA9</string>\n</array>\n");
+
+    // Far more distinct values than cache slots, each read twice.
+    std::string text = "<array>", expected = "<array>\n";
+    for (int i = 0; i < 20000; ++i) {
+        const std::string n = std::to_string(i * 7919 - 50000), item = "<integer>" + n + "</integer><string>s" + n + "</string>";
+        text += item + item;
+        expected += "\t<integer>" + n + "</integer>\n\t<string>s" + n + "</string>\n";
+        expected += "\t<integer>" + n + "</integer>\n\t<string>s" + n + "</string>\n";
+    }
+    r = ReadXml(text + "</array>");
+    ASSERT_TRUE(r.value);
+    EXPECT_EQ(XmlBody(r.value.Get()), expected + "</array>\n");
+}
+
 // Text about to be saved: a key written twice in one dictionary is refused, naming it and the line
 // of its second appearance; reading without the flag keeps the last value, as before.
 TEST(XmlReader, RefusesDuplicateKeysWhenAsked) {
