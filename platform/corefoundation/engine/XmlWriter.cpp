@@ -47,6 +47,17 @@ constexpr size_t kTrailerLength = sizeof kTrailer - 1;
 constexpr size_t kShortIndent = 8;
 static_assert(kShortIndent <= kTrailerLength, "an indent may write into the room of the closing tag");
 
+// A string object recently sized or written, and where its bytes went.
+struct CRecentString {
+    const CStringValue* text;  // borrowed from the value being written
+    const char* bytes;         // its escaped bytes in the output (the writer's only)
+    size_t size;               // their count
+};
+constexpr size_t kRecentStrings = 256;
+inline size_t RecentSlot(const CStringValue* s) {
+    return (reinterpret_cast<uintptr_t>(s) >> 4) & (kRecentStrings - 1);
+}
+
 // The bytes Write produces, exact but for reals and far dates (bounded), so the output is allocated
 // once and hardly more of it is filled than is written.
 class CXmlSizer {
@@ -54,7 +65,7 @@ public:
     size_t Size(const CObject* v, int depth) {
         const size_t tabs = static_cast<size_t>(depth);
         switch (v->GetKind()) {
-        case Kind::String: return tabs + 18 + Text(static_cast<const CStringValue*>(v)->Text());
+        case Kind::String: return tabs + 18 + Text(static_cast<const CStringValue*>(v));
         case Kind::Integer: {
             auto n = static_cast<const CIntegerValue*>(v);
             const uint64_t u = static_cast<uint64_t>(n->m_value);
@@ -88,7 +99,7 @@ public:
             if (entries.empty()) return tabs + 8;
             size_t total = 2 * tabs + 15;
             for (const auto& e : entries) {
-                if (IsStringKey(e.first)) total += tabs + 13 + Text(static_cast<const CStringValue*>(e.first)->Text());
+                if (IsStringKey(e.first)) total += tabs + 13 + Text(static_cast<const CStringValue*>(e.first));
                 total += Size(e.second, depth + 1);
             }
             return total;
@@ -98,6 +109,13 @@ public:
     }
 
 private:
+    // Keys and repeated values are shared objects: each is measured once while it stays in the slot.
+    size_t Text(const CStringValue* s) {
+        CRecentString& slot = m_recent[RecentSlot(s)];
+        if (slot.text != s) slot = CRecentString{s, nullptr, Text(s->Text())};
+        return slot.size;
+    }
+
     static size_t Text(std::u16string_view t) {
         const char16_t* p = t.data();
         const size_t size = t.size();
@@ -115,6 +133,8 @@ private:
         }
         return n;
     }
+
+    CRecentString m_recent[kRecentStrings] = {};
 };
 
 // Writes into a buffer already sized by CXmlSizer.
@@ -135,10 +155,23 @@ private:
         else std::memset(m_p, '\t', static_cast<size_t>(depth));
         m_p += depth;
     }
+    // A string met again (keys, repeated values) copies its bytes from where they were written.
+    void Escaped(const CStringValue* s) {
+        CRecentString& slot = m_recent[RecentSlot(s)];
+        if (slot.text == s) {
+            std::memcpy(m_p, slot.bytes, slot.size);
+            m_p += slot.size;
+            return;
+        }
+        char* start = m_p;
+        Escaped(s->Text());
+        slot = CRecentString{s, start, static_cast<size_t>(m_p - start)};
+    }
     void Escaped(std::u16string_view text);
     void Base64(const std::string& bytes, int depth);
 
     char* m_p;  // cursor into the caller's buffer
+    CRecentString m_recent[kRecentStrings] = {};
 };
 
 void CXmlWriter::Escaped(std::u16string_view text) {
@@ -222,7 +255,7 @@ bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
     switch (v->GetKind()) {
     case Kind::String:
         Put("<string>");
-        Escaped(static_cast<const CStringValue*>(v)->Text());
+        Escaped(static_cast<const CStringValue*>(v));
         Put("</string>\n");
         return true;
     case Kind::Integer: {
@@ -300,7 +333,7 @@ bool CXmlWriter::Write(const CObject* v, int depth) {
             if (!IsStringKey(e.first)) return false;
             Indent(depth + 1);
             Put("<key>");
-            Escaped(static_cast<const CStringValue*>(e.first)->Text());
+            Escaped(static_cast<const CStringValue*>(e.first));
             Put("</key>\n");
             if (!Write(e.second, depth + 1)) return false;
         }
