@@ -270,7 +270,7 @@ CFIndex __cdecl CFPropertyListWriteToStream(CFTypeRef plist, void* stream, CFInd
 
 CFTypeRef __cdecl CFPropertyListCreateXMLData(CFTypeRef, CFTypeRef plist) {
     try {
-        if (!IsPropertyListValue(plist) || !IsValid(static_cast<const CObject*>(plist), kFormatXML)) return nullptr;
+        if (!IsPropertyListValue(plist)) return nullptr;  // WriteXML validates the list
         std::string bytes;
         if (!WriteXML(static_cast<const CObject*>(plist), bytes) || bytes.size() > 0x7FFFFFFF) return nullptr;
         return new CDataValue(std::move(bytes));

@@ -1,12 +1,9 @@
 // Reader of "bplist00" data: trailer check, then the object graph (shared objects stay shared).
 #include "Internal.h"
+#include "Text.h"
 
 #include <cstring>
 #include <new>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace cf {
 namespace {
@@ -22,18 +19,6 @@ uint64_t ReadBE(const uint8_t* p, size_t n) {
     uint64_t v = 0;
     for (size_t i = 0; i < n; ++i) v = v << 8 | p[i];
     return v;
-}
-
-// ASCII bytes to UTF-16 units, eight at a time where the instructions allow.
-void WidenASCII(const uint8_t* p, size_t count, char16_t* text) {
-    size_t i = 0;
-#if defined(__SSE2__)
-    for (; i + 8 <= count; i += 8) {
-        const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(text + i), _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
-    }
-#endif
-    for (; i < count; ++i) text[i] = p[i];
 }
 
 class CBinaryReader {

@@ -26,6 +26,8 @@ void AppendUTF16(std::u16string& out, const char* bytes, size_t size);
 // The same in two steps: the count of UTF-16 units, then the conversion into room for them.
 size_t UTF16Length(const char* bytes, size_t size);
 void CopyUTF16(char16_t* out, const char* bytes, size_t size);
+// ASCII bytes (all below 0x80) to as many UTF-16 units.
+void WidenASCII(const uint8_t* p, size_t count, char16_t* text);
 
 // Converts 8-bit charsets to UTF-16. The portable table knows Latin-1, ASCII and Windows-1252; the DLL
 // installs a converter that reaches the system's code pages for the rest.

@@ -33,7 +33,26 @@ Tag TagFromName(const char* n, size_t len) {
     return Tag::Unknown;
 }
 
-inline bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+// Every byte above ' ' is not a space: one compare for most bytes of a tag or a value.
+inline bool IsXmlSpace(char c) {
+    return static_cast<unsigned char>(c) <= ' ' && (c == ' ' || c == '\t' || c == '\n' || c == '\r');
+}
+
+inline uint32_t Word(const char* p) {
+    uint32_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Equality of short runs (tag names, keys) a word at a time, without a library call per element.
+inline bool SameBytes(const char* a, const char* b, size_t n) {
+    size_t i = 0;
+    for (; i + sizeof(uint32_t) <= n; i += sizeof(uint32_t))
+        if (Word(a + i) != Word(b + i)) return false;
+    for (; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
 
 const signed char* Base64Table() {
     static signed char table[256];
@@ -47,28 +66,41 @@ const signed char* Base64Table() {
     return table;
 }
 
-// Recently read keys by their raw text, so that a key repeated through the file is one shared
-// object. A direct-mapped cache: memory stays bounded however many distinct keys there are.
-class CKeyCache {
+// Recently read keys or string values by their raw text, so that a text repeated through the file
+// is one shared object (values are never changed once read). A direct-mapped cache: memory stays
+// bounded however many distinct texts there are.
+class CTextCache {
 public:
-    CKeyCache() : m_slots(kSlots) {}
-    ~CKeyCache() { for (const CSlot& s : m_slots) if (s.value) s.value->Release(); }
+    CTextCache() : m_slots(kSlots) {}
+    CTextCache(const CTextCache&) = delete;
+    CTextCache& operator=(const CTextCache&) = delete;
+    ~CTextCache() { for (const CSlot& s : m_slots) if (s.value) s.value->Release(); }
 
-    // A new reference to the key of the raw text (UTF-8 without entities).
-    const CStringValue* Get(const char* raw, size_t size, CPool& pool) {
+    // A new reference to the string of the raw text (UTF-8 without entities; ascii: all below 0x80).
+    const CStringValue* Get(const char* raw, size_t size, bool ascii, CPool& pool) {
+        // FNV-1a over words, then the last bytes: only this cache sees the hash.
         uint32_t h = 2166136261u;
-        for (size_t i = 0; i < size; ++i) h = (h ^ static_cast<unsigned char>(raw[i])) * 16777619u;
+        size_t i = 0;
+        for (; i + sizeof(uint32_t) <= size; i += sizeof(uint32_t)) h = (h ^ Word(raw + i)) * 16777619u;
+        for (; i < size; ++i) h = (h ^ static_cast<unsigned char>(raw[i])) * 16777619u;
+        h ^= h >> 15;  // the slot index takes the low bits
         CSlot& slot = m_slots[h & (kSlots - 1)];
-        if (!slot.value || slot.hash != h || slot.size != size || std::memcmp(slot.raw, raw, size) != 0) {
-            const CStringValue* key = CStringValue::FromUTF8(raw, size, &pool);
+        if (!slot.value || slot.hash != h || slot.size != size || !SameBytes(slot.raw, raw, size)) {
+            const CStringValue* text = ascii ? FromASCII(raw, size, pool) : CStringValue::FromUTF8(raw, size, &pool);
             if (slot.value) slot.value->Release();
-            slot = CSlot{key, raw, size, h};
+            slot = CSlot{text, raw, size, h};
         }
         slot.value->Retain();
         return slot.value;
     }
 
 private:
+    static const CStringValue* FromASCII(const char* raw, size_t size, CPool& pool) {
+        CStringValue* s = CStringValue::New(size, &pool);
+        WidenASCII(reinterpret_cast<const uint8_t*>(raw), size, s->Units());
+        return s;
+    }
+
     static constexpr size_t kSlots = 4096;
     struct CSlot {
         const CStringValue* value;  // one reference
@@ -77,6 +109,33 @@ private:
         uint32_t hash;
     };
     std::vector<CSlot> m_slots;
+};
+
+// Recently read integers by value: repeated numbers (years, rates, counts) are one shared object.
+class CIntegerCache {
+public:
+    CIntegerCache() = default;
+    CIntegerCache(const CIntegerCache&) = delete;
+    CIntegerCache& operator=(const CIntegerCache&) = delete;
+    ~CIntegerCache() { for (const CIntegerValue* v : m_slots) if (v) v->Release(); }
+
+    // A new reference to the integer.
+    const CIntegerValue* Get(int64_t value, bool unsignedBig, CPool& pool) {
+        const uint64_t bits = static_cast<uint64_t>(value);
+        const uint32_t h = static_cast<uint32_t>(bits ^ bits >> 32) * 2654435761u;  // Knuth's multiplier
+        const CIntegerValue*& slot = m_slots[h >> (32 - kSlotBits)];
+        if (!slot || slot->m_value != value || slot->UnsignedBig() != unsignedBig) {
+            const CIntegerValue* v = pool.New<CIntegerValue>(0, value, unsignedBig);
+            if (slot) slot->Release();
+            slot = v;
+        }
+        slot->Retain();
+        return slot;
+    }
+
+private:
+    static constexpr int kSlotBits = 10;
+    const CIntegerValue* m_slots[1 << kSlotBits] = {};  // one reference each
 };
 
 class CXmlReader {
@@ -100,8 +159,24 @@ private:
     CF_NOINLINE const CObject* ParseInteger(const char* tagStart);
     bool ReadText(const char* closeName, size_t closeLen, std::string& utf8, const char*& closeAt);
     bool ParseEntity(std::string& utf8);
-    CF_NOINLINE bool CloseTag(const char* name, size_t len);
-    CF_NOINLINE bool SkipMisc();
+    // The close tag </name> at m_p, passed over; the common "</name>" is checked here, the rest
+    // (spaces before '>', every failure) in CloseTagSlow.
+    bool CloseTag(const char* name, size_t len) {
+        if (static_cast<size_t>(m_end - m_p) > len + 2 && m_p[0] == '<' && m_p[1] == '/' && m_p[len + 2] == '>' &&
+            SameBytes(m_p + 2, name, len)) {
+            m_p += len + 3;
+            return true;
+        }
+        return CloseTagSlow(name, len);
+    }
+    CF_NOINLINE bool CloseTagSlow(const char* name, size_t len);
+    // Passes over spaces, comments and processing instructions; the last two in SkipMiscSlow.
+    bool SkipMisc() {
+        while (m_p < m_end && IsXmlSpace(*m_p)) ++m_p;
+        if (m_end - m_p >= 2 && m_p[0] == '<' && (m_p[1] == '?' || m_p[1] == '!')) return SkipMiscSlow();
+        return true;
+    }
+    CF_NOINLINE bool SkipMiscSlow();
     bool SkipComment();
     bool SkipPI();
     bool ParseDTD();
@@ -143,7 +218,9 @@ private:
     int m_plistDepth = 0;  // open plist elements
     bool m_refuseDuplicateKeys;
     CPool m_pool;  // the values' memory
-    CKeyCache m_keys;
+    CTextCache m_keys;
+    CTextCache m_strings;
+    CIntegerCache m_integers;
     // Children of the open containers, innermost last; each closed container takes its own run, so
     // its vector is allocated once at its exact size. One reference each.
     std::vector<const CObject*> m_items;
@@ -298,7 +375,7 @@ bool CXmlReader::Read(ParseResult& result) {
     return false;
 }
 
-bool CXmlReader::SkipMisc() {
+bool CXmlReader::SkipMiscSlow() {
     for (;;) {
         while (m_p < m_end && IsXmlSpace(*m_p)) ++m_p;
         if (m_p == m_end || *m_p != '<') return true;
@@ -318,7 +395,7 @@ bool CXmlReader::SkipMisc() {
     }
 }
 
-bool CXmlReader::CloseTag(const char* name, size_t len) {
+bool CXmlReader::CloseTagSlow(const char* name, size_t len) {
     if (m_p == m_end) return UnexpectedEOF(), false;
     if (*m_p != '<') return UnexpectedChar(m_p), false;
     const char* start = m_p++;
@@ -343,7 +420,9 @@ const CObject* CXmlReader::ParseElement(bool root, Tag* tagOut) {
     const char* name = m_p;
     while (m_p < m_end && !IsXmlSpace(*m_p) && *m_p != '>') ++m_p;
     const char* nameEnd = m_p;
-    const char* gt = m_p < m_end ? static_cast<const char*>(std::memchr(m_p, '>', static_cast<size_t>(m_end - m_p))) : nullptr;
+    const char* gt = m_p == m_end ? nullptr
+                     : *m_p == '>' ? m_p
+                                   : static_cast<const char*>(std::memchr(m_p, '>', static_cast<size_t>(m_end - m_p)));
     if (!gt) return root ? nullptr : UnexpectedEOF();
     if (nameEnd == name) return FailAt("Malformed tag on line ", tagStart);
     const bool empty = gt[-1] == '/' && gt - 1 >= name;
@@ -590,14 +669,14 @@ const CObject* CXmlReader::ParseString(Tag tag) {
     const size_t nameLen = tag == Tag::Key ? 3 : 6;
     const char* start = m_p;
     const char* q = m_p;
-    while (q < m_end && *q != '<' && *q != '&') ++q;
+    unsigned char bits = 0;  // the bytes ORed: below 0x80 for ASCII text
+    for (; q < m_end && *q != '<' && *q != '&'; ++q) bits |= static_cast<unsigned char>(*q);
     // Plain text without entities or CDATA is converted in place; keys are shared by content.
     if (q + 1 < m_end && *q == '<' && q[1] == '/') {
         m_p = q;
         if (!CloseTag(name, nameLen)) return nullptr;
         const size_t size = static_cast<size_t>(q - start);
-        if (tag == Tag::Key) return m_keys.Get(start, size, m_pool);
-        return CStringValue::FromUTF8(start, size, &m_pool);
+        return (tag == Tag::Key ? m_keys : m_strings).Get(start, size, bits < 0x80, m_pool);
     }
     std::string utf8;
     const char* closeAt = nullptr;
@@ -683,6 +762,10 @@ const CObject* CXmlReader::ParseReal() {
     return m_pool.New<CRealValue>(0, value, false);
 }
 
+constexpr uint64_t kMaxBeforeHexDigit = UINT64_MAX >> 4;
+constexpr uint64_t kMaxBeforeDecimalDigit = UINT64_MAX / 10;
+constexpr int kLastDecimalDigit = static_cast<int>(UINT64_MAX % 10);  // the digit that still fits after it
+
 const CObject* CXmlReader::ParseInteger(const char* tagStart) {
     auto premature = [&]() { return Fail("Premature end of file after <integer> on line " + Line(tagStart)); };
     auto skipSpace = [&]() {
@@ -738,17 +821,20 @@ const CObject* CXmlReader::ParseInteger(const char* tagStart) {
             std::snprintf(hexText, sizeof hexText, "%x", code);
             return Fail("Unknown character '" + ch + "' (0x" + hexText + ") in <integer> on line " + Line(m_p));
         }
-        const unsigned base = hex ? 16 : 10;
-        if (magnitude > (UINT64_MAX - static_cast<unsigned>(digit)) / base)
+        // magnitude * base + digit > UINT64_MAX, without a 64-bit division per digit on 32-bit machines.
+        const bool overflow = hex ? magnitude > kMaxBeforeHexDigit
+                                  : magnitude > kMaxBeforeDecimalDigit ||
+                                        (magnitude == kMaxBeforeDecimalDigit && digit > kLastDecimalDigit);
+        if (overflow)
             return Fail(std::string(negative ? "Integer underflow" : "Integer overflow") + " in <integer> on line " + Line(m_p));
-        magnitude = magnitude * base + static_cast<unsigned>(digit);
+        magnitude = hex ? magnitude << 4 | static_cast<unsigned>(digit) : magnitude * 10 + static_cast<unsigned>(digit);
         ++m_p;
     }
     if (negative && magnitude > 0x8000000000000000ull)
         return Fail("Integer underflow in <integer> on line " + Line(m_p));
     if (!CloseTag("integer", 7)) return nullptr;
-    if (negative) return m_pool.New<CIntegerValue>(0, static_cast<int64_t>(0 - magnitude), false);
-    return m_pool.New<CIntegerValue>(0, static_cast<int64_t>(magnitude), magnitude > 0x7FFFFFFFFFFFFFFFull);
+    if (negative) return m_integers.Get(static_cast<int64_t>(0 - magnitude), false, m_pool);
+    return m_integers.Get(static_cast<int64_t>(magnitude), magnitude > 0x7FFFFFFFFFFFFFFFull, m_pool);
 }
 
 }  // namespace

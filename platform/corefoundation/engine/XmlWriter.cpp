@@ -41,6 +41,22 @@ const char kHeader[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
     "<plist version=\"1.0\">\n";
+const char kTrailer[] = "</plist>\n";
+constexpr size_t kTrailerLength = sizeof kTrailer - 1;
+// Indents up to this many tabs are written whole; it must not exceed kTrailerLength.
+constexpr size_t kShortIndent = 8;
+static_assert(kShortIndent <= kTrailerLength, "an indent may write into the room of the closing tag");
+
+// A string object recently sized or written, and where its bytes went.
+struct CRecentString {
+    const CStringValue* text;  // borrowed from the value being written
+    const char* bytes;         // its escaped bytes in the output (the writer's only)
+    size_t size;               // their count
+};
+constexpr size_t kRecentStrings = 256;
+inline size_t RecentSlot(const CStringValue* s) {
+    return (reinterpret_cast<uintptr_t>(s) >> 4) & (kRecentStrings - 1);
+}
 
 // The bytes Write produces, exact but for reals and far dates (bounded), so the output is allocated
 // once and hardly more of it is filled than is written.
@@ -49,7 +65,7 @@ public:
     size_t Size(const CObject* v, int depth) {
         const size_t tabs = static_cast<size_t>(depth);
         switch (v->GetKind()) {
-        case Kind::String: return tabs + 18 + Text(static_cast<const CStringValue*>(v)->Text());
+        case Kind::String: return tabs + 18 + Text(static_cast<const CStringValue*>(v));
         case Kind::Integer: {
             auto n = static_cast<const CIntegerValue*>(v);
             const uint64_t u = static_cast<uint64_t>(n->m_value);
@@ -83,7 +99,7 @@ public:
             if (entries.empty()) return tabs + 8;
             size_t total = 2 * tabs + 15;
             for (const auto& e : entries) {
-                if (IsStringKey(e.first)) total += tabs + 13 + Text(static_cast<const CStringValue*>(e.first)->Text());
+                if (IsStringKey(e.first)) total += tabs + 13 + Text(static_cast<const CStringValue*>(e.first));
                 total += Size(e.second, depth + 1);
             }
             return total;
@@ -93,6 +109,13 @@ public:
     }
 
 private:
+    // Keys and repeated values are shared objects: each is measured once while it stays in the slot.
+    size_t Text(const CStringValue* s) {
+        CRecentString& slot = m_recent[RecentSlot(s)];
+        if (slot.text != s) slot = CRecentString{s, nullptr, Text(s->Text())};
+        return slot.size;
+    }
+
     static size_t Text(std::u16string_view t) {
         const char16_t* p = t.data();
         const size_t size = t.size();
@@ -110,6 +133,8 @@ private:
         }
         return n;
     }
+
+    CRecentString m_recent[kRecentStrings] = {};
 };
 
 // Writes into a buffer already sized by CXmlSizer.
@@ -122,11 +147,31 @@ public:
 private:
     CF_NOINLINE bool WriteScalar(const CObject* v, int depth);
     template <size_t N> void Put(const char (&text)[N]) { std::memcpy(m_p, text, N - 1); m_p += N - 1; }
-    void Indent(int depth) { std::memset(m_p, '\t', static_cast<size_t>(depth)); m_p += depth; }
+    // Usual depths as one fixed-size copy instead of a library call per line. Bytes past depth are
+    // overwritten by the tag that follows, and the closing "</plist>\n" always follows in the room.
+    void Indent(int depth) {
+        static const char kTabs[kShortIndent + 1] = "\t\t\t\t\t\t\t\t";
+        if (depth <= static_cast<int>(kShortIndent)) std::memcpy(m_p, kTabs, kShortIndent);
+        else std::memset(m_p, '\t', static_cast<size_t>(depth));
+        m_p += depth;
+    }
+    // A string met again (keys, repeated values) copies its bytes from where they were written.
+    void Escaped(const CStringValue* s) {
+        CRecentString& slot = m_recent[RecentSlot(s)];
+        if (slot.text == s) {
+            std::memcpy(m_p, slot.bytes, slot.size);
+            m_p += slot.size;
+            return;
+        }
+        char* start = m_p;
+        Escaped(s->Text());
+        slot = CRecentString{s, start, static_cast<size_t>(m_p - start)};
+    }
     void Escaped(std::u16string_view text);
     void Base64(const std::string& bytes, int depth);
 
     char* m_p;  // cursor into the caller's buffer
+    CRecentString m_recent[kRecentStrings] = {};
 };
 
 void CXmlWriter::Escaped(std::u16string_view text) {
@@ -210,7 +255,7 @@ bool CXmlWriter::WriteScalar(const CObject* v, int depth) {
     switch (v->GetKind()) {
     case Kind::String:
         Put("<string>");
-        Escaped(static_cast<const CStringValue*>(v)->Text());
+        Escaped(static_cast<const CStringValue*>(v));
         Put("</string>\n");
         return true;
     case Kind::Integer: {
@@ -288,7 +333,7 @@ bool CXmlWriter::Write(const CObject* v, int depth) {
             if (!IsStringKey(e.first)) return false;
             Indent(depth + 1);
             Put("<key>");
-            Escaped(static_cast<const CStringValue*>(e.first)->Text());
+            Escaped(static_cast<const CStringValue*>(e.first));
             Put("</key>\n");
             if (!Write(e.second, depth + 1)) return false;
         }
@@ -310,14 +355,14 @@ bool WriteXML(const CObject* value, std::string& out) {
         const size_t base = out.size();
         const size_t headerLen = sizeof kHeader - 1;
         CXmlSizer sizer;
-        out.resize(base + headerLen + sizer.Size(value, 0) + 9);
+        out.resize(base + headerLen + sizer.Size(value, 0) + kTrailerLength);
         std::memcpy(&out[base], kHeader, headerLen);
         CXmlWriter writer(&out[base + headerLen]);
         if (!writer.Write(value, 0)) return false;
         char* end = writer.End();
-        if (end + 9 > &out[0] + out.size()) std::abort();  // the sizer undercounted: memory is already overrun
-        std::memcpy(end, "</plist>\n", 9);
-        out.resize(static_cast<size_t>(end + 9 - out.data()));
+        if (end + kTrailerLength > &out[0] + out.size()) std::abort();  // the sizer undercounted: memory is already overrun
+        std::memcpy(end, kTrailer, kTrailerLength);
+        out.resize(static_cast<size_t>(end + kTrailerLength - out.data()));
         return true;
     } catch (const std::bad_alloc&) {
         return false;

@@ -74,6 +74,26 @@ TEST(XmlWriter, StringsEscapeOnlyMarkup) {
     EXPECT_EQ(XmlBody(s.Get()), std::string("<string>&lt;a&amp;b&gt;\"'\t\r\n\0\xEF\xBF\xBE\xF0\x9F\x98\x80|\xEF\xBF\xBD|\xEF\xBF\xBD</string>\n", sizeof("<string>&lt;a&amp;b&gt;\"'\t\r\n\0\xEF\xBF\xBE\xF0\x9F\x98\x80|\xEF\xBF\xBD|\xEF\xBF\xBD</string>\n") - 1));
 }
 
+// One string object written many times, as key and as value, gives its escaped bytes each time,
+// also after other strings have taken its place among the recently written ones.
+TEST(XmlWriter, SharedStringsWriteTheSameBytesEachTime) {
+    Ref<const cf::CStringValue> shared(cf::CStringValue::New(u"<k&\u00e9>"));
+    auto* dict = new cf::CDictionaryValue;
+    Ref<const cf::CObject> v(dict);
+    // "<" sorts before "k".
+    std::string expected = "<dict>\n\t<key>&lt;k&amp;\xC3\xA9&gt;</key>\n\t<string>&lt;k&amp;\xC3\xA9&gt;</string>\n";
+    for (int i = 0; i < 600; ++i) {
+        const std::string key = "k" + std::to_string(1000 + i);
+        dict->m_entries.emplace_back(cf::CStringValue::FromUTF8(key.data(), key.size()), (shared->Retain(), shared.Get()));
+        expected += "\t<key>" + key + "</key>\n\t<string>&lt;k&amp;\xC3\xA9&gt;</string>\n";
+    }
+    shared->Retain();
+    dict->m_entries.emplace_back(shared.Get(), (shared->Retain(), shared.Get()));
+    dict->Normalize(true);
+    expected += "</dict>\n";
+    EXPECT_TRUE(XmlBody(v.Get()) == expected);  // too long to print
+}
+
 // Text is copied in blocks where it is plain: every unit that needs escaping or encoding, at every
 // place in and around a block, gives the bytes of a unit-by-unit conversion.
 TEST(XmlWriter, LongTextEscapesAtEveryPlace) {

@@ -44,6 +44,8 @@ const XmlCase kReadCases[] = {
     {"<integer>- 0X1f</integer>", "<integer>-31</integer>\n", true},
     {"<integer>007</integer>", "<integer>7</integer>\n", true},
     {"<integer>18446744073709551615</integer>", "<integer>18446744073709551615</integer>\n", true},
+    {"<integer>0xFFFFFFFFFFFFFFFF</integer>", "<integer>18446744073709551615</integer>\n", true},
+    {"<integer>1844674407370955160</integer>", "<integer>1844674407370955160</integer>\n", true},
     {"<integer>-9223372036854775808</integer>", "<integer>-9223372036854775808</integer>\n", true},
     {"<real>0.1</real>", "<real>0.10000000000000001</real>\n", true},
     {"<real>-0.0</real>", "<real>0.0</real>\n", true},
@@ -131,6 +133,10 @@ const XmlCase kErrorCases[] = {
     {"<integer>1\xC3\xA9</integer>", "Unknown character '\xC3\xA9' (0xe9) in <integer> on line 1", false},
     {"<integer>12a</integer>", "Hex digit in non-hex <integer> on line 1", false},
     {"<integer>18446744073709551616</integer>", "Integer overflow in <integer> on line 1", false},
+    {"<integer>18446744073709551620</integer>", "Integer overflow in <integer> on line 1", false},
+    {"<integer>0x10000000000000000</integer>", "Integer overflow in <integer> on line 1", false},
+    {"<string>a</stringx>", "Encountered unexpected character x on line 1", false},
+    {"<string>a</strinG>  ", "Close tag on line 1 does not match open tag string", false},
     {"<integer>-9223372036854775809</integer>", "Integer underflow in <integer> on line 1", false},
     {"<string><!-- c --></string>", "Encountered improper CDATA opening at line 1", false},
     {"<string>\n<![CDATA[abc</string>", "Could not find end of CDATA started on line 2", false},
@@ -177,6 +183,36 @@ TEST(XmlReader, SharesEqualKeys) {
     auto& items = static_cast<const cf::CArrayValue*>(r.value.Get())->m_items;
     EXPECT_EQ(static_cast<const cf::CDictionaryValue*>(items[0])->m_entries[0].first,
               static_cast<const cf::CDictionaryValue*>(items[1])->m_entries[0].first);
+}
+
+// Equal string values and integers are read as one shared object; values that only look alike
+// (the same bits signed and unsigned, texts colliding in the caches) stay apart.
+TEST(XmlReader, SharesEqualLeavesAndKeepsDistinctOnesApart) {
+    cf::ParseResult r = ReadXml("<array><string>v</string><string>v</string><integer>7</integer><integer>7</integer>"
+                                "<integer>-1</integer><integer>18446744073709551615</integer><string>\xC3\xA9</string>"
+                                "<string>\xC3\xA9</string></array>");
+    ASSERT_TRUE(r.value);
+    auto& items = static_cast<const cf::CArrayValue*>(r.value.Get())->m_items;
+    EXPECT_EQ(items[0], items[1]);
+    EXPECT_EQ(items[2], items[3]);
+    EXPECT_NE(items[4], items[5]);
+    EXPECT_EQ(items[6], items[7]);
+    EXPECT_EQ(XmlBody(r.value.Get()),
+              "<array>\n\t<string>v</string>\n\t<string>v</string>\n\t<integer>7</integer>\n\t<integer>7</integer>\n"
+              "\t<integer>-1</integer>\n\t<integer>18446744073709551615</integer>\n\t<string>\xC3\xA9</string>\n"
+              "\t<string>\xC3\xA9</string>\n</array>\n");
+
+    // Far more distinct values than cache slots, each read twice.
+    std::string text = "<array>", expected = "<array>\n";
+    for (int i = 0; i < 20000; ++i) {
+        const std::string n = std::to_string(i * 7919 - 50000), item = "<integer>" + n + "</integer><string>s" + n + "</string>";
+        text += item + item;
+        expected += "\t<integer>" + n + "</integer>\n\t<string>s" + n + "</string>\n";
+        expected += "\t<integer>" + n + "</integer>\n\t<string>s" + n + "</string>\n";
+    }
+    r = ReadXml(text + "</array>");
+    ASSERT_TRUE(r.value);
+    EXPECT_EQ(XmlBody(r.value.Get()), expected + "</array>\n");
 }
 
 // Text about to be saved: a key written twice in one dictionary is refused, naming it and the line
